@@ -1,0 +1,109 @@
+// Framebuffer-object target of the game's frame, its read-back and its scaled presentation.
+#include "OffscreenFrame.h"
+
+#include <algorithm>
+
+#include "Gl.h"
+
+OffscreenFrame::~OffscreenFrame() {
+  if (framebuffer != 0) gl.DeleteFramebuffers(1, &framebuffer);
+  if (texture != 0) gl.DeleteTextures(1, &texture);
+}
+
+bool OffscreenFrame::create(int width, int height) {
+  if (!gl.loaded || !gl.hasFramebufferObjects) return false;
+  if (width <= 0 || height <= 0 || width > TEXTURE_SIZE || height > TEXTURE_SIZE) return false;
+  screenWidth = width;
+  screenHeight = height;
+
+  GLint previousTexture = 0;
+  gl.GetIntegerv(GL_TEXTURE_BINDING_2D, &previousTexture);
+  gl.GenTextures(1, &texture);
+  gl.BindTexture(GL_TEXTURE_2D, texture);
+  gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, TEXTURE_SIZE, TEXTURE_SIZE, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                nullptr);
+  gl.BindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previousTexture));
+
+  gl.GenFramebuffers(1, &framebuffer);
+  gl.BindFramebuffer(GL_FRAMEBUFFER_ANY, framebuffer);
+  gl.FramebufferTexture2D(GL_FRAMEBUFFER_ANY, GL_COLOR_ATTACHMENT0_ANY, GL_TEXTURE_2D, texture, 0);
+  if (gl.CheckFramebufferStatus(GL_FRAMEBUFFER_ANY) != GL_FRAMEBUFFER_COMPLETE_ANY) return false;
+  // Start from opaque black, so that the parts of the texture outside the screen are defined.
+  gl.Viewport(0, 0, TEXTURE_SIZE, TEXTURE_SIZE);
+  gl.ClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  gl.Clear(GL_COLOR_BUFFER_BIT);
+  bind();
+  return true;
+}
+
+void OffscreenFrame::bind() const {
+  gl.BindFramebuffer(GL_FRAMEBUFFER_ANY, framebuffer);
+  gl.Viewport(0, 0, screenWidth, screenHeight);
+  gl.Scissor(0, 0, screenWidth, screenHeight);
+}
+
+std::vector<uint8_t> OffscreenFrame::readPixels() const {
+  const size_t rowBytes = static_cast<size_t>(screenWidth) * 4;
+  std::vector<uint8_t> bottomUp(rowBytes * static_cast<size_t>(screenHeight));
+  gl.BindFramebuffer(GL_FRAMEBUFFER_ANY, framebuffer);
+  gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
+  gl.ReadPixels(0, 0, screenWidth, screenHeight, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+  // GL's row 0 is the bottom of the screen; the game's screen row 0 is the top.
+  std::vector<uint8_t> topDown(bottomUp.size());
+  for (int y = 0; y < screenHeight; ++y) {
+    std::copy_n(bottomUp.begin() + static_cast<long>(rowBytes) * (screenHeight - 1 - y), rowBytes,
+                topDown.begin() + static_cast<long>(rowBytes) * y);
+  }
+  return topDown;
+}
+
+void OffscreenFrame::presentScaled(int windowWidth, int windowHeight) const {
+  if (windowWidth <= 0 || windowHeight <= 0) return;
+  const float scale = std::min(static_cast<float>(windowWidth) / static_cast<float>(screenWidth),
+                               static_cast<float>(windowHeight) / static_cast<float>(screenHeight));
+  const float w = screenWidth * scale;
+  const float h = screenHeight * scale;
+  const float left = (static_cast<float>(windowWidth) - w) / 2.0f;
+  const float top = (static_cast<float>(windowHeight) - h) / 2.0f;
+
+  gl.BindFramebuffer(GL_FRAMEBUFFER_ANY, 0);
+  gl.Viewport(0, 0, windowWidth, windowHeight);
+  gl.Scissor(0, 0, windowWidth, windowHeight);
+  gl.ClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  gl.Clear(GL_COLOR_BUFFER_BIT);
+
+  // Window pixels with y down, like the game's own projection.
+  const GLfloat ww = static_cast<GLfloat>(windowWidth);
+  const GLfloat wh = static_cast<GLfloat>(windowHeight);
+  const GLfloat ortho[16] = {2.0f / ww, 0, 0, 0, 0, -2.0f / wh, 0, 0, 0, 0, -1.0f, 0, -1.0f, 1.0f, 0, 1.0f};
+  gl.MatrixMode(GL_PROJECTION);
+  gl.PushMatrix();
+  gl.LoadMatrixf(ortho);
+  gl.MatrixMode(GL_MODELVIEW);
+  gl.PushMatrix();
+  gl.LoadIdentity();
+
+  // The screen occupies texture rows 0..height-1 counted from the bottom: flip it upright.
+  const GLfloat u = static_cast<GLfloat>(screenWidth) / TEXTURE_SIZE;
+  const GLfloat v = static_cast<GLfloat>(screenHeight) / TEXTURE_SIZE;
+  const GLfloat vertices[8] = {left, top + h, left + w, top + h, left, top, left + w, top};
+  const GLfloat texCoords[8] = {0, 0, u, 0, 0, v, u, v};
+  GLint previousTexture = 0;
+  gl.GetIntegerv(GL_TEXTURE_BINDING_2D, &previousTexture);
+  gl.Disable(GL_BLEND);
+  gl.BindTexture(GL_TEXTURE_2D, texture);
+  gl.VertexPointer(2, GL_FLOAT, 0, vertices);
+  gl.TexCoordPointer(2, GL_FLOAT, 0, texCoords);
+  gl.DrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+  gl.BindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previousTexture));
+  gl.Enable(GL_BLEND);
+
+  gl.MatrixMode(GL_PROJECTION);
+  gl.PopMatrix();
+  gl.MatrixMode(GL_MODELVIEW);
+  gl.PopMatrix();
+}

@@ -1,0 +1,63 @@
+// Pango-on-cairo text rendering into an A8 surface.
+#include "TextRasterizer.h"
+
+#include <cairo.h>
+#include <pango/pangocairo.h>
+
+#include <cstring>
+
+bool TextRasterizer::render(const char* text, int boxWidth, int bufferWidth, int bufferHeight,
+                            Alignment alignment, const char* fontName, int pixelSize,
+                            uint8_t* coverage) {
+  if (text == nullptr || coverage == nullptr || bufferWidth <= 0 || bufferHeight <= 0 ||
+      boxWidth <= 0 || pixelSize <= 0) {
+    return false;
+  }
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, bufferWidth, bufferHeight);
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(surface);
+    return false;
+  }
+  cairo_t* cr = cairo_create(surface);
+  // Clip to the requested box width as well: the layout wraps there.
+  cairo_rectangle(cr, 0, 0, boxWidth < bufferWidth ? boxWidth : bufferWidth, bufferHeight);
+  cairo_clip(cr);
+
+  PangoLayout* layout = pango_cairo_create_layout(cr);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  pango_cairo_context_set_font_options(pango_layout_get_context(layout), options);
+  cairo_font_options_destroy(options);
+  pango_layout_context_changed(layout);
+
+  PangoFontDescription* font = pango_font_description_new();
+  pango_font_description_set_family(font, fontName != nullptr && fontName[0] ? fontName : "Helvetica");
+  // The size is in screen pixels, as the phone's points were.
+  pango_font_description_set_absolute_size(font, static_cast<double>(pixelSize) * PANGO_SCALE);
+  pango_layout_set_font_description(layout, font);
+  pango_font_description_free(font);
+
+  pango_layout_set_width(layout, boxWidth * PANGO_SCALE);
+  pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+  pango_layout_set_alignment(layout, alignment == CENTER  ? PANGO_ALIGN_CENTER
+                                     : alignment == RIGHT ? PANGO_ALIGN_RIGHT
+                                                          : PANGO_ALIGN_LEFT);
+  pango_layout_set_text(layout, text, -1);
+
+  cairo_set_source_rgba(cr, 1.0, 1.0, 1.0, 1.0);
+  cairo_move_to(cr, 0, 0);
+  pango_cairo_show_layout(cr, layout);
+  g_object_unref(layout);
+  cairo_destroy(cr);
+
+  cairo_surface_flush(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  for (int y = 0; y < bufferHeight; ++y) {
+    std::memcpy(coverage + static_cast<size_t>(y) * bufferWidth, data + static_cast<size_t>(y) * stride,
+                static_cast<size_t>(bufferWidth));
+  }
+  cairo_surface_destroy(surface);
+  return true;
+}

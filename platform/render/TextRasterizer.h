@@ -1,0 +1,18 @@
+// Renders UTF-8 text into an 8-bit coverage buffer with Pango: the named font at a pixel size,
+// word-wrapped within a box width, aligned left, centred or right, top-aligned.
+// Called by the game's text textures; the caller owns the buffer.
+#pragma once
+
+#include <cstdint>
+
+class TextRasterizer {
+ public:
+  enum Alignment { LEFT = 0, CENTER = 1, RIGHT = 2 };
+
+  // Draws `text` white-on-transparent into `coverage`, a zero-filled buffer of bufferWidth x
+  // bufferHeight bytes (row 0 at the top), laying it out in a box `boxWidth` wide at the
+  // top-left corner; lines are broken at words (inside a word only when it alone is too wide).
+  // Text beyond the buffer is clipped. Returns false for bad sizes or a null text.
+  static bool render(const char* text, int boxWidth, int bufferWidth, int bufferHeight,
+                     Alignment alignment, const char* fontName, int pixelSize, uint8_t* coverage);
+};
