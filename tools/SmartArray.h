@@ -5,6 +5,7 @@
 // this class steers explicitly so that the growth pattern stays as described.
 #pragma once
 
+#include <cstddef>
 #include <utility>
 #include <vector>
 
@@ -46,9 +47,17 @@ class FixedArray {
   }
 
   void append(const T& item) {
-    growCapacityTo(size() + 1);
+    if (size() == capacity()) {
+      // `item` may be an element of this array, which growing moves: copy it first.
+      T copy(item);
+      growCapacityTo(size() + 1);
+      items.push_back(std::move(copy));
+      return;
+    }
     items.push_back(item);
   }
+  // The same as append, under the name the handle arrays use.
+  void push_back(const T& item) { append(item); }
 
   // Removes the last element.
   void removeLast() {
