@@ -1,0 +1,142 @@
+// RGBA pixel buffer: resource loading, bounds-checked access, copies, reduction and fading.
+#include "Bitmap.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "Assert.h"
+#include "PngDecoder.h"
+#include "PowerOfTwo.h"
+#include "Resources.h"
+
+namespace {
+
+uint32_t alphaOf(uint32_t p) { return p >> 24; }
+uint32_t withAlpha(uint32_t p, int alpha) {
+  const uint32_t a = static_cast<uint32_t>(std::clamp(alpha, 0, 255));
+  return (p & 0x00FFFFFFu) | (a << 24);
+}
+
+// "BallBlue_64x64.png" -> ("BallBlue_64x64", "png"); a name without extension is a PNG.
+void splitResourceName(const std::string& name, std::string& stem, std::string& type) {
+  const size_t dot = name.rfind('.');
+  if (dot == std::string::npos || dot == 0) {
+    stem = name;
+    type = "png";
+  } else {
+    stem = name.substr(0, dot);
+    type = name.substr(dot + 1);
+  }
+}
+
+}  // namespace
+
+Bitmap::Bitmap(int width, int height) : w(width), h(height) {
+  MYTL_ASSERT(width >= 0 && height >= 0, "Bitmap");
+  pixels.reset(new uint32_t[static_cast<size_t>(w) * static_cast<size_t>(h)]());
+}
+
+Bitmap::Bitmap(const char* resourceName, int* imageWidth, int* imageHeight, float alphaScale) {
+  const std::string name = resourceName != nullptr ? resourceName : "";
+  std::string stem;
+  std::string type;
+  splitResourceName(name, stem, type);
+  const std::string path = Resources::pathFor(stem, type);
+
+  PngDecoder::Image decoded;
+  const PngDecoder::Status status = name.empty() ? PngDecoder::UNREADABLE : PngDecoder::decode(path, decoded);
+  const bool image = status != PngDecoder::UNREADABLE;
+  if (!image) std::fprintf(stderr, "Cannot load the image resource \"%s\" (%s)\n", name.c_str(), path.c_str());
+  MYTL_ASSERT(image, "Bitmap");
+  if (status == PngDecoder::NO_ALPHA) {
+    std::fprintf(stderr, "The image resource \"%s\" has no alpha channel (%s)\n", name.c_str(), path.c_str());
+    MyTl::assertionFailed("hasAlpha && CGImageGetColorSpace(image)", "Bitmap", __LINE__);
+  }
+
+  const int iw = decoded.width;
+  const int ih = decoded.height;
+  w = nextPowerOfTwo(iw);
+  // Ten-row strips wider than 64 get a 32-row buffer, as the game has always done.
+  h = (ih == 10 && iw > 64) ? 32 : nextPowerOfTwo(ih);
+  pixels.reset(new uint32_t[static_cast<size_t>(w) * static_cast<size_t>(h)]());
+  for (int y = 0; y < ih; ++y) {
+    std::copy_n(decoded.pixels.begin() + static_cast<long>(y) * iw, iw, pixels.get() + static_cast<long>(y) * w);
+  }
+  if (imageWidth != nullptr) *imageWidth = iw;
+  if (imageHeight != nullptr) *imageHeight = ih;
+
+  if (alphaScale != 1.0f) {
+    const size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
+    for (size_t i = 0; i < count; ++i) {
+      pixels[i] = withAlpha(pixels[i], static_cast<int>(static_cast<float>(alphaOf(pixels[i])) * alphaScale));
+    }
+  }
+}
+
+void Bitmap::checkCoordinates(int x, int y) const {
+  MYTL_ASSERT(x>=0, "Bitmap");
+  MYTL_ASSERT(y>=0, "Bitmap");
+  MYTL_ASSERT(x<w, "Bitmap");
+  MYTL_ASSERT(y<h, "Bitmap");
+  MYTL_ASSERT(pixels != nullptr, "Bitmap");
+}
+
+void Bitmap::putPixel(int x, int y, uint32_t value) {
+  checkCoordinates(x, y);
+  pixels[static_cast<size_t>(x) + static_cast<size_t>(y) * w] = value;
+}
+
+void Bitmap::putPixel(int x, int y, int blue, int green, int red, int alpha) {
+  putPixel(x, y,
+           (static_cast<uint32_t>(alpha) << 24) | (static_cast<uint32_t>(blue) << 16) |
+               (static_cast<uint32_t>(green) << 8) | static_cast<uint32_t>(red));
+}
+
+uint32_t Bitmap::getPixel(int x, int y) const {
+  checkCoordinates(x, y);
+  return pixels[static_cast<size_t>(x) + static_cast<size_t>(y) * w];
+}
+
+Bitmap* Bitmap::clone(int) const {
+  MYTL_ASSERT(pixels != nullptr, "Bitmap");
+  Bitmap* copy = new Bitmap(w, h);
+  std::copy_n(pixels.get(), static_cast<size_t>(w) * static_cast<size_t>(h), copy->pixels.get());
+  return copy;
+}
+
+Bitmap* Bitmap::scaleDownAccurately(int scale) const {
+  MYTL_ASSERT(scale > 0, "Bitmap");
+  MYTL_ASSERT(!(w%scale), "Bitmap");
+  MYTL_ASSERT(!(h%scale), "Bitmap");
+  MYTL_ASSERT(w==h, "Bitmap");
+  const int side = w / scale;
+  const uint32_t area = static_cast<uint32_t>(scale * scale);
+  Bitmap* result = new Bitmap(side, side);
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x) {
+      uint32_t sum[4] = {0, 0, 0, 0};
+      for (int by = 0; by < scale; ++by) {
+        for (int bx = 0; bx < scale; ++bx) {
+          const uint32_t p = getPixel(x * scale + bx, y * scale + by);
+          for (int c = 0; c < 4; ++c) sum[c] += (p >> (8 * c)) & 0xFFu;
+        }
+      }
+      uint32_t packed = 0;
+      for (int c = 0; c < 4; ++c) packed |= (sum[c] / area) << (8 * c);
+      result->putPixel(x, y, packed);
+    }
+  }
+  return result;
+}
+
+void Bitmap::makeMoreTransparent(double factor) {
+  MYTL_ASSERT(factor > 0.0, "Bitmap");
+  const double k = 1.0 / factor;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const uint32_t p = getPixel(x, y);
+      putPixel(x, y, withAlpha(p, static_cast<int>(alphaOf(p) * k)));
+    }
+  }
+}

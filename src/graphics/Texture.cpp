@@ -1,0 +1,165 @@
+// Texture upload and quad drawing with the game's four blend modes.
+#include "Texture.h"
+
+#include "Assert.h"
+#include "BlendMode.h"
+#include "Gl.h"
+#include "PowerOfTwo.h"
+#include "TextRasterizer.h"
+
+Texture::Texture(const char* resourceName, float alphaScale, bool keepPixels) {
+  bitmap.reset(new Bitmap(resourceName, &width, &height, alphaScale));
+  initInternal(keepPixels);
+}
+
+Texture::Texture(int snapshotWidth, int snapshotHeight) : width(snapshotWidth), height(snapshotHeight) {
+  initInternal(false);
+}
+
+Texture::Texture(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
+                 float alphaScale, bool keepPixels) {
+  init(text, w, h, alignment, fontName, fontSize, alphaScale, keepPixels);
+}
+
+Texture::~Texture() { releaseGlTexture(); }
+
+void Texture::releaseGlTexture() {
+  if (textureId != 0 && gl.loaded) gl.DeleteTextures(1, &textureId);
+  textureId = 0;
+}
+
+void Texture::init(Bitmap* source, int w, int h) {
+  bitmap.reset(source);
+  monoBitmap.reset();
+  width = (w != -1 || source == nullptr) ? w : source->w;
+  height = (h != -1 || source == nullptr) ? h : source->h;
+  initInternal(false);
+}
+
+void Texture::init(MonoBitmap* source, int w, int h) {
+  monoBitmap.reset(source);
+  bitmap.reset();
+  width = (w != -1 || source == nullptr) ? w : source->w;
+  height = (h != -1 || source == nullptr) ? h : source->h;
+  initInternal(false);
+}
+
+void Texture::init(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
+                   float alphaScale, bool keepPixels) {
+  width = nextPowerOfTwo(w);
+  height = nextPowerOfTwo(h);
+  bitmap.reset();
+  monoBitmap.reset(new MonoBitmap(width, height));
+  TextRasterizer::Alignment align = alignment == ALIGN_CENTER  ? TextRasterizer::CENTER
+                                    : alignment == ALIGN_RIGHT ? TextRasterizer::RIGHT
+                                                               : TextRasterizer::LEFT;
+  TextRasterizer::render(text, w, width, height, align, fontName, fontSize, monoBitmap->pixels.get());
+  if (alphaScale != 1.0f) {
+    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    for (size_t i = 0; i < count; ++i) {
+      const int scaled = static_cast<int>(static_cast<float>(monoBitmap->pixels[i]) * alphaScale);
+      monoBitmap->pixels[i] = static_cast<uint8_t>(scaled < 0 ? 0 : scaled > 255 ? 255 : scaled);
+    }
+  }
+  initInternal(keepPixels);
+}
+
+void Texture::initInternal(bool keepPixels) {
+  MYTL_ASSERT(gl.loaded, "Texture");
+  // A texture initialised twice gives its first GL texture back instead of leaking it.
+  releaseGlTexture();
+  gl.GenTextures(1, &textureId);
+  GLint previous = 0;
+  gl.GetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
+  gl.BindTexture(GL_TEXTURE_2D, textureId);
+  gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  if (bitmap != nullptr && bitmap->pixels != nullptr) {
+    gl.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, bitmap->w, bitmap->h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                  bitmap->pixels.get());
+  } else if (monoBitmap != nullptr && monoBitmap->pixels != nullptr) {
+    // Rows of single bytes may be of any width.
+    gl.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    gl.TexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, monoBitmap->w, monoBitmap->h, 0, GL_ALPHA, GL_UNSIGNED_BYTE,
+                  monoBitmap->pixels.get());
+    gl.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  } else if (bitmap == nullptr && monoBitmap == nullptr && width > 511 && height > 511) {
+    gl.CopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 0, 0, width, height, 0);
+  }
+  gl.BindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
+  if (!keepPixels) {
+    if (bitmap != nullptr) bitmap->freePixels();
+    if (monoBitmap != nullptr) monoBitmap->freePixels();
+  }
+}
+
+void Texture::drawToScreen(float x, float y, Scaling scaling, int blendMode, bool upright) {
+  float quadWidth = static_cast<float>(width);
+  float quadHeight = static_cast<float>(height);
+  if (bitmap != nullptr) {
+    quadWidth = static_cast<float>(bitmap->w);
+    quadHeight = static_cast<float>(bitmap->h);
+  } else if (monoBitmap != nullptr) {
+    quadWidth = static_cast<float>(monoBitmap->w);
+    quadHeight = static_cast<float>(monoBitmap->h);
+  }
+  const float sw = quadWidth * scaling.scaleX;
+  const float sh = quadHeight * scaling.vertical();
+
+  // Only the four blend modes draw; text (coverage) textures blend with plain alpha unless
+  // additive or opaque drawing is asked for.
+  switch (blendMode) {
+    case BLEND_OPAQUE:
+      gl.Disable(GL_BLEND);
+      break;
+    case BLEND_ADDITIVE:
+      gl.BlendFunc(GL_SRC_ALPHA, GL_ONE);
+      break;
+    case BLEND_ALPHA:
+    case BLEND_PREMULTIPLIED:
+      if (monoBitmap != nullptr || blendMode == BLEND_ALPHA) {
+        gl.BlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+      } else {
+        gl.BlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+      }
+      break;
+    default:
+      return;
+  }
+
+  const GLfloat top = upright ? y : y + sh;
+  const GLfloat bottom = upright ? y + sh : y;
+  const GLfloat vertices[12] = {x, bottom, 0.0f, x + sw, bottom, 0.0f, x, top, 0.0f, x + sw, top, 0.0f};
+  const GLfloat texCoords[8] = {0.0f, 1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f, 0.0f};
+  gl.BindTexture(GL_TEXTURE_2D, textureId);
+  gl.VertexPointer(3, GL_FLOAT, 0, vertices);
+  gl.TexCoordPointer(2, GL_FLOAT, 0, texCoords);
+  gl.DrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+
+  if (blendMode == BLEND_OPAQUE) gl.Enable(GL_BLEND);
+}
+
+void Texture::drawToScreenCenteredOnXAxis(float x, float y, Scaling scaling, int blendMode, bool upright) {
+  drawToScreen(x - 0.5f * static_cast<float>(width) * scaling.scaleX, y, scaling, blendMode, upright);
+}
+
+void Texture::drawToScreenCenteredAt(float x, float y, Scaling scaling, int blendMode, bool upright) {
+  drawToScreen(x - 0.5f * static_cast<float>(width) * scaling.scaleX,
+               y - 0.5f * static_cast<float>(height) * scaling.vertical(), scaling, blendMode, upright);
+}
+
+void Texture::drawToScreenWithRotation(float x, float y, int degrees, Scaling scaling, int blendMode,
+                                       bool upright) {
+  if (degrees == 0) {
+    drawToScreen(x, y, scaling, blendMode, upright);
+    return;
+  }
+  const float halfWidth = static_cast<float>(width) * scaling.scaleX / 2.0f;
+  const float halfHeight = static_cast<float>(height) * scaling.vertical() / 2.0f;
+  gl.PushMatrix();
+  gl.Translatef(x + halfWidth, y + halfHeight, 0.0f);
+  // On the y-down screen a positive angle turns clockwise.
+  gl.Rotatef(static_cast<GLfloat>(degrees), 0.0f, 0.0f, 1.0f);
+  drawToScreen(-halfWidth, -halfHeight, scaling, blendMode, upright);
+  gl.PopMatrix();
+}

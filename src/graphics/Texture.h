@@ -1,0 +1,61 @@
+// Texture: one GL texture together with the CPU image it was made from, drawn as a
+// screen-aligned quad. Made from an image resource, a Bitmap or MonoBitmap built in memory, a
+// block of text, or a snapshot of the framebuffer. Every picture of the game is drawn through its
+// four drawing calls, which also choose the blending.
+// Created, drawn and destroyed on the rendering thread with the GL context current. Owns its
+// bitmap (if any) and its GL texture; shared through TexturePtr.
+#pragma once
+
+#include <memory>
+
+#include "Bitmap.h"
+#include "MonoBitmap.h"
+#include "Scaling.h"
+
+class Texture {
+ public:
+  enum TextAlignment { ALIGN_LEFT = 0, ALIGN_CENTER = 1, ALIGN_RIGHT = 2 };
+
+  // An empty texture, to be filled by one of the init calls.
+  Texture() = default;
+  // The image resource `resourceName` with its alpha scaled; width/height are the image's own
+  // size, the uploaded bitmap is its power-of-two buffer. keepPixels keeps the bitmap's pixels.
+  Texture(const char* resourceName, float alphaScale, bool keepPixels);
+  // A snapshot of the framebuffer rectangle from (0, 0), width x height (only sizes above 511 in
+  // both directions receive an image). Framebuffer row 0 is the bottom of the screen.
+  Texture(int width, int height);
+  // White text in `fontName` at `fontSize` pixels, word-wrapped within w pixels, in a buffer of
+  // the power-of-two sizes of w and h.
+  Texture(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
+          float alphaScale, bool keepPixels);
+  ~Texture();
+
+  Texture(const Texture&) = delete;
+  Texture& operator=(const Texture&) = delete;
+
+  // Takes ownership of `source` and uploads it; width/height are the bitmap's unless given
+  // (not -1). The pixels are freed after upload.
+  void init(Bitmap* source, int width = -1, int height = -1);
+  void init(MonoBitmap* source, int width = -1, int height = -1);
+  void init(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
+            float alphaScale, bool keepPixels);
+
+  // Top-left corner at (x, y).
+  void drawToScreen(float x, float y, Scaling scaling, int blendMode, bool upright);
+  // Centred horizontally on x (by the logical width), top at y.
+  void drawToScreenCenteredOnXAxis(float x, float y, Scaling scaling, int blendMode, bool upright);
+  // Centred on (x, y) by the logical size.
+  void drawToScreenCenteredAt(float x, float y, Scaling scaling, int blendMode, bool upright);
+  // Like drawToScreen, turned clockwise by `degrees` about the centre of the logical box.
+  void drawToScreenWithRotation(float x, float y, int degrees, Scaling scaling, int blendMode, bool upright);
+
+  unsigned textureId = 0;
+  std::unique_ptr<Bitmap> bitmap;
+  std::unique_ptr<MonoBitmap> monoBitmap;
+  int width = 0;   // logical size, used for centring and rotation
+  int height = 0;
+
+ private:
+  void initInternal(bool keepPixels);
+  void releaseGlTexture();
+};
