@@ -1,0 +1,255 @@
+// Board set-up, random colours, stones, moves, announced balls and the timed-event queue.
+#include "Board.h"
+
+#include <cstdlib>
+#include <limits>
+
+#include "GameClock.h"
+
+namespace {
+
+const int INITIAL_BALLS = 7;
+const int PENDING_SET_SIZE = 3;
+const int FIRST_LEVEL_UP_DELAY_MS = 450;
+const int LEVEL_UP_SPACING_MS = 1000;
+const int POINTS_PER_LEVEL = 50;
+
+// Bomb and rainbow chances per 200 draws, by the settings' special-ball rate.
+struct SpecialBallChances {
+  int bomb;
+  int rainbow;
+};
+
+SpecialBallChances specialBallChances(int specialBallRate) {
+  switch (specialBallRate) {
+    case 0: return {0, 7};
+    case 1: return {4, 7};
+    case 2: return {6, 9};
+    case 3: return {8, 11};
+    default: return {0, 0};
+  }
+}
+
+}  // namespace
+
+Board::Board() : settings("") {
+  for (int y = 0; y < MAX_SIZE; ++y) {
+    for (int x = 0; x < MAX_SIZE; ++x) {
+      stones[y][x] = SQUARE_EMPTY;
+      resetAnimation(animations[y][x]);
+      reachability[y][x] = ReachabilityInfo();
+    }
+  }
+  pendingSounds.reserve(32);
+  reset(true);
+}
+
+void Board::resetAnimation(AnimationInfo& animation) const {
+  animation.startTime = GameClock::instance.nowMs;
+  animation.active = false;
+  animation.kind = ANIM_IDLE;
+  animation.pathIndex = -1;
+}
+
+void Board::boardSizeForClass(int boardSizeClass, int& boardWidth, int& boardHeight) {
+  const unsigned sizeClass = static_cast<unsigned>(boardSizeClass);
+  boardWidth = sizeClass < 2 ? 7 : (sizeClass < 4 ? 8 : 9);
+  boardHeight = boardSizeClass == 0 ? 8 : (boardSizeClass == 1 || boardSizeClass == 2 ? 9 : 10);
+}
+
+void Board::setBoardSizeFromSettings() { boardSizeForClass(settings.boardSizeClass, width, height); }
+
+void Board::reset(bool placeInitialBalls) {
+  MYTL_ASSERT(Settings::instance != nullptr, "Board");
+  {
+    Settings liveSettings(*Settings::instance);
+    settings = liveSettings;
+  }
+  setBoardSizeFromSettings();
+
+  moveLog.release();
+  moveCount = 0;
+  ballsSinceBomb = 0;
+  previousScore = score;
+  score = 0;
+  level = 1;
+  dirty = true;
+  ++changeCount;
+
+  freeSquares.clear();
+  freeSquares.reserve(MAX_SIZE * MAX_SIZE);
+  for (int x = 0; x < MAX_SIZE; ++x) {
+    for (int y = 0; y < MAX_SIZE; ++y) {
+      stones[y][x] = SQUARE_EMPTY;
+      resetAnimation(animations[y][x]);
+      if (x < width && y < height) freeSquares.append(Square(x, y));
+    }
+  }
+
+  if (placeInitialBalls) {
+    for (int i = 0; i < INITIAL_BALLS; ++i) addBallAtRandomPos(false);
+  }
+  resetPendingStones(true);
+  selected = Square();
+  // Rows the initial balls happened to complete stay removed, but earn no sound and no points.
+  pendingSounds.clear();
+}
+
+int Board::getRandomStoneColour(bool) {
+  const int roll = std::rand() % 200;
+  const SpecialBallChances chances = specialBallChances(settings.specialBallRate);
+  const float spacing =
+      chances.bomb == 0 ? std::numeric_limits<float>::infinity() : 200.0f / static_cast<float>(chances.bomb);
+
+  // A bomb never comes sooner than a quarter of the mean spacing after the last one...
+  if (roll < chances.bomb && static_cast<float>(ballsSinceBomb) > spacing * 0.25f) {
+    ballsSinceBomb = 0;
+    return STONE_BOMB;
+  }
+  // ...and always comes after twice the mean spacing.
+  const int drawsSinceBomb = ballsSinceBomb++;
+  if (static_cast<float>(drawsSinceBomb) > 2.0f * spacing) {
+    ballsSinceBomb = 0;
+    return STONE_BOMB;
+  }
+  if (std::rand() % (200 - chances.bomb) < chances.rainbow) return STONE_RAINBOW;
+
+  int colours = settings.colourCount;
+  if (level <= 1) --colours;
+  if (level <= 3 && settings.gameMode == Settings::MODE_EASY) --colours;
+  if (colours < 1) colours = 1;  // never a division by zero, whatever the settings say
+  return std::rand() % colours + 1;
+}
+
+bool Board::isSurrounded(Square s) const {
+  const Square neighbours[4] = {{s.x - 1, s.y}, {s.x + 1, s.y}, {s.x, s.y - 1}, {s.x, s.y + 1}};
+  for (const Square& neighbour : neighbours) {
+    if (isInBoard(neighbour) && stones[neighbour.y][neighbour.x] == SQUARE_EMPTY) return false;
+  }
+  return true;
+}
+
+void Board::setStone(Square& s, int colour, bool animate) {
+  ++changeCount;
+  for (int i = 0; i < freeSquares.size(); ++i) {
+    if (freeSquares[i] == s) {
+      freeSquares[i] = freeSquares.last();
+      freeSquares.removeLast();
+      stones[s.y][s.x] = colour;
+      break;
+    }
+  }
+  if (animate && s.x >= 0 && s.y >= 0 && s.x < MAX_SIZE && s.y < MAX_SIZE) {
+    AnimationInfo& animation = animations[s.y][s.x];
+    animation.stone = colour;
+    animation.active = true;
+    animation.kind = ANIM_APPEAR;
+    animation.startTime = GameClock::instance.nowMs;
+    animation.shrinkSize = -1.0f;
+    animation.pathIndex = -1;
+  }
+  dirty = true;
+}
+
+int Board::emptySquare(Square& s, bool animate) {
+  ++changeCount;
+  const int colour = stoneAt(s);
+  if (colour == SQUARE_EMPTY) return -1;
+
+  freeSquares.append(s);
+  stones[s.y][s.x] = SQUARE_EMPTY;
+  dirty = true;
+  if (animate) {
+    AnimationInfo& animation = animations[s.y][s.x];
+    animation.stone = colour;
+    animation.active = true;
+    animation.kind = ANIM_REMOVE;
+    animation.startTime = GameClock::instance.nowMs;
+    animation.shrinkSize = -1.0f;
+    animation.pathIndex = -1;
+  }
+  return freeSquares.size() - 1;
+}
+
+void Board::doMove(Square& from, Square& to) {
+  MYTL_ASSERT(stoneAt(from) != SQUARE_EMPTY && isInBoard(to) && stoneAt(to) == SQUARE_EMPTY, "Board");
+  ++moveCount;
+  const int colour = stones[from.y][from.x];
+  animations[from.y][from.x].active = false;
+  emptySquare(from, false);
+  setStone(to, colour, true);
+  selected = Square();
+  soundPlayer.playMoveSound();
+}
+
+void Board::resetPendingStones(bool) {
+  pendingStones.resize(PENDING_SET_SIZE);
+  pendingStoneTimes.resize(PENDING_SET_SIZE);
+  for (int i = 0; i < PENDING_SET_SIZE; ++i) {
+    pendingStones[i] = getRandomStoneColour(true);
+    pendingStoneTimes[i].ms = -1;
+  }
+}
+
+void Board::addPendingBall(int colour) {
+  pendingStones.append(colour);
+  ClockOffset announced;
+  announced.ms = GameClock::instance.gameTime();
+  pendingStoneTimes.append(announced);
+  dirty = true;
+}
+
+bool Board::addPendingBalls() {
+  for (int i = 0; i < pendingStones.size(); ++i) {
+    if (freeSquares.empty()) return false;
+    Square s = freeSquares[std::rand() % freeSquares.size()];
+    setStone(s, pendingStones[i], true);
+    checkForConnections(s, removedSet, -1);
+  }
+  resetPendingStones(true);
+  return true;
+}
+
+bool Board::addBallAtRandomPos(bool unused) {
+  if (freeSquares.empty()) return false;
+  const int colour = getRandomStoneColour(unused);
+  Square s = freeSquares[std::rand() % freeSquares.size()];
+  setStone(s, colour, true);
+  checkForConnections(s, removedSet, -1);
+  return true;
+}
+
+void Board::checkSounds() {
+  const int now = GameClock::instance.nowMs;
+  for (int i = 0; i < pendingSounds.size(); ++i) {
+    // Firing may append events, so the entry is read by index, never held by reference.
+    if (pendingSounds[i].time != -1 && pendingSounds[i].time < now) {
+      const PendingSound event = pendingSounds[i];
+      switch (event.type) {
+        case PendingSound::ROW_SOUND: soundPlayer.playTrelSound(); break;
+        case PendingSound::LEVEL_UP_SOUND: soundPlayer.playLevelUpSound(); break;
+        case PendingSound::GAME_OVER_SOUND: soundPlayer.playGameOverSound(); break;
+        case PendingSound::NEW_HISCORE_SOUND: soundPlayer.playNewHiScoreSound(); break;
+        case PendingSound::SCORE_CREDIT: {
+          score += event.value;
+          int delay = FIRST_LEVEL_UP_DELAY_MS;
+          while (level * POINTS_PER_LEVEL <= score) {
+            ++level;
+            pendingSounds.append(PendingSound(PendingSound::LEVEL_UP_SOUND, now + delay, -1));
+            const int extraBalls = settings.getExtraBalls(level);
+            for (int ball = 0; ball < extraBalls; ++ball) addBallAtRandomPos(true);
+            delay += LEVEL_UP_SPACING_MS;
+          }
+          break;
+        }
+        default: break;
+      }
+      pendingSounds[i].time = -1;
+    }
+    // The entry that moves into place i is looked at on the next call.
+    if (pendingSounds[i].time == -1) {
+      for (int later = i + 1; later < pendingSounds.size(); ++later) pendingSounds[later - 1] = pendingSounds[later];
+      pendingSounds.removeLast();
+    }
+  }
+}

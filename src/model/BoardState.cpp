@@ -1,0 +1,107 @@
+// The board's part of the saved game: settings record, counters, the stone table, the announced
+// balls, the move log and the move count. Every value read is checked; the first bad one starts
+// a new game instead.
+#include "Board.h"
+
+#include "Common/Stream.h"
+#include "GameClock.h"
+
+namespace {
+
+const int MAX_MOVE_RECORDS = 10000;
+const int MAX_PENDING_BALLS = 99;
+
+void writeInt(MyTl::StreamOut& file, int value) { file.write(reinterpret_cast<const char*>(&value), 4); }
+
+bool readInt(MyTl::StreamIn& file, int& value) { return file.read(reinterpret_cast<char*>(&value), 4) == 4; }
+
+bool readIntInRange(MyTl::StreamIn& file, int& value, int lowest, int highest) {
+  return readInt(file, value) && value >= lowest && value <= highest;
+}
+
+}  // namespace
+
+void Board::saveState(MyTl::StreamOut& file) const {
+  settings.saveState(file);
+  writeInt(file, ballsSinceBomb);
+  writeInt(file, selected.x);
+  writeInt(file, selected.y);
+  writeInt(file, score);
+  writeInt(file, previousScore);
+  writeInt(file, level);
+  for (int y = 0; y < MAX_SIZE; ++y) file.write(reinterpret_cast<const char*>(stones[y]), sizeof(stones[y]));
+  writeInt(file, pendingStones.size());
+  for (int i = 0; i < pendingStones.size(); ++i) writeInt(file, pendingStones[i]);
+  writeInt(file, 0);  // move records: the game writes none
+  writeInt(file, moveCount);
+}
+
+void Board::loadState(MyTl::StreamIn& file) {
+  ++changeCount;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      animations[y][x].active = false;
+      animations[y][x].startTime = GameClock::instance.nowMs;
+    }
+  }
+  dirty = true;
+
+  // A damaged settings record leaves the copy at its defaults; reading goes on after it.
+  settings.loadState(file);
+  setBoardSizeFromSettings();
+
+  if (!loadBoardFields(file)) {
+    reset(true);
+    return;
+  }
+  rebuildFreeSquares();
+  // A finished game is never resumed.
+  if (freeSquares.empty()) reset(true);
+}
+
+bool Board::loadBoardFields(MyTl::StreamIn& file) {
+  if (!readIntInRange(file, ballsSinceBomb, 0, 99999)) return false;
+  if (!readIntInRange(file, selected.x, -1, MAX_SIZE - 1)) return false;
+  if (!readIntInRange(file, selected.y, -1, MAX_SIZE - 1)) return false;
+  if (!readIntInRange(file, score, 0, 99999)) return false;
+  if (!readIntInRange(file, previousScore, 0, 0x7fffffff)) return false;
+  if (!readIntInRange(file, level, 1, 999)) return false;
+
+  for (int y = 0; y < MAX_SIZE; ++y) {
+    if (file.read(reinterpret_cast<char*>(stones[y]), sizeof(stones[y])) != sizeof(stones[y])) return false;
+  }
+  // Only real stones inside the board: anything else cannot come from a saved game and would
+  // break the free-square list or the drawing.
+  for (int y = 0; y < MAX_SIZE; ++y) {
+    for (int x = 0; x < MAX_SIZE; ++x) {
+      const int stone = stones[y][x];
+      const bool inBoard = x < width && y < height;
+      if (stone < SQUARE_EMPTY || stone > STONE_BOMB || (!inBoard && stone != SQUARE_EMPTY)) return false;
+    }
+  }
+
+  int pendingCount = 0;
+  if (!readIntInRange(file, pendingCount, 0, MAX_PENDING_BALLS)) return false;
+  pendingStones.resize(pendingCount);
+  pendingStoneTimes.resize(pendingCount);
+  for (int i = 0; i < pendingCount; ++i) {
+    pendingStoneTimes[i].ms = -1;
+    if (!readIntInRange(file, pendingStones[i], STONE_BLUE, STONE_BOMB)) return false;
+  }
+
+  if (!file.readArr(moveLog, MAX_MOVE_RECORDS)) return false;
+  return readInt(file, moveCount);
+}
+
+void Board::rebuildFreeSquares() {
+  freeSquares.clear();
+  for (int x = 0; x < width; ++x) {
+    for (int y = 0; y < height; ++y) {
+      if (stones[y][x] != SQUARE_EMPTY) continue;
+      freeSquares.append(Square(x, y));
+      animations[y][x].active = false;
+      animations[y][x].startTime = GameClock::instance.nowMs;
+    }
+  }
+  dirty = true;
+}

@@ -1,0 +1,58 @@
+// Settings: the player's choices (mode, game clock, two-tap moves, volume) and the rule
+// parameters derived from them. `Settings::instance` is the live object, created at launch by
+// the shell from settings.dat and destroyed (saved) at exit; each Board keeps its own copy per
+// game. Every destroyed Settings object writes its file, as the game has always done.
+#pragma once
+
+#include "Common/File.h"
+#include "String.h"
+
+class Settings {
+ public:
+  enum GameMode { MODE_EASY = 0, MODE_HARD = 1, MODE_QUICK = 2, MODE_MEDIUM = 3 };
+
+  // Display position on the settings screen (Easy, Medium, Hard, Quick) to mode id, and back.
+  static const int mapDisplayPositionsToSettingsIds[4];
+  static const int mapSettingsIdsToDisplayPositions[4];
+
+  // The live settings; null until init. Owned by the process (destroyed at exit).
+  static Settings* instance;
+  // Creates the live settings from the file at `path` unless they already exist.
+  static void init(const char* path);
+
+  // Applies the defaults, then reads the file at `path`; firstLaunch tells whether it was missing.
+  explicit Settings(const char* path);
+  Settings(const Settings& other);
+  Settings& operator=(const Settings& other);
+  // Saves to `path`.
+  ~Settings();
+
+  // Every field but firstLaunch and path back to its default; derived fields recomputed.
+  void reset();
+  // Recomputes the derived rule parameters from gameMode and clockDisabled.
+  void setValues();
+  // Writes the settings record to `path`, replacing the file in one step.
+  void save();
+  // Writes / reads the 36-byte settings record at the stream's current position.
+  void saveState(MyTl::StreamOut& file) const;
+  bool loadState(MyTl::StreamIn& file);
+
+  // Extra random balls dropped when the level rises to `level`.
+  int getExtraBalls(int level) const;
+
+  bool firstLaunch = false;
+  int gameMode = MODE_EASY;
+  float volume = 0.5f;
+  int clockSpeed = 1;
+  int boardSizeClass = 2;
+  int colourCount = 1;
+  int extraBallsKind = 0;
+  int specialBallRate = 3;
+  int reservedValues[5] = {1, 2, 1, 0, 3};
+  bool twoTapMoves = false;
+  bool clockDisabled = false;
+  MyTl::BasicString<char> path;
+
+  static const int FILE_MAGIC = 0x66723031;
+  static const int RECORD_SIZE = 36;
+};

@@ -1,0 +1,115 @@
+// Test environment of the model tests: installs the fake clock and the live settings once.
+#include "ModelTestSupport.h"
+
+#include <stdlib.h>
+
+#include <cstdio>
+#include <set>
+#include <utility>
+
+#include "IntTimer.h"
+#include "Settings.h"
+
+namespace modeltest {
+
+namespace {
+
+int readFakeClock() { return fakeWallClock(); }
+
+std::string& dataFolder() {
+  static std::string folder;
+  return folder;
+}
+
+class ModelEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    IntTimer::setTimeSourceForTesting(readFakeClock);
+    GameClock::instance.reset();
+    dataFolder() = makeTempFolder();
+    Settings::init(settingsPath().c_str());
+  }
+};
+
+const ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new ModelEnvironment);
+
+}  // namespace
+
+int& fakeWallClock() {
+  static int now = 1000000;
+  return now;
+}
+
+void advanceClock(int ms) {
+  fakeWallClock() += ms;
+  GameClock::instance.refresh();
+}
+
+std::string makeTempFolder() {
+  char pattern[] = "/tmp/pellix-test-XXXXXX";
+  const char* folder = mkdtemp(pattern);
+  if (folder == nullptr) {
+    std::perror("mkdtemp");
+    std::abort();
+  }
+  std::string path(folder);
+  static std::set<std::string> folders;
+  folders.insert(path);
+  static bool cleanupRegistered = false;
+  if (!cleanupRegistered) {
+    cleanupRegistered = true;
+    std::atexit([] {
+      for (const std::string& f : folders) {
+        const std::string command = "rm -rf '" + f + "'";
+        if (std::system(command.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", f.c_str());
+      }
+    });
+  }
+  return path;
+}
+
+std::string settingsPath() { return dataFolder() + "/settings.dat"; }
+
+void useMode(int mode, bool clockDisabled) {
+  Settings::instance->reset();
+  Settings::instance->gameMode = mode;
+  Settings::instance->clockDisabled = clockDisabled;
+  Settings::instance->setValues();
+}
+
+void clearBoard(Board& board) {
+  board.reset(false);
+  board.pendingSounds.clear();
+}
+
+void put(Board& board, int x, int y, int colour) {
+  Square s(x, y);
+  board.setStone(s, colour, false);
+}
+
+::testing::AssertionResult freeSquaresMatchBoard(const Board& board) {
+  std::set<std::pair<int, int>> listed;
+  for (int i = 0; i < board.freeSquares.size(); ++i) {
+    const Square& s = board.freeSquares[i];
+    if (!board.isInBoard(s)) return ::testing::AssertionFailure() << "(" << s.x << "," << s.y << ") is off the board";
+    if (!listed.insert({s.x, s.y}).second)
+      return ::testing::AssertionFailure() << "(" << s.x << "," << s.y << ") is listed twice";
+    if (board.stones[s.y][s.x] != SQUARE_EMPTY)
+      return ::testing::AssertionFailure() << "(" << s.x << "," << s.y << ") is listed but holds a stone";
+  }
+  for (int y = 0; y < Board::MAX_SIZE; ++y) {
+    for (int x = 0; x < Board::MAX_SIZE; ++x) {
+      const bool inBoard = x < board.width && y < board.height;
+      const int stone = board.stones[y][x];
+      if (!inBoard && stone != SQUARE_EMPTY)
+        return ::testing::AssertionFailure() << "stone off the board at (" << x << "," << y << ")";
+      if (stone < SQUARE_EMPTY || stone > STONE_BOMB)
+        return ::testing::AssertionFailure() << "stone value " << stone << " at (" << x << "," << y << ")";
+      if (inBoard && stone == SQUARE_EMPTY && listed.count({x, y}) == 0)
+        return ::testing::AssertionFailure() << "(" << x << "," << y << ") is empty but not listed";
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+}  // namespace modeltest
