@@ -1,15 +1,64 @@
-// Silent for now: the effect engine and the generated sounds arrive with the sound work, which
-// fills these functions in. Until then every event plays nothing.
+// The game's sound effects over the effect engine.
 #include "SoundPlayer.h"
 
-SoundPlayer::SoundPlayer() {}
-SoundPlayer::~SoundPlayer() {}
+#include "Assert.h"
+#include "Settings.h"
+#include "SoundEngine.h"
+#include "SourceLine.h"
 
-void SoundPlayer::playTrelSound() {}
-void SoundPlayer::playMoveSound() {}
-void SoundPlayer::playLevelUpSound() {}
-void SoundPlayer::playBadMoveSound() {}
-void SoundPlayer::playMenuSwitchSound() {}
-void SoundPlayer::playNewHiScoreSound() {}
-void SoundPlayer::playGameOverSound() {}
+namespace {
+
+struct EffectSlot {
+  const char* name;
+  float level;
+};
+
+// In slot order. "mouseMove" is loaded but no event plays it; "yay" serves both the level rise
+// and a new high score; the menu sound is kept quiet because menus change often.
+const EffectSlot kEffects[] = {
+    {"trel", 1.0f}, {"move", 1.0f},       {"mouseMove", 1.0f}, {"yay", 1.0f},
+    {"badMove", 1.0f}, {"MenuSelect", 0.2f}, {"yay", 1.0f},    {"GameOver", 1.0f},
+};
+
+// The settings file is read without a range check on the volume; a damaged value must neither
+// play louder than full nor leave a source at a stale gain (OpenAL refuses negative or NaN).
+float usableVolume(float volume) {
+  if (!(volume >= 0.0f)) return 0.0f;
+  return volume > 1.0f ? 1.0f : volume;
+}
+
+}  // namespace
+
+SoundPlayer::SoundPlayer() {
+  static_assert(sizeof(kEffects) / sizeof(kEffects[0]) == SLOT_COUNT, "one effect per slot");
+  // The phone's audio-session set-up has no counterpart on the desktop.
+  if (SoundEngine_Initialize(44100.0f) != kSoundEngineNoError) return;
+  SoundEngine_SetListenerPosition(0.0f, 0.0f, 1.0f);
+  SoundEngine_SetEffectsVolume(1.0f);
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+    lines_[slot] = std::make_unique<SourceLine>(kEffects[slot].name, kEffects[slot].level);
+  }
+}
+
+SoundPlayer::~SoundPlayer() {
+  for (std::unique_ptr<SourceLine>& line : lines_) {
+    if (line) SoundEngine_UnloadEffect(line->id);
+  }
+  SoundEngine_Teardown();
+}
+
+void SoundPlayer::play(Slot slot) {
+  const SourceLine* line = lines_[slot].get();
+  if (line == nullptr) return;  // no engine
+  MYTL_ASSERT(Settings::instance != nullptr, "SoundPlayer");
+  line->play(usableVolume(Settings::instance->volume));
+}
+
+void SoundPlayer::playTrelSound() { play(SLOT_TREL); }
+void SoundPlayer::playMoveSound() { play(SLOT_MOVE); }
+void SoundPlayer::playLevelUpSound() { play(SLOT_LEVEL_UP); }
+void SoundPlayer::playBadMoveSound() { play(SLOT_BAD_MOVE); }
+void SoundPlayer::playMenuSwitchSound() { play(SLOT_MENU_SELECT); }
+void SoundPlayer::playNewHiScoreSound() { play(SLOT_NEW_HI_SCORE); }
+void SoundPlayer::playGameOverSound() { play(SLOT_GAME_OVER); }
 void SoundPlayer::playDubiousMoveSound() {}

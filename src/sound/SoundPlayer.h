@@ -1,21 +1,41 @@
 // SoundPlayer: the game's sound effects, one play function per event.
 // The board owns the one instance (constructed with it at launch, destroyed at exit); the board
-// and the controller call the play functions on the main thread.
+// and the controller call the play functions on the main thread. Each play reads the player's
+// volume from Settings::instance, which must exist by then. Without an audio device the player
+// stays silent.
 #pragma once
+
+#include <memory>
+
+class SourceLine;
 
 class SoundPlayer {
  public:
+  // Starts the effect engine and loads the eight effects.
   SoundPlayer();
+  // Unloads the effects and stops the engine.
   ~SoundPlayer();
   SoundPlayer(const SoundPlayer&) = delete;
   SoundPlayer& operator=(const SoundPlayer&) = delete;
 
-  void playTrelSound();
-  void playMoveSound();
-  void playLevelUpSound();
-  void playBadMoveSound();
-  void playMenuSwitchSound();
-  void playNewHiScoreSound();
-  void playGameOverSound();
-  void playDubiousMoveSound();
+  void playTrelSound();        // a line was removed
+  void playMoveSound();        // a ball was selected or moved
+  void playLevelUpSound();     // the level rose
+  void playBadMoveSound();     // a selection was dropped as a bad move
+  void playMenuSwitchSound();  // the game state or menu changed (played quietly)
+  void playNewHiScoreSound();  // a new high score
+  void playGameOverSound();    // the game ended
+  void playDubiousMoveSound();  // a doubtful drag target: deliberately silent
+
+ private:
+  enum Slot {
+    SLOT_TREL, SLOT_MOVE, SLOT_MOUSE_MOVE, SLOT_LEVEL_UP,
+    SLOT_BAD_MOVE, SLOT_MENU_SELECT, SLOT_NEW_HI_SCORE, SLOT_GAME_OVER,
+    SLOT_COUNT
+  };
+
+  void play(Slot slot);
+
+  // Null when the engine did not start.
+  std::unique_ptr<SourceLine> lines_[SLOT_COUNT];
 };
