@@ -1,0 +1,103 @@
+// The game's image generator: paints every picture the game loads by name, at the size its
+// name states and with an alpha channel, into the resource folder given as the only argument.
+// Run by the build; deterministic (no randomness, no clock).
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+
+#include "ArtCanvas.h"
+#include "BallPainter.h"
+#include "BoardPainter.h"
+#include "MenuPainter.h"
+#include "ScenePainter.h"
+
+namespace {
+
+bool balls(const std::string& folder) {
+  // Ball image names by stone colour 1 to 11.
+  const char* names[11] = {"BallBlue",  "BallGreen", "BallOrange", "BallRed",         "BallMagneta", "BallLightBlue",
+                           "BallPink",  "BallWhite", "BallBrown",  "BallMulticolor", "BallBlack"};
+  bool ok = true;
+  for (int colour = 1; colour <= 11; ++colour) {
+    ArtCanvas canvas(64, 64);
+    // The ball fills its square: a stone of size 1 covers one board square.
+    BallPainter::paintBall(canvas.cr(), 32, 32, 31.5, colour);
+    ok = canvas.save(folder, std::string(names[colour - 1]) + "_64x64.png") && ok;
+  }
+  ArtCanvas shine(64, 64);
+  BallPainter::paintShine(shine.cr(), 32, 32, 31.5);
+  ok = shine.save(folder, "Highlights_64x64.png") && ok;
+  return ok;
+}
+
+bool symbols(const std::string& folder) {
+  bool ok = true;
+  for (int f = BallPainter::F1; f <= BallPainter::F9; ++f) {
+    const auto symbol = static_cast<BallPainter::Symbol>(f);
+    // F7 marks the white ball, so it is painted dark at both sizes.
+    const bool dark = symbol == BallPainter::F7;
+    const std::string stem = "SymbolF" + std::to_string(f);
+    ArtCanvas small(32, 32);
+    BallPainter::paintSymbol(small.cr(), 16, 16, 15.75, symbol, dark);
+    ok = small.save(folder, stem + "_32x32.png") && ok;
+    ArtCanvas large(64, 64);
+    BallPainter::paintSymbol(large.cr(), 32, 32, 31.5, symbol, dark);
+    ok = large.save(folder, stem + (dark ? "onWhite" : "") + "_64x64.png") && ok;
+  }
+  ArtCanvas star(64, 64);
+  BallPainter::paintSymbol(star.cr(), 32, 32, 31.5, BallPainter::STAR, false);
+  ok = star.save(folder, "SymbolStar_64x64.png") && ok;
+  return ok;
+}
+
+bool menus(const std::string& folder) {
+  struct Words {
+    const char* name;
+    const char* words;
+  };
+  // Every title and button name of the game's screens, with the words they show.
+  const Words entries[] = {
+      {"ResumeGame", "Resume Game"}, {"NewGame", "New Game"},      {"GameSettings", "Settings"},
+      {"HighScores", "High Scores"}, {"Instructions", "Instructions"}, {"Settings", "Settings"},
+      {"Done", "Done"},              {"Back", "Back"},              {"WellDone", "Well Done!"},
+      {"Okay", "Okay"},              {"Next", "Next"},              {"Close", "Close"},
+      {"GameLevel", "Game Mode"},    {"GameVolume", "Volume"},
+  };
+  bool ok = true;
+  for (const Words& e : entries) {
+    ok = MenuPainter::title(folder, e.name, e.words) && ok;
+    ok = MenuPainter::menuOption(folder, e.name, e.words) && ok;
+  }
+  ok = MenuPainter::tapBar(folder, "TapToStartAGame", "Tap to start a game") && ok;
+  ok = MenuPainter::tapBar(folder, "TapToStartNewGame", "Tap to start a new game") && ok;
+  ok = MenuPainter::tapBar(folder, "DoubleTapForGameMenu", "Double-tap for the game menu") && ok;
+  ok = MenuPainter::overlay(folder) && ok;
+  ok = MenuPainter::divider(folder) && ok;
+  ok = MenuPainter::panel(folder) && ok;
+  ok = MenuPainter::selector(folder) && ok;
+  ok = MenuPainter::sliderBar(folder) && ok;
+  ok = MenuPainter::gameOver(folder) && ok;
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <resource folder>\n", argv[0]);
+    return 2;
+  }
+  const std::string folder = argv[1];
+  mkdir(folder.c_str(), 0755);
+  bool ok = balls(folder);
+  ok = symbols(folder) && ok;
+  ok = BoardPainter::emptyBoard(folder) && ok;
+  ok = BoardPainter::squares(folder) && ok;
+  ok = BoardPainter::timerStrip(folder) && ok;
+  ok = menus(folder) && ok;
+  ok = ScenePainter::splash(folder) && ok;
+  ok = ScenePainter::instructionAnimation(folder) && ok;
+  ok = ScenePainter::dragIllustration(folder) && ok;
+  return ok ? 0 : 1;
+}
