@@ -74,8 +74,13 @@ class SharedPointerST {
   void releaseTarget() {
     Counter* old = counter;
     counter = nullptr;
-    if (old != nullptr && old->removeReference() == 0) delete old;
+    if (old != nullptr && old->removeReference() == 0) destroy(old);
   }
+
+  // Kept out of line: when T itself holds handles, inlining the destruction into the release
+  // of those handles makes the compiler see a use after free that cannot happen (the last
+  // reference of a counter is never held inside its own object).
+  [[gnu::noinline]] static void destroy(Counter* old) { delete old; }
 
   Counter* counter = nullptr;
 };
