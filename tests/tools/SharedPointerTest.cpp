@@ -54,7 +54,8 @@ TEST_F(SharedPointer, AssigningLetsGoOfTheOldTarget) {
   EXPECT_EQ(a->id, 2);
   EXPECT_EQ(b.useCount(), 2);
 
-  a = a;  // assigning a handle to itself keeps the object
+  Handle& same = a;
+  a = same;  // assigning a handle to itself keeps the object
   EXPECT_EQ(a.useCount(), 2);
   EXPECT_EQ(Tracked::destroyed, 1);
 
