@@ -3,7 +3,6 @@
 
 #include <cerrno>
 
-#include "Assert.h"
 #include "LinuxTimerPolicy.h"
 #include "PolicyBasedTimer.h"
 
@@ -13,14 +12,14 @@ Thread::Thread(const char* threadName) : name(threadName) {}
 
 Thread::~Thread() { WaitForStop(); }
 
-void Thread::start(int priority, bool) {
-  MYTL_ASSERT(!started, "Thread");
-  started = true;
+bool Thread::start(int priority, bool) {
+  bool wasStarted = false;
+  if (!started.compare_exchange_strong(wasStarted, true)) return false;
   pthread_t handle;
   if (pthread_create(&handle, nullptr, &Thread::entry, this) != 0) {
-    // Nothing will ever clear the flag: without this, WaitForStop would wait 30 s for nothing.
+    // Nothing would ever clear the flag: WaitForStop would wait 30 s for nothing.
     started = false;
-    return;
+    return false;
   }
   // The handle stays valid until it is detached, even if run() has already ended.
   int policy = 0;
@@ -31,6 +30,7 @@ void Thread::start(int priority, bool) {
   }
   pthread_detach(handle);
   thrd = handle;
+  return true;
 }
 
 void* Thread::entry(void* self) {

@@ -28,9 +28,10 @@ class Thread {
   // Sets `started`, creates the thread (default attributes) running run(), asks for
   // `priority` under the thread's own scheduling policy (refused silently where the policy has
   // no priorities, as for ordinary Linux threads) and detaches it. The bool has no effect.
-  // Must not be called while the thread runs. When no thread can be created, `started` goes
-  // back to false and nothing else happens.
-  void start(int priority, bool);
+  // Returns whether a thread was started: false while the previous run() is still going (one
+  // object never runs its body twice at once) and when no thread can be created (`started`
+  // is then back to false).
+  bool start(int priority, bool);
 
   // Sleeps `ms` milliseconds (a negative value sleeps not at all).
   static void sleep(long ms);

@@ -49,6 +49,7 @@ class QuickThread : public Thread {
 class StoppableThread : public Thread {
  public:
   StoppableThread() : Thread("StoppableThread") {}
+  ~StoppableThread() override { WaitForStop(); }  // run() belongs to this part of the object
   std::atomic<bool> running{false};
   std::atomic<int> passes{0};
 
@@ -108,6 +109,16 @@ TEST(Thread, RunsTheBodyOnceAndClearsStartedWhenItEnds) {
   thread.start(Thread::P_NORMAL, true);  // a finished thread can run again
   ASSERT_TRUE(eventually([&] { return !thread.started; }));
   EXPECT_EQ(thread.runs, 2);
+}
+
+TEST(Thread, StartingARunningThreadAgainIsRefused) {
+  StoppableThread thread;
+  EXPECT_TRUE(thread.start(Thread::P_NORMAL, true));
+  ASSERT_TRUE(eventually([&] { return thread.running.load(); }));
+  EXPECT_FALSE(thread.start(Thread::P_NORMAL, true));
+  thread.WaitForStop();
+  EXPECT_FALSE(thread.started);
+  EXPECT_TRUE(thread.start(Thread::P_NORMAL, true)) << "once ended it can run again";
 }
 
 TEST(Thread, WaitForStopOnAFinishedThreadReturnsAtOnce) {
