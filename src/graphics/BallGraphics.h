@@ -1,0 +1,114 @@
+// BallGraphics: the game's renderer. Its constructor builds every texture the board drawing
+// needs (balls, symbols, glows, faded copies, digits, timer frames, board squares, the start
+// picture and the bars of the start and play screens); its drawing calls then put the board,
+// stones, glows, numbers and the penalty timer on screen through the Texture calls.
+// Owned by value by the game controller, which calls it on the rendering thread while the GL
+// context is current; the animation handler and the screens draw stones through it. All textures
+// are held through shared handles or owned pointers of this object.
+#pragma once
+
+#include <memory>
+
+#include "MyPoint.h"
+#include "SmartArray.h"
+#include "TexturePtr.h"
+
+class BallGraphics {
+ public:
+  // Requires a current GL context; generates every texture (generateBalls).
+  BallGraphics();
+  ~BallGraphics();
+  BallGraphics(const BallGraphics&) = delete;
+  BallGraphics& operator=(const BallGraphics&) = delete;
+
+  // --- Start-up generation ---
+  void generateBalls();
+  // A glow (or rounded-rectangle halo) bitmap; see the glow table of the textures below. The
+  // caller owns the result. Needs no GL context.
+  static Bitmap* generateGlow(bool soft, bool white, int radius, int extraWidth, int extraHeight, int inset,
+                              bool hollow, bool cubic, float gain, int cap);
+  // The image resource with extraHeight rows repeated before its vertical middle and extraWidth
+  // columns before its horizontal middle (both >= 0); the caller owns the result.
+  static Texture* extendMiddle(const char* resourceName, int extraHeight, int extraWidth);
+
+  // --- Board and stone drawing ---
+  // The board background (empty board and checker squares), rebuilt into a 512 x 512 snapshot
+  // on the first call and whenever the layout changes, else drawn from the snapshot.
+  void drawBoard(bool nineRowLayout, float scale);
+  void drawStoneBackground(int x, int y);
+  void drawLightenedSquare(int x, int y);
+  void drawABitDarkenedSquare(int x, int y);
+  // A stone of colour 1-11 on square (x, y); size 1.0 is one square.
+  void drawStone(int colour, int x, int y, float size, bool highlighted);
+  // Ball, symbol and shine at a screen point.
+  void drawStoneAtCoords(int colour, MyPoint p, float size, bool highlighted, bool noOffset, bool symbol,
+                         bool useBoardScale);
+  void drawStoneCenteredAtCoordsNoScaleUp(int colour, MyPoint centre, float size, bool highlighted, bool symbol);
+  void drawStoneInternal(Texture& texture, int x, int y, float size, bool highlighted, bool noOffset, int rotation);
+  // The common primitive: the texture centred in a 32-unit cell scaled 38/32 (and by the board
+  // scale when asked), rotated by `rotation` degrees, blended with `blendMode`.
+  void drawStoneInternalAtCoords(Texture& texture, MyPoint p, float size, bool highlighted, bool noOffset,
+                                 int rotation, int blendMode, bool useBoardScale);
+  void drawVTrans64Stone(int colour, int x, int y, float size);
+  void drawTrans128Stone(int colour, int x, int y, float size);
+  void drawBigTransparentStone(int colour, int x, int y, float size, bool allowed);
+  void addGlow(int x, int y, float size);
+  void addSoftGlow(int x, int y, float size);
+  void addRedGlow(int x, int y, float size, bool additive);
+  void addVerySoftGlowCenteredAtPoint(float x, float y, float scale);
+  // Rotation in degrees of a stone's symbol: the bomb's star turns once every 6 seconds.
+  static int getRotation(int colour);
+  // The decimal digits of value below divisor into `digits` (at least 10 slots); returns their
+  // count (the number of decimal places of the divisor).
+  static int getPoses(int* digits, int divisor, int value);
+  // An integer whose digits roll upwards to the next integer as the fraction grows.
+  void drawNumber(float value, int divisor, float x, float y);
+  // The penalty timer frame for `fraction` of the period.
+  void drawTimer(float fraction, int x, int y);
+  // Frame 0-10 shown for a timer fraction.
+  static int timerFrame(float fraction);
+  // Top-left corner of square (x, y) at board scale f.
+  static MyPoint squareCorner(int x, int y, float f);
+
+  // --- Textures ---
+  float boardScale = 1.0f;
+  MyTl::FixedArray<TexturePtr> stoneTextures;
+  MyTl::FixedArray<TexturePtr> fadedStoneTextures;
+  MyTl::FixedArray<TexturePtr> fadedSmallStoneTextures;
+  MyTl::FixedArray<TexturePtr> symbolTextures;
+  MyTl::FixedArray<TexturePtr> smallSymbolTextures;
+  MyTl::FixedArray<TexturePtr> digitTextures;
+  MyTl::FixedArray<TexturePtr> timerTextures;
+  TexturePtr glowTexture;
+  TexturePtr softGlowTexture;
+  TexturePtr verySoftGlowTexture;
+  TexturePtr redGlowTexture;
+  TexturePtr strongRedGlowTexture;
+  TexturePtr stoneHighlightTexture;
+  TexturePtr highlightsTexture;
+  TexturePtr lightSquareTexture;
+  TexturePtr darkSquareTexture;
+  TexturePtr oddSquareTexture;
+  TexturePtr evenSquareTexture;
+  TexturePtr emptyBoardTexture;
+  TexturePtr boardSnapshotTexture;
+  bool snapshotNineRows = false;
+  TexturePtr splashTexture;
+  // The bars of the start, game-over and play screens (normal and highlighted).
+  TexturePtr tapToStartAGameTexture;
+  TexturePtr tapToStartAGamePressedTexture;
+  TexturePtr tapToStartNewGameTexture;
+  TexturePtr tapToStartNewGamePressedTexture;
+  TexturePtr doubleTapForGameMenuTexture;
+  TexturePtr doubleTapForGameMenuPressedTexture;
+  // The menus' overlay and divider (shared with the menu machinery).
+  TexturePtr sunOverlay;
+  TexturePtr menuDivider;
+  static const int ROLLING_DIGIT_SLOTS = 16;
+  std::unique_ptr<Texture> rollingDigitTextures[ROLLING_DIGIT_SLOTS];
+
+ private:
+  // The texture in slot `index`, or null for an empty or missing slot.
+  static Texture* slot(const MyTl::FixedArray<TexturePtr>& array, int index);
+  static bool twoTapMoves();
+};
