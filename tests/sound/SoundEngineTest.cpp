@@ -216,6 +216,24 @@ TEST_F(SoundEngineTest, MissingOutputDeviceReturnsFiveAndLeavesNoEngine) {
   EXPECT_EQ(77u, id);
 }
 
+TEST_F(SoundEngineTest, FileCutShortPlaysTheSamplesItHas) {
+  Tone tone;
+  tone.seconds = 0.2;
+  const std::string path = writeTone("cut.wav", tone);
+  const std::string bytes = TestWaveFiles::readBytes(path);
+  TestWaveFiles::writeBytes(path, bytes.substr(0, 44 + (bytes.size() - 44) / 2 + 1));  // odd byte
+  ASSERT_EQ(kSoundEngineNoError, SoundEngine_Initialize(44100.0f));
+  const uint32_t id = load(path);
+  SoundEngine_SetEffectLevel(id, 1.0f);
+  SoundEngine_StartEffect(id);
+  const std::vector<float> out = WaveCapture::finish();
+  const long first = SignalAnalysis::firstAbove(out, 0.01f);
+  const long last = SignalAnalysis::lastAbove(out, 0.01f);
+  ASSERT_GE(first, 0);
+  EXPECT_NEAR(tone.seconds / 2, double(last - first) / kRate, 0.005);
+  EXPECT_NEAR(tone.amplitude, SignalAnalysis::peak(out), 0.01);
+}
+
 // Other sample layouts OpenAL takes: heard at the file's amplitude.
 struct AcceptedFile {
   const char* label;
