@@ -156,8 +156,8 @@ class RBTree {
   }
 
  private:
-  static const int POOL_CHUNK_SIZE = 32;
-  static const int POOL_MAX_SIZE = 8192;
+  static constexpr int POOL_CHUNK_SIZE = 32;
+  static constexpr int POOL_MAX_SIZE = 8192;
 
   bool less(const Key& a, const Key& b) const { return compare(a, b); }
 

@@ -20,7 +20,8 @@ class BasicString {
   BasicString() = default;
 
   // Copies `text` up to its NUL; a null pointer gives an empty string.
-  BasicString(const CharT* text) {  // NOLINT: implicit on purpose, strings are built from literals
+  // Implicit on purpose: names and paths are written as literals where a string is expected.
+  BasicString(const CharT* text) {
     if (text != nullptr) assign(text, lengthOf(text));
   }
 

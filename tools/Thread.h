@@ -15,7 +15,7 @@ namespace MyTl {
 class Thread {
  public:
   // The priority callers pass to start.
-  static const int P_NORMAL = 15;
+  static constexpr int P_NORMAL = 15;
 
   // `threadName` is kept as given (not copied); it must outlive the thread object.
   explicit Thread(const char* threadName);

@@ -94,7 +94,7 @@ TEST_F(SharedPointer, MovesTransferTheReference) {
   Handle a(new Tracked(1));
   Handle b = std::move(a);
   EXPECT_EQ(b.useCount(), 1);
-  EXPECT_EQ(a.useCount(), 0);  // NOLINT: a moved-from handle is empty
+  EXPECT_EQ(a.useCount(), 0);  // a moved-from handle is empty
   Handle c(new Tracked(2));
   c = std::move(b);
   EXPECT_EQ(Tracked::destroyed, 1);

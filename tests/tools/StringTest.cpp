@@ -61,7 +61,7 @@ TEST(BasicString, CopiesAreDeepAndMovesLeaveAnEmptyString) {
 
   String moved = std::move(copy);
   EXPECT_EQ(moved, "game");
-  EXPECT_STREQ(copy.c_str(), "");  // NOLINT: reading a moved-from string is allowed here
+  EXPECT_STREQ(copy.c_str(), "");  // a moved-from string is empty
   EXPECT_EQ(copy.length(), 0);
 }
 

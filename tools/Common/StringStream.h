@@ -12,7 +12,7 @@ namespace MyTl {
 
 class StringStream : public MemoryStreamOut {
  public:
-  static const int DEFAULT_SIZE = 4096;
+  static constexpr int DEFAULT_SIZE = 4096;
 
   explicit StringStream(int initialSize = DEFAULT_SIZE) : MemoryStreamOut(initialSize) {}
 
