@@ -1,7 +1,11 @@
 // Cairo surface and PNG output of one generated picture.
 #include "ArtCanvas.h"
 
+#include <png.h>
+
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 ArtCanvas::ArtCanvas(int width, int height)
     : pixels(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
@@ -17,11 +21,34 @@ ArtCanvas::~ArtCanvas() {
 }
 
 bool ArtCanvas::save(const std::string& folder, const std::string& name) const {
+  // Written with libpng rather than cairo: cairo drops the alpha channel of pictures that happen
+  // to be fully opaque, and the game refuses images without one.
   cairo_surface_flush(pixels);
+  const unsigned char* data = cairo_image_surface_get_data(pixels);
+  const int stride = cairo_image_surface_get_stride(pixels);
+  std::vector<uint8_t> rgba(static_cast<size_t>(w) * static_cast<size_t>(h) * 4);
+  for (int y = 0; y < h; ++y) {
+    const uint32_t* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
+    for (int x = 0; x < w; ++x) {
+      const uint32_t p = row[x];
+      const uint32_t a = p >> 24;
+      uint8_t* out = &rgba[(static_cast<size_t>(y) * w + x) * 4];
+      // cairo keeps premultiplied colour; PNG wants straight colour.
+      for (int c = 0; c < 3; ++c) {
+        const uint32_t premultiplied = (p >> (16 - 8 * c)) & 0xFF;
+        out[c] = a == 0 ? 0 : static_cast<uint8_t>((premultiplied * 255 + a / 2) / a);
+      }
+      out[3] = static_cast<uint8_t>(a);
+    }
+  }
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(w);
+  image.height = static_cast<png_uint_32>(h);
+  image.format = PNG_FORMAT_RGBA;
   const std::string path = folder + "/" + name;
-  const cairo_status_t status = cairo_surface_write_to_png(pixels, path.c_str());
-  if (status != CAIRO_STATUS_SUCCESS) {
-    std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), cairo_status_to_string(status));
+  if (!png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr)) {
+    std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), image.message);
     return false;
   }
   return true;

@@ -1,0 +1,47 @@
+// Headless rendering harness of the graphics tests and benchmarks: an EGL surfaceless context on
+// Mesa (OpenGL ES 1.1 or desktop OpenGL 2.1, chosen at build time of the test program), the
+// game's 320 x 480 offscreen frame and its fixed GL state, and pixel read-back.
+// One harness per process (GL state is process-wide): the first call of instance() creates it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "OffscreenFrame.h"
+#include "OffscreenGlContext.h"
+
+struct Rgba {
+  int r, g, b, a;
+};
+
+class RenderHarness {
+ public:
+  // The process's harness; null (with the reason in failure()) when no context could be made.
+  static RenderHarness* instance();
+  static const std::string& failure();
+
+  // Fills the screen with one opaque colour (0-255 channels).
+  void clear(int r, int g, int b);
+  // Reads the whole screen back (y down).
+  void readBack();
+  Rgba pixel(int x, int y) const;
+  // Saves the last read-back as a PNG.
+  bool savePng(const std::string& path) const;
+  const std::vector<uint8_t>& pixels() const { return screen; }
+  OffscreenGlContext::Api api() const { return context.api(); }
+
+  static const int WIDTH = 320;
+  static const int HEIGHT = 480;
+
+ private:
+  RenderHarness() = default;
+  bool create();
+
+  OffscreenGlContext context;
+  OffscreenFrame frame;
+  std::vector<uint8_t> screen;
+};
+
+// The generated resource folder of the build.
+std::string generatedResourceFolder();
