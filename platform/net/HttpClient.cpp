@@ -1,0 +1,124 @@
+// HttpClient over libcurl's easy interface: a fresh handle per request, no signals (the
+// requests run on worker threads), http and https only, the body collected up to its bound.
+#include "HttpClient.h"
+
+#include <curl/curl.h>
+
+#include <mutex>
+
+namespace {
+
+// libcurl's global set-up is not safe to run from two threads at once: do it once.
+void initialiseCurlOnce() {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+struct Transfer {
+  std::string body;
+  size_t maxBodyBytes = 0;
+  bool tooLarge = false;
+  const std::function<bool()>* cancelled = nullptr;
+  bool wasCancelled = false;
+};
+
+size_t collectBody(char* data, size_t size, size_t count, void* user) {
+  Transfer* transfer = static_cast<Transfer*>(user);
+  size_t bytes = size * count;
+  if (bytes > transfer->maxBodyBytes - transfer->body.size()) {
+    // Returning less than was offered makes libcurl abort the transfer.
+    transfer->tooLarge = true;
+    return 0;
+  }
+  transfer->body.append(data, bytes);
+  return bytes;
+}
+
+int checkCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  Transfer* transfer = static_cast<Transfer*>(user);
+  if (*transfer->cancelled && (*transfer->cancelled)()) {
+    transfer->wasCancelled = true;
+    return 1;  // non-zero aborts the transfer
+  }
+  return 0;
+}
+
+}  // namespace
+
+HttpClient::HttpClient(HttpLimits limits) : bounds(limits) {}
+
+void HttpClient::setCancelCheck(std::function<bool()> cancelled) { cancelCheck = std::move(cancelled); }
+
+HttpResponse HttpClient::get(const std::string& url) const { return perform(url, nullptr, {}); }
+
+HttpResponse HttpClient::post(const std::string& url, const std::string& body,
+                              const std::vector<Header>& headers) const {
+  return perform(url, &body, headers);
+}
+
+HttpResponse HttpClient::perform(const std::string& url, const std::string* postBody,
+                                 const std::vector<Header>& headers) const {
+  HttpResponse response;
+  initialiseCurlOnce();
+  CURL* curl = curl_easy_init();
+  if (curl == nullptr) {
+    response.error = "cannot create a transfer";
+    return response;
+  }
+
+  Transfer transfer;
+  transfer.maxBodyBytes = bounds.maxBodyBytes;
+  transfer.cancelled = &cancelCheck;
+  char errorText[CURL_ERROR_SIZE] = {0};
+
+  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
+  // Signals would hit whichever thread runs; time-outs work without them.
+  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  // The address comes from the environment: never let it read files or speak other protocols.
+  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 3L);
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, bounds.connectTimeoutMs);
+  curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, bounds.totalTimeoutMs);
+  curl_easy_setopt(curl, CURLOPT_USERAGENT, "Pellix");
+  // A body announced as too long is refused before any of it is read.
+  curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(bounds.maxBodyBytes));
+  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &collectBody);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &checkCancel);
+  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+
+  curl_slist* headerList = nullptr;
+  if (postBody != nullptr) {
+    curl_easy_setopt(curl, CURLOPT_POST, 1L);
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, postBody->data());
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(postBody->size()));
+    for (const Header& header : headers) {
+      std::string line = header.first + ": " + header.second;
+      headerList = curl_slist_append(headerList, line.c_str());
+    }
+    // No "Expect: 100-continue" round trip: the bodies are small.
+    headerList = curl_slist_append(headerList, "Expect:");
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headerList);
+  }
+
+  CURLcode result = curl_easy_perform(curl);
+  if (result == CURLE_OK) {
+    response.completed = true;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &response.status);
+    response.body = std::move(transfer.body);
+  } else if (transfer.tooLarge || result == CURLE_FILESIZE_EXCEEDED) {
+    response.error = "reply body too large";
+  } else if (transfer.wasCancelled) {
+    response.error = "cancelled";
+  } else {
+    response.error = errorText[0] != '\0' ? errorText : curl_easy_strerror(result);
+  }
+
+  curl_slist_free_all(headerList);
+  curl_easy_cleanup(curl);
+  return response;
+}

@@ -1,0 +1,42 @@
+// Request handling of the high-score server.
+#include "ScoreRequestHandler.h"
+
+#include <vector>
+
+#include "SubmissionValidator.h"
+#include "TopScoresQuery.h"
+
+namespace {
+
+ServerReply reply(int status, const std::string& line) { return ServerReply{status, line + "\n"}; }
+
+}  // namespace
+
+ScoreRequestHandler::ScoreRequestHandler(ScoreStore& scoreStore, RateLimiter& submissionLimiter)
+    : store(scoreStore), limiter(submissionLimiter) {}
+
+ServerReply ScoreRequestHandler::topScores(const std::string& query) {
+  TopScoresQuery request;
+  std::string reason;
+  if (!request.parse(query, reason)) return reply(400, reason);
+  std::vector<ScoreStore::Entry> entries;
+  if (!store.topScores(request.gameMode, request.maxResults, entries)) return reply(503, "storage unavailable");
+  ServerReply result;
+  result.body = "name,score\n";
+  for (const ScoreStore::Entry& entry : entries) {
+    result.body += entry.name + "," + std::to_string(entry.score) + "\n";
+  }
+  return result;
+}
+
+ServerReply ScoreRequestHandler::submit(const std::string& address, const std::string& body,
+                                        RateLimiter::Clock::time_point now) {
+  // Counted before the checks, so a flood of malformed submissions is limited as well.
+  if (!limiter.admit(address, now)) return reply(429, "too many submissions, try again in a minute");
+  Submission submission;
+  std::string reason;
+  if (!SubmissionValidator::validate(body, submission, reason)) return reply(400, reason);
+  int rank = store.addScore(submission.gameMode, submission.name, submission.score);
+  if (rank < 1) return reply(503, "storage unavailable");
+  return reply(200, "OK," + std::to_string(rank));
+}

@@ -1,0 +1,34 @@
+// What the high-score server answers: turns one top-scores query or one submission into a
+// status and a body, using the score store and the submission limit. Knows nothing of sockets,
+// so the HTTP layer, the tests and the fuzz target all drive it the same way. Shared by the
+// request threads; the store and the limiter are owned by the caller and outlive the handler.
+#pragma once
+
+#include <string>
+
+#include "RateLimiter.h"
+#include "ScoreStore.h"
+
+struct ServerReply {
+  int status = 200;
+  // Text: the top-ten lines, "OK,<rank>" or a one-line reason, each line ended by '\n'.
+  std::string body;
+};
+
+class ScoreRequestHandler {
+ public:
+  ScoreRequestHandler(ScoreStore& store, RateLimiter& limiter);
+
+  // GET /pellix/top_scores/?<query>: 200 with the header line "name,score" and up to max_res
+  // lines "name,score", best first; 400 for a bad query; 503 when the store fails.
+  ServerReply topScores(const std::string& query);
+
+  // POST /pellix/submit_score/ from `address`: 200 with "OK,<rank>"; 429 when the address has
+  // submitted too often; 400 for a malformed submission (nothing stored); 503 when the store
+  // fails.
+  ServerReply submit(const std::string& address, const std::string& body, RateLimiter::Clock::time_point now);
+
+ private:
+  ScoreStore& store;
+  RateLimiter& limiter;
+};

@@ -1,0 +1,107 @@
+// Command-line parsing of the high-score server.
+#include "ServerOptions.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace {
+
+bool readNumber(const std::string& text, long low, long high, int& out) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  long value = std::strtol(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || value < low || value > high) return false;
+  out = static_cast<int>(value);
+  return true;
+}
+
+}  // namespace
+
+bool ServerOptions::parse(int argc, const char* const* argv, std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    std::string option = argv[i];
+    if (option == "--help" || option == "-h") {
+      showHelp = true;
+      continue;
+    }
+    // Both "--port 80" and "--port=80".
+    std::string value;
+    bool hasValue = false;
+    size_t equals = option.find('=');
+    if (option.rfind("--", 0) == 0 && equals != std::string::npos) {
+      value = option.substr(equals + 1);
+      option = option.substr(0, equals);
+      hasValue = true;
+    }
+    if (option != "--db" && option != "--bind" && option != "--port" && option != "--submit-limit") {
+      error = "unknown option " + option;
+      return false;
+    }
+    if (!hasValue) {
+      if (i + 1 >= argc) {
+        error = option + " needs a value";
+        return false;
+      }
+      value = argv[++i];
+    }
+    if (option == "--db") {
+      if (value.empty()) {
+        error = "--db needs a path";
+        return false;
+      }
+      databasePath = value;
+    } else if (option == "--bind") {
+      if (value.empty()) {
+        error = "--bind needs an address";
+        return false;
+      }
+      bindAddress = value;
+    } else if (option == "--port") {
+      if (!readNumber(value, 0, 65535, port)) {
+        error = "--port must be 0 to 65535";
+        return false;
+      }
+    } else if (!readNumber(value, 0, 1000000000L, submitLimit)) {
+      error = "--submit-limit must be 0 or more";
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string ServerOptions::usage() {
+  return "Usage: pellix-scores-server [--db PATH] [--bind ADDRESS] [--port N] [--submit-limit N]\n"
+         "\n"
+         "The Pellix high-score server. It keeps the global top scores of the game's twelve\n"
+         "tables (game_mode 0 to 11) in one SQLite file and answers the game over HTTP:\n"
+         "\n"
+         "  GET  /pellix/top_scores/?game_id=0&game_mode=M&max_res=N\n"
+         "       200: a header line \"name,score\", then up to N (1 to 100) lines name,score,\n"
+         "       best first.\n"
+         "  POST /pellix/submit_score/   (form: game_id, game_mode, device_id, user_name,\n"
+         "       score, hash)\n"
+         "       200: \"OK,<rank>\", the score's position in its mode (1 = best). A score equal\n"
+         "       to scores already stored ranks below all of them.\n"
+         "\n"
+         "Malformed requests get a 4xx status and a one-line reason, and nothing is stored:\n"
+         "missing or extra fields, a bad checksum, a mode outside 0 to 11, a score outside\n"
+         "0 to 999999, a name that is empty, longer than 255 bytes, not UTF-8, or holds a comma,\n"
+         "a line break or another control character. Submissions beyond the limit per address\n"
+         "and minute get 429.\n"
+         "\n"
+         "Options:\n"
+         "  --db PATH           the score database, created when missing\n"
+         "                      (default: pellix-scores.db in the current folder)\n"
+         "  --bind ADDRESS      the address to listen on (default: 127.0.0.1, this machine only;\n"
+         "                      0.0.0.0 for every interface)\n"
+         "  --port N            the TCP port (default: 8642, the game's built-in address;\n"
+         "                      0: any free port)\n"
+         "  --submit-limit N    submissions admitted per client address and minute\n"
+         "                      (default: 60; 0: no limit, for load tests)\n"
+         "  --help              this text\n"
+         "\n"
+         "Once listening it prints \"listening on http://ADDRESS:PORT\" on standard output.\n"
+         "SIGINT, SIGTERM and SIGHUP stop it cleanly. The game finds it through the\n"
+         "environment variable PELLIX_SCORES_URL (default http://127.0.0.1:8642).\n";
+}

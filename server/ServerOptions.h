@@ -1,0 +1,26 @@
+// The command line of pellix-scores-server: --db PATH, --bind ADDRESS, --port N,
+// --submit-limit N and --help. Parsed once by main.
+#pragma once
+
+#include <string>
+
+class ServerOptions {
+ public:
+  // The port the game's built-in server address uses.
+  static const int DEFAULT_PORT = 8642;
+
+  std::string databasePath = "pellix-scores.db";
+  // Loopback unless told otherwise: the server is reachable from other machines only on request.
+  std::string bindAddress = "127.0.0.1";
+  int port = DEFAULT_PORT;
+  // Submissions admitted per address and minute; 0 = no limit.
+  int submitLimit = 60;
+  bool showHelp = false;
+
+  // Reads argv[1..]. False with a one-line `error` for an unknown option, a missing value or a
+  // number out of range.
+  bool parse(int argc, const char* const* argv, std::string& error);
+
+  // The --help text.
+  static std::string usage();
+};

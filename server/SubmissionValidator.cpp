@@ -1,0 +1,73 @@
+// Submission checks.
+#include "SubmissionValidator.h"
+
+#include "FormFields.h"
+#include "ScoreChecksum.h"
+#include "Utf8Text.h"
+
+bool SubmissionValidator::isAcceptableName(const std::string& name, std::string& reason) {
+  if (name.empty()) {
+    reason = "empty user_name";
+    return false;
+  }
+  if (name.size() > static_cast<size_t>(MAX_NAME_BYTES)) {
+    reason = "user_name longer than 255 bytes";
+    return false;
+  }
+  if (!Utf8Text::isValid(name.data(), name.size())) {
+    reason = "user_name is not UTF-8";
+    return false;
+  }
+  for (char c : name) {
+    if (c == ',') {
+      reason = "user_name holds a comma";
+      return false;
+    }
+    if (c == '\n' || c == '\r') {
+      reason = "user_name holds a line break";
+      return false;
+    }
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      reason = "user_name holds a control character";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool SubmissionValidator::validate(const std::string& body, Submission& submission, std::string& reason) {
+  FormFields fields;
+  if (!FormFields::parse(body, fields, reason)) return false;
+  if (!fields.hasExactly({"game_id", "game_mode", "device_id", "user_name", "score", "hash"}, reason)) {
+    return false;
+  }
+  int gameId = 0, gameMode = 0, deviceId = 0, score = 0, hash = 0;
+  if (!fields.integer("game_id", gameId) || gameId != 0) {
+    reason = "unknown game_id";
+    return false;
+  }
+  if (!fields.integer("game_mode", gameMode) || gameMode < 0 || gameMode >= MODE_COUNT) {
+    reason = "game_mode must be 0 to 11";
+    return false;
+  }
+  if (!fields.integer("device_id", deviceId)) {
+    reason = "device_id must be a number";
+    return false;
+  }
+  if (!fields.integer("score", score) || score < 0 || score > MAX_SCORE) {
+    reason = "score must be 0 to 999999";
+    return false;
+  }
+  const std::string& name = fields.value("user_name");
+  if (!isAcceptableName(name, reason)) return false;
+  if (!fields.integer("hash", hash) ||
+      hash != ScoreChecksum::ofSubmission(gameId, gameMode, deviceId, name.data(), name.size(), score)) {
+    reason = "bad checksum";
+    return false;
+  }
+  submission.gameMode = gameMode;
+  submission.name = name;
+  submission.score = score;
+  return true;
+}

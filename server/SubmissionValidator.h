@@ -1,0 +1,29 @@
+// Checks a score submission (the form body the game posts) before anything is stored: exactly
+// the fields game_id, game_mode, device_id, user_name, score and hash; game_id 0; numbers
+// written as the game writes them; a mode from 0 to 11; a score from 0 to 999999; a name of 1
+// to 255 bytes of UTF-8 without commas, line breaks or other control characters (a comma or a
+// line break would break the line format of the top-ten reply); and the checksum the game
+// computes over the raw name. Stateless; called by the request handler on server threads.
+#pragma once
+
+#include <string>
+
+struct Submission {
+  int gameMode = 0;
+  std::string name;
+  int score = 0;
+};
+
+class SubmissionValidator {
+ public:
+  static const int MODE_COUNT = 12;
+  static const int MAX_SCORE = 999999;
+  static const int MAX_NAME_BYTES = 255;
+
+  // Fills `submission` from a valid body and returns true; otherwise returns false with a
+  // one-line `reason` for the client.
+  static bool validate(const std::string& body, Submission& submission, std::string& reason);
+
+  // The name rules alone.
+  static bool isAcceptableName(const std::string& name, std::string& reason);
+};

@@ -1,0 +1,34 @@
+// The global top-ten download.
+#include "HiScoresFetcher.h"
+
+#include "ScoreReplyParser.h"
+#include "ScoreServerAddress.h"
+
+HiScoresFetcher::HiScoresFetcher() : MyTl::Thread("HiScoresFetcher") {
+  hiScores.reserve(32);
+  // A running request gives up as soon as the owner asks the thread to stop (at exit).
+  http.setCancelCheck([this] { return stopPending.load(); });
+}
+
+HiScoresFetcher::~HiScoresFetcher() {
+  // run() uses the members: wait here, before they are destroyed.
+  WaitForStop();
+}
+
+bool HiScoresFetcher::startFetch(int gameMode) {
+  if (isRunning()) return false;
+  difficulty = gameMode;
+  hiScores.clear();
+  scoresFetched.store(false, std::memory_order_relaxed);
+  start(P_NORMAL, true);
+  return true;
+}
+
+void HiScoresFetcher::run() {
+  HttpResponse reply = http.get(ScoreServerAddress::topScoresUrl(difficulty).c_str());
+  // Only a whole 2xx reply is a table: an error page of some other server is not.
+  if (reply.succeeded()) {
+    ScoreReplyParser::parseTopScores(reply.body.data(), reply.body.size(), hiScores);
+  }
+  scoresFetched.store(true, std::memory_order_release);
+}

@@ -1,0 +1,42 @@
+// HiScoresFetcher: the worker thread that downloads the global top ten of one game mode.
+// Owned by the high-score screen, which starts it (startFetch, only while it is not running),
+// polls `scoresFetched` while it draws and reads `hiScores` only after it has seen the flag set.
+// The thread writes `hiScores`, then sets the flag (release) as its last step, so the array is
+// never written and read at the same time. A request ends within its time-outs; destroying the
+// fetcher cancels a running request and waits for the thread.
+#pragma once
+
+#include <atomic>
+
+#include "HiScore.h"
+#include "HttpClient.h"
+#include "SmartArray.h"
+#include "Thread.h"
+
+class HiScoresFetcher : public MyTl::Thread {
+ public:
+  HiScoresFetcher();
+  ~HiScoresFetcher() override;
+
+  // Starts a fetch of game mode `gameMode` (the high-score table index) unless one is running:
+  // sets `difficulty`, empties `hiScores`, clears `scoresFetched`, starts the thread.
+  // Returns false (and changes nothing) while a fetch is running. Main thread only.
+  bool startFetch(int gameMode);
+
+  // Whether the thread is between start and the end of run().
+  bool isRunning() const { return started.load(); }
+
+  // The entries of the last fetch in reply order; empty after a failed fetch.
+  MyTl::FixedArray<HiScore> hiScores;
+  // Set when a fetch has ended, successfully or not.
+  std::atomic<bool> scoresFetched{false};
+  // The game mode sent as game_mode.
+  int difficulty = 0;
+
+ protected:
+  // One fetch, then the thread ends.
+  void run() override;
+
+ private:
+  HttpClient http;
+};
