@@ -425,3 +425,24 @@ TEST_F(BoardRenderTest, PictureOfTheBoardWithEveryBall) {
 }
 
 }  // namespace
+
+namespace {
+
+// The Quick mode's 7 x 9 board (stretched background, stones 8/7 larger), saved for looking at.
+TEST_F(BoardRenderTest, PictureOfTheQuickBoard) {
+  graphics->drawBoard(true, 8.0f / 7.0f);
+  for (int y = 0; y < 9; ++y) {
+    for (int x = 0; x < 7; ++x) {
+      if ((x * 3 + y * 5) % 4 == 0) graphics->drawStone(1 + (x + 2 * y) % 11, x, y, 1.0f, false);
+    }
+  }
+  graphics->doubleTapForGameMenuTexture->drawToScreen(0, 441, Scaling(1.0f), BLEND_PREMULTIPLIED, true);
+  harness->readBack();
+  const std::string path = std::string(PELLIX_TEST_OUTPUT_DIR) + "/board-picture-quick.png";
+  EXPECT_TRUE(harness->savePng(path)) << path;
+  // The stretched board's lowest squares end above the bar, on the board's field.
+  const Rgba lastRow = harness->pixel(160, 444);
+  EXPECT_LT(lastRow.r + lastRow.g + lastRow.b, 200);
+}
+
+}  // namespace
