@@ -70,6 +70,9 @@ int HiScores::addScore(int tableIndex, int score, const char* name) {
       break;
     }
   }
+  // Room for the visible table as well, so padding it for display never moves the entries
+  // and lastAdded stays valid.
+  t.reserve(count + 1 > VISIBLE_ENTRIES ? count + 1 : VISIBLE_ENTRIES);
   t.resize(count + 1);
   for (int i = count; i > position; --i) t[i] = t[i - 1];
   t[position] = HiScore(lastName, score);

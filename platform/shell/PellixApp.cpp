@@ -1,0 +1,190 @@
+// The shell's launch order, event loop and exit.
+#include "PellixApp.h"
+
+#include <SDL.h>
+
+#include <csignal>
+#include <cstdio>
+
+#include "DataDirectory.h"
+#include "GameClock.h"
+#include "ScreenMapping.h"
+#include "Settings.h"
+#include "TrelGame.h"
+
+namespace {
+
+const Uint32 FRAME_MS = 1000 / 60;
+const double FRAME_PERIOD_MS = 1000.0 / 60.0;
+
+enum TouchPhase { TOUCH_DOWN, TOUCH_MOVE, TOUCH_UP };
+
+volatile std::sig_atomic_t stopSignalled = 0;
+
+void onStopSignal(int) { stopSignalled = 1; }
+
+}  // namespace
+
+PellixApp::~PellixApp() { shutDown(); }
+
+int PellixApp::run() {
+  if (!launch()) return 1;
+  loop();
+  shutDown();
+  return 0;
+}
+
+bool PellixApp::launch() {
+  // Our own handlers, so that SIGINT, SIGTERM and SIGHUP all end the game the same normal way.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  std::signal(SIGINT, onStopSignal);
+  std::signal(SIGTERM, onStopSignal);
+  std::signal(SIGHUP, onStopSignal);
+
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    std::fprintf(stderr, "Pellix needs a graphical display and could not open one: %s\n", SDL_GetError());
+    return false;
+  }
+  sdlStarted = true;
+  if (!window.open()) {
+    std::fprintf(stderr, "Pellix could not start its window: %s\n", window.error().c_str());
+    return false;
+  }
+
+  dataFolder = DataDirectory::locate();
+  const std::string prefix = dataFolder.empty() ? std::string() : dataFolder + "/";
+  Settings::init((prefix + "settings.dat").c_str());
+
+  delete TrelGame::instance;
+  TrelGame::instance = new TrelGame();
+  TrelGame::instance->loadState((prefix + "gameState.dat").c_str(), (prefix + "hiScores.dat").c_str());
+  // The start screen does not count as play.
+  GameClock::instance.pause();
+  tick();
+  return true;
+}
+
+void PellixApp::loop() {
+  double nextTick = static_cast<double>(SDL_GetTicks()) + FRAME_PERIOD_MS;
+  while (!quitRequested && !stopSignalled) {
+    SDL_Event event;
+    if (!active) {
+      // In the background nothing ticks: wait for the window to come back.
+      if (SDL_WaitEventTimeout(&event, 100)) handleEvent(event);
+      nextTick = static_cast<double>(SDL_GetTicks());
+      continue;
+    }
+    const double now = static_cast<double>(SDL_GetTicks());
+    const int wait = now < nextTick ? static_cast<int>(nextTick - now) : 0;
+    if (SDL_WaitEventTimeout(&event, wait)) {
+      handleEvent(event);
+      while (SDL_PollEvent(&event)) handleEvent(event);
+    }
+    if (static_cast<double>(SDL_GetTicks()) + 0.5 >= nextTick && active) {
+      tick();
+      nextTick += FRAME_PERIOD_MS;
+      // After a stall, start the rhythm afresh instead of racing to catch up.
+      if (static_cast<double>(SDL_GetTicks()) > nextTick + 4 * FRAME_MS) nextTick = SDL_GetTicks() + FRAME_PERIOD_MS;
+    }
+  }
+}
+
+void PellixApp::tick() {
+  window.beginFrame();
+  TrelGame::instance->drawBoard();
+  window.present();
+}
+
+void PellixApp::handleEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      quitRequested = true;
+      break;
+    case SDL_WINDOWEVENT:
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_MINIMIZED:
+          resignActive();
+          break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_RESTORED:
+          becomeActive();
+          break;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          // Show the last frame at the new size even while nothing ticks.
+          window.present();
+          break;
+      }
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button == SDL_BUTTON_LEFT && event.button.which != SDL_TOUCH_MOUSEID) {
+        mouseDown = true;
+        touch(TOUCH_DOWN, static_cast<float>(event.button.x), static_cast<float>(event.button.y));
+      }
+      break;
+    case SDL_MOUSEMOTION:
+      if (mouseDown && event.motion.which != SDL_TOUCH_MOUSEID)
+        touch(TOUCH_MOVE, static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
+      break;
+    case SDL_MOUSEBUTTONUP:
+      if (event.button.button == SDL_BUTTON_LEFT && mouseDown && event.button.which != SDL_TOUCH_MOUSEID) {
+        mouseDown = false;
+        touch(TOUCH_UP, static_cast<float>(event.button.x), static_cast<float>(event.button.y));
+      }
+      break;
+    case SDL_FINGERDOWN:
+    case SDL_FINGERMOTION:
+    case SDL_FINGERUP: {
+      // One finger is followed: the first one down, until it lifts.
+      if (event.type == SDL_FINGERDOWN && followedFinger == -1) followedFinger = event.tfinger.fingerId;
+      if (event.tfinger.fingerId != followedFinger) break;
+      int width = 0, height = 0;
+      window.windowSize(width, height);
+      const int phase = event.type == SDL_FINGERDOWN ? TOUCH_DOWN : (event.type == SDL_FINGERUP ? TOUCH_UP : TOUCH_MOVE);
+      touch(phase, event.tfinger.x * static_cast<float>(width), event.tfinger.y * static_cast<float>(height));
+      if (event.type == SDL_FINGERUP) followedFinger = -1;
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void PellixApp::touch(int phase, float windowX, float windowY) {
+  if (TrelGame::instance == nullptr) return;
+  int width = 0, height = 0;
+  window.windowSize(width, height);
+  int x = 0, y = 0;
+  ScreenMapping(width, height).windowToScreen(windowX, windowY, x, y);
+  switch (phase) {
+    case TOUCH_DOWN: TrelGame::instance->handleMouseDown(x, y); break;
+    case TOUCH_MOVE: TrelGame::instance->handleMouseDrag(x, y); break;
+    default: TrelGame::instance->handleMouseUp(x, y); break;
+  }
+}
+
+void PellixApp::resignActive() {
+  if (!active) return;
+  active = false;
+  TrelGame::instance->clockWasRunning = !GameClock::instance.paused;
+  GameClock::instance.pause();
+}
+
+void PellixApp::becomeActive() {
+  if (active) return;
+  active = true;
+  if (TrelGame::instance->clockWasRunning) GameClock::instance.resume();
+}
+
+void PellixApp::shutDown() {
+  // The controller goes first (it saves the game and the high scores) while GL still exists;
+  // the live settings are saved last, at process exit.
+  delete TrelGame::instance;
+  TrelGame::instance = nullptr;
+  if (sdlStarted) {
+    window.close();
+    SDL_Quit();
+    sdlStarted = false;
+  }
+}

@@ -1,0 +1,25 @@
+// The double-tap detector of the menu strip.
+#include "DoubleClickHandler.h"
+
+#include "GameClock.h"
+
+DoubleClickHandler mainMenuButtonClickHandler;
+
+namespace {
+const int DOUBLE_TAP_WINDOW_MS = 1000;
+}
+
+void DoubleClickHandler::reset() {
+  clickCount = 0;
+  pressed = false;
+  firstClickTime = -1.0;
+}
+
+bool DoubleClickHandler::tick() {
+  if (clickCount != 0 && firstClickTime != -1.0 &&
+      GameClock::instance.nowMs - static_cast<int>(firstClickTime) > DOUBLE_TAP_WINDOW_MS) {
+    reset();
+    return true;
+  }
+  return false;
+}

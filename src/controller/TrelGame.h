@@ -1,0 +1,154 @@
+// TrelGame: the game controller. It owns the board, the local high scores, the high-score and
+// settings screens and the renderer, runs the state machine that decides which screen is shown
+// and which input is accepted, and has two kinds of entry: the frame tick `drawBoard` (sixty
+// times a second, from the shell) and the touch handlers. Exactly one exists, published in
+// `TrelGame::instance` by the shell; everything runs on the main thread.
+#pragma once
+
+#include "BallGraphics.h"
+#include "Board.h"
+#include "GameScreens.h"
+#include "HiScores.h"
+#include "HiScoresMenu.h"
+#include "Mutex.h"
+#include "SettingsMenu.h"
+#include "Square.h"
+#include "String.h"
+
+class Texture;
+
+class TrelGame {
+ public:
+  enum GameState {
+    STATE_SPLASH = 0,            // start screen; any tap starts play
+    STATE_PLAYING = 1,           // the board; moves are accepted; the clock runs
+    STATE_GAME_MENU = 2,         // in-game menu with five buttons over the board
+    STATE_SETTINGS = 3,          // settings screen
+    STATE_SETTINGS_CONFIRM = 4,  // settings screen with the "Game Mode Change" alert open
+    STATE_INSTRUCTIONS = 5,      // three pages of instructions
+    STATE_GAME_OVER = 6,         // game-over screen; any tap starts a new game
+    STATE_NEW_HISCORE = 7,       // name entry for a score that earned a place
+    STATE_HISCORES = 8,          // high-score tables
+    STATE_GAME_ENDING = 9,       // the full board stays visible for two seconds
+  };
+
+  // A number on screen that counts up instead of jumping.
+  struct SpinningNumber {
+    int value = -1;           // the number last reached; -1 = none yet
+    double changeTime = -1.0; // nowMs when the current count-up began; -1 = not counting
+
+    // The number to show on this frame on the way to `target`; its fraction rolls the digits.
+    float getNumberToShow(int target);
+  };
+
+  // The one controller; null until the shell creates it.
+  static TrelGame* instance;
+
+  // Needs Settings::instance and a current GL context (the renderer builds its textures).
+  TrelGame();
+  // Saves the game in progress; destroying the members then writes the high scores.
+  ~TrelGame();
+  TrelGame(const TrelGame&) = delete;
+  TrelGame& operator=(const TrelGame&) = delete;
+
+  // --- Game states ---
+  void switchGameState(GameState state);
+  // A new game on the same objects (reseeds the random generator from the time).
+  void resetGame(bool reseed);
+  // Places the announced balls after a move that removed nothing; ends the game when full.
+  void addPendingBalls();
+  // Ends a game: the full-board pause, the name entry, the game-over screen or a new game.
+  void handleGameFinish(bool showGameOver, bool boardFull);
+  // The two answers of the "Game Mode Change" question.
+  void confirmSettingsChange();
+  void cancelSettingsChange();
+
+  // --- Saved game ---
+  // Writes gameState.dat at `path` (replacing it in one step).
+  void saveState(const char* path);
+  // Loads the high scores from hiScoresFile, remembers stateFile and loads the game from it.
+  void loadState(const char* stateFile, const char* hiScoresFile);
+  void loadState();
+
+  // --- Frame ---
+  // The frame tick: timed events, the penalty clock and the whole frame.
+  void drawBoard();
+  // Draws the announced balls from index `first`; cap -1 draws all shown, else at most three.
+  void drawPendingStones(int first, int cap);
+
+  // --- Touches (screen pixels) ---
+  void handleMouseDown(int x, int y);
+  void handleMouseDrag(int x, int y);
+  void handleMouseUp(int x, int y);
+  // The square the finger means, snapped to a better neighbour when that helps; (-1, -1) if none.
+  Square getCurrentMouseSquare(int x, int y, bool pickingBall);
+  void setCurrentMouseSquare(Square& s);
+  // Drops the selection (with the bad-move sound when asked).
+  void deselectAsBadMove(bool playSound);
+
+  // --- Penalty clock ---
+  // Fraction of the current penalty period that has elapsed (-1 when the clock is off); lets a
+  // due penalty ball fall.
+  float getSecondsTillNextPenaltyBall();
+
+  // High-score table of the running game: mode + 6 when the clock is off, at most 11.
+  int tableIndex() const;
+  // True when (x, y) lies in the menu strip below the board.
+  bool isInMenuStrip(int y) const;
+
+  Board board;
+  MyTl::Mutex gameMutex;
+  bool awaitingFirstTap = true;
+  HiScoresMenu hiScoresMenu;
+  SettingsMenu settingsMenu;
+  bool resetAfterHiScores = false;
+  SquareSet removedSquares;
+  bool clockWasRunning = false;
+  SpinningNumber scoreNumber;
+  SpinningNumber levelNumber;
+  bool volumeDragActive = false;
+  Texture* boardSnapshot = nullptr;
+  double gameEndTime = -1.0;
+  GameState gameState = STATE_SPLASH;
+  GameState previousState = STATE_SPLASH;
+  GameState stateBeforePrevious = STATE_SPLASH;
+  int instructionsPage = 1;
+  int pressedButton = -1;
+  MyTl::BasicString<char> stateFileName;
+  int menuButtonTop = -1;
+  int lastPenaltyTime = -1;
+  int lastMoveTime = -1;
+  int hoverStartTime = -1;
+  Square hoverSquare;
+  Square currentMouseSquare;
+  Square previousMouseSquare;
+  int mouseSquareTime = -1;
+  int previousMouseSquareTime = -1;
+  HiScores hiScores;
+  BallGraphics graphics;
+  // The screens drawn over the board (start screen, menus, name entry, game over).
+  GameScreens screens;
+
+ private:
+  // Saves the game as it stands, so that a killed process loses nothing.
+  void saveGameNow();
+  // The move from the selected square to t, with its animations, row check and new balls.
+  void makeMove(Square t);
+  // The move credit of the penalty clock; then lastMoveTime = game time.
+  void creditMove();
+  // The idle-ball rule; false when it ended the game.
+  bool dropIdleBall();
+  // Penalty period in ms for the board's clock speed and level; 0 when the clock is off.
+  float penaltyPeriod() const;
+  float clockSpeedFactor() const;
+  void handleScreenRelease(int x, int y, bool& consumed);
+  void handlePlayRelease(int x, int y);
+  void selectForTwoTap(Square q);
+  void startSelectionAnimation(const Square& q);
+  void leaveSettings();
+  void drawStateScreen();
+  void rebuildBoardSnapshot();
+  void drawSquareHighlights();
+  void drawAnimatedSquares();
+  void drawDragTarget();
+};

@@ -1,0 +1,192 @@
+// The frame tick: timed events, the penalty clock and the idle ball, then the whole frame in a
+// fixed order: the cached board image (rebuilt when the board changed), the announced balls,
+// the timer strip, score and level, highlights, animated squares, the drag target and the
+// screen of the current state.
+#include <cmath>
+
+#include "AnimationHandler.h"
+#include "BlendMode.h"
+#include "DoubleClickHandler.h"
+#include "GameClock.h"
+#include "Lock.h"
+#include "Texture.h"
+#include "TrelGame.h"
+
+namespace {
+
+const int GAME_ENDING_PAUSE_MS = 2000;
+const int TARGET_FLASH_MS = 200;
+
+float boardScaleForWidth(int width) { return width == 7 ? 1.1428572f : (width == 9 ? 0.8888889f : 1.0f); }
+
+}  // namespace
+
+void TrelGame::drawPendingStones(int first, int cap) {
+  const int count = board.pendingStones.size();
+  if (count == 0) return;
+  const float spacing = count < 10 ? (72.0f / static_cast<float>(count) < 14.0f ? 72.0f / static_cast<float>(count) : 14.0f)
+                                   : 8.0f;
+  const int shown = count < 9 ? count : 9;
+  const int limit = cap == -1 ? shown : (shown < 3 ? shown : 3);
+  for (int i = first; i < limit; ++i) {
+    const float x = 303.0f - spacing * static_cast<float>(i + 1);
+    // A freshly announced ball flares up and fades within 1.2 s of game time.
+    float glow = -1.0f;
+    if (i < board.pendingStoneTimes.size() && board.pendingStoneTimes[i].ms != -1) {
+      float age = static_cast<float>(GameClock::instance.gameTime() - board.pendingStoneTimes[i].ms);
+      if (age < 1200.0f) {
+        if (age > 600.0f) age = 1200.0f - age;
+        glow = (age + 100.0f) / 100.0f < 4.0f ? (age + 100.0f) / 100.0f : 4.0f;
+      }
+    }
+    for (int k = 0; static_cast<float>(k) < glow; ++k) graphics.addVerySoftGlowCenteredAtPoint(x + 10.83f, 22.83f, 0.33f);
+    graphics.drawStoneAtCoords(board.pendingStones[i], MyPoint(x, 12.0f), 0.57f, false, true, false, true);
+    for (int k = 0; static_cast<float>(k) < 2.0f * glow / 3.0f; ++k)
+      graphics.addVerySoftGlowCenteredAtPoint(x + 10.83f, 22.83f, 0.33f);
+  }
+}
+
+void TrelGame::drawBoard() {
+  MyTl::Lock lock(gameMutex, true, true);
+  board.checkSounds();
+  if (gameState == STATE_PLAYING && mainMenuButtonClickHandler.tick()) board.dirty = true;
+  GameClock::instance.refresh();
+  if (gameState == STATE_GAME_ENDING && GameClock::instance.nowMs - static_cast<int>(gameEndTime) > GAME_ENDING_PAUSE_MS)
+    handleGameFinish(true, false);
+  if (gameState == STATE_PLAYING && !dropIdleBall()) return;
+  // A board is never left without a ball.
+  if (board.freeSquares.size() == board.width * board.height) board.addBallAtRandomPos(true);
+
+  if (gameState == STATE_SPLASH) {
+    screens.drawSplashScreen(pressedButton == 1);
+    screens.doneDrawing();
+    return;
+  }
+
+  if (board.dirty || boardSnapshot == nullptr) {
+    rebuildBoardSnapshot();
+  } else {
+    boardSnapshot->drawToScreen(0.0f, -32.0f, Scaling(1.0f, -1.0f), BLEND_OPAQUE, false);
+  }
+  drawPendingStones(3, -1);
+  const float penaltyFraction = getSecondsTillNextPenaltyBall();
+  if (penaltyFraction != -1.0f) graphics.drawTimer(penaltyFraction, 201, 15);
+  graphics.drawNumber(scoreNumber.getNumberToShow(board.score), 10000, 42.5f, 12.5f);
+  graphics.drawNumber(levelNumber.getNumberToShow(board.level), 100, 156.5f, 12.5f);
+  if (board.selected.x != -1) board.calculateReachability(board.selected, currentMouseSquare);
+
+  drawSquareHighlights();
+  drawAnimatedSquares();
+  drawDragTarget();
+  drawStateScreen();
+  screens.doneDrawing();
+}
+
+void TrelGame::rebuildBoardSnapshot() {
+  graphics.drawBoard(board.height < 10, boardScaleForWidth(board.width));
+  if (gameState == STATE_PLAYING) screens.drawMenuButton(mainMenuButtonClickHandler.pressed, board.height < 10);
+  for (int y = 0; y < board.height; ++y) {
+    for (int x = 0; x < board.width; ++x) {
+      const int stone = board.stones[y][x];
+      // Bombs turn, so they are drawn every frame instead.
+      if (stone != SQUARE_EMPTY && stone != STONE_BOMB && !board.animations[y][x].active && !(Square(x, y) == board.selected))
+        graphics.drawStone(stone, x, y, 1.0f, false);
+    }
+  }
+  drawPendingStones(0, 3);
+  Texture* snapshot = new Texture(512, 512);
+  delete boardSnapshot;
+  boardSnapshot = snapshot;
+  board.dirty = false;
+}
+
+void TrelGame::drawSquareHighlights() {
+  const bool skipSelected = !Settings::instance->twoTapMoves;
+  const bool ballSelected = board.selected.x != -1;
+  for (int y = 0; y < board.height; ++y) {
+    for (int x = 0; x < board.width; ++x) {
+      if (skipSelected && Square(x, y) == board.selected) continue;
+      if (ballSelected && board.reachability[y][x].distance == -1 && board.stones[y][x] == SQUARE_EMPTY)
+        graphics.drawABitDarkenedSquare(x, y);
+      const AnimationInfo& animation = board.animations[y][x];
+      const bool moving = animation.active && (animation.kind == ANIM_PATH_TRAIL || animation.kind == ANIM_PATH_PREVIEW ||
+                                               animation.kind == ANIM_SELECTED);
+      const bool justArrived = (animation.kind == ANIM_MOVE_TARGET || animation.kind == ANIM_MOVE_LANDED) &&
+                               GameClock::instance.nowMs - static_cast<int>(animation.startTime) < TARGET_FLASH_MS;
+      if (moving || justArrived) graphics.drawLightenedSquare(x, y);
+    }
+  }
+}
+
+void TrelGame::drawAnimatedSquares() {
+  for (int y = 0; y < board.height; ++y) {
+    for (int x = 0; x < board.width; ++x) {
+      const int stone = board.stones[y][x];
+      AnimationInfo& animation = board.animations[y][x];
+      if (stone == SQUARE_EMPTY || animation.active) {
+        if (animation.active && !(Square(x, y) == currentMouseSquare)) {
+          // An ended animation must show its result in the snapshot.
+          if (AnimationHandler::handleAnimation(graphics, animation, x, y, stone)) board.dirty = true;
+        }
+      } else if (stone == STONE_BOMB) {
+        graphics.drawStone(STONE_BOMB, x, y, 1.0f, false);
+      }
+    }
+  }
+}
+
+void TrelGame::drawDragTarget() {
+  const Square t = currentMouseSquare;
+  if (t.x == -1 || board.selected.x == -1 || board.stoneAt(board.selected) == SQUARE_EMPTY || !board.isInBoard(t)) {
+    hoverStartTime = -1;
+    return;
+  }
+  const bool bad = !board.reachability[t.y][t.x].onPath && !(t == board.selected);
+  const int now = GameClock::instance.gameTime();
+  if (hoverStartTime == -1 || !(t == hoverSquare)) hoverStartTime = now;
+  hoverSquare = t;
+  const int elapsed = now - hoverStartTime;
+  // Between 1.7 and 1.9, one swing about every 974 ms.
+  float size = static_cast<float>((std::sin(elapsed / -155.0 + 270.0) + 1.0) / 10.0 + static_cast<double>(1.7f));
+  if (Settings::instance->twoTapMoves) {
+    float growIn = static_cast<float>(elapsed / 1500.0) + 0.4f;
+    if (growIn > 1.0f) growIn = 1.0f;
+    size *= growIn;
+  }
+  if (bad) {
+    size = 0.6f * static_cast<float>((std::sin(elapsed / -155.0 + 270.0) + 1.0) / 13.5 + static_cast<double>(1.55f));
+    graphics.addRedGlow(t.x, t.y, size * 2.7f, false);
+  }
+  graphics.drawBigTransparentStone(board.stoneAt(board.selected), t.x, t.y, size, !bad);
+  board.animations[t.y][t.x].shrinkSize = 2.0f * size;
+}
+
+void TrelGame::drawStateScreen() {
+  switch (gameState) {
+    case STATE_GAME_MENU:
+      screens.drawGameMenu(pressedButton, true);
+      break;
+    case STATE_HISCORES: {
+      MyTl::FixedArray<HiScore>& table = hiScores.tables[tableIndex()];
+      if (table.size() < HiScores::VISIBLE_ENTRIES) table.resize(HiScores::VISIBLE_ENTRIES);
+      menuButtonTop =
+          hiScoresMenu.drawHighScoresMenu(screens, pressedButton != -1, hiScores.lastAdded, &table[0], tableIndex());
+      break;
+    }
+    case STATE_NEW_HISCORE:
+      menuButtonTop = screens.drawNewHiScoreMenu(pressedButton != -1, hiScores.lastName.c_str(), board.score);
+      break;
+    case STATE_INSTRUCTIONS:
+      menuButtonTop = screens.drawInstructions(pressedButton, instructionsPage);
+      break;
+    case STATE_SETTINGS:
+    case STATE_SETTINGS_CONFIRM:
+      menuButtonTop = settingsMenu.drawSettings(screens, pressedButton != -1);
+      break;
+    case STATE_GAME_OVER:
+      screens.drawGameOver();
+      break;
+    default:
+      break;
+  }
+}

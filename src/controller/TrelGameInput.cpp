@@ -1,0 +1,432 @@
+// Touches: menu buttons and the settings controls, the double tap on the menu strip, and on the
+// board the selection, the snapped target, drag-and-drop and two-tap moves, and the move itself.
+#include <cstdlib>
+
+#include "DoubleClickHandler.h"
+#include "GameClock.h"
+#include "Lock.h"
+#include "MenuHitTesting.h"
+#include "TrelGame.h"
+
+namespace {
+
+const int BOARD_LEFT = 4;
+const int BOARD_TOP = 45;
+const int SNAP_DISTANCE = 7;
+const int QUICK_SWIPE_MS = 175;
+const int SLID_OFF_TARGET_MS = 325;
+const int MS_PER_PATH_STEP = 90;
+const int GAME_MENU_BUTTONS = 5;
+
+// Square pitch in pixels for the board's size class, so every board is 312 pixels wide.
+float squareSize(int boardSizeClass) {
+  const float scale = boardSizeClass <= 1 ? 1.1428572f : (boardSizeClass <= 3 ? 1.0f : 0.8888889f);
+  return 39.0f * scale;
+}
+
+// The square of a board-relative point, truncating toward zero.
+Square squareOfBoardPoint(int boardX, int boardY, float size) {
+  return Square(static_cast<int>(static_cast<float>(boardX) / size), static_cast<int>(static_cast<float>(boardY) / size));
+}
+
+int gameTime() { return GameClock::instance.gameTime(); }
+
+}  // namespace
+
+bool TrelGame::isInMenuStrip(int y) const {
+  return board.settings.boardSizeClass <= 2 ? y > 441 : y > 436;
+}
+
+void TrelGame::setCurrentMouseSquare(Square& s) {
+  if (s == currentMouseSquare) return;
+  previousMouseSquare = currentMouseSquare;
+  previousMouseSquareTime = mouseSquareTime;
+  mouseSquareTime = gameTime();
+  currentMouseSquare = s;
+}
+
+Square TrelGame::getCurrentMouseSquare(int x, int y, bool pickingBall) {
+  if (Settings::instance->twoTapMoves) pickingBall = awaitingFirstTap;
+  const float size = squareSize(board.settings.boardSizeClass);
+  Square q = squareOfBoardPoint(x - BOARD_LEFT, y - BOARD_TOP, size);
+  if (x < BOARD_LEFT || y < BOARD_TOP || !board.isInBoard(q)) q = Square();
+
+  const bool qInBoard = board.isInBoard(q);
+  const bool qEmpty = qInBoard && board.stoneAt(q) == SQUARE_EMPTY;
+  const bool direct = !pickingBall && qEmpty && board.reachability[q.y][q.x].distance != -1;
+
+  for (int dy = -1; dy <= 1; ++dy) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      if (dx == 0 && dy == 0) continue;
+      const Square p =
+          squareOfBoardPoint(x - BOARD_LEFT + SNAP_DISTANCE * dx, y - BOARD_TOP + SNAP_DISTANCE * dy, size);
+      if (p == q || !board.isInBoard(p)) continue;
+      const bool pEmpty = board.stoneAt(p) == SQUARE_EMPTY;
+      if (pickingBall) {
+        // A touch on an empty square or on a boxed-in ball next to a movable ball picks that ball.
+        if (!pEmpty && !board.isSurrounded(p) && (!qInBoard || qEmpty || board.isSurrounded(q))) {
+          board.soundPlayer.playDubiousMoveSound();
+          return p;
+        }
+        continue;
+      }
+      if (!pEmpty || board.reachability[p.y][p.x].distance == -1) continue;
+      if ((!qInBoard || !qEmpty || !direct) && q != board.selected) {
+        board.soundPlayer.playDubiousMoveSound();
+        return p;
+      }
+      // A drop next to a square that would complete a row, on one that would not, goes there.
+      const int colour = board.stoneAt(board.selected);
+      const int atTouched = qEmpty ? board.checkForConnectionsButDoNothing(q, colour) : 0;
+      if (board.checkForConnectionsButDoNothing(p, colour) != 0 && atTouched == 0) {
+        board.soundPlayer.playDubiousMoveSound();
+        return p;
+      }
+    }
+  }
+  return q;
+}
+
+void TrelGame::deselectAsBadMove(bool playSound) {
+  if (board.selected.x == -1) return;
+  if (board.isInBoard(board.selected)) board.animations[board.selected.y][board.selected.x].active = false;
+  if (playSound) board.soundPlayer.playBadMoveSound();
+  board.selected = Square();
+  awaitingFirstTap = true;
+  currentMouseSquare = previousMouseSquare = Square();
+  for (int y = 0; y < board.height; ++y) {
+    for (int x = 0; x < board.width; ++x) {
+      AnimationInfo& animation = board.animations[y][x];
+      if (animation.kind == ANIM_PATH_PREVIEW || animation.kind == ANIM_CLEARED || animation.kind == ANIM_SELECTED) {
+        animation.active = false;
+        animation.startTime = GameClock::instance.nowMs;
+      }
+    }
+  }
+  board.dirty = true;
+}
+
+void TrelGame::startSelectionAnimation(const Square& q) {
+  AnimationInfo& animation = board.animations[q.y][q.x];
+  animation.stone = board.stoneAt(q);
+  animation.active = true;
+  animation.startTime = GameClock::instance.nowMs;
+  animation.kind = ANIM_SELECTED;
+  animation.pathIndex = -1;
+}
+
+void TrelGame::handleMouseDown(int x, int y) {
+  MyTl::Lock lock(gameMutex, true, true);
+  GameClock::instance.refresh();
+  switch (gameState) {
+    case STATE_PLAYING:
+      if (isInMenuStrip(y)) {
+        if (++mainMenuButtonClickHandler.clickCount == 2) mainMenuButtonClickHandler.pressed = true;
+        board.dirty = true;
+      } else if (Settings::instance->twoTapMoves) {
+        handleMouseDrag(x, y);
+        return;
+      } else {
+        Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
+        if (board.stoneAt(q) != SQUARE_EMPTY) {
+          board.selected = q;
+          board.calculateReachabilities();
+          board.soundPlayer.playMoveSound();
+          startSelectionAnimation(q);
+          board.dirty = true;
+        }
+        setCurrentMouseSquare(q);
+      }
+      break;
+    case STATE_SPLASH:
+    case STATE_GAME_OVER:
+      if (pressedButton == -1) pressedButton = 1;
+      break;
+    case STATE_GAME_MENU:
+      pressedButton = getButtonIndex(x, y, GAME_MENU_BUTTONS);
+      break;
+    case STATE_INSTRUCTIONS:
+      pressedButton = isOnButton(x, y, menuButtonTop) ? 0 : -1;
+      break;
+    case STATE_NEW_HISCORE:
+    case STATE_HISCORES:
+    case STATE_SETTINGS:
+      pressedButton = isOnButton(x, y, menuButtonTop) ? 1 : -1;
+      if (gameState == STATE_SETTINGS && setSettingsVolume(x, y)) volumeDragActive = true;
+      break;
+    default:
+      break;
+  }
+  if (gameState == STATE_NEW_HISCORE) screens.checkForClickInTextArea(x, y, true);
+}
+
+void TrelGame::handleMouseDrag(int x, int y) {
+  if (gameState == STATE_SETTINGS) {
+    if (volumeDragActive) setSettingsVolume(x, y);
+    return;
+  }
+  if (gameState != STATE_PLAYING) return;
+
+  GameClock::instance.refresh();
+  Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
+  if (q != board.selected) {
+    MyTl::Lock lock(gameMutex, true, true);
+    setCurrentMouseSquare(q);
+  }
+  if (Settings::instance->twoTapMoves && awaitingFirstTap && q != board.selected) selectForTwoTap(q);
+}
+
+// Two-tap moves: the finger is choosing the ball of the first tap.
+void TrelGame::selectForTwoTap(Square q) {
+  const bool hadNone = board.selected.x == -1;
+  const bool wasBall = !hadNone && board.stoneAt(board.selected) != SQUARE_EMPTY;
+  if (board.isInBoard(board.selected)) {
+    AnimationInfo& old = board.animations[board.selected.y][board.selected.x];
+    old.active = false;
+    old.startTime = GameClock::instance.nowMs;
+  }
+  if (board.stoneAt(q) == SQUARE_EMPTY) {
+    deselectAsBadMove(wasBall);
+    return;
+  }
+  board.selected = q;
+  board.calculateReachabilities();
+  if (!hadNone) board.soundPlayer.playMenuSwitchSound();
+  startSelectionAnimation(q);
+  board.dirty = true;
+}
+
+void TrelGame::handleMouseUp(int x, int y) {
+  MyTl::Lock lock(gameMutex, true, true);
+  GameClock::instance.refresh();
+  if (gameState == STATE_NEW_HISCORE) screens.checkForClickInTextArea(x, y, false);
+  bool consumed = false;
+  handleScreenRelease(x, y, consumed);
+  if (gameState == STATE_PLAYING && !consumed) handlePlayRelease(x, y);
+}
+
+void TrelGame::handleScreenRelease(int x, int y, bool& consumed) {
+  const GameState state = gameState;
+  switch (state) {
+    case STATE_GAME_MENU: {
+      const int index = getButtonIndex(x, y, GAME_MENU_BUTTONS);
+      const bool activated = index != -1 && index == pressedButton;
+      pressedButton = index;
+      if (activated) {
+        switch (index) {
+          case 0:
+            switchGameState(STATE_PLAYING);
+            consumed = true;
+            break;
+          case 1:
+            switchGameState(STATE_PLAYING);
+            handleGameFinish(false, false);
+            consumed = true;
+            break;
+          case 2:
+            volumeDragActive = true;
+            switchGameState(STATE_SETTINGS);
+            break;
+          case 3: switchGameState(STATE_HISCORES); break;
+          case 4: switchGameState(STATE_INSTRUCTIONS); break;
+        }
+      }
+      pressedButton = -1;
+      return;
+    }
+    case STATE_HISCORES:
+    case STATE_NEW_HISCORE:
+    case STATE_INSTRUCTIONS:
+    case STATE_SETTINGS: {
+      const int buttonIndex = state == STATE_INSTRUCTIONS ? 0 : 1;
+      const int index = isOnButton(x, y, menuButtonTop) ? buttonIndex : -1;
+      const bool activated = index != -1 && index == pressedButton;
+      pressedButton = index;
+      if (state == STATE_HISCORES && activated) {
+        if (resetAfterHiScores) {
+          resetAfterHiScores = false;
+          resetGame(true);
+          saveGameNow();
+        }
+        if (previousState == STATE_GAME_MENU) {
+          switchGameState(STATE_GAME_MENU);
+        } else {
+          switchGameState(STATE_PLAYING);
+          consumed = true;
+        }
+      } else if (state == STATE_NEW_HISCORE && activated) {
+        const MyTl::BasicString<char> name = screens.getNameEnteredForNewHiScore();
+        hiScores.addScore(tableIndex(), board.score, name.c_str());
+        // Written at once, so a score is never lost to a crash or a killed process.
+        hiScores.saveHiScores();
+        switchGameState(STATE_HISCORES);
+        resetAfterHiScores = true;
+      } else if (state == STATE_INSTRUCTIONS && activated) {
+        if (instructionsPage < 3) {
+          ++instructionsPage;
+          screens.justSwitchedMenu = true;
+        } else {
+          switchGameState(previousState);
+        }
+      } else if (state == STATE_SETTINGS) {
+        if (activated) {
+          leaveSettings();
+        } else {
+          if (y >= 100 && y <= 258) {
+            const int position = static_cast<int>((static_cast<float>(x) - 160.0f) / 60.0f + 2.0f);
+            if (position >= 0 && position <= 3)
+              Settings::instance->gameMode = Settings::mapDisplayPositionsToSettingsIds[position];
+          }
+          if (setSettingsVolume(x, y)) board.soundPlayer.playMoveSound();
+        }
+        volumeDragActive = false;
+      }
+      if (activated) pressedButton = -1;
+      return;
+    }
+    default:
+      break;
+  }
+
+  const bool stripTap = isInMenuStrip(y) && state == STATE_PLAYING;
+  const bool anywhereTap = (state == STATE_SPLASH || state == STATE_GAME_OVER) && pressedButton != -1;
+  if (!stripTap && !anywhereTap) return;
+  if (state == STATE_SPLASH) {
+    pressedButton = -1;
+    switchGameState(STATE_PLAYING);
+    if (Settings::instance->firstLaunch) switchGameState(STATE_INSTRUCTIONS);
+    consumed = true;
+  } else if (state == STATE_PLAYING) {
+    if (mainMenuButtonClickHandler.clickCount == 1) mainMenuButtonClickHandler.firstClickTime = GameClock::instance.nowMs;
+    if (mainMenuButtonClickHandler.clickCount >= 2) {
+      mainMenuButtonClickHandler.reset();
+      switchGameState(STATE_GAME_MENU);
+    }
+    board.dirty = true;
+  } else if (state == STATE_GAME_OVER) {
+    pressedButton = -1;
+    resetGame(true);
+    switchGameState(STATE_PLAYING);
+    consumed = true;
+    saveGameNow();
+  }
+}
+
+// The settings screen's Done button: apply, or ask before a change of mode ends a game.
+void TrelGame::leaveSettings() {
+  const Settings& live = *Settings::instance;
+  const bool modeChanged = live.gameMode != board.settings.gameMode || live.clockDisabled != board.settings.clockDisabled;
+  if (modeChanged && board.moveCount >= 3) {
+    switchGameState(STATE_SETTINGS_CONFIRM);
+    screens.drawSettingsAlertMenu();
+    return;
+  }
+  Settings::instance->setValues();
+  Settings::instance->save();
+  if (modeChanged) {
+    resetGame(true);
+    saveGameNow();
+  }
+  switchGameState(previousState);
+  settingsMenu.finishedShowing();
+}
+
+void TrelGame::handlePlayRelease(int x, int y) {
+  Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
+  setCurrentMouseSquare(q);
+  Square target = q;
+  const bool twoTap = Settings::instance->twoTapMoves;
+
+  if (!twoTap && mouseSquareTime != -1 && gameTime() - mouseSquareTime < QUICK_SWIPE_MS) {
+    // The finger arrived here just before lifting: either it slid off its target while
+    // lifting (drop on the previous square) or it was a quick swipe (deselect).
+    const bool slidOff = previousMouseSquare.x != -1 && gameTime() - previousMouseSquareTime <= SLID_OFF_TARGET_MS &&
+                         std::abs(previousMouseSquare.x - currentMouseSquare.x) <= 1 &&
+                         std::abs(previousMouseSquare.y - currentMouseSquare.y) <= 1;
+    if (!slidOff) {
+      deselectAsBadMove(true);
+      return;
+    }
+    Square previous = previousMouseSquare;
+    setCurrentMouseSquare(previous);
+    target = previous;
+  }
+
+  if (twoTap && q.x != -1) {
+    if (awaitingFirstTap) {
+      if (board.stoneAt(q) == SQUARE_EMPTY) {
+        deselectAsBadMove(true);
+        currentMouseSquare = Square();
+        awaitingFirstTap = true;
+      } else {
+        awaitingFirstTap = false;
+        currentMouseSquare = Square();
+        board.soundPlayer.playMoveSound();
+        startSelectionAnimation(q);
+      }
+      return;
+    }
+    awaitingFirstTap = true;
+  }
+
+  if (!board.isInBoard(target) || board.stoneAt(target) != SQUARE_EMPTY) {
+    if (twoTap && board.isInBoard(board.selected)) {
+      board.animations[board.selected.y][board.selected.x].active = false;
+      board.dirty = true;
+    }
+    deselectAsBadMove(true);
+  } else if (board.selected.x != -1) {
+    if (board.reachability[target.y][target.x].distance == -1) {
+      deselectAsBadMove(true);
+    } else {
+      makeMove(target);
+    }
+    if (board.isInBoard(board.selected)) board.animations[board.selected.y][board.selected.x].active = false;
+    board.selected = Square();
+    board.dirty = true;
+    awaitingFirstTap = true;
+  }
+  currentMouseSquare = Square();
+}
+
+void TrelGame::makeMove(Square t) {
+  Square f = board.selected;
+  const int colour = board.stoneAt(f);
+  board.doMove(f, t);
+  creditMove();
+  board.calculateReachability(f, t);
+
+  // Steps from t back to f, then the trail animation along them, 90 ms per square.
+  int steps = 0;
+  for (Square s = t; s != f && steps < Board::MAX_SIZE * Board::MAX_SIZE; ++steps)
+    Board::navigatePath(board.reachability[s.y][s.x].direction, s);
+  board.animations[t.y][t.x].kind = ANIM_MOVE_TARGET;
+  Square p = t;
+  Board::navigatePath(board.reachability[p.y][p.x].direction, p);
+  for (int i = 0; p != f && i < steps; ++i) {
+    AnimationInfo& trail = board.animations[p.y][p.x];
+    trail.active = true;
+    trail.stone = colour;
+    trail.startTime = GameClock::instance.nowMs;
+    trail.kind = ANIM_PATH_TRAIL;
+    trail.pathIndex = steps - i - 1;
+    trail.shrinkSize = -1.0f;
+    Board::navigatePath(board.reachability[p.y][p.x].direction, p);
+  }
+  const int squaresBetween = steps - 1;
+  const int landingDelay = (squaresBetween - 2) * MS_PER_PATH_STEP;
+  if (landingDelay > 0) board.animations[t.y][t.x].startTime += landingDelay;
+
+  board.checkForConnections(t, removedSquares, steps);
+  if (removedSquares.empty()) {
+    addPendingBalls();
+  } else {
+    // The removed balls vanish after the moving ball has landed.
+    const int vanishDelay = static_cast<int>(static_cast<double>(static_cast<float>(squaresBetween) + 0.7f) * 90.0);
+    removedSquares.forEachInOrder([&](const Square& s, const int&) {
+      board.animations[s.y][s.x].startTime += vanishDelay > 0 ? vanishDelay : 0;
+    });
+    board.animations[t.y][t.x].kind = ANIM_MOVE_LANDED;
+  }
+  saveGameNow();
+}

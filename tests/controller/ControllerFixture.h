@@ -1,0 +1,37 @@
+// Drives a real TrelGame through its touch entry points and frame tick, on the offscreen GL
+// context of the rendering harness, with a wall clock the test moves by hand and the game's
+// files in a temporary folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "TrelGame.h"
+
+class ControllerTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  void SetUp() override;
+  void TearDown() override;
+
+  // Moves the fake wall clock.
+  void advance(int ms);
+  // Screen pixel at the centre of square (x, y) of the current board.
+  static int pixelX(int column, float squareSize = 39.0f);
+  static int pixelY(int row, float squareSize = 39.0f);
+  // A press and a release at the same point, a little apart in time.
+  void tap(int x, int y);
+  // Drag-and-drop of the ball on `from` to `to` at a player's pace.
+  void dragBall(Square from, Square to);
+  // An empty board in the game (no balls, three known pending balls), in play.
+  void emptyBoardInPlay();
+  void put(int x, int y, int colour);
+  void frame() { game->drawBoard(); }
+
+  std::string folder;
+  std::string statePath() const { return folder + "/gameState.dat"; }
+  std::string scoresPath() const { return folder + "/hiScores.dat"; }
+  std::unique_ptr<TrelGame> game;
+};

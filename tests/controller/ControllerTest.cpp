@@ -1,0 +1,452 @@
+// The controller through its real entry points: the state table, moves (snapping, quick swipe,
+// two taps, refused moves), the penalty clock and idle ball, the frame's snapshot and saving.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ControllerFixture.h"
+#include "DoubleClickHandler.h"
+#include "GameClock.h"
+#include "GameStateFile.h"
+#include "MenuHitTesting.h"
+#include "Settings.h"
+
+namespace {
+
+// Top of the game menu's first button (five buttons centred on the screen).
+const int GAME_MENU_TOP = 107;
+int gameMenuButtonY(int index) { return GAME_MENU_TOP + 53 * index + 26; }
+
+TEST_F(ControllerTest, SplashTapStartsPlayAndFirstLaunchShowsInstructions) {
+  EXPECT_EQ(TrelGame::STATE_SPLASH, game->gameState);
+  EXPECT_TRUE(GameClock::instance.paused);
+  tap(10, 10);
+  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_FALSE(GameClock::instance.paused);
+
+  game->switchGameState(TrelGame::STATE_SPLASH);
+  Settings::instance->firstLaunch = true;
+  tap(300, 470);
+  EXPECT_EQ(TrelGame::STATE_INSTRUCTIONS, game->gameState);
+  EXPECT_EQ(TrelGame::STATE_PLAYING, game->previousState);
+  EXPECT_EQ(1, game->instructionsPage);
+  EXPECT_TRUE(GameClock::instance.paused);
+}
+
+TEST_F(ControllerTest, DoubleTapOnTheStripOpensTheGameMenu) {
+  emptyBoardInPlay();
+  const int stripY = 460;
+  tap(160, stripY);
+  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  game->handleMouseDown(160, stripY);
+  EXPECT_TRUE(mainMenuButtonClickHandler.pressed);
+  game->handleMouseUp(160, stripY);
+  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_TRUE(GameClock::instance.paused);
+
+  // A first tap not followed within a second resets the detector.
+  game->switchGameState(TrelGame::STATE_PLAYING);
+  tap(160, stripY);
+  advance(1001);
+  frame();
+  EXPECT_EQ(0, mainMenuButtonClickHandler.clickCount);
+  tap(160, stripY);
+  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+}
+
+TEST_F(ControllerTest, GameMenuButtonsFireOnlyWhenPressedAndReleasedOnThem) {
+  emptyBoardInPlay();
+  struct Case {
+    int button;
+    TrelGame::GameState next;
+  } cases[] = {{0, TrelGame::STATE_PLAYING},
+               {2, TrelGame::STATE_SETTINGS},
+               {3, TrelGame::STATE_HISCORES},
+               {4, TrelGame::STATE_INSTRUCTIONS}};
+  for (const Case& c : cases) {
+    game->switchGameState(TrelGame::STATE_GAME_MENU);
+    game->handleMouseDown(160, gameMenuButtonY(c.button));
+    game->handleMouseUp(160, gameMenuButtonY(c.button == 0 ? 1 : 0));
+    EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState) << c.button;
+    EXPECT_EQ(-1, game->pressedButton);
+    tap(160, gameMenuButtonY(c.button));
+    EXPECT_EQ(c.next, game->gameState) << c.button;
+  }
+  // Between buttons' hit areas and beside them nothing happens.
+  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  tap(30, gameMenuButtonY(1));
+  tap(160, GAME_MENU_TOP + 53);
+  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+}
+
+TEST_F(ControllerTest, NewGameFromTheMenuAsksForANameOnlyWhenTheScoreEarnsAPlace) {
+  emptyBoardInPlay();
+  game->board.score = 0;
+  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  tap(160, gameMenuButtonY(1));
+  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+
+  game->board.score = 30;
+  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  tap(160, gameMenuButtonY(1));
+  EXPECT_EQ(TrelGame::STATE_NEW_HISCORE, game->gameState);
+
+  // Confirming the name stores the score at once and leads to the table; leaving it starts a
+  // new game in play.
+  game->menuButtonTop = 300;
+  tap(160, 320);
+  EXPECT_EQ(TrelGame::STATE_HISCORES, game->gameState);
+  EXPECT_EQ(30, game->hiScores.table(game->tableIndex())[0].score);
+  HiScores onDisk;
+  onDisk.loadHiScores(scoresPath().c_str());
+  EXPECT_EQ(30, onDisk.table(game->tableIndex())[0].score);
+  onDisk.path = MyTl::BasicString<char>();
+  tap(160, 320);
+  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(0, game->board.score);
+  EXPECT_FALSE(game->resetAfterHiScores);
+}
+
+TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
+  emptyBoardInPlay();
+  game->board.moveCount = 2;
+  const int doneY = 420;
+  auto openSettings = [&] {
+    game->switchGameState(TrelGame::STATE_GAME_MENU);
+    tap(160, gameMenuButtonY(2));
+    ASSERT_EQ(TrelGame::STATE_SETTINGS, game->gameState);
+    game->menuButtonTop = doneY - 20;
+  };
+
+  // Unchanged mode: back to the menu, same game.
+  openSettings();
+  put(0, 0, STONE_RED);
+  tap(160, doneY);
+  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(STONE_RED, game->board.stones[0][0]);
+
+  // A release at x = 30 in the mode band picks display position 0, x = 250 position 3 (Quick).
+  openSettings();
+  tap(250, 200);
+  EXPECT_EQ(Settings::MODE_QUICK, Settings::instance->gameMode);
+  tap(160, doneY);  // fewer than three moves: a new game at once, no question
+  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(7, game->board.width);
+
+  // Three moves or more: the question.
+  game->board.moveCount = 3;
+  openSettings();
+  tap(30, 200);
+  EXPECT_EQ(Settings::MODE_EASY, Settings::instance->gameMode);
+  tap(160, doneY);
+  EXPECT_EQ(TrelGame::STATE_SETTINGS_CONFIRM, game->gameState);
+  game->cancelSettingsChange();
+  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(Settings::MODE_QUICK, Settings::instance->gameMode);
+  EXPECT_EQ(3, game->board.moveCount);
+
+  openSettings();
+  tap(30, 200);
+  tap(160, doneY);
+  ASSERT_EQ(TrelGame::STATE_SETTINGS_CONFIRM, game->gameState);
+  game->confirmSettingsChange();
+  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(0, game->board.moveCount);
+  EXPECT_EQ(8, game->board.width);
+}
+
+TEST_F(ControllerTest, VolumeSliderFollowsTheFinger) {
+  emptyBoardInPlay();
+  game->switchGameState(TrelGame::STATE_SETTINGS);
+  struct Case {
+    int x;
+    float volume;
+  } cases[] = {{160, 0.5f}, {68, 0.0f}, {55, 0.0f}, {253, 1.0f}, {265, 1.0f}};
+  for (const Case& c : cases) {
+    Settings::instance->volume = 0.3f;
+    game->handleMouseDown(c.x, 370);
+    game->handleMouseUp(c.x, 370);
+    EXPECT_NEAR(c.volume, Settings::instance->volume, 0.01f) << c.x;
+  }
+  Settings::instance->volume = 0.3f;
+  EXPECT_FALSE(setSettingsVolume(30, 370));   // far beyond the grace area
+  EXPECT_FALSE(setSettingsVolume(160, 300));  // outside the slider band
+  EXPECT_FLOAT_EQ(0.3f, Settings::instance->volume);
+  game->handleMouseDown(100, 370);
+  game->handleMouseDrag(200, 370);
+  EXPECT_NEAR((200.0f - 160.0f) / 185.0f + 0.5f, Settings::instance->volume, 1e-6f);
+  game->handleMouseUp(200, 370);
+  EXPECT_FALSE(game->volumeDragActive);
+}
+
+TEST_F(ControllerTest, DragAndDropMovesTheBallAlongItsPath) {
+  emptyBoardInPlay();
+  put(0, 0, STONE_BLUE);
+  put(5, 5, STONE_RED);
+  const int moveTime = GameClock::instance.nowMs + 400;
+  dragBall(Square(0, 0), Square(3, 2));
+  EXPECT_EQ(SQUARE_EMPTY, game->board.stones[0][0]);
+  // Five steps: the ball lands (5 - 1 - 2) * 90 ms late, and the squares between get their
+  // slots along the path, right along the top row first.
+  EXPECT_EQ(moveTime + 180, static_cast<int>(game->board.animations[2][3].startTime));
+  EXPECT_EQ(ANIM_PATH_TRAIL, game->board.animations[0][1].kind);
+  EXPECT_EQ(1, game->board.animations[0][1].pathIndex);
+  EXPECT_EQ(4, game->board.animations[1][3].pathIndex);
+  EXPECT_EQ(STONE_BLUE, game->board.stones[2][3]);
+  EXPECT_EQ(1, game->board.moveCount);
+  EXPECT_EQ(Square(), game->board.selected);
+  EXPECT_EQ(ANIM_MOVE_TARGET, game->board.animations[2][3].kind);
+  // Nothing removed: the three announced balls came in and three new ones are announced.
+  int stones = 0;
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 8; ++x) stones += game->board.stones[y][x] != SQUARE_EMPTY;
+  EXPECT_EQ(5, stones);
+  // The move is saved at once.
+  Board reloaded;
+  GameStateFile::ClockIntervals intervals;
+  ASSERT_TRUE(GameStateFile::load(statePath().c_str(), reloaded, intervals));
+  EXPECT_EQ(1, reloaded.moveCount);
+  EXPECT_EQ(STONE_BLUE, reloaded.stones[2][3]);
+}
+
+TEST_F(ControllerTest, RefusedMovesDeselect) {
+  emptyBoardInPlay();
+  put(0, 0, STONE_BLUE);
+  put(5, 5, STONE_RED);
+  // Walled-in square (7, 9).
+  put(6, 9, STONE_GREEN);
+  put(7, 8, STONE_GREEN);
+  for (Square target : {Square(0, 0), Square(5, 5), Square(7, 9)}) {
+    dragBall(Square(0, 0), target);
+    EXPECT_EQ(STONE_BLUE, game->board.stones[0][0]) << target.x << "," << target.y;
+    EXPECT_EQ(Square(), game->board.selected);
+    EXPECT_EQ(0, game->board.moveCount);
+  }
+}
+
+TEST_F(ControllerTest, MoveCompletingALineRemovesItAfterTheBallLands) {
+  emptyBoardInPlay();
+  for (int x = 0; x < 4; ++x) put(x, 9, STONE_RED);
+  put(4, 3, STONE_RED);
+  // Path from (4, 3) to (4, 9): 6 steps, 5 squares in between.
+  const int now = GameClock::instance.nowMs;
+  dragBall(Square(4, 3), Square(4, 9));
+  EXPECT_EQ(5, game->removedSquares.count());
+  EXPECT_EQ(ANIM_MOVE_LANDED, game->board.animations[9][4].kind);
+  // The removed squares, the arriving ball among them, vanish 512 ms after the move.
+  EXPECT_EQ(now + 400 + 512, static_cast<int>(game->board.animations[9][4].startTime));
+  EXPECT_EQ(now + 400 + 512, static_cast<int>(game->board.animations[9][0].startTime));
+  for (int x = 0; x < 5; ++x) EXPECT_EQ(SQUARE_EMPTY, game->board.stones[9][x]);
+  EXPECT_EQ(0, game->board.score);  // credited when the ball arrives
+  advance(1000);
+  frame();  // the row sound
+  frame();  // the credit, which moved into the sound's place, one frame later
+  EXPECT_EQ(6, game->board.score);
+}
+
+TEST_F(ControllerTest, SnappingForgivesImpreciseTouches) {
+  emptyBoardInPlay();
+  put(3, 3, STONE_BLUE);
+  // Nothing selected: a touch on the empty square (4, 3) within 7 pixels of the ball picks it.
+  const int leftEdgeOf4 = 4 + 39 * 4 + 3;
+  EXPECT_EQ(Square(3, 3), game->getCurrentMouseSquare(leftEdgeOf4, pixelY(3), true));
+  EXPECT_EQ(Square(4, 3), game->getCurrentMouseSquare(pixelX(4), pixelY(3), true));
+
+  // With a ball selected, a release 5 pixels left of the board beside a free square drops it.
+  game->board.selected = Square(3, 3);
+  game->board.calculateReachabilities();
+  const Square snapped = game->getCurrentMouseSquare(-1, pixelY(5), false);
+  EXPECT_EQ(Square(0, 5), snapped);
+
+  // A drop next to a square that completes a row goes to the completing square.
+  for (int x = 0; x < 4; ++x) put(x, 8, STONE_BLUE);
+  game->board.calculateReachabilities();
+  const int nearRowSquare = 45 + 39 * 8 - 3;  // just above square (4, 8), inside (4, 7)
+  EXPECT_EQ(Square(4, 8), game->getCurrentMouseSquare(pixelX(4), nearRowSquare, false));
+}
+
+TEST_F(ControllerTest, QuickSwipeDeselectsButSlidingOffATargetDrops) {
+  emptyBoardInPlay();
+  put(0, 0, STONE_BLUE);
+  put(7, 9, STONE_RED);
+  // A swipe that arrives on the release square 50 ms before lifting, from far away: deselect.
+  game->handleMouseDown(pixelX(0), pixelY(0));
+  advance(400);
+  game->handleMouseDrag(pixelX(4), pixelY(4));
+  advance(50);
+  game->handleMouseUp(pixelX(4), pixelY(4));
+  EXPECT_EQ(STONE_BLUE, game->board.stones[0][0]);
+  EXPECT_EQ(Square(), game->board.selected);
+
+  // Resting on (3, 3), then slipping onto its neighbour (4, 4) just before lifting: drop on (3, 3).
+  game->handleMouseDown(pixelX(0), pixelY(0));
+  advance(100);
+  game->handleMouseDrag(pixelX(3), pixelY(3));
+  advance(250);
+  game->handleMouseDrag(pixelX(4), pixelY(4));
+  advance(50);
+  game->handleMouseUp(pixelX(4), pixelY(4));
+  EXPECT_EQ(STONE_BLUE, game->board.stones[3][3]);
+}
+
+TEST_F(ControllerTest, TwoTapMoves) {
+  Settings::instance->twoTapMoves = true;
+  emptyBoardInPlay();
+  put(1, 1, STONE_BLUE);
+  put(6, 6, STONE_GREEN);
+  // Tapping an empty square first does nothing.
+  tap(pixelX(4), pixelY(4));
+  EXPECT_TRUE(game->awaitingFirstTap);
+  // Tap a ball, then sliding over another ball moves the selection; then tap the destination.
+  game->handleMouseDown(pixelX(1), pixelY(1));
+  EXPECT_EQ(Square(1, 1), game->board.selected);
+  advance(60);
+  game->handleMouseDrag(pixelX(6), pixelY(6));
+  EXPECT_EQ(Square(6, 6), game->board.selected);
+  game->handleMouseUp(pixelX(6), pixelY(6));
+  EXPECT_FALSE(game->awaitingFirstTap);
+  advance(500);
+  tap(pixelX(2), pixelY(7));
+  EXPECT_EQ(STONE_GREEN, game->board.stones[7][2]);
+  EXPECT_EQ(SQUARE_EMPTY, game->board.stones[6][6]);
+  EXPECT_TRUE(game->awaitingFirstTap);
+  Settings::instance->twoTapMoves = false;
+}
+
+TEST_F(ControllerTest, PenaltyClockAnnouncesBallsAndMovesPushItBack) {
+  emptyBoardInPlay();
+  // Easy, level 1: period 1.6 * 92500 / 3 = 49333 ms.
+  game->lastPenaltyTime = GameClock::instance.gameTime();
+  advance(24666);
+  EXPECT_NEAR(0.5f, game->getSecondsTillNextPenaltyBall(), 0.001f);
+  EXPECT_EQ(3, game->board.pendingStones.size());
+  advance(24668);
+  EXPECT_NEAR(0.0f, game->getSecondsTillNextPenaltyBall(), 0.001f);
+  ASSERT_EQ(4, game->board.pendingStones.size());
+  EXPECT_EQ(GameClock::instance.gameTime(), game->board.pendingStoneTimes[3].ms);
+  // Three periods at once: one ball, the period jumps over all of them.
+  advance(3 * 49334);
+  game->getSecondsTillNextPenaltyBall();
+  EXPECT_EQ(5, game->board.pendingStones.size());
+
+  // Move credit at level 1 with F 1.6: at most 5333 ms, else the time the move took.
+  put(0, 0, STONE_BLUE);
+  const int before = game->lastPenaltyTime;
+  game->lastMoveTime = GameClock::instance.gameTime() - 1000;
+  dragBall(Square(0, 0), Square(2, 0));
+  EXPECT_EQ(before + 1400, game->lastPenaltyTime);
+
+  // Menus freeze the clock.
+  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  const float shown = game->getSecondsTillNextPenaltyBall();
+  advance(3600000);
+  EXPECT_FLOAT_EQ(shown, game->getSecondsTillNextPenaltyBall());
+}
+
+TEST_F(ControllerTest, IdleBallFallsAfterTwentySecondsAndCanEndTheGame) {
+  emptyBoardInPlay();
+  put(0, 0, STONE_BLUE);
+  game->lastMoveTime = GameClock::instance.gameTime();
+  advance(20000);
+  frame();
+  EXPECT_EQ(79, game->board.freeSquares.size());
+  advance(1);
+  frame();
+  EXPECT_EQ(78, game->board.freeSquares.size());
+
+  // Only one free square left: the idle ball fills it and the game ends at once.
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 8; ++x)
+      if (!(x == 7 && y == 9) && game->board.stones[y][x] == SQUARE_EMPTY) put(x, y, (x + 2 * y) % 4 + 1);
+  ASSERT_EQ(1, game->board.freeSquares.size());
+  advance(20001);
+  frame();
+  EXPECT_EQ(TrelGame::STATE_GAME_ENDING, game->gameState);
+  EXPECT_TRUE(GameClock::instance.paused);
+  advance(2001);
+  frame();
+  EXPECT_EQ(TrelGame::STATE_GAME_OVER, game->gameState);
+  tap(160, 240);
+  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_GT(game->board.freeSquares.size(), 70);
+}
+
+TEST_F(ControllerTest, ClockOffMeansNoStripAndNoIdleBall) {
+  Settings::instance->clockDisabled = true;
+  Settings::instance->setValues();
+  game->resetGame(true);
+  emptyBoardInPlay();
+  put(0, 0, STONE_BLUE);
+  EXPECT_EQ(-1.0f, game->getSecondsTillNextPenaltyBall());
+  advance(60000);
+  frame();
+  EXPECT_EQ(79, game->board.freeSquares.size());
+  EXPECT_EQ(6, game->tableIndex());
+}
+
+TEST_F(ControllerTest, SnapshotIsRebuiltOnlyWhenTheBoardChanged) {
+  emptyBoardInPlay();
+  put(2, 2, STONE_GREEN);
+  frame();
+  Texture* first = game->boardSnapshot;
+  ASSERT_NE(nullptr, first);
+  EXPECT_FALSE(game->board.dirty);
+  frame();
+  EXPECT_EQ(first, game->boardSnapshot);
+  put(3, 3, STONE_RED);
+  EXPECT_TRUE(game->board.dirty);
+  frame();
+  EXPECT_FALSE(game->board.dirty);
+}
+
+TEST_F(ControllerTest, SpinningNumberClimbsOneEvery300Ms) {
+  TrelGame::SpinningNumber number;
+  EXPECT_EQ(5.0f, number.getNumberToShow(5));
+  EXPECT_EQ(5.0f, number.getNumberToShow(15));
+  advance(1500);
+  EXPECT_NEAR(10.0f, number.getNumberToShow(15), 0.01f);
+  advance(1500);
+  EXPECT_GE(number.getNumberToShow(15), 15.0f);
+  EXPECT_EQ(15.0f, number.getNumberToShow(15));
+  // A lower target is reached at once: this frame still shows the old value, the next the new.
+  EXPECT_EQ(15.0f, number.getNumberToShow(3));
+  EXPECT_EQ(3.0f, number.getNumberToShow(3));
+}
+
+TEST_F(ControllerTest, SavedGameResumesWithItsClockIntervals) {
+  emptyBoardInPlay();
+  put(4, 4, STONE_PINK);
+  game->lastMoveTime = GameClock::instance.gameTime() - 7000;
+  game->lastPenaltyTime = GameClock::instance.gameTime() - 12000;
+  game.reset();  // the destructor saves
+  game.reset(new TrelGame());
+  game->loadState(statePath().c_str(), scoresPath().c_str());
+  EXPECT_EQ(STONE_PINK, game->board.stones[4][4]);
+  EXPECT_EQ(7000, GameClock::instance.gameTime() - game->lastMoveTime);
+  EXPECT_EQ(12000, GameClock::instance.gameTime() - game->lastPenaltyTime);
+  EXPECT_EQ(TrelGame::STATE_SPLASH, game->gameState);
+}
+
+TEST_F(ControllerTest, DamagedSavedGameStartsANewGame) {
+  game.reset();
+  {
+    std::FILE* file = std::fopen(statePath().c_str(), "wb");
+    std::fputs("not a saved game at all", file);
+    std::fclose(file);
+  }
+  game.reset(new TrelGame());
+  game->loadState(statePath().c_str(), scoresPath().c_str());
+  EXPECT_EQ(0, game->board.moveCount);
+  EXPECT_EQ(1, game->board.level);
+}
+
+TEST(MenuHitTestingTest, ButtonColumns) {
+  struct Case {
+    int x, y, count, index;
+  } cases[] = {{160, 108, 5, 0}, {160, 107, 5, -1}, {160, 160, 5, -1}, {160, 161, 5, 1}, {160, 159, 5, 0},
+               {51, 200, 5, 1},  {50, 200, 5, -1},  {269, 350, 5, 4}, {270, 350, 5, -1},
+               {160, 373, 5, -1}, {160, 240, 1, 0}};
+  for (const Case& c : cases) EXPECT_EQ(c.index, getButtonIndex(c.x, c.y, c.count)) << c.x << "," << c.y;
+}
+
+}  // namespace
