@@ -61,7 +61,7 @@ std::vector<uint8_t> OffscreenFrame::readPixels() const {
   return topDown;
 }
 
-void OffscreenFrame::presentScaled(int windowWidth, int windowHeight) const {
+void OffscreenFrame::presentScaled(int windowWidth, int windowHeight, unsigned target) const {
   if (windowWidth <= 0 || windowHeight <= 0) return;
   const float scale = std::min(static_cast<float>(windowWidth) / static_cast<float>(screenWidth),
                                static_cast<float>(windowHeight) / static_cast<float>(screenHeight));
@@ -70,7 +70,7 @@ void OffscreenFrame::presentScaled(int windowWidth, int windowHeight) const {
   const float left = (static_cast<float>(windowWidth) - w) / 2.0f;
   const float top = (static_cast<float>(windowHeight) - h) / 2.0f;
 
-  gl.BindFramebuffer(GL_FRAMEBUFFER_ANY, 0);
+  gl.BindFramebuffer(GL_FRAMEBUFFER_ANY, target);
   gl.Viewport(0, 0, windowWidth, windowHeight);
   gl.Scissor(0, 0, windowWidth, windowHeight);
   gl.ClearColor(0.0f, 0.0f, 0.0f, 1.0f);

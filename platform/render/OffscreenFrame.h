@@ -21,10 +21,11 @@ class OffscreenFrame {
   void bind() const;
   // Screen pixels as bytes red, green, blue, alpha; row 0 is the top of the screen (y down).
   std::vector<uint8_t> readPixels() const;
-  // Draws the screen into the window's framebuffer (object 0), scaled uniformly to fit a
-  // windowWidth x windowHeight client area and centred on black. Leaves the window bound;
+  // Draws the screen into the window's framebuffer (object 0, or `target`), scaled uniformly to
+  // fit a windowWidth x windowHeight client area and centred on black. Leaves the target bound;
   // call bind() before drawing the next frame.
-  void presentScaled(int windowWidth, int windowHeight) const;
+  void presentScaled(int windowWidth, int windowHeight, unsigned target = 0) const;
+  unsigned framebufferId() const { return framebuffer; }
 
   int width() const { return screenWidth; }
   int height() const { return screenHeight; }

@@ -30,6 +30,7 @@ class RenderHarness {
   bool savePng(const std::string& path) const;
   const std::vector<uint8_t>& pixels() const { return screen; }
   OffscreenGlContext::Api api() const { return context.api(); }
+  OffscreenFrame& screenFrame() { return frame; }
 
   static const int WIDTH = 320;
   static const int HEIGHT = 480;
