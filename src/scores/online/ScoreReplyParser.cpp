@@ -48,5 +48,7 @@ int ScoreReplyParser::parseSubmitRank(const char* body, size_t length) {
   if (lines.size() == 0) return -1;
   MyTl::FixedArray<Text> fields = Processor::getTokenStrings(lines[0], ',');
   if (fields.size() != 2) return -1;
-  return numberOrNone(fields[1]);
+  // Ranks start at 1: anything below is not a rank.
+  int rank = numberOrNone(fields[1]);
+  return rank >= 1 ? rank : -1;
 }

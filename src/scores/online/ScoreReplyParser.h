@@ -4,7 +4,8 @@
 // Top-ten reply: the first line is ignored; every further line "name,score" (fields trimmed of
 // spaces and control characters) becomes an entry, a score that is not a number becomes -1,
 // and a line with another number of fields is skipped.
-// Submission reply: the first line "anything,rank" gives the rank; any other shape gives -1.
+// Submission reply: the first line "anything,rank" gives the rank (1 or more); any other shape,
+// and a number below 1, gives -1.
 // A body that is not text (not UTF-8, or holding a NUL byte) gives nothing: no entries, rank -1.
 #pragma once
 

@@ -1,0 +1,220 @@
+// The high-score server's parts in process: the submission limit on a driven clock, the score
+// store's ranks, ties, persistence and concurrent writers, the form decoding and the command line.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "FormFields.h"
+#include "RateLimiter.h"
+#include "ScoreChecksum.h"
+#include "ScoreRequestHandler.h"
+#include "ScoreStore.h"
+#include "ServerOptions.h"
+#include "TempFolder.h"
+
+namespace {
+
+using std::chrono::seconds;
+
+TEST(RateLimiter, SixtyAMinutePerAddressInASlidingWindow) {
+  RateLimiter limiter(60);
+  RateLimiter::Clock::time_point t0{};
+  for (int i = 0; i < 60; ++i) EXPECT_TRUE(limiter.admit("10.0.0.1", t0 + seconds(i / 2))) << i;
+  EXPECT_FALSE(limiter.admit("10.0.0.1", t0 + seconds(30))) << "the 61st within a minute";
+  EXPECT_TRUE(limiter.admit("10.0.0.2", t0 + seconds(30))) << "other addresses are counted apart";
+  EXPECT_FALSE(limiter.admit("10.0.0.1", t0 + seconds(59)));
+  // The first two left the window at t0 + 60 s: two more are admitted, not a third.
+  EXPECT_TRUE(limiter.admit("10.0.0.1", t0 + seconds(60)));
+  EXPECT_TRUE(limiter.admit("10.0.0.1", t0 + seconds(60)));
+  EXPECT_FALSE(limiter.admit("10.0.0.1", t0 + seconds(60)));
+  // A limit of 0 admits everything.
+  RateLimiter unlimited(0);
+  for (int i = 0; i < 1000; ++i) ASSERT_TRUE(unlimited.admit("10.0.0.1", t0));
+}
+
+TEST(RateLimiter, ForgetsAddressesThatWentQuiet) {
+  RateLimiter limiter(5);
+  RateLimiter::Clock::time_point t0{};
+  for (int i = 0; i < 3000; ++i) limiter.admit("10.1." + std::to_string(i / 256) + "." + std::to_string(i % 256), t0);
+  EXPECT_EQ(limiter.trackedAddresses(), 3000u);
+  for (int i = 0; i < 1024; ++i) limiter.admit("10.9.9.9", t0 + seconds(120));
+  EXPECT_EQ(limiter.trackedAddresses(), 1u);
+}
+
+class ScoreStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    ASSERT_TRUE(store.open(folder.path("scores.db"), error)) << error;
+  }
+  std::vector<std::string> namesOf(int mode, int count) {
+    std::vector<ScoreStore::Entry> entries;
+    EXPECT_TRUE(store.topScores(mode, count, entries));
+    std::vector<std::string> names;
+    for (const auto& entry : entries) names.push_back(entry.name + "=" + std::to_string(entry.score));
+    return names;
+  }
+  TempFolder folder;
+  ScoreStore store;
+};
+
+TEST_F(ScoreStoreTest, RanksTiesAndOrder) {
+  // The local tables' example: {500, 300, 300}: 300 comes fourth, 301 second.
+  EXPECT_EQ(store.addScore(0, "a", 500), 1);
+  EXPECT_EQ(store.addScore(0, "b", 300), 2);
+  EXPECT_EQ(store.addScore(0, "c", 300), 3);
+  EXPECT_EQ(store.addScore(0, "d", 300), 4);
+  EXPECT_EQ(store.addScore(0, "e", 301), 2);
+  EXPECT_EQ(store.addScore(11, "f", 0), 1);
+  EXPECT_EQ(namesOf(0, 100), (std::vector<std::string>{"a=500", "e=301", "b=300", "c=300", "d=300"}));
+  EXPECT_EQ(namesOf(0, 2), (std::vector<std::string>{"a=500", "e=301"}));
+  EXPECT_EQ(store.count(0), 5);
+  EXPECT_EQ(store.count(11), 1);
+  EXPECT_EQ(store.count(5), 0);
+}
+
+TEST_F(ScoreStoreTest, ScoresStayAfterReopeningAndAForeignFileIsRefused) {
+  EXPECT_EQ(store.addScore(3, "Zo\xC3\xAB", 42), 1);
+  ScoreStore again;
+  std::string error;
+  ASSERT_TRUE(again.open(folder.path("scores.db"), error)) << error;
+  std::vector<ScoreStore::Entry> entries;
+  ASSERT_TRUE(again.topScores(3, 10, entries));
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].name, "Zo\xC3\xAB");
+
+  TempFolder::writeFile(folder.path("junk.db"), std::string(2048, 'j'));
+  ScoreStore junk;
+  EXPECT_FALSE(junk.open(folder.path("junk.db"), error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(junk.addScore(0, "a", 1), -1) << "a store that did not open stores nothing";
+  EXPECT_FALSE(junk.topScores(0, 10, entries));
+}
+
+TEST_F(ScoreStoreTest, ConcurrentSubmissionsGetDistinctRanks) {
+  // Every thread submits scores that no other thread submits; with all scores distinct and
+  // increasing per thread, the ranks a thread sees never repeat, and nothing is lost.
+  RateLimiter unlimited(0);
+  ScoreRequestHandler handler(store, unlimited);
+  const int threads = 8, each = 40;
+  std::vector<std::thread> workers;
+  std::vector<std::vector<std::string>> replies(threads);
+  for (int t = 0; t < threads; ++t) {
+    workers.emplace_back([&, t] {
+      for (int i = 0; i < each; ++i) {
+        int score = i * threads + t;
+        std::string name = "t" + std::to_string(t);
+        int hash = ScoreChecksum::ofSubmission(0, 1, 0, name.data(), name.size(), score);
+        std::string body = "game_id=0&game_mode=1&device_id=0&user_name=" + name + "&score=" + std::to_string(score) +
+                           "&hash=" + std::to_string(hash);
+        replies[t].push_back(handler.submit("127.0.0.1", body, RateLimiter::Clock::now()).body);
+      }
+    });
+  }
+  for (std::thread& worker : workers) worker.join();
+  EXPECT_EQ(store.count(1), threads * each);
+  for (const auto& perThread : replies) {
+    for (const std::string& reply : perThread) EXPECT_EQ(reply.compare(0, 3, "OK,"), 0) << reply;
+  }
+  std::vector<ScoreStore::Entry> entries;
+  ASSERT_TRUE(store.topScores(1, 100, entries));
+  for (size_t i = 0; i < entries.size(); ++i) EXPECT_EQ(entries[i].score, threads * each - 1 - static_cast<int>(i));
+}
+
+TEST(FormFields, StrictDecoding) {
+  struct Case {
+    std::string text;
+    bool ok;
+  };
+  const std::vector<Case> cases = {
+      {"", true},         {"a=1", true},      {"a=", true},        {"a=1&b=2", true},   {"a=%41+b", true},
+      {"=1", false},      {"a", false},       {"a=1&", false},     {"&a=1", false},     {"a=1&&b=2", false},
+      {"a=1&a=2", false}, {"a=b=c", false},   {"a=%4", false},     {"a=%zz", false},    {"a=%", false},
+      {"%61=1&a=2", false},  // the same key escaped
+  };
+  for (const Case& c : cases) {
+    FormFields fields;
+    std::string reason;
+    EXPECT_EQ(FormFields::parse(c.text, fields, reason), c.ok) << c.text;
+    if (!c.ok) {
+      EXPECT_FALSE(reason.empty()) << c.text;
+    }
+  }
+  FormFields fields;
+  std::string reason;
+  ASSERT_TRUE(FormFields::parse("name=%41+b%2b&n=-12", fields, reason));
+  EXPECT_EQ(fields.value("name"), "A b+");
+  int n = 0;
+  EXPECT_TRUE(fields.integer("n", n));
+  EXPECT_EQ(n, -12);
+  std::string many;
+  for (int i = 0; i < 17; ++i) many += (i ? "&k" : "k") + std::to_string(i) + "=1";
+  EXPECT_FALSE(FormFields::parse(many, fields, reason));
+}
+
+TEST(FormFields, CanonicalIntegers) {
+  struct Case {
+    const char* text;
+    bool ok;
+    int value;
+  };
+  const std::vector<Case> cases = {
+      {"0", true, 0},           {"7", true, 7},       {"-96", true, -96},  {"999999", true, 999999},
+      {"2147483647", true, 2147483647}, {"-2147483648", true, -2147483647 - 1},
+      {"2147483648", false, 0}, {"", false, 0},       {"-", false, 0},     {"-0", false, 0},
+      {"007", false, 0},        {"+7", false, 0},     {" 7", false, 0},    {"7 ", false, 0},
+      {"1e3", false, 0},        {"99999999999", false, 0},
+  };
+  for (const Case& c : cases) {
+    int value = 0;
+    EXPECT_EQ(FormFields::isCanonicalInteger(c.text, value), c.ok) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(value, c.value) << c.text;
+    }
+  }
+}
+
+TEST(ServerOptions, CommandLine) {
+  struct Case {
+    std::vector<const char*> arguments;
+    bool ok;
+  };
+  const std::vector<Case> cases = {
+      {{}, true},
+      {{"--db", "x.db", "--bind", "0.0.0.0", "--port", "9000", "--submit-limit", "0"}, true},
+      {{"--port=0"}, true},
+      {{"--help"}, true},
+      {{"--port"}, false},
+      {{"--port", "65536"}, false},
+      {{"--port", "-1"}, false},
+      {{"--port", "80x"}, false},
+      {{"--submit-limit", "-3"}, false},
+      {{"--db", ""}, false},
+      {{"--verbose"}, false},
+      {{"db.sqlite"}, false},
+  };
+  for (const Case& c : cases) {
+    std::vector<const char*> argv = {"pellix-scores-server"};
+    argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+    ServerOptions options;
+    std::string error;
+    EXPECT_EQ(options.parse(static_cast<int>(argv.size()), argv.data(), error), c.ok)
+        << (c.arguments.empty() ? "" : c.arguments[0]);
+  }
+  ServerOptions defaults;
+  EXPECT_EQ(defaults.bindAddress, "127.0.0.1");
+  EXPECT_EQ(defaults.port, 8642);
+  EXPECT_EQ(defaults.submitLimit, 60);
+  ServerOptions set;
+  std::string error;
+  const char* argv[] = {"s", "--db", "a.db", "--port=0", "--submit-limit", "5"};
+  ASSERT_TRUE(set.parse(6, argv, error));
+  EXPECT_EQ(set.databasePath, "a.db");
+  EXPECT_EQ(set.port, 0);
+  EXPECT_EQ(set.submitLimit, 5);
+}
+
+}  // namespace
