@@ -7,11 +7,11 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libgl-dev libegl-dev libgles-dev libgl1-mesa-dri
-  libcairo2-dev libpango1.0-dev fonts-urw-base35
+  libcairo2-dev libpng-dev libpango1.0-dev fonts-urw-base35
   libopenal-dev libopenal1 libsndfile1-dev
   libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool libx11-dev libxtst-dev
 )
 
 missing=()

@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <string>
 
 #include "DataDirectory.h"
 #include "GameClock.h"
@@ -46,6 +47,13 @@ bool PellixApp::launch() {
     return false;
   }
   sdlStarted = true;
+  // Without a display SDL may fall back to an invisible driver; a game nobody can see is an error.
+  const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+  if (driver != "x11" && driver != "wayland" && driver != "kmsdrm") {
+    std::fprintf(stderr, "Pellix needs a graphical display (X11 or Wayland) and found none (video driver \"%s\").\n",
+                 driver.c_str());
+    return false;
+  }
   if (!window.open()) {
     std::fprintf(stderr, "Pellix could not start its window: %s\n", window.error().c_str());
     return false;
