@@ -5,3 +5,5 @@
 pellix_fuzz_target(fuzz_settings_file FuzzSettingsFile.cpp pellix_settings)
 pellix_fuzz_target(fuzz_game_state_file FuzzGameStateFile.cpp pellix_model)
 pellix_fuzz_target(fuzz_hiscores_file FuzzHiScoresFile.cpp pellix_scores)
+pellix_fuzz_target(fuzz_score_replies ../online/fuzz/FuzzScoreReplies.cpp pellix_online)
+pellix_fuzz_target(fuzz_server_requests ../online/fuzz/FuzzServerRequests.cpp pellix_server_requests)
