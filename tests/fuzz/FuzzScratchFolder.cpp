@@ -1,15 +1,42 @@
 // The scratch folder lives in memory (/dev/shm) where that exists: the game's writers sync every
-// file they save, and a fuzz target saves several files per input.
+// file they save, and a fuzz target saves several files per input. Its name carries the process
+// id, so that the folders of fuzzing processes that died on a finding (and never cleaned up)
+// are recognised and removed by the next one.
 #include "FuzzScratchFolder.h"
 
+#include <signal.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <system_error>
+#include <vector>
 
 namespace {
+
+const std::string kPrefix = "pellix-fuzz-";
+
+// Removes the scratch folders under `parent` whose process no longer exists.
+void removeAbandonedFolders(const std::filesystem::path& parent) {
+  std::vector<std::filesystem::path> abandoned;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(parent, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name.compare(0, kPrefix.size(), kPrefix) != 0) continue;
+    char* rest = nullptr;
+    const long pid = std::strtol(name.c_str() + kPrefix.size(), &rest, 10);
+    if (pid <= 0 || *rest != '-') continue;  // not one of ours
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) abandoned.push_back(it->path());
+  }
+  for (const std::filesystem::path& folder : abandoned) {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  }
+}
 
 std::filesystem::path parentFolder() {
   const std::filesystem::path inMemory("/dev/shm");
@@ -26,7 +53,9 @@ FuzzScratchFolder& FuzzScratchFolder::instance() {
 }
 
 FuzzScratchFolder::FuzzScratchFolder() {
-  std::string pattern = (parentFolder() / "pellix-fuzz-XXXXXX").string();
+  const std::filesystem::path parent = parentFolder();
+  removeAbandonedFolders(parent);
+  std::string pattern = (parent / (kPrefix + std::to_string(::getpid()) + "-XXXXXX")).string();
   if (::mkdtemp(pattern.data()) == nullptr) {
     std::perror("cannot create the fuzz scratch folder");
     std::abort();
