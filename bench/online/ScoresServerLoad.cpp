@@ -136,12 +136,14 @@ int main(int argc, char** argv) {
   double seconds = 3;
   int rounds = 3;
   int clients = 4;
-  for (int i = 1; i + 1 < argc; i += 2) {
+  bool understood = argc % 2 == 1;
+  for (int i = 1; understood && i + 1 < argc; i += 2) {
     if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::atof(argv[i + 1]);
     else if (std::strcmp(argv[i], "--rounds") == 0) rounds = std::atoi(argv[i + 1]);
     else if (std::strcmp(argv[i], "--clients") == 0) clients = std::atoi(argv[i + 1]);
+    else understood = false;
   }
-  if (seconds <= 0 || seconds > 60 || rounds < 1 || rounds > 20 || clients < 1 || clients > 256) {
+  if (!understood || seconds <= 0 || seconds > 60 || rounds < 1 || rounds > 20 || clients < 1 || clients > 256) {
     std::fprintf(stderr, "usage: %s [--seconds 0-60] [--rounds 1-20] [--clients 1-256]\n", argv[0]);
     return 2;
   }
