@@ -18,6 +18,9 @@ View::~View() {
 void View::addSubview(const std::shared_ptr<View>& view) {
   MYTL_ASSERT(view != nullptr, "View");
   MYTL_ASSERT(view.get() != this && !isDescendantOf(view.get()), "View");
+  // A tree on screen changes only on the thread that draws it.
+  if (ViewRoot* screen = root()) MYTL_ASSERT(screen->isOwnerThread(), "View");
+  if (ViewRoot* screen = view->root()) MYTL_ASSERT(screen->isOwnerThread(), "View");
   std::shared_ptr<View> keep = view;  // keeps it alive while it changes superview
   if (keep->parentView == this) {
     // Re-adding brings it to the front, as with the phone's views.
@@ -39,6 +42,7 @@ void View::removeFromSuperview() {
   View* parent = parentView;
   if (parent == nullptr) return;
   ViewRoot* formerRoot = parent->root();
+  if (formerRoot != nullptr) MYTL_ASSERT(formerRoot->isOwnerThread(), "View");
   auto it = std::find_if(parent->children.begin(), parent->children.end(),
                          [this](const std::shared_ptr<View>& child) { return child.get() == this; });
   MYTL_ASSERT(it != parent->children.end(), "View");

@@ -13,6 +13,7 @@ ViewRoot::ViewRoot(int screenWidth, int screenHeight, std::function<int()> clock
     : View(ViewRect(0.0f, 0.0f, static_cast<float>(screenWidth), static_cast<float>(screenHeight))),
       screenW(screenWidth),
       screenH(screenHeight),
+      ownerThread(std::this_thread::get_id()),
       clockSource(std::move(clock)) {
   MYTL_ASSERT(screenWidth > 0 && screenHeight > 0, "ViewRoot");
   MYTL_ASSERT(clockSource != nullptr, "ViewRoot");
@@ -61,6 +62,7 @@ View* ViewRoot::liveTouchOwner() {
 }
 
 bool ViewRoot::handleTouchDown(int x, int y) {
+  MYTL_ASSERT(isOwnerThread(), "ViewRoot");
   // A touch-down while another touch is still down ends that one unfinished.
   if (touchActive) cancelTouchOwner();
   touchActive = true;
@@ -77,6 +79,7 @@ bool ViewRoot::handleTouchDown(int x, int y) {
 }
 
 bool ViewRoot::handleTouchDrag(int x, int y) {
+  MYTL_ASSERT(isOwnerThread(), "ViewRoot");
   if (!touchActive || !touchTaken) return activeModal() != nullptr;
   if (liveTouchOwner() != nullptr) {
     std::shared_ptr<View> keep = touchOwner;
@@ -86,6 +89,7 @@ bool ViewRoot::handleTouchDrag(int x, int y) {
 }
 
 bool ViewRoot::handleTouchUp(int x, int y) {
+  MYTL_ASSERT(isOwnerThread(), "ViewRoot");
   const bool wasActive = touchActive;
   const bool wasTaken = touchTaken;
   touchActive = false;
@@ -103,6 +107,7 @@ bool ViewRoot::handleTouchUp(int x, int y) {
 }
 
 bool ViewRoot::handleTextInput(const char* utf8) {
+  MYTL_ASSERT(isOwnerThread(), "ViewRoot");
   if (utf8 == nullptr) return false;
   if (activeModal() != nullptr) return true;  // nothing types behind an alert
   if (responder == nullptr) return false;
@@ -111,6 +116,7 @@ bool ViewRoot::handleTextInput(const char* utf8) {
 }
 
 bool ViewRoot::handleKey(ViewKey key) {
+  MYTL_ASSERT(isOwnerThread(), "ViewRoot");
   if (View* modal = activeModal()) {
     std::shared_ptr<View> keep = modal->shared_from_this();
     keep->keyPressed(key);
@@ -134,6 +140,7 @@ void ViewRoot::setResponder(View* view) {
 }
 
 bool ViewRoot::makeFirstResponder(View& view) {
+  MYTL_ASSERT(isOwnerThread(), "ViewRoot");
   if (view.root() != this) return false;
   if (responder == &view) return true;
   const bool wasActive = responder != nullptr;
@@ -172,6 +179,7 @@ void ViewRoot::subtreeDetached(View& subtree) {
 }
 
 void ViewRoot::draw() {
+  MYTL_ASSERT(isOwnerThread(), "ViewRoot");
   if (isHidden()) return;
   if (painter == nullptr) painter.reset(new ViewPainter(screenW, screenH));
   painter->beginFrame(clockSource());

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "View.h"
 #include "ViewKey.h"
@@ -64,6 +65,10 @@ class ViewRoot : public View {
   // For text fields: ends `view`'s being first responder; nothing when it is not.
   void resignFirstResponder(View& view);
 
+  // Whether the caller runs on the thread that created the root, the only one that may use the
+  // views of its tree (other threads queue their changes for it).
+  bool isOwnerThread() const { return std::this_thread::get_id() == ownerThread; }
+
   // The root itself takes no touch, only its subviews do.
   View* hitTest(float x, float y) override;
 
@@ -79,6 +84,7 @@ class ViewRoot : public View {
 
   int screenW;
   int screenH;
+  std::thread::id ownerThread;
   std::function<int()> clockSource;
   std::function<void(bool)> textInputHandler;
   std::unique_ptr<ViewPainter> painter;

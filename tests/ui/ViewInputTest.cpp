@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,20 @@ TEST_F(ViewInputTest, ViewsOutliveTheirRootWithoutPointingBackAtIt) {
   EXPECT_EQ(field->superview(), nullptr);
   EXPECT_EQ(field->root(), nullptr);
   EXPECT_FALSE(field->isEditing());
+}
+
+TEST(ViewThreadDeathTest, ChangingAnOnScreenTreeFromAnotherThreadStopsTheProgram) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(
+      {
+        ViewRoot screen(320, 480, [] { return 0; });
+        auto view = std::make_shared<View>(ViewRect(0, 0, 10, 10));
+        screen.addSubview(view);
+        // A worker must queue the removal for the drawing thread instead.
+        std::thread worker([&] { view->removeFromSuperview(); });
+        worker.join();
+      },
+      "isOwnerThread");
 }
 
 TEST_F(ViewInputTest, SwitchFlipsOnATapAndCallsItsActionOnlyForTaps) {
