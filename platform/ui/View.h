@@ -4,7 +4,8 @@
 // created a view may keep a shared pointer too, so a control can be taken off the screen with
 // removeFromSuperview and added again later. A view knows its superview only by a plain pointer,
 // which its superview clears when it lets go. Views are created and used on the main thread;
-// every view must be owned by a std::shared_ptr (create them with std::make_shared).
+// every view below the root must be owned by a std::shared_ptr (create them with
+// std::make_shared); the root itself may be owned in any way.
 #pragma once
 
 #include <memory>

@@ -63,9 +63,6 @@ class ViewPainter {
   void pushClip(const ViewRect& rect);
   void popClip();
 
-  // Number of textures held now (shapes and texts), for checking the cache.
-  size_t cachedTextureCount() const { return shapes.size() + texts.size(); }
-
  private:
   struct CachedTexture {
     std::unique_ptr<Texture> texture;
