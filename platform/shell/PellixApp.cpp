@@ -12,6 +12,7 @@
 #include "ScreenMapping.h"
 #include "Settings.h"
 #include "TrelGame.h"
+#include "ViewRoot.h"
 
 namespace {
 
@@ -65,6 +66,15 @@ bool PellixApp::launch() {
 
   delete TrelGame::instance;
   TrelGame::instance = new TrelGame();
+  views = std::make_shared<Ui::ViewRoot>();
+  views->setTextInputHandler([](bool editing) {
+    if (editing) {
+      SDL_StartTextInput();
+    } else {
+      SDL_StopTextInput();
+    }
+  });
+  TrelGame::instance->screens.parent = views;
   TrelGame::instance->loadState((prefix + "gameState.dat").c_str(), (prefix + "hiScores.dat").c_str());
   // The start screen does not count as play.
   GameClock::instance.pause();
@@ -100,6 +110,7 @@ void PellixApp::loop() {
 void PellixApp::tick() {
   window.beginFrame();
   TrelGame::instance->drawBoard();
+  views->draw();
   window.present();
 }
 
@@ -141,6 +152,12 @@ void PellixApp::handleEvent(const SDL_Event& event) {
         touch(TOUCH_UP, static_cast<float>(event.button.x), static_cast<float>(event.button.y));
       }
       break;
+    case SDL_TEXTINPUT:
+      views->handleTextInput(event.text.text);
+      break;
+    case SDL_KEYDOWN:
+      handleKey(event);
+      break;
     case SDL_FINGERDOWN:
     case SDL_FINGERMOTION:
     case SDL_FINGERUP: {
@@ -165,10 +182,32 @@ void PellixApp::touch(int phase, float windowX, float windowY) {
   window.windowSize(width, height);
   int x = 0, y = 0;
   ScreenMapping(width, height).windowToScreen(windowX, windowY, x, y);
+  // The controls over the frame get the touch first, as views over the game's view would.
   switch (phase) {
-    case TOUCH_DOWN: TrelGame::instance->handleMouseDown(x, y); break;
-    case TOUCH_MOVE: TrelGame::instance->handleMouseDrag(x, y); break;
-    default: TrelGame::instance->handleMouseUp(x, y); break;
+    case TOUCH_DOWN:
+      if (!views->handleTouchDown(x, y)) TrelGame::instance->handleMouseDown(x, y);
+      break;
+    case TOUCH_MOVE:
+      if (!views->handleTouchDrag(x, y)) TrelGame::instance->handleMouseDrag(x, y);
+      break;
+    default:
+      if (!views->handleTouchUp(x, y)) TrelGame::instance->handleMouseUp(x, y);
+      break;
+  }
+}
+
+void PellixApp::handleKey(const SDL_Event& event) {
+  switch (event.key.keysym.sym) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: views->handleKey(Ui::ViewKey::RETURN); break;
+    case SDLK_ESCAPE: views->handleKey(Ui::ViewKey::ESCAPE); break;
+    case SDLK_BACKSPACE: views->handleKey(Ui::ViewKey::BACKSPACE); break;
+    case SDLK_DELETE: views->handleKey(Ui::ViewKey::DELETE); break;
+    case SDLK_LEFT: views->handleKey(Ui::ViewKey::LEFT); break;
+    case SDLK_RIGHT: views->handleKey(Ui::ViewKey::RIGHT); break;
+    case SDLK_HOME: views->handleKey(Ui::ViewKey::HOME); break;
+    case SDLK_END: views->handleKey(Ui::ViewKey::END); break;
+    default: break;
   }
 }
 
@@ -188,8 +227,13 @@ void PellixApp::becomeActive() {
 void PellixApp::shutDown() {
   // The controller goes first (it saves the game and the high scores) while GL still exists;
   // the live settings are saved last, at process exit.
+  if (views) {
+    views->setTextInputHandler(nullptr);
+    views->releaseGraphics();
+  }
   delete TrelGame::instance;
   TrelGame::instance = nullptr;
+  views.reset();
   if (sdlStarted) {
     window.close();
     SDL_Quit();

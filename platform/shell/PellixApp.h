@@ -6,11 +6,16 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "GameWindow.h"
 
 union SDL_Event;
+
+namespace Ui {
+class ViewRoot;
+}
 
 class PellixApp {
  public:
@@ -26,6 +31,7 @@ class PellixApp {
   bool launch();
   void loop();
   void handleEvent(const SDL_Event& event);
+  void handleKey(const SDL_Event& event);
   void touch(int phase, float windowX, float windowY);
   void tick();
   void resignActive();
@@ -33,6 +39,9 @@ class PellixApp {
   void shutDown();
 
   GameWindow window;
+  // The controls of the screens (switches, name field, alerts) drawn over the game's frame;
+  // they get a touch before the game when it lands on them.
+  std::shared_ptr<Ui::ViewRoot> views;
   bool sdlStarted = false;
   bool active = true;
   bool quitRequested = false;

@@ -9,6 +9,7 @@
 #include "GameClock.h"
 #include "GameStateFile.h"
 #include "Lock.h"
+#include "MenuDelegate.h"
 #include "Texture.h"
 
 TrelGame* TrelGame::instance = nullptr;
@@ -21,6 +22,14 @@ const int GAME_OVER_SOUND_DELAY_MS = 500;
 }  // namespace
 
 TrelGame::TrelGame() : screens(graphics) {
+  MenuDelegate::initMyDelegateIfNeccessary(&hiScoresMenu, &settingsMenu, &screens);
+  MenuDelegate::myDelegate->settingsAnswer = [this](bool confirmed) {
+    if (confirmed) {
+      confirmSettingsChange();
+    } else {
+      cancelSettingsChange();
+    }
+  };
   switchGameState(STATE_SPLASH);
   pressedButton = -1;
   mainMenuButtonClickHandler.reset();
@@ -28,6 +37,7 @@ TrelGame::TrelGame() : screens(graphics) {
 }
 
 TrelGame::~TrelGame() {
+  if (MenuDelegate::myDelegate != nullptr) MenuDelegate::myDelegate->settingsAnswer = nullptr;
   saveState(stateFileName.c_str());
   delete boardSnapshot;
 }

@@ -1,15 +1,182 @@
-// Placeholder of the screens over the board; the menu screens fill it in.
+// The start, game-menu, instruction, game-over, name-entry and mode-change screens.
 #include "GameScreens.h"
 
-GameScreens::GameScreens(BallGraphics& renderer) : graphics(renderer) {}
+#include <string>
 
-void GameScreens::drawSplashScreen(bool) {}
-void GameScreens::drawMenuButton(bool, bool) {}
-void GameScreens::drawGameMenu(int, bool) {}
-int GameScreens::drawInstructions(int, int) { return -1; }
-void GameScreens::drawGameOver() {}
-int GameScreens::drawNewHiScoreMenu(bool, const char*, int) { return -1; }
-MyTl::BasicString<char> GameScreens::getNameEnteredForNewHiScore() { return MyTl::BasicString<char>(); }
+#include "Alert.h"
+#include "BallGraphics.h"
+#include "BlendMode.h"
+#include "GameClock.h"
+#include "MenuDelegate.h"
+#include "Stone.h"
+#include "TextField.h"
+
+namespace {
+
+const Scaling UNSCALED(1.0f, 1.0f);
+const int CENTRE_X = 160;
+const int SCREEN_HEIGHT = 480;
+const int ANIMATION_FRAMES = 16;
+const int ANIMATION_CELL = 98;
+
+const char* const GAME_MENU_ENTRIES[] = {"ResumeGame", "NewGame", "GameSettings", "HighScores", "Instructions"};
+
+const char* const INSTRUCTION_TEXTS[] = {
+    "Drag+drop balls, to move five of the same colour in a row, causing them to be removed from the board.\n\n"
+    "After each move, more balls will appear on the board (except after completion of a row).\n\n"
+    "The goal is to survive as long as possible before the board is full of balls",
+    "To perform a move, press your finger on a ball, hold it down, move it to a destination square, and then let "
+    "go.\n\nTo deselect an already selected ball, swipe your finger quickly across the screen.",
+    "Rainbow balls work as any color, and can thus be used to complete multiple rows at once.\n\n\n"
+    "Bomb balls also work as any color like rainbow stones, plus they remove all stones of the same color(s) from "
+    "the board.",
+};
+
+void draw(Texture* texture, float x, float y, int blendMode = BLEND_PREMULTIPLIED) {
+  if (texture != nullptr) texture->drawToScreen(x, y, UNSCALED, blendMode, true);
+}
+
+}  // namespace
+
+GameScreens::GameScreens(BallGraphics& renderer)
+    : MenuCommon(renderer.sunOverlay, renderer.menuDivider), graphics(renderer) {}
+
+GameScreens::~GameScreens() = default;
+
+void GameScreens::drawSplashScreen(bool) {
+  draw(graphics.splashTexture.get(), 0, 0, BLEND_OPAQUE);
+  draw(graphics.tapToStartAGameTexture.get(), 0, 436);
+}
+
+void GameScreens::drawMenuButton(bool highlighted, bool lowered) {
+  Texture* bar = highlighted ? graphics.doubleTapForGameMenuPressedTexture.get() : graphics.doubleTapForGameMenuTexture.get();
+  draw(bar, 0, lowered ? 441.0f : 436.0f);
+}
+
+void GameScreens::drawGameMenu(int highlighted, bool canResume) {
+  const int buttons = canResume ? 5 : 4;
+  const int firstEntry = canResume ? 0 : 1;
+  draw(sunOverlay.get(), 0, 0);
+  const bool firstDraw = justSwitched();
+  if (firstDraw) popBackground.reset(createMenuFrame(53 * buttons + 50, 0));
+  const int top = (SCREEN_HEIGHT - popBackground->height) / 2;
+  popBackground->drawToScreenCenteredOnXAxis(CENTRE_X, static_cast<float>(top), UNSCALED, BLEND_PREMULTIPLIED, true);
+  int y = top + 25;
+  for (int i = 0; i < buttons; ++i) {
+    if (firstDraw) menuButtons[i] = MenuButton(GAME_MENU_ENTRIES[firstEntry + i], this);
+    if (i > 0) {
+      menuDivider->drawToScreenCenteredOnXAxis(CENTRE_X, static_cast<float>(y), UNSCALED, BLEND_PREMULTIPLIED, true);
+      y += 1;
+    }
+    MenuCommon::drawMenuButton(i, highlighted, y);
+  }
+}
+
+int GameScreens::instructionsAnimationFrame(int nowMs) {
+  // Each group of four frames shows its first for 2.55 s and the others for 150 ms each.
+  const int group = nowMs / 3000;
+  const int withinGroup = nowMs % 3000;
+  const int step = withinGroup < 2550 ? 0 : (withinGroup - 2400) / 150;
+  return (4 * group + step) % ANIMATION_FRAMES;
+}
+
+int GameScreens::drawInstructions(int highlighted, int page) {
+  const bool firstDraw = justSwitched();
+  if (firstDraw) popBackground.reset(createMenuFrame(440, 30));
+  const char* names[] = {"Instructions", page == 3 ? "Close" : "Next"};
+  const int buttonTop = drawMenuWithTopAndBottomButtons(firstDraw, names, highlighted == 0, 0);
+
+  if (page == 1) {
+    if (firstDraw) {
+      menuTexts[0] = addMenuTexture(new Texture(INSTRUCTION_TEXTS[0], 210, 256, Texture::ALIGN_CENTER, "Helvetica", 12, 1.0f, false));
+      int stripWidth = 0, stripHeight = 0;
+      Bitmap strip("Instructions-Page1Animation_1568x98-16.png", &stripWidth, &stripHeight, 1.0f);
+      for (int k = 0; k < ANIMATION_FRAMES; ++k) {
+        Bitmap* cell = new Bitmap(128, 128);
+        for (int y = 0; y < ANIMATION_CELL && y < strip.h; ++y)
+          for (int x = 0; x < ANIMATION_CELL && ANIMATION_CELL * k + x < strip.w; ++x)
+            cell->putPixel(x, y, strip.getPixel(ANIMATION_CELL * k + x, y));
+        Texture* frame = new Texture();
+        frame->init(cell);
+        menuTexts[2 + k] = addMenuTexture(frame);
+      }
+    }
+    draw(menuTexts[0], 55, 216);
+    draw(menuTexts[2 + instructionsAnimationFrame(GameClock::instance.nowMs)], 111, 111);
+  } else if (page == 2) {
+    if (firstDraw) {
+      menuTexts[0] = addMenuTexture(new Texture(INSTRUCTION_TEXTS[1], 200, 256, Texture::ALIGN_CENTER, "Helvetica", 12, 1.0f, false));
+      menuTexts[1] = addMenuTexture(new Texture("InstructionsPage3_220x135.png", 1.0f, false));
+    }
+    menuTexts[1]->drawToScreenCenteredOnXAxis(CENTRE_X, 114, UNSCALED, BLEND_PREMULTIPLIED, true);
+    draw(menuTexts[0], 60, 261);
+  } else {
+    if (firstDraw)
+      menuTexts[0] = addMenuTexture(new Texture(INSTRUCTION_TEXTS[2], 123, 256, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
+    draw(menuTexts[0], 131, 130);
+    graphics.drawStoneAtCoords(STONE_RAINBOW, MyPoint(63, 132), 1.5f, false, true, true, true);
+    graphics.drawStoneAtCoords(STONE_BOMB, MyPoint(63, 238), 1.5f, false, true, true, true);
+  }
+  return buttonTop;
+}
+
+void GameScreens::drawGameOver() {
+  draw(sunOverlay.get(), 0, 0);
+  if (!gameOverImage) gameOverImage.reset(new Texture("GameOver_320x480.png", 1.0f, false));
+  gameOverImage->drawToScreenCenteredAt(CENTRE_X, 240, UNSCALED, BLEND_PREMULTIPLIED, true);
+  Texture* bar = graphics.tapToStartNewGameTexture.get();
+  if (bar != nullptr) bar->drawToScreenCenteredOnXAxis(CENTRE_X, 436, UNSCALED, BLEND_PREMULTIPLIED, true);
+}
+
+int GameScreens::drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultName, int score) {
+  const bool firstDraw = justSwitched();
+  if (firstDraw) popBackground.reset(createMenuFrame(340, 0));
+  const char* names[] = {"WellDone", "Okay"};
+  const int buttonTop = drawMenuWithTopAndBottomButtons(firstDraw, names, bottomHighlighted, -20);
+  if (firstDraw) {
+    const std::string text =
+        "You scored " + std::to_string(score) + "! Enter your name for the high scores:";
+    menuTexts[0] = addMenuTexture(new Texture(text.c_str(), 160, 75, Texture::ALIGN_LEFT, "Helvetica", 14, 1.0f, false));
+  }
+  draw(menuTexts[0], static_cast<float>((354 - menuDivider->width) / 2),
+       static_cast<float>((SCREEN_HEIGHT - popBackground->height) / 2 + 88));
+
+  if (!nameField) {
+    MenuDelegate::initMyDelegateIfNeccessary(nullptr, nullptr, this);
+    nameField = std::make_shared<Ui::TextField>(Ui::ViewRect(77, 235, 166, 28));
+    nameField->setDelegate(MenuDelegate::myDelegate);
+    nameField->setBackgroundColour(Ui::ViewColour::white(0.0f, 0.9f));
+    nameField->setTextColour(Ui::ViewColour::white(1.0f, 1.0f));
+    nameField->setFont("Helvetica", 15);
+    nameField->setBorderStyle(Ui::TextField::BORDER_BEZEL);
+    if (defaultName != nullptr && defaultName[0] != '\0') {
+      nameField->setText(defaultName);
+    } else {
+      nameField->setPlaceholder("Tap to enter name");
+    }
+  }
+  if (firstDraw && parent) parent->addSubview(nameField);
+  return buttonTop;
+}
+
+MyTl::BasicString<char> GameScreens::getNameEnteredForNewHiScore() {
+  if (!nameField) return MyTl::BasicString<char>();
+  nameField->endEditing();
+  nameField->removeFromSuperview();
+  const std::string& text = nameField->text();
+  return MyTl::BasicString<char>(text.c_str(), static_cast<unsigned long>(text.size()));
+}
+
 void GameScreens::checkForClickInTextArea(int, int, bool) {}
-void GameScreens::drawSettingsAlertMenu() {}
-void GameScreens::doneDrawing() {}
+
+void GameScreens::drawSettingsAlertMenu() {
+  if (!justSwitched()) return;
+  MenuDelegate::initMyDelegateIfNeccessary(nullptr, nullptr, this);
+  if (!settingsAlert) {
+    settingsAlert = std::make_shared<Ui::Alert>(
+        "Game Mode Change",
+        "Changing the game mode requires you to end your current game. Are you sure you want to restart your game?",
+        MenuDelegate::myDelegate, "Cancel", std::vector<std::string>{"OK"});
+  }
+  if (parent) settingsAlert->show(*parent);
+}

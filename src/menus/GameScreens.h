@@ -1,34 +1,53 @@
-// GameScreens: the screens drawn over the board: the start screen, the menu strip below the
-// board, the game menu, the instructions, the game-over screen, the name entry and the
-// "Game Mode Change" question. Placeholder until the menu screens are built: every screen
-// draws nothing and returns no button, but the controller already calls each where it goes.
+// GameScreens: the screens drawn over or instead of the board: the start screen, the game-menu
+// strip below the board, the game menu, the three instruction pages, the game-over screen, the
+// name entry for a new high score and the "Game Mode Change" question. The controller calls the
+// screen of its current state every frame with the highlight the touch code tracks; the touch
+// code decides what a tap does. Owned by the controller; main thread only.
 #pragma once
 
+#include <memory>
+
+#include "MenuCommon.h"
 #include "String.h"
 
 class BallGraphics;
 
-class GameScreens {
+namespace Ui {
+class Alert;
+class TextField;
+}  // namespace Ui
+
+class GameScreens : public MenuCommon {
  public:
   explicit GameScreens(BallGraphics& renderer);
+  ~GameScreens() override;
 
+  // "Default.png" with the start-a-game bar.
   void drawSplashScreen(bool pressed);
   // The strip below the board that asks for a double tap to open the game menu.
-  void drawMenuButton(bool pressed, bool nineRows);
-  void drawGameMenu(int pressedButton, bool showAll);
-  // The screens with one button return that button's top (-1 while not built).
-  int drawInstructions(int pressedButton, int page);
+  void drawMenuButton(bool highlighted, bool lowered);
+  // The game menu: five buttons, or four without "Resume Game".
+  void drawGameMenu(int highlighted, bool canResume);
+  // One instruction page; returns the top of its button.
+  int drawInstructions(int highlighted, int page);
   void drawGameOver();
-  int drawNewHiScoreMenu(bool buttonHighlighted, const char* lastName, int score);
+  // The name entry for a new high score; returns the top of its button.
+  int drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultName, int score);
+  // Ends editing, takes the name field off the screen and returns its text (possibly empty).
   MyTl::BasicString<char> getNameEnteredForNewHiScore();
+  // Clicks in the name area need nothing extra: the field takes its own touches.
   void checkForClickInTextArea(int x, int y, bool pressed);
+  // Shows the "Game Mode Change" question (once per switch to the confirmation state).
   void drawSettingsAlertMenu();
-  // Called after every frame: removes the views queued for removal.
-  void doneDrawing();
 
-  // Set on every game-state switch: the next screen draw rebuilds its textures.
-  bool justSwitchedMenu = true;
+  // Page-1 animation frame shown at clock time `nowMs`.
+  static int instructionsAnimationFrame(int nowMs);
 
- private:
+  // Shared with the settings and high-score screens, which draw stones through it.
   BallGraphics& graphics;
+  std::shared_ptr<Ui::TextField> nameField;
+  std::shared_ptr<Ui::Alert> settingsAlert;
+  // The question whether to submit a new score to the global table.
+  std::shared_ptr<Ui::Alert> uploadAlert;
+  TexturePtr gameOverImage;
 };

@@ -1,6 +1,214 @@
-// Placeholder of the high-score screen; the menu screens fill it in.
+// The high-score screen: local and global views, the new entry marked, the upload.
 #include "HiScoresMenu.h"
 
-int HiScoresMenu::drawHighScoresMenu(GameScreens&, bool, HiScore*, HiScore*, int) { return -1; }
+#include "ActivityIndicator.h"
+#include "Alert.h"
+#include "BlendMode.h"
+#include "GameScreens.h"
+#include "HiScores.h"
+#include "Lock.h"
+#include "MenuDelegate.h"
+#include "SegmentedControl.h"
 
-void HiScoresMenu::finishedShowingHighScores(HiScores&) {}
+namespace {
+
+const Scaling UNSCALED(1.0f, 1.0f);
+const int PANEL_HEIGHT = 370;
+const int FIRST_ROW_Y = (480 - PANEL_HEIGHT) / 2 + 88;
+const int ROW_PITCH = 18;
+const char* const FETCH_FAILED =
+    "Unable to fetch global scores from the server. Please check that the internet is available.";
+
+}  // namespace
+
+HiScoresMenu::HiScoresMenu() { reset(); }
+
+HiScoresMenu::~HiScoresMenu() = default;
+
+void HiScoresMenu::selectSegment(int segment) {
+  if (segmentedControl) segmentedControl->setSelectedSegmentIndex(segment);
+}
+
+void HiScoresMenu::reset() {
+  uploader.scoreUploaded = false;
+  fetcher.scoresFetched = false;
+  showLocal = true;
+  uploadStarted = false;
+  selectSegment(0);
+}
+
+void HiScoresMenu::startFetch() {
+  // A fetch still running from before will deliver; otherwise start one for this mode.
+  if (!fetcher.isRunning()) fetcher.startFetch(tableIndex);
+}
+
+void HiScoresMenu::localGlobalChange(int segment) {
+  MyTl::Lock lock(menuLock, true, true);
+  rowsBuilt = false;
+  showLocal = segment == 0;
+  if (!showLocal) startFetch();
+}
+
+void HiScoresMenu::startUpload() {
+  if (!showLocal || uploadStarted || uploader.scoreUploaded || newEntry == nullptr) return;
+  if (uploader.startUpload(newEntry->name, newEntry->score, tableIndex)) uploadStarted = true;
+}
+
+void HiScoresMenu::finishedShowingHighScores(HiScores& scores) {
+  MyTl::Lock lock(menuLock, true, true);
+  scores.lastAdded = nullptr;
+  newEntry = nullptr;
+  uploader.globalHighScorePosition = -1;
+  if (segmentedControl && shownOn != nullptr) shownOn->pendViewRemoval(segmentedControl);
+  removeSpinner();
+  reset();
+}
+
+HiScoresMenu::RowText HiScoresMenu::rowText(int row, const HiScore* source, int count) const {
+  RowText text;
+  const int position = uploader.globalHighScorePosition;
+  const bool showRanks = !showLocal && newEntry != nullptr && position > ROWS;
+  const bool own = !showLocal && row + 1 == (position < ROWS ? position : ROWS);
+  const HiScore* entry = row < count ? &source[row] : nullptr;
+  if (own && newEntry != nullptr) entry = newEntry;
+
+  if (showRanks) {
+    const int rank = !showLocal && row == ROWS - 1 && position > ROWS ? position : row + 1;
+    text.name = std::to_string(rank) + ". ";
+  }
+  const bool shown = entry != nullptr && entry->score > 0;
+  text.name += shown ? std::string(entry->name.c_str()) : "-";
+  text.score = shown ? std::to_string(entry->score) : "-";
+
+  if (showLocal) {
+    // Only the first row holding the new entry is marked.
+    bool earlierMatch = false;
+    for (int i = 0; i < row && i < count; ++i) earlierMatch = earlierMatch || &source[i] == newEntry;
+    text.emphasised = newEntry != nullptr && entry == newEntry && !earlierMatch;
+    text.dimmed = newEntry != nullptr && !text.emphasised;
+  } else {
+    text.emphasised = own && position != -1;
+    text.dimmed = position != -1 && !text.emphasised;
+  }
+  return text;
+}
+
+void HiScoresMenu::buildRows(GameScreens& screens, HiScore* tableEntries) {
+  const HiScore* source = showLocal ? tableEntries : fetcher.hiScores.data();
+  const int count = showLocal ? ROWS : fetcher.hiScores.size();
+  messageOnly = !showLocal && count == 0;
+  if (messageOnly) {
+    screens.menuTexts[0] = screens.addMenuTexture(
+        new Texture(FETCH_FAILED, 160, 128, Texture::ALIGN_CENTER, "Helvetica", 14, 0.5f, false));
+  } else {
+    for (int row = 0; row < ROWS; ++row) {
+      const RowText text = rowText(row, source, count);
+      const float factor = text.dimmed ? 0.4f : 1.0f;
+      const int size = text.emphasised ? 16 : 15;
+      screens.menuTexts[2 * row] = screens.addMenuTexture(
+          new Texture(text.name.c_str(), 110, 32, Texture::ALIGN_LEFT, "Helvetica", size, factor, false));
+      screens.menuTexts[2 * row + 1] = screens.addMenuTexture(
+          new Texture(text.score.c_str(), 64, 32, Texture::ALIGN_RIGHT, "Helvetica", size, factor, false));
+    }
+  }
+  rowsBuilt = true;
+}
+
+void HiScoresMenu::drawRows(GameScreens& screens) {
+  if (messageOnly) {
+    screens.menuTexts[0]->drawToScreen(80, 184, UNSCALED, BLEND_PREMULTIPLIED, true);
+    return;
+  }
+  const int nameLeft = (354 - screens.menuDivider->width) / 2;
+  const int scoreRight = 320 - nameLeft;
+  for (int row = 0; row < ROWS; ++row) {
+    const float y = static_cast<float>(FIRST_ROW_Y + ROW_PITCH * row);
+    Texture* name = screens.menuTexts[2 * row];
+    Texture* score = screens.menuTexts[2 * row + 1];
+    name->drawToScreen(static_cast<float>(nameLeft), y, UNSCALED, BLEND_PREMULTIPLIED, true);
+    score->drawToScreen(static_cast<float>(scoreRight - score->width), y, UNSCALED, BLEND_PREMULTIPLIED, true);
+  }
+}
+
+void HiScoresMenu::showSpinner(GameScreens& screens) {
+  if (activityIndicator) return;
+  activityIndicator =
+      std::make_shared<Ui::ActivityIndicator>(Ui::ActivityIndicator::STYLE_WHITE, Ui::ViewRect(140, 200, 40, 40));
+  activityIndicator->setHidesWhenStopped(true);
+  if (screens.parent) screens.parent->addSubview(activityIndicator);
+  activityIndicator->startAnimating();
+}
+
+void HiScoresMenu::removeSpinner() {
+  if (!activityIndicator) return;
+  activityIndicator->stopAnimating();
+  activityIndicator->removeFromSuperview();
+  activityIndicator.reset();
+}
+
+void HiScoresMenu::offerUpload(GameScreens& screens) {
+  // Asked once per new entry with points, right after the player confirmed the name.
+  if (newEntry == nullptr || newEntry == askedAbout || newEntry->score <= 0 || !screens.parent) return;
+  askedAbout = newEntry;
+  MenuDelegate::initMyDelegateIfNeccessary(this, nullptr, &screens);
+  if (!screens.uploadAlert) {
+    screens.uploadAlert = std::make_shared<Ui::Alert>(
+        "Submit Score", "Would you like to add your score to the global high scores?", MenuDelegate::myDelegate,
+        "Not Now", std::vector<std::string>{"OK"});
+  }
+  screens.uploadAlert->show(*screens.parent);
+}
+
+int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighted, HiScore* entry,
+                                     HiScore* tableEntries, int index) {
+  shownOn = &screens;
+  newEntry = entry;
+  tableIndex = index;
+
+  if (uploadStarted && uploader.scoreUploaded) {
+    MyTl::Lock lock(menuLock, true, true);
+    // After an upload the global list, which now holds the new score, is shown.
+    uploadStarted = false;
+    if (showLocal) {
+      showLocal = false;
+      rowsBuilt = false;
+      selectSegment(1);
+      startFetch();
+    }
+  }
+  if (uploader.takeErrorAlertRequest() && screens.parent) {
+    const HiScoresUploader::AlertTexts& texts = HiScoresUploader::errorAlertTexts();
+    if (!errorAlert)
+      errorAlert = std::make_shared<Ui::Alert>(texts.title, texts.message, nullptr, nullptr,
+                                               std::vector<std::string>{texts.button});
+    errorAlert->show(*screens.parent);
+  }
+
+  const bool first = screens.justSwitched();
+  if (first) {
+    showLocal = true;
+    rowsBuilt = false;
+    screens.popBackground.reset(screens.createMenuFrame(PANEL_HEIGHT, 0));
+    if (!segmentedControl) {
+      MenuDelegate::initMyDelegateIfNeccessary(this, nullptr, &screens);
+      GameDelegate* delegate = MenuDelegate::myDelegate;
+      segmentedControl = std::make_shared<Ui::SegmentedControl>(std::vector<std::string>{"Local", "Global"},
+                                                                Ui::ViewRect(80, 14, 160, 30));
+      segmentedControl->setAction([delegate](Ui::SegmentedControl& control) { delegate->localGlobalChange(control); });
+    }
+    selectSegment(0);
+    if (screens.parent) screens.parent->addSubview(segmentedControl);
+    offerUpload(screens);
+  }
+  const char* names[] = {"HighScores", "Back"};
+  const int buttonTop = screens.drawMenuWithTopAndBottomButtons(first, names, bottomHighlighted, 0);
+
+  if (!rowsBuilt && (showLocal || fetcher.scoresFetched.load(std::memory_order_acquire))) buildRows(screens, tableEntries);
+  if (rowsBuilt && !uploadStarted) {
+    removeSpinner();
+    drawRows(screens);
+  } else {
+    showSpinner(screens);
+  }
+  return buttonTop;
+}

@@ -1,16 +1,81 @@
-// HiScoresMenu: the high-score screen. Placeholder until the menu screens are built: it draws
-// nothing and returns no button, but the controller already calls it where the screen goes.
+// HiScoresMenu: the high-score screen. Shows the ten best scores of the mode just played, from
+// the local table or from the high-score server, marks the player's new entry, offers to submit
+// a new entry to the global table, and coordinates the two network workers with the drawing.
+// Owned by the controller, which draws it every frame while its high-score state is up and calls
+// finishedShowingHighScores when it leaves. Main thread only; the workers only set their flags.
 #pragma once
+
+#include <memory>
+#include <string>
+
+#include "HiScoresFetcher.h"
+#include "HiScoresUploader.h"
+#include "Mutex.h"
 
 class GameScreens;
 class HiScores;
 struct HiScore;
+class Texture;
+
+namespace Ui {
+class ActivityIndicator;
+class Alert;
+class SegmentedControl;
+}  // namespace Ui
 
 class HiScoresMenu {
  public:
-  // Draws the table; returns the top of its button (-1 while the screen is not built).
-  int drawHighScoresMenu(GameScreens& screens, bool buttonHighlighted, HiScore* lastAdded, HiScore* firstEntry,
+  static const int ROWS = 10;
+
+  HiScoresMenu();
+  ~HiScoresMenu();
+
+  // Back to the local view with no upload pending.
+  void reset();
+  // Draws the screen through `screens`; returns the top of the "Back" button. `tableEntries` are
+  // the first entries of the local table `tableIndex` (at least ten).
+  int drawHighScoresMenu(GameScreens& screens, bool bottomHighlighted, HiScore* newEntry, HiScore* tableEntries,
                          int tableIndex);
   // Called when the controller leaves the screen.
   void finishedShowingHighScores(HiScores& scores);
+  // The local/global control changed to `segment` (0 local, 1 global).
+  void localGlobalChange(int segment);
+  // Submits the new entry to the global table (the upload question's "OK").
+  void startUpload();
+
+  // The texts of one row as the screen shows them.
+  struct RowText {
+    std::string name;
+    std::string score;
+    bool emphasised = false;  // drawn brighter and larger
+    bool dimmed = false;      // drawn at 0.4
+  };
+  // Row i (0-based) of the current view.
+  RowText rowText(int row, const HiScore* source, int count) const;
+
+  std::shared_ptr<Ui::SegmentedControl> segmentedControl;
+  std::shared_ptr<Ui::ActivityIndicator> activityIndicator;
+  bool showLocal = true;
+  bool rowsBuilt = false;
+  HiScoresFetcher fetcher;
+  HiScoresUploader uploader;
+  HiScore* newEntry = nullptr;
+  bool uploadStarted = false;
+  MyTl::Mutex menuLock;
+  int tableIndex = 0;
+
+ private:
+  void startFetch();
+  void buildRows(GameScreens& screens, HiScore* tableEntries);
+  void drawRows(GameScreens& screens);
+  void showSpinner(GameScreens& screens);
+  void removeSpinner();
+  void offerUpload(GameScreens& screens);
+  void selectSegment(int segment);
+
+  GameScreens* shownOn = nullptr;
+  // The entry the upload question was asked for, so that it is asked once.
+  const HiScore* askedAbout = nullptr;
+  std::shared_ptr<Ui::Alert> errorAlert;
+  bool messageOnly = false;
 };

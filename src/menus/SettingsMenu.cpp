@@ -1,6 +1,93 @@
-// Placeholder of the settings screen; the menu screens fill it in.
+// The settings screen.
 #include "SettingsMenu.h"
 
-int SettingsMenu::drawSettings(GameScreens&, bool) { return -1; }
+#include "BallGraphics.h"
+#include "BlendMode.h"
+#include "GameScreens.h"
+#include "Lock.h"
+#include "MenuDelegate.h"
+#include "Settings.h"
+#include "Stone.h"
+#include "Switch.h"
 
-void SettingsMenu::finishedShowing() {}
+namespace {
+
+const Scaling UNSCALED(1.0f, 1.0f);
+const char* const MODE_LABELS[] = {"Easy", "Medium", "Hard", "Quick"};
+const int SAMPLE_BALLS[] = {STONE_GREEN, STONE_ORANGE, STONE_BOMB, STONE_RAINBOW};
+const int VOLUME_KNOB_BALL = STONE_LIGHT_BLUE;
+
+}  // namespace
+
+SettingsMenu::SettingsMenu() = default;
+SettingsMenu::~SettingsMenu() = default;
+
+int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
+  shownOn = &screens;
+  const bool first = screens.justSwitched();
+  if (first) screens.popBackground.reset(screens.createMenuFrame(490, 64));
+  const char* names[] = {"Settings", "Done"};
+  const int buttonTop = screens.drawMenuWithTopAndBottomButtons(first, names, bottomHighlighted, 0);
+
+  screens.ensureTitleLoaded(first, &levelTitle, "GameLevel");
+  screens.ensureTitleLoaded(first, &volumeTitle, "GameVolume");
+  levelTitle->drawToScreen(static_cast<float>((320 - levelTitle->width) / 2), 77, UNSCALED, BLEND_PREMULTIPLIED, true);
+  volumeTitle->drawToScreen(static_cast<float>((320 - volumeTitle->width) / 2), 313, UNSCALED, BLEND_PREMULTIPLIED, true);
+
+  if (first) {
+    for (int p = 0; p < 4; ++p)
+      screens.menuTexts[p] = screens.addMenuTexture(
+          new Texture(MODE_LABELS[p], 64, 64, Texture::ALIGN_CENTER, "Helvetica", 12, 1.0f, false));
+    screens.menuTexts[4] = screens.addMenuTexture(
+        new Texture("Game clock:", 128, 64, Texture::ALIGN_LEFT, "Helvetica", 16, 1.0f, false));
+    screens.menuTexts[5] = screens.addMenuTexture(
+        new Texture("Two-tap moves:", 128, 64, Texture::ALIGN_LEFT, "Helvetica", 16, 1.0f, false));
+    levelSelector = screens.addMenuTexture(new Texture("GameSelector_100x163.png", 1.0f, false));
+    sliderBar = screens.addMenuTexture(new Texture("SliderBar_203x10.png", 1.0f, false));
+  }
+
+  Settings& settings = *Settings::instance;
+  const int selectedPosition =
+      settings.gameMode >= 0 && settings.gameMode < 4 ? Settings::mapSettingsIdsToDisplayPositions[settings.gameMode] : -1;
+  for (int p = 0; p < 4; ++p) {
+    const float x = static_cast<float>(columnCentreX(p));
+    if (p == selectedPosition) levelSelector->drawToScreenCenteredAt(x, 179, Scaling(0.69f, 0.65f), BLEND_PREMULTIPLIED, true);
+    screens.graphics.drawStoneCenteredAtCoordsNoScaleUp(SAMPLE_BALLS[p], MyPoint(x, 152), 1.0f, false, true);
+    screens.menuTexts[p]->drawToScreenCenteredAt(x, 209, UNSCALED, BLEND_PREMULTIPLIED, true);
+  }
+  screens.menuTexts[4]->drawToScreen(56, 242, UNSCALED, BLEND_PREMULTIPLIED, true);
+  screens.menuTexts[5]->drawToScreen(45, 282, UNSCALED, BLEND_PREMULTIPLIED, true);
+  sliderBar->drawToScreenCenteredAt(160, 376, UNSCALED, BLEND_PREMULTIPLIED, true);
+
+  if (!clockSwitch) {
+    MenuDelegate::initMyDelegateIfNeccessary(nullptr, this, nullptr);
+    GameDelegate* delegate = MenuDelegate::myDelegate;
+    clockSwitch = std::make_shared<Ui::Switch>();
+    clockSwitch->setCenter(219, 253);
+    clockSwitch->setAction([delegate](Ui::Switch& control) { delegate->clockEnabledChange(control); });
+    twoTapSwitch = std::make_shared<Ui::Switch>();
+    twoTapSwitch->setCenter(219, 293);
+    twoTapSwitch->setAction([delegate](Ui::Switch& control) { delegate->inputMethodChange(control); });
+  }
+  if (first) {
+    clockSwitch->setOn(!settings.clockDisabled);
+    twoTapSwitch->setOn(settings.twoTapMoves);
+    if (screens.parent) {
+      screens.parent->addSubview(clockSwitch);
+      screens.parent->addSubview(twoTapSwitch);
+    }
+  }
+  settings.clockDisabled = !clockSwitch->isOn();
+  settings.twoTapMoves = twoTapSwitch->isOn();
+
+  screens.graphics.drawStoneCenteredAtCoordsNoScaleUp(VOLUME_KNOB_BALL, MyPoint(volumeKnobX(settings.volume), 376),
+                                                      0.66f, false, false);
+  return buttonTop;
+}
+
+void SettingsMenu::finishedShowing() {
+  MyTl::Lock lock(menuLock, true, true);
+  if (shownOn == nullptr) return;
+  if (twoTapSwitch) shownOn->pendViewRemoval(twoTapSwitch);
+  if (clockSwitch) shownOn->pendViewRemoval(clockSwitch);
+}

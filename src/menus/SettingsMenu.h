@@ -1,13 +1,45 @@
-// SettingsMenu: the settings screen. Placeholder until the menu screens are built: it draws
-// nothing and returns no button, but the controller already calls it where the screen goes.
+// SettingsMenu: the settings screen: four game-mode columns with a sample ball each and a
+// selector behind the chosen one, the "Game clock:" and "Two-tap moves:" switches, and the
+// volume slider. It reads and writes the live settings: the switches are copied into them every
+// frame; the mode and the volume are changed by the controller's touch code through the column
+// and slider geometry drawn here. Owned by the controller; main thread only.
 #pragma once
 
+#include <memory>
+
+#include "Mutex.h"
+
 class GameScreens;
+class Texture;
+
+namespace Ui {
+class Switch;
+}
 
 class SettingsMenu {
  public:
-  // Draws the screen; returns the top of its button (-1 while the screen is not built).
-  int drawSettings(GameScreens& screens, bool buttonHighlighted);
-  // Called when the controller leaves the screen.
+  SettingsMenu();
+  ~SettingsMenu();
+
+  // Draws the screen through `screens`; returns the top of the "Done" button.
+  int drawSettings(GameScreens& screens, bool bottomHighlighted);
+  // Queues the switches for removal when the controller leaves the screen; they are kept for
+  // the next showing.
   void finishedShowing();
+
+  // Centre x of the mode column at display position 0 to 3.
+  static int columnCentreX(int position) { return static_cast<int>((position - 1.5f) * 60.0f + 160.0f); }
+  // Centre x of the volume knob.
+  static float volumeKnobX(float volume) { return (volume - 0.5f) * 185.0f + 160.0f; }
+
+  MyTl::Mutex menuLock;
+  std::shared_ptr<Ui::Switch> twoTapSwitch;
+  std::shared_ptr<Ui::Switch> clockSwitch;
+  Texture* levelTitle = nullptr;
+  Texture* volumeTitle = nullptr;
+  Texture* levelSelector = nullptr;
+  Texture* sliderBar = nullptr;
+
+ private:
+  GameScreens* shownOn = nullptr;
 };

@@ -3,6 +3,8 @@
 // a new game instead.
 #include "Board.h"
 
+#include <cstring>
+
 #include "Common/Stream.h"
 #include "GameClock.h"
 
@@ -60,21 +62,26 @@ void Board::loadState(MyTl::StreamIn& file) {
 }
 
 bool Board::loadBoardFields(MyTl::StreamIn& file) {
-  if (!readIntInRange(file, ballsSinceBomb, 0, 99999)) return false;
-  if (!readIntInRange(file, selected.x, -1, MAX_SIZE - 1)) return false;
-  if (!readIntInRange(file, selected.y, -1, MAX_SIZE - 1)) return false;
-  if (!readIntInRange(file, score, 0, 99999)) return false;
-  if (!readIntInRange(file, previousScore, 0, 0x7fffffff)) return false;
-  if (!readIntInRange(file, level, 1, 999)) return false;
+  // Everything is read into a copy first: a file that fails a check leaves the board as it was,
+  // so the new game that follows starts from sane values (its previous score among them).
+  struct Fields {
+    int ballsSinceBomb, selectedX, selectedY, score, previousScore, level, moveCount;
+    int stones[MAX_SIZE][MAX_SIZE];
+  };
+  Fields read;
+  if (!readIntInRange(file, read.ballsSinceBomb, 0, 99999)) return false;
+  if (!readIntInRange(file, read.selectedX, -1, MAX_SIZE - 1)) return false;
+  if (!readIntInRange(file, read.selectedY, -1, MAX_SIZE - 1)) return false;
+  if (!readIntInRange(file, read.score, 0, 99999)) return false;
+  if (!readIntInRange(file, read.previousScore, 0, 0x7fffffff)) return false;
+  if (!readIntInRange(file, read.level, 1, 999)) return false;
 
-  for (int y = 0; y < MAX_SIZE; ++y) {
-    if (file.read(reinterpret_cast<char*>(stones[y]), sizeof(stones[y])) != sizeof(stones[y])) return false;
-  }
+  if (file.read(reinterpret_cast<char*>(read.stones), sizeof(read.stones)) != sizeof(read.stones)) return false;
   // Only real stones inside the board: anything else cannot come from a saved game and would
   // break the free-square list or the drawing.
   for (int y = 0; y < MAX_SIZE; ++y) {
     for (int x = 0; x < MAX_SIZE; ++x) {
-      const int stone = stones[y][x];
+      const int stone = read.stones[y][x];
       const bool inBoard = x < width && y < height;
       if (stone < SQUARE_EMPTY || stone > STONE_BOMB || (!inBoard && stone != SQUARE_EMPTY)) return false;
     }
@@ -82,15 +89,26 @@ bool Board::loadBoardFields(MyTl::StreamIn& file) {
 
   int pendingCount = 0;
   if (!readIntInRange(file, pendingCount, 0, MAX_PENDING_BALLS)) return false;
-  pendingStones.resize(pendingCount);
-  pendingStoneTimes.resize(pendingCount);
+  MyTl::FixedArray<int> pending(pendingCount);
   for (int i = 0; i < pendingCount; ++i) {
-    pendingStoneTimes[i].ms = -1;
-    if (!readIntInRange(file, pendingStones[i], STONE_BLUE, STONE_BOMB)) return false;
+    if (!readIntInRange(file, pending[i], STONE_BLUE, STONE_BOMB)) return false;
   }
 
-  if (!file.readArr(moveLog, MAX_MOVE_RECORDS)) return false;
-  return readInt(file, moveCount);
+  MyTl::FixedArray<MoveInfo> moves;
+  if (!file.readArr(moves, MAX_MOVE_RECORDS)) return false;
+  if (!readInt(file, read.moveCount)) return false;
+
+  ballsSinceBomb = read.ballsSinceBomb;
+  selected = Square(read.selectedX, read.selectedY);
+  score = read.score;
+  previousScore = read.previousScore;
+  level = read.level;
+  moveCount = read.moveCount;
+  std::memcpy(stones, read.stones, sizeof(stones));
+  pendingStones = pending;
+  pendingStoneTimes.resizeQuick(pendingCount);  // announcement times are not stored: all -1
+  moveLog = moves;
+  return true;
 }
 
 void Board::rebuildFreeSquares() {

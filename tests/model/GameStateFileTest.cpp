@@ -75,6 +75,7 @@ class GameStateFileTest : public ::testing::Test {
   bool resumes(const Bytes& bytes, bool* headerAccepted = nullptr) {
     writeFile(path, bytes);
     loaded.moveCount = 999;
+    loaded.score = 42;
     GameStateFile::ClockIntervals read;
     const bool header = GameStateFile::load(path.c_str(), loaded, read);
     if (headerAccepted) *headerAccepted = header;
@@ -193,6 +194,9 @@ TEST_F(GameStateFileTest, DamagedBoardsStartANewGame) {
     EXPECT_TRUE(header);  // the clock marks still come from the header
     EXPECT_EQ(0, loaded.moveCount);
     EXPECT_EQ(0, loaded.score);
+    // Nothing of the damaged file leaks into the new game: its previous score is the score of
+    // the game that ran before the load.
+    EXPECT_EQ(42, loaded.previousScore);
   }
 }
 

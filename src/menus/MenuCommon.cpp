@@ -1,0 +1,120 @@
+// Menu panels, titles, buttons, and the queue of views to take off the screen.
+#include "MenuCommon.h"
+
+#include <string>
+
+#include "BlendMode.h"
+#include "Lock.h"
+#include "View.h"
+
+namespace {
+
+const int SCREEN_WIDTH = 320;
+const int SCREEN_HEIGHT = 480;
+const int CENTRE_X = 160;
+const char* const FRAME_IMAGE = "PopBackground_270x270.png";
+
+int powerOfTwoAtLeast(int value) {
+  int result = 1;
+  while (result < value) result *= 2;
+  return result;
+}
+
+}  // namespace
+
+MenuCommon::MenuButton::MenuButton(const char* name, MenuCommon* menu) {
+  if (name == nullptr || name[0] == '\0') return;
+  const std::string base = std::string("MenuOption-") + name;
+  normalTexture = menu->addMenuTexture(new Texture((base + "_01_200x52.png").c_str(), 1.0f, false));
+  altTexture = menu->addMenuTexture(new Texture((base + "_02_200x52.png").c_str(), 1.0f, false));
+}
+
+MenuCommon::MenuCommon(const TexturePtr& overlay, const TexturePtr& divider) : sunOverlay(overlay), menuDivider(divider) {}
+
+MenuCommon::~MenuCommon() = default;
+
+bool MenuCommon::justSwitched() {
+  if (justSwitchedMenu) {
+    justSwitchedMenu = false;
+    menuElements.clear();
+    currentMenuButtonOffset = 0;
+  }
+  return menuElements.empty();
+}
+
+Texture* MenuCommon::addMenuTexture(Texture* texture) {
+  TexturePtr handle;
+  handle.reset(texture);
+  menuElements.append(handle);
+  return texture;
+}
+
+void MenuCommon::ensureTitleLoaded(bool load, Texture** slot, const char* name) {
+  if (!load) return;
+  const std::string image = std::string("Title-") + name + "_200x52.png";
+  *slot = addMenuTexture(new Texture(image.c_str(), 1.0f, false));
+}
+
+Texture* MenuCommon::createMenuFrame(int height, int widen) {
+  int sourceWidth = 0, sourceHeight = 0;
+  if (height <= 269) return new Texture(FRAME_IMAGE, 1.0f, false);
+  Bitmap source(FRAME_IMAGE, &sourceWidth, &sourceHeight, 1.0f);
+  // The top 100 rows and the bottom rows keep their look; the middle row is repeated to stretch
+  // the panel, and the right-hand part moves right by `widen` columns.
+  const int width = source.w;
+  Bitmap* panel = new Bitmap(width, powerOfTwoAtLeast(height));
+  const int extra = height - sourceHeight;
+  for (int y = 0; y < height; ++y) {
+    const int sourceRow = y - extra > 60 ? y - extra : (y <= 99 ? y : sourceHeight / 2);
+    for (int x = 0; x < width; ++x) {
+      const int sourceColumn = x <= 99 ? x : x - widen;
+      if (sourceColumn >= 0 && sourceColumn < source.w && sourceRow >= 0 && sourceRow < source.h)
+        panel->putPixel(x, y, source.getPixel(sourceColumn, sourceRow));
+    }
+  }
+  Texture* frame = new Texture();
+  frame->init(panel, sourceWidth + widen, height);
+  return frame;
+}
+
+int MenuCommon::drawMenuButton(int index, int highlighted, int& y) {
+  const MenuButton& button = menuButtons[index];
+  Texture* texture = index == highlighted ? button.altTexture : button.normalTexture;
+  if (texture == nullptr) return y;
+  texture->drawToScreenCenteredOnXAxis(CENTRE_X, static_cast<float>(y), Scaling(1.0f, 1.0f), BLEND_PREMULTIPLIED, true);
+  y += texture->height;
+  return y;
+}
+
+int MenuCommon::drawMenuWithTopAndBottomButtons(bool firstDraw, const char** names, bool bottomHighlighted,
+                                                int yOffset) {
+  const Scaling unscaled(1.0f, 1.0f);
+  sunOverlay->drawToScreen(0, 0, unscaled, BLEND_PREMULTIPLIED, true);
+  const int frameHeight = popBackground->height;
+  popBackground->drawToScreen(static_cast<float>((SCREEN_WIDTH - popBackground->width) / 2),
+                              static_cast<float>((SCREEN_HEIGHT - frameHeight) / 2 + yOffset), unscaled,
+                              BLEND_PREMULTIPLIED, true);
+  int y = yOffset + (SCREEN_HEIGHT - frameHeight) / 2 + 25;
+  ensureTitleLoaded(firstDraw, &titleTexture, names[0]);
+  titleTexture->drawToScreenCenteredOnXAxis(CENTRE_X, static_cast<float>(y), unscaled, BLEND_PREMULTIPLIED, true);
+  y += titleTexture->height;
+  menuDivider->drawToScreenCenteredOnXAxis(CENTRE_X, static_cast<float>(y), unscaled, BLEND_PREMULTIPLIED, true);
+  y = yOffset - (SCREEN_HEIGHT - frameHeight) / 2 + 401;
+  menuDivider->drawToScreenCenteredOnXAxis(CENTRE_X, static_cast<float>(y), unscaled, BLEND_PREMULTIPLIED, true);
+  y += 1;
+  if (firstDraw) menuButtons[0] = MenuButton(names[1], this);
+  const int buttonTop = y;
+  drawMenuButton(0, bottomHighlighted ? 0 : -1, y);
+  return buttonTop;
+}
+
+void MenuCommon::pendViewRemoval(const std::shared_ptr<Ui::View>& view) {
+  MyTl::Lock lock(viewLock, true, true);
+  pendingViewRemovals.append(view);
+}
+
+void MenuCommon::doneDrawing() {
+  MyTl::Lock lock(viewLock, true, true);
+  for (const std::shared_ptr<Ui::View>& view : pendingViewRemovals) view->removeFromSuperview();
+  pendingViewRemovals.clear();
+}

@@ -1,0 +1,272 @@
+// The end-to-end harness over Xlib, XTest and POSIX processes.
+#include "GameSession.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+double nowMs() {
+  using namespace std::chrono;
+  return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+Display* asDisplay(void* display) { return static_cast<Display*>(display); }
+
+const int SCREEN_WIDTH = 320;
+const int SCREEN_HEIGHT = 480;
+
+}  // namespace
+
+GameSession::GameSession() {
+  char pattern[] = "/tmp/pellix-e2e-XXXXXX";
+  baseFolder = mkdtemp(pattern);
+  gameFolder = baseFolder + "/pellix";
+  std::filesystem::create_directories(gameFolder);
+  errorLog = baseFolder + "/stderr.txt";
+
+  // Xvfb picks a free display number and writes it to the pipe.
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return;
+  xvfbPid = fork();
+  if (xvfbPid == 0) {
+    close(pipeFds[0]);
+    const int devNull = open("/dev/null", O_WRONLY);
+    dup2(devNull, 1);
+    dup2(devNull, 2);
+    const std::string fd = std::to_string(pipeFds[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr);
+    _exit(127);
+  }
+  close(pipeFds[1]);
+  char number[16] = {0};
+  ssize_t got = read(pipeFds[0], number, sizeof(number) - 1);
+  close(pipeFds[0]);
+  if (got <= 0) return;
+  displayName = ":" + std::string(number, static_cast<size_t>(got));
+  displayName.erase(displayName.find_last_not_of("\n") + 1);
+  for (int attempt = 0; attempt < 50 && display == nullptr; ++attempt) {
+    display = XOpenDisplay(displayName.c_str());
+    if (display == nullptr) pause(100);
+  }
+}
+
+GameSession::~GameSession() {
+  if (gamePid > 0) {
+    kill(gamePid, SIGKILL);
+    waitpid(gamePid, nullptr, 0);
+  }
+  if (display != nullptr) XCloseDisplay(asDisplay(display));
+  if (xvfbPid > 0) {
+    kill(xvfbPid, SIGTERM);
+    waitpid(xvfbPid, nullptr, 0);
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(baseFolder, ignored);
+}
+
+bool GameSession::launch(bool withDisplay) {
+  launchTime = nowMs();
+  gamePid = fork();
+  if (gamePid == 0) {
+    const int errors = open(errorLog.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(errors, 2);
+    const int devNull = open("/dev/null", O_WRONLY);
+    dup2(devNull, 1);
+    setenv("XDG_DATA_HOME", baseFolder.c_str(), 1);
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    if (withDisplay) {
+      setenv("DISPLAY", displayName.c_str(), 1);
+    } else {
+      unsetenv("DISPLAY");
+      unsetenv("WAYLAND_DISPLAY");
+    }
+    execl(PELLIX_GAME_BINARY, PELLIX_GAME_BINARY, nullptr);
+    _exit(127);
+  }
+  return gamePid > 0;
+}
+
+bool GameSession::findWindow() {
+  Display* x = asDisplay(display);
+  Window root = DefaultRootWindow(x), parent = 0, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(x, root, &root, &parent, &children, &count)) return false;
+  for (unsigned i = 0; i < count && window == 0; ++i) {
+    char* name = nullptr;
+    XWindowAttributes attributes;
+    if (XFetchName(x, children[i], &name) && name != nullptr) {
+      if (std::strcmp(name, "Pellix") == 0 && XGetWindowAttributes(x, children[i], &attributes) &&
+          attributes.map_state == IsViewable)
+        window = children[i];
+      XFree(name);
+    }
+  }
+  if (children != nullptr) XFree(children);
+  return window != 0;
+}
+
+bool GameSession::waitForFirstFrame(int timeoutMs) {
+  const double deadline = nowMs() + timeoutMs;
+  while (nowMs() < deadline) {
+    if (window != 0 || findWindow()) {
+      const std::vector<uint8_t> pixels = screenPixels();
+      if (std::any_of(pixels.begin(), pixels.end(), [](uint8_t v) { return v > 16; })) {
+        firstFrameMs = nowMs() - launchTime;
+        return true;
+      }
+    }
+    pause(5);
+  }
+  return false;
+}
+
+void GameSession::windowToRoot(int x, int y, int& rootX, int& rootY) {
+  Display* xd = asDisplay(display);
+  XWindowAttributes attributes;
+  XGetWindowAttributes(xd, window, &attributes);
+  const float scale = std::min(static_cast<float>(attributes.width) / SCREEN_WIDTH,
+                               static_cast<float>(attributes.height) / SCREEN_HEIGHT);
+  const float left = (attributes.width - SCREEN_WIDTH * scale) / 2.0f;
+  const float top = (attributes.height - SCREEN_HEIGHT * scale) / 2.0f;
+  Window child;
+  XTranslateCoordinates(xd, window, DefaultRootWindow(xd), static_cast<int>(left + (x + 0.5f) * scale),
+                        static_cast<int>(top + (y + 0.5f) * scale), &rootX, &rootY, &child);
+}
+
+void GameSession::moveTo(int x, int y) {
+  int rootX = 0, rootY = 0;
+  windowToRoot(x, y, rootX, rootY);
+  XTestFakeMotionEvent(asDisplay(display), 0, rootX, rootY, CurrentTime);
+  XFlush(asDisplay(display));
+}
+
+void GameSession::press(int x, int y) {
+  moveTo(x, y);
+  XTestFakeButtonEvent(asDisplay(display), 1, True, CurrentTime);
+  XFlush(asDisplay(display));
+}
+
+void GameSession::release(int x, int y) {
+  moveTo(x, y);
+  XTestFakeButtonEvent(asDisplay(display), 1, False, CurrentTime);
+  XFlush(asDisplay(display));
+}
+
+void GameSession::drag(int fromX, int fromY, int toX, int toY, int steps) {
+  press(fromX, fromY);
+  pause(120);
+  for (int i = 1; i <= steps; ++i) {
+    moveTo(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
+    pause(30);
+  }
+  pause(350);
+  release(toX, toY);
+}
+
+void GameSession::pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+std::vector<uint8_t> GameSession::screenPixels() {
+  std::vector<uint8_t> pixels;
+  if (window == 0) return pixels;
+  Display* xd = asDisplay(display);
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(xd, window, &attributes)) return pixels;
+  XImage* image = XGetImage(xd, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+  if (image == nullptr) return pixels;
+  const float scale = std::min(static_cast<float>(attributes.width) / SCREEN_WIDTH,
+                               static_cast<float>(attributes.height) / SCREEN_HEIGHT);
+  const float left = (attributes.width - SCREEN_WIDTH * scale) / 2.0f;
+  const float top = (attributes.height - SCREEN_HEIGHT * scale) / 2.0f;
+  pixels.reserve(SCREEN_WIDTH * SCREEN_HEIGHT * 3);
+  for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+    for (int x = 0; x < SCREEN_WIDTH; ++x) {
+      const unsigned long pixel =
+          XGetPixel(image, static_cast<int>(left + (x + 0.5f) * scale), static_cast<int>(top + (y + 0.5f) * scale));
+      pixels.push_back(static_cast<uint8_t>((pixel >> 16) & 0xff));
+      pixels.push_back(static_cast<uint8_t>((pixel >> 8) & 0xff));
+      pixels.push_back(static_cast<uint8_t>(pixel & 0xff));
+    }
+  }
+  XDestroyImage(image);
+  return pixels;
+}
+
+void GameSession::closeWindow() {
+  Display* xd = asDisplay(display);
+  XEvent event;
+  std::memset(&event, 0, sizeof(event));
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(xd, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(xd, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(xd, window, False, NoEventMask, &event);
+  XFlush(xd);
+}
+
+void GameSession::signal(int number) {
+  if (gamePid > 0) kill(gamePid, number);
+}
+
+int GameSession::waitForExit(int timeoutMs) {
+  const double deadline = nowMs() + timeoutMs;
+  while (gamePid > 0 && nowMs() < deadline) {
+    int status = 0;
+    const pid_t done = waitpid(gamePid, &status, WNOHANG);
+    if (done == gamePid) {
+      gamePid = -1;
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    pause(10);
+  }
+  return -1;
+}
+
+long GameSession::peakResidentKb() const {
+  std::ifstream status("/proc/" + std::to_string(gamePid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return -1;
+}
+
+double GameSession::cpuMs() const {
+  std::ifstream stat("/proc/" + std::to_string(gamePid) + "/stat");
+  std::string content((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  // Fields after the command name (which may hold spaces) start after the last ')'.
+  std::istringstream fields(content.substr(content.rfind(')') + 2));
+  std::string field;
+  long utime = 0, stime = 0;
+  for (int index = 3; fields >> field; ++index) {
+    if (index == 14) utime = std::stol(field);
+    if (index == 15) {
+      stime = std::stol(field);
+      break;
+    }
+  }
+  return 1000.0 * static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+std::string GameSession::errorOutput() const {
+  std::ifstream in(errorLog);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}

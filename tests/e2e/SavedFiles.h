@@ -1,0 +1,28 @@
+// Byte images of the game's files for end-to-end tests: a settings record and a saved game with
+// a board the test lays out, written where the game will find them; and readers of the fields
+// the tests check afterwards.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SavedBoard {
+  int gameMode = 0;         // Easy
+  bool clockDisabled = true; // no penalty balls to disturb the test
+  int stones[16][16] = {};   // [y][x]
+  std::vector<int> pending = {8, 8, 8};
+  int score = 0;
+  int level = 1;
+  int moveCount = 0;
+};
+
+std::vector<uint8_t> settingsRecord(int gameMode, bool clockDisabled, bool twoTapMoves, float volume);
+std::vector<uint8_t> savedGame(const SavedBoard& board);
+bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> readBytes(const std::string& path);
+
+// Fields of a saved game written by the game.
+int savedScore(const std::vector<uint8_t>& game);
+int savedStone(const std::vector<uint8_t>& game, int x, int y);
+int savedMoveCount(const std::vector<uint8_t>& game);
