@@ -1,6 +1,8 @@
 // gameState.dat: the exact byte layout, round trips, and a table of damaged files.
 #include <gtest/gtest.h>
 
+#include "ByteFiles.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -17,17 +19,9 @@ using namespace modeltest;
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-Bytes readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const std::string& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using testfiles::Bytes;
+using testfiles::readFile;
+using testfiles::writeFile;
 
 template <class T>
 void put(Bytes& bytes, size_t offset, T value) {

@@ -1,5 +1,7 @@
 // Settings rules and the settings.dat record: round trips, damaged files, safe writing.
 #include <gtest/gtest.h>
+
+#include "ByteFiles.h"
 #include <sys/stat.h>
 
 #include <cstdint>
@@ -17,17 +19,9 @@ using namespace modeltest;
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-Bytes readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const std::string& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using testfiles::Bytes;
+using testfiles::readFile;
+using testfiles::writeFile;
 
 void putInt(Bytes& bytes, size_t offset, int32_t value) { std::memcpy(&bytes[offset], &value, 4); }
 

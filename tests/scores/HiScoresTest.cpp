@@ -1,5 +1,7 @@
 // Local high-score tables: ranking, the hiScores.dat format, damaged files and safe saving.
 #include <gtest/gtest.h>
+
+#include "ByteFiles.h"
 #include <stdlib.h>
 
 #include <cstdint>
@@ -14,17 +16,9 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-Bytes readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const std::string& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using testfiles::Bytes;
+using testfiles::readFile;
+using testfiles::writeFile;
 
 // Builds a hiScores.dat image piece by piece.
 struct FileImage {
