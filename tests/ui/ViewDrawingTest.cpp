@@ -17,7 +17,7 @@
 #include "Switch.h"
 #include "TextField.h"
 #include "Texture.h"
-#include "UiRenderHarness.h"
+#include "RenderHarness.h"
 #include "ViewRoot.h"
 
 namespace {
@@ -29,8 +29,8 @@ int drawingNow = 1000;
 class ViewDrawingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    harness = UiRenderHarness::instance();
-    ASSERT_NE(harness, nullptr) << UiRenderHarness::failure();
+    harness = RenderHarness::instance();
+    ASSERT_NE(harness, nullptr) << RenderHarness::failure();
     drawingNow = 1000;
     root.reset(new ViewRoot(320, 480, [] { return drawingNow; }));
   }
@@ -42,8 +42,8 @@ class ViewDrawingTest : public ::testing::Test {
     root->draw();
     harness->readBack();
   }
-  Pixel at(float x, float y) const { return harness->pixel(static_cast<int>(x), static_cast<int>(y)); }
-  int count(const ViewRect& area, const std::function<bool(const Pixel&)>& test) const {
+  Rgba at(float x, float y) const { return harness->pixel(static_cast<int>(x), static_cast<int>(y)); }
+  int count(const ViewRect& area, const std::function<bool(const Rgba&)>& test) const {
     int n = 0;
     for (int y = static_cast<int>(area.y); y < static_cast<int>(area.bottom()); ++y)
       for (int x = static_cast<int>(area.x); x < static_cast<int>(area.right()); ++x)
@@ -54,17 +54,23 @@ class ViewDrawingTest : public ::testing::Test {
     std::vector<uint8_t> out;
     for (int y = static_cast<int>(area.y); y < static_cast<int>(area.bottom()); ++y)
       for (int x = static_cast<int>(area.x); x < static_cast<int>(area.right()); ++x) {
-        const Pixel p = harness->pixel(x, y);
+        const Rgba p = harness->pixel(x, y);
         out.insert(out.end(), {static_cast<uint8_t>(p.r), static_cast<uint8_t>(p.g), static_cast<uint8_t>(p.b)});
       }
     return out;
   }
-  static bool light(const Pixel& p) { return p.r > 190 && p.g > 190 && p.b > 190; }
+  static bool light(const Rgba& p) { return p.r > 190 && p.g > 190 && p.b > 190; }
   // The blue accent (and its darker shade): blue far above red.
-  static bool accent(const Pixel& p) { return p.b > 140 && p.b > p.r + 80; }
-  static bool background(const Pixel& p) { return p.r == 60 && p.g == 60 && p.b == 60; }
+  static bool accent(const Rgba& p) { return p.b > 140 && p.b > p.r + 80; }
+  static bool background(const Rgba& p) { return p.r == 60 && p.g == 60 && p.b == 60; }
 
-  UiRenderHarness* harness = nullptr;
+  // Keeps the last read-back as a PNG under the test build folder, for looking at.
+  void savePicture(const std::string& name) const {
+    const char* api = harness->api() == OffscreenGlContext::OPENGL_2 ? "-gl2" : "-es1";
+    harness->savePng(std::string(PELLIX_TEST_OUTPUT_DIR) + "/" + name + api + ".png");
+  }
+
+  RenderHarness* harness = nullptr;
   std::unique_ptr<ViewRoot> root;
 };
 
@@ -83,7 +89,7 @@ TEST_F(ViewDrawingTest, SwitchShowsItsValueByTrackColourAndKnobSide) {
 
   toggle->setOn(true);
   drawFrame();
-  harness->savePng("switch-on");
+  savePicture("switch-on");
   EXPECT_TRUE(accent(at(middle, f.centerY())));
   EXPECT_TRUE(accent(at(leftKnob, f.centerY())));
   EXPECT_TRUE(light(at(rightKnob, f.centerY())));
@@ -120,7 +126,7 @@ TEST_F(ViewDrawingTest, PlaceholderShowsOnlyWhileTheFieldIsEmpty) {
   };
   const std::vector<uint8_t> emptyWithout = look("", "");
   const std::vector<uint8_t> emptyWith = look("", "Tap to enter name");
-  harness->savePng("field-placeholder");
+  savePicture("field-placeholder");
   int differing = 0;
   for (size_t i = 0; i < emptyWith.size(); ++i) differing += emptyWith[i] != emptyWithout[i];
   EXPECT_GT(differing, 100);
@@ -135,7 +141,7 @@ TEST_F(ViewDrawingTest, CaretBlinksRightAfterTheTextWhileEditing) {
   ASSERT_TRUE(field->becomeFirstResponder());
   const ViewRect inside = field->frame().insetBy(3, 3);
   drawFrame();
-  harness->savePng("field-editing");
+  savePicture("field-editing");
   int caretLeft = 1000;
   int textRight = -1;
   for (int y = static_cast<int>(inside.y); y < static_cast<int>(inside.bottom()); ++y)
@@ -169,13 +175,13 @@ TEST_F(ViewDrawingTest, LongTextStaysInsideTheFieldAndScrollsToTheCaret) {
     }
     drawFrame();
     int outside = 0;
-    for (int y = 0; y < UiRenderHarness::HEIGHT; ++y)
-      for (int x = 0; x < UiRenderHarness::WIDTH; ++x)
+    for (int y = 0; y < RenderHarness::HEIGHT; ++y)
+      for (int x = 0; x < RenderHarness::WIDTH; ++x)
         if (!frame.contains(static_cast<float>(x), static_cast<float>(y)) && !background(harness->pixel(x, y))) ++outside;
     EXPECT_EQ(outside, 0) << "editing " << editing;
     EXPECT_GT(count(rightPart, light), 20) << "editing " << editing;
   }
-  harness->savePng("field-long");
+  savePicture("field-long");
 }
 
 class RecordingDelegate : public AlertDelegate {
@@ -192,8 +198,8 @@ TEST_F(ViewDrawingTest, AlertDarkensTheScreenAndShowsItsPanelAndButtons) {
       &delegate, "Cancel", std::vector<std::string>{"OK"});
   alert->show(*root);
   drawFrame(200, 200, 200);
-  harness->savePng("alert");
-  const Pixel corner = at(3, 3);
+  savePicture("alert");
+  const Rgba corner = at(3, 3);
   EXPECT_LT(corner.r, 110);
   EXPECT_NEAR(corner.r, corner.b, 3);  // darkened, not tinted
 
@@ -210,7 +216,7 @@ TEST_F(ViewDrawingTest, AlertDarkensTheScreenAndShowsItsPanelAndButtons) {
   // The finger on a button lights it up.
   ASSERT_TRUE(root->handleTouchDown(static_cast<int>(cancel.centerX()), static_cast<int>(cancel.centerY())));
   drawFrame(200, 200, 200);
-  const Pixel pressed = at(cancel.x + 6, cancel.centerY());
+  const Rgba pressed = at(cancel.x + 6, cancel.centerY());
   ASSERT_TRUE(root->handleTouchUp(static_cast<int>(cancel.centerX()), static_cast<int>(cancel.centerY())));
   EXPECT_GT(pressed.r + pressed.g + pressed.b, 0);
   EXPECT_EQ(delegate.last, 0);
@@ -230,7 +236,7 @@ TEST_F(ViewDrawingTest, SpinnerTurnsWhileAnimatingAndHidesWhenStopped) {
   drawFrame();
   const std::vector<uint8_t> first = region(area);
   EXPECT_GT(count(area, light), 10);
-  harness->savePng("spinner");
+  savePicture("spinner");
   drawingNow += ActivityIndicator::STEP_MS;
   drawFrame();
   EXPECT_NE(region(area), first);
@@ -256,10 +262,10 @@ TEST_F(ViewDrawingTest, SegmentedControlMarksTheSelectedSegment) {
     for (int i : {0, 1}) {
       const ViewRect s = control->segmentFrame(i);
       EXPECT_EQ(accent(at(s.x + 6, s.centerY())), i == selected) << selected << " " << i;
-      EXPECT_GT(count(s, [](const Pixel& p) { return p.r > 120; }), 10) << "title " << i;
+      EXPECT_GT(count(s, [](const Rgba& p) { return p.r > 120; }), 10) << "title " << i;
     }
   }
-  harness->savePng("segmented");
+  savePicture("segmented");
 }
 
 TEST_F(ViewDrawingTest, GameDrawingAfterTheViewsIsNeitherTintedNorClipped) {
@@ -281,7 +287,7 @@ TEST_F(ViewDrawingTest, GameDrawingAfterTheViewsIsNeitherTintedNorClipped) {
   texture.init(mask);
   texture.drawToScreen(4, 4, Scaling(1.0f), BLEND_PREMULTIPLIED, true);
   harness->readBack();
-  const Pixel p = at(7, 7);
+  const Rgba p = at(7, 7);
   EXPECT_EQ(p.r, 255);
   EXPECT_EQ(p.g, 255);
   EXPECT_EQ(p.b, 255);
