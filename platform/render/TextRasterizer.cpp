@@ -1,6 +1,8 @@
 // Pango-on-cairo text rendering into an A8 surface.
 #include "TextRasterizer.h"
 
+#include "TextLayout.h"
+
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
@@ -23,20 +25,7 @@ bool TextRasterizer::render(const char* text, int boxWidth, int bufferWidth, int
   cairo_rectangle(cr, 0, 0, boxWidth < bufferWidth ? boxWidth : bufferWidth, bufferHeight);
   cairo_clip(cr);
 
-  PangoLayout* layout = pango_cairo_create_layout(cr);
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-  pango_cairo_context_set_font_options(pango_layout_get_context(layout), options);
-  cairo_font_options_destroy(options);
-  pango_layout_context_changed(layout);
-
-  PangoFontDescription* font = pango_font_description_new();
-  pango_font_description_set_family(font, fontName != nullptr && fontName[0] ? fontName : "Helvetica");
-  // The size is in screen pixels, as the phone's points were.
-  pango_font_description_set_absolute_size(font, static_cast<double>(pixelSize) * PANGO_SCALE);
-  pango_layout_set_font_description(layout, font);
-  pango_font_description_free(font);
+  PangoLayout* layout = TextLayout::create(cr, fontName, pixelSize);
 
   pango_layout_set_width(layout, boxWidth * PANGO_SCALE);
   pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);

@@ -1,6 +1,8 @@
 // Pango layout metrics with the same font options as the game's text rasteriser.
 #include "TextMeasurer.h"
 
+#include "TextLayout.h"
+
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
@@ -20,19 +22,7 @@ class ScratchLayout {
   ScratchLayout(const std::string& text, const char* fontName, int pixelSize, int wrapWidth) {
     surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
     cr = cairo_create(surface);
-    layout = pango_cairo_create_layout(cr);
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    pango_cairo_context_set_font_options(pango_layout_get_context(layout), options);
-    cairo_font_options_destroy(options);
-    pango_layout_context_changed(layout);
-
-    PangoFontDescription* font = pango_font_description_new();
-    pango_font_description_set_family(font, fontName != nullptr && fontName[0] ? fontName : "Helvetica");
-    pango_font_description_set_absolute_size(font, static_cast<double>(pixelSize > 0 ? pixelSize : 1) * PANGO_SCALE);
-    pango_layout_set_font_description(layout, font);
-    pango_font_description_free(font);
+    layout = TextLayout::create(cr, fontName, pixelSize);
     if (wrapWidth > 0) {
       pango_layout_set_width(layout, wrapWidth * PANGO_SCALE);
       pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
