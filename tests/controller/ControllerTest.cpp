@@ -183,24 +183,29 @@ TEST_F(ControllerTest, DragAndDropMovesTheBallAlongItsPath) {
   emptyBoardInPlay();
   put(0, 0, STONE_BLUE);
   put(5, 5, STONE_RED);
+  // No announced balls, so that none can fall onto the path and the test stays exact.
+  game->board.pendingStones.clear();
+  game->board.pendingStoneTimes.clear();
   const int moveTime = GameClock::instance.nowMs + 400;
   dragBall(Square(0, 0), Square(3, 2));
   EXPECT_EQ(SQUARE_EMPTY, game->board.stones[0][0]);
-  // Five steps: the ball lands (5 - 1 - 2) * 90 ms late, and the squares between get their
-  // slots along the path, right along the top row first.
-  EXPECT_EQ(moveTime + 180, static_cast<int>(game->board.animations[2][3].startTime));
-  EXPECT_EQ(ANIM_PATH_TRAIL, game->board.animations[0][1].kind);
-  EXPECT_EQ(1, game->board.animations[0][1].pathIndex);
-  EXPECT_EQ(4, game->board.animations[1][3].pathIndex);
   EXPECT_EQ(STONE_BLUE, game->board.stones[2][3]);
   EXPECT_EQ(1, game->board.moveCount);
   EXPECT_EQ(Square(), game->board.selected);
   EXPECT_EQ(ANIM_MOVE_TARGET, game->board.animations[2][3].kind);
-  // Nothing removed: the three announced balls came in and three new ones are announced.
-  int stones = 0;
-  for (int y = 0; y < 10; ++y)
-    for (int x = 0; x < 8; ++x) stones += game->board.stones[y][x] != SQUARE_EMPTY;
-  EXPECT_EQ(5, stones);
+  // Five steps: the ball lands (5 - 1 - 2) * 90 ms late, and the squares between get their
+  // slots along the path, right along the top row first.
+  EXPECT_EQ(moveTime + 180, static_cast<int>(game->board.animations[2][3].startTime));
+  const Square path[] = {{1, 0}, {2, 0}, {3, 0}, {3, 1}};
+  for (int i = 0; i < 4; ++i) {
+    const AnimationInfo& trail = game->board.animations[path[i].y][path[i].x];
+    EXPECT_EQ(ANIM_PATH_TRAIL, trail.kind) << i;
+    EXPECT_EQ(i + 1, trail.pathIndex) << i;
+    EXPECT_EQ(STONE_BLUE, trail.stone) << i;
+  }
+  // Nothing removed: the announced balls (none here) came in and three new ones are announced.
+  EXPECT_EQ(78, game->board.freeSquares.size());
+  EXPECT_EQ(3, game->board.pendingStones.size());
   // The move is saved at once.
   Board reloaded;
   GameStateFile::ClockIntervals intervals;
@@ -294,6 +299,8 @@ TEST_F(ControllerTest, TwoTapMoves) {
   emptyBoardInPlay();
   put(1, 1, STONE_BLUE);
   put(6, 6, STONE_GREEN);
+  game->board.pendingStones.clear();  // nothing falls onto the squares checked below
+  game->board.pendingStoneTimes.clear();
   // Tapping an empty square first does nothing.
   tap(pixelX(4), pixelY(4));
   EXPECT_TRUE(game->awaitingFirstTap);
@@ -354,10 +361,12 @@ TEST_F(ControllerTest, IdleBallFallsAfterTwentySecondsAndCanEndTheGame) {
   frame();
   EXPECT_EQ(78, game->board.freeSquares.size());
 
-  // Only one free square left: the idle ball fills it and the game ends at once.
+  // Only one free square left: the idle ball fills it and the game ends at once. The board is
+  // filled in a pattern without any line of five, around the balls already there.
+  const Square lastFree = game->board.freeSquares[0];
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 8; ++x)
-      if (!(x == 7 && y == 9) && game->board.stones[y][x] == SQUARE_EMPTY) put(x, y, (x + 2 * y) % 4 + 1);
+      if (!(Square(x, y) == lastFree) && game->board.stones[y][x] == SQUARE_EMPTY) put(x, y, (x + 2 * y) % 4 + 1);
   ASSERT_EQ(1, game->board.freeSquares.size());
   advance(20001);
   frame();
