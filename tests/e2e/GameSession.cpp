@@ -1,6 +1,8 @@
 // The end-to-end harness over Xlib, XTest and POSIX processes.
 #include "GameSession.h"
 
+#include "XTestKeyboard.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -65,6 +67,7 @@ GameSession::GameSession() {
     display = XOpenDisplay(displayName.c_str());
     if (display == nullptr) pause(100);
   }
+  if (display != nullptr) keyboard = std::make_unique<XTestKeyboard>(asDisplay(display));
 }
 
 GameSession::~GameSession() {
@@ -72,6 +75,7 @@ GameSession::~GameSession() {
     kill(gamePid, SIGKILL);
     waitpid(gamePid, nullptr, 0);
   }
+  keyboard.reset();
   if (display != nullptr) XCloseDisplay(asDisplay(display));
   if (xvfbPid > 0) {
     kill(xvfbPid, SIGTERM);
@@ -79,6 +83,10 @@ GameSession::~GameSession() {
   }
   std::error_code ignored;
   std::filesystem::remove_all(baseFolder, ignored);
+}
+
+void GameSession::setEnvironment(const std::string& name, const std::string& value) {
+  environment.emplace_back(name, value);
 }
 
 bool GameSession::launch(bool withDisplay) {
@@ -91,6 +99,7 @@ bool GameSession::launch(bool withDisplay) {
     dup2(devNull, 1);
     setenv("XDG_DATA_HOME", baseFolder.c_str(), 1);
     setenv("ALSOFT_DRIVERS", "null", 1);
+    for (const auto& variable : environment) setenv(variable.first.c_str(), variable.second.c_str(), 1);
     if (withDisplay) {
       setenv("DISPLAY", displayName.c_str(), 1);
     } else {
@@ -101,6 +110,17 @@ bool GameSession::launch(bool withDisplay) {
     _exit(127);
   }
   return gamePid > 0;
+}
+
+bool GameSession::running() {
+  if (gamePid <= 0) return false;
+  int status = 0;
+  if (waitpid(gamePid, &status, WNOHANG) == gamePid) {
+    gamePid = -1;
+    exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return false;
+  }
+  return true;
 }
 
 bool GameSession::findWindow() {
@@ -180,6 +200,33 @@ void GameSession::drag(int fromX, int fromY, int toX, int toY, int steps) {
   release(toX, toY);
 }
 
+void GameSession::tap(int x, int y) {
+  press(x, y);
+  pause(80);
+  release(x, y);
+}
+
+void GameSession::focusWindow() {
+  if (focused || window == 0) return;
+  // Without a window manager nobody else hands the window the keyboard.
+  XSetInputFocus(asDisplay(display), window, RevertToParent, CurrentTime);
+  XSync(asDisplay(display), False);
+  focused = true;
+  pause(100);
+}
+
+bool GameSession::pressKey(unsigned long keysym) {
+  if (!keyboard || window == 0) return false;
+  focusWindow();
+  return keyboard->tapKeysym(keysym);
+}
+
+bool GameSession::typeText(const std::string& utf8) {
+  if (!keyboard || window == 0) return false;
+  focusWindow();
+  return keyboard->typeText(utf8);
+}
+
 void GameSession::pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 std::vector<uint8_t> GameSession::screenPixels() {
@@ -208,6 +255,22 @@ std::vector<uint8_t> GameSession::screenPixels() {
   return pixels;
 }
 
+bool GameSession::waitForScreen(const std::function<bool(const ScreenImage&)>& condition, int timeoutMs) {
+  const double deadline = nowMs() + timeoutMs;
+  do {
+    if (condition(screen())) return true;
+    pause(50);
+  } while (nowMs() < deadline);
+  return false;
+}
+
+void GameSession::saveScreenshot(const std::string& name) {
+  const char* folder = getenv("PELLIX_E2E_SCREENSHOTS");
+  if (folder == nullptr || folder[0] == '\0') return;
+  std::filesystem::create_directories(folder);
+  screen().savePng(std::string(folder) + "/" + name + ".png");
+}
+
 void GameSession::closeWindow() {
   Display* xd = asDisplay(display);
   XEvent event;
@@ -227,6 +290,7 @@ void GameSession::signal(int number) {
 }
 
 int GameSession::waitForExit(int timeoutMs) {
+  if (gamePid <= 0) return exitStatus;
   const double deadline = nowMs() + timeoutMs;
   while (gamePid > 0 && nowMs() < deadline) {
     int status = 0;

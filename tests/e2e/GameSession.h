@@ -1,14 +1,22 @@
 // End-to-end harness: a virtual X server (Xvfb) of its own, the real game binary started on it
 // with its own data folder, real pointer events through the XTest extension, the window's
 // pixels, and a normal close through the window manager's delete message.
+// Also the keyboard (keys and typed text through XTest) and pictures of the screen.
 // Used by the end-to-end tests and the start-up benchmark; one session per test.
 #pragma once
 
 #include <sys/types.h>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "ScreenImage.h"
+
+class XTestKeyboard;
 
 class GameSession {
  public:
@@ -23,8 +31,12 @@ class GameSession {
   // The folder the game keeps its files in (XDG_DATA_HOME/pellix).
   const std::string& dataFolder() const { return gameFolder; }
 
+  // An environment variable for the game, set at the next launch (e.g. PELLIX_SCORES_URL).
+  void setEnvironment(const std::string& name, const std::string& value);
   // Starts build/pellix; `withDisplay` false starts it with no DISPLAY at all.
   bool launch(bool withDisplay = true);
+  // Whether the game process is still running (false once it exited or died).
+  bool running();
   // Waits until the window named "Pellix" is mapped and shows something other than black.
   bool waitForFirstFrame(int timeoutMs);
   // Milliseconds from launch to the first frame seen by waitForFirstFrame.
@@ -36,10 +48,23 @@ class GameSession {
   void release(int x, int y);
   // Moves with the button held from one screen point to another in steps, like a hand.
   void drag(int fromX, int fromY, int toX, int toY, int steps);
+  // A click: press, a short hold, release at the same point.
+  void tap(int x, int y);
   static void pause(int ms);
+
+  // Keys go to the game's window, which gets the keyboard focus first. `keysym` is an X KeySym
+  // (XK_Return, XK_Escape...). False when the key or a character cannot be typed.
+  bool pressKey(unsigned long keysym);
+  bool typeText(const std::string& utf8);
 
   // The game screen's pixels (RGB, 320 x 480, y down), read from the window.
   std::vector<uint8_t> screenPixels();
+  ScreenImage screen() { return ScreenImage(screenPixels()); }
+  // Polls the screen until `condition` holds; false after `timeoutMs`.
+  bool waitForScreen(const std::function<bool(const ScreenImage&)>& condition, int timeoutMs);
+  // When PELLIX_E2E_SCREENSHOTS names a folder, saves the screen there as `name`.png (for a
+  // person to look at what a test saw); otherwise does nothing.
+  void saveScreenshot(const std::string& name);
 
   // Asks the window to close as a window manager would.
   void closeWindow();
@@ -56,6 +81,7 @@ class GameSession {
  private:
   bool findWindow();
   void windowToRoot(int x, int y, int& rootX, int& rootY);
+  void focusWindow();
 
   pid_t xvfbPid = -1;
   pid_t gamePid = -1;
@@ -67,4 +93,8 @@ class GameSession {
   std::string errorLog;
   double launchTime = 0;
   double firstFrameMs = -1;
+  std::vector<std::pair<std::string, std::string>> environment;
+  std::unique_ptr<XTestKeyboard> keyboard;
+  bool focused = false;
+  int exitStatus = -1;  // of a game found ended by running()
 };

@@ -62,6 +62,54 @@ std::vector<uint8_t> readBytes(const std::string& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+int settingsGameMode(const std::vector<uint8_t>& settings) { return settings.size() >= 36 ? intAt(settings, 4) : -1; }
+
+bool settingsClockDisabled(const std::vector<uint8_t>& settings) {
+  return settings.size() >= 36 && intAt(settings, 28) > 255;
+}
+
 int savedScore(const std::vector<uint8_t>& game) { return intAt(game, 68); }
 int savedStone(const std::vector<uint8_t>& game, int x, int y) { return intAt(game, 80 + 4 * (16 * y + x)); }
 int savedMoveCount(const std::vector<uint8_t>& game) { return intAt(game, game.size() - 4); }
+int savedGameMode(const std::vector<uint8_t>& game) { return game.size() >= 56 ? intAt(game, 24) : -1; }
+
+int savedStoneCount(const std::vector<uint8_t>& game) {
+  int count = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) count += savedStone(game, x, y) > 0 ? 1 : 0;
+  return count;
+}
+
+SavedHiScores readHiScores(const std::vector<uint8_t>& bytes) {
+  SavedHiScores scores;
+  size_t at = 0;
+  auto readInt = [&](int32_t& value) {
+    if (at + 4 > bytes.size()) return false;
+    std::memcpy(&value, &bytes[at], 4);
+    at += 4;
+    return true;
+  };
+  auto readString = [&](std::string& text) {
+    int32_t length = 0;
+    if (!readInt(length) || length < 0 || length > 255 || at + static_cast<size_t>(length) > bytes.size()) return false;
+    text.assign(reinterpret_cast<const char*>(bytes.data()) + at, static_cast<size_t>(length));
+    at += static_cast<size_t>(length);
+    return true;
+  };
+  int32_t magic = 0, tableCount = 0;
+  if (!readInt(magic) || magic != MAGIC || !readString(scores.lastName) || !readInt(tableCount) || tableCount > 12)
+    return scores;
+  for (int32_t t = 0; t < tableCount; ++t) {
+    int32_t entries = 0;
+    if (!readInt(entries) || entries < 0 || entries > 1000) return scores;
+    std::vector<SavedScore> table(static_cast<size_t>(entries));
+    for (SavedScore& entry : table) {
+      int32_t score = 0;
+      if (!readString(entry.name) || !readInt(score) || score < -1 || score > 999999) return scores;
+      entry.score = score;
+    }
+    scores.tables.push_back(table);
+  }
+  scores.valid = readInt(magic) && magic == MAGIC && at == bytes.size();
+  return scores;
+}

@@ -1,0 +1,92 @@
+// The player's gestures and the launch routine shared by the end-to-end tests.
+#include "GameTestFixture.h"
+
+using namespace ScreenLayout;
+
+void GameTestFixture::SetUp() {
+  if (!session.displayReady()) GTEST_SKIP() << "Xvfb could not be started";
+}
+
+void GameTestFixture::TearDown() {
+  if (HasFailure()) session.saveScreenshot(shotName("at-failure"));
+}
+
+std::string GameTestFixture::shotName(const std::string& step) const {
+  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  // Parameterised names carry a prefix and a suffix after '/': the suite and the case are enough.
+  const std::string suite = info->test_suite_name(), test = info->name();
+  return suite.substr(suite.rfind('/') + 1) + "-" + test.substr(test.rfind('/') + 1) + "-" + step;
+}
+
+void GameTestFixture::launchWith(const std::vector<uint8_t>& settings, const std::vector<uint8_t>& game) {
+  ASSERT_TRUE(writeBytes(dataFile("settings.dat"), settings));
+  if (!game.empty()) {
+    ASSERT_TRUE(writeBytes(dataFile("gameState.dat"), game));
+  }
+  ASSERT_TRUE(session.launch());
+  ASSERT_TRUE(session.waitForFirstFrame(20000)) << session.errorOutput();
+  // A player's first click comes a moment after the window appears; a press sent in the very
+  // same instant can reach the window before it takes pointer input.
+  session.moveTo(160, 240);
+  GameSession::pause(500);
+}
+
+void GameTestFixture::leaveStartScreen() {
+  const ScreenImage start = session.screen();
+  session.tap(160, 240);
+  // Play shows the board where the start picture was.
+  EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(start, 8) > 0.2; }, 5000));
+  GameSession::pause(200);
+}
+
+void GameTestFixture::dragBall(int fromX, int fromY, int toX, int toY) {
+  session.drag(squareCentreX(fromX), squareCentreY(fromY), squareCentreX(toX), squareCentreY(toY), 12);
+  // The ball travels, a completed line vanishes and the points are credited.
+  GameSession::pause(1500);
+}
+
+void GameTestFixture::openGameMenu() {
+  session.tap(MENU_STRIP_X, MENU_STRIP_Y);
+  GameSession::pause(150);
+  session.tap(MENU_STRIP_X, MENU_STRIP_Y);
+  GameSession::pause(500);
+}
+
+void GameTestFixture::chooseFromGameMenu(GameMenuButton button) {
+  session.tap(MENU_BUTTON_X, gameMenuButtonY(button));
+  GameSession::pause(500);
+}
+
+AlertOnScreen GameTestFixture::waitForAlert(int timeoutMs) {
+  AlertOnScreen alert;
+  session.waitForScreen(
+      [&](const ScreenImage& image) {
+        alert = AlertOnScreen::find(image);
+        return alert.shown();
+      },
+      timeoutMs);
+  return alert;
+}
+
+bool GameTestFixture::noAlertFor(int ms) {
+  return !session.waitForScreen([](const ScreenImage& image) { return AlertOnScreen::find(image).shown(); }, ms);
+}
+
+void GameTestFixture::clickButton(const PixelRect& button) {
+  session.tap(button.centreX(), button.centreY());
+  GameSession::pause(400);
+}
+
+void GameTestFixture::enterName(const std::string& name) {
+  session.tap(NAME_FIELD_X, NAME_FIELD_Y);
+  GameSession::pause(200);
+  EXPECT_TRUE(session.typeText(name));
+  GameSession::pause(300);
+  session.tap(160, NAME_OKAY_Y);
+  GameSession::pause(500);
+}
+
+void GameTestFixture::closeAndExpectNormalExit() {
+  session.closeWindow();
+  EXPECT_EQ(0, session.waitForExit(10000)) << session.errorOutput();
+}

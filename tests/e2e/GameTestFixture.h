@@ -1,0 +1,50 @@
+// The common ground of the end-to-end tests: a GameSession, the game's files laid out before
+// launch, and the player's gestures on the real game (leaving the start screen, dragging a ball,
+// the double tap for the game menu, answering alerts, typing a name). Each test derives from it;
+// the fixture owns the session and with it the game process and its data folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "AlertOnScreen.h"
+#include "GameSession.h"
+#include "SavedFiles.h"
+#include "ScreenLayout.h"
+
+class GameTestFixture : public ::testing::Test {
+ protected:
+  // Skips the test when no virtual X server can be started.
+  void SetUp() override;
+  // Saves a last picture of the screen when the test failed and pictures are asked for.
+  void TearDown() override;
+
+  // Writes settings.dat and (when `game` is not empty) gameState.dat, launches the game and
+  // waits for its first frame. Fails the test (fatally) when the game does not come up.
+  void launchWith(const std::vector<uint8_t>& settings, const std::vector<uint8_t>& game);
+  // Taps the start screen and waits until play shows.
+  void leaveStartScreen();
+  // Drags the ball on square (fromX, fromY) to (toX, toY) and waits for the move to play out.
+  void dragBall(int fromX, int fromY, int toX, int toY);
+  // The double tap on the strip below the board.
+  void openGameMenu();
+  void chooseFromGameMenu(ScreenLayout::GameMenuButton button);
+  // Waits up to `timeoutMs` for an alert; an empty result when none came.
+  AlertOnScreen waitForAlert(int timeoutMs);
+  // Whether an alert stays away for `ms`.
+  bool noAlertFor(int ms);
+  void clickButton(const PixelRect& button);
+  // Clicks the name field, types `name` after what it holds and confirms with "Okay".
+  void enterName(const std::string& name);
+  // Closes the window and expects a normal exit.
+  void closeAndExpectNormalExit();
+
+  std::string dataFile(const std::string& name) const { return session.dataFolder() + "/" + name; }
+  std::vector<uint8_t> dataBytes(const std::string& name) const { return readBytes(dataFile(name)); }
+  // A file name for saveScreenshot: the test's name and `step`.
+  std::string shotName(const std::string& step) const;
+
+  GameSession session;
+};

@@ -1,0 +1,110 @@
+// Changing the game mode in the settings with the real game: after three moves the game asks
+// "Game Mode Change" and the answer (a click on OK or Cancel, Return or Escape) decides whether
+// the game restarts in the new mode or goes on in the old one; after fewer moves it restarts
+// without asking. Checked on screen and in settings.dat and gameState.dat after exit.
+#include <X11/keysym.h>
+
+#include "GameTestFixture.h"
+#include "TestBoards.h"
+
+namespace {
+
+using namespace ScreenLayout;
+
+const int EASY_ID = 0;
+const int HARD_ID = 1;
+
+enum class Answer { NONE, CLICK_OK, RETURN_KEY, CLICK_CANCEL, ESCAPE_KEY };
+
+struct ModeChangeCase {
+  const char* name;
+  int movesBeforeLaunch;  // one more is made in the test
+  Answer answer;
+  bool asks;
+  bool restarts;
+};
+
+class SettingsModeChangeTest : public GameTestFixture, public ::testing::WithParamInterface<ModeChangeCase> {
+ protected:
+  void answer(const AlertOnScreen& alert, Answer how) {
+    switch (how) {
+      case Answer::CLICK_OK: clickButton(alert.preferredButton); break;
+      case Answer::CLICK_CANCEL:
+        ASSERT_FALSE(alert.cancelButton.empty()) << "the alert shows no Cancel button";
+        clickButton(alert.cancelButton);
+        break;
+      case Answer::RETURN_KEY: ASSERT_TRUE(session.pressKey(XK_Return)); break;
+      case Answer::ESCAPE_KEY: ASSERT_TRUE(session.pressKey(XK_Escape)); break;
+      case Answer::NONE: break;
+    }
+    GameSession::pause(500);
+  }
+};
+
+TEST_P(SettingsModeChangeTest, AnswerDecidesBetweenNewGameAndOldOne) {
+  const ModeChangeCase& c = GetParam();
+  launchWith(settingsRecord(EASY_ID, true, false, 0.5f), savedGame(TestBoards::almostALine(c.movesBeforeLaunch)));
+  leaveStartScreen();
+  dragBall(4, 3, 4, 9);
+
+  openGameMenu();
+  const ScreenImage menu = session.screen();
+  session.saveScreenshot(shotName("1-menu"));
+  chooseFromGameMenu(SETTINGS);
+  session.tap(modeColumnX(HARD), MODE_TAP_Y);
+  GameSession::pause(300);
+  session.saveScreenshot(shotName("2-settings"));
+  session.tap(160, SETTINGS_DONE_Y);
+
+  if (c.asks) {
+    const AlertOnScreen alert = waitForAlert(5000);
+    session.saveScreenshot(shotName("3-alert"));
+    ASSERT_TRUE(alert.shown()) << "no \"Game Mode Change\" alert after " << c.movesBeforeLaunch + 1 << " moves";
+    answer(alert, c.answer);
+    EXPECT_TRUE(noAlertFor(300)) << "the alert stayed after the answer";
+  } else {
+    EXPECT_TRUE(noAlertFor(1500)) << "asked although only " << c.movesBeforeLaunch + 1 << " moves were made";
+  }
+  session.saveScreenshot(shotName("4-after"));
+  if (!c.restarts) {
+    // Back where the settings were opened from: the game menu over the unchanged board.
+    EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(menu, 24) < 0.02; }, 3000))
+        << "the game menu over the old board is not back";
+  } else if (c.asks) {
+    // OK goes straight to play on the new board: no menu over it.
+    EXPECT_GT(session.screen().fractionDifferent(menu, 24), 0.2);
+  }
+
+  closeAndExpectNormalExit();
+  const std::vector<uint8_t> settings = dataBytes("settings.dat");
+  ASSERT_EQ(36u, settings.size());
+  EXPECT_EQ(c.restarts ? HARD_ID : EASY_ID, settingsGameMode(settings));
+  EXPECT_TRUE(settingsClockDisabled(settings)) << "the clock switch was not touched";
+
+  const std::vector<uint8_t> game = dataBytes("gameState.dat");
+  ASSERT_EQ(1128u, game.size());
+  if (c.restarts) {
+    EXPECT_EQ(HARD_ID, savedGameMode(game));
+    EXPECT_EQ(0, savedScore(game));
+    EXPECT_EQ(0, savedMoveCount(game));
+    EXPECT_GT(savedStoneCount(game), 0);
+    EXPECT_LT(savedStoneCount(game), 12) << "a new game starts with a few balls only";
+  } else {
+    EXPECT_EQ(EASY_ID, savedGameMode(game));
+    EXPECT_EQ(6, savedScore(game));
+    EXPECT_EQ(c.movesBeforeLaunch + 1, savedMoveCount(game));
+    EXPECT_EQ(2, savedStone(game, 7, 0));
+    EXPECT_EQ(0, savedStone(game, 4, 9));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, SettingsModeChangeTest,
+    ::testing::Values(ModeChangeCase{"OkClickedRestartsInNewMode", 2, Answer::CLICK_OK, true, true},
+                      ModeChangeCase{"ReturnKeyRestartsInNewMode", 2, Answer::RETURN_KEY, true, true},
+                      ModeChangeCase{"CancelClickedKeepsGame", 2, Answer::CLICK_CANCEL, true, false},
+                      ModeChangeCase{"EscapeKeyKeepsGame", 2, Answer::ESCAPE_KEY, true, false},
+                      ModeChangeCase{"TwoMovesRestartWithoutAsking", 1, Answer::NONE, false, true}),
+    [](const ::testing::TestParamInfo<ModeChangeCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
