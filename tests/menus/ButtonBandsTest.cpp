@@ -1,0 +1,166 @@
+// Where the menus' buttons are drawn: a finger on a button swaps in its highlighted image, and the
+// pixels that change must lie in the band that the touch code hit-tests for that button. Also the
+// game menu's panel for four and five buttons and which image each button shows.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "BlendMode.h"
+#include "MenuScreenTest.h"
+#include "RenderHarness.h"
+
+namespace {
+
+const int BUTTON_LEFT = 60;   // a 200-pixel button centred on x = 160
+const int BUTTON_RIGHT = 259;
+const int BUTTON_HEIGHT = 52;
+const int CHANGE_TOLERANCE = 6;
+
+// The band a button image may draw into, with its top at `top`.
+PixelBox buttonBand(int top) { return PixelBox{BUTTON_LEFT, top, BUTTON_RIGHT, top + BUTTON_HEIGHT - 1}; }
+
+class ButtonBandsTest : public MenuScreenTest {
+ protected:
+  // The pixels that change when the finger goes down at (x, y), then the finger leaves
+  // elsewhere without activating anything.
+  PixelBox highlightChange(int x, int y, const std::string& name) {
+    const ScreenImage normal = render();
+    game->handleMouseDown(x, y);
+    const ScreenImage pressed = render(name);
+    game->handleMouseUp(5, 5);
+    game->pressedButton = -1;
+    return pressed.differenceBox(normal, CHANGE_TOLERANCE);
+  }
+
+  // Whether the frame stays exactly the same when button `index`'s normal image is replaced
+  // by "MenuOption-<name>_01_200x52.png".
+  bool buttonShows(int index, const std::string& name) {
+    const ScreenImage before = render();
+    MenuCommon::MenuButton& button = game->screens.menuButtons[index];
+    Texture* shown = button.normalTexture;
+    button.normalTexture =
+        game->screens.addMenuTexture(new Texture(("MenuOption-" + name + "_01_200x52.png").c_str(), 1.0f, false));
+    const ScreenImage after = render();
+    button.normalTexture = shown;
+    return after.countDifferences(before) == 0;
+  }
+};
+
+TEST_F(ButtonBandsTest, GameMenuHighlightsTheButtonInTheBandThatIsHitTested) {
+  emptyBoardInPlay();
+  put(0, 0, STONE_RED);
+  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  render("game-menu");
+  for (int i = 0; i < 5; ++i) {
+    SCOPED_TRACE(i);
+    const int top = 107 + 53 * i;
+    const PixelBox changed = highlightChange(160, top + 26, i == 2 ? "game-menu-pressed-2" : "");
+    EXPECT_TRUE(buttonBand(top).contains(changed)) << changed;
+    EXPECT_GE(changed.height(), 30) << changed;
+    EXPECT_GE(changed.width(), 150) << changed;
+  }
+  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+}
+
+TEST_F(ButtonBandsTest, GameMenuPanelHoldsFiveButtonsWithAGameToResumeAndFourWithout) {
+  emptyBoardInPlay();
+  put(0, 0, STONE_RED);
+  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  render();
+  // The panel is asked for 53 x n + 50 rows; a request below 270 rows gets the plain 270-row
+  // background image, so the four-button panel is 270 rows high.
+  struct Case {
+    bool canResume;
+    int panelHeight;
+    const char* name;
+  } cases[] = {{true, 315, "game-menu-five"}, {false, 270, "game-menu-four"}};
+  const char* const entries[] = {"ResumeGame", "NewGame", "GameSettings", "HighScores", "Instructions"};
+  RenderHarness& harness = *RenderHarness::instance();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto drawMenu = [&](bool switched, int highlighted) {
+      harness.clear(0, 0, 0);
+      if (switched) game->screens.justSwitchedMenu = true;
+      game->screens.drawGameMenu(highlighted, c.canResume);
+      harness.readBack();
+      return ScreenImage(harness.pixels());
+    };
+    const ScreenImage menu = drawMenu(true, -1);
+    harness.savePng(std::string(PELLIX_TEST_OUTPUT_DIR) + "/screens/" + c.name + ".png");
+    ASSERT_TRUE(game->screens.popBackground);
+    EXPECT_EQ(c.panelHeight, game->screens.popBackground->height);
+
+    // The panel's top and bottom edges, seen in a column beside the buttons.
+    const int top = (480 - c.panelHeight) / 2;
+    const int bottom = top + c.panelHeight - 1;
+    EXPECT_GT(menu.brightness(40, top + 4), menu.brightness(40, top - 3) + 8);
+    EXPECT_GT(menu.brightness(40, bottom - 4), menu.brightness(40, bottom + 3) + 8);
+
+    const int buttons = c.canResume ? 5 : 4;
+    for (int i = 0; i < buttons; ++i) {
+      SCOPED_TRACE(i);
+      // The button sits in its band below the panel's top, 53 pixels apart.
+      const PixelBox changed = drawMenu(false, i).differenceBox(menu, CHANGE_TOLERANCE);
+      EXPECT_TRUE(buttonBand(top + 25 + 53 * i).contains(changed)) << changed;
+      EXPECT_GE(changed.height(), 30) << changed;
+
+      // It shows its entry (the list starts at "NewGame" without a game to resume): replacing
+      // its image by that entry's image changes nothing, by another entry's image it does.
+      const std::string entry = entries[i + (c.canResume ? 0 : 1)];
+      const std::string other = entries[(i + 2) % 5];
+      MenuCommon::MenuButton& button = game->screens.menuButtons[i];
+      Texture* original = button.normalTexture;
+      const auto drawnWith = [&](const std::string& image) {
+        button.normalTexture = game->screens.addMenuTexture(
+            new Texture(("MenuOption-" + image + "_01_200x52.png").c_str(), 1.0f, false));
+        const ScreenImage shot = drawMenu(false, -1);
+        button.normalTexture = original;
+        return shot;
+      };
+      EXPECT_EQ(0, drawnWith(entry).countDifferences(menu)) << entry;
+      EXPECT_NE(0, drawnWith(other).countDifferences(menu)) << other;
+    }
+  }
+}
+
+TEST_F(ButtonBandsTest, BottomButtonOfEachScreenIsDrawnWhereItIsHitTested) {
+  struct Case {
+    TrelGame::GameState state;
+    int buttonTop;
+    const char* name;
+  } cases[] = {
+      {TrelGame::STATE_INSTRUCTIONS, 382, "instructions-pressed"},
+      {TrelGame::STATE_SETTINGS, 407, "settings-pressed"},
+      {TrelGame::STATE_HISCORES, 347, "hiscores-pressed"},
+      {TrelGame::STATE_NEW_HISCORE, 312, "name-entry-pressed"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    openFromGameMenu(c.state);
+    put(0, 0, STONE_RED);
+    render();
+    EXPECT_EQ(c.buttonTop, game->menuButtonTop);
+    const PixelBox changed = highlightChange(160, c.buttonTop + 26, c.name);
+    EXPECT_TRUE(buttonBand(c.buttonTop).contains(changed)) << changed;
+    EXPECT_GE(changed.height(), 30) << changed;
+    EXPECT_GE(changed.width(), 150) << changed;
+    EXPECT_EQ(c.state, game->gameState);
+    game->switchGameState(TrelGame::STATE_PLAYING);
+  }
+}
+
+TEST_F(ButtonBandsTest, InstructionPagesEndWithCloseAndOtherwiseShowNext) {
+  openFromGameMenu(TrelGame::STATE_INSTRUCTIONS);
+  const char* const pageNames[] = {"", "instructions-page-1", "instructions-page-2", "instructions-page-3"};
+  for (int page = 1; page <= 3; ++page) {
+    SCOPED_TRACE(page);
+    ASSERT_EQ(page, game->instructionsPage);
+    render(pageNames[page]);
+    EXPECT_TRUE(buttonShows(0, page == 3 ? "Close" : "Next"));
+    EXPECT_FALSE(buttonShows(0, page == 3 ? "Next" : "Close"));
+    tapScreen(160, game->menuButtonTop + 26);
+  }
+  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+}
+
+}  // namespace

@@ -1,0 +1,178 @@
+// The instruction pages' animation, the name entry for a new high score (its text, and its name
+// field driven through the view root as the shell drives it) and the plain full-screen screens.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "GameClock.h"
+#include "MenuScreenTest.h"
+#include "SyntheticResources.h"
+#include "TextField.h"
+
+namespace {
+
+const char* const ANIMATION_STRIP = "Instructions-Page1Animation_1568x98-16.png";
+const int CELL = 98;
+const int CELL_LEFT = 111;  // where a frame is drawn
+const int CELL_TOP = 111;
+
+// Frame k of the coded strip is one flat colour whose red channel says k.
+unsigned codedCell(int x, int) {
+  const unsigned k = static_cast<unsigned>(x / CELL);
+  return 0xFF000000u | ((20u + 14u * k) << 16) | ((240u - 14u * k) << 8) | 90u;
+}
+
+int decodeCell(const ScreenImage::Colour& c) { return (c.r - 20 + 7) / 14; }
+
+class GameScreensTest : public MenuScreenTest {
+ protected:
+  // The name-entry screen after a game that scored `score` points.
+  void openNameEntry(int score) {
+    emptyBoardInPlay();
+    put(0, 0, STONE_RED);
+    game->board.score = score;
+    game->handleGameFinish(false, false);
+    ASSERT_EQ(TrelGame::STATE_NEW_HISCORE, game->gameState);
+  }
+  void tapOkay() { tapScreen(160, game->menuButtonTop + 26); }
+  // Whether the frame stays the same when the screen's text is replaced by `text` rendered as
+  // the name entry renders its text.
+  bool nameEntryTextIs(const std::string& text) {
+    const ScreenImage before = render();
+    Texture* shown = game->screens.menuTexts[0];
+    game->screens.menuTexts[0] = game->screens.addMenuTexture(
+        new Texture(text.c_str(), 160, 75, Texture::ALIGN_LEFT, "Helvetica", 14, 1.0f, false));
+    const ScreenImage after = render();
+    game->screens.menuTexts[0] = shown;
+    return after.countDifferences(before) == 0;
+  }
+  Ui::TextField& nameField() { return *game->screens.nameField; }
+};
+
+TEST_F(GameScreensTest, PageOneAnimationShowsTheFrameOfTheClockTime) {
+  openFromGameMenu(TrelGame::STATE_INSTRUCTIONS);
+  {
+    // The strip is cut into frames on the page's first frame.
+    SyntheticResources resources;
+    resources.replace(ANIMATION_STRIP, 16 * CELL, CELL, codedCell);
+    render();
+  }
+  struct Case {
+    int nowMs, frame;
+  } cases[] = {{0, 0},     {2549, 0},  {2550, 1},  {2699, 1},  {2700, 2},  {2850, 3},   {2999, 3},
+               {3000, 4},  {5549, 4},  {5550, 5},  {11999, 15}, {12000, 0}, {45000, 12}, {47999, 15},
+               {48000, 0}, {50550, 1}};
+  for (const Case& c : cases) {
+    setClockNow(c.nowMs);
+    const ScreenImage shot = render();
+    EXPECT_EQ(c.nowMs, GameClock::instance.nowMs);
+    // The frame covers its whole 98 x 98 cell and nothing beside it.
+    EXPECT_EQ(c.frame, decodeCell(shot.pixel(CELL_LEFT + CELL / 2, CELL_TOP + CELL / 2))) << c.nowMs << " ms";
+    EXPECT_EQ(c.frame, decodeCell(shot.pixel(CELL_LEFT, CELL_TOP))) << c.nowMs << " ms";
+    EXPECT_EQ(c.frame, decodeCell(shot.pixel(CELL_LEFT + CELL - 1, CELL_TOP + CELL - 1))) << c.nowMs << " ms";
+    EXPECT_NE(shot.pixel(CELL_LEFT + CELL, CELL_TOP + 10).g, shot.pixel(CELL_LEFT + CELL - 1, CELL_TOP + 10).g);
+  }
+}
+
+TEST_F(GameScreensTest, PageOneAnimationOfTheGamesArtChangesOnlyInsideItsCell) {
+  openFromGameMenu(TrelGame::STATE_INSTRUCTIONS);
+  setClockNow(2549);
+  const ScreenImage first = render("instructions-animation-2549ms");
+  setClockNow(2550);
+  const ScreenImage second = render("instructions-animation-2550ms");
+  const PixelBox changed = second.differenceBox(first);
+  EXPECT_FALSE(changed.empty());
+  EXPECT_TRUE((PixelBox{CELL_LEFT, CELL_TOP, CELL_LEFT + CELL - 1, CELL_TOP + CELL - 1}.contains(changed))) << changed;
+}
+
+TEST_F(GameScreensTest, NameEntryTextNamesTheScoreAndNothingElse) {
+  openNameEntry(1250);
+  render("name-entry");
+  EXPECT_TRUE(nameEntryTextIs("You scored 1250! Enter your name for the high scores:"));
+  // The comparison sees single characters.
+  EXPECT_FALSE(nameEntryTextIs("You scored 1250 ! Enter your name for the high scores:"));
+  EXPECT_FALSE(nameEntryTextIs("You scored 1,250! Enter your name for the high scores:"));
+  // It is drawn at (77, 158) in its 160 x 75 box.
+  const ScreenImage withText = render();
+  game->screens.menuTexts[0] = game->screens.addMenuTexture(
+      new Texture("", 160, 75, Texture::ALIGN_LEFT, "Helvetica", 14, 1.0f, false));
+  const PixelBox text = render().differenceBox(withText);
+  EXPECT_TRUE((PixelBox{77, 158, 77 + 159, 158 + 74}.contains(text))) << text;
+  EXPECT_LE(text.left, 80) << text;
+  EXPECT_LE(text.top, 162) << text;
+}
+
+TEST_F(GameScreensTest, EmptyNameFieldGivesAnEmptyNameNeverThePlaceholder) {
+  openNameEntry(1250);
+  render("name-entry-empty-field", true);
+  ASSERT_TRUE(game->screens.nameField);
+  EXPECT_EQ(views.get(), nameField().superview());
+  EXPECT_EQ("Tap to enter name", nameField().placeholder());
+  EXPECT_EQ("", nameField().text());
+
+  tapOkay();
+  EXPECT_EQ(TrelGame::STATE_HISCORES, game->gameState);
+  EXPECT_EQ(nullptr, nameField().superview());
+  const HiScore& entry = game->hiScores.table(game->tableIndex())[0];
+  EXPECT_EQ(1250, entry.score);
+  EXPECT_STREQ("", entry.name.c_str());
+  EXPECT_STREQ("", game->screens.getNameEnteredForNewHiScore().c_str());
+}
+
+TEST_F(GameScreensTest, TypedNameIsTakenAsUtf8AndOfferedAgainNextTime) {
+  openNameEntry(1250);
+  render();
+  // A tap on the field starts editing; the keyboard's text goes in.
+  tapScreen(160, 249);
+  ASSERT_TRUE(nameField().isEditing());
+  EXPECT_TRUE(views->isTextInputActive());
+  EXPECT_TRUE(views->handleTextInput("Zo\xC3\xAB"));
+  EXPECT_TRUE(views->handleTextInput(" \xF0\x9F\x8E\xB2"));
+  render("name-entry-typed", true);
+  // Return closes the keyboard but leaves the screen up.
+  EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
+  EXPECT_FALSE(nameField().isEditing());
+  EXPECT_EQ(TrelGame::STATE_NEW_HISCORE, game->gameState);
+
+  tapOkay();
+  const std::string typed = "Zo\xC3\xAB \xF0\x9F\x8E\xB2";
+  EXPECT_EQ(TrelGame::STATE_HISCORES, game->gameState);
+  EXPECT_EQ(typed, game->hiScores.table(game->tableIndex())[0].name.c_str());
+  EXPECT_EQ(typed, game->hiScores.lastName.c_str());
+  EXPECT_FALSE(views->isTextInputActive());
+
+  // The next name entry offers the same name in the field.
+  views->handleKey(Ui::ViewKey::ESCAPE);  // the offer to submit the score, if any
+  game->switchGameState(TrelGame::STATE_PLAYING);
+  game->board.score = 2000;
+  game->handleGameFinish(false, false);
+  ASSERT_EQ(TrelGame::STATE_NEW_HISCORE, game->gameState);
+  render();
+  EXPECT_EQ(views.get(), nameField().superview());
+  EXPECT_EQ(typed, game->screens.getNameEnteredForNewHiScore().c_str());
+}
+
+TEST_F(GameScreensTest, NameTypedWhileEditingIsTakenWhenOkayIsTappedWithoutReturn) {
+  openNameEntry(700);
+  render();
+  tapScreen(160, 249);
+  views->handleTextInput("Ann");
+  tapOkay();
+  EXPECT_EQ(TrelGame::STATE_HISCORES, game->gameState);
+  EXPECT_STREQ("Ann", game->hiScores.table(game->tableIndex())[0].name.c_str());
+  EXPECT_FALSE(views->isTextInputActive());
+}
+
+TEST_F(GameScreensTest, FullScreenPicturesOfStartAndGameOver) {
+  const ScreenImage splash = render("splash");
+  // The start picture is opaque: the black screen does not show through.
+  EXPECT_GT(splash.meanBrightness(PixelBox{0, 0, 319, 435}), 10.0);
+  emptyBoardInPlay();
+  put(0, 0, STONE_RED);
+  game->switchGameState(TrelGame::STATE_GAME_OVER);
+  const ScreenImage over = render("game-over");
+  // The new-game bar sits at the bottom from y = 436.
+  EXPECT_NE(0, over.countDifferences(splash, 8, PixelBox{0, 436, 319, 479}));
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+// The menu tests' fixture: views over the real controller and read-back frames.
+#include "MenuScreenTest.h"
+
+#include <filesystem>
+
+#include "GameClock.h"
+#include "IntTimer.h"
+#include "RenderHarness.h"
+
+void MenuScreenTest::SetUp() {
+  ControllerTest::SetUp();
+  if (IsSkipped()) return;
+  views = std::make_shared<Ui::ViewRoot>();
+  game->screens.parent = views;
+}
+
+void MenuScreenTest::TearDown() {
+  // The game and the views hold each other's controls; the views' textures need the context,
+  // which the harness keeps current for the whole run.
+  ControllerTest::TearDown();
+  if (views) views->releaseGraphics();
+  views.reset();
+}
+
+ScreenImage MenuScreenTest::render(const std::string& name, bool withViews) {
+  RenderHarness& harness = *RenderHarness::instance();
+  harness.clear(0, 0, 0);
+  game->drawBoard();
+  if (withViews) views->draw();
+  harness.readBack();
+  if (!name.empty()) {
+    const std::string folder = std::string(PELLIX_TEST_OUTPUT_DIR) + "/screens";
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(harness.savePng(folder + "/" + name + ".png")) << name;
+  }
+  return ScreenImage(harness.pixels());
+}
+
+void MenuScreenTest::touchDown(int x, int y) {
+  if (!views->handleTouchDown(x, y)) game->handleMouseDown(x, y);
+}
+
+void MenuScreenTest::touchUp(int x, int y) {
+  if (!views->handleTouchUp(x, y)) game->handleMouseUp(x, y);
+}
+
+void MenuScreenTest::tapScreen(int x, int y) {
+  touchDown(x, y);
+  advance(80);
+  touchUp(x, y);
+  advance(20);
+}
+
+void MenuScreenTest::setClockNow(int ms) { GameClock::instance.startMs = IntTimer::getGlobalTimeInMs() - ms; }
+
+void MenuScreenTest::openFromGameMenu(TrelGame::GameState state) {
+  emptyBoardInPlay();
+  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  game->switchGameState(state);
+  game->pressedButton = -1;
+}

@@ -1,0 +1,217 @@
+// The settings screen: the selector behind the chosen mode, the volume knob on the slider, the
+// two switches (driven through the view root as the shell drives them) and the "Game Mode
+// Change" question answered through the view root.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "Alert.h"
+#include "MenuScreenTest.h"
+#include "Settings.h"
+#include "Switch.h"
+
+namespace {
+
+const int DONE_BUTTON_Y = 407 + 26;
+
+class SettingsScreenTest : public MenuScreenTest {
+ protected:
+  void SetUp() override {
+    MenuScreenTest::SetUp();
+    if (IsSkipped()) return;
+    openFromGameMenu(TrelGame::STATE_SETTINGS);
+    put(0, 0, STONE_RED);
+  }
+
+  // The frame with `change` applied to the live settings, against the frame without it.
+  template <typename Change>
+  PixelBox changeOf(Change change, const char* name) {
+    const ScreenImage without = render();
+    change();
+    return render(name).differenceBox(without, 4);
+  }
+
+  bool inViews(const std::shared_ptr<Ui::Switch>& control) const {
+    const auto& all = views->subviews();
+    return std::count(all.begin(), all.end(), control) == 1 && control->superview() == views.get();
+  }
+
+  // Chooses another mode on the screen and taps "Done" after three moves of the running game.
+  void changeModeAndTapDone() {
+    game->board.moveCount = 3;
+    render();
+    tapScreen(250, 200);  // the "Quick" column
+    ASSERT_EQ(Settings::MODE_QUICK, Settings::instance->gameMode);
+    tapScreen(160, DONE_BUTTON_Y);
+    ASSERT_EQ(TrelGame::STATE_SETTINGS_CONFIRM, game->gameState);
+  }
+  Ui::Alert* question() const { return game->screens.settingsAlert.get(); }
+};
+
+TEST_F(SettingsScreenTest, SelectorIsDrawnBehindTheChosenModesColumn) {
+  struct Case {
+    int mode;
+    int centreX;
+    const char* name;
+  } cases[] = {{Settings::MODE_EASY, 70, "settings-easy"},
+               {Settings::MODE_MEDIUM, 130, "settings-medium"},
+               {Settings::MODE_HARD, 190, "settings-hard"},
+               {Settings::MODE_QUICK, 250, "settings-quick"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // A mode id outside the table draws no selector at all.
+    Settings::instance->gameMode = 7;
+    const PixelBox selector = changeOf([&] { Settings::instance->gameMode = c.mode; }, c.name);
+    // The 100 x 163 image at 0.69 x 0.65, centred at (x, 179).
+    EXPECT_NEAR(c.centreX, selector.centreX(), 1.5) << selector;
+    EXPECT_NEAR(179.0, selector.centreY(), 1.5) << selector;
+    EXPECT_NEAR(69, selector.width(), 3) << selector;
+    EXPECT_NEAR(106, selector.height(), 3) << selector;
+  }
+}
+
+TEST_F(SettingsScreenTest, VolumeKnobSitsOnTheSliderWhereTheVolumeSays) {
+  struct Case {
+    float volume;
+    double centreX;
+    const char* name;
+  } cases[] = {{0.0f, 67.5, "settings-volume-0"}, {0.5f, 160.0, "settings-volume-half"}, {1.0f, 252.5, "settings-volume-1"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // A volume far beyond 1 puts the knob off the screen.
+    Settings::instance->volume = 10.0f;
+    const PixelBox knob = changeOf([&] { Settings::instance->volume = c.volume; }, c.name);
+    // A ball of 0.66 x 38 = 25 pixels.
+    EXPECT_NEAR(c.centreX, knob.centreX(), 1.5) << knob;
+    EXPECT_NEAR(376.0, knob.centreY(), 1.5) << knob;
+    EXPECT_NEAR(25, knob.width(), 3) << knob;
+    EXPECT_NEAR(25, knob.height(), 3) << knob;
+  }
+}
+
+TEST_F(SettingsScreenTest, SwitchesShowTheSettingsAndAreCopiedIntoThemInTheNextFrame) {
+  Settings::instance->clockDisabled = true;
+  Settings::instance->twoTapMoves = false;
+  render("settings-switches", true);
+  SettingsMenu& menu = game->settingsMenu;
+  ASSERT_TRUE(menu.clockSwitch && menu.twoTapSwitch);
+  EXPECT_FALSE(menu.clockSwitch->isOn());
+  EXPECT_FALSE(menu.twoTapSwitch->isOn());
+  EXPECT_TRUE(inViews(menu.clockSwitch));
+  EXPECT_TRUE(inViews(menu.twoTapSwitch));
+  // Centred at (219, 253) and (219, 293).
+  EXPECT_FLOAT_EQ(219.0f, menu.clockSwitch->frame().centerX());
+  EXPECT_FLOAT_EQ(253.0f, menu.clockSwitch->frame().centerY());
+  EXPECT_FLOAT_EQ(219.0f, menu.twoTapSwitch->frame().centerX());
+  EXPECT_FLOAT_EQ(293.0f, menu.twoTapSwitch->frame().centerY());
+
+  // The switches take the taps; the settings follow in the very next frame.
+  tapScreen(219, 253);
+  tapScreen(219, 293);
+  EXPECT_TRUE(menu.clockSwitch->isOn());
+  EXPECT_TRUE(menu.twoTapSwitch->isOn());
+  EXPECT_TRUE(Settings::instance->clockDisabled);
+  EXPECT_FALSE(Settings::instance->twoTapMoves);
+  render();
+  EXPECT_FALSE(Settings::instance->clockDisabled);
+  EXPECT_TRUE(Settings::instance->twoTapMoves);
+  EXPECT_EQ(TrelGame::STATE_SETTINGS, game->gameState);
+
+  tapScreen(219, 253);
+  render();
+  EXPECT_TRUE(Settings::instance->clockDisabled);
+}
+
+TEST_F(SettingsScreenTest, SecondShowingReusesTheSwitchesAndEachLeavingTakesThemOffTheScreen) {
+  render();
+  const std::shared_ptr<Ui::Switch> clock = game->settingsMenu.clockSwitch;
+  const std::shared_ptr<Ui::Switch> twoTap = game->settingsMenu.twoTapSwitch;
+  ASSERT_TRUE(clock && twoTap);
+
+  for (int showing = 1; showing <= 2; ++showing) {
+    SCOPED_TRACE(showing);
+    EXPECT_TRUE(inViews(clock));
+    EXPECT_TRUE(inViews(twoTap));
+    tapScreen(160, DONE_BUTTON_Y);
+    EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+    // Taken off at the end of the next frame.
+    EXPECT_TRUE(inViews(clock));
+    render();
+    EXPECT_EQ(nullptr, clock->superview());
+    EXPECT_EQ(nullptr, twoTap->superview());
+
+    game->switchGameState(TrelGame::STATE_SETTINGS);
+    render();
+    EXPECT_EQ(clock, game->settingsMenu.clockSwitch);
+    EXPECT_EQ(twoTap, game->settingsMenu.twoTapSwitch);
+  }
+  EXPECT_TRUE(inViews(clock));
+  EXPECT_TRUE(inViews(twoTap));
+}
+
+TEST_F(SettingsScreenTest, ModeChangeQuestionAskedWithItsTextsAndButtons) {
+  changeModeAndTapDone();
+  ASSERT_NE(nullptr, question());
+  EXPECT_EQ(question(), views->activeModal());
+  EXPECT_EQ("Game Mode Change", question()->title());
+  EXPECT_EQ(
+      "Changing the game mode requires you to end your current game. Are you sure you want to restart your game?",
+      question()->message());
+  ASSERT_EQ(2, question()->numberOfButtons());
+  EXPECT_EQ("Cancel", question()->buttonTitleAtIndex(0));
+  EXPECT_EQ("OK", question()->buttonTitleAtIndex(1));
+  EXPECT_EQ(0, question()->cancelButtonIndex());
+  render("settings-mode-change-question", true);
+  // The screen behind keeps being drawn, and the question takes every touch.
+  EXPECT_EQ(407, game->menuButtonTop);
+  tapScreen(160, DONE_BUTTON_Y);
+  tapScreen(30, 200);
+  EXPECT_EQ(TrelGame::STATE_SETTINGS_CONFIRM, game->gameState);
+  EXPECT_EQ(Settings::MODE_QUICK, Settings::instance->gameMode);
+}
+
+TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsTheOldOne) {
+  struct Case {
+    const char* answer;
+    bool confirmed;
+  } cases[] = {{"Return", true}, {"Escape", false}, {"tap OK", true}, {"tap Cancel", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer);
+    changeModeAndTapDone();
+    ASSERT_NE(nullptr, question());
+    const std::string answer = c.answer;
+    if (answer == "Return") {
+      EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
+    } else if (answer == "Escape") {
+      EXPECT_TRUE(views->handleKey(Ui::ViewKey::ESCAPE));
+    } else {
+      const Ui::ViewRect button = question()->buttonFrame(answer == "tap OK" ? 1 : 0);
+      tapScreen(static_cast<int>(button.centerX()), static_cast<int>(button.centerY()));
+    }
+    EXPECT_EQ(nullptr, views->activeModal());
+    render();
+    if (c.confirmed) {
+      EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+      EXPECT_EQ(Settings::MODE_QUICK, game->board.settings.gameMode);
+      EXPECT_EQ(7, game->board.width);
+      EXPECT_EQ(0, game->board.moveCount);
+    } else {
+      EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+      EXPECT_EQ(Settings::MODE_EASY, Settings::instance->gameMode);
+      EXPECT_EQ(Settings::MODE_EASY, game->board.settings.gameMode);
+      EXPECT_EQ(3, game->board.moveCount);
+    }
+    // Leaving the screen either way takes the switches off it.
+    EXPECT_EQ(nullptr, game->settingsMenu.clockSwitch->superview());
+
+    // Back to the settings of an Easy game for the next answer.
+    Settings::instance->gameMode = Settings::MODE_EASY;
+    Settings::instance->setValues();
+    game->resetGame(true);
+    game->switchGameState(TrelGame::STATE_GAME_MENU);
+    game->switchGameState(TrelGame::STATE_SETTINGS);
+  }
+}
+
+}  // namespace
