@@ -18,10 +18,14 @@ std::string GameTestFixture::shotName(const std::string& step) const {
   return suite.substr(suite.rfind('/') + 1) + "-" + test.substr(test.rfind('/') + 1) + "-" + step;
 }
 
-void GameTestFixture::launchWith(const std::vector<uint8_t>& settings, const std::vector<uint8_t>& game) {
+void GameTestFixture::launchWith(const std::vector<uint8_t>& settings, const std::vector<uint8_t>& game,
+                                 const std::vector<uint8_t>& hiScores) {
   ASSERT_TRUE(writeBytes(dataFile("settings.dat"), settings));
   if (!game.empty()) {
     ASSERT_TRUE(writeBytes(dataFile("gameState.dat"), game));
+  }
+  if (!hiScores.empty()) {
+    ASSERT_TRUE(writeBytes(dataFile("hiScores.dat"), hiScores));
   }
   ASSERT_TRUE(session.launch());
   ASSERT_TRUE(session.waitForFirstFrame(20000)) << session.errorOutput();

@@ -21,9 +21,10 @@ class GameTestFixture : public ::testing::Test {
   // Saves a last picture of the screen when the test failed and pictures are asked for.
   void TearDown() override;
 
-  // Writes settings.dat and (when `game` is not empty) gameState.dat, launches the game and
-  // waits for its first frame. Fails the test (fatally) when the game does not come up.
-  void launchWith(const std::vector<uint8_t>& settings, const std::vector<uint8_t>& game);
+  // Writes settings.dat and, when not empty, gameState.dat and hiScores.dat, launches the game
+  // and waits for its first frame. Fails the test (fatally) when the game does not come up.
+  void launchWith(const std::vector<uint8_t>& settings, const std::vector<uint8_t>& game,
+                  const std::vector<uint8_t>& hiScores = {});
   // Taps the start screen and waits until play shows.
   void leaveStartScreen();
   // Drags the ball on square (fromX, fromY) to (toX, toY) and waits for the move to play out.

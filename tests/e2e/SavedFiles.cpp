@@ -113,3 +113,30 @@ SavedHiScores readHiScores(const std::vector<uint8_t>& bytes) {
   scores.valid = readInt(magic) && magic == MAGIC && at == bytes.size();
   return scores;
 }
+
+std::vector<uint8_t> hiScoresFile(const SavedHiScores& scores) {
+  std::vector<uint8_t> bytes;
+  auto appendString = [&](const std::string& text) {
+    append<int32_t>(bytes, static_cast<int32_t>(text.size()));
+    bytes.insert(bytes.end(), text.begin(), text.end());
+  };
+  append<int32_t>(bytes, MAGIC);
+  appendString(scores.lastName);
+  append<int32_t>(bytes, static_cast<int32_t>(scores.tables.size()));
+  for (const std::vector<SavedScore>& table : scores.tables) {
+    append<int32_t>(bytes, static_cast<int32_t>(table.size()));
+    for (const SavedScore& entry : table) {
+      appendString(entry.name);
+      append<int32_t>(bytes, entry.score);
+    }
+  }
+  append<int32_t>(bytes, MAGIC);
+  return bytes;
+}
+
+SavedHiScores emptyHiScores() {
+  SavedHiScores scores;
+  scores.valid = true;
+  scores.tables.assign(12, std::vector<SavedScore>(10));
+  return scores;
+}

@@ -46,3 +46,7 @@ struct SavedHiScores {
   std::vector<std::vector<SavedScore>> tables;
 };
 SavedHiScores readHiScores(const std::vector<uint8_t>& bytes);
+// The file image of `scores` (its tables written as given, 12 of them expected).
+std::vector<uint8_t> hiScoresFile(const SavedHiScores& scores);
+// Twelve tables of ten free slots, as the game writes them on a fresh install.
+SavedHiScores emptyHiScores();

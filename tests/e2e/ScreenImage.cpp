@@ -52,18 +52,17 @@ PixelRect ScreenImage::findBlock(Rgb colour, int tolerance, PixelRect area, int 
   return PixelRect();
 }
 
-double ScreenImage::meanBrightness(PixelRect area) const {
+int ScreenImage::countBrighterThan(PixelRect area, int level) const {
   const int left = std::max(0, area.x), right = std::min(WIDTH, area.x + area.w);
   const int top = std::max(0, area.y), bottom = std::min(HEIGHT, area.y + area.h);
-  if (!valid() || left >= right || top >= bottom) return 0.0;
-  double sum = 0.0;
+  int count = 0;
   for (int y = top; y < bottom; ++y) {
     for (int x = left; x < right; ++x) {
       const Rgb p = at(x, y);
-      sum += (p.r + p.g + p.b) / 3.0;
+      if ((p.r + p.g + p.b) / 3 > level) ++count;
     }
   }
-  return sum / (static_cast<double>(right - left) * static_cast<double>(bottom - top));
+  return count;
 }
 
 double ScreenImage::fractionDifferent(const ScreenImage& other, int tolerance) const {

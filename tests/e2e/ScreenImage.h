@@ -37,8 +37,9 @@ class ScreenImage {
   // at least minHeight consecutive rows that each hold at least minWidth such pixels (a label
   // drawn on a button leaves enough of them). Its frame spans those pixels. Empty when none.
   PixelRect findBlock(Rgb colour, int tolerance, PixelRect area, int minWidth, int minHeight) const;
-  // Mean of (r + g + b) / 3 over `area` (clipped to the screen); 0 for an empty area.
-  double meanBrightness(PixelRect area) const;
+  // How many pixels of `area` (clipped to the screen) have (r + g + b) / 3 above `level`: text
+  // drawn full bright shows many, dimmed text none.
+  int countBrighterThan(PixelRect area, int level) const;
   // The share of pixels (0 to 1) that differ by more than `tolerance` in some channel; 1 when
   // either image is invalid.
   double fractionDifferent(const ScreenImage& other, int tolerance) const;
