@@ -1,0 +1,157 @@
+// Global high scores end to end: the real game and the real pellix-scores-server on a free
+// loopback port with a fresh database. After a new local high score the game asks to submit it;
+// "OK" uploads it and the high-score screen turns to the global table with the player's rank,
+// which the server then serves too; "Not Now" sends nothing; an unreachable server ends in the
+// upload error and the unable-to-fetch message, and the game carries on.
+#include <httplib.h>
+
+#include <memory>
+
+#include "GameTestFixture.h"
+#include "ScoreChecksum.h"
+#include "ScoresServerProcess.h"
+#include "TestBoards.h"
+
+namespace {
+
+using namespace ScreenLayout;
+
+const int EASY_CLOCK_OFF_TABLE = 6;
+const int PLAYER_SCORE = 250;
+const char* const PLAYER = "Ann & Bo+1";  // escaped in the form body, checksummed raw
+
+class OnlineScoreTest : public GameTestFixture {
+ protected:
+  void SetUp() override {
+    GameTestFixture::SetUp();
+    if (IsSkipped()) return;
+    // The database lives next to the game's data folder and goes with it.
+    server = std::make_unique<ScoresServerProcess>(session.dataFolder() + "/../global-scores.db");
+    ASSERT_TRUE(server->started());
+    for (const auto& seed : {std::make_pair("Ada", 500), std::make_pair("Bob", 300), std::make_pair("Cy", 100)})
+      ASSERT_EQ("OK", submit(seed.first, seed.second).substr(0, 2));
+  }
+
+  // A submission as the game makes it, straight to the server; returns the reply body.
+  std::string submit(const std::string& name, int score) {
+    httplib::Client client("127.0.0.1", server->listeningPort());
+    const int hash = ScoreChecksum::ofSubmission(0, EASY_CLOCK_OFF_TABLE, 0, name.data(), name.size(), score);
+    const httplib::Params form = {{"game_id", "0"},
+                                  {"game_mode", std::to_string(EASY_CLOCK_OFF_TABLE)},
+                                  {"device_id", "0"},
+                                  {"user_name", name},
+                                  {"score", std::to_string(score)},
+                                  {"hash", std::to_string(hash)}};
+    const httplib::Result reply = client.Post("/pellix/submit_score/", form);
+    return reply && reply->status == 200 ? reply->body : std::string();
+  }
+
+  // The server's top ten of the table, as served to anyone.
+  std::string topTen() {
+    httplib::Client client("127.0.0.1", server->listeningPort());
+    const httplib::Result reply = client.Get("/pellix/top_scores/?game_id=0&game_mode=" +
+                                             std::to_string(EASY_CLOCK_OFF_TABLE) + "&max_res=10");
+    return reply && reply->status == 200 ? reply->body : std::string();
+  }
+
+  // Plays the last move of an almost full board for a new local high score against `scoresUrl`,
+  // types the player's name and waits for the question whether to submit it.
+  AlertOnScreen finishAGameAndEnterTheName(const std::string& scoresUrl) {
+    session.setEnvironment("PELLIX_SCORES_URL", scoresUrl);
+    launchWith(settingsRecord(0, true, false, 0.5f), savedGame(TestBoards::almostFullBoard(PLAYER_SCORE)));
+    if (HasFatalFailure()) return AlertOnScreen();
+    leaveStartScreen();
+    dragBall(TestBoards::LAST_BALL_X, TestBoards::LAST_BALL_Y, TestBoards::LAST_FREE_X, TestBoards::LAST_FREE_Y);
+    GameSession::pause(2500);
+    enterName(PLAYER);
+    const AlertOnScreen question = waitForAlert(3000);
+    session.saveScreenshot(shotName("1-submit-question"));
+    return question;
+  }
+
+  bool globalSegmentSelected(const ScreenImage& image) {
+    return !image.findBlock(ACCENT_DARK, 12, PixelRect{160, 14, 80, 30}, 40, 18).empty();
+  }
+
+  // Leaves the high scores for a new game, closes the game and checks the local table.
+  void leaveAndExpectTheLocalEntry() {
+    session.tap(160, HISCORES_BACK_Y);
+    GameSession::pause(500);
+    closeAndExpectNormalExit();
+    const SavedHiScores after = readHiScores(dataBytes("hiScores.dat"));
+    ASSERT_TRUE(after.valid);
+    ASSERT_EQ(12u, after.tables.size());
+    EXPECT_EQ(PLAYER, after.tables[EASY_CLOCK_OFF_TABLE][0].name);
+    EXPECT_EQ(PLAYER_SCORE, after.tables[EASY_CLOCK_OFF_TABLE][0].score);
+  }
+
+  std::unique_ptr<ScoresServerProcess> server;
+};
+
+TEST_F(OnlineScoreTest, AcceptedUploadShowsTheGlobalTableWithThePlayersRank) {
+  const AlertOnScreen question = finishAGameAndEnterTheName(server->baseUrl());
+  ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question";
+  clickButton(question.preferredButton);  // "OK"
+
+  // The upload ends, the screen turns to the global table and fetches it: own row third.
+  const bool globalShown = session.waitForScreen(
+      [&](const ScreenImage& image) {
+        return globalSegmentSelected(image) && image.countBrighterThan(hiScoreRow(2), 180) > 40;
+      },
+      10000);
+  session.saveScreenshot(shotName("2-global-table"));
+  ASSERT_TRUE(globalShown) << "the global table with the player's row marked did not show";
+  const ScreenImage table = session.screen();
+  for (int row : {0, 1, 3}) EXPECT_EQ(0, table.countBrighterThan(hiScoreRow(row), 180)) << "row " << row + 1;
+  EXPECT_FALSE(AlertOnScreen::find(table).shown()) << "an error alert after a good upload";
+
+  EXPECT_EQ("name,score\nAda,500\nBob,300\nAnn & Bo+1,250\nCy,100\n", topTen());
+  leaveAndExpectTheLocalEntry();
+}
+
+TEST_F(OnlineScoreTest, DeclinedUploadSendsNothingAndTheGlobalViewShowsTheServersTable) {
+  const AlertOnScreen question = finishAGameAndEnterTheName(server->baseUrl());
+  ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question";
+  ASSERT_FALSE(question.cancelButton.empty());
+  clickButton(question.cancelButton);  // "Not Now"
+  EXPECT_TRUE(noAlertFor(300));
+  EXPECT_FALSE(globalSegmentSelected(session.screen())) << "the local table stays after Not Now";
+
+  // The player asks for the global table: the three stored scores, nobody marked.
+  session.tap(GLOBAL_SEGMENT_X, SEGMENT_Y);
+  const bool globalShown = session.waitForScreen(
+      [&](const ScreenImage& image) {
+        return globalSegmentSelected(image) && image.countBrighterThan(hiScoreRow(0), 180) > 40 &&
+               image.countBrighterThan(hiScoreRow(2), 180) > 40;
+      },
+      10000);
+  session.saveScreenshot(shotName("2-global-table"));
+  EXPECT_TRUE(globalShown) << "the server's table did not show";
+
+  EXPECT_EQ("name,score\nAda,500\nBob,300\nCy,100\n", topTen());
+  leaveAndExpectTheLocalEntry();
+}
+
+TEST_F(OnlineScoreTest, UnreachableServerEndsInTheUploadErrorAndTheGameCarriesOn) {
+  // A port the server just gave up: nothing listens there.
+  const std::string deadUrl = server->baseUrl();
+  server->stop();
+  const AlertOnScreen question = finishAGameAndEnterTheName(deadUrl);
+  ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question";
+  clickButton(question.preferredButton);  // "OK"
+
+  // "Error Uploading" has a single button, "Ok", which wears the accent.
+  const AlertOnScreen error = waitForAlert(10000);
+  session.saveScreenshot(shotName("2-upload-error"));
+  ASSERT_TRUE(error.shown()) << "no \"Error Uploading\" alert";
+  EXPECT_TRUE(error.cancelButton.empty());
+  clickButton(error.preferredButton);
+  // The global view comes up with the unable-to-fetch message instead of rows.
+  EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& image) { return globalSegmentSelected(image); }, 10000));
+  GameSession::pause(500);
+  session.saveScreenshot(shotName("3-unable-to-fetch"));
+  EXPECT_FALSE(AlertOnScreen::find(session.screen()).shown());
+  leaveAndExpectTheLocalEntry();
+}
+
+}  // namespace
