@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "BlendMode.h"
 #include "MenuScreenTest.h"
 #include "RenderHarness.h"
 
@@ -53,7 +52,7 @@ TEST_F(ButtonBandsTest, GameMenuHighlightsTheButtonInTheBandThatIsHitTested) {
   render("game-menu");
   for (int i = 0; i < 5; ++i) {
     SCOPED_TRACE(i);
-    const int top = 107 + 53 * i;
+    const int top = (480 - 53 * 5) / 2 + 53 * i;  // the column that the touch code hit-tests
     const PixelBox changed = highlightChange(160, top + 26, i == 2 ? "game-menu-pressed-2" : "");
     EXPECT_TRUE(buttonBand(top).contains(changed)) << changed;
     EXPECT_GE(changed.height(), 30) << changed;
@@ -86,7 +85,7 @@ TEST_F(ButtonBandsTest, GameMenuPanelHoldsFiveButtonsWithAGameToResumeAndFourWit
       return ScreenImage(harness.pixels());
     };
     const ScreenImage menu = drawMenu(true, -1);
-    harness.savePng(std::string(PELLIX_TEST_OUTPUT_DIR) + "/screens/" + c.name + ".png");
+    EXPECT_TRUE(harness.savePng(screenshotPath(c.name)));
     ASSERT_TRUE(game->screens.popBackground);
     EXPECT_EQ(c.panelHeight, game->screens.popBackground->height);
 
@@ -124,6 +123,8 @@ TEST_F(ButtonBandsTest, GameMenuPanelHoldsFiveButtonsWithAGameToResumeAndFourWit
 }
 
 TEST_F(ButtonBandsTest, BottomButtonOfEachScreenIsDrawnWhereItIsHitTested) {
+  // The button's top is yOffset - (480 - panel height) / 2 + 402: instructions 440 rows, settings
+  // 490, high scores 370, name entry 340 raised by 20.
   struct Case {
     TrelGame::GameState state;
     int buttonTop;

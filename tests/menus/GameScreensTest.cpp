@@ -6,6 +6,7 @@
 
 #include "GameClock.h"
 #include "MenuScreenTest.h"
+#include "RenderHarness.h"
 #include "SyntheticResources.h"
 #include "TextField.h"
 
@@ -173,6 +174,47 @@ TEST_F(GameScreensTest, FullScreenPicturesOfStartAndGameOver) {
   const ScreenImage over = render("game-over");
   // The new-game bar sits at the bottom from y = 436.
   EXPECT_NE(0, over.countDifferences(splash, 8, PixelBox{0, 436, 319, 479}));
+}
+
+TEST_F(GameScreensTest, TwoSwitchesBeforeAFrameReleaseTheOldMenuOnceAndTheNewOneStays) {
+  emptyBoardInPlay();
+  put(0, 0, STONE_RED);
+  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  render();
+  ASSERT_FALSE(game->screens.menuElements.empty());
+  const TexturePtr oldMenu = game->screens.menuElements[0];
+  game->switchGameState(TrelGame::STATE_SETTINGS);
+  game->switchGameState(TrelGame::STATE_INSTRUCTIONS);
+  EXPECT_EQ(2, oldMenu.useCount());  // nothing goes before the next draw
+  render();
+  EXPECT_EQ(1, oldMenu.useCount());
+
+  // The instruction page built in that frame stays for the frames after it.
+  const TexturePtr newMenu = game->screens.menuElements[0];
+  const int count = game->screens.menuElements.size();
+  Texture* title = game->screens.titleTexture;
+  render();
+  render();
+  EXPECT_EQ(2, newMenu.useCount());
+  EXPECT_EQ(count, game->screens.menuElements.size());
+  EXPECT_EQ(title, game->screens.titleTexture);
+}
+
+TEST_F(GameScreensTest, PageNumbersOtherThanOneAndTwoShowThePageThreeContent) {
+  openFromGameMenu(TrelGame::STATE_INSTRUCTIONS);
+  render();
+  RenderHarness& harness = *RenderHarness::instance();
+  const auto page = [&](int number) {
+    harness.clear(0, 0, 0);
+    game->screens.justSwitchedMenu = true;
+    game->screens.drawInstructions(-1, number);
+    harness.readBack();
+    return ScreenImage(harness.pixels());
+  };
+  const ScreenImage third = page(3);
+  const PixelBox aboveTheButton{0, 0, 319, 381};
+  for (int number : {0, 4, -1}) EXPECT_EQ(0, page(number).countDifferences(third, 0, aboveTheButton)) << number;
+  EXPECT_NE(0, page(2).countDifferences(third, 0, aboveTheButton));
 }
 
 }  // namespace

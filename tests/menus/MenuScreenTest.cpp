@@ -28,12 +28,14 @@ ScreenImage MenuScreenTest::render(const std::string& name, bool withViews) {
   game->drawBoard();
   if (withViews) views->draw();
   harness.readBack();
-  if (!name.empty()) {
-    const std::string folder = std::string(PELLIX_TEST_OUTPUT_DIR) + "/screens";
-    std::filesystem::create_directories(folder);
-    EXPECT_TRUE(harness.savePng(folder + "/" + name + ".png")) << name;
-  }
+  if (!name.empty()) EXPECT_TRUE(harness.savePng(screenshotPath(name))) << name;
   return ScreenImage(harness.pixels());
+}
+
+std::string MenuScreenTest::screenshotPath(const std::string& name) {
+  const std::string folder = std::string(PELLIX_TEST_OUTPUT_DIR) + "/screens";
+  std::filesystem::create_directories(folder);
+  return folder + "/" + name + ".png";
 }
 
 void MenuScreenTest::touchDown(int x, int y) {

@@ -26,6 +26,8 @@ class MenuScreenTest : public ControllerTest {
   // Down and up at one point, a little apart in time.
   void tapScreen(int x, int y);
 
+  // Where a screenshot called `name` is saved (screens/<name>.png under the test build folder).
+  static std::string screenshotPath(const std::string& name);
   // Sets the game clock's nowMs for the next frame.
   static void setClockNow(int ms);
   // A game in play with an empty board, then the state `state` switched to from the game menu
