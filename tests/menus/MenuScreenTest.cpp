@@ -28,7 +28,9 @@ ScreenImage MenuScreenTest::render(const std::string& name, bool withViews) {
   game->drawBoard();
   if (withViews) views->draw();
   harness.readBack();
-  if (!name.empty()) EXPECT_TRUE(harness.savePng(screenshotPath(name))) << name;
+  if (!name.empty()) {
+    EXPECT_TRUE(harness.savePng(screenshotPath(name))) << name;
+  }
   return ScreenImage(harness.pixels());
 }
 
