@@ -95,6 +95,10 @@ void GameSession::setEnvironment(const std::string& name, const std::string& val
 }
 
 bool GameSession::launch(bool withDisplay) {
+  // A relaunch gets a window of its own.
+  window = 0;
+  focused = false;
+  firstFrameMs = -1;
   launchTime = nowMs();
   gamePid = fork();
   if (gamePid == 0) {

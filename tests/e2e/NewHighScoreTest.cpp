@@ -1,6 +1,8 @@
 // The end of a game with the real game: the board fills up, and a score that earns a place in
 // the local top ten asks for a name, which the player types and confirms; after exit the
 // name and the score sit at their rank in hiScores.dat. A score below the top ten asks nothing.
+// A game abandoned through the menu with a place asks too and offers the last name entered; an
+// overlong name is stored cut to whole characters within the file's 255 bytes.
 #include <X11/keysym.h>
 
 #include "GameTestFixture.h"
@@ -23,11 +25,14 @@ class NewHighScoreTest : public GameTestFixture {
     return scores;
   }
 
+  void launchOn(const SavedBoard& board, const SavedHiScores& before) {
+    session.setEnvironment("PELLIX_SCORES_URL", "http://127.0.0.1:9");  // no upload happens here
+    launchWith(settingsRecord(EASY_ID, true, false, 0.5f), savedGame(board), hiScoresFile(before));
+  }
+
   // Launches on the almost full board and makes the move that fills it.
   void playTheLastMove(int score, const SavedHiScores& before) {
-    session.setEnvironment("PELLIX_SCORES_URL", "http://127.0.0.1:9");  // no upload happens here
-    launchWith(settingsRecord(EASY_ID, true, false, 0.5f), savedGame(TestBoards::almostFullBoard(score)),
-               hiScoresFile(before));
+    launchOn(TestBoards::almostFullBoard(score), before);
     leaveStartScreen();
     dragBall(TestBoards::LAST_BALL_X, TestBoards::LAST_BALL_Y, TestBoards::LAST_FREE_X, TestBoards::LAST_FREE_Y);
     // The full board stays two seconds before the end screens.
@@ -105,6 +110,61 @@ TEST_F(NewHighScoreTest, ScoreBelowTheTopTenEndsWithoutAskingForAName) {
   const std::vector<uint8_t> game = dataBytes("gameState.dat");
   EXPECT_EQ(0, savedScore(game));
   EXPECT_EQ(0, savedMoveCount(game));
+}
+
+TEST_F(NewHighScoreTest, AbandonedGameWithAPlaceAsksForTheNameAndOffersTheLastOne) {
+  SavedHiScores before = emptyHiScores();
+  before.lastName = "Ann";
+  SavedBoard board = TestBoards::almostALine(5);
+  board.score = 30;
+  launchOn(board, before);
+  leaveStartScreen();
+  openGameMenu();
+  chooseFromGameMenu(NEW_GAME);
+  session.saveScreenshot(shotName("1-name-entry"));
+  // The field offers "Ann"; the player takes it as it is.
+  session.tap(160, NAME_OKAY_Y);
+  const AlertOnScreen question = waitForAlert(3000);
+  ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question after the name";
+  ASSERT_TRUE(session.pressKey(XK_Escape));
+  EXPECT_TRUE(noAlertFor(300));
+  session.tap(160, HISCORES_BACK_Y);
+  GameSession::pause(500);
+  session.saveScreenshot(shotName("2-new-game"));
+  closeAndExpectNormalExit();
+
+  const SavedHiScores after = readHiScores(dataBytes("hiScores.dat"));
+  ASSERT_TRUE(after.valid);
+  ASSERT_EQ(12u, after.tables.size());
+  EXPECT_EQ("Ann", after.tables[EASY_CLOCK_OFF_TABLE][0].name);
+  EXPECT_EQ(30, after.tables[EASY_CLOCK_OFF_TABLE][0].score);
+  EXPECT_EQ(-1, after.tables[EASY_CLOCK_OFF_TABLE][1].score);
+  const std::vector<uint8_t> game = dataBytes("gameState.dat");
+  EXPECT_EQ(0, savedScore(game));
+  EXPECT_EQ(0, savedMoveCount(game));
+}
+
+TEST_F(NewHighScoreTest, OverlongNameIsStoredCutToWholeCharacters) {
+  playTheLastMove(120, emptyHiScores());
+  std::string typed;
+  for (int i = 0; i < 130; ++i) typed += "\xc3\xab";  // 260 bytes of two-byte letters
+  enterName(typed);
+  ASSERT_TRUE(waitForAlert(3000).shown()) << "no \"Submit Score\" question after the name";
+  ASSERT_TRUE(session.pressKey(XK_Escape));
+  session.saveScreenshot(shotName("1-local-table"));
+  closeAndExpectNormalExit();
+
+  // The file stays readable: the name within 255 bytes, cut between characters.
+  const SavedHiScores after = readHiScores(dataBytes("hiScores.dat"));
+  ASSERT_TRUE(after.valid) << "hiScores.dat no longer reads as a whole";
+  ASSERT_EQ(12u, after.tables.size());
+  const SavedScore& entry = after.tables[EASY_CLOCK_OFF_TABLE][0];
+  EXPECT_EQ(120, entry.score);
+  EXPECT_FALSE(entry.name.empty());
+  EXPECT_LE(entry.name.size(), 255u);
+  EXPECT_EQ(0u, entry.name.size() % 2) << "a character was split";
+  EXPECT_EQ(0, typed.compare(0, entry.name.size(), entry.name));
+  EXPECT_EQ(entry.name, after.lastName);
 }
 
 }  // namespace
