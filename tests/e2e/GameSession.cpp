@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -52,27 +53,39 @@ GameSession::GameSession() {
   if (pipe(pipeFds) != 0) return;
   xvfbPid = fork();
   if (xvfbPid == 0) {
+    // Goes with the test program even when that dies without cleaning up.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
     close(pipeFds[0]);
     const int devNull = open("/dev/null", O_WRONLY);
+    const int log = open((baseFolder + "/xvfb.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     dup2(devNull, 1);
-    dup2(devNull, 2);
+    dup2(log >= 0 ? log : devNull, 2);
     const std::string fd = std::to_string(pipeFds[1]);
     execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr);
     _exit(127);
   }
   close(pipeFds[1]);
-  char number[16] = {0};
-  ssize_t got = read(pipeFds[0], number, sizeof(number) - 1);
+  // Xvfb writes the number and the line feed separately and dies when the second write finds
+  // the pipe closed: read the whole line.
+  std::string number;
+  char c = 0;
+  while (number.size() < 16 && read(pipeFds[0], &c, 1) == 1 && c != '\n') number.push_back(c);
   close(pipeFds[0]);
-  if (got <= 0) return;
-  displayName = ":" + std::string(number, static_cast<size_t>(got));
-  displayName.erase(displayName.find_last_not_of("\n") + 1);
+  if (number.empty() || c != '\n') {
+    problem = "Xvfb named no display";
+    return;
+  }
+  displayName = ":" + number;
   XSetErrorHandler(ignoreXError);
   for (int attempt = 0; attempt < 50 && display == nullptr; ++attempt) {
     display = XOpenDisplay(displayName.c_str());
     if (display == nullptr) pause(100);
   }
-  if (display != nullptr) keyboard = std::make_unique<XTestKeyboard>(asDisplay(display));
+  if (display != nullptr) {
+    keyboard = std::make_unique<XTestKeyboard>(asDisplay(display));
+  } else {
+    problem = "no connection to Xvfb on " + displayName;
+  }
 }
 
 GameSession::~GameSession() {
@@ -102,6 +115,7 @@ bool GameSession::launch(bool withDisplay) {
   launchTime = nowMs();
   gamePid = fork();
   if (gamePid == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
     const int errors = open(errorLog.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     dup2(errors, 2);
     const int devNull = open("/dev/null", O_WRONLY);
@@ -340,6 +354,12 @@ double GameSession::cpuMs() const {
     }
   }
   return 1000.0 * static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+std::string GameSession::setupProblem() const {
+  if (problem.empty()) return problem;
+  std::ifstream in(baseFolder + "/xvfb.txt");
+  return problem + "; Xvfb said: " + std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 std::string GameSession::errorOutput() const {

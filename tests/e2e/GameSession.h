@@ -28,6 +28,8 @@ class GameSession {
   GameSession& operator=(const GameSession&) = delete;
 
   bool displayReady() const { return display != nullptr; }
+  // Why the display is not ready (with what Xvfb said), empty when it is.
+  std::string setupProblem() const;
   // The folder the game keeps its files in (XDG_DATA_HOME/pellix).
   const std::string& dataFolder() const { return gameFolder; }
 
@@ -97,4 +99,5 @@ class GameSession {
   std::unique_ptr<XTestKeyboard> keyboard;
   bool focused = false;
   int exitStatus = -1;  // of a game found ended by running()
+  std::string problem;
 };

@@ -33,6 +33,7 @@ class NewHighScoreTest : public GameTestFixture {
   // Launches on the almost full board and makes the move that fills it.
   void playTheLastMove(int score, const SavedHiScores& before) {
     launchOn(TestBoards::almostFullBoard(score), before);
+    if (HasFatalFailure()) return;
     leaveStartScreen();
     dragBall(TestBoards::LAST_BALL_X, TestBoards::LAST_BALL_Y, TestBoards::LAST_FREE_X, TestBoards::LAST_FREE_Y);
     // The full board stays two seconds before the end screens.
@@ -44,7 +45,7 @@ class NewHighScoreTest : public GameTestFixture {
 };
 
 TEST_F(NewHighScoreTest, TypedNameTakesItsRankInTheTableAfterExit) {
-  playTheLastMove(120, tenScores());
+  ASSERT_NO_FATAL_FAILURE(playTheLastMove(120, tenScores()));
   session.saveScreenshot(shotName("1-name-entry"));
   enterName("Zo\xc3\xab Ann");  // an e with diaeresis: a character no key of the US map carries
   session.saveScreenshot(shotName("2-submit-question"));
@@ -87,7 +88,7 @@ TEST_F(NewHighScoreTest, TypedNameTakesItsRankInTheTableAfterExit) {
 
 TEST_F(NewHighScoreTest, ScoreBelowTheTopTenEndsWithoutAskingForAName) {
   const SavedHiScores before = tenScores();
-  playTheLastMove(40, before);
+  ASSERT_NO_FATAL_FAILURE(playTheLastMove(40, before));
   session.saveScreenshot(shotName("1-game-over"));
   EXPECT_TRUE(noAlertFor(500));
   // Game over shows its own picture over the full board; a tap starts a new game.
@@ -117,7 +118,7 @@ TEST_F(NewHighScoreTest, AbandonedGameWithAPlaceAsksForTheNameAndOffersTheLastOn
   before.lastName = "Ann";
   SavedBoard board = TestBoards::almostALine(5);
   board.score = 30;
-  launchOn(board, before);
+  ASSERT_NO_FATAL_FAILURE(launchOn(board, before));
   leaveStartScreen();
   openGameMenu();
   chooseFromGameMenu(NEW_GAME);
@@ -145,7 +146,7 @@ TEST_F(NewHighScoreTest, AbandonedGameWithAPlaceAsksForTheNameAndOffersTheLastOn
 }
 
 TEST_F(NewHighScoreTest, OverlongNameIsStoredCutToWholeCharacters) {
-  playTheLastMove(120, emptyHiScores());
+  ASSERT_NO_FATAL_FAILURE(playTheLastMove(120, emptyHiScores()));
   std::string typed;
   for (int i = 0; i < 130; ++i) typed += "\xc3\xab";  // 260 bytes of two-byte letters
   enterName(typed);

@@ -89,7 +89,8 @@ class OnlineScoreTest : public GameTestFixture {
 };
 
 TEST_F(OnlineScoreTest, AcceptedUploadShowsTheGlobalTableWithThePlayersRank) {
-  const AlertOnScreen question = finishAGameAndEnterTheName(server->baseUrl());
+  AlertOnScreen question;
+  ASSERT_NO_FATAL_FAILURE(question = finishAGameAndEnterTheName(server->baseUrl()));
   ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question";
   clickButton(question.preferredButton);  // "OK"
 
@@ -110,7 +111,8 @@ TEST_F(OnlineScoreTest, AcceptedUploadShowsTheGlobalTableWithThePlayersRank) {
 }
 
 TEST_F(OnlineScoreTest, DeclinedUploadSendsNothingAndTheGlobalViewShowsTheServersTable) {
-  const AlertOnScreen question = finishAGameAndEnterTheName(server->baseUrl());
+  AlertOnScreen question;
+  ASSERT_NO_FATAL_FAILURE(question = finishAGameAndEnterTheName(server->baseUrl()));
   ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question";
   ASSERT_FALSE(question.cancelButton.empty());
   clickButton(question.cancelButton);  // "Not Now"
@@ -136,7 +138,8 @@ TEST_F(OnlineScoreTest, UnreachableServerEndsInTheUploadErrorAndTheGameCarriesOn
   // A port the server just gave up: nothing listens there.
   const std::string deadUrl = server->baseUrl();
   server->stop();
-  const AlertOnScreen question = finishAGameAndEnterTheName(deadUrl);
+  AlertOnScreen question;
+  ASSERT_NO_FATAL_FAILURE(question = finishAGameAndEnterTheName(deadUrl));
   ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question";
   clickButton(question.preferredButton);  // "OK"
 

@@ -24,6 +24,9 @@ struct ModeChangeCase {
   bool restarts;
 };
 
+// Test lists and failures name the case, not its bytes.
+void PrintTo(const ModeChangeCase& c, std::ostream* out) { *out << c.name; }
+
 class SettingsModeChangeTest : public GameTestFixture, public ::testing::WithParamInterface<ModeChangeCase> {
  protected:
   void answer(const AlertOnScreen& alert, Answer how) {
@@ -43,7 +46,8 @@ class SettingsModeChangeTest : public GameTestFixture, public ::testing::WithPar
 
 TEST_P(SettingsModeChangeTest, AnswerDecidesBetweenNewGameAndOldOne) {
   const ModeChangeCase& c = GetParam();
-  launchWith(settingsRecord(EASY_ID, true, false, 0.5f), savedGame(TestBoards::almostALine(c.movesBeforeLaunch)));
+  ASSERT_NO_FATAL_FAILURE(
+      launchWith(settingsRecord(EASY_ID, true, false, 0.5f), savedGame(TestBoards::almostALine(c.movesBeforeLaunch))));
   leaveStartScreen();
   dragBall(4, 3, 4, 9);
 
