@@ -135,17 +135,6 @@ bool GameSession::launch(bool withDisplay) {
   return gamePid > 0;
 }
 
-bool GameSession::running() {
-  if (gamePid <= 0) return false;
-  int status = 0;
-  if (waitpid(gamePid, &status, WNOHANG) == gamePid) {
-    gamePid = -1;
-    exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return false;
-  }
-  return true;
-}
-
 bool GameSession::findWindow() {
   Display* x = asDisplay(display);
   Window root = DefaultRootWindow(x), parent = 0, *children = nullptr;
@@ -316,7 +305,6 @@ void GameSession::signal(int number) {
 }
 
 int GameSession::waitForExit(int timeoutMs) {
-  if (gamePid <= 0) return exitStatus;
   const double deadline = nowMs() + timeoutMs;
   while (gamePid > 0 && nowMs() < deadline) {
     int status = 0;

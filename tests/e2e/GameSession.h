@@ -37,8 +37,6 @@ class GameSession {
   void setEnvironment(const std::string& name, const std::string& value);
   // Starts build/pellix; `withDisplay` false starts it with no DISPLAY at all.
   bool launch(bool withDisplay = true);
-  // Whether the game process is still running (false once it exited or died).
-  bool running();
   // Waits until the window named "Pellix" is mapped and shows something other than black.
   bool waitForFirstFrame(int timeoutMs);
   // Milliseconds from launch to the first frame seen by waitForFirstFrame.
@@ -98,6 +96,5 @@ class GameSession {
   std::vector<std::pair<std::string, std::string>> environment;
   std::unique_ptr<XTestKeyboard> keyboard;
   bool focused = false;
-  int exitStatus = -1;  // of a game found ended by running()
   std::string problem;
 };
