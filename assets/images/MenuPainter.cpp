@@ -92,6 +92,33 @@ bool MenuPainter::panel(const std::string& folder) {
   return canvas.save(folder, "PopBackground_270x270.png");
 }
 
+namespace {
+
+// A rounded button shape: at rest a translucent fill with an accent outline, pressed an accent
+// gradient with a light outline.
+void paintPill(cairo_t* cr, double x, double y, double w, double h, bool pressed, Rgb restFill, double restAlpha,
+               double restOutlineAlpha, double lineWidth) {
+  Shapes::roundedRect(cr, x, y, w, h, h / 2.0);
+  if (!pressed) {
+    cairo_set_source_rgba(cr, restFill.r, restFill.g, restFill.b, restAlpha);
+    cairo_fill_preserve(cr);
+    setColour(cr, Palette::ACCENT, restOutlineAlpha);
+  } else {
+    cairo_pattern_t* fill = cairo_pattern_create_linear(0, y - 0.5, 0, y + h + 0.5);
+    const Rgb top = Palette::mix(Palette::ACCENT, Palette::WHITE, 0.15);
+    cairo_pattern_add_color_stop_rgb(fill, 0.0, top.r, top.g, top.b);
+    cairo_pattern_add_color_stop_rgb(fill, 1.0, Palette::ACCENT_DARK.r, Palette::ACCENT_DARK.g, Palette::ACCENT_DARK.b);
+    cairo_set_source(cr, fill);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(fill);
+    cairo_set_source_rgba(cr, 0.8, 0.9, 1.0, 0.9);
+  }
+  cairo_set_line_width(cr, lineWidth);
+  cairo_stroke(cr);
+}
+
+}  // namespace
+
 bool MenuPainter::title(const std::string& folder, const std::string& name, const char* words) {
   ArtCanvas canvas(200, 52);
   glowingText(canvas.cr(), words, 0, 26, 200, 25, Palette::ACCENT);
@@ -103,23 +130,7 @@ bool MenuPainter::menuOption(const std::string& folder, const std::string& name,
   for (int state = 1; state <= 2; ++state) {
     ArtCanvas canvas(200, 52);
     cairo_t* cr = canvas.cr();
-    Shapes::roundedRect(cr, 8.5, 7.5, 183, 37, 18.5);
-    if (state == 1) {
-      cairo_set_source_rgba(cr, 1, 1, 1, 0.06);
-      cairo_fill_preserve(cr);
-      setColour(cr, Palette::ACCENT, 0.55);
-    } else {
-      cairo_pattern_t* fill = cairo_pattern_create_linear(0, 7, 0, 45);
-      const Rgb top = Palette::mix(Palette::ACCENT, Palette::WHITE, 0.15);
-      cairo_pattern_add_color_stop_rgb(fill, 0.0, top.r, top.g, top.b);
-      cairo_pattern_add_color_stop_rgb(fill, 1.0, Palette::ACCENT_DARK.r, Palette::ACCENT_DARK.g, Palette::ACCENT_DARK.b);
-      cairo_set_source(cr, fill);
-      cairo_fill_preserve(cr);
-      cairo_pattern_destroy(fill);
-      cairo_set_source_rgba(cr, 0.8, 0.9, 1.0, 0.9);
-    }
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    paintPill(cr, 8.5, 7.5, 183, 37, state == 2, Rgb{1, 1, 1}, 0.06, 0.55, 1.5);
     TextArt::draw(cr, words, 0, 26, 200, 18, true, TextArt::CENTER, state == 1 ? Palette::TEXT_LIGHT : Palette::WHITE,
                   1.0, true);
     ok = canvas.save(folder, "MenuOption-" + name + (state == 1 ? "_01" : "_02") + "_200x52.png") && ok;
@@ -133,23 +144,7 @@ bool MenuPainter::tapBar(const std::string& folder, const std::string& name, con
     ArtCanvas canvas(320, 44);
     cairo_t* cr = canvas.cr();
     // The pill keeps to the lower rows: the bar may sit just over the board's bottom edge.
-    Shapes::roundedRect(cr, 24.5, 9.5, 271, 29, 14.5);
-    if (state == 1) {
-      cairo_set_source_rgba(cr, 0.06, 0.08, 0.12, 0.92);
-      cairo_fill_preserve(cr);
-      setColour(cr, Palette::ACCENT, 0.6);
-    } else {
-      cairo_pattern_t* fill = cairo_pattern_create_linear(0, 9, 0, 38);
-      const Rgb top = Palette::mix(Palette::ACCENT, Palette::WHITE, 0.15);
-      cairo_pattern_add_color_stop_rgb(fill, 0.0, top.r, top.g, top.b);
-      cairo_pattern_add_color_stop_rgb(fill, 1.0, Palette::ACCENT_DARK.r, Palette::ACCENT_DARK.g, Palette::ACCENT_DARK.b);
-      cairo_set_source(cr, fill);
-      cairo_fill_preserve(cr);
-      cairo_pattern_destroy(fill);
-      cairo_set_source_rgba(cr, 0.8, 0.9, 1.0, 0.9);
-    }
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    paintPill(cr, 24.5, 9.5, 271, 29, state == 2, Rgb{0.06, 0.08, 0.12}, 0.92, 0.6, 1.2);
     TextArt::draw(cr, words, 24, 24, 272, 14, true, TextArt::CENTER, state == 1 ? Palette::TEXT_LIGHT : Palette::WHITE,
                   1.0, true);
     ok = canvas.save(folder, "Button-" + name + (state == 1 ? "_01" : "_02") + "_320x44.png") && ok;
