@@ -143,7 +143,6 @@ class Board {
  private:
   void resetAnimation(AnimationInfo& animation) const;
   void setBoardSizeFromSettings();
-  void queueTimedEvent(int type, int pathIndex, int value);
   bool loadBoardFields(MyTl::StreamIn& file);
   void rebuildFreeSquares();
 };

@@ -185,6 +185,23 @@ TEST(Thread, DISABLED_WaitForStopGivesUpOnABodyThatNeverEnds) {
   EXPECT_TRUE(thread.started);
 }
 
+// A thread that takes `m` and then reports that it got it.
+class MutexTaker : public Thread {
+ public:
+  MutexTaker(Mutex& m, std::atomic<bool>& got) : Thread("MutexTaker"), m(m), got(got) {}
+  ~MutexTaker() override { WaitForStop(); }
+
+ protected:
+  void run() override {
+    Lock lock(m, true, true);
+    got = true;
+  }
+
+ private:
+  Mutex& m;
+  std::atomic<bool>& got;
+};
+
 TEST(Mutex, IsRecursiveAndFreeAfterAsManyUnlocksAsLocks) {
   Mutex mutex;
   EXPECT_FALSE(mutex.isInited());
@@ -199,21 +216,7 @@ TEST(Mutex, IsRecursiveAndFreeAfterAsManyUnlocksAsLocks) {
   mutex.unlock();
 
   std::atomic<bool> gotIt{false};
-  class Locker : public Thread {
-   public:
-    Locker(Mutex& m, std::atomic<bool>& got) : Thread("Locker"), m(m), got(got) {}
-    ~Locker() override { WaitForStop(); }
-
-   protected:
-    void run() override {
-      Lock lock(m, true, true);
-      got = true;
-    }
-
-   private:
-    Mutex& m;
-    std::atomic<bool>& got;
-  } other(mutex, gotIt);
+  MutexTaker other(mutex, gotIt);
   other.start(Thread::P_NORMAL, true);
   EXPECT_TRUE(eventually([&] { return gotIt.load(); })) << "another thread can take the freed mutex";
 }
@@ -231,21 +234,7 @@ TEST(Mutex, ALockThatDidNotLockNeitherLocksNorUnlocks) {
     Lock idle(mutex, false, true);
   }
   std::atomic<bool> gotIt{false};
-  class Locker : public Thread {
-   public:
-    Locker(Mutex& m, std::atomic<bool>& got) : Thread("Locker"), m(m), got(got) {}
-    ~Locker() override { WaitForStop(); }
-
-   protected:
-    void run() override {
-      Lock lock(m, true, true);
-      got = true;
-    }
-
-   private:
-    Mutex& m;
-    std::atomic<bool>& got;
-  } other(mutex, gotIt);
+  MutexTaker other(mutex, gotIt);
   other.start(Thread::P_NORMAL, true);
   Thread::sleep(50);
   EXPECT_FALSE(gotIt) << "the mutex is still held by this thread";
