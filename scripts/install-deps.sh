@@ -10,6 +10,9 @@ packages=(
   libcairo2-dev libpng-dev libpango1.0-dev fonts-urw-base35
   libopenal-dev libopenal1 libsndfile1-dev
   libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev
+  libmicrohttpd-dev libpq-dev postgresql
+  desktop-file-utils appstream man-db dpkg-dev file
+  ccache
   clang libclang-rt-14-dev
   xvfb xauth xdotool libx11-dev libxtst-dev
 )
