@@ -85,6 +85,10 @@ class TrelGame {
   void setCurrentMouseSquare(Square& s);
   // Drops the selection (with the bad-move sound when asked).
   void deselectAsBadMove(bool playSound);
+  // Ends a selection or drag whose ball left the board by anything but its own move (a line
+  // that a dropped ball completed, a bomb's sweep): cleared as a deselection, silently. Called
+  // after every step of the frame tick that drops balls and before every touch.
+  void dropSelectionOfVanishedBall();
 
   // --- Penalty clock ---
   // Fraction of the current penalty period that has elapsed (-1 when the clock is off); lets a
@@ -144,6 +148,8 @@ class TrelGame {
   void handleScreenRelease(int x, int y, bool& consumed);
   void handlePlayRelease(int x, int y);
   void selectForTwoTap(Square q);
+  // Forgets the selection, its pulse, trail preview and reachable marks.
+  void clearSelection();
   void startSelectionAnimation(const Square& q);
   void leaveSettings();
   void drawStateScreen();

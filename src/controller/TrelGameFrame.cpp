@@ -56,6 +56,7 @@ void TrelGame::drawBoard() {
   if (gameState == STATE_PLAYING && !dropIdleBall()) return;
   // A board is never left without a ball.
   if (board.freeSquares.size() == board.width * board.height) board.addBallAtRandomPos(true);
+  dropSelectionOfVanishedBall();
 
   if (gameState == STATE_SPLASH) {
     screens.drawSplashScreen(pressedButton == 1);

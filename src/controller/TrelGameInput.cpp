@@ -91,6 +91,18 @@ void TrelGame::deselectAsBadMove(bool playSound) {
   if (board.selected.x == -1) return;
   if (board.isInBoard(board.selected)) board.animations[board.selected.y][board.selected.x].active = false;
   if (playSound) board.soundPlayer.playBadMoveSound();
+  clearSelection();
+}
+
+void TrelGame::dropSelectionOfVanishedBall() {
+  const bool ballGone = board.selected.x != -1 && board.stoneAt(board.selected) == SQUARE_EMPTY;
+  if (!board.selectedBallRemoved && !ballGone) return;
+  board.selectedBallRemoved = false;
+  // The square's own animation is the ball vanishing now: the selection pulse must not end it.
+  if (board.selected.x != -1) clearSelection();
+}
+
+void TrelGame::clearSelection() {
   board.selected = Square();
   awaitingFirstTap = true;
   currentMouseSquare = previousMouseSquare = Square();
@@ -118,6 +130,7 @@ void TrelGame::startSelectionAnimation(const Square& q) {
 void TrelGame::handleMouseDown(int x, int y) {
   MyTl::Lock lock(gameMutex, true, true);
   GameClock::instance.refresh();
+  dropSelectionOfVanishedBall();
   switch (gameState) {
     case STATE_PLAYING:
       if (isInMenuStrip(y)) {
@@ -168,6 +181,7 @@ void TrelGame::handleMouseDrag(int x, int y) {
   if (gameState != STATE_PLAYING) return;
 
   GameClock::instance.refresh();
+  dropSelectionOfVanishedBall();
   Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
   if (q != board.selected) {
     MyTl::Lock lock(gameMutex, true, true);
@@ -199,6 +213,7 @@ void TrelGame::selectForTwoTap(Square q) {
 void TrelGame::handleMouseUp(int x, int y) {
   MyTl::Lock lock(gameMutex, true, true);
   GameClock::instance.refresh();
+  dropSelectionOfVanishedBall();
   if (gameState == STATE_NEW_HISCORE) screens.checkForClickInTextArea(x, y, false);
   bool consumed = false;
   handleScreenRelease(x, y, consumed);

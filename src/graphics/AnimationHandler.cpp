@@ -94,9 +94,13 @@ float AnimationHandler::selectionSize(double t, bool twoTapMoves) {
 }
 
 int AnimationHandler::handleAnimation(BallGraphics& graphics, AnimationInfo& animInfo, int x, int y, int stoneNow) {
-  const double timeAnimating =
-      static_cast<double>(GameClock::instance.nowMs - static_cast<int>(animInfo.startTime));
-  MYTL_ASSERT(timeAnimating > -5000.0, "AnimationHandler");
+  double timeAnimating = static_cast<double>(GameClock::instance.nowMs - static_cast<int>(animInfo.startTime));
+  // Animations start at most a few seconds ahead (a landing after a long path); one further
+  // ahead means the clock went back, so it starts now instead of waiting that long.
+  if (timeAnimating <= -5000.0) {
+    animInfo.startTime = GameClock::instance.nowMs;
+    timeAnimating = 0.0;
+  }
   const double t = timeAnimating;
 
   switch (animInfo.kind) {

@@ -158,6 +158,7 @@ int Board::emptySquare(Square& s, bool animate) {
 
   freeSquares.append(s);
   stones[s.y][s.x] = SQUARE_EMPTY;
+  if (s == selected) selectedBallRemoved = true;
   dirty = true;
   if (animate) {
     AnimationInfo& animation = animations[s.y][s.x];
@@ -179,6 +180,7 @@ void Board::doMove(Square& from, Square& to) {
   emptySquare(from, false);
   setStone(to, colour, true);
   selected = Square();
+  selectedBallRemoved = false;  // the ball left by its own move
   soundPlayer.playMoveSound();
 }
 

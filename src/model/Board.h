@@ -125,6 +125,9 @@ class Board {
   int height = 10;
   int ballsSinceBomb = 0;
   Square selected;
+  // Set when the selected ball leaves the board other than by its own move (a line completed by a
+  // dropped ball, a bomb's sweep); the controller then ends the selection and clears this.
+  bool selectedBallRemoved = false;
   MyTl::FixedArray<Square> freeSquares;
   int level = 1;
   int score = 0;

@@ -99,7 +99,12 @@ bool Board::loadBoardFields(MyTl::StreamIn& file) {
   if (!readInt(file, read.moveCount)) return false;
 
   ballsSinceBomb = read.ballsSinceBomb;
-  selected = Square(read.selectedX, read.selectedY);
+  // A stored selection on a square without a ball (or outside this board) is no selection.
+  const Square storedSelection(read.selectedX, read.selectedY);
+  const bool selectionOnBall = storedSelection.x < width && storedSelection.y < height && storedSelection.x >= 0 &&
+                               storedSelection.y >= 0 && read.stones[storedSelection.y][storedSelection.x] != SQUARE_EMPTY;
+  selected = selectionOnBall ? storedSelection : Square();
+  selectedBallRemoved = false;
   score = read.score;
   previousScore = read.previousScore;
   level = read.level;

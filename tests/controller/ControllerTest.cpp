@@ -380,6 +380,69 @@ TEST_F(ControllerTest, IdleBallFallsAfterTwentySecondsAndCanEndTheGame) {
   EXPECT_GT(game->board.freeSquares.size(), 70);
 }
 
+// A selected (two-tap) or held (drag) ball that a dropped ball's line removes: the selection
+// ends with it, and the later release or tap is an ordinary touch on an empty square.
+TEST_F(ControllerTest, SelectionEndsWhenADroppedBallsLineRemovesTheBall) {
+  for (const bool twoTap : {false, true}) {
+    SCOPED_TRACE(twoTap ? "two-tap moves" : "drag-and-drop");
+    Settings::instance->twoTapMoves = twoTap;
+    emptyBoardInPlay();
+    game->board.settings.clockSpeed = 1;
+    // Four rainbow balls in the top row; (4, 0) is the only free square; no other line anywhere.
+    for (int y = 0; y < 10; ++y)
+      for (int x = 0; x < 8; ++x)
+        if (y != 0 || x > 4) put(x, y, (x + 2 * y) % 4 + 1);
+    for (int x = 0; x < 4; ++x) put(x, 0, STONE_RAINBOW);
+    ASSERT_EQ(1, game->board.freeSquares.size());
+    game->lastMoveTime = GameClock::instance.gameTime();
+
+    game->handleMouseDown(pixelX(3), pixelY(0));
+    advance(80);
+    if (twoTap) game->handleMouseUp(pixelX(3), pixelY(0));
+    ASSERT_EQ(Square(3, 0), game->board.selected);
+    for (int waited = 0; waited <= 21000; waited += 500) {
+      advance(500);
+      frame();
+    }
+    // The idle ball completed the rainbow row: the selected ball went with it.
+    EXPECT_EQ(SQUARE_EMPTY, game->board.stones[0][3]);
+    EXPECT_EQ(Square(), game->board.selected);
+    EXPECT_TRUE(game->awaitingFirstTap);
+    EXPECT_EQ(ANIM_REMOVE, game->board.animations[0][3].kind);
+    EXPECT_TRUE(game->board.animations[0][3].active);
+
+    const int moves = game->board.moveCount;
+    if (twoTap) {
+      tap(pixelX(4), pixelY(0));
+    } else {
+      game->handleMouseDrag(pixelX(4), pixelY(0));
+      advance(400);
+      game->handleMouseUp(pixelX(4), pixelY(0));
+    }
+    frame();
+    EXPECT_EQ(moves, game->board.moveCount);
+    EXPECT_EQ(Square(), game->board.selected);
+    EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  }
+  Settings::instance->twoTapMoves = false;
+}
+
+// A saved game whose selection names an empty square (or one outside the board) resumes
+// without a selection, so no touch can move a ball that is not there.
+TEST_F(ControllerTest, StoredSelectionWithoutABallIsNoSelection) {
+  emptyBoardInPlay();
+  put(2, 2, STONE_BLUE);
+  for (const Square stored : {Square(5, 5), Square(2, 2), Square(9, 11)}) {
+    game->board.selected = stored;
+    game->saveState(statePath().c_str());
+    game.reset(new TrelGame());
+    game->loadState(statePath().c_str(), scoresPath().c_str());
+    const Square expected = stored == Square(2, 2) ? stored : Square();
+    EXPECT_EQ(expected, game->board.selected) << stored.x << "," << stored.y;
+    game->board.selected = Square();
+  }
+}
+
 TEST_F(ControllerTest, ClockOffMeansNoStripAndNoIdleBall) {
   Settings::instance->clockDisabled = true;
   Settings::instance->setValues();
