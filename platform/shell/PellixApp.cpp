@@ -8,6 +8,7 @@
 #include <string>
 
 #include "DataDirectory.h"
+#include "DataFolderLock.h"
 #include "GameClock.h"
 #include "ScreenMapping.h"
 #include "Settings.h"
@@ -43,6 +44,17 @@ bool PellixApp::launch() {
   std::signal(SIGTERM, onStopSignal);
   std::signal(SIGHUP, onStopSignal);
 
+  // One game per data folder, settled before anything is shown.
+  dataFolder = DataDirectory::locate();
+  if (!dataFolder.empty()) {
+    if (dataFolderLock.acquire(dataFolder) == DataFolderLock::HELD_ELSEWHERE) {
+      std::fprintf(stderr, "Pellix is already running with the data folder %s; switch to that game instead.\n",
+                   dataFolder.c_str());
+      return false;
+    }
+    dataFolderLock.removeStaleTemporaryFiles();
+  }
+
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "Pellix needs a graphical display and could not open one: %s\n", SDL_GetError());
     return false;
@@ -60,7 +72,6 @@ bool PellixApp::launch() {
     return false;
   }
 
-  dataFolder = DataDirectory::locate();
   const std::string prefix = dataFolder.empty() ? std::string() : dataFolder + "/";
   Settings::init((prefix + "settings.dat").c_str());
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "DataFolderLock.h"
 #include "GameWindow.h"
 
 union SDL_Event;
@@ -48,4 +49,5 @@ class PellixApp {
   bool mouseDown = false;
   int64_t followedFinger = -1;
   std::string dataFolder;
+  DataFolderLock dataFolderLock;
 };

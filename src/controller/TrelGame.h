@@ -154,6 +154,8 @@ class TrelGame {
   void leaveSettings();
   void drawStateScreen();
   void rebuildBoardSnapshot();
+  // Shows, once per run, the first save that failed (which folder, why).
+  void tellPlayerOfSaveFailure();
   void drawSquareHighlights();
   void drawAnimatedSquares();
   void drawDragTarget();

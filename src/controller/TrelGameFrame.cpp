@@ -9,6 +9,7 @@
 #include "DoubleClickHandler.h"
 #include "GameClock.h"
 #include "Lock.h"
+#include "SaveFailureNotice.h"
 #include "Texture.h"
 #include "TrelGame.h"
 
@@ -48,7 +49,12 @@ void TrelGame::drawPendingStones(int first, int cap) {
 
 void TrelGame::drawBoard() {
   MyTl::Lock lock(gameMutex, true, true);
+  const int scoreBeforeCredits = board.score;
   board.checkSounds();
+  // A move's points land a little after its balls vanished: save again so that a saved game
+  // never holds the removed balls without their points.
+  if (board.score != scoreBeforeCredits) saveGameNow();
+  tellPlayerOfSaveFailure();
   if (gameState == STATE_PLAYING && mainMenuButtonClickHandler.tick()) board.dirty = true;
   GameClock::instance.refresh();
   if (gameState == STATE_GAME_ENDING && GameClock::instance.nowMs - static_cast<int>(gameEndTime) > GAME_ENDING_PAUSE_MS)
@@ -81,6 +87,11 @@ void TrelGame::drawBoard() {
   drawDragTarget();
   drawStateScreen();
   screens.doneDrawing();
+}
+
+void TrelGame::tellPlayerOfSaveFailure() {
+  std::string folder, reason;
+  if (screens.parent && MyTl::SaveFailureNotice::take(folder, reason)) screens.showSaveFailure(folder, reason);
 }
 
 void TrelGame::rebuildBoardSnapshot() {

@@ -169,6 +169,16 @@ MyTl::BasicString<char> GameScreens::getNameEnteredForNewHiScore() {
 
 void GameScreens::checkForClickInTextArea(int, int, bool) {}
 
+void GameScreens::showSaveFailure(const std::string& folder, const std::string& reason) {
+  if (!parent) return;
+  saveFailureAlert = std::make_shared<Ui::Alert>(
+      "Cannot Save",
+      "Pellix could not save its files in " + folder + " (" + reason +
+          "). You can play on, but your progress may not be kept until this is fixed.",
+      nullptr, nullptr, std::vector<std::string>{"OK"});
+  saveFailureAlert->show(*parent);
+}
+
 void GameScreens::drawSettingsAlertMenu() {
   if (!justSwitched()) return;
   MenuDelegate::initMyDelegateIfNeccessary(nullptr, nullptr, this);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "MenuCommon.h"
 #include "String.h"
@@ -39,6 +40,8 @@ class GameScreens : public MenuCommon {
   void checkForClickInTextArea(int x, int y, bool pressed);
   // Shows the "Game Mode Change" question (once per switch to the confirmation state).
   void drawSettingsAlertMenu();
+  // Tells the player that a file could not be saved in `folder` and why; play goes on.
+  void showSaveFailure(const std::string& folder, const std::string& reason);
 
   // Page-1 animation frame shown at clock time `nowMs`.
   static int instructionsAnimationFrame(int nowMs);
@@ -49,5 +52,6 @@ class GameScreens : public MenuCommon {
   std::shared_ptr<Ui::Alert> settingsAlert;
   // The question whether to submit a new score to the global table.
   std::shared_ptr<Ui::Alert> uploadAlert;
+  std::shared_ptr<Ui::Alert> saveFailureAlert;
   TexturePtr gameOverImage;
 };

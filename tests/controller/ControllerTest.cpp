@@ -247,6 +247,13 @@ TEST_F(ControllerTest, MoveCompletingALineRemovesItAfterTheBallLands) {
   frame();  // the row sound
   frame();  // the credit, which moved into the sound's place, one frame later
   EXPECT_EQ(6, game->board.score);
+
+  // The saved game holds the points as soon as they land, not only at exit.
+  Board saved;
+  GameStateFile::ClockIntervals intervals;
+  ASSERT_TRUE(GameStateFile::load(statePath().c_str(), saved, intervals));
+  EXPECT_EQ(6, saved.score);
+  EXPECT_EQ(SQUARE_EMPTY, saved.stones[9][0]);
 }
 
 TEST_F(ControllerTest, SnappingForgivesImpreciseTouches) {

@@ -4,7 +4,12 @@
 
 #include <string>
 
+#include <filesystem>
+
+#include "Alert.h"
 #include "GameClock.h"
+#include "SaveFailureNotice.h"
+#include "ViewKey.h"
 #include "MenuScreenTest.h"
 #include "RenderHarness.h"
 #include "SyntheticResources.h"
@@ -215,6 +220,33 @@ TEST_F(GameScreensTest, PageNumbersOtherThanOneAndTwoShowThePageThreeContent) {
   const PixelBox aboveTheButton{0, 0, 319, 381};
   for (int number : {0, 4, -1}) EXPECT_EQ(0, page(number).countDifferences(third, 0, aboveTheButton)) << number;
   EXPECT_NE(0, page(2).countDifferences(third, 0, aboveTheButton));
+}
+
+// A save that fails (here a folder stands where the saved game goes) is told once, with the
+// folder and the reason; play goes on and the folder is left as it was.
+TEST_F(GameScreensTest, AFailedSaveIsToldOnceAndPlayGoesOn) {
+  MyTl::SaveFailureNotice::resetForTesting();
+  emptyBoardInPlay();
+  ASSERT_TRUE(std::filesystem::create_directory(statePath()));
+  put(0, 0, STONE_BLUE);
+  dragBall(Square(0, 0), Square(2, 0));  // every move saves the game
+  render();
+  ASSERT_TRUE(game->screens.saveFailureAlert != nullptr);
+  Ui::Alert& alert = *game->screens.saveFailureAlert;
+  EXPECT_TRUE(alert.isVisible());
+  EXPECT_EQ("Cannot Save", alert.title());
+  EXPECT_NE(std::string::npos, alert.message().find(folder)) << alert.message();
+  EXPECT_NE(std::string::npos, alert.message().find("not a regular file")) << alert.message();
+  EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
+  EXPECT_FALSE(alert.isVisible());
+
+  dragBall(Square(2, 0), Square(4, 0));
+  render();
+  EXPECT_EQ(STONE_BLUE, game->board.stones[0][4]);
+  EXPECT_FALSE(alert.isVisible());
+  EXPECT_TRUE(std::filesystem::is_directory(statePath()));
+  std::filesystem::remove(statePath());
+  MyTl::SaveFailureNotice::resetForTesting();
 }
 
 }  // namespace

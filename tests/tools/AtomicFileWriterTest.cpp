@@ -1,5 +1,7 @@
 // AtomicFileWriter: a save either replaces the whole file or leaves the old one alone.
 #include <csignal>
+#include <filesystem>
+#include <iterator>
 #include <cstdlib>
 #include <string>
 #include <sys/resource.h>
@@ -137,4 +139,61 @@ TEST(AtomicFileWriter, AShortWriteFailsTheCommitAndKeepsTheOldFile) {
   EXPECT_EXIT(std::exit(commitUnderFileSizeLimit(path, 100, 100000) ? 1 : 0), ::testing::ExitedWithCode(0), "");
   EXPECT_EQ(TempFolder::contentOf(path), "old");
   EXPECT_EQ(folder.entryCount(), 1) << "the temporary file is removed";
+}
+
+// Something other than a regular file where a data file belongs (a FIFO, a folder) is never
+// replaced, and opening it for reading neither blocks nor reads anything.
+TEST(AtomicFileWriter, NonRegularFilesAreLeftAloneAndNeverWaitedOn) {
+  TempFolder folder;
+  const std::string fifo = folder.path("fifo.dat");
+  const std::string directory = folder.path("directory.dat");
+  ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+  std::filesystem::create_directory(directory);
+  for (const std::string& path : {fifo, directory, std::string("/dev/zero")}) {
+    SCOPED_TRACE(path);
+    bool ok = true;
+    MyTl::File reader(path.c_str(), &ok);  // would block forever on the FIFO
+    EXPECT_FALSE(ok);
+    MyTl::File writer(path.c_str(), false, false, true, &ok);
+    EXPECT_FALSE(ok);
+    AtomicFileWriter saver(path.c_str(), &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(saver.commit());
+    EXPECT_EQ("it is not a regular file", saver.failureReason());
+  }
+  struct stat info;
+  ASSERT_EQ(0, ::lstat(fifo.c_str(), &info));
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+  EXPECT_TRUE(std::filesystem::is_directory(directory));
+  EXPECT_EQ(folder.entryCount(), 2);
+}
+
+// A data file that is a symbolic link is saved through to the file it names (a relative link
+// against its own folder, a dangling one creating its target); the link stays a link.
+TEST(AtomicFileWriter, SymbolicLinksAreSavedThroughToTheirTarget) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.path("elsewhere"));
+  std::filesystem::create_directory(folder.path("data"));
+  TempFolder::writeFile(folder.path("elsewhere/old.dat"), "old");
+  std::filesystem::create_symlink("../elsewhere/old.dat", folder.path("data/relative.dat"));
+  std::filesystem::create_symlink(folder.path("elsewhere/new.dat"), folder.path("data/dangling.dat"));
+  for (const char* name : {"relative.dat", "dangling.dat"}) {
+    const std::string link = folder.path(std::string("data/") + name);
+    AtomicFileWriter writer(link.c_str(), nullptr);
+    saveText(writer, name);
+    EXPECT_TRUE(writer.commit()) << name;
+    EXPECT_TRUE(std::filesystem::is_symlink(link)) << name;
+    EXPECT_EQ(TempFolder::contentOf(link), name);
+  }
+  EXPECT_EQ(TempFolder::contentOf(folder.path("elsewhere/old.dat")), "relative.dat");
+  EXPECT_EQ(TempFolder::contentOf(folder.path("elsewhere/new.dat")), "dangling.dat");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path("elsewhere")), {}), 2);
+
+  // A loop of links is a failure with its reason, not a hang.
+  std::filesystem::create_symlink("b.dat", folder.path("data/a.dat"));
+  std::filesystem::create_symlink("a.dat", folder.path("data/b.dat"));
+  bool ok = true;
+  AtomicFileWriter looped(folder.path("data/a.dat").c_str(), &ok);
+  EXPECT_FALSE(ok);
+  EXPECT_FALSE(looped.failureReason().empty());
 }

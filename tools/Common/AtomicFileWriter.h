@@ -2,9 +2,14 @@
 // The savers of the game (settings, saved game, high scores) create one on the stack, pass it
 // as the File& they write to, and call commit() at the end. The bytes go to a temporary file
 // "<path>.tmp-XXXXXX" in the same folder; commit() flushes, syncs and renames it over `path`.
+// A `path` that is a symbolic link is followed: the file it names is replaced, the link stays.
+// Something other than a regular file at the path (a FIFO, a device, a folder) is never replaced.
+// Every failure is recorded in SaveFailureNotice with its reason.
 // Without a successful commit (an error, a short write, a crash, a writer destroyed early) the
 // old file at `path` stays as it was and the temporary file is removed.
 #pragma once
+
+#include <string>
 
 #include "File.h"
 #include "String.h"
@@ -34,14 +39,22 @@ class AtomicFileWriter : public File {
 
   // The temporary file's path (empty when it could not be created or after commit).
   const BasicString<char>& temporaryPath() const { return tempPath; }
+  // Why the save failed, in words (empty while nothing failed).
+  const std::string& failureReason() const { return reason; }
 
  private:
+  void create(const char* path);
+  // A failed step: remembers the first reason.
+  void noteError(int error);
+  // The save has failed: remembers the reason and records it for the player.
+  void fail(const std::string& path, const std::string& why);
   void discard();
 
   BasicString<char> targetPath;
   BasicString<char> tempPath;
   bool failed = false;     // an error happened since the temporary file was created
   bool finished = false;   // the temporary file has been flushed, synced and closed
+  std::string reason;      // the first failure, in words
 };
 
 }  // namespace MyTl

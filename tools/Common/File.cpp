@@ -1,6 +1,11 @@
 // MyTl::File over the C standard I/O functions.
 #include "File.h"
 
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace MyTl {
 
 File::File(const char* path, bool* ok) {
@@ -87,7 +92,30 @@ std::FILE* File::releaseHandle() {
 }
 
 bool File::openWithMode(const char* path, const char* mode) {
-  handle = std::fopen(path, mode);
+  // fopen's modes as open(2) flags; truncation waits until the file is known to be regular.
+  const bool reading = mode[0] == 'r';
+  const bool appending = mode[0] == 'a';
+  const bool update = std::strchr(mode, '+') != nullptr;
+  const bool exclusive = std::strchr(mode, 'x') != nullptr;
+  int flags = O_CLOEXEC | O_NONBLOCK | (update ? O_RDWR : (reading ? O_RDONLY : O_WRONLY));
+  if (!reading) flags |= O_CREAT;
+  if (appending) flags |= O_APPEND;
+  if (exclusive) flags |= O_EXCL;
+
+  // Non-blocking, so that a FIFO or a device in place of a file cannot stall the open.
+  const int fd = ::open(path, flags, 0666);
+  if (fd < 0) return false;
+  struct stat info;
+  const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  const bool truncated = reading || appending || ::ftruncate(fd, 0) == 0;
+  const int status = ::fcntl(fd, F_GETFL);
+  const bool blocking = status != -1 && ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == 0;
+  if (!regular || !truncated || !blocking) {
+    ::close(fd);
+    return false;
+  }
+  handle = ::fdopen(fd, update ? "rb+" : (reading ? "rb" : (appending ? "ab" : "wb")));
+  if (handle == nullptr) ::close(fd);
   return handle != nullptr;
 }
 

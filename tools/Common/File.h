@@ -1,6 +1,7 @@
 // MyTl::File: a file on disk as a byte stream, through one C standard I/O handle.
 // Every data file of the game (settings, saved game, high scores) is written and read through
-// it. The File owns its handle: close() or the destructor closes it. When no file is open,
+// it. Only regular files open: a FIFO, a device or a folder in a file's place is refused at once,
+// never waited on. The File owns its handle: close() or the destructor closes it. When no file is open,
 // read and write return 0, the seeks do nothing and tell gives 0, so a caller that ignores a
 // failed open reads nothing and writes nothing.
 #pragma once
