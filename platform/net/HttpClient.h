@@ -12,8 +12,9 @@
 
 // The bounds of one request.
 struct HttpLimits {
-  long connectTimeoutMs = 3000;
-  long totalTimeoutMs = 5000;
+  // Generous enough for a slow mobile link: an upload cut short may have been stored anyway.
+  long connectTimeoutMs = 5000;
+  long totalTimeoutMs = 20000;
   // A reply body longer than this is not read on: the request fails.
   size_t maxBodyBytes = 64 * 1024;
 };

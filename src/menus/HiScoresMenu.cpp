@@ -59,6 +59,8 @@ void HiScoresMenu::finishedShowingHighScores(HiScores& scores) {
   scores.lastAdded = nullptr;
   newEntry = nullptr;
   uploader.globalHighScorePosition = -1;
+  // An upload still running belongs to this visit: its failure must not alert on a later one.
+  uploader.dropErrorAlert();
   if (segmentedControl && shownOn != nullptr) shownOn->pendViewRemoval(segmentedControl);
   removeSpinner();
   reset();
@@ -149,6 +151,8 @@ void HiScoresMenu::removeSpinner() {
 void HiScoresMenu::offerUpload(GameScreens& screens) {
   // Asked once per new entry with points, right after the player confirmed the name.
   if (newEntry == nullptr || newEntry == askedAbout || newEntry->score <= 0 || !screens.parent) return;
+  // A name the server would refuse is not offered: the upload could only fail.
+  if (!HiScoresUploader::isSubmittableName(newEntry->name)) return;
   askedAbout = newEntry;
   MenuDelegate::initMyDelegateIfNeccessary(this, nullptr, &screens);
   if (!screens.uploadAlert) {
@@ -176,11 +180,10 @@ int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighte
       startFetch();
     }
   }
-  if (uploader.takeErrorAlertRequest() && screens.parent) {
+  if (screens.parent && uploader.takeErrorAlertRequest()) {
     const HiScoresUploader::AlertTexts& texts = HiScoresUploader::errorAlertTexts();
-    if (!errorAlert)
-      errorAlert = std::make_shared<Ui::Alert>(texts.title, texts.message, nullptr, nullptr,
-                                               std::vector<std::string>{texts.button});
+    errorAlert = std::make_shared<Ui::Alert>(texts.title, uploader.errorAlertMessage(), nullptr, nullptr,
+                                             std::vector<std::string>{texts.button});
     errorAlert->show(*screens.parent);
   }
 

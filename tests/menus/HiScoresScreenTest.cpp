@@ -366,4 +366,37 @@ TEST_F(HiScoresScreenTest, FailedUploadShowsItsErrorAlertAndThenTheGlobalView) {
   EXPECT_EQ(nullptr, screen().activityIndicator);
 }
 
+// A name the server refuses (here with a comma) is never offered for upload.
+TEST_F(HiScoresScreenTest, ANameTheServerRefusesIsNotOfferedForUpload) {
+  ScriptedScoresServer server;
+  useServer(server.base());
+  game->hiScores.addScore(game->tableIndex(), 120, "Ann, Bo");
+  openFromGameMenu(TrelGame::STATE_HISCORES);
+  render();
+  EXPECT_EQ(nullptr, views->activeModal());
+  EXPECT_EQ(0, server.submissions());
+}
+
+// An upload that fails after the player left the high scores asks for nothing on a later visit.
+TEST_F(HiScoresScreenTest, AnUploadFailingAfterTheScreenLeftShowsNoAlertLater) {
+  ScriptedScoresServer server;
+  server.setSubmitReply("");  // an empty reply is a failed upload
+  useServer(server.base());
+  game->hiScores.addScore(game->tableIndex(), 120, "Me");
+  openFromGameMenu(TrelGame::STATE_HISCORES);
+  render();
+  server.hold();
+  ASSERT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
+  ASSERT_TRUE(waitFor([&] { return server.submissions() == 1; }));
+  // Back to the game menu while the upload runs; then it fails.
+  tapScreen(160, game->menuButtonTop + 26);
+  ASSERT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  server.release();
+  ASSERT_TRUE(waitFor([&] { return screen().uploader.scoreUploaded.load(); }));
+  game->switchGameState(TrelGame::STATE_HISCORES);
+  render();
+  render();
+  EXPECT_EQ(nullptr, views->activeModal());
+}
+
 }  // namespace

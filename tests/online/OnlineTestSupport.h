@@ -24,7 +24,7 @@ class ScoresUrl {
 
 // Polls `flag` until it is set or `limit` has passed; true when it was set.
 template <class Flag>
-bool waitForFlag(const Flag& flag, std::chrono::milliseconds limit = std::chrono::seconds(15)) {
+bool waitForFlag(const Flag& flag, std::chrono::milliseconds limit = std::chrono::seconds(30)) {
   auto deadline = std::chrono::steady_clock::now() + limit;
   while (!flag.load(std::memory_order_acquire)) {
     if (std::chrono::steady_clock::now() > deadline) return false;

@@ -10,6 +10,7 @@
 #include "ScoreReplyParser.h"
 #include "ScoreServerAddress.h"
 #include "StringProcessor.h"
+#include "Utf8Text.h"
 #include "UrlEncodeValue.h"
 
 using Text = MyTl::BasicString<char>;
@@ -20,6 +21,8 @@ namespace {
 // The constants every submission sends.
 const int GAME_ID = 0;
 const int DEVICE_ID = 0;
+// The longest name the server stores.
+const size_t MAX_NAME_BYTES = 255;
 
 }  // namespace
 
@@ -42,8 +45,50 @@ HiScoresUploader::~HiScoresUploader() {
   WaitForStop();
 }
 
+bool HiScoresUploader::isSubmittableName(const Text& playerName) {
+  const char* bytes = playerName.c_str();
+  const size_t length = static_cast<size_t>(playerName.length());
+  if (length == 0 || length > MAX_NAME_BYTES || !Utf8Text::isValid(bytes, length)) return false;
+  for (size_t i = 0; i < length; ++i) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    if (c == ',' || c < 0x20 || c == 0x7f) return false;
+  }
+  return true;
+}
+
+std::string HiScoresUploader::refusalMessage(const std::string& reason) {
+  return "The high-score server did not accept your score: " + reason + ".";
+}
+
+bool HiScoresUploader::takeErrorAlertRequest() {
+  std::lock_guard<std::mutex> guard(alertLock);
+  return errorAlertPending.exchange(false, std::memory_order_acq_rel);
+}
+
+std::string HiScoresUploader::errorAlertMessage() const {
+  std::lock_guard<std::mutex> guard(alertLock);
+  return failureMessage;
+}
+
+void HiScoresUploader::dropErrorAlert() {
+  std::lock_guard<std::mutex> guard(alertLock);
+  alertWanted = false;
+  errorAlertPending.store(false, std::memory_order_release);
+}
+
+void HiScoresUploader::requestErrorAlert(const std::string& refusal) {
+  std::lock_guard<std::mutex> guard(alertLock);
+  if (!alertWanted) return;
+  failureMessage = refusal.empty() ? std::string(errorAlertTexts().message) : refusalMessage(refusal);
+  errorAlertPending.store(true, std::memory_order_release);
+}
+
 bool HiScoresUploader::startUpload(const Text& playerName, int points, int gameMode) {
   if (isRunning()) return false;
+  {
+    std::lock_guard<std::mutex> guard(alertLock);
+    alertWanted = true;
+  }
   name = playerName;
   score = points;
   difficulty = gameMode;
@@ -74,11 +119,14 @@ void HiScoresUploader::run() {
                                  std::string(body.c_str(), static_cast<size_t>(body.length())), headers);
 
   // A refusal (a 4xx or 5xx status) or an empty reply is a failed upload too: no rank came back.
+  // A refusal is the server's word, not a connection problem: the alert gives its reason.
   if (reply.succeeded() && !reply.body.empty()) {
     int rank = ScoreReplyParser::parseSubmitRank(reply.body.data(), reply.body.size());
     if (rank != -1) globalHighScorePosition.store(rank, std::memory_order_relaxed);
+  } else if (reply.completed && !reply.succeeded()) {
+    requestErrorAlert(ScoreReplyParser::refusalReason(reply.body.data(), reply.body.size(), reply.status));
   } else {
-    errorAlertPending.store(true, std::memory_order_relaxed);
+    requestErrorAlert(std::string());
   }
   scoreUploaded.store(true, std::memory_order_release);
 }

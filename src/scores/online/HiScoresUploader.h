@@ -5,11 +5,16 @@
 //
 // A failed upload asks for the "Error Uploading" alert. Alerts belong to the main thread, so the
 // thread only sets `errorAlertPending` (before `scoreUploaded`); the screen takes the request
-// with takeErrorAlertRequest() and shows errorAlertTexts(). A request ends within its time-outs;
-// destroying the uploader cancels a running request and waits for the thread.
+// with takeErrorAlertRequest() and shows errorAlertTexts() with errorAlertMessage(): a refusal
+// by the server gives its reason, anything else blames the connection. The screen calls
+// dropErrorAlert() when it goes away, so that an upload ending later never alerts on another
+// visit. A request ends within its time-outs; destroying the uploader cancels a running request
+// and waits for the thread.
 #pragma once
 
 #include <atomic>
+#include <mutex>
+#include <string>
 
 #include "HttpClient.h"
 #include "String.h"
@@ -39,7 +44,18 @@ class HiScoresUploader : public MyTl::Thread {
 
   // True once if a failed upload asked for the error alert since the last call: the caller
   // (main thread) shows the alert.
-  bool takeErrorAlertRequest() { return errorAlertPending.exchange(false, std::memory_order_acq_rel); }
+  bool takeErrorAlertRequest();
+  // The alert's message for the last failed upload (main thread, after takeErrorAlertRequest).
+  std::string errorAlertMessage() const;
+  // Forgets a pending alert and keeps the running upload, if any, from asking for one: the
+  // screen it belonged to is gone. Main thread.
+  void dropErrorAlert();
+
+  // Whether the server takes `playerName` at all: not empty, at most 255 bytes of valid UTF-8,
+  // no comma, line break or other control character. Other names are never offered for upload.
+  static bool isSubmittableName(const MyTl::BasicString<char>& playerName);
+  // The alert's message when the server refused a submission for `reason` (its one-line reply).
+  static std::string refusalMessage(const std::string& reason);
 
   // The submission (set by the starter while the thread is not running).
   MyTl::BasicString<char> name;
@@ -50,7 +66,7 @@ class HiScoresUploader : public MyTl::Thread {
   std::atomic<int> globalHighScorePosition{-1};
   // Set when an upload attempt has ended, successfully or not.
   std::atomic<bool> scoreUploaded{false};
-  // Set by a failed upload; cleared by takeErrorAlertRequest.
+  // Set by a failed upload; cleared by takeErrorAlertRequest and dropErrorAlert.
   std::atomic<bool> errorAlertPending{false};
 
   // The form body of a submission: game_id, game_mode, device_id, the escaped user_name,
@@ -62,5 +78,13 @@ class HiScoresUploader : public MyTl::Thread {
   void run() override;
 
  private:
+  // Called by run() when the upload failed; `refusal` is the server's reason, empty when no
+  // reply came.
+  void requestErrorAlert(const std::string& refusal);
+
   HttpClient http;
+  // Guards the hand-over of a failed upload's alert between the thread and the screen.
+  mutable std::mutex alertLock;
+  bool alertWanted = false;      // the screen that started the upload is still up
+  std::string failureMessage;    // the message of the pending alert
 };

@@ -52,3 +52,24 @@ int ScoreReplyParser::parseSubmitRank(const char* body, size_t length) {
   int rank = numberOrNone(fields[1]);
   return rank >= 1 ? rank : -1;
 }
+
+std::string ScoreReplyParser::refusalReason(const char* body, size_t length, long status) {
+  std::string reason;
+  if (isText(body, length)) {
+    const char* end = static_cast<const char*>(std::memchr(body, '\n', length));
+    const size_t lineLength = end != nullptr ? static_cast<size_t>(end - body) : length;
+    for (size_t i = 0; i < lineLength; ++i) {
+      const unsigned char c = static_cast<unsigned char>(body[i]);
+      if (c >= 0x20 && c != 0x7f) reason += static_cast<char>(c);
+    }
+    const size_t first = reason.find_first_not_of(' ');
+    reason = first == std::string::npos ? std::string() : reason.substr(first, reason.find_last_not_of(' ') - first + 1);
+    if (reason.size() > MAX_REASON_BYTES) {
+      size_t cut = MAX_REASON_BYTES;
+      // Back to the start of a character: continuation bytes are 10xxxxxx.
+      while (cut > 0 && (static_cast<unsigned char>(reason[cut]) & 0xC0) == 0x80) --cut;
+      reason.resize(cut);
+    }
+  }
+  return reason.empty() ? "status " + std::to_string(status) : reason;
+}

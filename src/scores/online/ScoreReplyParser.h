@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "HiScore.h"
 #include "SmartArray.h"
@@ -25,4 +26,10 @@ class ScoreReplyParser {
 
   // Whether a reply body can be read as text.
   static bool isText(const char* body, size_t length);
+
+  // Why the server refused a request, for the player: the first line of a text body without
+  // control characters, trimmed and cut to at most MAX_REASON_BYTES at a character boundary;
+  // "status N" when the body gives nothing readable.
+  static std::string refusalReason(const char* body, size_t length, long status);
+  static const size_t MAX_REASON_BYTES = 120;
 };
