@@ -51,7 +51,7 @@ TEST_F(DataFolderTest, OddFilesInPlaceOfTheDataFilesNeitherHangNorBreakTheGame) 
     if (kind != "dangling link") {
       ASSERT_TRUE(waitForAlert(5000).shown()) << "no word that saving fails";
       ASSERT_TRUE(session.pressKey(XK_Return));
-      EXPECT_TRUE(noAlertFor(300));
+      EXPECT_TRUE(alertGoneFor(300));
     }
     leaveStartScreen();
     session.tap(60, 100);

@@ -81,6 +81,12 @@ bool GameTestFixture::noAlertFor(int ms) {
   return !session.waitForScreen([](const ScreenImage& image) { return AlertOnScreen::find(image).shown(); }, ms);
 }
 
+bool GameTestFixture::alertGoneFor(int ms) {
+  const bool gone =
+      session.waitForScreen([](const ScreenImage& image) { return !AlertOnScreen::find(image).shown(); }, 5000);
+  return gone && noAlertFor(ms);
+}
+
 void GameTestFixture::clickButton(const PixelRect& button) {
   session.tap(button.centreX(), button.centreY());
   GameSession::pause(400);

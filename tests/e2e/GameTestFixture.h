@@ -36,6 +36,9 @@ class GameTestFixture : public ::testing::Test {
   AlertOnScreen waitForAlert(int timeoutMs);
   // Whether an alert stays away for `ms`.
   bool noAlertFor(int ms);
+  // Whether an answered alert leaves the screen (on a busy machine the key or click takes a
+  // moment to arrive) and then stays away for `ms`.
+  bool alertGoneFor(int ms);
   void clickButton(const PixelRect& button);
   // Clicks the name field, types `name` after what it holds and confirms with "Okay".
   void enterName(const std::string& name);

@@ -52,7 +52,7 @@ TEST_F(NewHighScoreTest, TypedNameTakesItsRankInTheTableAfterExit) {
   const AlertOnScreen question = waitForAlert(3000);
   ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question after the name";
   ASSERT_TRUE(session.pressKey(XK_Escape));  // "Not Now"
-  EXPECT_TRUE(noAlertFor(500));
+  EXPECT_TRUE(alertGoneFor(500));
   session.saveScreenshot(shotName("3-local-table"));
   // The new entry (rank 9) is drawn full bright, the others dimmed.
   const ScreenImage table = session.screen();
@@ -128,7 +128,7 @@ TEST_F(NewHighScoreTest, AbandonedGameWithAPlaceAsksForTheNameAndOffersTheLastOn
   const AlertOnScreen question = waitForAlert(3000);
   ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question after the name";
   ASSERT_TRUE(session.pressKey(XK_Escape));
-  EXPECT_TRUE(noAlertFor(300));
+  EXPECT_TRUE(alertGoneFor(300));
   session.tap(160, HISCORES_BACK_Y);
   GameSession::pause(500);
   session.saveScreenshot(shotName("2-new-game"));

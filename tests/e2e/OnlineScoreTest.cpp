@@ -116,7 +116,7 @@ TEST_F(OnlineScoreTest, DeclinedUploadSendsNothingAndTheGlobalViewShowsTheServer
   ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question";
   ASSERT_FALSE(question.cancelButton.empty());
   clickButton(question.cancelButton);  // "Not Now"
-  EXPECT_TRUE(noAlertFor(300));
+  EXPECT_TRUE(alertGoneFor(300));
   EXPECT_FALSE(globalSegmentSelected(session.screen())) << "the local table stays after Not Now";
 
   // The player asks for the global table: the three stored scores, nobody marked.

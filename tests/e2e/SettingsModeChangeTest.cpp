@@ -65,7 +65,7 @@ TEST_P(SettingsModeChangeTest, AnswerDecidesBetweenNewGameAndOldOne) {
     session.saveScreenshot(shotName("3-alert"));
     ASSERT_TRUE(alert.shown()) << "no \"Game Mode Change\" alert after " << c.movesBeforeLaunch + 1 << " moves";
     answer(alert, c.answer);
-    EXPECT_TRUE(noAlertFor(300)) << "the alert stayed after the answer";
+    EXPECT_TRUE(alertGoneFor(300)) << "the alert stayed after the answer";
   } else {
     EXPECT_TRUE(noAlertFor(1500)) << "asked although only " << c.movesBeforeLaunch + 1 << " moves were made";
   }
