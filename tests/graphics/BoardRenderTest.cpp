@@ -272,9 +272,11 @@ TEST_F(BoardRenderDeathTest, AnimationContractChecks) {
   record.active = true;
   record.kind = ANIM_APPEAR;
   record.stone = STONE_RED;
+  // An animation further ahead than any landing delay (the clock went back) starts now.
   GameClock::instance.nowMs = 0;
   record.startTime = 6000.0;
-  EXPECT_DEATH(AnimationHandler::handleAnimation(*graphics, record, 0, 0, STONE_RED), "timeAnimating > -5000.0");
+  AnimationHandler::handleAnimation(*graphics, record, 0, 0, STONE_RED);
+  EXPECT_EQ(0.0, record.startTime);
   record.startTime = 0.0;
   record.kind = ANIM_PATH_TRAIL;
   record.pathIndex = 2;
