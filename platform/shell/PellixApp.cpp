@@ -5,15 +5,18 @@
 
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "DataDirectory.h"
 #include "DataFolderLock.h"
 #include "GameClock.h"
+#include "Resources.h"
 #include "ScreenMapping.h"
 #include "Settings.h"
 #include "TrelGame.h"
 #include "ViewRoot.h"
+#include "WindowIdentity.h"
 
 namespace {
 
@@ -38,8 +41,16 @@ int PellixApp::run() {
 }
 
 bool PellixApp::launch() {
+  if (Resources::directory().empty()) {
+    std::string looked;
+    for (const std::string& folder : Resources::candidateDirectories())
+      looked += "\n  " + std::filesystem::path(folder).lexically_normal().string();
+    std::fprintf(stderr, "Pellix cannot find its data folder (images and sounds); it looked in:%s\n", looked.c_str());
+    return false;
+  }
   // Our own handlers, so that SIGINT, SIGTERM and SIGHUP all end the game the same normal way.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  WindowIdentity::nameApplication();
   std::signal(SIGINT, onStopSignal);
   std::signal(SIGTERM, onStopSignal);
   std::signal(SIGHUP, onStopSignal);
@@ -71,6 +82,7 @@ bool PellixApp::launch() {
     std::fprintf(stderr, "Pellix could not start its window: %s\n", window.error().c_str());
     return false;
   }
+  WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
 
   const std::string prefix = dataFolder.empty() ? std::string() : dataFolder + "/";
   Settings::init((prefix + "settings.dat").c_str());
