@@ -1,0 +1,138 @@
+// The real game played with real key events only: starting, picking up and dropping a ball with
+// the cursor, Escape to the game menu and back, Ctrl+Q to quit with everything saved; and the
+// window's class and icon that the desktop matches to the launcher.
+#include <X11/keysym.h>
+
+#include "GameTestFixture.h"
+#include "TestBoards.h"
+
+namespace {
+
+const char* const APP_ID = "io.github.pellix.Pellix";
+
+// A red ball on the top-left square and four more on row 2 from column 1: the ball dropped
+// on (0, 2) completes a line of five for 6 points.
+SavedBoard lineFromTheCorner() {
+  SavedBoard board;
+  board.stones[0][0] = TestBoards::RED;
+  for (int x = 1; x < 5; ++x) board.stones[2][x] = TestBoards::RED;
+  board.stones[9][7] = 2;
+  board.moveCount = 5;
+  return board;
+}
+
+class KeyboardPlayTest : public GameTestFixture {
+ protected:
+  void SetUp() override {
+    GameTestFixture::SetUp();
+    if (IsSkipped()) return;
+    launchWith(settingsRecord(0, true, false, 0.5f), savedGame(lineFromTheCorner()));
+  }
+
+  // Presses a key and gives the game a moment for it.
+  void key(unsigned long keysym, int pauseMs = 150) {
+    ASSERT_TRUE(session.pressKey(keysym));
+    GameSession::pause(pauseMs);
+  }
+
+  // Return on the start screen; waits until the board shows.
+  void startWithReturn() {
+    const ScreenImage start = session.screen();
+    key(XK_Return);
+    EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(start, 8) > 0.2; }, 5000))
+        << "Return left the start screen up";
+    GameSession::pause(300);
+  }
+
+  // Space on (0, 0), down twice, Space: the ball goes to (0, 2) and completes the line.
+  void moveTheCornerBallDownTwo() {
+    key(XK_space);
+    key(XK_Down);
+    key(XK_Down);
+    key(XK_space, 1500);
+  }
+
+  void expectTheLineScored() {
+    const std::vector<uint8_t> game = dataBytes("gameState.dat");
+    EXPECT_EQ(0, savedStone(game, 0, 0));
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(0, savedStone(game, x, 2)) << x;
+    EXPECT_EQ(6, savedScore(game));
+    EXPECT_EQ(6, savedMoveCount(game));
+  }
+};
+
+TEST_F(KeyboardPlayTest, ReturnSpaceDownDownSpaceMovesTheCornerBallAndCtrlQSavesAndQuits) {
+  startWithReturn();
+  moveTheCornerBallDownTwo();
+  ASSERT_TRUE(session.pressKeyWithControl(XK_q));
+  EXPECT_EQ(0, session.waitForExit(10000)) << session.errorOutput();
+  expectTheLineScored();
+}
+
+TEST_F(KeyboardPlayTest, CursorRingFollowsTheArrowsAndStopsAtTheEdge) {
+  startWithReturn();
+  const ScreenImage atCorner = session.screen();
+  // Left and Up at the top-left corner go nowhere: the picture stays.
+  key(XK_Left);
+  key(XK_Up);
+  EXPECT_LT(session.screen().fractionDifferent(atCorner, 8), 0.002);
+  key(XK_Right);
+  session.saveScreenshot(shotName("ring-on-1-0"));
+  const ScreenImage moved = session.screen();
+  // The ring left square (0, 0) for (1, 0): only the pixels of those two squares changed.
+  const double changed = moved.fractionDifferent(atCorner, 8);
+  EXPECT_GT(changed, 0.002);
+  EXPECT_LT(changed, 2.0 * 39 * 39 / (320.0 * 480.0));
+  key(XK_Left);
+  EXPECT_LT(session.screen().fractionDifferent(atCorner, 8), 0.002);
+  closeAndExpectNormalExit();
+}
+
+TEST_F(KeyboardPlayTest, EscapeDropsTheBallThenOpensTheMenuAndEscapeResumesOnTheCorner) {
+  startWithReturn();
+  const ScreenImage board = session.screen();
+  key(XK_space);
+  key(XK_Down);
+  session.saveScreenshot(shotName("ball-picked-cursor-below"));
+  key(XK_Up);
+  key(XK_Escape, 400);  // drops the ball
+  EXPECT_LT(session.screen().fractionDifferent(board, 8), 0.01);
+  key(XK_Escape);  // opens the game menu
+  EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(board, 8) > 0.2; }, 3000))
+      << "Escape did not open the game menu";
+  key(XK_Right);  // no use in a menu
+  key(XK_Escape, 500);  // resumes
+  EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(board, 8) < 0.01; }, 3000))
+      << "Escape did not resume the game";
+  // The cursor starts over on (0, 0).
+  moveTheCornerBallDownTwo();
+  closeAndExpectNormalExit();
+  expectTheLineScored();
+}
+
+TEST_F(KeyboardPlayTest, GameMenuIsWorkedWithTheArrowsAndReturn) {
+  startWithReturn();
+  const ScreenImage board = session.screen();
+  key(XK_Escape, 500);
+  const ScreenImage menu = session.screen();
+  // Down lights "Resume Game", Down again "New Game"; Up goes back; Return resumes.
+  key(XK_Down);
+  session.saveScreenshot(shotName("resume-lit"));
+  const ScreenImage resumeLit = session.screen();
+  EXPECT_GT(resumeLit.fractionDifferent(menu, 8), 0.01);
+  key(XK_Down);
+  key(XK_Up);
+  EXPECT_LT(session.screen().fractionDifferent(resumeLit, 8), 0.002);
+  key(XK_Return, 500);
+  EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(board, 8) < 0.01; }, 3000));
+  closeAndExpectNormalExit();
+  EXPECT_EQ(TestBoards::RED, savedStone(dataBytes("gameState.dat"), 0, 0)) << "the game went on as it was";
+}
+
+TEST_F(KeyboardPlayTest, WindowCarriesTheApplicationIdAndItsIcon) {
+  EXPECT_EQ(APP_ID, session.windowClass());
+  EXPECT_EQ(128, session.windowIconWidth());
+  closeAndExpectNormalExit();
+}
+
+}  // namespace
