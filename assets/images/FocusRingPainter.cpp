@@ -16,5 +16,9 @@ bool FocusRingPainter::focusRing(const std::string& folder) {
   cairo_set_source_rgba(cr, 1.0, 0.93, 0.55, 1.0);
   cairo_set_line_width(cr, 2.0);
   cairo_stroke(cr);
-  return canvas.save(folder, "FocusRing_39x39.png");
+  bool ok = canvas.save(folder, "FocusRing_39x39.png");
+  ArtCanvas line(4, 4);
+  cairo_set_source_rgba(line.cr(), 1.0, 0.93, 0.55, 1.0);
+  cairo_paint(line.cr());
+  return line.save(folder, "FocusLine_4x4.png") && ok;
 }

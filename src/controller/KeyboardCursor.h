@@ -19,15 +19,16 @@ class KeyboardCursor {
 
   // The ring on the cursor's square, for a board drawn at `boardScale` (8/7, 1 or 8/9).
   void drawOnBoard(float boardScale);
-  // The ring stretched around a rectangle of the screen.
+  // A thin frame around a rectangle of the screen (a control of the settings screen).
   void drawAround(float x, float y, float width, float height);
 
   // Hidden while the mouse moves; any game key shows it again.
   bool visible = false;
 
  private:
-  bool ensureRing();
+  bool ensureTextures();
 
   Square at = Square(0, 0);
   TexturePtr ring;
+  TexturePtr line;
 };

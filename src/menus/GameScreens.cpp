@@ -27,10 +27,10 @@ const char* const INSTRUCTION_TEXTS[] = {
     "The goal is to survive as long as possible before the board is full of balls",
     "To perform a move, press the mouse button on a ball, hold it down, move it to a destination square, and then "
     "let go.\n\nTo deselect an already selected ball, sweep the mouse quickly across the board while holding the "
-    "button, and let go.\n\nKeys: arrows, Space, Escape.",
+    "button, and let go.",
     "Rainbow balls work as any color, and can thus be used to complete multiple rows at once.\n\n\n"
     "Bomb balls also work as any color like rainbow stones, plus they remove all stones of the same color(s) from "
-    "the board.",
+    "the board.\n\nKeyboard: arrows, Space, Escape.",
 };
 
 void draw(Texture* texture, float x, float y, int blendMode = BLEND_PREMULTIPLIED) {

@@ -129,6 +129,40 @@ TEST_F(KeyboardPlayTest, GameMenuIsWorkedWithTheArrowsAndReturn) {
   EXPECT_EQ(TestBoards::RED, savedStone(dataBytes("gameState.dat"), 0, 0)) << "the game went on as it was";
 }
 
+TEST_F(KeyboardPlayTest, SettingsAndInstructionsAreWorkedWithTheKeys) {
+  startWithReturn();
+  key(XK_Escape, 400);
+  // Settings is the third entry; Medium is one column right of Easy.
+  key(XK_Down);
+  key(XK_Down);
+  key(XK_Down);
+  key(XK_Return, 500);
+  const ScreenImage settings = session.screen();
+  key(XK_Tab);
+  session.saveScreenshot(shotName("mode-focused"));
+  EXPECT_GT(session.screen().fractionDifferent(settings, 8), 0.005) << "no focus ring around the modes";
+  key(XK_Right);
+  key(XK_Up);  // Done, after the volume, wrapping around
+  // Five moves into the game: the mode change asks first; Return answers with "OK".
+  key(XK_Return, 500);
+  ASSERT_TRUE(waitForAlert(3000).shown()) << "no question before the mode change";
+  key(XK_Return, 800);
+  // A new Medium game; the game menu's last entry shows the instructions, Return turns a page.
+  key(XK_Escape, 400);
+  key(XK_Up);
+  key(XK_Return, 500);
+  session.saveScreenshot(shotName("instructions-page-1"));
+  key(XK_Return, 500);
+  session.saveScreenshot(shotName("instructions-page-2"));
+  key(XK_Return, 500);
+  session.saveScreenshot(shotName("instructions-page-3"));
+  key(XK_Escape, 400);
+  key(XK_Escape, 400);
+  closeAndExpectNormalExit();
+  EXPECT_EQ(3, settingsGameMode(dataBytes("settings.dat"))) << "Medium was not chosen";
+  EXPECT_EQ(3, savedGameMode(dataBytes("gameState.dat")));
+}
+
 TEST_F(KeyboardPlayTest, WindowCarriesTheApplicationIdAndItsIcon) {
   EXPECT_EQ(APP_ID, session.windowClass());
   EXPECT_EQ(128, session.windowIconWidth());
