@@ -8,6 +8,7 @@
 #include "MenuHitTesting.h"
 #include "Settings.h"
 #include "Switch.h"
+#include "TextField.h"
 #include "TrelGame.h"
 
 namespace {
@@ -80,7 +81,14 @@ void TrelGame::handleKey(GameKey key) {
       } else if (key == GameKey::BACK && gameState == STATE_INSTRUCTIONS) {
         switchGameState(previousState);
       } else if (key == GameKey::UP || key == GameKey::DOWN || key == GameKey::NEXT) {
-        pressedButton = button;
+        // On the name entry the keys first go to the name field (Return then ends the
+        // editing, and a second Return presses "Okay"); elsewhere they light the button.
+        if (gameState == STATE_NEW_HISCORE && screens.nameField && !screens.nameField->isEditing() &&
+            screens.nameField->becomeFirstResponder()) {
+          pressedButton = -1;
+        } else {
+          pressedButton = button;
+        }
       }
       // Escape on the name entry does nothing: the score is kept only through "Okay".
       break;

@@ -163,6 +163,44 @@ TEST_F(KeyboardPlayTest, SettingsAndInstructionsAreWorkedWithTheKeys) {
   EXPECT_EQ(3, savedGameMode(dataBytes("gameState.dat")));
 }
 
+// The end of a game with the keyboard alone: the last move, the name typed into the name
+// entry, the submit question, the table and back to a new game.
+class KeyboardGameEndTest : public GameTestFixture {};
+
+TEST_F(KeyboardGameEndTest, LastMoveNameAndTableWithKeysOnly) {
+  session.setEnvironment("PELLIX_SCORES_URL", "http://127.0.0.1:9");  // nothing is uploaded
+  launchWith(settingsRecord(0, true, false, 0.5f), savedGame(TestBoards::almostFullBoard(120)));
+  auto key = [&](unsigned long keysym, int pauseMs) {
+    ASSERT_TRUE(session.pressKey(keysym));
+    GameSession::pause(pauseMs);
+  };
+  key(XK_Return, 500);
+  for (int y = 0; y < TestBoards::LAST_BALL_Y; ++y) key(XK_Down, 60);
+  for (int x = 0; x < TestBoards::LAST_BALL_X; ++x) key(XK_Right, 60);
+  key(XK_space, 150);
+  key(XK_Right, 150);
+  key(XK_space, 4000);  // the board fills; two seconds later the name entry
+  session.saveScreenshot(shotName("1-name-entry"));
+  key(XK_Tab, 300);  // into the name field
+  ASSERT_TRUE(session.typeText("Kim"));
+  key(XK_Return, 300);  // ends the editing
+  key(XK_Return, 800);  // "Okay"
+  ASSERT_TRUE(waitForAlert(3000).shown()) << "no submit question";
+  key(XK_Escape, 800);  // "Not Now"
+  session.saveScreenshot(shotName("2-table"));
+  key(XK_Escape, 800);  // back: a new game
+  closeAndExpectNormalExit();
+
+  const SavedHiScores after = readHiScores(dataBytes("hiScores.dat"));
+  ASSERT_TRUE(after.valid);
+  ASSERT_EQ(12u, after.tables.size());
+  const std::vector<SavedScore>& easy = after.tables[6];
+  ASSERT_FALSE(easy.empty());
+  EXPECT_EQ(120, easy[0].score);
+  EXPECT_NE(std::string::npos, easy[0].name.find("Kim")) << easy[0].name;
+  EXPECT_EQ(0, savedMoveCount(dataBytes("gameState.dat"))) << "no new game after the table";
+}
+
 TEST_F(KeyboardPlayTest, WindowCarriesTheApplicationIdAndItsIcon) {
   EXPECT_EQ(APP_ID, session.windowClass());
   EXPECT_EQ(128, session.windowIconWidth());
