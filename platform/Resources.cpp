@@ -27,15 +27,7 @@ std::string executableDirectory() {
 }
 
 std::string findDirectory() {
-  const std::string exeDir = executableDirectory();
-  const std::string candidates[] = {
-      exeDir + "/resources",
-      exeDir + "/../share/pellix/resources",
-#ifdef PELLIX_BUILD_RESOURCE_DIR
-      PELLIX_BUILD_RESOURCE_DIR,
-#endif
-  };
-  for (const std::string& candidate : candidates) {
+  for (const std::string& candidate : Resources::candidateDirectories()) {
     if (isDirectory(candidate)) return candidate;
   }
   return std::string();
@@ -48,6 +40,14 @@ void Resources::setDirectory(const std::string& folder) { chosenDirectory() = fo
 std::string Resources::directory() {
   if (chosenDirectory().empty()) chosenDirectory() = findDirectory();
   return chosenDirectory();
+}
+
+std::vector<std::string> Resources::candidateDirectories() {
+  const std::string exeDir = executableDirectory();
+  if (exeDir.empty()) return {};
+  // The build tree keeps the generated files next to the binary; an installed prefix keeps
+  // them in share/pellix beside bin/.
+  return {exeDir + "/resources", exeDir + "/../share/pellix"};
 }
 
 std::string Resources::pathFor(const std::string& name, const std::string& type) {

@@ -1,10 +1,13 @@
 // Finds the game's resource files (generated images and sounds) by name and type.
-// Called by the image loader and the sound player at start-up. The folder is looked up next to
-// the executable (build tree: build/resources; installed: ../share/pellix/resources), or set
-// explicitly by tests before anything is loaded.
+// Called by the image loader and the sound player at start-up, and by the shell at launch to
+// check that the folder is there. The folder is looked up next to the executable only: the
+// build tree's build/resources when the game runs from build/, else ../share/pellix of the
+// prefix it was installed into, so an installed game never reads the build tree. Tests set the
+// folder explicitly before anything is loaded.
 #pragma once
 
 #include <string>
+#include <vector>
 
 class Resources {
  public:
@@ -12,6 +15,8 @@ class Resources {
   static void setDirectory(const std::string& folder);
   // The resource folder in use; empty when none was found.
   static std::string directory();
+  // The folders looked in, in order (for the error message when none exists).
+  static std::vector<std::string> candidateDirectories();
   // Full path of resource `name` with extension `type`, e.g. ("move", "wav").
   static std::string pathFor(const std::string& name, const std::string& type);
 };

@@ -9,6 +9,7 @@
 #include "ArtCanvas.h"
 #include "BallPainter.h"
 #include "BoardPainter.h"
+#include "FocusRingPainter.h"
 #include "MenuPainter.h"
 #include "ScenePainter.h"
 
@@ -69,9 +70,9 @@ bool menus(const std::string& folder) {
     ok = MenuPainter::title(folder, e.name, e.words) && ok;
     ok = MenuPainter::menuOption(folder, e.name, e.words) && ok;
   }
-  ok = MenuPainter::tapBar(folder, "TapToStartAGame", "Tap to start a game") && ok;
-  ok = MenuPainter::tapBar(folder, "TapToStartNewGame", "Tap to start a new game") && ok;
-  ok = MenuPainter::tapBar(folder, "DoubleTapForGameMenu", "Double-tap for the game menu") && ok;
+  ok = MenuPainter::tapBar(folder, "TapToStartAGame", "Click to start a game") && ok;
+  ok = MenuPainter::tapBar(folder, "TapToStartNewGame", "Click to start a new game") && ok;
+  ok = MenuPainter::tapBar(folder, "DoubleTapForGameMenu", "Double-click for the game menu") && ok;
   ok = MenuPainter::overlay(folder) && ok;
   ok = MenuPainter::divider(folder) && ok;
   ok = MenuPainter::panel(folder) && ok;
@@ -99,5 +100,6 @@ int main(int argc, char** argv) {
   ok = ScenePainter::splash(folder) && ok;
   ok = ScenePainter::instructionAnimation(folder) && ok;
   ok = ScenePainter::dragIllustration(folder) && ok;
+  ok = FocusRingPainter::focusRing(folder) && ok;
   return ok ? 0 : 1;
 }

@@ -5,15 +5,18 @@
 
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "DataDirectory.h"
 #include "DataFolderLock.h"
 #include "GameClock.h"
+#include "Resources.h"
 #include "ScreenMapping.h"
 #include "Settings.h"
 #include "TrelGame.h"
 #include "ViewRoot.h"
+#include "WindowIdentity.h"
 
 namespace {
 
@@ -38,8 +41,16 @@ int PellixApp::run() {
 }
 
 bool PellixApp::launch() {
+  if (Resources::directory().empty()) {
+    std::string looked;
+    for (const std::string& folder : Resources::candidateDirectories())
+      looked += "\n  " + std::filesystem::path(folder).lexically_normal().string();
+    std::fprintf(stderr, "Pellix cannot find its data folder (images and sounds); it looked in:%s\n", looked.c_str());
+    return false;
+  }
   // Our own handlers, so that SIGINT, SIGTERM and SIGHUP all end the game the same normal way.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  WindowIdentity::nameApplication();
   std::signal(SIGINT, onStopSignal);
   std::signal(SIGTERM, onStopSignal);
   std::signal(SIGHUP, onStopSignal);
@@ -71,6 +82,7 @@ bool PellixApp::launch() {
     std::fprintf(stderr, "Pellix could not start its window: %s\n", window.error().c_str());
     return false;
   }
+  WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
 
   const std::string prefix = dataFolder.empty() ? std::string() : dataFolder + "/";
   Settings::init((prefix + "settings.dat").c_str());
@@ -154,6 +166,8 @@ void PellixApp::handleEvent(const SDL_Event& event) {
       }
       break;
     case SDL_MOUSEMOTION:
+      // The keyboard cursor's ring stays out of the way while the mouse is used.
+      if (TrelGame::instance != nullptr && event.motion.which != SDL_TOUCH_MOUSEID) TrelGame::instance->hideKeyboardCursor();
       if (mouseDown && event.motion.which != SDL_TOUCH_MOUSEID)
         touch(TOUCH_MOVE, static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
       break;
@@ -208,16 +222,45 @@ void PellixApp::touch(int phase, float windowX, float windowY) {
 }
 
 void PellixApp::handleKey(const SDL_Event& event) {
-  switch (event.key.keysym.sym) {
+  const SDL_Keysym& key = event.key.keysym;
+  if (key.sym == SDLK_q && (key.mod & KMOD_CTRL) != 0) {
+    // Ctrl+Q ends the game as closing the window does.
+    quitRequested = true;
+    return;
+  }
+  // An alert on top or the name field being edited gets the key first.
+  bool taken = false;
+  switch (key.sym) {
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: views->handleKey(Ui::ViewKey::RETURN); break;
-    case SDLK_ESCAPE: views->handleKey(Ui::ViewKey::ESCAPE); break;
-    case SDLK_BACKSPACE: views->handleKey(Ui::ViewKey::BACKSPACE); break;
-    case SDLK_DELETE: views->handleKey(Ui::ViewKey::DELETE); break;
-    case SDLK_LEFT: views->handleKey(Ui::ViewKey::LEFT); break;
-    case SDLK_RIGHT: views->handleKey(Ui::ViewKey::RIGHT); break;
-    case SDLK_HOME: views->handleKey(Ui::ViewKey::HOME); break;
-    case SDLK_END: views->handleKey(Ui::ViewKey::END); break;
+    case SDLK_KP_ENTER: taken = views->handleKey(Ui::ViewKey::RETURN); break;
+    case SDLK_ESCAPE: taken = views->handleKey(Ui::ViewKey::ESCAPE); break;
+    case SDLK_BACKSPACE: taken = views->handleKey(Ui::ViewKey::BACKSPACE); break;
+    case SDLK_DELETE: taken = views->handleKey(Ui::ViewKey::DELETE); break;
+    case SDLK_LEFT: taken = views->handleKey(Ui::ViewKey::LEFT); break;
+    case SDLK_RIGHT: taken = views->handleKey(Ui::ViewKey::RIGHT); break;
+    case SDLK_HOME: taken = views->handleKey(Ui::ViewKey::HOME); break;
+    case SDLK_END: taken = views->handleKey(Ui::ViewKey::END); break;
+    default: break;
+  }
+  if (taken || views->isTextInputActive() || views->activeModal() != nullptr || TrelGame::instance == nullptr) return;
+  // Then the game; holding an arrow key repeats it, holding the other keys does not.
+  const bool repeated = event.key.repeat != 0;
+  switch (key.sym) {
+    case SDLK_UP: TrelGame::instance->handleKey(GameKey::UP); break;
+    case SDLK_DOWN: TrelGame::instance->handleKey(GameKey::DOWN); break;
+    case SDLK_LEFT: TrelGame::instance->handleKey(GameKey::LEFT); break;
+    case SDLK_RIGHT: TrelGame::instance->handleKey(GameKey::RIGHT); break;
+    case SDLK_TAB:
+      if (!repeated) TrelGame::instance->handleKey(GameKey::NEXT);
+      break;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+    case SDLK_SPACE:
+      if (!repeated) TrelGame::instance->handleKey(GameKey::ACTIVATE);
+      break;
+    case SDLK_ESCAPE:
+      if (!repeated) TrelGame::instance->handleKey(GameKey::BACK);
+      break;
     default: break;
   }
 }

@@ -1,7 +1,24 @@
-// Pellix: the five-in-a-row ball puzzle. Takes no command-line options.
+// Pellix: the five-in-a-row ball puzzle. Everything about the game is set on its settings
+// screen; the command line only answers --help and --version.
+#include <cstdio>
+#include <cstring>
+
 #include "PellixApp.h"
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 1) {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+      std::printf("pellix %s\n", PELLIX_VERSION);
+      return 0;
+    }
+    const bool help = argc == 2 && std::strcmp(argv[1], "--help") == 0;
+    std::fprintf(help ? stdout : stderr,
+                 "Usage: pellix [--help | --version]\n"
+                 "Pellix, the five-in-a-row ball puzzle. The game keeps its settings, the game in\n"
+                 "progress and the high scores in $XDG_DATA_HOME/pellix/; PELLIX_SCORES_URL names\n"
+                 "another high-score server. Keys and files: man 6 pellix.\n");
+    return help ? 0 : 2;
+  }
   PellixApp app;
   return app.run();
 }

@@ -63,6 +63,8 @@ void TrelGame::switchGameState(GameState state) {
   stateBeforePrevious = previousState;
   previousState = gameState;
   gameState = state;
+  settingsFocus = -1;
+  if (state == STATE_PLAYING && oldState != STATE_PLAYING) keyboardCursor.reset();
   // Game time runs only in play (resuming also when the clock was not paused).
   if (state == STATE_PLAYING) {
     GameClock::instance.resume();

@@ -7,9 +7,11 @@
 
 #include "BallGraphics.h"
 #include "Board.h"
+#include "GameKey.h"
 #include "GameScreens.h"
 #include "HiScores.h"
 #include "HiScoresMenu.h"
+#include "KeyboardCursor.h"
 #include "Mutex.h"
 #include "SettingsMenu.h"
 #include "Square.h"
@@ -90,6 +92,13 @@ class TrelGame {
   // after every step of the frame tick that drops balls and before every touch.
   void dropSelectionOfVanishedBall();
 
+  // --- Keyboard (TrelGameKeyboard.cpp) ---
+  // A key from the shell, after the controls over the frame had their turn: play on the board
+  // through the keyboard cursor, the highlight of the menus, start and leave screens.
+  void handleKey(GameKey key);
+  // The mouse moved: the cursor's ring hides until the next key.
+  void hideKeyboardCursor();
+
   // --- Penalty clock ---
   // Fraction of the current penalty period that has elapsed (-1 when the clock is off); lets a
   // due penalty ball fall.
@@ -132,6 +141,10 @@ class TrelGame {
   BallGraphics graphics;
   // The screens drawn over the board (start screen, menus, name entry, game over).
   GameScreens screens;
+  // The keyboard's square on the board; back on (0, 0) whenever play starts or resumes.
+  KeyboardCursor keyboardCursor;
+  // The settings screen's control under the keyboard's highlight (SettingsFocus), -1 for none.
+  int settingsFocus = -1;
 
  private:
   // Saves the game as it stands, so that a killed process loses nothing.
@@ -159,4 +172,12 @@ class TrelGame {
   void drawSquareHighlights();
   void drawAnimatedSquares();
   void drawDragTarget();
+  // Keyboard play (TrelGameKeyboard.cpp).
+  void handleBoardKey(GameKey key);
+  void handleSettingsKey(GameKey key);
+  void moveButtonHighlight(GameKey key, int count);
+  // A press and a release at (x, y): a key does what a click there does.
+  void clickAt(int x, int y);
+  // The cursor ring on the board, or the focus ring on the settings screen.
+  void drawKeyboardFocus();
 };

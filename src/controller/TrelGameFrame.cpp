@@ -86,6 +86,7 @@ void TrelGame::drawBoard() {
   drawAnimatedSquares();
   drawDragTarget();
   drawStateScreen();
+  drawKeyboardFocus();
   screens.doneDrawing();
 }
 

@@ -25,11 +25,12 @@ const char* const INSTRUCTION_TEXTS[] = {
     "Drag+drop balls, to move five of the same colour in a row, causing them to be removed from the board.\n\n"
     "After each move, more balls will appear on the board (except after completion of a row).\n\n"
     "The goal is to survive as long as possible before the board is full of balls",
-    "To perform a move, press your finger on a ball, hold it down, move it to a destination square, and then let "
-    "go.\n\nTo deselect an already selected ball, swipe your finger quickly across the screen.",
+    "To perform a move, press the mouse button on a ball, hold it down, move it to a destination square, and then "
+    "let go.\n\nTo deselect an already selected ball, sweep the mouse quickly across the board while holding the "
+    "button, and let go.",
     "Rainbow balls work as any color, and can thus be used to complete multiple rows at once.\n\n\n"
     "Bomb balls also work as any color like rainbow stones, plus they remove all stones of the same color(s) from "
-    "the board.",
+    "the board.\n\nKeyboard: arrows, Space, Escape.",
 };
 
 void draw(Texture* texture, float x, float y, int blendMode = BLEND_PREMULTIPLIED) {
@@ -152,7 +153,7 @@ int GameScreens::drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultN
     if (defaultName != nullptr && defaultName[0] != '\0') {
       nameField->setText(defaultName);
     } else {
-      nameField->setPlaceholder("Tap to enter name");
+      nameField->setPlaceholder("Click to enter name");
     }
   }
   if (firstDraw && parent) parent->addSubview(nameField);

@@ -25,7 +25,7 @@ class GameScreens : public MenuCommon {
 
   // "Default.png" with the start-a-game bar.
   void drawSplashScreen(bool pressed);
-  // The strip below the board that asks for a double tap to open the game menu.
+  // The strip below the board that asks for a double click to open the game menu.
   void drawMenuButton(bool highlighted, bool lowered);
   // The game menu: five buttons, or four without "Resume Game".
   void drawGameMenu(int highlighted, bool canResume);

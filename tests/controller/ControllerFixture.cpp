@@ -26,8 +26,14 @@ void ControllerTest::SetUpTestSuite() {
   Resources::setDirectory(generatedResourceFolder());
   if (Settings::instance == nullptr) {
     char pattern[] = "/tmp/pellix-controller-settings-XXXXXX";
-    const std::string settingsFolder = mkdtemp(pattern);
+    static const std::string settingsFolder = mkdtemp(pattern);
     Settings::init((settingsFolder + "/settings.dat").c_str());
+    // The settings live until the process ends; their folder goes then (a last save of the
+    // settings into the removed folder fails quietly).
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(settingsFolder, ignored);
+    });
   }
 }
 

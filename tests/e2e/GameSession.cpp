@@ -129,7 +129,8 @@ bool GameSession::launch(bool withDisplay) {
       unsetenv("DISPLAY");
       unsetenv("WAYLAND_DISPLAY");
     }
-    execl(PELLIX_GAME_BINARY, PELLIX_GAME_BINARY, nullptr);
+    const std::string program = binary.empty() ? std::string(PELLIX_GAME_BINARY) : binary;
+    execl(program.c_str(), program.c_str(), nullptr);
     _exit(127);
   }
   return gamePid > 0;
@@ -152,6 +153,32 @@ bool GameSession::findWindow() {
   }
   if (children != nullptr) XFree(children);
   return window != 0;
+}
+
+std::string GameSession::windowClass() {
+  if (window == 0) return std::string();
+  XClassHint hint{};
+  if (!XGetClassHint(asDisplay(display), window, &hint)) return std::string();
+  const std::string result = hint.res_class != nullptr ? hint.res_class : "";
+  if (hint.res_name != nullptr) XFree(hint.res_name);
+  if (hint.res_class != nullptr) XFree(hint.res_class);
+  return result;
+}
+
+int GameSession::windowIconWidth() {
+  if (window == 0) return 0;
+  Display* x = asDisplay(display);
+  Atom type = 0;
+  int format = 0;
+  unsigned long items = 0, after = 0;
+  unsigned char* data = nullptr;
+  // _NET_WM_ICON: width, height, then the pixels; only the first value is read.
+  if (XGetWindowProperty(x, window, XInternAtom(x, "_NET_WM_ICON", False), 0, 1, False, AnyPropertyType, &type,
+                         &format, &items, &after, &data) != Success || data == nullptr)
+    return 0;
+  const int width = items > 0 && format == 32 ? static_cast<int>(reinterpret_cast<unsigned long*>(data)[0]) : 0;
+  XFree(data);
+  return width;
 }
 
 bool GameSession::waitForFirstFrame(int timeoutMs) {
@@ -234,6 +261,12 @@ bool GameSession::pressKey(unsigned long keysym) {
   if (!keyboard || window == 0) return false;
   focusWindow();
   return keyboard->tapKeysym(keysym);
+}
+
+bool GameSession::pressKeyWithControl(unsigned long keysym) {
+  if (!keyboard || window == 0) return false;
+  focusWindow();
+  return keyboard->tapKeysymWithControl(keysym);
 }
 
 bool GameSession::typeText(const std::string& utf8) {

@@ -35,10 +35,15 @@ class GameSession {
 
   // An environment variable for the game, set at the next launch (e.g. PELLIX_SCORES_URL).
   void setEnvironment(const std::string& name, const std::string& value);
+  // The game program the next launch starts instead of build/pellix (an installed copy).
+  void setBinary(const std::string& path) { binary = path; }
   // Starts build/pellix; `withDisplay` false starts it with no DISPLAY at all.
   bool launch(bool withDisplay = true);
   // Waits until the window named "Pellix" is mapped and shows something other than black.
   bool waitForFirstFrame(int timeoutMs);
+  // The game window's class (WM_CLASS), and the width of its icon (_NET_WM_ICON), 0 for none.
+  std::string windowClass();
+  int windowIconWidth();
   // Milliseconds from launch to the first frame seen by waitForFirstFrame.
   double msToFirstFrame() const { return firstFrameMs; }
 
@@ -56,6 +61,8 @@ class GameSession {
   // (XK_Return, XK_Escape...). False when the key or a character cannot be typed.
   bool pressKey(unsigned long keysym);
   bool typeText(const std::string& utf8);
+  // The key with Control held (Ctrl+Q).
+  bool pressKeyWithControl(unsigned long keysym);
 
   // The game screen's pixels (RGB, 320 x 480, y down), read from the window.
   std::vector<uint8_t> screenPixels();
@@ -97,4 +104,5 @@ class GameSession {
   std::unique_ptr<XTestKeyboard> keyboard;
   bool focused = false;
   std::string problem;
+  std::string binary;
 };

@@ -69,14 +69,17 @@ bool XTestKeyboard::planFor(unsigned long keysym, KeyPlan& plan) {
   return false;
 }
 
-void XTestKeyboard::tap(const KeyPlan& plan) {
+void XTestKeyboard::tap(const KeyPlan& plan, bool control) {
   const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
+  const KeyCode controlKey = XKeysymToKeycode(display, XK_Control_L);
+  if (control) XTestFakeKeyEvent(display, controlKey, True, CurrentTime);
   if (plan.shifted) XTestFakeKeyEvent(display, shift, True, CurrentTime);
   XTestFakeKeyEvent(display, plan.keycode, True, CurrentTime);
   XFlush(display);
   pauseMs(15);
   XTestFakeKeyEvent(display, plan.keycode, False, CurrentTime);
   if (plan.shifted) XTestFakeKeyEvent(display, shift, False, CurrentTime);
+  if (control) XTestFakeKeyEvent(display, controlKey, False, CurrentTime);
   XFlush(display);
   // Keeps the server times of two presses of one key apart, so they never read as auto-repeat.
   pauseMs(25);
@@ -86,6 +89,13 @@ bool XTestKeyboard::tapKeysym(unsigned long keysym) {
   KeyPlan plan;
   if (!planFor(keysym, plan)) return false;
   tap(plan);
+  return true;
+}
+
+bool XTestKeyboard::tapKeysymWithControl(unsigned long keysym) {
+  KeyPlan plan;
+  if (!planFor(keysym, plan)) return false;
+  tap(plan, true);
   return true;
 }
 

@@ -17,6 +17,8 @@ class XTestKeyboard {
   // Presses and releases the key of `keysym` (an X KeySym such as XK_Return). False when no key
   // can produce it.
   bool tapKeysym(unsigned long keysym);
+  // The same with the left Control key held down around it.
+  bool tapKeysymWithControl(unsigned long keysym);
   // Types the text; false when the text is not valid UTF-8 or a character cannot be typed.
   bool typeText(const std::string& utf8);
 
@@ -27,7 +29,7 @@ class XTestKeyboard {
   };
   // Finds the key and level of `keysym` in the current keyboard map.
   bool planFor(unsigned long keysym, KeyPlan& plan);
-  void tap(const KeyPlan& plan);
+  void tap(const KeyPlan& plan, bool control = false);
   // A key code that carries no symbol at all and is not in `exclude`, or 0.
   unsigned spareKeycode(const std::vector<unsigned>& exclude);
 

@@ -113,7 +113,7 @@ TEST_F(GameScreensTest, EmptyNameFieldGivesAnEmptyNameNeverThePlaceholder) {
   render("name-entry-empty-field", true);
   ASSERT_TRUE(game->screens.nameField);
   EXPECT_EQ(views.get(), nameField().superview());
-  EXPECT_EQ("Tap to enter name", nameField().placeholder());
+  EXPECT_EQ("Click to enter name", nameField().placeholder());
   EXPECT_EQ("", nameField().text());
 
   tapOkay();

@@ -1,0 +1,197 @@
+// Keyboard play through the controller's key entry: the cursor on the board (edges, picking up,
+// picking another ball, refused and made moves, Escape), the game menu's highlight, the start
+// and game-over screens, the settings screen's controls and the instruction pages.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+#include "ControllerFixture.h"
+#include "GameStateFile.h"
+#include "Settings.h"
+#include "Switch.h"
+
+namespace {
+
+class KeyboardControllerTest : public ControllerTest {
+ protected:
+  void keys(std::initializer_list<GameKey> sequence) {
+    for (GameKey key : sequence) {
+      game->handleKey(key);
+      advance(50);
+      frame();
+    }
+  }
+  // Moves the cursor from wherever it is to `to` with arrow keys (through the top-left corner).
+  void cursorTo(Square to) {
+    for (int i = 0; i < 10; ++i) keys({GameKey::UP, GameKey::LEFT});
+    for (int x = 0; x < to.x; ++x) keys({GameKey::RIGHT});
+    for (int y = 0; y < to.y; ++y) keys({GameKey::DOWN});
+    ASSERT_EQ(to, game->keyboardCursor.square());
+  }
+};
+
+TEST_F(KeyboardControllerTest, CursorPicksUpBallsAndDropsThemOnlyWhereTheyCanGo) {
+  emptyBoardInPlay();
+  put(0, 0, STONE_BLUE);
+  put(3, 0, STONE_RED);
+  // Walled-in square (7, 9).
+  put(6, 9, STONE_GREEN);
+  put(7, 8, STONE_GREEN);
+  EXPECT_EQ(Square(0, 0), game->keyboardCursor.square());
+  EXPECT_TRUE(game->keyboardCursor.visible);
+
+  // The edges stop the cursor.
+  keys({GameKey::LEFT, GameKey::UP});
+  EXPECT_EQ(Square(0, 0), game->keyboardCursor.square());
+  for (int i = 0; i < 12; ++i) keys({GameKey::RIGHT, GameKey::DOWN});
+  EXPECT_EQ(Square(7, 9), game->keyboardCursor.square());
+
+  cursorTo(Square(0, 0));
+  keys({GameKey::ACTIVATE});
+  EXPECT_EQ(Square(0, 0), game->board.selected);
+  EXPECT_NE(-1, game->board.reachability[5][3].distance);
+  // Another ball is picked instead.
+  cursorTo(Square(3, 0));
+  keys({GameKey::ACTIVATE});
+  EXPECT_EQ(Square(3, 0), game->board.selected);
+  EXPECT_FALSE(game->board.animations[0][0].active);
+  // Out of reach: nothing moves and the ball stays picked up.
+  cursorTo(Square(7, 9));
+  keys({GameKey::ACTIVATE});
+  EXPECT_EQ(Square(3, 0), game->board.selected);
+  EXPECT_EQ(0, game->board.moveCount);
+  EXPECT_EQ(SQUARE_EMPTY, game->board.stones[9][7]);
+
+  // A reachable square: the move, saved at once.
+  cursorTo(Square(3, 5));
+  keys({GameKey::ACTIVATE});
+  EXPECT_EQ(Square(), game->board.selected);
+  EXPECT_EQ(STONE_RED, game->board.stones[5][3]);
+  EXPECT_EQ(SQUARE_EMPTY, game->board.stones[0][3]);
+  EXPECT_EQ(1, game->board.moveCount);
+  Board reloaded;
+  GameStateFile::ClockIntervals intervals;
+  ASSERT_TRUE(GameStateFile::load(statePath().c_str(), reloaded, intervals));
+  EXPECT_EQ(1, reloaded.moveCount);
+  EXPECT_EQ(STONE_RED, reloaded.stones[5][3]);
+
+  // Return on an empty square with nothing picked up does nothing; on the picked-up ball it
+  // puts the ball back.
+  cursorTo(Square(1, 1));
+  keys({GameKey::ACTIVATE});
+  EXPECT_EQ(Square(), game->board.selected);
+  cursorTo(Square(0, 0));
+  keys({GameKey::ACTIVATE, GameKey::ACTIVATE});
+  EXPECT_EQ(Square(), game->board.selected);
+  EXPECT_EQ(STONE_BLUE, game->board.stones[0][0]);
+}
+
+TEST_F(KeyboardControllerTest, EscapeDropsTheBallThenOpensTheMenuWhoseHighlightWrapsAround) {
+  emptyBoardInPlay();
+  put(0, 0, STONE_BLUE);
+  keys({GameKey::ACTIVATE, GameKey::BACK});
+  EXPECT_EQ(Square(), game->board.selected);
+  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  keys({GameKey::RIGHT, GameKey::BACK});
+  ASSERT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+
+  struct Step {
+    GameKey key;
+    int highlighted;
+  } steps[] = {{GameKey::DOWN, 0}, {GameKey::NEXT, 1}, {GameKey::UP, 0}, {GameKey::UP, 4},
+               {GameKey::DOWN, 0}, {GameKey::LEFT, 0}};
+  for (const Step& step : steps) {
+    keys({step.key});
+    EXPECT_EQ(step.highlighted, game->pressedButton);
+    EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  }
+  // Escape resumes; the cursor starts over on the top-left square.
+  keys({GameKey::BACK});
+  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(Square(0, 0), game->keyboardCursor.square());
+  EXPECT_EQ(STONE_BLUE, game->board.stones[0][0]);
+
+  // Return on a highlighted entry presses it.
+  keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
+  EXPECT_EQ(TrelGame::STATE_HISCORES, game->gameState);
+  keys({GameKey::BACK});
+  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+}
+
+TEST_F(KeyboardControllerTest, MouseMovementHidesTheRingUntilTheNextKey) {
+  emptyBoardInPlay();
+  game->hideKeyboardCursor();
+  EXPECT_FALSE(game->keyboardCursor.visible);
+  keys({GameKey::DOWN});
+  EXPECT_TRUE(game->keyboardCursor.visible);
+  EXPECT_EQ(Square(0, 1), game->keyboardCursor.square());
+}
+
+TEST_F(KeyboardControllerTest, ReturnOrSpaceStartsFromTheStartAndGameOverScreens) {
+  ASSERT_EQ(TrelGame::STATE_SPLASH, game->gameState);
+  keys({GameKey::BACK, GameKey::DOWN});
+  EXPECT_EQ(TrelGame::STATE_SPLASH, game->gameState);
+  keys({GameKey::ACTIVATE});
+  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+
+  game->board.moveCount = 7;
+  game->switchGameState(TrelGame::STATE_GAME_OVER);
+  keys({GameKey::ACTIVATE});
+  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(0, game->board.moveCount);
+}
+
+TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
+  emptyBoardInPlay();
+  game->board.moveCount = 2;
+  Settings::instance->gameMode = Settings::MODE_EASY;
+  Settings::instance->volume = 0.5f;
+  keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
+  ASSERT_EQ(TrelGame::STATE_SETTINGS, game->gameState);
+  ASSERT_TRUE(game->settingsMenu.clockSwitch);
+  const bool clockWasOn = game->settingsMenu.clockSwitch->isOn();
+
+  // Mode: Right moves one column (Easy to Medium) and stops at the last one (Quick).
+  keys({GameKey::DOWN, GameKey::RIGHT});
+  EXPECT_EQ(Settings::MODE_MEDIUM, Settings::instance->gameMode);
+  keys({GameKey::RIGHT, GameKey::RIGHT, GameKey::RIGHT});
+  EXPECT_EQ(Settings::MODE_QUICK, Settings::instance->gameMode);
+  // The clock switch flips on Return.
+  keys({GameKey::DOWN, GameKey::ACTIVATE});
+  EXPECT_NE(clockWasOn, game->settingsMenu.clockSwitch->isOn());
+  EXPECT_EQ(clockWasOn, Settings::instance->clockDisabled);
+  // The volume goes down a tenth.
+  keys({GameKey::DOWN, GameKey::DOWN, GameKey::LEFT});
+  EXPECT_NEAR(0.4f, Settings::instance->volume, 1e-5);
+  // Done is highlighted next; Return applies (fewer than three moves: a new Quick game).
+  keys({GameKey::DOWN});
+  EXPECT_EQ(1, game->pressedButton);
+  keys({GameKey::ACTIVATE});
+  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(7, game->board.width);
+
+  // Escape leaves the settings screen as Done does.
+  keys({GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
+  ASSERT_EQ(TrelGame::STATE_SETTINGS, game->gameState);
+  keys({GameKey::BACK});
+  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+}
+
+TEST_F(KeyboardControllerTest, InstructionPagesTurnOnReturnAndCloseOnEscape) {
+  emptyBoardInPlay();
+  keys({GameKey::BACK, GameKey::UP, GameKey::ACTIVATE});
+  ASSERT_EQ(TrelGame::STATE_INSTRUCTIONS, game->gameState);
+  keys({GameKey::ACTIVATE});
+  EXPECT_EQ(2, game->instructionsPage);
+  keys({GameKey::ACTIVATE});
+  EXPECT_EQ(3, game->instructionsPage);
+  keys({GameKey::ACTIVATE});
+  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+
+  keys({GameKey::UP, GameKey::ACTIVATE});
+  ASSERT_EQ(TrelGame::STATE_INSTRUCTIONS, game->gameState);
+  keys({GameKey::BACK});
+  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+// The installed game: an install into a temporary prefix passes desktop-file-validate,
+// appstreamcli and man without a warning, carries every icon size, runs from wherever the
+// prefix was moved (reading nothing from the build tree), and names the folder it looked in
+// when its data is missing; the Debian package's dependencies come from the linked libraries.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "GameSession.h"
+#include "TempFolder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string APP_ID = PELLIX_APP_ID;
+
+struct CommandResult {
+  int status = -1;
+  std::string output;  // standard output and standard error together
+};
+
+CommandResult run(const std::string& command) {
+  CommandResult result;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return result;
+  std::array<char, 4096> buffer;
+  size_t count = 0;
+  while ((count = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), count);
+  const int status = pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+std::string readText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Width and height from a PNG's header; 0 x 0 when it is not a PNG.
+std::pair<int, int> pngSize(const fs::path& path) {
+  const std::string bytes = readText(path);
+  if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return {0, 0};
+  auto word = [&](size_t at) {
+    return (static_cast<unsigned char>(bytes[at]) << 24) | (static_cast<unsigned char>(bytes[at + 1]) << 16) |
+           (static_cast<unsigned char>(bytes[at + 2]) << 8) | static_cast<unsigned char>(bytes[at + 3]);
+  };
+  return {static_cast<int>(word(16)), static_cast<int>(word(20))};
+}
+
+class InstallTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    folder = new TempFolder();
+    prefix = folder->root() / "prefix";
+    installed = run(std::string(PELLIX_CMAKE_COMMAND) + " --install " + quoted(PELLIX_BUILD_DIR) + " --prefix " +
+                    quoted(prefix));
+  }
+  static void TearDownTestSuite() {
+    delete folder;
+    folder = nullptr;
+  }
+  void SetUp() override { ASSERT_EQ(0, installed.status) << installed.output; }
+
+  static TempFolder* folder;
+  static fs::path prefix;
+  static CommandResult installed;
+};
+
+TempFolder* InstallTest::folder = nullptr;
+fs::path InstallTest::prefix;
+CommandResult InstallTest::installed;
+
+TEST_F(InstallTest, LauncherAndMetainfoPassTheValidators) {
+  const fs::path desktopFile = prefix / "share/applications" / (APP_ID + ".desktop");
+  const fs::path metainfo = prefix / "share/metainfo" / (APP_ID + ".metainfo.xml");
+  const CommandResult desktop = run("desktop-file-validate " + quoted(desktopFile));
+  EXPECT_EQ(0, desktop.status) << desktop.output;
+  EXPECT_EQ("", desktop.output);
+  const std::string entry = readText(desktopFile);
+  EXPECT_NE(std::string::npos, entry.find("\nIcon=" + APP_ID + "\n")) << entry;
+  EXPECT_NE(std::string::npos, entry.find("\nStartupWMClass=" + APP_ID + "\n")) << entry;
+
+  const CommandResult appstream = run("appstreamcli validate --no-net " + quoted(metainfo));
+  EXPECT_EQ(0, appstream.status) << appstream.output;
+  // Neither errors nor warnings (E: and W: lines); infos and pedantic notes are allowed.
+  EXPECT_EQ(std::string::npos, appstream.output.find("E: ")) << appstream.output;
+  EXPECT_EQ(std::string::npos, appstream.output.find("W: ")) << appstream.output;
+  EXPECT_NE(std::string::npos, readText(metainfo).find("<launchable type=\"desktop-id\">" + APP_ID + ".desktop"));
+}
+
+TEST_F(InstallTest, ManualPagesRenderWithoutWarnings) {
+  struct Page {
+    const char* path;
+    const char* mustMention[3];
+  } pages[] = {
+      {"share/man/man6/pellix.6", {"PELLIX_SCORES_URL", "gameState.dat", "Ctrl+Q"}},
+      {"share/man/man8/pellix-scores-server.8", {"--submit-limit", "PELLIX_SCORES_URL", "SQLite"}},
+  };
+  for (const Page& page : pages) {
+    const fs::path file = prefix / page.path;
+    ASSERT_TRUE(fs::exists(file)) << file;
+    // Warnings go to standard error; the page itself to the file.
+    const fs::path rendered = folder->root() / "page.txt";
+    const CommandResult man =
+        run("MANWIDTH=80 man --warnings -E UTF-8 -l " + quoted(file) + " 2>&1 >" + quoted(rendered) + " | cat");
+    EXPECT_EQ("", man.output) << page.path;
+    const std::string text = readText(rendered);
+    for (const char* words : page.mustMention) EXPECT_NE(std::string::npos, text.find(words)) << page.path << ": " << words;
+  }
+}
+
+TEST_F(InstallTest, IconsAtEverySizeAndScalable) {
+  for (int size : {16, 24, 32, 48, 64, 128, 256, 512}) {
+    const std::string dimension = std::to_string(size) + "x" + std::to_string(size);
+    const fs::path icon = prefix / "share/icons/hicolor" / dimension / "apps" / (APP_ID + ".png");
+    EXPECT_EQ(std::make_pair(size, size), pngSize(icon)) << icon;
+  }
+  const std::string svg = readText(prefix / "share/icons/hicolor/scalable/apps" / (APP_ID + ".svg"));
+  EXPECT_NE(std::string::npos, svg.find("<svg")) << "no scalable icon";
+  EXPECT_EQ(std::make_pair(128, 128), pngSize(prefix / "share/pellix/WindowIcon_128x128.png"));
+}
+
+TEST_F(InstallTest, GameAndServerAnswerHelpAndVersion) {
+  const CommandResult version = run(quoted(prefix / "bin/pellix") + " --version");
+  EXPECT_EQ(0, version.status);
+  EXPECT_EQ(std::string("pellix ") + PELLIX_VERSION + "\n", version.output);
+  const CommandResult help = run(quoted(prefix / "bin/pellix") + " --help");
+  EXPECT_EQ(0, help.status);
+  EXPECT_NE(std::string::npos, help.output.find("PELLIX_SCORES_URL"));
+  EXPECT_NE(0, run(quoted(prefix / "bin/pellix") + " --fullscreen").status);
+  EXPECT_EQ(0, run(quoted(prefix / "bin/pellix-scores-server") + " --help").status);
+}
+
+TEST_F(InstallTest, MissingDataIsAClearErrorNamingTheFolder) {
+  const fs::path bare = folder->root() / "bare";
+  fs::create_directories(bare / "bin");
+  fs::copy_file(prefix / "bin/pellix", bare / "bin/pellix");
+  const CommandResult started = run("DISPLAY= " + quoted(bare / "bin/pellix"));
+  EXPECT_NE(0, started.status);
+  EXPECT_NE(std::string::npos, started.output.find((bare / "share/pellix").string())) << started.output;
+  EXPECT_NE(std::string::npos, started.output.find("data folder")) << started.output;
+}
+
+TEST_F(InstallTest, MovedPrefixRunsTheGame) {
+  // Moved after installing: the game finds its data beside itself, and the build tree's
+  // resources cannot be what it shows because the install knows nothing of them.
+  const fs::path moved = folder->root() / "moved elsewhere";
+  fs::create_directories(moved);
+  const CommandResult copied = run("cp -a " + quoted(prefix) + "/. " + quoted(moved));
+  ASSERT_EQ(0, copied.status) << copied.output;
+  GameSession session;
+  if (!session.displayReady()) GTEST_SKIP() << "Xvfb could not be started: " << session.setupProblem();
+  session.setBinary((moved / "bin/pellix").string());
+  ASSERT_TRUE(session.launch());
+  ASSERT_TRUE(session.waitForFirstFrame(20000)) << session.errorOutput();
+  EXPECT_EQ(APP_ID, session.windowClass());
+  session.closeWindow();
+  EXPECT_EQ(0, session.waitForExit(10000)) << session.errorOutput();
+  EXPECT_EQ("", session.errorOutput());
+}
+
+TEST_F(InstallTest, DebianPackageDependsOnTheLinkedLibraries) {
+  const fs::path packages = folder->root() / "packages";
+  const CommandResult packed = run("cd " + quoted(PELLIX_BUILD_DIR) + " && " + PELLIX_CPACK_COMMAND + " -G DEB -B " +
+                                   quoted(packages));
+  ASSERT_EQ(0, packed.status) << packed.output;
+  fs::path deb;
+  for (const fs::directory_entry& entry : fs::directory_iterator(packages))
+    if (entry.path().extension() == ".deb") deb = entry.path();
+  ASSERT_FALSE(deb.empty()) << packed.output;
+
+  const CommandResult depends = run("dpkg-deb -f " + quoted(deb) + " Depends");
+  ASSERT_EQ(0, depends.status) << depends.output;
+  for (const char* library : {"libsdl2-2.0-0", "libopenal1", "libcurl4", "libsqlite3-0", "libcairo2", "fonts-urw-base35"})
+    EXPECT_NE(std::string::npos, depends.output.find(library)) << library << " missing from: " << depends.output;
+
+  const CommandResult contents = run("dpkg-deb -c " + quoted(deb));
+  for (const std::string& file : std::vector<std::string>{"./usr/bin/pellix", "./usr/bin/pellix-scores-server", "./usr/share/pellix/Default.png",
+                                  "./usr/share/applications/" + APP_ID + ".desktop",
+                                  "./usr/share/man/man6/pellix.6"})
+    EXPECT_NE(std::string::npos, contents.output.find(file)) << file;
+
+  // Unpacked anywhere, the packaged game finds its data and starts far enough to answer.
+  const fs::path unpacked = folder->root() / "unpacked";
+  ASSERT_EQ(0, run("dpkg-deb -x " + quoted(deb) + " " + quoted(unpacked)).status);
+  const CommandResult version = run(quoted(unpacked / "usr/bin/pellix") + " --version");
+  EXPECT_EQ(std::string("pellix ") + PELLIX_VERSION + "\n", version.output);
+  const CommandResult noDisplay = run("DISPLAY= WAYLAND_DISPLAY= " + quoted(unpacked / "usr/bin/pellix"));
+  EXPECT_NE(0, noDisplay.status);
+  EXPECT_NE(std::string::npos, noDisplay.output.find("display")) << noDisplay.output;
+}
+
+}  // namespace
