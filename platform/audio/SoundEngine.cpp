@@ -1,4 +1,4 @@
-// The effect engine's functions over the one OpenALObject.
+// The OpenAL Soft effect engine: the SoundEngine_* functions over the one OpenALObject.
 #include "SoundEngine.h"
 
 #include <AL/al.h>
