@@ -32,7 +32,7 @@ SpecialBallChances specialBallChances(int specialBallRate) {
 
 }  // namespace
 
-Board::Board() : settings("") {
+Board::Board() {
   for (int y = 0; y < MAX_SIZE; ++y) {
     for (int x = 0; x < MAX_SIZE; ++x) {
       stones[y][x] = SQUARE_EMPTY;
@@ -61,10 +61,7 @@ void Board::setBoardSizeFromSettings() { boardSizeForClass(settings.boardSizeCla
 
 void Board::reset(bool placeInitialBalls) {
   MYTL_ASSERT(Settings::instance != nullptr, "Board");
-  {
-    Settings liveSettings(*Settings::instance);
-    settings = liveSettings;
-  }
+  settings = *Settings::instance;
   setBoardSizeFromSettings();
 
   moveLog.release();

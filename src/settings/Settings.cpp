@@ -2,8 +2,10 @@
 #include "Settings.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "Common/AtomicFileWriter.h"
+#include "Common/MemoryStreamOut.h"
 
 const int Settings::mapDisplayPositionsToSettingsIds[4] = {0, 3, 1, 2};
 const int Settings::mapSettingsIdsToDisplayPositions[4] = {0, 2, 3, 1};
@@ -25,13 +27,17 @@ void Settings::init(const char* path) {
   std::atexit(destroyInstance);
 }
 
+Settings::Settings() { reset(); }
+
 Settings::Settings(const char* settingsPath) : path(settingsPath) {
+  fileRecord.writer = true;
   reset();
   bool opened = false;
   MyTl::File file(path.c_str(), &opened);
   if (opened) {
     firstLaunch = false;
-    loadState(file);
+    // A damaged record leaves the file unknown, so the next save replaces it.
+    if (loadState(file)) rememberRecord(currentRecord());
   } else {
     setValues();
     firstLaunch = true;
@@ -94,14 +100,30 @@ int Settings::getExtraBalls(int level) const {
 }
 
 void Settings::save() {
+  if (!fileRecord.writer) return;
+  const std::array<char, RECORD_SIZE> record = currentRecord();
+  if (fileRecord.known && fileRecord.bytes == record) return;
   // Written to a temporary file and renamed over the old one, so a crash or a full disk never
   // leaves a half-written record. An unwritable folder writes nothing and keeps the settings
-  // in memory as they are.
+  // in memory as they are; the next save tries again.
   bool opened = false;
   MyTl::AtomicFileWriter file(path.c_str(), &opened);
   if (!opened) return;
-  saveState(file);
-  file.commit();
+  file.write(record.data(), RECORD_SIZE);
+  if (file.commit()) rememberRecord(record);
+}
+
+std::array<char, Settings::RECORD_SIZE> Settings::currentRecord() const {
+  MyTl::MemoryStreamOut stream(RECORD_SIZE);
+  saveState(stream);
+  std::array<char, RECORD_SIZE> record;
+  std::memcpy(record.data(), stream.getBuffer(), RECORD_SIZE);
+  return record;
+}
+
+void Settings::rememberRecord(const std::array<char, RECORD_SIZE>& record) {
+  fileRecord.bytes = record;
+  fileRecord.known = true;
 }
 
 void Settings::saveState(MyTl::StreamOut& file) const {

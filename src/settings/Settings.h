@@ -1,8 +1,12 @@
 // Settings: the player's choices (mode, game clock, two-tap moves, volume) and the rule
 // parameters derived from them. `Settings::instance` is the live object, created at launch by
 // the shell from settings.dat and destroyed (saved) at exit; each Board keeps its own copy per
-// game. Every destroyed Settings object writes its file, as the game has always done.
+// game. Only an object read from a file writes that file, and only when its values differ
+// from what the file holds: copies (the board's) never write, so a copy taken at the start of a
+// game can never put old values over the player's newer choice.
 #pragma once
+
+#include <array>
 
 #include "Common/File.h"
 #include "String.h"
@@ -20,18 +24,23 @@ class Settings {
   // Creates the live settings from the file at `path` unless they already exist.
   static void init(const char* path);
 
+  // The defaults, tied to no file (the board's copy before its first game).
+  Settings();
   // Applies the defaults, then reads the file at `path`; firstLaunch tells whether it was missing.
+  // This object is the file's writer.
   explicit Settings(const char* path);
+  // Copies carry every value and the path, but never write the file.
   Settings(const Settings& other);
   Settings& operator=(const Settings& other);
-  // Saves to `path`.
+  // Saves (see save).
   ~Settings();
 
   // Every field but firstLaunch and path back to its default; derived fields recomputed.
   void reset();
   // Recomputes the derived rule parameters from gameMode and clockDisabled.
   void setValues();
-  // Writes the settings record to `path`, replacing the file in one step.
+  // Writes the settings record to `path`, replacing the file in one step, when this object is
+  // the file's writer and the record differs from the one it last read from or wrote to the file.
   void save();
   // Writes / reads the 36-byte settings record at the stream's current position.
   void saveState(MyTl::StreamOut& file) const;
@@ -55,4 +64,24 @@ class Settings {
 
   static const int FILE_MAGIC = 0x66723031;
   static const int RECORD_SIZE = 36;
+
+ private:
+  // What this object knows of its file: whether it writes the file at all, and the record the
+  // file held when this object last read or wrote it. Copying a Settings object copies none of
+  // this, so copies are never writers.
+  struct FileRecord {
+    bool writer = false;
+    bool known = false;
+    std::array<char, RECORD_SIZE> bytes{};
+    FileRecord() = default;
+    FileRecord(const FileRecord&) {}
+    FileRecord& operator=(const FileRecord&) { return *this; }
+  };
+
+  // The record of the current values, as saveState writes it.
+  std::array<char, RECORD_SIZE> currentRecord() const;
+  // Notes `record` as what the file now holds.
+  void rememberRecord(const std::array<char, RECORD_SIZE>& record);
+
+  FileRecord fileRecord;
 };

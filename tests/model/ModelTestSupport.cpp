@@ -24,8 +24,6 @@ std::string& dataFolder() {
 class ModelEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    // No audio device is needed: OpenAL Soft's null output plays into nothing.
-    setenv("ALSOFT_DRIVERS", "null", 1);
     IntTimer::setTimeSourceForTesting(readFakeClock);
     GameClock::instance.reset();
     dataFolder() = makeTempFolder();

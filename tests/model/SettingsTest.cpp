@@ -229,6 +229,81 @@ TEST_F(SettingsFileTest, CopiesCarryEveryFieldAndThePath) {
   EXPECT_EQ(original.extraBallsKind, copy.extraBallsKind);
 }
 
+// Which saves reach the disk: the test removes the file right after loading it, so a write
+// shows as the file being there again.
+TEST_F(SettingsFileTest, SavesWriteOnlyWhatTheFileDoesNotHoldYet) {
+  enum Start { VALID, DAMAGED, MISSING };
+  const struct {
+    const char* name;
+    Start start;
+    bool changeVolume;
+    bool written;
+  } cases[] = {
+      {"valid file, nothing changed", VALID, false, false},
+      {"valid file, volume changed", VALID, true, true},
+      {"damaged file, nothing changed", DAMAGED, false, true},
+      {"missing file, nothing changed", MISSING, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Bytes bytes = validRecord();
+    if (c.start == DAMAGED) bytes.resize(20);
+    if (c.start != MISSING) writeFile(path, bytes);
+    {
+      Settings settings(path.c_str());
+      std::filesystem::remove(path);
+      if (c.changeVolume) settings.volume = 0.75f;
+      settings.save();
+      EXPECT_EQ(c.written, std::filesystem::exists(path));
+      // Saving the same values again, and the destruction, write nothing more.
+      std::filesystem::remove(path);
+      settings.save();
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+  }
+}
+
+TEST_F(SettingsFileTest, CopiesNeverWriteTheFile) {
+  writeFile(path, validRecord());
+  Settings live(path.c_str());
+  {
+    Settings copy(live);
+    copy.gameMode = Settings::MODE_QUICK;
+    copy.save();
+    Settings assigned;
+    assigned = live;
+    assigned.volume = 1.0f;
+    assigned.save();
+  }
+  EXPECT_EQ(validRecord(), readFile(path));
+  // Assigning into the writer keeps it the writer.
+  Settings changed(live);
+  changed.gameMode = Settings::MODE_EASY;
+  live = changed;
+  live.save();
+  EXPECT_EQ(Settings::MODE_EASY, intAt(readFile(path), 4));
+}
+
+// The board's copy holds the values of its game's start; the player's later choice must survive
+// the board.
+TEST_F(SettingsFileTest, BoardCopyNeverOverwritesTheLiveSettings) {
+  Settings& live = *Settings::instance;
+  const Settings before(live);
+  {
+    Board board;
+    board.reset(false);
+    live.volume = before.volume == 0.25f ? 0.75f : 0.25f;
+    live.save();
+  }
+  const Bytes saved = readFile(settingsPath());
+  ASSERT_EQ(36u, saved.size());
+  float savedVolume = 0.0f;
+  std::memcpy(&savedVolume, &saved[8], 4);
+  EXPECT_EQ(live.volume, savedVolume);
+  live = before;
+  live.save();
+}
+
 TEST(GameClockTest, GameTimeStandsStillWhilePaused) {
   GameClock clock;
   clock.reset();
