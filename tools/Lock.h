@@ -8,9 +8,8 @@ namespace MyTl {
 
 class Lock {
  public:
-  // Locks `m` now when lockNow is true; otherwise neither locks nor (later) unlocks. The third
-  // argument has no effect; the game passes true, true.
-  explicit Lock(Mutex& m, bool lockNow = true, bool = true) : mutex(m) {
+  // Locks `m` now when lockNow is true; otherwise neither locks nor (later) unlocks.
+  explicit Lock(Mutex& m, bool lockNow = true) : mutex(m) {
     if (lockNow) {
       mutex.lock();
       holding = true;

@@ -12,7 +12,7 @@ PangoLayout* TextLayout::create(cairo_t* cr, const char* fontName, int pixelSize
 
   PangoFontDescription* font = pango_font_description_new();
   pango_font_description_set_family(font, fontName != nullptr && fontName[0] ? fontName : "Helvetica");
-  // The size is in screen pixels, as the phone's points were.
+  // An absolute size in pixels, not points: the texts are laid out for the game's 320 x 480 screen.
   pango_font_description_set_absolute_size(font, static_cast<double>(pixelSize > 0 ? pixelSize : 1) * PANGO_SCALE);
   pango_layout_set_font_description(layout, font);
   pango_font_description_free(font);

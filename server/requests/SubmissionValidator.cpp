@@ -3,7 +3,7 @@
 
 #include "FormFields.h"
 #include "ScoreChecksum.h"
-#include "Utf8Text.h"
+#include "Utf8Validator.h"
 
 bool SubmissionValidator::isAcceptableName(const std::string& name, std::string& reason) {
   if (name.empty()) {
@@ -14,7 +14,7 @@ bool SubmissionValidator::isAcceptableName(const std::string& name, std::string&
     reason = "user_name longer than 255 bytes";
     return false;
   }
-  if (!Utf8Text::isValid(name.data(), name.size())) {
+  if (!Utf8Validator::isValid(name.data(), name.size())) {
     reason = "user_name is not UTF-8";
     return false;
   }

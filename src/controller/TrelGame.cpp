@@ -22,7 +22,7 @@ const int GAME_OVER_SOUND_DELAY_MS = 500;
 }  // namespace
 
 TrelGame::TrelGame() : screens(graphics) {
-  MenuDelegate::initMyDelegateIfNeccessary(&hiScoresMenu, &settingsMenu, &screens);
+  MenuDelegate::initMyDelegateIfNeccessary(&hiScoresMenu, &screens);
   MenuDelegate::myDelegate->settingsAnswer = [this](bool confirmed) {
     if (confirmed) {
       confirmSettingsChange();

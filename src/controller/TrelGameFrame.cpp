@@ -48,7 +48,7 @@ void TrelGame::drawPendingStones(int first, int cap) {
 }
 
 void TrelGame::drawBoard() {
-  MyTl::Lock lock(gameMutex, true, true);
+  MyTl::Lock lock(gameMutex);
   const int scoreBeforeCredits = board.score;
   board.checkSounds();
   // A move's points land a little after its balls vanished: save again so that a saved game
@@ -61,7 +61,7 @@ void TrelGame::drawBoard() {
     handleGameFinish(true, false);
   if (gameState == STATE_PLAYING && !dropIdleBall()) return;
   // A board is never left without a ball.
-  if (board.freeSquares.size() == board.width * board.height) board.addBallAtRandomPos(true);
+  if (board.freeSquares.size() == board.width * board.height) board.addBallAtRandomPos();
   dropSelectionOfVanishedBall();
 
   if (gameState == STATE_SPLASH) {

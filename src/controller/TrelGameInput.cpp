@@ -128,7 +128,7 @@ void TrelGame::startSelectionAnimation(const Square& q) {
 }
 
 void TrelGame::handleMouseDown(int x, int y) {
-  MyTl::Lock lock(gameMutex, true, true);
+  MyTl::Lock lock(gameMutex);
   GameClock::instance.refresh();
   dropSelectionOfVanishedBall();
   switch (gameState) {
@@ -170,7 +170,6 @@ void TrelGame::handleMouseDown(int x, int y) {
     default:
       break;
   }
-  if (gameState == STATE_NEW_HISCORE) screens.checkForClickInTextArea(x, y, true);
 }
 
 void TrelGame::handleMouseDrag(int x, int y) {
@@ -184,7 +183,7 @@ void TrelGame::handleMouseDrag(int x, int y) {
   dropSelectionOfVanishedBall();
   Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
   if (q != board.selected) {
-    MyTl::Lock lock(gameMutex, true, true);
+    MyTl::Lock lock(gameMutex);
     setCurrentMouseSquare(q);
   }
   if (Settings::instance->twoTapMoves && awaitingFirstTap && q != board.selected) selectForTwoTap(q);
@@ -211,10 +210,9 @@ void TrelGame::selectForTwoTap(Square q) {
 }
 
 void TrelGame::handleMouseUp(int x, int y) {
-  MyTl::Lock lock(gameMutex, true, true);
+  MyTl::Lock lock(gameMutex);
   GameClock::instance.refresh();
   dropSelectionOfVanishedBall();
-  if (gameState == STATE_NEW_HISCORE) screens.checkForClickInTextArea(x, y, false);
   bool consumed = false;
   handleScreenRelease(x, y, consumed);
   if (gameState == STATE_PLAYING && !consumed) handlePlayRelease(x, y);

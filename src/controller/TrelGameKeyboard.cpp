@@ -51,7 +51,7 @@ void TrelGame::clickAt(int x, int y) {
 }
 
 void TrelGame::handleKey(GameKey key) {
-  MyTl::Lock lock(gameMutex, true, true);
+  MyTl::Lock lock(gameMutex);
   GameClock::instance.refresh();
   switch (gameState) {
     case STATE_PLAYING:

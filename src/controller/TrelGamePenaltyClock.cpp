@@ -43,7 +43,7 @@ float TrelGame::getSecondsTillNextPenaltyBall() {
   const int periods = static_cast<int>(static_cast<float>(now - lastPenaltyTime) / period);
   lastPenaltyTime += static_cast<int>(period * static_cast<float>(periods));
   // One ball, however many periods passed at once (a very long frame).
-  if (periods != 0) board.addPendingBall(board.getRandomStoneColour(true));
+  if (periods != 0) board.addPendingBall(board.getRandomStoneColour());
   return static_cast<float>(now - lastPenaltyTime) / period;
 }
 
@@ -63,7 +63,7 @@ bool TrelGame::dropIdleBall() {
   if (board.settings.clockSpeed == 0) return true;
   const int now = GameClock::instance.gameTime();
   if (now - lastMoveTime <= IDLE_BALL_MS) return true;
-  if (board.addBallAtRandomPos(true) && !board.freeSquares.empty()) {
+  if (board.addBallAtRandomPos() && !board.freeSquares.empty()) {
     lastMoveTime = now;
     return true;
   }

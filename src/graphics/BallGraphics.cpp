@@ -206,14 +206,14 @@ void BallGraphics::generateBalls() {
     Bitmap* small = ball.scaleDownAccurately(2);
     small->makeMoreTransparent(1.5);
     fadedSmallStoneTextures[colour].reset(textureFromBitmap(small));
-    Bitmap* copy = ball.clone(0);
+    Bitmap* copy = ball.clone();
     copy->makeMoreTransparent(1.65);
     fadedStoneTextures[colour].reset(textureFromBitmap(copy));
   }
 
   // 8. The highlight: a white silhouette of the blue ball at a quarter of its alpha.
   {
-    Bitmap* silhouette = stoneTextures[STONE_BLUE]->bitmap->clone(0);
+    Bitmap* silhouette = stoneTextures[STONE_BLUE]->bitmap->clone();
     for (int y = 0; y < silhouette->h; ++y) {
       for (int x = 0; x < silhouette->w; ++x) {
         const uint32_t p = silhouette->getPixel(x, y);

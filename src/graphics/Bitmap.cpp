@@ -98,7 +98,7 @@ uint32_t Bitmap::getPixel(int x, int y) const {
   return pixels[static_cast<size_t>(x) + static_cast<size_t>(y) * w];
 }
 
-Bitmap* Bitmap::clone(int) const {
+Bitmap* Bitmap::clone() const {
   MYTL_ASSERT(pixels != nullptr, "Bitmap");
   Bitmap* copy = new Bitmap(w, h);
   std::copy_n(pixels.get(), static_cast<size_t>(w) * static_cast<size_t>(h), copy->pixels.get());

@@ -28,8 +28,8 @@ class Bitmap {
   void putPixel(int x, int y, int blue, int green, int red, int alpha);
   uint32_t getPixel(int x, int y) const;
 
-  // Deep copy (the argument has no effect); the caller owns the result.
-  Bitmap* clone(int unused) const;
+  // Deep copy; the caller owns the result.
+  Bitmap* clone() const;
   // Box-filtered reduction by `scale` of a square bitmap whose side `scale` divides; the caller
   // owns the result.
   Bitmap* scaleDownAccurately(int scale) const;

@@ -143,7 +143,7 @@ int GameScreens::drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultN
        static_cast<float>((SCREEN_HEIGHT - popBackground->height) / 2 + 88));
 
   if (!nameField) {
-    MenuDelegate::initMyDelegateIfNeccessary(nullptr, nullptr, this);
+    MenuDelegate::initMyDelegateIfNeccessary(nullptr, this);
     nameField = std::make_shared<Ui::TextField>(Ui::ViewRect(77, 235, 166, 28));
     nameField->setDelegate(MenuDelegate::myDelegate);
     nameField->setBackgroundColour(Ui::ViewColour::white(0.0f, 0.9f));
@@ -168,8 +168,6 @@ MyTl::BasicString<char> GameScreens::getNameEnteredForNewHiScore() {
   return MyTl::BasicString<char>(text.c_str(), static_cast<unsigned long>(text.size()));
 }
 
-void GameScreens::checkForClickInTextArea(int, int, bool) {}
-
 void GameScreens::showSaveFailure(const std::string& folder, const std::string& reason) {
   if (!parent) return;
   saveFailureAlert = std::make_shared<Ui::Alert>(
@@ -182,7 +180,7 @@ void GameScreens::showSaveFailure(const std::string& folder, const std::string& 
 
 void GameScreens::drawSettingsAlertMenu() {
   if (!justSwitched()) return;
-  MenuDelegate::initMyDelegateIfNeccessary(nullptr, nullptr, this);
+  MenuDelegate::initMyDelegateIfNeccessary(nullptr, this);
   if (!settingsAlert) {
     settingsAlert = std::make_shared<Ui::Alert>(
         "Game Mode Change",

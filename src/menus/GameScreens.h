@@ -36,8 +36,6 @@ class GameScreens : public MenuCommon {
   int drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultName, int score);
   // Ends editing, takes the name field off the screen and returns its text (possibly empty).
   MyTl::BasicString<char> getNameEnteredForNewHiScore();
-  // Clicks in the name area need nothing extra: the field takes its own touches.
-  void checkForClickInTextArea(int x, int y, bool pressed);
   // Shows the "Game Mode Change" question (once per switch to the confirmation state).
   void drawSettingsAlertMenu();
   // Tells the player that a file could not be saved in `folder` and why; play goes on.

@@ -43,7 +43,7 @@ void HiScoresMenu::startFetch() {
 }
 
 void HiScoresMenu::localGlobalChange(int segment) {
-  MyTl::Lock lock(menuLock, true, true);
+  MyTl::Lock lock(menuLock);
   rowsBuilt = false;
   showLocal = segment == 0;
   if (!showLocal) startFetch();
@@ -55,7 +55,7 @@ void HiScoresMenu::startUpload() {
 }
 
 void HiScoresMenu::finishedShowingHighScores(HiScores& scores) {
-  MyTl::Lock lock(menuLock, true, true);
+  MyTl::Lock lock(menuLock);
   scores.lastAdded = nullptr;
   newEntry = nullptr;
   uploader.globalHighScorePosition = -1;
@@ -154,7 +154,7 @@ void HiScoresMenu::offerUpload(GameScreens& screens) {
   // A name the server would refuse is not offered: the upload could only fail.
   if (!HiScoresUploader::isSubmittableName(newEntry->name)) return;
   askedAbout = newEntry;
-  MenuDelegate::initMyDelegateIfNeccessary(this, nullptr, &screens);
+  MenuDelegate::initMyDelegateIfNeccessary(this, &screens);
   if (!screens.uploadAlert) {
     screens.uploadAlert = std::make_shared<Ui::Alert>(
         "Submit Score", "Would you like to add your score to the global high scores?", MenuDelegate::myDelegate,
@@ -170,7 +170,7 @@ int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighte
   tableIndex = index;
 
   if (uploadStarted && uploader.scoreUploaded) {
-    MyTl::Lock lock(menuLock, true, true);
+    MyTl::Lock lock(menuLock);
     // After an upload the global list, which now holds the new score, is shown.
     uploadStarted = false;
     if (showLocal) {
@@ -193,7 +193,7 @@ int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighte
     rowsBuilt = false;
     screens.popBackground.reset(screens.createMenuFrame(PANEL_HEIGHT, 0));
     if (!segmentedControl) {
-      MenuDelegate::initMyDelegateIfNeccessary(this, nullptr, &screens);
+      MenuDelegate::initMyDelegateIfNeccessary(this, &screens);
       GameDelegate* delegate = MenuDelegate::myDelegate;
       segmentedControl = std::make_shared<Ui::SegmentedControl>(std::vector<std::string>{"Local", "Global"},
                                                                 Ui::ViewRect(80, 14, 160, 30));

@@ -109,12 +109,12 @@ int MenuCommon::drawMenuWithTopAndBottomButtons(bool firstDraw, const char** nam
 }
 
 void MenuCommon::pendViewRemoval(const std::shared_ptr<Ui::View>& view) {
-  MyTl::Lock lock(viewLock, true, true);
+  MyTl::Lock lock(viewLock);
   pendingViewRemovals.append(view);
 }
 
 void MenuCommon::doneDrawing() {
-  MyTl::Lock lock(viewLock, true, true);
+  MyTl::Lock lock(viewLock);
   for (const std::shared_ptr<Ui::View>& view : pendingViewRemovals) view->removeFromSuperview();
   pendingViewRemovals.clear();
 }

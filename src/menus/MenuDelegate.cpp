@@ -4,22 +4,19 @@
 #include "Alert.h"
 #include "GameScreens.h"
 #include "HiScoresMenu.h"
-#include "Lock.h"
 #include "SegmentedControl.h"
-#include "SettingsMenu.h"
 #include "TextField.h"
 
 GameDelegate* MenuDelegate::myDelegate = nullptr;
 bool MenuDelegate::myDelegateInited = false;
 
-void MenuDelegate::initMyDelegateIfNeccessary(HiScoresMenu* hiScores, SettingsMenu* settings, GameScreens* screens) {
+void MenuDelegate::initMyDelegateIfNeccessary(HiScoresMenu* hiScores, GameScreens* screens) {
   if (!myDelegateInited) {
     // Never released: the controls hold plain pointers to it for the whole run.
     myDelegate = new GameDelegate();
     myDelegateInited = true;
   }
   if (hiScores != nullptr) myDelegate->hiScoresMenu = hiScores;
-  if (settings != nullptr) myDelegate->settingsMenu = settings;
   if (screens != nullptr) myDelegate->bg = screens;
 }
 
@@ -35,14 +32,6 @@ void GameDelegate::alertClickedButtonAtIndex(Ui::Alert& alert, int buttonIndex) 
   } else if (&alert == bg->uploadAlert.get()) {
     if (buttonIndex == 1 && hiScoresMenu != nullptr) hiScoresMenu->startUpload();
   }
-}
-
-void GameDelegate::clockEnabledChange(Ui::Switch&) {
-  if (settingsMenu != nullptr) MyTl::Lock lock(settingsMenu->menuLock, true, true);
-}
-
-void GameDelegate::inputMethodChange(Ui::Switch&) {
-  if (settingsMenu != nullptr) MyTl::Lock lock(settingsMenu->menuLock, true, true);
 }
 
 void GameDelegate::localGlobalChange(Ui::SegmentedControl& control) {

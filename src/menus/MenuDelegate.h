@@ -1,5 +1,5 @@
 // The game's one delegate for the controls of every screen, and its holder. It ends name editing
-// on Return, takes the switch and segment actions, and routes the answers of the "Game Mode
+// on Return, takes the high-score screen's segment action, and routes the answers of the "Game Mode
 // Change" question and of the score-upload question. Created once by the first screen that
 // hands it to a control; lives for the rest of the run. Main thread only.
 #pragma once
@@ -11,10 +11,8 @@
 
 class GameScreens;
 class HiScoresMenu;
-class SettingsMenu;
 
 namespace Ui {
-class Switch;
 class SegmentedControl;
 }  // namespace Ui
 
@@ -22,14 +20,10 @@ class GameDelegate : public Ui::TextFieldDelegate, public Ui::AlertDelegate {
  public:
   bool textFieldShouldReturn(Ui::TextField& field) override;
   void alertClickedButtonAtIndex(Ui::Alert& alert, int buttonIndex) override;
-  // The switch actions only serialise with the settings screen; drawSettings reads the values.
-  void clockEnabledChange(Ui::Switch& control);
-  void inputMethodChange(Ui::Switch& control);
   // The local/global control of the high-score screen.
   void localGlobalChange(Ui::SegmentedControl& control);
 
   HiScoresMenu* hiScoresMenu = nullptr;
-  SettingsMenu* settingsMenu = nullptr;
   GameScreens* bg = nullptr;
   // The controller's answers to the "Game Mode Change" question: true for "OK".
   std::function<void(bool confirmed)> settingsAnswer;
@@ -38,7 +32,7 @@ class GameDelegate : public Ui::TextFieldDelegate, public Ui::AlertDelegate {
 class MenuDelegate {
  public:
   // Creates the delegate the first time; stores every non-null argument in it.
-  static void initMyDelegateIfNeccessary(HiScoresMenu* hiScores, SettingsMenu* settings, GameScreens* screens);
+  static void initMyDelegateIfNeccessary(HiScoresMenu* hiScores, GameScreens* screens);
 
   static GameDelegate* myDelegate;
   static bool myDelegateInited;

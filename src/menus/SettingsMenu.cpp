@@ -5,7 +5,6 @@
 #include "BlendMode.h"
 #include "GameScreens.h"
 #include "Lock.h"
-#include "MenuDelegate.h"
 #include "Settings.h"
 #include "Stone.h"
 #include "Switch.h"
@@ -60,14 +59,10 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
   sliderBar->drawToScreenCenteredAt(160, 376, UNSCALED, BLEND_PREMULTIPLIED, true);
 
   if (!clockSwitch) {
-    MenuDelegate::initMyDelegateIfNeccessary(nullptr, this, nullptr);
-    GameDelegate* delegate = MenuDelegate::myDelegate;
     clockSwitch = std::make_shared<Ui::Switch>();
     clockSwitch->setCenter(219, 253);
-    clockSwitch->setAction([delegate](Ui::Switch& control) { delegate->clockEnabledChange(control); });
     twoTapSwitch = std::make_shared<Ui::Switch>();
     twoTapSwitch->setCenter(219, 293);
-    twoTapSwitch->setAction([delegate](Ui::Switch& control) { delegate->inputMethodChange(control); });
   }
   if (first) {
     clockSwitch->setOn(!settings.clockDisabled);
@@ -86,7 +81,7 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
 }
 
 void SettingsMenu::finishedShowing() {
-  MyTl::Lock lock(menuLock, true, true);
+  MyTl::Lock lock(menuLock);
   if (shownOn == nullptr) return;
   if (twoTapSwitch) shownOn->pendViewRemoval(twoTapSwitch);
   if (clockSwitch) shownOn->pendViewRemoval(clockSwitch);

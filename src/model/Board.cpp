@@ -84,15 +84,15 @@ void Board::reset(bool placeInitialBalls) {
   }
 
   if (placeInitialBalls) {
-    for (int i = 0; i < INITIAL_BALLS; ++i) addBallAtRandomPos(false);
+    for (int i = 0; i < INITIAL_BALLS; ++i) addBallAtRandomPos();
   }
-  resetPendingStones(true);
+  resetPendingStones();
   selected = Square();
   // Rows the initial balls happened to complete stay removed, but earn no sound and no points.
   pendingSounds.clear();
 }
 
-int Board::getRandomStoneColour(bool) {
+int Board::getRandomStoneColour() {
   const int roll = std::rand() % 200;
   const SpecialBallChances chances = specialBallChances(settings.specialBallRate);
   const float spacing =
@@ -181,11 +181,11 @@ void Board::doMove(Square& from, Square& to) {
   soundPlayer.playMoveSound();
 }
 
-void Board::resetPendingStones(bool) {
+void Board::resetPendingStones() {
   pendingStones.resize(PENDING_SET_SIZE);
   pendingStoneTimes.resize(PENDING_SET_SIZE);
   for (int i = 0; i < PENDING_SET_SIZE; ++i) {
-    pendingStones[i] = getRandomStoneColour(true);
+    pendingStones[i] = getRandomStoneColour();
     pendingStoneTimes[i].ms = -1;
   }
 }
@@ -205,13 +205,13 @@ bool Board::addPendingBalls() {
     setStone(s, pendingStones[i], true);
     checkForConnections(s, removedSet, -1);
   }
-  resetPendingStones(true);
+  resetPendingStones();
   return true;
 }
 
-bool Board::addBallAtRandomPos(bool unused) {
+bool Board::addBallAtRandomPos() {
   if (freeSquares.empty()) return false;
-  const int colour = getRandomStoneColour(unused);
+  const int colour = getRandomStoneColour();
   Square s = freeSquares[std::rand() % freeSquares.size()];
   setStone(s, colour, true);
   checkForConnections(s, removedSet, -1);
@@ -236,7 +236,7 @@ void Board::checkSounds() {
             ++level;
             pendingSounds.append(PendingSound(PendingSound::LEVEL_UP_SOUND, now + delay, -1));
             const int extraBalls = settings.getExtraBalls(level);
-            for (int ball = 0; ball < extraBalls; ++ball) addBallAtRandomPos(true);
+            for (int ball = 0; ball < extraBalls; ++ball) addBallAtRandomPos();
             delay += LEVEL_UP_SPACING_MS;
           }
           break;

@@ -58,7 +58,7 @@ class Board {
   // Starts a new game with a fresh copy of the live settings; seven random balls when asked.
   void reset(bool placeInitialBalls);
   // Draws the colour of a new ball (bomb, rainbow or an ordinary colour of the level).
-  int getRandomStoneColour(bool unused);
+  int getRandomStoneColour();
   // No in-board orthogonal neighbour of s is empty.
   bool isSurrounded(Square s) const;
   // Puts `colour` on the free square s (an occupied square keeps its stone).
@@ -68,13 +68,13 @@ class Board {
   // Moves the stone on `from` to the free square `to` (reachability is the caller's check).
   void doMove(Square& from, Square& to);
   // Announces a fresh set of three balls.
-  void resetPendingStones(bool unused);
+  void resetPendingStones();
   // Announces one more ball (the game clock's penalty ball).
   void addPendingBall(int colour);
   // Places every announced ball at random; false when the board filled up first.
   bool addPendingBalls();
   // Places one random ball at a random free square; false when none is free.
-  bool addBallAtRandomPos(bool unused);
+  bool addBallAtRandomPos();
   // Fires the due timed events; called once per frame.
   void checkSounds();
 

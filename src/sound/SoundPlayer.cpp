@@ -31,7 +31,7 @@ float usableVolume(float volume) {
 
 SoundPlayer::SoundPlayer() {
   static_assert(sizeof(kEffects) / sizeof(kEffects[0]) == SLOT_COUNT, "one effect per slot");
-  // The phone's audio-session set-up has no counterpart on the desktop.
+  // Without an engine (no output device) the player stays silent: no effect is loaded.
   if (SoundEngine_Initialize(44100.0f) != kSoundEngineNoError) return;
   SoundEngine_SetListenerPosition(0.0f, 0.0f, 1.0f);
   SoundEngine_SetEffectsVolume(1.0f);

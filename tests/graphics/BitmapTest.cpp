@@ -139,7 +139,7 @@ TEST(BitmapTest, MakeMoreTransparentDividesAlphaOnly) {
 TEST(BitmapTest, CloneIsADeepCopy) {
   Bitmap bitmap(4, 2);
   bitmap.putPixel(3, 1, 0x12345678u);
-  std::unique_ptr<Bitmap> copy(bitmap.clone(99));
+  std::unique_ptr<Bitmap> copy(bitmap.clone());
   bitmap.putPixel(3, 1, 0u);
   EXPECT_EQ(copy->w, 4);
   EXPECT_EQ(copy->h, 2);

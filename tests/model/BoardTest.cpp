@@ -84,7 +84,7 @@ TEST_F(BoardTest, RandomColourDrawsRandInTheFixedOrder) {
   board.ballsSinceBomb = 0;
   const unsigned seed = 777;
   std::srand(seed);
-  const int colour = board.getRandomStoneColour(true);
+  const int colour = board.getRandomStoneColour();
   std::srand(seed);
   std::rand();
   const bool rainbow = std::rand() % 192 < 11;
@@ -105,7 +105,7 @@ TEST_F(BoardTest, ColourRangeFollowsModeAndLevel) {
     board.level = c.level;
     int highest = 0;
     for (int i = 0; i < 3000; ++i) {
-      const int colour = board.getRandomStoneColour(true);
+      const int colour = board.getRandomStoneColour();
       ASSERT_GE(colour, STONE_BLUE);
       if (!isSpecialStone(colour) && colour > highest) highest = colour;
     }
@@ -119,16 +119,16 @@ TEST_F(BoardTest, BombSpacing) {
   for (unsigned seed = 1; seed <= 200; ++seed) {
     std::srand(seed);
     board.ballsSinceBomb = 0;
-    for (int draw = 0; draw < 7; ++draw) ASSERT_NE(STONE_BOMB, board.getRandomStoneColour(true)) << "seed " << seed;
+    for (int draw = 0; draw < 7; ++draw) ASSERT_NE(STONE_BOMB, board.getRandomStoneColour()) << "seed " << seed;
   }
   board.ballsSinceBomb = 51;
-  EXPECT_EQ(STONE_BOMB, board.getRandomStoneColour(true));
+  EXPECT_EQ(STONE_BOMB, board.getRandomStoneColour());
   EXPECT_EQ(0, board.ballsSinceBomb);
 
   // At rate 0 no bomb ever comes.
   board.settings.specialBallRate = 0;
   board.ballsSinceBomb = 100000;
-  for (int draw = 0; draw < 2000; ++draw) ASSERT_NE(STONE_BOMB, board.getRandomStoneColour(true));
+  for (int draw = 0; draw < 2000; ++draw) ASSERT_NE(STONE_BOMB, board.getRandomStoneColour());
 }
 
 TEST_F(BoardTest, StonesAndMovesKeepTheFreeListInStep) {
@@ -196,7 +196,7 @@ TEST_F(BoardTest, PendingBallsStopWhenTheBoardIsFull) {
   EXPECT_TRUE(board.freeSquares.empty());
   ASSERT_EQ(3, board.pendingStones.size());
   EXPECT_EQ(STONE_WHITE, board.pendingStones[2]);
-  EXPECT_FALSE(board.addBallAtRandomPos(true));
+  EXPECT_FALSE(board.addBallAtRandomPos());
   EXPECT_TRUE(freeSquaresMatchBoard(board));
 }
 

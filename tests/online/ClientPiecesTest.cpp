@@ -11,7 +11,7 @@
 #include "ScoreReplyParser.h"
 #include "ScoreServerAddress.h"
 #include "UrlEncodeValue.h"
-#include "Utf8Text.h"
+#include "Utf8Validator.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ TEST(ScoreChecksum, WorkedExamplesAndSignedBytes) {
             ScoreChecksum().addText("game_id0game_mode6device_id0user_nameZo\xC3\xAB" "score5").value());
 }
 
-TEST(Utf8Text, WellFormedSequencesOnly) {
+TEST(Utf8Validator, WellFormedSequencesOnly) {
   struct Case {
     std::string bytes;
     bool valid;
@@ -124,7 +124,7 @@ TEST(Utf8Text, WellFormedSequencesOnly) {
       {"\xEF\xBF\xBF", true},      // U+FFFF
       {"\xF4\x8F\xBF\xBF", true},  // U+10FFFF
   };
-  for (const Case& c : cases) EXPECT_EQ(Utf8Text::isValid(c.bytes.data(), c.bytes.size()), c.valid) << c.bytes;
+  for (const Case& c : cases) EXPECT_EQ(Utf8Validator::isValid(c.bytes.data(), c.bytes.size()), c.valid) << c.bytes;
 }
 
 TEST(ScoreServerAddress, BuiltInUnlessTheEnvironmentSaysOtherwise) {

@@ -193,7 +193,7 @@ class MutexTaker : public Thread {
 
  protected:
   void run() override {
-    Lock lock(m, true, true);
+    Lock lock(m);
     got = true;
   }
 
@@ -209,7 +209,7 @@ TEST(Mutex, IsRecursiveAndFreeAfterAsManyUnlocksAsLocks) {
   EXPECT_TRUE(mutex.isInited());
   mutex.lock();
   {
-    Lock nested(mutex, true, true);
+    Lock nested(mutex);
     EXPECT_TRUE(nested.holdsLock());
   }
   mutex.unlock();
@@ -224,14 +224,14 @@ TEST(Mutex, IsRecursiveAndFreeAfterAsManyUnlocksAsLocks) {
 TEST(Mutex, ALockThatDidNotLockNeitherLocksNorUnlocks) {
   Mutex mutex;
   {
-    Lock idle(mutex, false, true);
+    Lock idle(mutex, false);
     EXPECT_FALSE(idle.holdsLock());
     EXPECT_FALSE(mutex.isInited());
   }
   // Had the idle lock unlocked, this thread's own hold would now be gone.
   mutex.lock();
   {
-    Lock idle(mutex, false, true);
+    Lock idle(mutex, false);
   }
   std::atomic<bool> gotIt{false};
   MutexTaker other(mutex, gotIt);
@@ -253,8 +253,8 @@ TEST(Mutex, LocksKeepTwoThreadsApart) {
    protected:
     void run() override {
       for (int i = 0; i < 200000; ++i) {
-        Lock lock(m, true, true);
-        Lock again(m, true, true);
+        Lock lock(m);
+        Lock again(m);
         ++counter;
       }
     }

@@ -10,8 +10,8 @@
 #include "ScoreReplyParser.h"
 #include "ScoreServerAddress.h"
 #include "StringProcessor.h"
-#include "Utf8Text.h"
 #include "UrlEncodeValue.h"
+#include "Utf8Validator.h"
 
 using Text = MyTl::BasicString<char>;
 using Processor = MyTl::StringProcessor<char>;
@@ -48,7 +48,7 @@ HiScoresUploader::~HiScoresUploader() {
 bool HiScoresUploader::isSubmittableName(const Text& playerName) {
   const char* bytes = playerName.c_str();
   const size_t length = static_cast<size_t>(playerName.length());
-  if (length == 0 || length > MAX_NAME_BYTES || !Utf8Text::isValid(bytes, length)) return false;
+  if (length == 0 || length > MAX_NAME_BYTES || !Utf8Validator::isValid(bytes, length)) return false;
   for (size_t i = 0; i < length; ++i) {
     const unsigned char c = static_cast<unsigned char>(bytes[i]);
     if (c == ',' || c < 0x20 || c == 0x7f) return false;

@@ -5,7 +5,7 @@
 
 #include "StringProcessor.h"
 #include "StringScanner.h"
-#include "Utf8Text.h"
+#include "Utf8Validator.h"
 
 using Text = MyTl::BasicString<char>;
 using Processor = MyTl::StringProcessor<char>;
@@ -26,7 +26,7 @@ bool ScoreReplyParser::isText(const char* body, size_t length) {
   if (length > 0 && body == nullptr) return false;
   // A NUL would cut every later use of the text as a C string short.
   if (length > 0 && std::memchr(body, '\0', length) != nullptr) return false;
-  return Utf8Text::isValid(body, length);
+  return Utf8Validator::isValid(body, length);
 }
 
 bool ScoreReplyParser::parseTopScores(const char* body, size_t length, MyTl::FixedArray<HiScore>& entries) {

@@ -16,7 +16,7 @@
 #include "ScoreRequestHandler.h"
 #include "ScoreStore.h"
 #include "SubmissionValidator.h"
-#include "Utf8Text.h"
+#include "Utf8Validator.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-class Utf8Text {
+class Utf8Validator {
  public:
   // Shortest-form sequences only, no surrogates, nothing above U+10FFFF. A NUL byte is valid
   // UTF-8 and accepted here; callers that want text without NULs check for it themselves.
