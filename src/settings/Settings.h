@@ -31,6 +31,7 @@ class Settings {
   explicit Settings(const char* path);
   // Copies carry every value and the path, but never write the file.
   Settings(const Settings& other);
+  // Takes every value and the path; whether this object writes its file stays as it was.
   Settings& operator=(const Settings& other);
   // Saves (see save).
   ~Settings();
