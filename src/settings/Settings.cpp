@@ -24,6 +24,9 @@ void destroyInstance() {
 void Settings::init(const char* path) {
   if (instance != nullptr) return;
   instance = new Settings(path);
+  // A missing or damaged file gets the live settings at once: a first launch leaves the file,
+  // and a data folder that cannot take it shows at launch rather than at exit.
+  instance->save();
   std::atexit(destroyInstance);
 }
 

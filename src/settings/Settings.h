@@ -21,7 +21,8 @@ class Settings {
 
   // The live settings; null until init. Owned by the process (destroyed at exit).
   static Settings* instance;
-  // Creates the live settings from the file at `path` unless they already exist.
+  // Creates the live settings from the file at `path` unless they already exist, and saves them
+  // when the file does not hold them yet (missing or damaged).
   static void init(const char* path);
 
   // The defaults, tied to no file (the board's copy before its first game).
