@@ -25,6 +25,10 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
       showHelp = true;
       continue;
     }
+    if (option == "--quiet") {
+      quiet = true;
+      continue;
+    }
     // Both "--port 80" and "--port=80".
     std::string value;
     bool hasValue = false;
@@ -34,7 +38,8 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
       option = option.substr(0, equals);
       hasValue = true;
     }
-    if (option != "--db" && option != "--bind" && option != "--port" && option != "--submit-limit") {
+    if (option != "--db" && option != "--bind" && option != "--port" && option != "--submit-limit" &&
+        option != "--request-deadline") {
       error = "unknown option " + option;
       return false;
     }
@@ -62,6 +67,11 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
         error = "--port must be 0 to 65535";
         return false;
       }
+    } else if (option == "--request-deadline") {
+      if (!readNumber(value, 1, 3600, requestDeadline)) {
+        error = "--request-deadline must be 1 to 3600 seconds";
+        return false;
+      }
     } else if (!readNumber(value, 0, 1000000000L, submitLimit)) {
       error = "--submit-limit must be 0 or more";
       return false;
@@ -72,6 +82,7 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
 
 std::string ServerOptions::usage() {
   return "Usage: pellix-scores-server [--db PATH] [--bind ADDRESS] [--port N] [--submit-limit N]\n"
+         "                            [--request-deadline S] [--quiet]\n"
          "\n"
          "The Pellix high-score server. It keeps the global top scores of the game's twelve\n"
          "tables (game_mode 0 to 11) in one SQLite file and answers the game over HTTP:\n"
@@ -88,7 +99,13 @@ std::string ServerOptions::usage() {
          "missing or extra fields, a bad checksum, a mode outside 0 to 11, a score outside\n"
          "0 to 999999, a name that is empty, longer than 255 bytes, not UTF-8, or holds a comma,\n"
          "a line break or another control character. Submissions beyond the limit per address\n"
-         "and minute get 429.\n"
+         "and minute get 429. A wrong method gets 405 with an Allow header, an unknown path 404,\n"
+         "a body announced or sent beyond 8 KiB 413 (before the body is read).\n"
+         "\n"
+         "Connections: at most 16 open from one address and 4000 in all; a request must arrive\n"
+         "whole and be answered within the request deadline, or its connection is closed. Each\n"
+         "storage failure, refused connection and closed slow connection leaves one line on\n"
+         "standard error.\n"
          "\n"
          "Options:\n"
          "  --db PATH           the score database, created when missing\n"
@@ -99,6 +116,9 @@ std::string ServerOptions::usage() {
          "                      0: any free port)\n"
          "  --submit-limit N    submissions admitted per client address and minute\n"
          "                      (default: 60; 0: no limit, for load tests)\n"
+         "  --request-deadline S  seconds a client has to send one whole request\n"
+         "                      (default: 10)\n"
+         "  --quiet             no log lines on standard error\n"
          "  --help              this text\n"
          "\n"
          "Once listening it prints \"listening on http://ADDRESS:PORT\" on standard output.\n"

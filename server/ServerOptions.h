@@ -1,5 +1,5 @@
 // The command line of pellix-scores-server: --db PATH, --bind ADDRESS, --port N,
-// --submit-limit N and --help. Parsed once by main.
+// --submit-limit N, --request-deadline S, --quiet and --help. Parsed once by main.
 #pragma once
 
 #include <string>
@@ -15,6 +15,10 @@ class ServerOptions {
   int port = DEFAULT_PORT;
   // Submissions admitted per address and minute; 0 = no limit.
   int submitLimit = 60;
+  // Seconds within which a request must arrive whole and be answered.
+  int requestDeadline = 10;
+  // No log lines on standard error (tests that provoke many refusals).
+  bool quiet = false;
   bool showHelp = false;
 
   // Reads argv[1..]. False with a one-line `error` for an unknown option, a missing value or a

@@ -12,15 +12,18 @@ ServerReply reply(int status, const std::string& line) { return ServerReply{stat
 
 }  // namespace
 
-ScoreRequestHandler::ScoreRequestHandler(ScoreStore& scoreStore, RateLimiter& submissionLimiter)
-    : store(scoreStore), limiter(submissionLimiter) {}
+ScoreRequestHandler::ScoreRequestHandler(ScoreStore& scoreStore, RateLimiter& submissionLimiter, ServerLog& serverLog)
+    : store(scoreStore), limiter(submissionLimiter), log(serverLog) {}
 
 ServerReply ScoreRequestHandler::topScores(const std::string& query) {
   TopScoresQuery request;
   std::string reason;
   if (!request.parse(query, reason)) return reply(400, reason);
   std::vector<ScoreStore::Entry> entries;
-  if (!store.topScores(request.gameMode, request.maxResults, entries)) return reply(503, "storage unavailable");
+  if (!store.topScores(request.gameMode, request.maxResults, entries)) {
+    log.line("storage failure reading table " + std::to_string(request.gameMode) + ": " + store.lastError());
+    return reply(503, "storage unavailable");
+  }
   ServerReply result;
   result.body = "name,score\n";
   for (const ScoreStore::Entry& entry : entries) {
@@ -37,6 +40,10 @@ ServerReply ScoreRequestHandler::submit(const std::string& address, const std::s
   std::string reason;
   if (!SubmissionValidator::validate(body, submission, reason)) return reply(400, reason);
   int rank = store.addScore(submission.gameMode, submission.name, submission.score);
-  if (rank < 1) return reply(503, "storage unavailable");
+  if (rank < 1) {
+    log.line("storage failure storing a score in table " + std::to_string(submission.gameMode) + ": " +
+             store.lastError());
+    return reply(503, "storage unavailable");
+  }
   return reply(200, "OK," + std::to_string(rank));
 }

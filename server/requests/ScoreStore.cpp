@@ -86,10 +86,20 @@ bool ScoreStore::open(const std::string& path, std::string& error) {
   return true;
 }
 
+void ScoreStore::noteFailure() { failure = db != nullptr ? sqlite3_errmsg(db) : "the database is not open"; }
+
+std::string ScoreStore::lastError() {
+  std::lock_guard<std::mutex> guard(lock);
+  return failure;
+}
+
 bool ScoreStore::topScores(int gameMode, int maxResults, std::vector<Entry>& entries) {
   std::lock_guard<std::mutex> guard(lock);
   entries.clear();
-  if (db == nullptr) return false;
+  if (db == nullptr) {
+    noteFailure();
+    return false;
+  }
   StatementUse use(selectTop);
   sqlite3_bind_int(selectTop, 1, gameMode);
   sqlite3_bind_int(selectTop, 2, maxResults);
@@ -103,6 +113,7 @@ bool ScoreStore::topScores(int gameMode, int maxResults, std::vector<Entry>& ent
     entries.push_back(std::move(entry));
   }
   if (step != SQLITE_DONE) {
+    noteFailure();
     entries.clear();
     return false;
   }
@@ -111,8 +122,10 @@ bool ScoreStore::topScores(int gameMode, int maxResults, std::vector<Entry>& ent
 
 int ScoreStore::addScore(int gameMode, const std::string& name, int score) {
   std::lock_guard<std::mutex> guard(lock);
-  if (db == nullptr) return -1;
-  if (!execute("BEGIN IMMEDIATE")) return -1;
+  if (db == nullptr || !execute("BEGIN IMMEDIATE")) {
+    noteFailure();
+    return -1;
+  }
   int rank = -1;
   {
     StatementUse use(insertScore);
@@ -129,6 +142,7 @@ int ScoreStore::addScore(int gameMode, const std::string& name, int score) {
     }
   }
   if (rank < 1 || !execute("COMMIT")) {
+    noteFailure();
     execute("ROLLBACK");
     return -1;
   }

@@ -39,9 +39,14 @@ class ScoreStore {
   // How many scores `gameMode` holds; -1 on a storage failure.
   int count(int gameMode);
 
+  // What the last failed call met (the database's own message), for the server's log.
+  std::string lastError();
+
  private:
   bool execute(const char* sql);
   void close();
+  // Notes the database's message of the failure that just happened; called under `lock`.
+  void noteFailure();
 
   std::mutex lock;
   sqlite3* db = nullptr;
@@ -49,4 +54,5 @@ class ScoreStore {
   sqlite3_stmt* rankOfScore = nullptr;
   sqlite3_stmt* selectTop = nullptr;
   sqlite3_stmt* countMode = nullptr;
+  std::string failure;
 };

@@ -98,7 +98,8 @@ TEST_F(ScoreStoreTest, ConcurrentSubmissionsGetDistinctRanks) {
   // Every thread submits scores that no other thread submits; with all scores distinct and
   // increasing per thread, the ranks a thread sees never repeat, and nothing is lost.
   RateLimiter unlimited(0);
-  ScoreRequestHandler handler(store, unlimited);
+  ServerLog quietLog(true);
+  ScoreRequestHandler handler(store, unlimited, quietLog);
   const int threads = 8, each = 40;
   std::vector<std::thread> workers;
   std::vector<std::vector<std::string>> replies(threads);
@@ -186,6 +187,9 @@ TEST(ServerOptions, CommandLine) {
       {{}, true},
       {{"--db", "x.db", "--bind", "0.0.0.0", "--port", "9000", "--submit-limit", "0"}, true},
       {{"--port=0"}, true},
+      {{"--quiet", "--request-deadline", "3"}, true},
+      {{"--request-deadline", "0"}, false},
+      {{"--request-deadline", "3601"}, false},
       {{"--help"}, true},
       {{"--port"}, false},
       {{"--port", "65536"}, false},

@@ -27,7 +27,8 @@ struct Server {
   }
   ScoreStore store;
   RateLimiter limiter{0};
-  ScoreRequestHandler handler{store, limiter};
+  ServerLog log{true};
+  ScoreRequestHandler handler{store, limiter, log};
 };
 
 Server& server() {
