@@ -4,6 +4,7 @@
 #include <arpa/inet.h>
 #include <microhttpd.h>
 #include <netinet/in.h>
+#include <strings.h>
 #include <sys/socket.h>
 
 #include <cerrno>
@@ -65,6 +66,22 @@ MHD_Result answer(MHD_Connection* connection, int status, const std::string& bod
 
 MHD_Result answer(MHD_Connection* connection, const ServerReply& reply) {
   return answer(connection, reply.status, reply.body);
+}
+
+MHD_Result collectForwardedFor(void* context, MHD_ValueKind, const char* key, const char* value) {
+  std::string& all = *static_cast<std::string*>(context);
+  if (key != nullptr && value != nullptr && strcasecmp(key, "X-Forwarded-For") == 0) {
+    if (!all.empty()) all += ',';
+    all += value;
+  }
+  return MHD_YES;
+}
+
+// Every X-Forwarded-For header of the request, in order, joined with ','.
+std::string forwardedFor(MHD_Connection* connection) {
+  std::string all;
+  MHD_get_connection_values(connection, MHD_HEADER_KIND, &collectForwardedFor, &all);
+  return all;
 }
 
 // The announced body length; -1 when there is no Content-Length (a chunked body).
@@ -164,7 +181,8 @@ struct ScoreServer::Callbacks {
       return MHD_YES;
     }
     request->answered = true;
-    return answer(connection, server.handler.submit(peerOf(connection), request->body, RateLimiter::Clock::now()));
+    const std::string client = server.clientAddress.resolve(peerOf(connection), forwardedFor(connection));
+    return answer(connection, server.handler.submit(client, request->body, SubmissionLimiter::Clock::now()));
   }
 };
 
@@ -174,7 +192,7 @@ ScoreServer::ScoreServer(ScoreRequestHandler& requestHandler, ServerLog& serverL
       log(serverLog),
       limits(connectionLimits),
       guard(connectionLimits, proxies, serverLog),
-      trustedProxies(proxies) {}
+      clientAddress(proxies) {}
 
 ScoreServer::~ScoreServer() {
   stop();

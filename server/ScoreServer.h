@@ -5,7 +5,8 @@
 // announced (Content-Length) or sent beyond MAX_BODY_BYTES, before it is read. Each connection
 // has a fixed memory budget (a flood of header lines is refused once it is used up), and the
 // ConnectionGuard caps connections per address and in all and cuts requests past their
-// deadline. Owned by main (or a test); the handler and the log outlive it.
+// deadline. Behind trusted proxies the client's address comes from X-Forwarded-For
+// (ClientAddress). Owned by main (or a test); the handler and the log outlive it.
 // bind() and run() on one thread; stop() from any thread.
 #pragma once
 
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "ClientAddress.h"
 #include "ConnectionGuard.h"
 #include "ScoreRequestHandler.h"
 #include "ServerLog.h"
@@ -57,7 +59,7 @@ class ScoreServer {
   ServerLog& log;
   const ConnectionGuard::Limits limits;
   ConnectionGuard guard;
-  const std::vector<std::string> trustedProxies;
+  const ClientAddress clientAddress;
   MHD_Daemon* daemon = nullptr;
   std::mutex stopLock;
   std::condition_variable stopSignal;

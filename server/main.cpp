@@ -1,5 +1,5 @@
-// pellix-scores-server: parses the command line, opens the score database, binds, serves until
-// SIGINT, SIGTERM or SIGHUP, then closes the database cleanly.
+// pellix-scores-server: parses the command line, opens the score database (SQLite or
+// PostgreSQL), binds, serves until SIGINT, SIGTERM or SIGHUP, then closes the database cleanly.
 #include <pthread.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -11,11 +11,10 @@
 #include <string>
 #include <thread>
 
-#include "RateLimiter.h"
 #include "ConnectionGuard.h"
 #include "ScoreRequestHandler.h"
 #include "ScoreServer.h"
-#include "ScoreStore.h"
+#include "ScoreStorage.h"
 #include "ServerLog.h"
 #include "ServerOptions.h"
 
@@ -41,15 +40,14 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
   signal(SIGPIPE, SIG_IGN);
 
-  ScoreStore store;
-  if (!store.open(options.databasePath, error)) {
+  ScoreStorage storage;
+  if (!storage.open(options.databasePath, options.submitLimit, error)) {
     std::fprintf(stderr, "pellix-scores-server: cannot use the database %s: %s\n", options.databasePath.c_str(),
                  error.c_str());
     return 1;
   }
   ServerLog log(options.quiet);
-  RateLimiter limiter(options.submitLimit);
-  ScoreRequestHandler handler(store, limiter, log);
+  ScoreRequestHandler handler(storage.store(), storage.limiter(), log);
   ConnectionGuard::Limits limits;
   limits.deadline = std::chrono::seconds(options.requestDeadline);
   // Every connection is a descriptor: allow as many as the connection cap needs, when the
@@ -66,7 +64,7 @@ int main(int argc, char** argv) {
       limits.maxTotal = std::max(16, static_cast<int>(files.rlim_cur) - 256);
     }
   }
-  ScoreServer server(handler, log, limits);
+  ScoreServer server(handler, log, limits, options.trustedProxies);
   int port = server.bind(options.bindAddress, options.port);
   if (port < 0) {
     std::fprintf(stderr, "pellix-scores-server: cannot listen on %s port %d\n", options.bindAddress.c_str(),

@@ -13,8 +13,12 @@
 // --server PATH measures another build of the server (one that takes the same --db, --port and
 // --submit-limit options), to compare engines.
 //
+// --db URI runs the server on that PostgreSQL database (its score table is emptied and filled
+// like the SQLite one) instead of a fresh SQLite file; --instances 2 starts two servers on the
+// same database, and the clients take turns between them, as behind a proxy.
+//
 //   bench_scores_server_load [--seconds S] [--rounds R] [--clients C] [--server PATH]
-//                            [--slow N] [--silent M] [--addresses A]
+//                            [--slow N] [--silent M] [--addresses A] [--db URI] [--instances N]
 //
 // Defaults: 3 s, 3 rounds, 4 clients, no attackers: about 20 s in all.
 #include <arpa/inet.h>
@@ -41,7 +45,7 @@
 #include <vector>
 
 #include "ScoreChecksum.h"
-#include "ScoreStore.h"
+#include "ScoreStorage.h"
 
 namespace {
 
@@ -166,7 +170,7 @@ double percentile(std::vector<double>& sorted, double fraction) {
 }
 
 template <class Request>
-Round runRound(int port, int clients, double seconds, Request request) {
+Round runRound(const std::vector<int>& ports, int clients, double seconds, Request request) {
   std::vector<std::vector<double>> latencies(static_cast<size_t>(clients));
   std::atomic<long> failures{0};
   Clock::time_point start = Clock::now();
@@ -175,7 +179,7 @@ Round runRound(int port, int clients, double seconds, Request request) {
   for (int t = 0; t < clients; ++t) {
     threads.emplace_back([&, t] {
       std::mt19937 random(static_cast<unsigned>(t) * 7919u + 1u);
-      httplib::Client client("127.0.0.1", port);
+      httplib::Client client("127.0.0.1", ports[static_cast<size_t>(t) % ports.size()]);
       client.set_keep_alive(false);
       // A request that waits longer than this counts as failed.
       client.set_connection_timeout(10, 0);
@@ -209,10 +213,11 @@ double medianOf(std::vector<double> values) {
 }
 
 template <class Request>
-void measure(const char* title, int port, int clients, double seconds, int rounds, Request request) {
+void measure(const char* title, const std::vector<int>& ports, int clients, double seconds, int rounds,
+             Request request) {
   std::vector<double> rates, medians, p90s, p99s;
   for (int r = 0; r < rounds; ++r) {
-    Round round = runRound(port, clients, seconds, request);
+    Round round = runRound(ports, clients, seconds, request);
     std::printf("%-12s round %d: %8.0f requests/s, latency median %6.2f ms, p90 %6.2f ms, p99 %6.2f ms, max %7.1f ms, "
                 "%ld failed\n",
                 title, r + 1, round.requestsPerSecond, round.medianMs, round.p90Ms, round.p99Ms, round.maxMs,
@@ -235,6 +240,8 @@ int main(int argc, char** argv) {
   int clients = 4;
   int slow = 0, silent = 0, addresses = 100;
   std::string binary = PELLIX_SCORES_SERVER_BINARY;
+  std::string postgres;
+  int instances = 1;
   bool understood = argc % 2 == 1;
   for (int i = 1; understood && i + 1 < argc; i += 2) {
     if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::atof(argv[i + 1]);
@@ -244,13 +251,18 @@ int main(int argc, char** argv) {
     else if (std::strcmp(argv[i], "--slow") == 0) slow = std::atoi(argv[i + 1]);
     else if (std::strcmp(argv[i], "--silent") == 0) silent = std::atoi(argv[i + 1]);
     else if (std::strcmp(argv[i], "--addresses") == 0) addresses = std::atoi(argv[i + 1]);
+    else if (std::strcmp(argv[i], "--db") == 0) postgres = argv[i + 1];
+    else if (std::strcmp(argv[i], "--instances") == 0) instances = std::atoi(argv[i + 1]);
     else understood = false;
   }
   if (!understood || seconds <= 0 || seconds > 60 || rounds < 1 || rounds > 20 || clients < 1 || clients > 256 ||
-      slow < 0 || silent < 0 || slow + silent > 5000 || addresses < 1 || addresses > 250) {
+      slow < 0 || silent < 0 || slow + silent > 5000 || addresses < 1 || addresses > 250 || instances < 1 ||
+      instances > 8 || (!postgres.empty() && !ScoreStorage::isPostgresUri(postgres)) ||
+      (postgres.empty() && instances > 1)) {
     std::fprintf(stderr,
                  "usage: %s [--seconds 0-60] [--rounds 1-20] [--clients 1-256] [--server PATH]\n"
-                 "          [--slow N] [--silent M] [--addresses 1-250]\n",
+                 "          [--slow N] [--silent M] [--addresses 1-250] [--db postgresql://...]\n"
+                 "          [--instances 1-8, more than 1 only with --db]\n",
                  argv[0]);
     return 2;
   }
@@ -258,27 +270,51 @@ int main(int argc, char** argv) {
   char pattern[] = "/tmp/pellix-load-XXXXXX";
   if (mkdtemp(pattern) == nullptr) return 1;
   const std::string folder = pattern;
-  const std::string database = folder + "/scores.db";
+  const std::string database = postgres.empty() ? folder + "/scores.db" : postgres;
   {
     // A populated database: the top ten comes from a table of realistic size.
-    ScoreStore store;
+    ScoreStorage storage;
     std::string error;
-    if (!store.open(database, error)) {
-      std::fprintf(stderr, "cannot create %s: %s\n", database.c_str(), error.c_str());
+    if (!storage.open(database, 0, error)) {
+      std::fprintf(stderr, "cannot open %s: %s\n", database.c_str(), error.c_str());
       return 1;
     }
-    std::mt19937 random(1);
-    for (int mode = 0; mode < 12; ++mode) {
-      for (int i = 0; i < 5000; ++i) store.addScore(mode, "Player" + std::to_string(i), static_cast<int>(random() % 5000));
+    if (!postgres.empty()) {
+      std::printf("emptying and filling the PostgreSQL table (a minute or so)\n");
+      std::fflush(stdout);
+      if (std::system(("psql -q -c 'TRUNCATE scores, recent_submissions' '" + postgres + "'").c_str()) != 0) {
+        std::fprintf(stderr, "cannot empty the tables with psql\n");
+        return 1;
+      }
     }
+    // Four writers: one insert is a round trip to PostgreSQL.
+    std::vector<std::thread> fillers;
+    for (int part = 0; part < 4; ++part) {
+      fillers.emplace_back([&storage, part] {
+        std::mt19937 random(static_cast<unsigned>(part) + 1);
+        for (int mode = part * 3; mode < part * 3 + 3; ++mode) {
+          for (int i = 0; i < 5000; ++i) {
+            storage.store().addScore(mode, "Player" + std::to_string(i), static_cast<int>(random() % 5000));
+          }
+        }
+      });
+    }
+    for (std::thread& filler : fillers) filler.join();
   }
-  Server server = startServer(binary, database);
-  if (server.port <= 0) {
-    std::fprintf(stderr, "the server did not start\n");
-    return 1;
+  std::vector<Server> servers;
+  std::vector<int> ports;
+  for (int i = 0; i < instances; ++i) {
+    servers.push_back(startServer(binary, database));
+    if (servers.back().port <= 0) {
+      std::fprintf(stderr, "the server did not start\n");
+      return 1;
+    }
+    ports.push_back(servers.back().port);
   }
-  std::printf("%s on port %d, %d clients, %d rounds of %.1f s, one connection per request\n", binary.c_str(),
-              server.port, clients, rounds, seconds);
+  Server& server = servers.front();
+  std::printf("%s on port %d (%d instance%s, %s), %d clients, %d rounds of %.1f s, one connection per request\n",
+              binary.c_str(), server.port, instances, instances > 1 ? "s" : "",
+              postgres.empty() ? "SQLite" : "PostgreSQL", clients, rounds, seconds);
   std::unique_ptr<Attackers> attackers;
   if (slow + silent > 0) {
     std::printf("under attack: %d slow clients (a byte every 2 s) and %d silent ones from %d addresses\n", slow, silent,
@@ -289,12 +325,12 @@ int main(int argc, char** argv) {
   }
   std::printf("\n");
 
-  measure("top ten", server.port, clients, seconds, rounds, [](httplib::Client& client, std::mt19937& random) {
+  measure("top ten", ports, clients, seconds, rounds, [](httplib::Client& client, std::mt19937& random) {
     std::string target = "/pellix/top_scores/?game_id=0&game_mode=" + std::to_string(random() % 12) + "&max_res=10";
     auto reply = client.Get(target.c_str());
     return reply && reply->status == 200;
   });
-  measure("submission", server.port, clients, seconds, rounds, [](httplib::Client& client, std::mt19937& random) {
+  measure("submission", ports, clients, seconds, rounds, [](httplib::Client& client, std::mt19937& random) {
     const int mode = static_cast<int>(random() % 12);
     const int score = static_cast<int>(random() % 6000);
     const std::string name = "Bench" + std::to_string(random() % 1000);
@@ -309,9 +345,11 @@ int main(int argc, char** argv) {
     std::printf("attacking connections the server closed (opened again): %ld\n", attackers->reopenedCount());
     attackers.reset();
   }
-  kill(server.pid, SIGTERM);
-  int status = 0;
-  waitpid(server.pid, &status, 0);
+  for (Server& running : servers) {
+    kill(running.pid, SIGTERM);
+    int status = 0;
+    waitpid(running.pid, &status, 0);
+  }
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
   return 0;

@@ -12,7 +12,7 @@ ServerReply reply(int status, const std::string& line) { return ServerReply{stat
 
 }  // namespace
 
-ScoreRequestHandler::ScoreRequestHandler(ScoreStore& scoreStore, RateLimiter& submissionLimiter, ServerLog& serverLog)
+ScoreRequestHandler::ScoreRequestHandler(ScoreStore& scoreStore, SubmissionLimiter& submissionLimiter, ServerLog& serverLog)
     : store(scoreStore), limiter(submissionLimiter), log(serverLog) {}
 
 ServerReply ScoreRequestHandler::topScores(const std::string& query) {
@@ -33,9 +33,17 @@ ServerReply ScoreRequestHandler::topScores(const std::string& query) {
 }
 
 ServerReply ScoreRequestHandler::submit(const std::string& address, const std::string& body,
-                                        RateLimiter::Clock::time_point now) {
+                                        SubmissionLimiter::Clock::time_point now) {
   // Counted before the checks, so a flood of malformed submissions is limited as well.
-  if (!limiter.admit(address, now)) return reply(429, "too many submissions, try again in a minute");
+  switch (limiter.admit(address, now)) {
+    case SubmissionLimiter::ADMITTED:
+      break;
+    case SubmissionLimiter::REFUSED:
+      return reply(429, "too many submissions, try again in a minute");
+    case SubmissionLimiter::FAILED:
+      log.line("storage failure counting the submissions of " + address + ": " + limiter.lastError());
+      return reply(503, "storage unavailable");
+  }
   Submission submission;
   std::string reason;
   if (!SubmissionValidator::validate(body, submission, reason)) return reply(400, reason);

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "RateLimiter.h"
 #include "ScoreStore.h"
 #include "ServerLog.h"
+#include "SubmissionLimiter.h"
 
 struct ServerReply {
   int status = 200;
@@ -19,19 +19,19 @@ struct ServerReply {
 
 class ScoreRequestHandler {
  public:
-  ScoreRequestHandler(ScoreStore& store, RateLimiter& limiter, ServerLog& log);
+  ScoreRequestHandler(ScoreStore& store, SubmissionLimiter& limiter, ServerLog& log);
 
   // GET /pellix/top_scores/?<query>: 200 with the header line "name,score" and up to max_res
   // lines "name,score", best first; 400 for a bad query; 503 when the store fails.
   ServerReply topScores(const std::string& query);
 
-  // POST /pellix/submit_score/ from `address`: 200 with "OK,<rank>"; 429 when the address has
-  // submitted too often; 400 for a malformed submission (nothing stored); 503 when the store
-  // fails.
-  ServerReply submit(const std::string& address, const std::string& body, RateLimiter::Clock::time_point now);
+  // POST /pellix/submit_score/ from `address` (the client's, as ClientAddress found it): 200
+  // with "OK,<rank>"; 429 when the address has submitted too often; 400 for a malformed
+  // submission (nothing stored); 503 when the store or the limiter fails.
+  ServerReply submit(const std::string& address, const std::string& body, SubmissionLimiter::Clock::time_point now);
 
  private:
   ScoreStore& store;
-  RateLimiter& limiter;
+  SubmissionLimiter& limiter;
   ServerLog& log;
 };

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BackendDatabase.h"
 #include "ScoreChecksum.h"
 #include "ScoresServerProcess.h"
 #include "TempFolder.h"
@@ -29,10 +30,12 @@ bool isOneLine(const std::string& body) {
   return !body.empty() && body.back() == '\n' && body.find('\n') == body.size() - 1;
 }
 
-class ServerProtocol : public ::testing::Test {
+class ServerProtocol : public ::testing::TestWithParam<Backend> {
  protected:
   void SetUp() override {
-    server = std::make_unique<ScoresServerProcess>(folder.path("scores.db"),
+    database = std::make_unique<BackendDatabase>(GetParam());
+    ASSERT_TRUE(database->ready()) << database->failure();
+    server = std::make_unique<ScoresServerProcess>(database->location(),
                                                    std::vector<std::string>{"--submit-limit", "0", "--quiet"});
     ASSERT_TRUE(server->started());
     client = std::make_unique<httplib::Client>("127.0.0.1", server->listeningPort());
@@ -53,10 +56,12 @@ class ServerProtocol : public ::testing::Test {
     }
   }
 
-  TempFolder folder;
+  std::unique_ptr<BackendDatabase> database;
   std::unique_ptr<ScoresServerProcess> server;
   std::unique_ptr<httplib::Client> client;
 };
+
+INSTANTIATE_TEST_SUITE_P(Engines, ServerProtocol, BACKENDS);
 
 struct MalformedCase {
   const char* what;
@@ -64,7 +69,7 @@ struct MalformedCase {
   int status;
 };
 
-TEST_F(ServerProtocol, MalformedSubmissionsAreRefusedAndNothingIsStored) {
+TEST_P(ServerProtocol, MalformedSubmissionsAreRefusedAndNothingIsStored) {
   const std::string good = validBody("Ann", 100, 0, "Ann");
   std::vector<MalformedCase> cases = {
       {"empty body", "", 400},
@@ -117,7 +122,7 @@ TEST_F(ServerProtocol, MalformedSubmissionsAreRefusedAndNothingIsStored) {
   EXPECT_EQ(reply->body, "OK,1\n");
 }
 
-TEST_F(ServerProtocol, MalformedQueriesAndUnknownRoutesAreRefusedWithOneLine) {
+TEST_P(ServerProtocol, MalformedQueriesAndUnknownRoutesAreRefusedWithOneLine) {
   struct Case {
     const char* method;
     std::string target;
@@ -186,7 +191,7 @@ std::string rawExchange(int port, const std::string& bytes) {
   return reply;
 }
 
-TEST_F(ServerProtocol, GarbageOnTheSocketIsRefusedAndTheServerStaysUp) {
+TEST_P(ServerProtocol, GarbageOnTheSocketIsRefusedAndTheServerStaysUp) {
   const std::vector<std::string> garbage = {
       "GARBAGE\r\n\r\n",
       std::string("\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03", 11),  // a TLS hello
@@ -228,6 +233,35 @@ TEST(ServerCommandLine, HelpBadOptionsAndADamagedDatabase) {
   EXPECT_EQ(TempFolder::contentOf(folder.path("junk.db")), std::string(4096, '\x5a')) << "left untouched";
 
   EXPECT_EQ(ScoresServerProcess::runToEnd({"--db", folder.path("no/such/folder/s.db"), "--port", "0"}, output), 1);
+  EXPECT_EQ(ScoresServerProcess::runToEnd({"--trusted-proxy", "proxy.example.org"}, output), 2);
+  EXPECT_NE(output.find("--trusted-proxy needs an IPv4 or IPv6 address"), std::string::npos) << output;
+}
+
+TEST(ServerCommandLine, APostgresDatabaseThatCannotBeReachedOrIsNewerIsRefused) {
+  std::string output;
+  // Nothing listens there: the server says so and exits instead of serving 503s.
+  TempFolder folder;
+  std::string deadUri;
+  {
+    ScoresServerProcess probe(folder.path("probe.db"));
+    ASSERT_TRUE(probe.started());
+    deadUri = "postgresql://pellix@127.0.0.1:" + std::to_string(probe.listeningPort()) + "/nothing";
+  }
+  EXPECT_EQ(ScoresServerProcess::runToEnd({"--db", deadUri, "--port", "0"}, output), 1);
+  EXPECT_NE(output.find("cannot use the database"), std::string::npos) << output;
+
+  for (Backend backend : {Backend::SQLITE, Backend::POSTGRES}) {
+    BackendDatabase database(backend);
+    ASSERT_TRUE(database.ready()) << database.failure();
+    {
+      ScoresServerProcess first(database.location());
+      ASSERT_TRUE(first.started()) << first.output();
+    }
+    std::string error;
+    ASSERT_TRUE(database.execute("UPDATE schema_version SET version = 2", error)) << error;
+    EXPECT_EQ(ScoresServerProcess::runToEnd({"--db", database.location(), "--port", "0"}, output), 1);
+    EXPECT_NE(output.find("schema version 2, newer than this server's 1"), std::string::npos) << output;
+  }
 }
 
 }  // namespace
