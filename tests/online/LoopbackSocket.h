@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 
 class LoopbackSocket {
@@ -72,6 +73,33 @@ class LoopbackSocket {
 
   // After receiveAll: whether it ended because the server closed (rather than the time-out).
   bool closedByPeer = false;
+
+  struct Reply {
+    // -1 when no status line came back.
+    int status = -1;
+    std::string body;
+  };
+
+  // One HTTP/1.1 request on a connection of its own from `from`, with `headers` (each line
+  // ended by CRLF) added; waits up to 30 s for the whole reply.
+  static Reply request(int port, const std::string& from, const std::string& method, const std::string& target,
+                       const std::string& body = "", const std::string& headers = "") {
+    LoopbackSocket socket(port, from);
+    Reply reply;
+    std::string text = method + " " + target + " HTTP/1.1\r\nHost: scores\r\nConnection: close\r\n" + headers;
+    if (method == "POST") {
+      text += "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " + std::to_string(body.size()) +
+              "\r\n";
+    }
+    text += "\r\n" + body;
+    if (!socket.connected() || !socket.sendAll(text)) return reply;
+    const std::string received = socket.receiveAll(30);
+    const size_t headEnd = received.find("\r\n\r\n");
+    if (received.compare(0, 9, "HTTP/1.1 ") != 0 || headEnd == std::string::npos) return reply;
+    reply.status = std::atoi(received.c_str() + 9);
+    reply.body = received.substr(headEnd + 4);
+    return reply;
+  }
 
  private:
   int fd = -1;

@@ -5,7 +5,6 @@
 // announcement, and every refusal and storage failure leaves a log line.
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <sqlite3.h>
 
 #include <chrono>
 #include <fstream>
@@ -14,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "BackendDatabase.h"
 #include "LoopbackSocket.h"
 #include "ScoresServerProcess.h"
 #include "TempFolder.h"
@@ -183,16 +183,19 @@ TEST(ServerHardening, ABodyAnnouncedTooLargeIsRefusedBeforeItIsSent) {
   EXPECT_FALSE(accepted) << "100 MiB of chunks were read";
 }
 
-TEST(ServerHardening, AStorageFailureIsAnsweredWith503AndLogged) {
-  TempFolder folder;
-  ScoresServerProcess server(folder.path("scores.db"));
-  ASSERT_TRUE(server.started());
+class StorageFailure : public ::testing::TestWithParam<Backend> {};
+
+INSTANTIATE_TEST_SUITE_P(Engines, StorageFailure, BACKENDS);
+
+TEST_P(StorageFailure, IsAnsweredWith503AndLogged) {
+  BackendDatabase database(GetParam());
+  ASSERT_TRUE(database.ready()) << database.failure();
+  ScoresServerProcess server(database.location());
+  ASSERT_TRUE(server.started()) << server.output();
   ASSERT_GE(timedFetch(server.listeningPort()), 0);
-  // The table disappears under the running server, as with a damaged or replaced file.
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(folder.path("scores.db").c_str(), &db), SQLITE_OK);
-  EXPECT_EQ(sqlite3_exec(db, "DROP TABLE scores", nullptr, nullptr, nullptr), SQLITE_OK);
-  sqlite3_close(db);
+  // The tables disappear under the running server, as with a damaged or replaced database.
+  std::string error;
+  ASSERT_TRUE(database.execute("DROP TABLE scores", error)) << error;
   httplib::Client client("127.0.0.1", server.listeningPort());
   auto fetch = client.Get(TOP_TEN);
   ASSERT_TRUE(fetch);
@@ -204,6 +207,17 @@ TEST(ServerHardening, AStorageFailureIsAnsweredWith503AndLogged) {
   EXPECT_EQ(submit->status, 503);
   EXPECT_TRUE(server.waitForOutput("storage failure storing a score in table 0")) << server.output();
   EXPECT_TRUE(server.waitForOutput("storage failure reading table 0")) << server.output();
+  // The shared limit fails as loudly when its table goes (nothing to drop on SQLite, where the
+  // limit lives in memory).
+  if (GetParam() == Backend::POSTGRES) {
+    ASSERT_TRUE(database.execute("DROP TABLE recent_submissions", error)) << error;
+    auto limited = client.Post("/pellix/submit_score/",
+                               "game_id=0&game_mode=0&device_id=0&user_name=abc&score=100&hash=80",
+                               "application/x-www-form-urlencoded");
+    ASSERT_TRUE(limited);
+    EXPECT_EQ(limited->status, 503);
+    EXPECT_TRUE(server.waitForOutput("storage failure counting the submissions of 127.0.0.1")) << server.output();
+  }
 }
 
 }  // namespace
