@@ -9,6 +9,8 @@ std::string backendName(const ::testing::TestParamInfo<Backend>& info) {
   return info.param == Backend::SQLITE ? "SQLite" : "PostgreSQL";
 }
 
+void PrintTo(Backend backend, std::ostream* out) { *out << (backend == Backend::SQLITE ? "SQLite" : "PostgreSQL"); }
+
 BackendDatabase::BackendDatabase(Backend backend) : kind(backend) {
   if (kind == Backend::SQLITE) {
     where = files.path("scores.db");

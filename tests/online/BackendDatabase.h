@@ -6,14 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "TempFolder.h"
 
 enum class Backend { SQLITE, POSTGRES };
 
-// "SQLite" or "PostgreSQL", for test names.
+// "SQLite" or "PostgreSQL", for test names and messages.
 std::string backendName(const ::testing::TestParamInfo<Backend>& info);
+void PrintTo(Backend backend, std::ostream* out);
 
 #define BACKENDS ::testing::Values(Backend::SQLITE, Backend::POSTGRES), backendName
 
