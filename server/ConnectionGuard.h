@@ -29,7 +29,9 @@ class ConnectionGuard {
 
   ConnectionGuard(const Limits& limits, const std::vector<std::string>& exemptAddresses, ServerLog& log);
 
-  // Whether a new connection from `address` may be accepted now (logs a refusal).
+  // Whether a new connection from `address` may be accepted now (logs a refusal). Counted once
+  // opened() reports it, so connections accepted at the same moment by several engine threads
+  // may pass the caps by at most one each.
   bool admit(const std::string& address);
   // A connection was accepted; `connection` identifies it until closed(). `socketFd` stays
   // open until closed() has returned, so sweep() may shut it down until then.

@@ -78,7 +78,9 @@ int main(int argc, char** argv) {
     server.stop();
   });
 
-  std::printf("listening on http://%s:%d\n", options.bindAddress.c_str(), port);
+  // An IPv6 address goes in brackets in a URL.
+  const bool six = options.bindAddress.find(':') != std::string::npos;
+  std::printf("listening on http://%s%s%s:%d\n", six ? "[" : "", options.bindAddress.c_str(), six ? "]" : "", port);
   std::fflush(stdout);
   bool served = server.run();
   // When serving ended by itself, wake the waiter with a signal of our own.
