@@ -189,7 +189,6 @@ struct ScoreServer::Callbacks {
 ScoreServer::ScoreServer(ScoreRequestHandler& requestHandler, ServerLog& serverLog,
                          const ConnectionGuard::Limits& connectionLimits, const std::vector<std::string>& proxies)
     : handler(requestHandler),
-      log(serverLog),
       limits(connectionLimits),
       guard(connectionLimits, proxies, serverLog),
       clientAddress(proxies) {}
@@ -259,5 +258,3 @@ void ScoreServer::stop() {
   stopRequested = true;
   stopSignal.notify_all();
 }
-
-bool ScoreServer::isServing() const { return daemon != nullptr; }

@@ -48,15 +48,12 @@ class ScoreServer {
   bool run();
   // Ends run() soon; safe from another thread and before run() has started.
   void stop();
-  // Whether the engine is accepting connections.
-  bool isServing() const;
 
   // The engine's callbacks (C functions with this object as their context) forward here.
   struct Callbacks;
 
  private:
   ScoreRequestHandler& handler;
-  ServerLog& log;
   const ConnectionGuard::Limits limits;
   ConnectionGuard guard;
   const ClientAddress clientAddress;

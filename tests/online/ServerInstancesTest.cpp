@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -181,6 +182,7 @@ TEST_P(Durability, EveryAcknowledgedSubmissionSurvivesAKill9) {
     for (std::thread& writer : writers) writer.join();
   }
   ASSERT_GT(acknowledged.size(), 10u);
+  std::printf("%zu submissions acknowledged over three kills\n", acknowledged.size());
   ScoreStorage storage;
   std::string error;
   ASSERT_TRUE(storage.open(database.location(), 0, error)) << error;
