@@ -1,38 +1,64 @@
-// The HTTP side of the high-score server (cpp-httplib): routes the two requests of the game to
-// the request handler, bounds request sizes and read times, and answers everything else with a
-// 4xx status and a one-line reason. Owned by main (or a test); the handler outlives it.
+// The HTTP side of the high-score server, on libmicrohttpd's event-driven engine: a few epoll
+// threads hold any number of idle or slow connections without a thread each. It routes the two
+// requests of the game to the request handler and answers everything else with a status and a
+// one-line reason: 404 for unknown paths, 405 with `Allow` for a wrong method, 413 for a body
+// announced (Content-Length) or sent beyond MAX_BODY_BYTES, before it is read. Each connection
+// has a fixed memory budget (a flood of header lines is refused once it is used up), and the
+// ConnectionGuard caps connections per address and in all and cuts requests past their
+// deadline. Behind trusted proxies the client's address comes from X-Forwarded-For
+// (ClientAddress). Owned by main (or a test); the handler and the log outlive it.
 // bind() and run() on one thread; stop() from any thread.
 #pragma once
 
+#include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
+#include "ClientAddress.h"
+#include "ConnectionGuard.h"
 #include "ScoreRequestHandler.h"
+#include "ServerLog.h"
 
-namespace httplib {
-class Server;
-}
+struct MHD_Daemon;
 
 class ScoreServer {
  public:
   // Bodies above this are refused with 413; a submission is a few hundred bytes.
   static const size_t MAX_BODY_BYTES = 8192;
+  // Memory of one connection for its request line, headers and reply; a request of the game
+  // needs well under 2 KiB.
+  static const size_t CONNECTION_MEMORY_BYTES = 32 * 1024;
+  // Epoll threads; a storage call blocks the thread that makes it.
+  static const unsigned THREADS = 4;
 
-  explicit ScoreServer(ScoreRequestHandler& handler);
+  ScoreServer(ScoreRequestHandler& handler, ServerLog& log, const ConnectionGuard::Limits& limits,
+              const std::vector<std::string>& trustedProxies = {});
   ~ScoreServer();
   ScoreServer(const ScoreServer&) = delete;
   ScoreServer& operator=(const ScoreServer&) = delete;
 
-  // Binds to `address`:`port` (port 0: any free port). Returns the bound port, or -1.
+  // Starts accepting on `address`:`port` (IPv4 or IPv6; port 0: any free port). Returns the
+  // bound port, or -1.
   int bind(const std::string& address, int port);
-  // Serves until stop(). Returns false when serving could not start.
+  // Enforces the request deadlines until stop(), then stops the engine. Returns false when
+  // bind() had not succeeded.
   bool run();
-  // Ends run() soon; safe from another thread. Has no effect before run() has started serving.
+  // Ends run() soon; safe from another thread and before run() has started.
   void stop();
-  // Whether run() is serving.
-  bool isServing() const;
+
+  // The engine's callbacks (C functions with this object as their context) forward here.
+  struct Callbacks;
 
  private:
   ScoreRequestHandler& handler;
-  std::unique_ptr<httplib::Server> http;
+  const ConnectionGuard::Limits limits;
+  ConnectionGuard guard;
+  const ClientAddress clientAddress;
+  MHD_Daemon* daemon = nullptr;
+  std::mutex stopLock;
+  std::condition_variable stopSignal;
+  bool stopRequested = false;
 };

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "ClientAddress.h"
+
 namespace {
 
 bool readNumber(const std::string& text, long low, long high, int& out) {
@@ -25,6 +27,10 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
       showHelp = true;
       continue;
     }
+    if (option == "--quiet") {
+      quiet = true;
+      continue;
+    }
     // Both "--port 80" and "--port=80".
     std::string value;
     bool hasValue = false;
@@ -34,7 +40,8 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
       option = option.substr(0, equals);
       hasValue = true;
     }
-    if (option != "--db" && option != "--bind" && option != "--port" && option != "--submit-limit") {
+    if (option != "--db" && option != "--bind" && option != "--port" && option != "--submit-limit" &&
+        option != "--request-deadline" && option != "--trusted-proxy") {
       error = "unknown option " + option;
       return false;
     }
@@ -47,7 +54,7 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
     }
     if (option == "--db") {
       if (value.empty()) {
-        error = "--db needs a path";
+        error = "--db needs a path or a postgresql:// URI";
         return false;
       }
       databasePath = value;
@@ -62,6 +69,18 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
         error = "--port must be 0 to 65535";
         return false;
       }
+    } else if (option == "--trusted-proxy") {
+      const std::string address = ClientAddress::normalise(value);
+      if (address.empty()) {
+        error = "--trusted-proxy needs an IPv4 or IPv6 address, not " + value;
+        return false;
+      }
+      trustedProxies.push_back(address);
+    } else if (option == "--request-deadline") {
+      if (!readNumber(value, 1, 3600, requestDeadline)) {
+        error = "--request-deadline must be 1 to 3600 seconds";
+        return false;
+      }
     } else if (!readNumber(value, 0, 1000000000L, submitLimit)) {
       error = "--submit-limit must be 0 or more";
       return false;
@@ -71,10 +90,12 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
 }
 
 std::string ServerOptions::usage() {
-  return "Usage: pellix-scores-server [--db PATH] [--bind ADDRESS] [--port N] [--submit-limit N]\n"
+  return "Usage: pellix-scores-server [--db PATH|URI] [--bind ADDRESS] [--port N] [--submit-limit N]\n"
+         "                            [--trusted-proxy ADDRESS]... [--request-deadline S] [--quiet]\n"
          "\n"
          "The Pellix high-score server. It keeps the global top scores of the game's twelve\n"
-         "tables (game_mode 0 to 11) in one SQLite file and answers the game over HTTP:\n"
+         "tables (game_mode 0 to 11) in one SQLite file, or in a PostgreSQL database that several\n"
+         "instances share, and answers the game over HTTP:\n"
          "\n"
          "  GET  /pellix/top_scores/?game_id=0&game_mode=M&max_res=N\n"
          "       200: a header line \"name,score\", then up to N (1 to 100) lines name,score,\n"
@@ -88,17 +109,34 @@ std::string ServerOptions::usage() {
          "missing or extra fields, a bad checksum, a mode outside 0 to 11, a score outside\n"
          "0 to 999999, a name that is empty, longer than 255 bytes, not UTF-8, or holds a comma,\n"
          "a line break or another control character. Submissions beyond the limit per address\n"
-         "and minute get 429.\n"
+         "and minute get 429. A wrong method gets 405 with an Allow header, an unknown path 404,\n"
+         "a body announced or sent beyond 8 KiB 413 (before the body is read).\n"
+         "\n"
+         "Connections: at most 16 open from one address and 4000 in all; a request must arrive\n"
+         "whole and be answered within the request deadline, or its connection is closed. Each\n"
+         "storage failure, refused connection and closed slow connection leaves one line on\n"
+         "standard error.\n"
          "\n"
          "Options:\n"
-         "  --db PATH           the score database, created when missing\n"
-         "                      (default: pellix-scores.db in the current folder)\n"
+         "  --db PATH|URI       the score database: an SQLite file, created when missing\n"
+         "                      (default: pellix-scores.db in the current folder), or a\n"
+         "                      PostgreSQL URI postgresql://USER@HOST:PORT/DBNAME whose tables are\n"
+         "                      created when missing; on PostgreSQL the submission limit is kept\n"
+         "                      in the database and holds across every instance sharing it\n"
          "  --bind ADDRESS      the address to listen on (default: 127.0.0.1, this machine only;\n"
          "                      0.0.0.0 for every interface)\n"
          "  --port N            the TCP port (default: 8642, the game's built-in address;\n"
          "                      0: any free port)\n"
          "  --submit-limit N    submissions admitted per client address and minute\n"
          "                      (default: 60; 0: no limit, for load tests)\n"
+         "  --trusted-proxy ADDRESS\n"
+         "                      a reverse proxy in front of this server (repeatable): requests\n"
+         "                      from it count against the client named in X-Forwarded-For, and\n"
+         "                      it may hold any number of connections; from anyone else the\n"
+         "                      header is ignored\n"
+         "  --request-deadline S  seconds a client has to send one whole request\n"
+         "                      (default: 10)\n"
+         "  --quiet             no log lines on standard error\n"
          "  --help              this text\n"
          "\n"
          "Once listening it prints \"listening on http://ADDRESS:PORT\" on standard output.\n"

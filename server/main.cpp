@@ -1,19 +1,21 @@
-// pellix-scores-server: parses the command line, opens the score database, binds, serves until
-// SIGINT, SIGTERM or SIGHUP, then closes the database cleanly.
+// pellix-scores-server: parses the command line, opens the score database (SQLite or
+// PostgreSQL), binds, serves until SIGINT, SIGTERM or SIGHUP, then closes the database cleanly.
 #include <pthread.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <thread>
 
-#include "RateLimiter.h"
+#include "ConnectionGuard.h"
 #include "ScoreRequestHandler.h"
 #include "ScoreServer.h"
-#include "ScoreStore.h"
+#include "ScoreStorage.h"
+#include "ServerLog.h"
 #include "ServerOptions.h"
 
 int main(int argc, char** argv) {
@@ -38,15 +40,31 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
   signal(SIGPIPE, SIG_IGN);
 
-  ScoreStore store;
-  if (!store.open(options.databasePath, error)) {
+  ScoreStorage storage;
+  if (!storage.open(options.databasePath, options.submitLimit, error)) {
     std::fprintf(stderr, "pellix-scores-server: cannot use the database %s: %s\n", options.databasePath.c_str(),
                  error.c_str());
     return 1;
   }
-  RateLimiter limiter(options.submitLimit);
-  ScoreRequestHandler handler(store, limiter);
-  ScoreServer server(handler);
+  ServerLog log(options.quiet);
+  ScoreRequestHandler handler(storage.store(), storage.limiter(), log);
+  ConnectionGuard::Limits limits;
+  limits.deadline = std::chrono::seconds(options.requestDeadline);
+  // Every connection is a descriptor: allow as many as the connection cap needs, when the
+  // system lets us.
+  rlimit files{};
+  if (getrlimit(RLIMIT_NOFILE, &files) == 0) {
+    const rlim_t wanted = static_cast<rlim_t>(limits.maxTotal) + 256;
+    if (files.rlim_cur < wanted) {
+      files.rlim_cur = files.rlim_max == RLIM_INFINITY ? wanted : std::min(wanted, files.rlim_max);
+      setrlimit(RLIMIT_NOFILE, &files);
+    }
+    getrlimit(RLIMIT_NOFILE, &files);
+    if (files.rlim_cur != RLIM_INFINITY && files.rlim_cur < static_cast<rlim_t>(limits.maxTotal) + 256) {
+      limits.maxTotal = std::max(16, static_cast<int>(files.rlim_cur) - 256);
+    }
+  }
+  ScoreServer server(handler, log, limits, options.trustedProxies);
   int port = server.bind(options.bindAddress, options.port);
   if (port < 0) {
     std::fprintf(stderr, "pellix-scores-server: cannot listen on %s port %d\n", options.bindAddress.c_str(),
@@ -54,21 +72,17 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  std::atomic<bool> finished{false};
   std::thread signalWaiter([&] {
     int signalNumber = 0;
     sigwait(&stopSignals, &signalNumber);
-    // stop() has no effect until run() serves; keep asking until it has ended.
-    while (!finished) {
-      server.stop();
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    server.stop();
   });
 
-  std::printf("listening on http://%s:%d\n", options.bindAddress.c_str(), port);
+  // An IPv6 address goes in brackets in a URL.
+  const bool six = options.bindAddress.find(':') != std::string::npos;
+  std::printf("listening on http://%s%s%s:%d\n", six ? "[" : "", options.bindAddress.c_str(), six ? "]" : "", port);
   std::fflush(stdout);
   bool served = server.run();
-  finished = true;
   // When serving ended by itself, wake the waiter with a signal of our own.
   kill(getpid(), SIGTERM);
   signalWaiter.join();

@@ -1,23 +1,23 @@
-// Limits how many score submissions one client address may make: at most `limit` admitted
-// within any `window` (a sliding window); further ones are refused until the oldest admitted
-// one has left the window. A limit of 0 admits everything. Shared by the request threads
-// (internally locked); the caller passes the current time, so tests can drive the clock.
+// The submission limit of a single server process, in its memory: at most `limit` admitted
+// from one address within any `window` (a sliding window); further ones are refused until the
+// oldest admitted one has left the window. A limit of 0 admits everything. Shared by the
+// request threads (internally locked); the caller passes the current time, so tests can drive
+// the clock.
 #pragma once
 
-#include <chrono>
 #include <deque>
 #include <mutex>
 #include <string>
 #include <unordered_map>
 
-class RateLimiter {
- public:
-  using Clock = std::chrono::steady_clock;
+#include "SubmissionLimiter.h"
 
+class RateLimiter : public SubmissionLimiter {
+ public:
   explicit RateLimiter(int limit, Clock::duration window = std::chrono::seconds(60));
 
-  // Whether a submission from `address` at `now` is admitted; an admitted one is counted.
-  bool admit(const std::string& address, Clock::time_point now);
+  // ADMITTED or REFUSED; never FAILED.
+  Verdict admit(const std::string& address, Clock::time_point now) override;
 
   // How many addresses are being tracked (for tests of the clean-up).
   size_t trackedAddresses();

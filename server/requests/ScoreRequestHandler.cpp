@@ -12,15 +12,18 @@ ServerReply reply(int status, const std::string& line) { return ServerReply{stat
 
 }  // namespace
 
-ScoreRequestHandler::ScoreRequestHandler(ScoreStore& scoreStore, RateLimiter& submissionLimiter)
-    : store(scoreStore), limiter(submissionLimiter) {}
+ScoreRequestHandler::ScoreRequestHandler(ScoreStore& scoreStore, SubmissionLimiter& submissionLimiter, ServerLog& serverLog)
+    : store(scoreStore), limiter(submissionLimiter), log(serverLog) {}
 
 ServerReply ScoreRequestHandler::topScores(const std::string& query) {
   TopScoresQuery request;
   std::string reason;
   if (!request.parse(query, reason)) return reply(400, reason);
   std::vector<ScoreStore::Entry> entries;
-  if (!store.topScores(request.gameMode, request.maxResults, entries)) return reply(503, "storage unavailable");
+  if (!store.topScores(request.gameMode, request.maxResults, entries)) {
+    log.line("storage failure reading table " + std::to_string(request.gameMode) + ": " + store.lastError());
+    return reply(503, "storage unavailable");
+  }
   ServerReply result;
   result.body = "name,score\n";
   for (const ScoreStore::Entry& entry : entries) {
@@ -30,13 +33,25 @@ ServerReply ScoreRequestHandler::topScores(const std::string& query) {
 }
 
 ServerReply ScoreRequestHandler::submit(const std::string& address, const std::string& body,
-                                        RateLimiter::Clock::time_point now) {
+                                        SubmissionLimiter::Clock::time_point now) {
   // Counted before the checks, so a flood of malformed submissions is limited as well.
-  if (!limiter.admit(address, now)) return reply(429, "too many submissions, try again in a minute");
+  switch (limiter.admit(address, now)) {
+    case SubmissionLimiter::ADMITTED:
+      break;
+    case SubmissionLimiter::REFUSED:
+      return reply(429, "too many submissions, try again in a minute");
+    case SubmissionLimiter::FAILED:
+      log.line("storage failure counting the submissions of " + address + ": " + limiter.lastError());
+      return reply(503, "storage unavailable");
+  }
   Submission submission;
   std::string reason;
   if (!SubmissionValidator::validate(body, submission, reason)) return reply(400, reason);
   int rank = store.addScore(submission.gameMode, submission.name, submission.score);
-  if (rank < 1) return reply(503, "storage unavailable");
+  if (rank < 1) {
+    log.line("storage failure storing a score in table " + std::to_string(submission.gameMode) + ": " +
+             store.lastError());
+    return reply(503, "storage unavailable");
+  }
   return reply(200, "OK," + std::to_string(rank));
 }

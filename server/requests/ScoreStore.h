@@ -1,16 +1,13 @@
-// The global score tables in one SQLite file (write-ahead log, so readers never wait for a
-// writer). Owned by the server's main; shared by the request threads, which it serialises with
-// its own lock. Order within a mode: higher score first, and among equal scores the earlier
+// The global score tables, whatever keeps them: the interface the request handler stores
+// scores through. Order within a mode: higher score first, and among equal scores the earlier
 // submission first, so a new score ties below every existing equal score (as in the game's
-// local tables). Storage failures are return values, never a crash.
+// local tables). Implementations (SQLite, PostgreSQL) give identical answers, are shared by the
+// request threads (each locks or pools as it needs), and report storage failures as return
+// values, never a crash. Owned by main (through ScoreStorage) or a test.
 #pragma once
 
-#include <mutex>
 #include <string>
 #include <vector>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 class ScoreStore {
  public:
@@ -19,34 +16,23 @@ class ScoreStore {
     int score = 0;
   };
 
-  ScoreStore() = default;
-  ~ScoreStore();
-  ScoreStore(const ScoreStore&) = delete;
-  ScoreStore& operator=(const ScoreStore&) = delete;
+  // The version of the tables this server writes; a database marked with a newer one is
+  // refused at opening rather than misread.
+  static const int SCHEMA_VERSION = 1;
 
-  // Opens or creates the database at `path` (":memory:" for one in memory) and its table.
-  // False with `error` set when the file cannot be opened or is not a score database.
-  bool open(const std::string& path, std::string& error);
+  virtual ~ScoreStore() = default;
 
   // The best `maxResults` entries of `gameMode`, best first. False on a storage failure.
-  bool topScores(int gameMode, int maxResults, std::vector<Entry>& entries);
+  virtual bool topScores(int gameMode, int maxResults, std::vector<Entry>& entries) = 0;
 
   // Stores a score and returns its rank in its mode (1 = best), counted after the insert:
   // every score above it and every equal score stored before it rank higher. -1 on a storage
   // failure, in which case nothing is stored.
-  int addScore(int gameMode, const std::string& name, int score);
+  virtual int addScore(int gameMode, const std::string& name, int score) = 0;
 
   // How many scores `gameMode` holds; -1 on a storage failure.
-  int count(int gameMode);
+  virtual int count(int gameMode) = 0;
 
- private:
-  bool execute(const char* sql);
-  void close();
-
-  std::mutex lock;
-  sqlite3* db = nullptr;
-  sqlite3_stmt* insertScore = nullptr;
-  sqlite3_stmt* rankOfScore = nullptr;
-  sqlite3_stmt* selectTop = nullptr;
-  sqlite3_stmt* countMode = nullptr;
+  // What the last failed call met (the database's own message), for the server's log.
+  virtual std::string lastError() = 0;
 };

@@ -10,16 +10,19 @@
 #include <string>
 #include <vector>
 
+#include "BackendDatabase.h"
 #include "OnlineTestSupport.h"
 #include "ScoresServerProcess.h"
 #include "TempFolder.h"
 
 namespace {
 
-class OnlineRoundTrip : public ::testing::Test {
+class OnlineRoundTrip : public ::testing::TestWithParam<Backend> {
  protected:
   void SetUp() override {
-    server = std::make_unique<ScoresServerProcess>(folder.path("scores.db"));
+    database = std::make_unique<BackendDatabase>(GetParam());
+    ASSERT_TRUE(database->ready()) << database->failure();
+    server = std::make_unique<ScoresServerProcess>(database->location());
     ASSERT_TRUE(server->started()) << "the server did not start";
     url = std::make_unique<ScoresUrl>(server->baseUrl());
   }
@@ -32,18 +35,20 @@ class OnlineRoundTrip : public ::testing::Test {
     return outcome.rank;
   }
 
-  TempFolder folder;
+  std::unique_ptr<BackendDatabase> database;
   std::unique_ptr<ScoresServerProcess> server;
   std::unique_ptr<ScoresUrl> url;
 };
 
-TEST_F(OnlineRoundTrip, FetchOfAnEmptyTableEndsWithNoEntries) {
+INSTANTIATE_TEST_SUITE_P(Engines, OnlineRoundTrip, BACKENDS);
+
+TEST_P(OnlineRoundTrip, FetchOfAnEmptyTableEndsWithNoEntries) {
   bool finished = false;
   EXPECT_TRUE(fetchTopScores(0, &finished).empty());
   EXPECT_TRUE(finished);
 }
 
-TEST_F(OnlineRoundTrip, EqualScoresRankBelowTheScoresAlreadyThere) {
+TEST_P(OnlineRoundTrip, EqualScoresRankBelowTheScoresAlreadyThere) {
   EXPECT_EQ(submit("Ann", 500), 1);
   EXPECT_EQ(submit("Bob", 300), 2);
   EXPECT_EQ(submit("Cid", 300), 3);  // ties below Bob
@@ -55,7 +60,7 @@ TEST_F(OnlineRoundTrip, EqualScoresRankBelowTheScoresAlreadyThere) {
   EXPECT_EQ(fetchTopScores(0), expected);
 }
 
-TEST_F(OnlineRoundTrip, FetchGivesTheTopTenBestFirstAndModesStaySeparate) {
+TEST_P(OnlineRoundTrip, FetchGivesTheTopTenBestFirstAndModesStaySeparate) {
   unsigned seed = static_cast<unsigned>(std::time(nullptr));
   std::printf("seed %u\n", seed);
   std::mt19937 random(seed);
@@ -75,7 +80,7 @@ TEST_F(OnlineRoundTrip, FetchGivesTheTopTenBestFirstAndModesStaySeparate) {
   EXPECT_TRUE(fetchTopScores(3).empty());
 }
 
-TEST_F(OnlineRoundTrip, NamesThatNeedEscapingArriveUnchanged) {
+TEST_P(OnlineRoundTrip, NamesThatNeedEscapingArriveUnchanged) {
   const std::vector<std::string> names = {
       "Ann Lee",        "Tom & Jerry",   "1+1=2",  "Zoë",      "\xE6\x9D\x8E\xE5\xB0\x8F\xE9\xBE\x99",
       "50% off?",       "a/b;c:d@e$f",   "#1 \"fan\"", "x%2By", "tab\tless", std::string(255, 'n'),
@@ -98,7 +103,7 @@ TEST_F(OnlineRoundTrip, NamesThatNeedEscapingArriveUnchanged) {
   EXPECT_EQ(fetchTopScores(5), expected);
 }
 
-TEST_F(OnlineRoundTrip, RefusedNamesBringTheUploadAlertAndStoreNothing) {
+TEST_P(OnlineRoundTrip, RefusedNamesBringTheUploadAlertAndStoreNothing) {
   for (const std::string& name : {std::string("Smith, John"), std::string("two\nlines"), std::string(),
                                   std::string(256, 'n'), std::string("bad \xFF byte")}) {
     UploadOutcome outcome = uploadScore(name, 100, 0);
@@ -109,11 +114,11 @@ TEST_F(OnlineRoundTrip, RefusedNamesBringTheUploadAlertAndStoreNothing) {
   EXPECT_TRUE(fetchTopScores(0).empty());
 }
 
-TEST_F(OnlineRoundTrip, ScoresSurviveARestartOfTheServer) {
+TEST_P(OnlineRoundTrip, ScoresSurviveARestartOfTheServer) {
   EXPECT_EQ(submit("Ann", 40, 2), 1);
   EXPECT_EQ(server->stop(), 0) << "SIGTERM ends the server normally";
   url.reset();
-  server = std::make_unique<ScoresServerProcess>(folder.path("scores.db"));
+  server = std::make_unique<ScoresServerProcess>(database->location());
   ASSERT_TRUE(server->started());
   url = std::make_unique<ScoresUrl>(server->baseUrl());
   EXPECT_EQ(submit("Bob", 50, 2), 1);
@@ -121,9 +126,14 @@ TEST_F(OnlineRoundTrip, ScoresSurviveARestartOfTheServer) {
   EXPECT_EQ(fetchTopScores(2), expected);
 }
 
-TEST(OnlineLimits, SubmissionsBeyondTheLimitAreRefusedAndReachThePlayerAsTheAlert) {
-  TempFolder folder;
-  ScoresServerProcess server(folder.path("scores.db"), {"--submit-limit", "3"});
+class OnlineLimits : public ::testing::TestWithParam<Backend> {};
+
+INSTANTIATE_TEST_SUITE_P(Engines, OnlineLimits, BACKENDS);
+
+TEST_P(OnlineLimits, SubmissionsBeyondTheLimitAreRefusedAndReachThePlayerAsTheAlert) {
+  BackendDatabase database(GetParam());
+  ASSERT_TRUE(database.ready()) << database.failure();
+  ScoresServerProcess server(database.location(), {"--submit-limit", "3"});
   ASSERT_TRUE(server.started());
   ScoresUrl url(server.baseUrl());
   for (int i = 1; i <= 3; ++i) {

@@ -1,21 +1,21 @@
 // Starting and stopping the real high-score server for the tests.
 #include "ScoresServerProcess.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 namespace {
 
-// Starts the binary with its output (stdout and stderr) on a pipe; returns the read end.
-pid_t spawn(const std::vector<std::string>& arguments, int& outputFd) {
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0) return -1;
+// Starts the binary with its output (stdout and stderr) on `outputFd`.
+pid_t spawn(const std::vector<std::string>& arguments, int outputFd) {
   std::vector<std::string> all = {ScoresServerProcess::binaryPath()};
   all.insert(all.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -23,19 +23,14 @@ pid_t spawn(const std::vector<std::string>& arguments, int& outputFd) {
   argv.push_back(nullptr);
   pid_t pid = fork();
   if (pid == 0) {
-    dup2(pipeFds[1], STDOUT_FILENO);
-    dup2(pipeFds[1], STDERR_FILENO);
-    close(pipeFds[0]);
-    close(pipeFds[1]);
+    // A test that dies must not leave a server behind.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    dup2(outputFd, STDOUT_FILENO);
+    dup2(outputFd, STDERR_FILENO);
+    close(outputFd);
     execv(argv[0], argv.data());
     _exit(127);
   }
-  close(pipeFds[1]);
-  if (pid < 0) {
-    close(pipeFds[0]);
-    return -1;
-  }
-  outputFd = pipeFds[0];
   return pid;
 }
 
@@ -49,32 +44,47 @@ int exitStatusOf(pid_t pid) {
 
 std::string ScoresServerProcess::binaryPath() { return PELLIX_SCORES_SERVER_BINARY; }
 
-ScoresServerProcess::ScoresServerProcess(const std::string& databasePath, const std::vector<std::string>& extraArguments) {
-  std::vector<std::string> arguments = {"--db", databasePath, "--port", "0"};
+ScoresServerProcess::ScoresServerProcess(const std::string& database, const std::vector<std::string>& extraArguments)
+    : logPath(logFolder.path("server.log")) {
+  std::vector<std::string> arguments = {"--db", database, "--port", "0"};
   arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
-  int outputFd = -1;
+  int outputFd = open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0600);
+  if (outputFd < 0) return;
   child = spawn(arguments, outputFd);
-  if (child < 0) return;
-  // Read until the "listening on http://127.0.0.1:<port>" line.
-  std::string output;
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (output.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
-    pollfd ready = {outputFd, POLLIN, 0};
-    if (poll(&ready, 1, 100) <= 0) continue;
-    char buffer[256];
-    ssize_t n = read(outputFd, buffer, sizeof buffer);
-    if (n <= 0) break;
-    output.append(buffer, static_cast<size_t>(n));
-  }
   close(outputFd);
+  if (child < 0) return;
+  // Wait for the "listening on http://127.0.0.1:<port>" line.
   const std::string marker = "listening on http://127.0.0.1:";
-  size_t at = output.find(marker);
-  if (at != std::string::npos) port = std::atoi(output.c_str() + at + marker.size());
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < deadline) {
+    const std::string text = output();
+    const size_t at = text.find(marker);
+    if (at != std::string::npos && text.find('\n', at) != std::string::npos) {
+      port = std::atoi(text.c_str() + at + marker.size());
+      return;
+    }
+    if (waitpid(child, nullptr, WNOHANG) == child) {
+      child = -1;
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
 }
 
 ScoresServerProcess::~ScoresServerProcess() { stop(); }
 
 std::string ScoresServerProcess::baseUrl() const { return "http://127.0.0.1:" + std::to_string(port); }
+
+std::string ScoresServerProcess::output() const { return TempFolder::contentOf(logPath); }
+
+bool ScoresServerProcess::waitForOutput(const std::string& text, std::chrono::milliseconds limit) const {
+  auto deadline = std::chrono::steady_clock::now() + limit;
+  while (output().find(text) == std::string::npos) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
 
 int ScoresServerProcess::stop() {
   if (child < 0) return -1;
@@ -85,14 +95,27 @@ int ScoresServerProcess::stop() {
   return status;
 }
 
+void ScoresServerProcess::kill9() {
+  if (child < 0) return;
+  kill(child, SIGKILL);
+  exitStatusOf(child);
+  child = -1;
+  port = -1;
+}
+
 int ScoresServerProcess::runToEnd(const std::vector<std::string>& arguments, std::string& output) {
-  int outputFd = -1;
-  pid_t pid = spawn(arguments, outputFd);
-  if (pid < 0) return -1;
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return -1;
+  pid_t pid = spawn(arguments, pipeFds[1]);
+  close(pipeFds[1]);
+  if (pid < 0) {
+    close(pipeFds[0]);
+    return -1;
+  }
   output.clear();
   char buffer[4096];
   ssize_t n;
-  while ((n = read(outputFd, buffer, sizeof buffer)) > 0) output.append(buffer, static_cast<size_t>(n));
-  close(outputFd);
+  while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0) output.append(buffer, static_cast<size_t>(n));
+  close(pipeFds[0]);
   return exitStatusOf(pid);
 }

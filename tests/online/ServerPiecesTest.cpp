@@ -1,5 +1,6 @@
 // The high-score server's parts in process: the submission limit on a driven clock, the score
-// store's ranks, ties, persistence and concurrent writers, the form decoding and the command line.
+// store's ranks, ties, persistence, schema version and concurrent writers on both engines, the
+// client's address behind trusted proxies, the form decoding and the command line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,11 +8,14 @@
 #include <thread>
 #include <vector>
 
+#include "BackendDatabase.h"
+#include "ClientAddress.h"
 #include "FormFields.h"
 #include "RateLimiter.h"
 #include "ScoreChecksum.h"
 #include "ScoreRequestHandler.h"
-#include "ScoreStore.h"
+#include "SqliteScoreStore.h"
+#include "ScoreStorage.h"
 #include "ServerOptions.h"
 #include "TempFolder.h"
 
@@ -22,46 +26,52 @@ using std::chrono::seconds;
 TEST(RateLimiter, SixtyAMinutePerAddressInASlidingWindow) {
   RateLimiter limiter(60);
   RateLimiter::Clock::time_point t0{};
-  for (int i = 0; i < 60; ++i) EXPECT_TRUE(limiter.admit("10.0.0.1", t0 + seconds(i / 2))) << i;
-  EXPECT_FALSE(limiter.admit("10.0.0.1", t0 + seconds(30))) << "the 61st within a minute";
-  EXPECT_TRUE(limiter.admit("10.0.0.2", t0 + seconds(30))) << "other addresses are counted apart";
-  EXPECT_FALSE(limiter.admit("10.0.0.1", t0 + seconds(59)));
+  for (int i = 0; i < 60; ++i) EXPECT_EQ(limiter.admit("10.0.0.1", t0 + seconds(i / 2)), RateLimiter::ADMITTED) << i;
+  EXPECT_EQ(limiter.admit("10.0.0.1", t0 + seconds(30)), RateLimiter::REFUSED) << "the 61st within a minute";
+  EXPECT_EQ(limiter.admit("10.0.0.2", t0 + seconds(30)), RateLimiter::ADMITTED) << "other addresses are counted apart";
+  EXPECT_EQ(limiter.admit("10.0.0.1", t0 + seconds(59)), RateLimiter::REFUSED);
   // The first two left the window at t0 + 60 s: two more are admitted, not a third.
-  EXPECT_TRUE(limiter.admit("10.0.0.1", t0 + seconds(60)));
-  EXPECT_TRUE(limiter.admit("10.0.0.1", t0 + seconds(60)));
-  EXPECT_FALSE(limiter.admit("10.0.0.1", t0 + seconds(60)));
+  EXPECT_EQ(limiter.admit("10.0.0.1", t0 + seconds(60)), RateLimiter::ADMITTED);
+  EXPECT_EQ(limiter.admit("10.0.0.1", t0 + seconds(60)), RateLimiter::ADMITTED);
+  EXPECT_EQ(limiter.admit("10.0.0.1", t0 + seconds(60)), RateLimiter::REFUSED);
   // A limit of 0 admits everything.
   RateLimiter unlimited(0);
-  for (int i = 0; i < 1000; ++i) ASSERT_TRUE(unlimited.admit("10.0.0.1", t0));
+  for (int i = 0; i < 1000; ++i) ASSERT_EQ(unlimited.admit("10.0.0.1", t0), RateLimiter::ADMITTED);
 }
 
 TEST(RateLimiter, ForgetsAddressesThatWentQuiet) {
   RateLimiter limiter(5);
   RateLimiter::Clock::time_point t0{};
-  for (int i = 0; i < 3000; ++i) limiter.admit("10.1." + std::to_string(i / 256) + "." + std::to_string(i % 256), t0);
+  for (int i = 0; i < 3000; ++i) (void)limiter.admit("10.1." + std::to_string(i / 256) + "." + std::to_string(i % 256), t0);
   EXPECT_EQ(limiter.trackedAddresses(), 3000u);
   for (int i = 0; i < 1024; ++i) limiter.admit("10.9.9.9", t0 + seconds(120));
   EXPECT_EQ(limiter.trackedAddresses(), 1u);
 }
 
-class ScoreStoreTest : public ::testing::Test {
+// The score store on both engines, through what the server opens (ScoreStorage).
+class ScoreStoreTest : public ::testing::TestWithParam<Backend> {
  protected:
   void SetUp() override {
+    database = std::make_unique<BackendDatabase>(GetParam());
+    ASSERT_TRUE(database->ready()) << database->failure();
     std::string error;
-    ASSERT_TRUE(store.open(folder.path("scores.db"), error)) << error;
+    ASSERT_TRUE(storage.open(database->location(), 0, error)) << error;
   }
   std::vector<std::string> namesOf(int mode, int count) {
     std::vector<ScoreStore::Entry> entries;
-    EXPECT_TRUE(store.topScores(mode, count, entries));
+    EXPECT_TRUE(storage.store().topScores(mode, count, entries));
     std::vector<std::string> names;
     for (const auto& entry : entries) names.push_back(entry.name + "=" + std::to_string(entry.score));
     return names;
   }
-  TempFolder folder;
-  ScoreStore store;
+  std::unique_ptr<BackendDatabase> database;
+  ScoreStorage storage;
 };
 
-TEST_F(ScoreStoreTest, RanksTiesAndOrder) {
+INSTANTIATE_TEST_SUITE_P(Engines, ScoreStoreTest, BACKENDS);
+
+TEST_P(ScoreStoreTest, RanksTiesAndOrder) {
+  ScoreStore& store = storage.store();
   // The local tables' example: {500, 300, 300}: 300 comes fourth, 301 second.
   EXPECT_EQ(store.addScore(0, "a", 500), 1);
   EXPECT_EQ(store.addScore(0, "b", 300), 2);
@@ -76,29 +86,43 @@ TEST_F(ScoreStoreTest, RanksTiesAndOrder) {
   EXPECT_EQ(store.count(5), 0);
 }
 
-TEST_F(ScoreStoreTest, ScoresStayAfterReopeningAndAForeignFileIsRefused) {
-  EXPECT_EQ(store.addScore(3, "Zo\xC3\xAB", 42), 1);
-  ScoreStore again;
+TEST_P(ScoreStoreTest, ScoresStayAfterReopeningAndTheSchemaVersionIsKept) {
+  EXPECT_EQ(storage.store().addScore(3, "Zo\xC3\xAB \xE6\x9D\x8E", 42), 1);
+  ScoreStorage again;
   std::string error;
-  ASSERT_TRUE(again.open(folder.path("scores.db"), error)) << error;
+  ASSERT_TRUE(again.open(database->location(), 0, error)) << error;
   std::vector<ScoreStore::Entry> entries;
-  ASSERT_TRUE(again.topScores(3, 10, entries));
+  ASSERT_TRUE(again.store().topScores(3, 10, entries));
   ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].name, "Zo\xC3\xAB");
+  EXPECT_EQ(entries[0].name, "Zo\xC3\xAB \xE6\x9D\x8E");
+  // Opening twice marks the version once; a database from a newer server is refused, not
+  // misread.
+  ASSERT_TRUE(database->execute("UPDATE schema_version SET version = version + 1 WHERE version = 1", error)) << error;
+  ScoreStorage newer;
+  EXPECT_FALSE(newer.open(database->location(), 0, error));
+  EXPECT_NE(error.find("schema version 2"), std::string::npos) << error;
+}
 
+TEST(SqliteScoreStore, AForeignFileIsRefusedAndLeftAlone) {
+  TempFolder folder;
   TempFolder::writeFile(folder.path("junk.db"), std::string(2048, 'j'));
-  ScoreStore junk;
+  SqliteScoreStore junk;
+  std::string error;
   EXPECT_FALSE(junk.open(folder.path("junk.db"), error));
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(junk.addScore(0, "a", 1), -1) << "a store that did not open stores nothing";
+  std::vector<ScoreStore::Entry> entries;
   EXPECT_FALSE(junk.topScores(0, 10, entries));
+  EXPECT_EQ(TempFolder::contentOf(folder.path("junk.db")), std::string(2048, 'j'));
 }
 
-TEST_F(ScoreStoreTest, ConcurrentSubmissionsGetDistinctRanks) {
+TEST_P(ScoreStoreTest, ConcurrentSubmissionsGetDistinctRanks) {
+  ScoreStore& store = storage.store();
   // Every thread submits scores that no other thread submits; with all scores distinct and
   // increasing per thread, the ranks a thread sees never repeat, and nothing is lost.
   RateLimiter unlimited(0);
-  ScoreRequestHandler handler(store, unlimited);
+  ServerLog quietLog(true);
+  ScoreRequestHandler handler(store, unlimited, quietLog);
   const int threads = 8, each = 40;
   std::vector<std::thread> workers;
   std::vector<std::vector<std::string>> replies(threads);
@@ -122,6 +146,43 @@ TEST_F(ScoreStoreTest, ConcurrentSubmissionsGetDistinctRanks) {
   std::vector<ScoreStore::Entry> entries;
   ASSERT_TRUE(store.topScores(1, 100, entries));
   for (size_t i = 0; i < entries.size(); ++i) EXPECT_EQ(entries[i].score, threads * each - 1 - static_cast<int>(i));
+}
+
+TEST(ClientAddress, ForwardedForCountsOnlyFromTrustedProxies) {
+  const ClientAddress behindProxies({"10.0.0.1", "10.0.0.2", "::1"});
+  struct Case {
+    const char* peer;
+    const char* forwardedFor;
+    const char* client;
+  };
+  const std::vector<Case> cases = {
+      {"203.0.113.7", "", "203.0.113.7"},
+      {"203.0.113.7", "198.51.100.1", "203.0.113.7"},  // not a proxy of ours: the header is the client's word
+      {"10.0.0.1", "", "10.0.0.1"},
+      {"10.0.0.1", "198.51.100.1", "198.51.100.1"},
+      {"10.0.0.1", " 198.51.100.1 ", "198.51.100.1"},
+      {"::1", "198.51.100.1", "198.51.100.1"},
+      // The client can write anything to the left; the rightmost hop we do not trust counts.
+      {"10.0.0.1", "1.2.3.4, 198.51.100.1", "198.51.100.1"},
+      {"10.0.0.1", "198.51.100.1, 10.0.0.2", "198.51.100.1"},
+      {"10.0.0.1", "198.51.100.1,10.0.0.2,10.0.0.1", "198.51.100.1"},
+      {"10.0.0.1", "10.0.0.2", "10.0.0.2"},
+      {"10.0.0.1", "2001:DB8::1", "2001:db8::1"},
+      {"10.0.0.1", "::ffff:198.51.100.9", "198.51.100.9"},
+      // Malformed hops were not written by a trusted proxy: the last trusted hop stands.
+      {"10.0.0.1", "unknown", "10.0.0.1"},
+      {"10.0.0.1", "198.51.100.1, not-an-address", "10.0.0.1"},
+      {"10.0.0.1", "198.51.100.1, 10.0.0.2, junk", "10.0.0.1"},
+      {"10.0.0.1", ",", "10.0.0.1"},
+      {"10.0.0.1", "198.51.100.1,", "10.0.0.1"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(behindProxies.resolve(c.peer, c.forwardedFor), c.client) << c.peer << " / " << c.forwardedFor;
+  }
+  EXPECT_EQ(ClientAddress().resolve("10.0.0.1", "198.51.100.1"), "10.0.0.1") << "no proxies trusted";
+  EXPECT_EQ(ClientAddress::normalise("0:0:0:0:0:0:0:1"), "::1");
+  EXPECT_EQ(ClientAddress::normalise("1.2.3"), "");
+  EXPECT_EQ(ClientAddress::normalise("1.2.3.4 "), "");
 }
 
 TEST(FormFields, StrictDecoding) {
@@ -186,6 +247,13 @@ TEST(ServerOptions, CommandLine) {
       {{}, true},
       {{"--db", "x.db", "--bind", "0.0.0.0", "--port", "9000", "--submit-limit", "0"}, true},
       {{"--port=0"}, true},
+      {{"--quiet", "--request-deadline", "3"}, true},
+      {{"--request-deadline", "0"}, false},
+      {{"--trusted-proxy", "10.0.0.1", "--trusted-proxy=::1"}, true},
+      {{"--trusted-proxy", "localhost"}, false},
+      {{"--trusted-proxy"}, false},
+      {{"--db", "postgresql://pellix@db.example.org:5432/scores"}, true},
+      {{"--request-deadline", "3601"}, false},
       {{"--help"}, true},
       {{"--port"}, false},
       {{"--port", "65536"}, false},
@@ -215,6 +283,9 @@ TEST(ServerOptions, CommandLine) {
   EXPECT_EQ(set.databasePath, "a.db");
   EXPECT_EQ(set.port, 0);
   EXPECT_EQ(set.submitLimit, 5);
+  const char* proxies[] = {"s", "--trusted-proxy", "10.0.0.1", "--trusted-proxy", "0:0::1"};
+  ASSERT_TRUE(set.parse(5, proxies, error));
+  EXPECT_EQ(set.trustedProxies, (std::vector<std::string>{"10.0.0.1", "::1"}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The real pellix-scores-server binary spoken to directly over HTTP: every malformed submission
-// and query is refused with a 4xx status and a one-line reason, and nothing is stored; garbage on
-// the socket does not take it down; its command line.
+// and query is refused with a 4xx status and a one-line reason, and nothing is stored; a wrong
+// method gets 405 with the methods allowed; garbage on the socket does not take it down; its
+// command line.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BackendDatabase.h"
 #include "ScoreChecksum.h"
 #include "ScoresServerProcess.h"
 #include "TempFolder.h"
@@ -28,10 +30,13 @@ bool isOneLine(const std::string& body) {
   return !body.empty() && body.back() == '\n' && body.find('\n') == body.size() - 1;
 }
 
-class ServerProtocol : public ::testing::Test {
+class ServerProtocol : public ::testing::TestWithParam<Backend> {
  protected:
   void SetUp() override {
-    server = std::make_unique<ScoresServerProcess>(folder.path("scores.db"), std::vector<std::string>{"--submit-limit", "0"});
+    database = std::make_unique<BackendDatabase>(GetParam());
+    ASSERT_TRUE(database->ready()) << database->failure();
+    server = std::make_unique<ScoresServerProcess>(database->location(),
+                                                   std::vector<std::string>{"--submit-limit", "0", "--quiet"});
     ASSERT_TRUE(server->started());
     client = std::make_unique<httplib::Client>("127.0.0.1", server->listeningPort());
     client->set_read_timeout(5, 0);
@@ -51,10 +56,12 @@ class ServerProtocol : public ::testing::Test {
     }
   }
 
-  TempFolder folder;
+  std::unique_ptr<BackendDatabase> database;
   std::unique_ptr<ScoresServerProcess> server;
   std::unique_ptr<httplib::Client> client;
 };
+
+INSTANTIATE_TEST_SUITE_P(Engines, ServerProtocol, BACKENDS);
 
 struct MalformedCase {
   const char* what;
@@ -62,7 +69,7 @@ struct MalformedCase {
   int status;
 };
 
-TEST_F(ServerProtocol, MalformedSubmissionsAreRefusedAndNothingIsStored) {
+TEST_P(ServerProtocol, MalformedSubmissionsAreRefusedAndNothingIsStored) {
   const std::string good = validBody("Ann", 100, 0, "Ann");
   std::vector<MalformedCase> cases = {
       {"empty body", "", 400},
@@ -115,36 +122,46 @@ TEST_F(ServerProtocol, MalformedSubmissionsAreRefusedAndNothingIsStored) {
   EXPECT_EQ(reply->body, "OK,1\n");
 }
 
-TEST_F(ServerProtocol, MalformedQueriesAndUnknownRoutesAreRefusedWithOneLine) {
+TEST_P(ServerProtocol, MalformedQueriesAndUnknownRoutesAreRefusedWithOneLine) {
   struct Case {
     const char* method;
     std::string target;
     int status;
+    // The methods a 405 names in its Allow header.
+    const char* allow;
   };
   std::vector<Case> cases = {
-      {"GET", "/pellix/top_scores/", 400},
-      {"GET", "/pellix/top_scores/?game_id=0&game_mode=0", 400},
-      {"GET", "/pellix/top_scores/?game_id=0&game_mode=0&max_res=0", 400},
-      {"GET", "/pellix/top_scores/?game_id=0&game_mode=0&max_res=101", 400},
-      {"GET", "/pellix/top_scores/?game_id=0&game_mode=12&max_res=10", 400},
-      {"GET", "/pellix/top_scores/?game_id=0&game_mode=-1&max_res=10", 400},
-      {"GET", "/pellix/top_scores/?game_id=1&game_mode=0&max_res=10", 400},
-      {"GET", "/pellix/top_scores/?game_id=0&game_mode=x&max_res=10", 400},
-      {"GET", "/pellix/top_scores/?game_id=0&game_mode=0&max_res=10&more=1", 400},
-      {"GET", "/pellix/top_scores/?game_id=0&game_mode=0&game_mode=0&max_res=10", 400},
-      {"GET", "/pellix/top_scores/?game_id=0&game_mode=%ZZ&max_res=10", 400},
-      {"GET", "/pellix/nothing/", 404},
-      {"GET", "/pellix/submit_score/", 404},
-      {"POST", "/pellix/top_scores/?game_id=0&game_mode=0&max_res=10", 404},
+      {"GET", "/pellix/top_scores/", 400, ""},
+      {"GET", "/pellix/top_scores/?game_id=0&game_mode=0", 400, ""},
+      {"GET", "/pellix/top_scores/?game_id=0&game_mode=0&max_res=0", 400, ""},
+      {"GET", "/pellix/top_scores/?game_id=0&game_mode=0&max_res=101", 400, ""},
+      {"GET", "/pellix/top_scores/?game_id=0&game_mode=12&max_res=10", 400, ""},
+      {"GET", "/pellix/top_scores/?game_id=0&game_mode=-1&max_res=10", 400, ""},
+      {"GET", "/pellix/top_scores/?game_id=1&game_mode=0&max_res=10", 400, ""},
+      {"GET", "/pellix/top_scores/?game_id=0&game_mode=x&max_res=10", 400, ""},
+      {"GET", "/pellix/top_scores/?game_id=0&game_mode=0&max_res=10&more=1", 400, ""},
+      {"GET", "/pellix/top_scores/?game_id=0&game_mode=0&game_mode=0&max_res=10", 400, ""},
+      {"GET", "/pellix/top_scores/?game_id=0&game_mode=%ZZ&max_res=10", 400, ""},
+      {"GET", "/pellix/nothing/", 404, ""},
+      {"POST", "/pellix/nothing/", 404, ""},
+      {"GET", "/pellix/top_scores", 404, ""},
+      {"GET", "/pellix/submit_score/", 405, "POST"},
+      {"PUT", "/pellix/submit_score/", 405, "POST"},
+      {"DELETE", "/pellix/submit_score/", 405, "POST"},
+      {"POST", "/pellix/top_scores/?game_id=0&game_mode=0&max_res=10", 405, "GET, HEAD"},
+      {"PUT", "/pellix/top_scores/?game_id=0&game_mode=0&max_res=10", 405, "GET, HEAD"},
+      {"OPTIONS", "/pellix/top_scores/", 405, "GET, HEAD"},
   };
   for (const Case& c : cases) {
-    auto reply = std::string(c.method) == "GET" ? client->Get(c.target.c_str())
-                                                : client->Post(c.target.c_str(), "", "text/plain");
-    ASSERT_TRUE(reply) << c.target;
-    EXPECT_GE(reply->status, 400) << c.target;
-    EXPECT_LT(reply->status, 500) << c.target;
-    EXPECT_EQ(reply->status, c.status) << c.target;
+    httplib::Request request;
+    request.method = c.method;
+    request.path = c.target;
+    if (request.method == "POST" || request.method == "PUT") request.body = "x=1";
+    auto reply = client->send(request);
+    ASSERT_TRUE(reply) << c.method << " " << c.target;
+    EXPECT_EQ(reply->status, c.status) << c.method << " " << c.target;
     EXPECT_TRUE(isOneLine(reply->body)) << c.target << ": " << reply->body;
+    EXPECT_EQ(reply->get_header_value("Allow"), c.allow) << c.method << " " << c.target;
   }
   // A good query with escaped digits is the same query.
   auto reply = client->Get("/pellix/top_scores/?game_id=0&game_mode=%31&max_res=1%30");
@@ -174,7 +191,7 @@ std::string rawExchange(int port, const std::string& bytes) {
   return reply;
 }
 
-TEST_F(ServerProtocol, GarbageOnTheSocketIsRefusedAndTheServerStaysUp) {
+TEST_P(ServerProtocol, GarbageOnTheSocketIsRefusedAndTheServerStaysUp) {
   const std::vector<std::string> garbage = {
       "GARBAGE\r\n\r\n",
       std::string("\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03", 11),  // a TLS hello
@@ -200,7 +217,8 @@ TEST_F(ServerProtocol, GarbageOnTheSocketIsRefusedAndTheServerStaysUp) {
 TEST(ServerCommandLine, HelpBadOptionsAndADamagedDatabase) {
   std::string output;
   EXPECT_EQ(ScoresServerProcess::runToEnd({"--help"}, output), 0);
-  for (const char* words : {"--db", "--bind", "--port", "--submit-limit", "OK,<rank>", "429"}) {
+  for (const char* words :
+       {"--db", "--bind", "--port", "--submit-limit", "--request-deadline", "--quiet", "OK,<rank>", "429", "405"}) {
     EXPECT_NE(output.find(words), std::string::npos) << words;
   }
   EXPECT_EQ(ScoresServerProcess::runToEnd({"--colour"}, output), 2);
@@ -215,6 +233,35 @@ TEST(ServerCommandLine, HelpBadOptionsAndADamagedDatabase) {
   EXPECT_EQ(TempFolder::contentOf(folder.path("junk.db")), std::string(4096, '\x5a')) << "left untouched";
 
   EXPECT_EQ(ScoresServerProcess::runToEnd({"--db", folder.path("no/such/folder/s.db"), "--port", "0"}, output), 1);
+  EXPECT_EQ(ScoresServerProcess::runToEnd({"--trusted-proxy", "proxy.example.org"}, output), 2);
+  EXPECT_NE(output.find("--trusted-proxy needs an IPv4 or IPv6 address"), std::string::npos) << output;
+}
+
+TEST(ServerCommandLine, APostgresDatabaseThatCannotBeReachedOrIsNewerIsRefused) {
+  std::string output;
+  // Nothing listens there: the server says so and exits instead of serving 503s.
+  TempFolder folder;
+  std::string deadUri;
+  {
+    ScoresServerProcess probe(folder.path("probe.db"));
+    ASSERT_TRUE(probe.started());
+    deadUri = "postgresql://pellix@127.0.0.1:" + std::to_string(probe.listeningPort()) + "/nothing";
+  }
+  EXPECT_EQ(ScoresServerProcess::runToEnd({"--db", deadUri, "--port", "0"}, output), 1);
+  EXPECT_NE(output.find("cannot use the database"), std::string::npos) << output;
+
+  for (Backend backend : {Backend::SQLITE, Backend::POSTGRES}) {
+    BackendDatabase database(backend);
+    ASSERT_TRUE(database.ready()) << database.failure();
+    {
+      ScoresServerProcess first(database.location());
+      ASSERT_TRUE(first.started()) << first.output();
+    }
+    std::string error;
+    ASSERT_TRUE(database.execute("UPDATE schema_version SET version = 2", error)) << error;
+    EXPECT_EQ(ScoresServerProcess::runToEnd({"--db", database.location(), "--port", "0"}, output), 1);
+    EXPECT_NE(output.find("schema version 2, newer than this server's 1"), std::string::npos) << output;
+  }
 }
 
 }  // namespace

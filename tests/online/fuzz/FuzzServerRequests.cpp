@@ -14,7 +14,7 @@
 #include "RateLimiter.h"
 #include "ScoreChecksum.h"
 #include "ScoreRequestHandler.h"
-#include "ScoreStore.h"
+#include "SqliteScoreStore.h"
 #include "SubmissionValidator.h"
 #include "Utf8Validator.h"
 
@@ -25,9 +25,10 @@ struct Server {
     std::string error;
     FUZZ_CHECK(store.open(":memory:", error), "an in-memory store opens");
   }
-  ScoreStore store;
+  SqliteScoreStore store;
   RateLimiter limiter{0};
-  ScoreRequestHandler handler{store, limiter};
+  ServerLog log{true};
+  ScoreRequestHandler handler{store, limiter, log};
 };
 
 Server& server() {

@@ -1,6 +1,6 @@
-// ScoreStore over SQLite: prepared statements kept for the life of the connection, each insert
-// and its rank in one transaction.
-#include "ScoreStore.h"
+// The score store over SQLite: prepared statements kept for the life of the connection, each
+// insert and its rank in one transaction.
+#include "SqliteScoreStore.h"
 
 #include <sqlite3.h>
 
@@ -25,9 +25,9 @@ class StatementUse {
 
 }  // namespace
 
-ScoreStore::~ScoreStore() { close(); }
+SqliteScoreStore::~SqliteScoreStore() { close(); }
 
-void ScoreStore::close() {
+void SqliteScoreStore::close() {
   sqlite3_finalize(insertScore);
   sqlite3_finalize(rankOfScore);
   sqlite3_finalize(selectTop);
@@ -37,9 +37,9 @@ void ScoreStore::close() {
   db = nullptr;
 }
 
-bool ScoreStore::execute(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+bool SqliteScoreStore::execute(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
 
-bool ScoreStore::open(const std::string& path, std::string& error) {
+bool SqliteScoreStore::open(const std::string& path, std::string& error) {
   std::lock_guard<std::mutex> guard(lock);
   close();
   if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
@@ -67,6 +67,10 @@ bool ScoreStore::open(const std::string& path, std::string& error) {
     close();
     return false;
   }
+  if (!checkSchemaVersion(error)) {
+    close();
+    return false;
+  }
   bool prepared =
       sqlite3_prepare_v2(db, "INSERT INTO scores(game_mode, name, score, submitted_at) VALUES(?1, ?2, ?3, ?4)",
                          -1, &insertScore, nullptr) == SQLITE_OK &&
@@ -86,10 +90,51 @@ bool ScoreStore::open(const std::string& path, std::string& error) {
   return true;
 }
 
-bool ScoreStore::topScores(int gameMode, int maxResults, std::vector<Entry>& entries) {
+void SqliteScoreStore::noteFailure() { failure = db != nullptr ? sqlite3_errmsg(db) : "the database is not open"; }
+
+std::string SqliteScoreStore::lastError() {
+  std::lock_guard<std::mutex> guard(lock);
+  return failure;
+}
+
+bool SqliteScoreStore::checkSchemaVersion(std::string& error) {
+  // One row holding the version; a database from before the table gets version 1, which is
+  // what it holds.
+  if (!execute("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)")) {
+    error = sqlite3_errmsg(db);
+    return false;
+  }
+  sqlite3_stmt* read = nullptr;
+  if (sqlite3_prepare_v2(db, "SELECT MAX(version), COUNT(*) FROM schema_version", -1, &read, nullptr) != SQLITE_OK ||
+      sqlite3_step(read) != SQLITE_ROW) {
+    error = sqlite3_errmsg(db);
+    sqlite3_finalize(read);
+    return false;
+  }
+  const int version = sqlite3_column_int(read, 0);
+  const int rows = sqlite3_column_int(read, 1);
+  sqlite3_finalize(read);
+  if (rows == 0) {
+    const std::string mark = "INSERT INTO schema_version(version) VALUES(" + std::to_string(SCHEMA_VERSION) + ")";
+    if (!execute(mark.c_str())) {
+      error = sqlite3_errmsg(db);
+      return false;
+    }
+  } else if (version > SCHEMA_VERSION) {
+    error = "the database has schema version " + std::to_string(version) + ", newer than this server's " +
+            std::to_string(SCHEMA_VERSION);
+    return false;
+  }
+  return true;
+}
+
+bool SqliteScoreStore::topScores(int gameMode, int maxResults, std::vector<Entry>& entries) {
   std::lock_guard<std::mutex> guard(lock);
   entries.clear();
-  if (db == nullptr) return false;
+  if (db == nullptr) {
+    noteFailure();
+    return false;
+  }
   StatementUse use(selectTop);
   sqlite3_bind_int(selectTop, 1, gameMode);
   sqlite3_bind_int(selectTop, 2, maxResults);
@@ -103,16 +148,19 @@ bool ScoreStore::topScores(int gameMode, int maxResults, std::vector<Entry>& ent
     entries.push_back(std::move(entry));
   }
   if (step != SQLITE_DONE) {
+    noteFailure();
     entries.clear();
     return false;
   }
   return true;
 }
 
-int ScoreStore::addScore(int gameMode, const std::string& name, int score) {
+int SqliteScoreStore::addScore(int gameMode, const std::string& name, int score) {
   std::lock_guard<std::mutex> guard(lock);
-  if (db == nullptr) return -1;
-  if (!execute("BEGIN IMMEDIATE")) return -1;
+  if (db == nullptr || !execute("BEGIN IMMEDIATE")) {
+    noteFailure();
+    return -1;
+  }
   int rank = -1;
   {
     StatementUse use(insertScore);
@@ -129,13 +177,14 @@ int ScoreStore::addScore(int gameMode, const std::string& name, int score) {
     }
   }
   if (rank < 1 || !execute("COMMIT")) {
+    noteFailure();
     execute("ROLLBACK");
     return -1;
   }
   return rank;
 }
 
-int ScoreStore::count(int gameMode) {
+int SqliteScoreStore::count(int gameMode) {
   std::lock_guard<std::mutex> guard(lock);
   if (db == nullptr) return -1;
   StatementUse use(countMode);

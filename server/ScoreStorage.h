@@ -1,0 +1,42 @@
+// The storage that one --db location names, opened as a whole: the score store and the
+// submission limiter over it. An SQLite file path (the default: no set-up, one server process,
+// the limit counted in memory) or a PostgreSQL connection URI (postgresql://user@host:port/db
+// or postgres://...: several instances share the tables and the limit). Owned by main, a test
+// or the load benchmark, for as long as the server's handler uses it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ScoreStore.h"
+#include "SubmissionLimiter.h"
+
+class PostgresConnectionPool;
+
+class ScoreStorage {
+ public:
+  // Connections a PostgreSQL store keeps at most: one per request thread, and one more for the
+  // limiter's turn while a thread stores.
+  static const int POSTGRES_CONNECTIONS = 8;
+
+  ScoreStorage();
+  ~ScoreStorage();
+  ScoreStorage(const ScoreStorage&) = delete;
+  ScoreStorage& operator=(const ScoreStorage&) = delete;
+
+  // Whether `location` is a PostgreSQL connection URI rather than a file path.
+  static bool isPostgresUri(const std::string& location);
+
+  // Opens the store at `location` with a limit of `submitLimit` per address and minute (0: no
+  // limit). False with `error` when the database cannot be opened or used.
+  bool open(const std::string& location, int submitLimit, std::string& error);
+
+  // Valid after a successful open().
+  ScoreStore& store() { return *scores; }
+  SubmissionLimiter& limiter() { return *limit; }
+
+ private:
+  std::unique_ptr<PostgresConnectionPool> pool;
+  std::unique_ptr<ScoreStore> scores;
+  std::unique_ptr<SubmissionLimiter> limit;
+};

@@ -1,0 +1,88 @@
+// A small pool of libpq connections.
+#include "PostgresConnectionPool.h"
+
+#include <libpq-fe.h>
+
+namespace {
+
+// The server logs its own failures; PostgreSQL's notices ("relation already exists,
+// skipping") would otherwise go to standard error.
+void ignoreNotice(void*, const char*) {}
+
+}  // namespace
+
+PostgresConnectionPool::Lease::Lease(PostgresConnectionPool& owner, pg_conn* borrowed)
+    : pool(&owner), connection(borrowed) {}
+
+PostgresConnectionPool::Lease::Lease(Lease&& other) noexcept : pool(other.pool), connection(other.connection) {
+  other.connection = nullptr;
+}
+
+PostgresConnectionPool::Lease::~Lease() {
+  if (connection != nullptr) pool->giveBack(connection);
+}
+
+PostgresConnectionPool::PostgresConnectionPool(const std::string& connectionUri, int most)
+    : uri(connectionUri), maxConnections(most < 1 ? 1 : most) {}
+
+PostgresConnectionPool::~PostgresConnectionPool() {
+  for (pg_conn* connection : idle) PQfinish(connection);
+}
+
+pg_conn* PostgresConnectionPool::connect() {
+  // A request thread waits for its connection and its statements: bound both, so that an
+  // unreachable or stuck database costs a 503, not a thread for minutes. Given before the
+  // URI, so that the URI's own settings win.
+  const char* keys[] = {"connect_timeout", "options", "dbname", nullptr};
+  const char* values[] = {"5", "-c statement_timeout=10s -c lock_timeout=10s", uri.c_str(), nullptr};
+  pg_conn* connection = PQconnectdbParams(keys, values, 1);
+  if (connection == nullptr || PQstatus(connection) != CONNECTION_OK) {
+    std::string message = connection != nullptr ? PQerrorMessage(connection) : "out of memory";
+    while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
+    PQfinish(connection);
+    std::lock_guard<std::mutex> guard(lock);
+    failure = message.empty() ? "cannot connect to the database" : message;
+    return nullptr;
+  }
+  PQsetNoticeProcessor(connection, &ignoreNotice, nullptr);
+  // Names are UTF-8 whatever the database's default.
+  PQsetClientEncoding(connection, "UTF8");
+  return connection;
+}
+
+PostgresConnectionPool::Lease PostgresConnectionPool::borrow() {
+  std::unique_lock<std::mutex> guard(lock);
+  returned.wait(guard, [this] { return !idle.empty() || open < maxConnections; });
+  if (!idle.empty()) {
+    pg_conn* connection = idle.back();
+    idle.pop_back();
+    return Lease(*this, connection);
+  }
+  // Connect outside the lock: it takes a round trip or a time-out.
+  ++open;
+  guard.unlock();
+  pg_conn* connection = connect();
+  if (connection == nullptr) {
+    guard.lock();
+    --open;
+    returned.notify_one();
+  }
+  return Lease(*this, connection);
+}
+
+void PostgresConnectionPool::giveBack(pg_conn* connection) {
+  std::lock_guard<std::mutex> guard(lock);
+  if (PQstatus(connection) == CONNECTION_OK && PQtransactionStatus(connection) == PQTRANS_IDLE) {
+    idle.push_back(connection);
+  } else {
+    // Broken, or left inside a transaction by a failure: start afresh next time.
+    PQfinish(connection);
+    --open;
+  }
+  returned.notify_one();
+}
+
+std::string PostgresConnectionPool::lastError() {
+  std::lock_guard<std::mutex> guard(lock);
+  return failure;
+}
