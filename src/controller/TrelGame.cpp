@@ -49,6 +49,7 @@ int TrelGame::tableIndex() const {
 
 void TrelGame::switchGameState(GameState state) {
   board.dirty = true;
+  pictureChanged = true;
   if (gameState == STATE_HISCORES) hiScoresMenu.finishedShowingHighScores(hiScores);
   if (state == STATE_NEW_HISCORE) {
     board.pendingSounds.append(Board::PendingSound(Board::PendingSound::NEW_HISCORE_SOUND,
@@ -84,6 +85,7 @@ void TrelGame::resetGame(bool reseed) {
   currentMouseSquare = previousMouseSquare = Square();
   awaitingFirstTap = true;
   board.reset(true);
+  pictureChanged = true;
 }
 
 void TrelGame::addPendingBalls() {
