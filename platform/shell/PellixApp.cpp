@@ -111,7 +111,8 @@ bool PellixApp::launch() {
   Settings::init((prefix + "settings.dat").c_str());
 
   delete TrelGame::instance;
-  TrelGame::instance = new TrelGame();
+  // Only the start screen's art comes before the first frame; the rest is made while it shows.
+  TrelGame::instance = new TrelGame(BallGraphics::START_SCREEN_ART);
   views = std::make_shared<Ui::ViewRoot>();
   views->setTextInputHandler([](bool editing) {
     if (editing) {
@@ -126,6 +127,12 @@ bool PellixApp::launch() {
   GameClock::instance.pause();
   // A finished fetch or upload shows its result without waiting for the next input.
   WorkerWakeUp::install(wakeLoop);
+  // The start screen first, then the rest of the art, before any input is handled.
+  if (TrelGame::instance->advanceFrame()) {
+    drawAndPresent();
+    nextFrameAt = clockMs() + FRAME_PERIOD_MS;
+  }
+  TrelGame::instance->completeStartUp();
   return true;
 }
 
@@ -152,8 +159,9 @@ int PellixApp::step() {
     // Never sooner than the frame rate allows; the loop comes back when it is time.
     if (now < nextFrameAt) return static_cast<int>(std::ceil(nextFrameAt - now));
     drawAndPresent();
-    // Frames keep to a steady grid while something moves; after a rest the grid starts afresh.
-    if (now - nextFrameAt > FRAME_PERIOD_MS) nextFrameAt = now;
+    // Frames keep to a steady grid while something moves, catching up after a short stall;
+    // after a rest or a long stall the grid starts afresh.
+    if (now - nextFrameAt > 4 * FRAME_PERIOD_MS) nextFrameAt = now;
     nextFrameAt += FRAME_PERIOD_MS;
     schedule = game.frameSchedule();
     viewsDelay = views->msUntilChange();

@@ -8,4 +8,12 @@ void FrameSchedule::wakeAt(int atMs) {
   if (earliestDelay == -1 || delay < earliestDelay) earliestDelay = delay;
 }
 
+void FrameSchedule::changesAt(int atMs) {
+  if (static_cast<int>(static_cast<unsigned>(atMs) - static_cast<unsigned>(fromMs)) <= 0) {
+    drawNow();
+  } else {
+    wakeAt(atMs);
+  }
+}
+
 int FrameSchedule::msUntilWake() const { return frameDue ? 0 : earliestDelay; }

@@ -12,9 +12,12 @@ class FrameSchedule {
 
   // Something visible changed or moves: a frame is due now.
   void drawNow() { frameDue = true; }
-  // The game must run again at `atMs` (GameClock nowMs scale): a timed event falls due or the
-  // picture changes then. A moment already past asks for a run in 1 ms.
+  // The game must run again at `atMs` (GameClock nowMs scale): a timed event falls due then.
+  // A moment already past asks for a run in 1 ms.
   void wakeAt(int atMs);
+  // The picture changes by itself at `atMs`: a frame now if that moment has come, else a
+  // wake-up then.
+  void changesAt(int atMs);
 
   bool isFrameDue() const { return frameDue; }
   // Milliseconds until the game must run again: 0 when a frame is due, -1 when nothing is

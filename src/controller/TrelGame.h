@@ -49,8 +49,10 @@ class TrelGame {
   // The one controller; null until the shell creates it.
   static TrelGame* instance;
 
-  // Needs Settings::instance and a current GL context (the renderer builds its textures).
-  TrelGame();
+  // Needs Settings::instance and a current GL context (the renderer builds its textures: all of
+  // them, or with START_SCREEN_ART only the start screen's, the rest following in
+  // completeStartUp).
+  explicit TrelGame(BallGraphics::Art art = BallGraphics::ALL_ART);
   // Saves the game in progress; destroying the members then writes the high scores.
   ~TrelGame();
   TrelGame(const TrelGame&) = delete;
@@ -93,6 +95,9 @@ class TrelGame {
   // Something visible changed outside the game's own bookkeeping (input reached the screen, a
   // network worker finished, the window needs a new picture): the next schedule asks for a frame.
   void markPictureChanged() { pictureChanged = true; }
+  // Generates the art that a START_SCREEN_ART start left for later. The shell calls it right
+  // after the start screen's first frame; drawing anything but the start screen calls it too.
+  void completeStartUp();
   // Draws the announced balls from index `first`; cap -1 draws all shown, else at most three.
   void drawPendingStones(int first, int cap);
 
@@ -167,6 +172,8 @@ class TrelGame {
   bool pictureChanged = true;
   // The timer strip's frame (BallGraphics::timerFrame) in the last drawn frame; -1 = not drawn.
   int shownTimerFrame = -1;
+  // nowMs of the moment the last frame showed.
+  int drawnAtMs = 0;
 
  private:
   // Saves the game as it stands, so that a killed process loses nothing.

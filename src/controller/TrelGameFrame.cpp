@@ -77,11 +77,13 @@ bool TrelGame::advanceFrame() {
 void TrelGame::drawFrame() {
   MyTl::Lock lock(gameMutex);
   pictureChanged = false;
+  drawnAtMs = GameClock::instance.nowMs;
   if (gameState == STATE_SPLASH) {
     screens.drawSplashScreen(pressedButton == 1);
     screens.doneDrawing();
     return;
   }
+  completeStartUp();
 
   if (board.dirty || boardSnapshot == nullptr) {
     rebuildBoardSnapshot();
@@ -132,7 +134,6 @@ void TrelGame::schedulePicture(FrameSchedule& schedule) const {
   // The start screen is a still picture; everything else shows the board.
   if (gameState == STATE_SPLASH) return;
   const bool gameTimeRuns = !GameClock::instance.paused;
-  const int now = GameClock::instance.nowMs;
   if (board.dirty) schedule.drawNow();
   // Rolling digits, or numbers not shown yet.
   if (scoreNumber.value != board.score || levelNumber.value != board.level) schedule.drawNow();
@@ -146,8 +147,8 @@ void TrelGame::schedulePicture(FrameSchedule& schedule) const {
       if (board.stones[y][x] == STONE_BOMB) schedule.drawNow();
       // The square of a move's target or landing stays lit for a moment after its start.
       if ((animation.kind == ANIM_MOVE_TARGET || animation.kind == ANIM_MOVE_LANDED) &&
-          now - static_cast<int>(animation.startTime) < TARGET_FLASH_MS)
-        schedule.wakeAt(static_cast<int>(animation.startTime) + TARGET_FLASH_MS);
+          drawnAtMs - static_cast<int>(animation.startTime) < TARGET_FLASH_MS)
+        schedule.changesAt(static_cast<int>(animation.startTime) + TARGET_FLASH_MS);
     }
   }
 
@@ -167,7 +168,7 @@ void TrelGame::schedulePicture(FrameSchedule& schedule) const {
     schedule.drawNow();
 
   if (gameState == STATE_INSTRUCTIONS) {
-    if (instructionsPage == 1) schedule.wakeAt(GameScreens::nextInstructionsAnimationChange(now));
+    if (instructionsPage == 1) schedule.changesAt(GameScreens::nextInstructionsAnimationChange(drawnAtMs));
     // The last page shows a turning bomb.
     if (instructionsPage == 3) schedule.drawNow();
   }

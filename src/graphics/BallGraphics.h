@@ -15,14 +15,21 @@
 
 class BallGraphics {
  public:
-  // Requires a current GL context; generates every texture (generateBalls).
-  BallGraphics();
+  // What the constructor makes: every texture, or only the start screen's picture and bar, so
+  // that the start screen can be shown before the rest is generated (by generateBalls).
+  enum Art { ALL_ART, START_SCREEN_ART };
+  // Requires a current GL context; generates every texture (generateBalls) or the start
+  // screen's alone.
+  explicit BallGraphics(Art art = ALL_ART);
   ~BallGraphics();
   BallGraphics(const BallGraphics&) = delete;
   BallGraphics& operator=(const BallGraphics&) = delete;
 
   // --- Start-up generation ---
+  // Generates every texture not made yet.
   void generateBalls();
+  // Whether every texture exists (generateBalls has run).
+  bool isComplete() const { return complete; }
   // A glow (or rounded-rectangle halo) bitmap; see the glow table of the textures below. The
   // caller owns the result. Needs no GL context.
   static Bitmap* generateGlow(bool soft, bool white, int radius, int extraWidth, int extraHeight, int inset,
@@ -108,6 +115,7 @@ class BallGraphics {
   std::unique_ptr<Texture> rollingDigitTextures[ROLLING_DIGIT_SLOTS];
 
  private:
+  bool complete = false;
   // The texture in slot `index`, or null for an empty or missing slot.
   static Texture* slot(const MyTl::FixedArray<TexturePtr>& array, int index);
   static bool twoTapMoves();
