@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #include "DataDirectory.h"
 #include "DataFolderLock.h"
@@ -101,18 +103,32 @@ bool PellixApp::launch() {
                  driver.c_str());
     return false;
   }
-  if (!window.open()) {
+  const std::string prefix = dataFolder.empty() ? std::string() : dataFolder + "/";
+  Settings::init((prefix + "settings.dat").c_str());
+
+  // The window and its GL context take the longest to open. The controller needs no GL context
+  // until it draws, so it is made meanwhile on a thread of its own (its board, sounds and
+  // screens); its art follows on this thread: the start screen's before the first frame, the
+  // rest right after it.
+  delete TrelGame::instance;
+  TrelGame::instance = nullptr;
+  TrelGame* made = nullptr;
+  std::thread maker;
+  try {
+    maker = std::thread([&made] { made = new TrelGame(BallGraphics::NO_ART); });
+  } catch (const std::system_error&) {
+    made = new TrelGame(BallGraphics::NO_ART);
+  }
+  const bool windowOpen = window.open();
+  if (maker.joinable()) maker.join();
+  // Nothing is loaded yet, so a controller without a window saves nothing when it goes.
+  TrelGame::instance = made;
+  if (!windowOpen) {
     std::fprintf(stderr, "Pellix could not start its window: %s\n", window.error().c_str());
     return false;
   }
   WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
 
-  const std::string prefix = dataFolder.empty() ? std::string() : dataFolder + "/";
-  Settings::init((prefix + "settings.dat").c_str());
-
-  delete TrelGame::instance;
-  // Only the start screen's art comes before the first frame; the rest is made while it shows.
-  TrelGame::instance = new TrelGame(BallGraphics::START_SCREEN_ART);
   views = std::make_shared<Ui::ViewRoot>();
   views->setTextInputHandler([](bool editing) {
     if (editing) {

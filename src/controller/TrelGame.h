@@ -49,9 +49,9 @@ class TrelGame {
   // The one controller; null until the shell creates it.
   static TrelGame* instance;
 
-  // Needs Settings::instance and a current GL context (the renderer builds its textures: all of
-  // them, or with START_SCREEN_ART only the start screen's, the rest following in
-  // completeStartUp).
+  // Needs Settings::instance and, with ALL_ART, a current GL context (the renderer builds its
+  // textures). With NO_ART it needs no GL context and may be made on another thread while the
+  // window opens; the start screen's art then follows in drawFrame, the rest in completeStartUp.
   explicit TrelGame(BallGraphics::Art art = BallGraphics::ALL_ART);
   // Saves the game in progress; destroying the members then writes the high scores.
   ~TrelGame();
@@ -95,8 +95,8 @@ class TrelGame {
   // Something visible changed outside the game's own bookkeeping (input reached the screen, a
   // network worker finished, the window needs a new picture): the next schedule asks for a frame.
   void markPictureChanged() { pictureChanged = true; }
-  // Generates the art that a START_SCREEN_ART start left for later. The shell calls it right
-  // after the start screen's first frame; drawing anything but the start screen calls it too.
+  // Generates the art that a NO_ART start left for later. The shell calls it right after the
+  // start screen's first frame; drawing anything but the start screen calls it too.
   void completeStartUp();
   // Draws the announced balls from index `first`; cap -1 draws all shown, else at most three.
   void drawPendingStones(int first, int cap);

@@ -79,6 +79,7 @@ void TrelGame::drawFrame() {
   pictureChanged = false;
   drawnAtMs = GameClock::instance.nowMs;
   if (gameState == STATE_SPLASH) {
+    graphics.generateStartScreenArt();
     screens.drawSplashScreen(pressedButton == 1);
     screens.doneDrawing();
     return;

@@ -64,12 +64,13 @@ bool squareInRange(int x, int y) { return x >= 0 && y >= 0 && x < 16 && y < 16; 
 }  // namespace
 
 BallGraphics::BallGraphics(Art art) {
-  if (art == ALL_ART) {
-    generateBalls();
-  } else {
-    splashTexture.reset(new Texture("Default.png", 1.0f, false));
+  if (art == ALL_ART) generateBalls();
+}
+
+void BallGraphics::generateStartScreenArt() {
+  if (!splashTexture) splashTexture.reset(new Texture("Default.png", 1.0f, false));
+  if (!tapToStartAGameTexture)
     tapToStartAGameTexture.reset(new Texture("Button-TapToStartAGame_01_320x44.png", 1.0f, false));
-  }
 }
 
 BallGraphics::~BallGraphics() = default;
@@ -182,9 +183,7 @@ void BallGraphics::generateBalls() {
   darkSquareTexture.reset(new Texture("BoardBlack_38x38.png", 0.23f, false));
   oddSquareTexture.reset(new Texture("BoardBlack_38x38.png", 0.10f, false));
   evenSquareTexture.reset(new Texture("BoardBlack_38x38.png", 0.15f, false));
-  if (!splashTexture) splashTexture.reset(new Texture("Default.png", 1.0f, false));
-  if (!tapToStartAGameTexture)
-    tapToStartAGameTexture.reset(new Texture("Button-TapToStartAGame_01_320x44.png", 1.0f, false));
+  generateStartScreenArt();
   tapToStartAGamePressedTexture.reset(new Texture("Button-TapToStartAGame_02_320x44.png", 1.0f, false));
   tapToStartNewGameTexture.reset(new Texture("Button-TapToStartNewGame_01_320x44.png", 1.0f, false));
   tapToStartNewGamePressedTexture.reset(new Texture("Button-TapToStartNewGame_02_320x44.png", 1.0f, false));

@@ -15,11 +15,12 @@
 
 class BallGraphics {
  public:
-  // What the constructor makes: every texture, or only the start screen's picture and bar, so
-  // that the start screen can be shown before the rest is generated (by generateBalls).
-  enum Art { ALL_ART, START_SCREEN_ART };
-  // Requires a current GL context; generates every texture (generateBalls) or the start
-  // screen's alone.
+  // What the constructor makes: every texture, or none yet, so that the renderer can be made
+  // before the GL context exists and the start screen shown (generateStartScreenArt) before the
+  // rest is generated (generateBalls).
+  enum Art { ALL_ART, NO_ART };
+  // With ALL_ART requires a current GL context and generates every texture (generateBalls);
+  // with NO_ART needs no context and makes nothing.
   explicit BallGraphics(Art art = ALL_ART);
   ~BallGraphics();
   BallGraphics(const BallGraphics&) = delete;
@@ -28,6 +29,8 @@ class BallGraphics {
   // --- Start-up generation ---
   // Generates every texture not made yet.
   void generateBalls();
+  // The start picture and its bar alone (nothing when they exist); needs the GL context.
+  void generateStartScreenArt();
   // Whether every texture exists (generateBalls has run).
   bool isComplete() const { return complete; }
   // A glow (or rounded-rectangle halo) bitmap; see the glow table of the textures below. The

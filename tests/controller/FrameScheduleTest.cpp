@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ControllerFixture.h"
+#include "RenderHarness.h"
 #include "DoubleClickHandler.h"
 #include "GameClock.h"
 #include "GameScreens.h"
@@ -193,6 +194,37 @@ TEST_F(FrameScheduleTest, InstructionsAnimationWakesAtEachOfItsFrames) {
     advance(next - now);
     EXPECT_TRUE(pass()) << "the animation's next frame is drawn at its moment";
   }
+}
+
+// The shell makes the controller without art while the window opens, shows the start screen,
+// then makes the rest: the start screen must look the same, and play must find every texture.
+TEST_F(FrameScheduleTest, AControllerMadeWithoutArtShowsTheSameStartScreenAndCompletesItsArt) {
+  RenderHarness& harness = *RenderHarness::instance();
+  harness.clear(0, 0, 0);
+  ASSERT_TRUE(pass());
+  harness.readBack();
+  const std::vector<uint8_t> fullStart = harness.pixels();
+  game.reset();
+
+  game.reset(new TrelGame(BallGraphics::NO_ART));
+  EXPECT_FALSE(game->graphics.isComplete());
+  game->loadState(statePath().c_str(), scoresPath().c_str());
+  GameClock::instance.pause();
+  harness.clear(0, 0, 0);
+  ASSERT_TRUE(pass());
+  harness.readBack();
+  EXPECT_TRUE(harness.pixels() == fullStart) << "the start screen differs";
+  EXPECT_FALSE(game->graphics.isComplete()) << "the start screen needs only its own art";
+
+  // Leaving the start screen before the shell completed the art still draws the board.
+  tap(160, 240);
+  ASSERT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  ASSERT_GT(settle(), 0);
+  EXPECT_TRUE(game->graphics.isComplete());
+  EXPECT_TRUE(game->screens.sunOverlay);
+  EXPECT_TRUE(game->screens.menuDivider);
+  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  EXPECT_GT(settle(), 0) << "the menu's shared art is in place";
 }
 
 }  // namespace
