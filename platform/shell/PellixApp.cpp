@@ -127,7 +127,6 @@ bool PellixApp::launch() {
     std::fprintf(stderr, "Pellix could not start its window: %s\n", window.error().c_str());
     return false;
   }
-  WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
 
   views = std::make_shared<Ui::ViewRoot>();
   views->setTextInputHandler([](bool editing) {
@@ -149,6 +148,7 @@ bool PellixApp::launch() {
     nextFrameAt = clockMs() + FRAME_PERIOD_MS;
   }
   TrelGame::instance->completeStartUp();
+  WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
   return true;
 }
 
