@@ -25,10 +25,14 @@ find_package(SQLite3 REQUIRED)
 if(PELLIX_BUILD_TESTS)
   find_package(GTest REQUIRED)
   include(GoogleTest)
-  # The end-to-end tests drive the game on a virtual X server through XTest.
+  # The end-to-end tests drive the game on a virtual X server through XTest and count the
+  # frames it shows through the damage extension.
   find_package(X11 REQUIRED)
   if(NOT TARGET X11::Xtst)
     message(FATAL_ERROR "The end-to-end tests need the XTest library (libxtst-dev).")
+  endif()
+  if(NOT TARGET X11::Xdamage)
+    message(FATAL_ERROR "The end-to-end tests need the X damage library (libxdamage-dev).")
   endif()
 endif()
 

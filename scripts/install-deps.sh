@@ -14,7 +14,7 @@ packages=(
   desktop-file-utils appstream man-db dpkg-dev file
   ccache
   clang libclang-rt-14-dev
-  xvfb xauth xdotool libx11-dev libxtst-dev
+  xvfb xauth xdotool libx11-dev libxtst-dev libxdamage-dev
 )
 
 missing=()

@@ -1,68 +1,151 @@
 // bench_e2e_startup: the real game on a virtual X server of its own with software GL (Mesa's
-// llvmpipe), launched several times. Each launch measures the time from exec to the first frame
-// shown in the window, then leaves the start screen and lets the game sit idle in play for a
-// few seconds, measuring the CPU time it uses per second and, at the end, its peak resident
-// memory. Google Benchmark reports mean, median and spread over the launches.
+// llvmpipe), launched several times. Each round launches the game twice:
+//  - with the game clock off and two-tap moves: the time from exec to the first frame shown in
+//    the window; then the frames per second and the CPU the game uses on the start screen, on a
+//    still board with nothing selected, and while a selected ball pulses; and its peak resident
+//    memory at the end;
+//  - with the game clock on: frames per second and CPU on a still board, where only the timer
+//    strip changes.
+// Frames are counted by the X server's damage reports on the window (FrameCounter). Google
+// Benchmark reports mean, median and spread over the rounds.
 //
 //   build-dir/bench/e2e/bench_e2e_startup
 //
-// The time column is the time to the first frame; the counters are first_frame_ms,
-// idle_cpu_ms_per_s (1000 = one core busy) and peak_rss_MiB. About 10 s per launch.
+// PELLIX_BENCH_GAME_BINARY=path runs another build of the game instead (to compare with).
+//
+// game_first_frame launches only to the first frame, more times, for a steadier figure.
+// The time column is the time to the first frame; the counters are first_frame_ms, per scene
+// <scene>_fps and <scene>_cpu_pct (100 = one core busy) for the scenes start (start screen),
+// still (clock off, nothing selected), pulse (a selected ball) and clock (clock on, nothing
+// selected), and peak_rss_MiB. About 20 s per round.
 #include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
 
 #include "GameSession.h"
 #include "SavedFiles.h"
+#include "TestBoards.h"
 
 namespace {
 
-const int LAUNCHES = 7;
-const int IDLE_MS = 4000;
+const int ROUNDS = 5;
+const int FIRST_FRAME_LAUNCHES = 15;
+const int MEASURE_MS = 3000;
+// Time for the start of play (first board image, the balls' appearance) to settle.
+const int SETTLE_MS = 1500;
 
-void startUpAndIdlePlay(benchmark::State& state) {
+int squareCentreX(int column) { return 4 + 39 * column + 19; }
+int squareCentreY(int row) { return 45 + 39 * row + 19; }
+
+// Frames per second and CPU % of the game over the next MEASURE_MS, as counters `scene`_fps
+// and `scene`_cpu_pct.
+void measureScene(GameSession& session, benchmark::State& state, const std::string& scene) {
+  const double cpuBefore = session.cpuMs();
+  const int frames = session.countFrames(MEASURE_MS);
+  const double cpuAfter = session.cpuMs();
+  state.counters[scene + "_fps"] = frames * 1000.0 / MEASURE_MS;
+  state.counters[scene + "_cpu_pct"] = (cpuAfter - cpuBefore) * 100.0 / MEASURE_MS;
+}
+
+// Launches the game with `clockOn` and the saved board ready; false (with the reason given to
+// `state`) when it shows no frame.
+bool launch(GameSession& session, benchmark::State& state, bool clockOn) {
+  if (!session.displayReady()) {
+    state.SkipWithError(("Xvfb could not be started: " + session.setupProblem()).c_str());
+    return false;
+  }
+  // Settings from an earlier run (so no instructions after the start screen) and a saved game
+  // with a few balls, one of which the round selects.
+  SavedBoard board = TestBoards::almostALine(5);
+  board.clockDisabled = !clockOn;
+  writeBytes(session.dataFolder() + "/settings.dat", settingsRecord(0, !clockOn, true, 0.5f));
+  writeBytes(session.dataFolder() + "/gameState.dat", savedGame(board));
+  session.setEnvironment("LIBGL_ALWAYS_SOFTWARE", "1");
+  // Another build of the game to compare with (say, an older one): it must sit in a build
+  // folder of its own kind, next to its art.
+  const char* binary = std::getenv("PELLIX_BENCH_GAME_BINARY");
+  if (binary != nullptr && *binary != '\0') session.setBinary(binary);
+  if (!session.launch() || !session.waitForFirstFrame(30000)) {
+    state.SkipWithError(("the game did not show a frame: " + session.errorOutput()).c_str());
+    return false;
+  }
+  return true;
+}
+
+bool closeNormally(GameSession& session, benchmark::State& state) {
+  session.closeWindow();
+  if (session.waitForExit(10000) != 0) {
+    state.SkipWithError("the game did not exit normally");
+    return false;
+  }
+  return true;
+}
+
+void leaveStartScreen(GameSession& session) {
+  session.moveTo(160, 240);
+  GameSession::pause(300);
+  session.tap(160, 240);
+  GameSession::pause(SETTLE_MS);
+}
+
+void startUpAndRest(benchmark::State& state) {
   for (auto _ : state) {
-    GameSession session;
-    if (!session.displayReady()) {
-      state.SkipWithError("Xvfb could not be started");
-      break;
+    double firstFrameMs = 0;
+    {
+      GameSession session;
+      if (!launch(session, state, false)) break;
+      firstFrameMs = session.msToFirstFrame();
+      GameSession::pause(1000);
+      measureScene(session, state, "start");
+      leaveStartScreen(session);
+      measureScene(session, state, "still");
+      // Two-tap moves: a tap selects the ball, which then pulses until the next tap.
+      session.tap(squareCentreX(4), squareCentreY(3));
+      GameSession::pause(300);
+      measureScene(session, state, "pulse");
+      state.counters["peak_rss_MiB"] = static_cast<double>(session.peakResidentKb()) / 1024.0;
+      if (!closeNormally(session, state)) break;
     }
-    // Default settings from an earlier run (so no instructions after the start screen), no
-    // saved game: a fresh board with the game clock on.
-    writeBytes(session.dataFolder() + "/settings.dat", settingsRecord(0, false, false, 0.5f));
-    session.setEnvironment("LIBGL_ALWAYS_SOFTWARE", "1");
-    if (!session.launch() || !session.waitForFirstFrame(30000)) {
-      state.SkipWithError(("the game did not show a frame: " + session.errorOutput()).c_str());
-      break;
+    {
+      GameSession session;
+      if (!launch(session, state, true)) break;
+      leaveStartScreen(session);
+      measureScene(session, state, "clock");
+      if (!closeNormally(session, state)) break;
     }
-    const double firstFrameMs = session.msToFirstFrame();
-
-    session.moveTo(160, 240);
-    GameSession::pause(500);
-    session.tap(160, 240);
-    // Let the start of play (first board image, animations) settle before measuring.
-    GameSession::pause(1500);
-    const double cpuBefore = session.cpuMs();
-    GameSession::pause(IDLE_MS);
-    const double cpuAfter = session.cpuMs();
-    const long peakKb = session.peakResidentKb();
-    session.closeWindow();
-    if (session.waitForExit(10000) != 0) {
-      state.SkipWithError("the game did not exit normally");
-      break;
-    }
-
     state.SetIterationTime(firstFrameMs / 1000.0);
     state.counters["first_frame_ms"] = firstFrameMs;
-    state.counters["idle_cpu_ms_per_s"] = (cpuAfter - cpuBefore) * 1000.0 / IDLE_MS;
-    state.counters["peak_rss_MiB"] = static_cast<double>(peakKb) / 1024.0;
   }
 }
 
-BENCHMARK(startUpAndIdlePlay)
-    ->Name("game_start_up_and_idle_play")
+// Exec to the start screen's first frame alone, over more launches (about 1 s each):
+//   bench_e2e_startup --benchmark_filter=first_frame
+void firstFrameOnly(benchmark::State& state) {
+  for (auto _ : state) {
+    GameSession session;
+    if (!launch(session, state, false)) break;
+    const double firstFrameMs = session.msToFirstFrame();
+    if (!closeNormally(session, state)) break;
+    state.SetIterationTime(firstFrameMs / 1000.0);
+    state.counters["first_frame_ms"] = firstFrameMs;
+  }
+}
+
+BENCHMARK(firstFrameOnly)
+    ->Name("game_first_frame")
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
-    ->Repetitions(LAUNCHES)
+    ->Repetitions(FIRST_FRAME_LAUNCHES)
+    ->DisplayAggregatesOnly(true);
+
+BENCHMARK(startUpAndRest)
+    ->Name("game_start_up_and_rest")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(ROUNDS)
     ->DisplayAggregatesOnly(true);
 
 }  // namespace

@@ -3,10 +3,12 @@
 
 #include <SDL.h>
 
-#include <csignal>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #include "DataDirectory.h"
 #include "DataFolderLock.h"
@@ -17,17 +19,37 @@
 #include "TrelGame.h"
 #include "ViewRoot.h"
 #include "WindowIdentity.h"
+#include "WorkerWakeUp.h"
 
 namespace {
 
-const Uint32 FRAME_MS = 1000 / 60;
+// Frames while anything moves: 60 a second on the shell's own clock, because under a virtual X
+// server and with some drivers the swap does not wait for the display.
 const double FRAME_PERIOD_MS = 1000.0 / 60.0;
 
 enum TouchPhase { TOUCH_DOWN, TOUCH_MOVE, TOUCH_UP };
 
-volatile std::sig_atomic_t stopSignalled = 0;
+// The event that wakes the loop from another thread (a signal arrived, a network worker ended).
+Uint32 wakeEventType = static_cast<Uint32>(-1);
 
-void onStopSignal(int) { stopSignalled = 1; }
+void wakeLoop() {
+  if (wakeEventType == static_cast<Uint32>(-1)) return;
+  SDL_Event event;
+  SDL_zero(event);
+  event.type = wakeEventType;
+  SDL_PushEvent(&event);
+}
+
+double clockMs() {
+  return static_cast<double>(SDL_GetPerformanceCounter()) * 1000.0 / static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
+// The earlier of two delays, where -1 means none.
+int earlierDelay(int a, int b) {
+  if (a == -1) return b;
+  if (b == -1) return a;
+  return a < b ? a : b;
+}
 
 }  // namespace
 
@@ -48,12 +70,15 @@ bool PellixApp::launch() {
     std::fprintf(stderr, "Pellix cannot find its data folder (images and sounds); it looked in:%s\n", looked.c_str());
     return false;
   }
-  // Our own handlers, so that SIGINT, SIGTERM and SIGHUP all end the game the same normal way.
+  // SIGINT, SIGTERM and SIGHUP all end the game the same normal way; they are received on a
+  // thread of their own, started before any other thread so that no other thread takes them.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   WindowIdentity::nameApplication();
-  std::signal(SIGINT, onStopSignal);
-  std::signal(SIGTERM, onStopSignal);
-  std::signal(SIGHUP, onStopSignal);
+  wakeEventType = SDL_RegisterEvents(1);
+  if (!stopSignals.start(wakeLoop)) {
+    std::fprintf(stderr, "Pellix could not set up its signal handling.\n");
+    return false;
+  }
 
   // One game per data folder, settled before anything is shown.
   dataFolder = DataDirectory::locate();
@@ -78,17 +103,31 @@ bool PellixApp::launch() {
                  driver.c_str());
     return false;
   }
-  if (!window.open()) {
-    std::fprintf(stderr, "Pellix could not start its window: %s\n", window.error().c_str());
-    return false;
-  }
-  WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
-
   const std::string prefix = dataFolder.empty() ? std::string() : dataFolder + "/";
   Settings::init((prefix + "settings.dat").c_str());
 
+  // The window and its GL context take the longest to open. The controller needs no GL context
+  // until it draws, so it is made meanwhile on a thread of its own (its board, sounds and
+  // screens); its art follows on this thread: the start screen's before the first frame, the
+  // rest right after it.
   delete TrelGame::instance;
-  TrelGame::instance = new TrelGame();
+  TrelGame::instance = nullptr;
+  TrelGame* made = nullptr;
+  std::thread maker;
+  try {
+    maker = std::thread([&made] { made = new TrelGame(BallGraphics::NO_ART); });
+  } catch (const std::system_error&) {
+    made = new TrelGame(BallGraphics::NO_ART);
+  }
+  const bool windowOpen = window.open();
+  if (maker.joinable()) maker.join();
+  // Nothing is loaded yet, so a controller without a window saves nothing when it goes.
+  TrelGame::instance = made;
+  if (!windowOpen) {
+    std::fprintf(stderr, "Pellix could not start its window: %s\n", window.error().c_str());
+    return false;
+  }
+
   views = std::make_shared<Ui::ViewRoot>();
   views->setTextInputHandler([](bool editing) {
     if (editing) {
@@ -101,43 +140,87 @@ bool PellixApp::launch() {
   TrelGame::instance->loadState((prefix + "gameState.dat").c_str(), (prefix + "hiScores.dat").c_str());
   // The start screen does not count as play.
   GameClock::instance.pause();
-  tick();
+  // A finished fetch or upload shows its result without waiting for the next input.
+  WorkerWakeUp::install(wakeLoop);
+  // The start screen first, then the rest of the art, before any input is handled.
+  if (TrelGame::instance->advanceFrame()) {
+    drawAndPresent();
+    nextFrameAt = clockMs() + FRAME_PERIOD_MS;
+  }
+  TrelGame::instance->completeStartUp();
+  WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
   return true;
 }
 
 void PellixApp::loop() {
-  double nextTick = static_cast<double>(SDL_GetTicks()) + FRAME_PERIOD_MS;
-  while (!quitRequested && !stopSignalled) {
+  while (!quitRequested && !stopSignals.received()) {
+    const int wait = active ? step() : -1;
+    if (quitRequested || stopSignals.received()) break;
     SDL_Event event;
-    if (!active) {
-      // In the background nothing ticks: wait for the window to come back.
-      if (SDL_WaitEventTimeout(&event, 100)) handleEvent(event);
-      nextTick = static_cast<double>(SDL_GetTicks());
-      continue;
-    }
-    const double now = static_cast<double>(SDL_GetTicks());
-    const int wait = now < nextTick ? static_cast<int>(nextTick - now) : 0;
     if (SDL_WaitEventTimeout(&event, wait)) {
       handleEvent(event);
       while (SDL_PollEvent(&event)) handleEvent(event);
     }
-    if (static_cast<double>(SDL_GetTicks()) + 0.5 >= nextTick && active) {
-      tick();
-      nextTick += FRAME_PERIOD_MS;
-      // After a stall, start the rhythm afresh instead of racing to catch up.
-      if (static_cast<double>(SDL_GetTicks()) > nextTick + 4 * FRAME_MS) nextTick = SDL_GetTicks() + FRAME_PERIOD_MS;
-    }
   }
 }
 
-void PellixApp::tick() {
+int PellixApp::step() {
+  TrelGame& game = *TrelGame::instance;
+  // The idle ball may just have ended the game: that pass draws nothing, the next one does.
+  if (!game.advanceFrame()) return 0;
+  FrameSchedule schedule = game.frameSchedule();
+  int viewsDelay = views->msUntilChange();
+  if (schedule.isFrameDue() || viewsDelay == 0) {
+    const double now = clockMs();
+    // Never sooner than the frame rate allows; the loop comes back when it is time.
+    if (now < nextFrameAt) return static_cast<int>(std::ceil(nextFrameAt - now));
+    drawAndPresent();
+    // Frames keep to a steady grid while something moves, catching up after a short stall;
+    // after a rest or a long stall the grid starts afresh.
+    if (now - nextFrameAt > 4 * FRAME_PERIOD_MS) nextFrameAt = now;
+    nextFrameAt += FRAME_PERIOD_MS;
+    schedule = game.frameSchedule();
+    viewsDelay = views->msUntilChange();
+    if (schedule.isFrameDue() || viewsDelay == 0) {
+      const double left = nextFrameAt - clockMs();
+      return left > 0.0 ? static_cast<int>(std::ceil(left)) : 0;
+    }
+  }
+  return earlierDelay(schedule.msUntilWake(), viewsDelay);
+}
+
+void PellixApp::drawAndPresent() {
   window.beginFrame();
-  TrelGame::instance->drawBoard();
+  TrelGame::instance->drawFrame();
   views->draw();
   window.present();
 }
 
 void PellixApp::handleEvent(const SDL_Event& event) {
+  // Input may change anything on the screen (the views, the game, a cursor drawn in the
+  // frame): the next pass draws a frame. A pointer merely passing over the window is no input.
+  switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+    case SDL_TEXTINPUT:
+    case SDL_TEXTEDITING:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEWHEEL:
+    case SDL_FINGERDOWN:
+    case SDL_FINGERMOTION:
+    case SDL_FINGERUP:
+      TrelGame::instance->markPictureChanged();
+      break;
+    case SDL_MOUSEMOTION:
+      if (mouseDown) TrelGame::instance->markPictureChanged();
+      break;
+    default:
+      // A network worker finished: the screen that waits for it looks at its result.
+      if (event.type == wakeEventType) TrelGame::instance->markPictureChanged();
+      break;
+  }
+
   switch (event.type) {
     case SDL_QUIT:
       quitRequested = true;
@@ -153,9 +236,13 @@ void PellixApp::handleEvent(const SDL_Event& event) {
           becomeActive();
           break;
         case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-          // Show the last frame at the new size even while nothing ticks.
+          // The window lost its picture: the last frame again, without drawing the scene.
           window.present();
+          break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          // The scene drawn again for the new size, at the moment of the last frame (also in
+          // the background, where time does not move on).
+          drawAndPresent();
           break;
       }
       break;
@@ -280,17 +367,20 @@ void PellixApp::becomeActive() {
 
 void PellixApp::shutDown() {
   // The controller goes first (it saves the game and the high scores) while GL still exists;
-  // the live settings are saved last, at process exit.
+  // the live settings are saved last, at process exit. Its workers end with it, so their
+  // wake-up goes after it and before the event queue closes.
   if (views) {
     views->setTextInputHandler(nullptr);
     views->releaseGraphics();
   }
   delete TrelGame::instance;
   TrelGame::instance = nullptr;
+  WorkerWakeUp::install(nullptr);
   views.reset();
   if (sdlStarted) {
     window.close();
     SDL_Quit();
     sdlStarted = false;
   }
+  stopSignals.stop();
 }

@@ -1,8 +1,12 @@
 // PellixApp: the desktop shell around the game. It starts everything in order (window and GL,
-// data folder, settings, the controller and its saved game), runs the 60 Hz frame tick, turns
-// mouse and touch-finger events into the controller's touches in screen pixels, pauses time
-// while the window is in the background, and ends normally on window close, SIGINT, SIGTERM
-// and SIGHUP, saving what a normal exit saves. main() creates one and runs it.
+// data folder, settings, the controller and its saved game), runs the frame tick, turns mouse
+// and touch-finger events into the controller's touches in screen pixels, pauses time while the
+// window is in the background, and ends normally on window close, SIGINT, SIGTERM and SIGHUP,
+// saving what a normal exit saves. main() creates one and runs it.
+// The loop draws only when the picture changes: it runs the frame tick's time step whenever it
+// wakes, draws and presents a frame when the game or the views ask for one (never more than 60
+// a second, paced by its own clock), and otherwise sleeps until the next input event, the next
+// moment the game names, or a wake-up from another thread (signals, network workers).
 #pragma once
 
 #include <cstdint>
@@ -11,6 +15,7 @@
 
 #include "DataFolderLock.h"
 #include "GameWindow.h"
+#include "StopSignals.h"
 
 union SDL_Event;
 
@@ -34,11 +39,16 @@ class PellixApp {
   void handleEvent(const SDL_Event& event);
   void handleKey(const SDL_Event& event);
   void touch(int phase, float windowX, float windowY);
-  void tick();
+  // One pass of the loop while active: the time step, a frame when one is due and its time
+  // has come. Returns how long the loop may sleep: ms, or -1 for until the next event.
+  int step();
+  // Draws the game's frame and the views over it, and presents it.
+  void drawAndPresent();
   void resignActive();
   void becomeActive();
   void shutDown();
 
+  StopSignals stopSignals;
   GameWindow window;
   // The controls of the screens (switches, name field, alerts) drawn over the game's frame;
   // they get a touch before the game when it lands on them.
@@ -48,6 +58,8 @@ class PellixApp {
   bool quitRequested = false;
   bool mouseDown = false;
   int64_t followedFinger = -1;
+  // The earliest moment (ms on the shell's clock) at which the next frame may be shown.
+  double nextFrameAt = 0.0;
   std::string dataFolder;
   DataFolderLock dataFolderLock;
 };

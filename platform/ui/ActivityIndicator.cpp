@@ -24,6 +24,13 @@ void ActivityIndicator::startAnimating() {
 
 void ActivityIndicator::stopAnimating() { animating = false; }
 
+int ActivityIndicator::msUntilChange(int nowMs) {
+  if (!animating) return -1;
+  if (startPending) return 0;
+  const unsigned elapsed = static_cast<unsigned>(nowMs) - static_cast<unsigned>(startTime);
+  return STEP_MS - static_cast<int>(elapsed % STEP_MS);
+}
+
 void ActivityIndicator::draw(ViewPainter& painter, const ViewRect& frame) {
   if (!animating && hideWhenStopped) return;
   int step = 0;

@@ -28,6 +28,8 @@ class ActivityIndicator : public View {
 
  protected:
   void draw(ViewPainter& painter, const ViewRect& screenFrame) override;
+  // The next step of the spokes while it turns.
+  int msUntilChange(int nowMs) override;
 
  private:
   Style wheelStyle;

@@ -73,6 +73,8 @@ float Switch::knobPosition(int now) {
   return slideFrom + (target - slideFrom) * eased;
 }
 
+int Switch::msUntilChange(int) { return sliding ? 0 : -1; }
+
 void Switch::draw(ViewPainter& painter, const ViewRect& frame) {
   const float position = knobPosition(painter.nowMs());
   lastPosition = position;

@@ -33,6 +33,8 @@ class Switch : public View {
 
  protected:
   void draw(ViewPainter& painter, const ViewRect& screenFrame) override;
+  // Every frame while the knob slides.
+  int msUntilChange(int nowMs) override;
 
  private:
   // Knob position from 0 (off, left) to 1 (on, right) at time `now`.

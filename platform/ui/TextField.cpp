@@ -28,6 +28,15 @@ void TextField::setFont(const std::string& name, int pixelSize) {
   stopsValid = false;
 }
 
+int TextField::msUntilChange(int nowMs) {
+  if (!isEditing()) return -1;
+  if (blinkPending) return 0;
+  const int elapsed = static_cast<int>(static_cast<unsigned>(nowMs) - static_cast<unsigned>(blinkStart));
+  // A clock that went back shows the caret until the next blink.
+  if (elapsed < 0) return CARET_BLINK_MS;
+  return CARET_BLINK_MS - elapsed % CARET_BLINK_MS;
+}
+
 bool TextField::isEditing() {
   ViewRoot* screen = root();
   return screen != nullptr && screen->firstResponder() == this;

@@ -64,6 +64,8 @@ class TextField : public View {
 
  protected:
   void draw(ViewPainter& painter, const ViewRect& screenFrame) override;
+  // The caret's next blink while editing.
+  int msUntilChange(int nowMs) override;
 
  private:
   // Caret stops of the current text, measured on demand.

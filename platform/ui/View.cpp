@@ -107,4 +107,16 @@ void View::drawTree(ViewPainter& painter) {
   for (const std::shared_ptr<View>& child : snapshot) child->drawTree(painter);
 }
 
+int View::msUntilChange(int) { return -1; }
+
+int View::msUntilChangeInTree(int nowMs) {
+  if (hidden) return -1;
+  int earliest = msUntilChange(nowMs);
+  for (const std::shared_ptr<View>& child : children) {
+    const int delay = child->msUntilChangeInTree(nowMs);
+    if (delay != -1 && (earliest == -1 || delay < earliest)) earliest = delay;
+  }
+  return earliest;
+}
+
 }  // namespace Ui

@@ -77,10 +77,18 @@ class View : public std::enable_shared_from_this<View> {
 
   // Draws the view and then its subviews, front to back in order, unless hidden.
   void drawTree(ViewPainter& painter);
+  // When the picture of this view or of a subview next changes by itself (a turning spinner, a
+  // blinking caret, a sliding knob), at clock time `nowMs`: 0 when it changes on every frame or
+  // has a change not drawn yet, else the milliseconds until it changes, -1 when it stays as it
+  // is until input or code changes it. Hidden views do not count. The shell's loop asks after
+  // drawing, to know how long it may sleep.
+  int msUntilChangeInTree(int nowMs);
 
  protected:
   // Draws the view itself, with its frame in screen pixels. Default: nothing (transparent).
   virtual void draw(ViewPainter& painter, const ViewRect& screenFrame);
+  // This view's own part of msUntilChangeInTree. Default: -1 (a still picture).
+  virtual int msUntilChange(int nowMs);
   // The root overrides this to say that it is one.
   virtual ViewRoot* asRoot() { return nullptr; }
   // The root is told when a tree leaves it, so that it can end editing and touches inside it.

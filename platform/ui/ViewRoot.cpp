@@ -190,4 +190,9 @@ void ViewRoot::draw() {
 
 void ViewRoot::releaseGraphics() { painter.reset(); }
 
+int ViewRoot::msUntilChange() {
+  MYTL_ASSERT(isOwnerThread(), "ViewRoot");
+  return msUntilChangeInTree(clockSource());
+}
+
 }  // namespace Ui

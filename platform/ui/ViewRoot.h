@@ -53,6 +53,8 @@ class ViewRoot : public View {
   void draw();
   // Releases the drawing textures (the next draw makes them again). Needs the GL context.
   void releaseGraphics();
+  // msUntilChangeInTree on the root's own clock: when the views' picture next changes by itself.
+  int msUntilChange();
 
   // The view being edited, or null.
   View* firstResponder() const { return responder; }

@@ -23,3 +23,9 @@ bool DoubleClickHandler::tick() {
   }
   return false;
 }
+
+int DoubleClickHandler::expiryTime() const {
+  if (clickCount == 0 || firstClickTime == -1.0) return -1;
+  // tick() gives up only once more than the window has passed.
+  return static_cast<int>(firstClickTime) + DOUBLE_TAP_WINDOW_MS + 1;
+}

@@ -9,6 +9,8 @@ class DoubleClickHandler {
   // Called every frame in play: gives up an attempt whose second press did not come within
   // 1000 ms of the first release. True when it did so (the strip must be redrawn).
   bool tick();
+  // The nowMs at which tick() will give up the attempt in progress; -1 when none is.
+  int expiryTime() const;
 
   double firstClickTime = -1.0;  // nowMs of the first release; -1 = none
   int clickCount = 0;            // presses counted in this attempt

@@ -21,7 +21,7 @@ const int GAME_OVER_SOUND_DELAY_MS = 500;
 
 }  // namespace
 
-TrelGame::TrelGame() : screens(graphics) {
+TrelGame::TrelGame(BallGraphics::Art art) : graphics(art), screens(graphics) {
   MenuDelegate::initMyDelegateIfNeccessary(&hiScoresMenu, &screens);
   MenuDelegate::myDelegate->settingsAnswer = [this](bool confirmed) {
     if (confirmed) {
@@ -34,6 +34,14 @@ TrelGame::TrelGame() : screens(graphics) {
   pressedButton = -1;
   mainMenuButtonClickHandler.reset();
   resetGame(true);
+}
+
+void TrelGame::completeStartUp() {
+  if (graphics.isComplete()) return;
+  graphics.generateBalls();
+  // The screens took their handles of the shared menu art when they were made.
+  screens.sunOverlay = graphics.sunOverlay;
+  screens.menuDivider = graphics.menuDivider;
 }
 
 TrelGame::~TrelGame() {
@@ -49,6 +57,7 @@ int TrelGame::tableIndex() const {
 
 void TrelGame::switchGameState(GameState state) {
   board.dirty = true;
+  pictureChanged = true;
   if (gameState == STATE_HISCORES) hiScoresMenu.finishedShowingHighScores(hiScores);
   if (state == STATE_NEW_HISCORE) {
     board.pendingSounds.append(Board::PendingSound(Board::PendingSound::NEW_HISCORE_SOUND,
@@ -84,6 +93,7 @@ void TrelGame::resetGame(bool reseed) {
   currentMouseSquare = previousMouseSquare = Square();
   awaitingFirstTap = true;
   board.reset(true);
+  pictureChanged = true;
 }
 
 void TrelGame::addPendingBalls() {

@@ -1,12 +1,15 @@
 // TrelGame: the game controller. It owns the board, the local high scores, the high-score and
 // settings screens and the renderer, runs the state machine that decides which screen is shown
-// and which input is accepted, and has two kinds of entry: the frame tick `drawBoard` (sixty
-// times a second, from the shell) and the touch handlers. Exactly one exists, published in
-// `TrelGame::instance` by the shell; everything runs on the main thread.
+// and which input is accepted, and has two kinds of entry: the frame tick and the touch
+// handlers. The shell runs the frame tick's time step whenever it wakes, draws only when the
+// game's frame schedule asks for a frame, and sleeps until the moment the schedule names.
+// Exactly one exists, published in `TrelGame::instance` by the shell; everything runs on the
+// main thread.
 #pragma once
 
 #include "BallGraphics.h"
 #include "Board.h"
+#include "FrameSchedule.h"
 #include "GameKey.h"
 #include "GameScreens.h"
 #include "HiScores.h"
@@ -46,8 +49,10 @@ class TrelGame {
   // The one controller; null until the shell creates it.
   static TrelGame* instance;
 
-  // Needs Settings::instance and a current GL context (the renderer builds its textures).
-  TrelGame();
+  // Needs Settings::instance and, with ALL_ART, a current GL context (the renderer builds its
+  // textures). With NO_ART it needs no GL context and may be made on another thread while the
+  // window opens; the start screen's art then follows in drawFrame, the rest in completeStartUp.
+  explicit TrelGame(BallGraphics::Art art = BallGraphics::ALL_ART);
   // Saves the game in progress; destroying the members then writes the high scores.
   ~TrelGame();
   TrelGame(const TrelGame&) = delete;
@@ -73,8 +78,26 @@ class TrelGame {
   void loadState();
 
   // --- Frame ---
-  // The frame tick: timed events, the penalty clock and the whole frame.
+  // The whole frame tick: advanceFrame, then drawFrame unless the tick ended early.
   void drawBoard();
+  // The frame tick's time step, without drawing: timed board events, the clock, the end of a
+  // game, the idle ball and the penalty balls. False when the idle ball has just ended the game:
+  // that tick draws nothing. The shell calls it every time its loop wakes.
+  bool advanceFrame();
+  // Draws the whole frame for the moment of the last time step (the shell presents it).
+  // Called after advanceFrame when the schedule asks for a frame, and by the shell to draw the
+  // last moment again at a new window size.
+  void drawFrame();
+  // What the shell's loop must do next: draw a frame now (something visible changed since the
+  // last drawn frame, or something moves), or sleep until the next timed event or the next
+  // moment the picture changes by itself (see FrameSchedule). Measured from the wall clock now.
+  FrameSchedule frameSchedule();
+  // Something visible changed outside the game's own bookkeeping (input reached the screen, a
+  // network worker finished, the window needs a new picture): the next schedule asks for a frame.
+  void markPictureChanged() { pictureChanged = true; }
+  // Generates the art that a NO_ART start left for later. The shell calls it right after the
+  // start screen's first frame; drawing anything but the start screen calls it too.
+  void completeStartUp();
   // Draws the announced balls from index `first`; cap -1 draws all shown, else at most three.
   void drawPendingStones(int first, int cap);
 
@@ -145,6 +168,12 @@ class TrelGame {
   KeyboardCursor keyboardCursor;
   // The settings screen's control under the keyboard's highlight (SettingsFocus), -1 for none.
   int settingsFocus = -1;
+  // A frame must be drawn: set by input, state switches and new games, cleared by drawFrame.
+  bool pictureChanged = true;
+  // The timer strip's frame (BallGraphics::timerFrame) in the last drawn frame; -1 = not drawn.
+  int shownTimerFrame = -1;
+  // nowMs of the moment the last frame showed.
+  int drawnAtMs = 0;
 
  private:
   // Saves the game as it stands, so that a killed process loses nothing.
@@ -158,6 +187,12 @@ class TrelGame {
   // Penalty period in ms for the board's clock speed and level; 0 when the clock is off.
   float penaltyPeriod() const;
   float clockSpeedFactor() const;
+  // The penalty clock's moments for the frame schedule: the idle ball, the next penalty ball and
+  // the next change of the timer strip.
+  void schedulePenaltyClock(FrameSchedule& schedule) const;
+  // The picture's own moments for the frame schedule: what moves, and when a still picture
+  // changes next.
+  void schedulePicture(FrameSchedule& schedule) const;
   void handleScreenRelease(int x, int y, bool& consumed);
   void handlePlayRelease(int x, int y);
   void selectForTwoTap(Square q);

@@ -1,7 +1,7 @@
 // The frame tick: timed events, the penalty clock and the idle ball, then the whole frame in a
 // fixed order: the cached board image (rebuilt when the board changed), the announced balls,
 // the timer strip, score and level, highlights, animated squares, the drag target and the
-// screen of the current state.
+// screen of the current state. Also the frame schedule: when the picture next needs drawing.
 #include <cmath>
 
 #include "AnimationHandler.h"
@@ -49,6 +49,11 @@ void TrelGame::drawPendingStones(int first, int cap) {
 
 void TrelGame::drawBoard() {
   MyTl::Lock lock(gameMutex);
+  if (advanceFrame()) drawFrame();
+}
+
+bool TrelGame::advanceFrame() {
+  MyTl::Lock lock(gameMutex);
   const int scoreBeforeCredits = board.score;
   board.checkSounds();
   // A move's points land a little after its balls vanished: save again so that a saved game
@@ -59,16 +64,27 @@ void TrelGame::drawBoard() {
   GameClock::instance.refresh();
   if (gameState == STATE_GAME_ENDING && GameClock::instance.nowMs - static_cast<int>(gameEndTime) > GAME_ENDING_PAUSE_MS)
     handleGameFinish(true, false);
-  if (gameState == STATE_PLAYING && !dropIdleBall()) return;
+  if (gameState == STATE_PLAYING && !dropIdleBall()) return false;
   // A board is never left without a ball.
   if (board.freeSquares.size() == board.width * board.height) board.addBallAtRandomPos();
   dropSelectionOfVanishedBall();
+  // A due penalty ball is announced whether or not this tick draws; the drawing's own look at
+  // the clock then finds nothing more due.
+  if (gameState != STATE_SPLASH) getSecondsTillNextPenaltyBall();
+  return true;
+}
 
+void TrelGame::drawFrame() {
+  MyTl::Lock lock(gameMutex);
+  pictureChanged = false;
+  drawnAtMs = GameClock::instance.nowMs;
   if (gameState == STATE_SPLASH) {
+    graphics.generateStartScreenArt();
     screens.drawSplashScreen(pressedButton == 1);
     screens.doneDrawing();
     return;
   }
+  completeStartUp();
 
   if (board.dirty || boardSnapshot == nullptr) {
     rebuildBoardSnapshot();
@@ -77,6 +93,7 @@ void TrelGame::drawBoard() {
   }
   drawPendingStones(3, -1);
   const float penaltyFraction = getSecondsTillNextPenaltyBall();
+  shownTimerFrame = penaltyFraction != -1.0f ? BallGraphics::timerFrame(penaltyFraction) : -1;
   if (penaltyFraction != -1.0f) graphics.drawTimer(penaltyFraction, 201, 15);
   graphics.drawNumber(scoreNumber.getNumberToShow(board.score), 10000, 42.5f, 12.5f);
   graphics.drawNumber(levelNumber.getNumberToShow(board.level), 100, 156.5f, 12.5f);
@@ -92,7 +109,70 @@ void TrelGame::drawBoard() {
 
 void TrelGame::tellPlayerOfSaveFailure() {
   std::string folder, reason;
-  if (screens.parent && MyTl::SaveFailureNotice::take(folder, reason)) screens.showSaveFailure(folder, reason);
+  if (screens.parent && MyTl::SaveFailureNotice::take(folder, reason)) {
+    screens.showSaveFailure(folder, reason);
+    pictureChanged = true;  // the notice comes up over the screen
+  }
+}
+
+FrameSchedule TrelGame::frameSchedule() {
+  MyTl::Lock lock(gameMutex);
+  FrameSchedule schedule(GameClock::instance.wallClockSinceStart());
+  if (pictureChanged) schedule.drawNow();
+  // Timed board events fire once their time has passed.
+  for (int i = 0; i < board.pendingSounds.size(); ++i) {
+    if (board.pendingSounds[i].time != -1) schedule.wakeAt(board.pendingSounds[i].time + 1);
+  }
+  if (gameState == STATE_PLAYING && mainMenuButtonClickHandler.expiryTime() != -1)
+    schedule.wakeAt(mainMenuButtonClickHandler.expiryTime());
+  if (gameState == STATE_GAME_ENDING) schedule.wakeAt(static_cast<int>(gameEndTime) + GAME_ENDING_PAUSE_MS + 1);
+  schedulePenaltyClock(schedule);
+  schedulePicture(schedule);
+  return schedule;
+}
+
+void TrelGame::schedulePicture(FrameSchedule& schedule) const {
+  // The start screen is a still picture; everything else shows the board.
+  if (gameState == STATE_SPLASH) return;
+  const bool gameTimeRuns = !GameClock::instance.paused;
+  if (board.dirty) schedule.drawNow();
+  // Rolling digits, or numbers not shown yet.
+  if (scoreNumber.value != board.score || levelNumber.value != board.level) schedule.drawNow();
+
+  for (int y = 0; y < board.height; ++y) {
+    for (int x = 0; x < board.width; ++x) {
+      const AnimationInfo& animation = board.animations[y][x];
+      // Every running animation except a cleared square changes the picture frame by frame.
+      if (animation.active && animation.kind != ANIM_CLEARED) schedule.drawNow();
+      // Bombs turn.
+      if (board.stones[y][x] == STONE_BOMB) schedule.drawNow();
+      // The square of a move's target or landing stays lit for a moment after its start.
+      if ((animation.kind == ANIM_MOVE_TARGET || animation.kind == ANIM_MOVE_LANDED) &&
+          drawnAtMs - static_cast<int>(animation.startTime) < TARGET_FLASH_MS)
+        schedule.changesAt(static_cast<int>(animation.startTime) + TARGET_FLASH_MS);
+    }
+  }
+
+  // Announced balls drawn every frame (beyond the third): turning bombs and fresh glows.
+  const int shown = board.pendingStones.size() < 9 ? board.pendingStones.size() : 9;
+  for (int i = 3; i < shown; ++i) {
+    if (board.pendingStones[i] == STONE_BOMB) schedule.drawNow();
+    if (gameTimeRuns && i < board.pendingStoneTimes.size() && board.pendingStoneTimes[i].ms != -1 &&
+        GameClock::instance.gameTime() - board.pendingStoneTimes[i].ms < 1200)
+      schedule.drawNow();
+  }
+
+  // The dragged ball's target swings on game time.
+  const Square t = currentMouseSquare;
+  if (gameTimeRuns && t.x != -1 && board.selected.x != -1 && board.stoneAt(board.selected) != SQUARE_EMPTY &&
+      board.isInBoard(t))
+    schedule.drawNow();
+
+  if (gameState == STATE_INSTRUCTIONS) {
+    if (instructionsPage == 1) schedule.changesAt(GameScreens::nextInstructionsAnimationChange(drawnAtMs));
+    // The last page shows a turning bomb.
+    if (instructionsPage == 3) schedule.drawNow();
+  }
 }
 
 void TrelGame::rebuildBoardSnapshot() {

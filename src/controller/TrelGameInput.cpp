@@ -129,6 +129,7 @@ void TrelGame::startSelectionAnimation(const Square& q) {
 
 void TrelGame::handleMouseDown(int x, int y) {
   MyTl::Lock lock(gameMutex);
+  pictureChanged = true;
   GameClock::instance.refresh();
   dropSelectionOfVanishedBall();
   switch (gameState) {
@@ -173,6 +174,7 @@ void TrelGame::handleMouseDown(int x, int y) {
 }
 
 void TrelGame::handleMouseDrag(int x, int y) {
+  pictureChanged = true;
   if (gameState == STATE_SETTINGS) {
     if (volumeDragActive) setSettingsVolume(x, y);
     return;
@@ -211,6 +213,7 @@ void TrelGame::selectForTwoTap(Square q) {
 
 void TrelGame::handleMouseUp(int x, int y) {
   MyTl::Lock lock(gameMutex);
+  pictureChanged = true;
   GameClock::instance.refresh();
   dropSelectionOfVanishedBall();
   bool consumed = false;

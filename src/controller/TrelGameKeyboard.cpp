@@ -52,6 +52,7 @@ void TrelGame::clickAt(int x, int y) {
 
 void TrelGame::handleKey(GameKey key) {
   MyTl::Lock lock(gameMutex);
+  pictureChanged = true;
   GameClock::instance.refresh();
   switch (gameState) {
     case STATE_PLAYING:

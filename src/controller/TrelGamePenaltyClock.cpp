@@ -1,5 +1,8 @@
 // The penalty clock: a period, shortened at every level, after which an extra ball is announced;
 // moves push it back; twenty seconds without a move drop a ball straight onto the board.
+// Also the clock's moments for the frame schedule.
+#include <cmath>
+
 #include "GameClock.h"
 #include "TrelGame.h"
 
@@ -69,4 +72,41 @@ bool TrelGame::dropIdleBall() {
   }
   handleGameFinish(true, true);
   return false;
+}
+
+void TrelGame::schedulePenaltyClock(FrameSchedule& schedule) const {
+  const float period = penaltyPeriod();
+  // The strip and the penalty balls exist outside the start screen only (the clock is paused
+  // there anyway).
+  if (period > 0.0f && gameState != STATE_SPLASH) {
+    const int now = GameClock::instance.gameTime();
+    const auto frameAt = [&](int gameTime) {
+      return BallGraphics::timerFrame(static_cast<float>(gameTime - lastPenaltyTime) / period);
+    };
+    const int frame = frameAt(now);
+    if (frame != shownTimerFrame) schedule.drawNow();
+    if (!GameClock::instance.paused) {
+      // Game time runs on nowMs less the time spent paused.
+      const int toNowMs = GameClock::instance.pausedTotalMs;
+      // The next penalty ball, which also starts the strip again.
+      int ballAt = lastPenaltyTime + static_cast<int>(std::ceil(period));
+      // Single-precision division may put the moment a millisecond either side of the ceiling.
+      for (int guard = 0; guard < 4 && ballAt - 1 > now &&
+                          static_cast<int>(static_cast<float>(ballAt - 1 - lastPenaltyTime) / period) >= 1;
+           ++guard)
+        --ballAt;
+      schedule.wakeAt(ballAt + toNowMs);
+      // The strip's next step: the first whole millisecond at which it shows another frame.
+      if (frame < 10) {
+        int stepAt = lastPenaltyTime + static_cast<int>(std::ceil(static_cast<double>(period) * (frame + 1) / 11.0));
+        if (stepAt <= now) stepAt = now + 1;
+        for (int guard = 0; guard < 4 && frameAt(stepAt) == frame; ++guard) ++stepAt;
+        for (int guard = 0; guard < 4 && stepAt - 1 > now && frameAt(stepAt - 1) != frame; ++guard) --stepAt;
+        if (stepAt < ballAt) schedule.wakeAt(stepAt + toNowMs);
+      }
+    }
+  }
+  // The idle ball falls once more than IDLE_BALL_MS of game time passed without a move.
+  if (gameState == STATE_PLAYING && board.settings.clockSpeed != 0 && !GameClock::instance.paused)
+    schedule.wakeAt(lastMoveTime + IDLE_BALL_MS + 1 + GameClock::instance.pausedTotalMs);
 }

@@ -63,7 +63,15 @@ bool squareInRange(int x, int y) { return x >= 0 && y >= 0 && x < 16 && y < 16; 
 
 }  // namespace
 
-BallGraphics::BallGraphics() { generateBalls(); }
+BallGraphics::BallGraphics(Art art) {
+  if (art == ALL_ART) generateBalls();
+}
+
+void BallGraphics::generateStartScreenArt() {
+  if (!splashTexture) splashTexture.reset(new Texture("Default.png", 1.0f, false));
+  if (!tapToStartAGameTexture)
+    tapToStartAGameTexture.reset(new Texture("Button-TapToStartAGame_01_320x44.png", 1.0f, false));
+}
 
 BallGraphics::~BallGraphics() = default;
 
@@ -141,6 +149,7 @@ Texture* BallGraphics::extendMiddle(const char* resourceName, int extraHeight, i
 }
 
 void BallGraphics::generateBalls() {
+  if (complete) return;
   // 1. The five glows, all 128 x 128.
   glowTexture.reset(textureFromBitmap(generateGlow(false, true, 64, 0, 0, 0, false, false, 92.0f, 255)));
   softGlowTexture.reset(textureFromBitmap(generateGlow(true, true, 64, 0, 0, 0, false, false, 92.0f, 255)));
@@ -174,8 +183,7 @@ void BallGraphics::generateBalls() {
   darkSquareTexture.reset(new Texture("BoardBlack_38x38.png", 0.23f, false));
   oddSquareTexture.reset(new Texture("BoardBlack_38x38.png", 0.10f, false));
   evenSquareTexture.reset(new Texture("BoardBlack_38x38.png", 0.15f, false));
-  splashTexture.reset(new Texture("Default.png", 1.0f, false));
-  tapToStartAGameTexture.reset(new Texture("Button-TapToStartAGame_01_320x44.png", 1.0f, false));
+  generateStartScreenArt();
   tapToStartAGamePressedTexture.reset(new Texture("Button-TapToStartAGame_02_320x44.png", 1.0f, false));
   tapToStartNewGameTexture.reset(new Texture("Button-TapToStartNewGame_01_320x44.png", 1.0f, false));
   tapToStartNewGamePressedTexture.reset(new Texture("Button-TapToStartNewGame_02_320x44.png", 1.0f, false));
@@ -227,6 +235,7 @@ void BallGraphics::generateBalls() {
 
   // 9. The balls' pixels are no longer needed; their size still sizes the quads.
   for (int colour = 1; colour <= STONE_KINDS; ++colour) stoneTextures[colour]->bitmap->freePixels();
+  complete = true;
 }
 
 // ---------------------------------------------------------------------------------------------

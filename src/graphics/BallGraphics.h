@@ -15,14 +15,24 @@
 
 class BallGraphics {
  public:
-  // Requires a current GL context; generates every texture (generateBalls).
-  BallGraphics();
+  // What the constructor makes: every texture, or none yet, so that the renderer can be made
+  // before the GL context exists and the start screen shown (generateStartScreenArt) before the
+  // rest is generated (generateBalls).
+  enum Art { ALL_ART, NO_ART };
+  // With ALL_ART requires a current GL context and generates every texture (generateBalls);
+  // with NO_ART needs no context and makes nothing.
+  explicit BallGraphics(Art art = ALL_ART);
   ~BallGraphics();
   BallGraphics(const BallGraphics&) = delete;
   BallGraphics& operator=(const BallGraphics&) = delete;
 
   // --- Start-up generation ---
+  // Generates every texture not made yet.
   void generateBalls();
+  // The start picture and its bar alone (nothing when they exist); needs the GL context.
+  void generateStartScreenArt();
+  // Whether every texture exists (generateBalls has run).
+  bool isComplete() const { return complete; }
   // A glow (or rounded-rectangle halo) bitmap; see the glow table of the textures below. The
   // caller owns the result. Needs no GL context.
   static Bitmap* generateGlow(bool soft, bool white, int radius, int extraWidth, int extraHeight, int inset,
@@ -108,6 +118,7 @@ class BallGraphics {
   std::unique_ptr<Texture> rollingDigitTextures[ROLLING_DIGIT_SLOTS];
 
  private:
+  bool complete = false;
   // The texture in slot `index`, or null for an empty or missing slot.
   static Texture* slot(const MyTl::FixedArray<TexturePtr>& array, int index);
   static bool twoTapMoves();

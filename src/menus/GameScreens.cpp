@@ -81,6 +81,14 @@ int GameScreens::instructionsAnimationFrame(int nowMs) {
   return (4 * group + step) % ANIMATION_FRAMES;
 }
 
+int GameScreens::nextInstructionsAnimationChange(int nowMs) {
+  // Frames change 2550, 2700 and 2850 ms into each 3 s group and at the start of the next.
+  const int groupStart = nowMs - nowMs % 3000;
+  const int withinGroup = nowMs % 3000;
+  if (withinGroup < 2550) return groupStart + 2550;
+  return groupStart + 2550 + ((withinGroup - 2400) / 150) * 150;
+}
+
 int GameScreens::drawInstructions(int highlighted, int page) {
   const bool firstDraw = justSwitched();
   if (firstDraw) popBackground.reset(createMenuFrame(440, 30));

@@ -43,6 +43,8 @@ class GameScreens : public MenuCommon {
 
   // Page-1 animation frame shown at clock time `nowMs`.
   static int instructionsAnimationFrame(int nowMs);
+  // The clock time after `nowMs` at which the page-1 animation shows its next frame.
+  static int nextInstructionsAnimationChange(int nowMs);
 
   // Shared with the settings and high-score screens, which draw stones through it.
   BallGraphics& graphics;

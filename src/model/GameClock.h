@@ -14,6 +14,8 @@ class GameClock {
   int gameTime() const { return (paused ? pauseStartMs : nowMs) - pausedTotalMs; }
   // nowMs = wall-clock time - startMs; called at the start of every frame and touch.
   void refresh();
+  // The wall-clock time since startMs right now (what refresh() would set nowMs to).
+  int wallClockSinceStart() const;
   // Stops game time (does nothing when already paused).
   void pause();
   // Lets game time run again, adding the pause to pausedTotalMs.
@@ -26,7 +28,4 @@ class GameClock {
   int pauseStartMs = 0;
   int nowMs = 0;
   bool paused = false;
-
- private:
-  int wallClockSinceStart() const;
 };

@@ -1,6 +1,7 @@
 // The end-to-end harness over Xlib, XTest and POSIX processes.
 #include "GameSession.h"
 
+#include "FrameCounter.h"
 #include "XTestKeyboard.h"
 
 #include <X11/Xatom.h>
@@ -89,6 +90,7 @@ GameSession::GameSession() {
 }
 
 GameSession::~GameSession() {
+  frameCounter.reset();
   if (gamePid > 0) {
     kill(gamePid, SIGKILL);
     waitpid(gamePid, nullptr, 0);
@@ -110,6 +112,7 @@ void GameSession::setEnvironment(const std::string& name, const std::string& val
 bool GameSession::launch(bool withDisplay) {
   // A relaunch gets a window of its own.
   window = 0;
+  frameCounter.reset();
   focused = false;
   firstFrameMs = -1;
   launchTime = nowMs();
@@ -358,6 +361,12 @@ long GameSession::peakResidentKb() const {
     if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
   }
   return -1;
+}
+
+int GameSession::countFrames(int ms) {
+  if (window == 0 && !findWindow()) return -1;
+  if (!frameCounter) frameCounter = std::make_unique<FrameCounter>(displayName, window);
+  return frameCounter->countFrames(ms);
 }
 
 double GameSession::cpuMs() const {

@@ -16,6 +16,7 @@
 
 #include "ScreenImage.h"
 
+class FrameCounter;
 class XTestKeyboard;
 
 class GameSession {
@@ -82,6 +83,9 @@ class GameSession {
   // Peak resident memory (kB) and CPU time used (ms) of the running game.
   long peakResidentKb() const;
   double cpuMs() const;
+  // Frames the game's window showed during the next `ms` (counted by the X server's damage
+  // reports); -1 when they cannot be counted.
+  int countFrames(int ms);
   // Everything the game wrote to standard error so far.
   std::string errorOutput() const;
 
@@ -102,6 +106,7 @@ class GameSession {
   double firstFrameMs = -1;
   std::vector<std::pair<std::string, std::string>> environment;
   std::unique_ptr<XTestKeyboard> keyboard;
+  std::unique_ptr<FrameCounter> frameCounter;
   bool focused = false;
   std::string problem;
   std::string binary;

@@ -18,6 +18,7 @@
 #include "OnlineTestSupport.h"
 #include "ScoreChecksum.h"
 #include "ScoreReplyParser.h"
+#include "WorkerWakeUp.h"
 
 namespace {
 
@@ -301,6 +302,47 @@ TEST_F(FakeServer, TheRequestsCarryTheFieldsEscapedAndTheChecksumOverTheRawName)
   EXPECT_EQ(fake.lastBody, body);
   EXPECT_EQ(fake.lastContentType, "application/x-www-form-urlencoded");
   EXPECT_EQ(fake.lastContentLength, std::to_string(body.size()));
+}
+
+// The main loop sleeps until its next event: a worker that finishes wakes it, after its result
+// is in place, once per request.
+std::atomic<int> wakeUps{0};
+std::atomic<const std::atomic<bool>*> doneFlagOfTheWorker{nullptr};
+std::atomic<bool> resultReadyAtWakeUp{true};
+void countWakeUp() {
+  const std::atomic<bool>* flag = doneFlagOfTheWorker.load();
+  if (flag != nullptr && !flag->load(std::memory_order_acquire)) resultReadyAtWakeUp = false;
+  ++wakeUps;
+}
+
+bool waitForWakeUps(int count) {
+  const Clock::time_point deadline = Clock::now() + std::chrono::seconds(15);
+  while (wakeUps.load() < count) {
+    if (Clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return true;
+}
+
+TEST_F(FakeServer, FinishedWorkersWakeTheMainLoop) {
+  WorkerWakeUp::install(countWakeUp);
+  wakeUps = 0;
+  {
+    ScoresUrl url(fake.base("ok"));
+    HiScoresFetcher fetcher;
+    doneFlagOfTheWorker = &fetcher.scoresFetched;
+    ASSERT_TRUE(fetcher.startFetch(0));
+    EXPECT_TRUE(waitForWakeUps(1)) << "a finished fetch";
+    ScoresUrl failing(fake.base("empty"));
+    HiScoresUploader uploader;
+    doneFlagOfTheWorker = &uploader.scoreUploaded;
+    ASSERT_TRUE(uploader.startUpload("Ann", 5, 0));
+    EXPECT_TRUE(waitForWakeUps(2)) << "a finished (failed) upload";
+    doneFlagOfTheWorker = nullptr;
+  }
+  WorkerWakeUp::install(nullptr);
+  EXPECT_TRUE(resultReadyAtWakeUp) << "the loop was woken before the result was in place";
+  EXPECT_EQ(2, wakeUps.load());
 }
 
 TEST_F(FakeServer, AFetchIsNotRestartedWhileRunningAndTheAlertIsTakenOnce) {

@@ -252,6 +252,53 @@ TEST_F(ViewDrawingTest, SpinnerTurnsWhileAnimatingAndHidesWhenStopped) {
   EXPECT_GT(count(area, light), 10);
 }
 
+// The shell sleeps until the views' next change: the spinner's next step, the caret's next
+// blink, every frame while a knob slides, and never for still or hidden controls.
+TEST_F(ViewDrawingTest, AnimatedControlsSayWhenTheirPictureChangesNext) {
+  auto spinner = std::make_shared<ActivityIndicator>(ActivityIndicator::STYLE_WHITE, ViewRect(140, 200, 40, 40));
+  auto field = std::make_shared<TextField>(ViewRect(77, 235, 166, 28));
+  auto toggle = std::make_shared<Switch>(20.0f, 20.0f);
+  root->addSubview(spinner);
+  root->addSubview(field);
+  root->addSubview(toggle);
+  drawFrame();
+  EXPECT_EQ(root->msUntilChange(), -1) << "nothing moves";
+
+  spinner->startAnimating();
+  EXPECT_EQ(root->msUntilChange(), 0) << "the first turning frame is not drawn yet";
+  drawFrame();
+  EXPECT_EQ(root->msUntilChange(), ActivityIndicator::STEP_MS);
+  drawingNow += 30;
+  EXPECT_EQ(root->msUntilChange(), ActivityIndicator::STEP_MS - 30);
+  spinner->setHidden(true);
+  EXPECT_EQ(root->msUntilChange(), -1) << "a hidden spinner changes nothing on screen";
+  spinner->setHidden(false);
+  spinner->stopAnimating();
+  EXPECT_EQ(root->msUntilChange(), -1);
+
+  ASSERT_TRUE(field->becomeFirstResponder());
+  EXPECT_EQ(root->msUntilChange(), 0);
+  drawFrame();
+  EXPECT_EQ(root->msUntilChange(), TextField::CARET_BLINK_MS);
+  drawingNow += TextField::CARET_BLINK_MS + 100;
+  EXPECT_EQ(root->msUntilChange(), TextField::CARET_BLINK_MS - 100);
+  ASSERT_TRUE(root->handleTextInput("K"));
+  EXPECT_EQ(root->msUntilChange(), 0) << "typing shows the caret again at once";
+  drawFrame();
+  field->resignFirstResponder();
+  EXPECT_EQ(root->msUntilChange(), -1);
+
+  toggle->setOn(true, true);
+  EXPECT_EQ(root->msUntilChange(), 0);
+  drawFrame();
+  drawingNow += Switch::SLIDE_MS / 2;
+  drawFrame();
+  EXPECT_EQ(root->msUntilChange(), 0) << "the knob is still on its way";
+  drawingNow += Switch::SLIDE_MS;
+  drawFrame();
+  EXPECT_EQ(root->msUntilChange(), -1);
+}
+
 TEST_F(ViewDrawingTest, SegmentedControlMarksTheSelectedSegment) {
   auto control = std::make_shared<SegmentedControl>(std::vector<std::string>{"Local", "Global"},
                                                     ViewRect(80, 400, 160, 30));

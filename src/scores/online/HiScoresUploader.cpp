@@ -12,6 +12,7 @@
 #include "StringProcessor.h"
 #include "UrlEncodeValue.h"
 #include "Utf8Validator.h"
+#include "WorkerWakeUp.h"
 
 using Text = MyTl::BasicString<char>;
 using Processor = MyTl::StringProcessor<char>;
@@ -129,4 +130,5 @@ void HiScoresUploader::run() {
     requestErrorAlert(std::string());
   }
   scoreUploaded.store(true, std::memory_order_release);
+  WorkerWakeUp::notify();
 }
