@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "DisplayScale.h"
 #include "DoubleClickHandler.h"
 #include "GameClock.h"
 #include "GameStateFile.h"
@@ -22,6 +23,8 @@ const int GAME_OVER_SOUND_DELAY_MS = 500;
 }  // namespace
 
 TrelGame::TrelGame() : screens(graphics) {
+  // The renderer has just made its textures for the display as it is.
+  displayGeneration = DisplayScale::generation();
   MenuDelegate::initMyDelegateIfNeccessary(&hiScoresMenu, &screens);
   MenuDelegate::myDelegate->settingsAnswer = [this](bool confirmed) {
     if (confirmed) {

@@ -6,6 +6,7 @@
 
 #include "AnimationHandler.h"
 #include "BlendMode.h"
+#include "DisplayScale.h"
 #include "DoubleClickHandler.h"
 #include "GameClock.h"
 #include "Lock.h"
@@ -47,8 +48,22 @@ void TrelGame::drawPendingStones(int first, int cap) {
   }
 }
 
+void TrelGame::followDisplayScale() {
+  displayGeneration = DisplayScale::generation();
+  if (graphics.generatedScale != DisplayScale::artScale()) {
+    graphics.regenerate();
+    // The menus share the renderer's overlay and divider; the open menu's own textures are
+    // remade at its next switch and meanwhile keep their logical sizes.
+    screens.sunOverlay = graphics.sunOverlay;
+    screens.menuDivider = graphics.menuDivider;
+  }
+  graphics.boardSnapshotTexture.reset();
+  board.dirty = true;
+}
+
 void TrelGame::drawBoard() {
   MyTl::Lock lock(gameMutex);
+  if (displayGeneration != DisplayScale::generation()) followDisplayScale();
   const int scoreBeforeCredits = board.score;
   board.checkSounds();
   // A move's points land a little after its balls vanished: save again so that a saved game

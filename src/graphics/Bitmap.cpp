@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Assert.h"
+#include "DisplayScale.h"
 #include "PngDecoder.h"
 #include "PowerOfTwo.h"
 #include "Resources.h"
@@ -42,10 +43,16 @@ Bitmap::Bitmap(const char* resourceName, int* imageWidth, int* imageHeight, floa
   std::string stem;
   std::string type;
   splitResourceName(name, stem, type);
-  const std::string path = Resources::pathFor(stem, type);
-
+  // The art set of the display's scale, else the next lower one that is there.
+  std::string path = Resources::pathFor(stem, type);
   PngDecoder::Image decoded;
-  const PngDecoder::Status status = name.empty() ? PngDecoder::UNREADABLE : PngDecoder::decode(path, decoded);
+  PngDecoder::Status status = PngDecoder::UNREADABLE;
+  int fileScale = 1;
+  for (fileScale = name.empty() ? 1 : DisplayScale::artScale(); fileScale >= 1; --fileScale) {
+    path = Resources::pathFor(fileScale > 1 ? stem + "@" + std::to_string(fileScale) + "x" : stem, type);
+    status = name.empty() ? PngDecoder::UNREADABLE : PngDecoder::decode(path, decoded);
+    if (status != PngDecoder::UNREADABLE || fileScale == 1) break;
+  }
   const bool image = status != PngDecoder::UNREADABLE;
   if (!image) std::fprintf(stderr, "Cannot load the image resource \"%s\" (%s)\n", name.c_str(), path.c_str());
   MYTL_ASSERT(image, "Bitmap");
@@ -54,14 +61,19 @@ Bitmap::Bitmap(const char* resourceName, int* imageWidth, int* imageHeight, floa
     MyTl::assertionFailed("hasAlpha && CGImageGetColorSpace(image)", "Bitmap", __LINE__);
   }
 
-  const int iw = decoded.width;
-  const int ih = decoded.height;
-  w = nextPowerOfTwo(iw);
+  const int pixelWidth = decoded.width;
+  const int pixelHeight = decoded.height;
+  scale = fileScale;
+  // The image's logical size; a scaled file of a size its scale does not divide rounds up.
+  const int iw = (pixelWidth + scale - 1) / scale;
+  const int ih = (pixelHeight + scale - 1) / scale;
   // Ten-row strips wider than 64 get a 32-row buffer, as the game has always done.
-  h = (ih == 10 && iw > 64) ? 32 : nextPowerOfTwo(ih);
+  w = nextPowerOfTwo(iw) * scale;
+  h = ((ih == 10 && iw > 64) ? 32 : nextPowerOfTwo(ih)) * scale;
   pixels.reset(new uint32_t[static_cast<size_t>(w) * static_cast<size_t>(h)]());
-  for (int y = 0; y < ih; ++y) {
-    std::copy_n(decoded.pixels.begin() + static_cast<long>(y) * iw, iw, pixels.get() + static_cast<long>(y) * w);
+  for (int y = 0; y < pixelHeight; ++y) {
+    std::copy_n(decoded.pixels.begin() + static_cast<long>(y) * pixelWidth, pixelWidth,
+                pixels.get() + static_cast<long>(y) * w);
   }
   if (imageWidth != nullptr) *imageWidth = iw;
   if (imageHeight != nullptr) *imageHeight = ih;
@@ -101,24 +113,26 @@ uint32_t Bitmap::getPixel(int x, int y) const {
 Bitmap* Bitmap::clone() const {
   MYTL_ASSERT(pixels != nullptr, "Bitmap");
   Bitmap* copy = new Bitmap(w, h);
+  copy->scale = scale;
   std::copy_n(pixels.get(), static_cast<size_t>(w) * static_cast<size_t>(h), copy->pixels.get());
   return copy;
 }
 
-Bitmap* Bitmap::scaleDownAccurately(int scale) const {
-  MYTL_ASSERT(scale > 0, "Bitmap");
-  MYTL_ASSERT(!(w%scale), "Bitmap");
-  MYTL_ASSERT(!(h%scale), "Bitmap");
+Bitmap* Bitmap::scaleDownAccurately(int factor) const {
+  MYTL_ASSERT(factor > 0, "Bitmap");
+  MYTL_ASSERT(!(w%factor), "Bitmap");
+  MYTL_ASSERT(!(h%factor), "Bitmap");
   MYTL_ASSERT(w==h, "Bitmap");
-  const int side = w / scale;
-  const uint32_t area = static_cast<uint32_t>(scale * scale);
+  const int side = w / factor;
+  const uint32_t area = static_cast<uint32_t>(factor * factor);
   Bitmap* result = new Bitmap(side, side);
+  result->scale = scale;
   for (int y = 0; y < side; ++y) {
     for (int x = 0; x < side; ++x) {
       uint32_t sum[4] = {0, 0, 0, 0};
-      for (int by = 0; by < scale; ++by) {
-        for (int bx = 0; bx < scale; ++bx) {
-          const uint32_t p = getPixel(x * scale + bx, y * scale + by);
+      for (int by = 0; by < factor; ++by) {
+        for (int bx = 0; bx < factor; ++bx) {
+          const uint32_t p = getPixel(x * factor + bx, y * factor + by);
           for (int c = 0; c < 4; ++c) sum[c] += (p >> (8 * c)) & 0xFFu;
         }
       }
