@@ -52,10 +52,10 @@ void TrelGame::followDisplayScale() {
   displayGeneration = DisplayScale::generation();
   if (graphics.generatedScale != DisplayScale::artScale()) {
     graphics.regenerate();
-    // The menus share the renderer's overlay and divider; the open menu's own textures are
-    // remade at its next switch and meanwhile keep their logical sizes.
+    // The menus share the renderer's overlay and divider, and remake the open menu's textures.
     screens.sunOverlay = graphics.sunOverlay;
     screens.menuDivider = graphics.menuDivider;
+    screens.followArtScale();
   }
   graphics.boardSnapshotTexture.reset();
   board.dirty = true;

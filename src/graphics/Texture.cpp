@@ -11,8 +11,25 @@
 #include "TextRasterizer.h"
 
 Texture::Texture(const char* resourceName, float alphaScale, bool keepPixels) {
-  bitmap.reset(new Bitmap(resourceName, &width, &height, alphaScale));
+  const std::string name = resourceName != nullptr ? resourceName : "";
+  loadImage(name, alphaScale, keepPixels);
+  recipe = [name, alphaScale, keepPixels](Texture& texture) { texture.loadImage(name, alphaScale, keepPixels); };
+}
+
+void Texture::loadImage(const std::string& resourceName, float alphaScale, bool keepPixels) {
+  monoBitmap.reset();
+  bitmap.reset(new Bitmap(resourceName.c_str(), &width, &height, alphaScale));
   initInternal(keepPixels);
+}
+
+bool Texture::remake() {
+  if (!recipe) return false;
+  // The recipe may set or clear the recipe itself (init does); it stays this texture's recipe.
+  std::function<void(Texture&)> making = std::move(recipe);
+  recipe = nullptr;
+  making(*this);
+  recipe = std::move(making);
+  return true;
 }
 
 Texture::Texture(int snapshotWidth, int snapshotHeight) : width(snapshotWidth), height(snapshotHeight) {
@@ -32,6 +49,7 @@ void Texture::releaseGlTexture() {
 }
 
 void Texture::init(Bitmap* source, int w, int h) {
+  recipe = nullptr;
   bitmap.reset(source);
   monoBitmap.reset();
   width = (w != -1 || source == nullptr) ? w : source->w / source->scale;
@@ -40,6 +58,7 @@ void Texture::init(Bitmap* source, int w, int h) {
 }
 
 void Texture::init(MonoBitmap* source, int w, int h) {
+  recipe = nullptr;
   monoBitmap.reset(source);
   bitmap.reset();
   width = (w != -1 || source == nullptr) ? w : source->w / source->scale;
@@ -49,6 +68,16 @@ void Texture::init(MonoBitmap* source, int w, int h) {
 
 void Texture::init(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
                    float alphaScale, bool keepPixels) {
+  const std::string words = text != nullptr ? text : "";
+  const std::string font = fontName != nullptr ? fontName : "";
+  renderText(words, w, h, alignment, font, fontSize, alphaScale, keepPixels);
+  recipe = [words, w, h, alignment, font, fontSize, alphaScale, keepPixels](Texture& texture) {
+    texture.renderText(words, w, h, alignment, font, fontSize, alphaScale, keepPixels);
+  };
+}
+
+void Texture::renderText(const std::string& text, int w, int h, TextAlignment alignment, const std::string& fontName,
+                         int fontSize, float alphaScale, bool keepPixels) {
   width = nextPowerOfTwo(w);
   height = nextPowerOfTwo(h);
   bitmap.reset();
@@ -59,8 +88,8 @@ void Texture::init(const char* text, int w, int h, TextAlignment alignment, cons
   TextRasterizer::Alignment align = alignment == ALIGN_CENTER  ? TextRasterizer::CENTER
                                     : alignment == ALIGN_RIGHT ? TextRasterizer::RIGHT
                                                                : TextRasterizer::LEFT;
-  TextRasterizer::render(text, w, monoBitmap->w, monoBitmap->h, align, fontName, fontSize, scale,
-                         monoBitmap->pixels.get());
+  TextRasterizer::render(text.c_str(), w, monoBitmap->w, monoBitmap->h, align, fontName.empty() ? nullptr : fontName.c_str(),
+                         fontSize, scale, monoBitmap->pixels.get());
   if (alphaScale != 1.0f) {
     const size_t count = static_cast<size_t>(monoBitmap->w) * static_cast<size_t>(monoBitmap->h);
     for (size_t i = 0; i < count; ++i) {

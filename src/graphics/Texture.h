@@ -8,7 +8,9 @@
 // bitmap (if any) and its GL texture; shared through TexturePtr.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "Bitmap.h"
 #include "MonoBitmap.h"
@@ -43,6 +45,14 @@ class Texture {
   void init(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
             float alphaScale, bool keepPixels);
 
+  // Makes the texture again from what it was made of (its image resource or its text), at the
+  // display's current art scale; the object and its logical size stay. False (and nothing done)
+  // for a texture made from an ad hoc bitmap or a snapshot without a recipe.
+  bool remake();
+  // How remake() rebuilds the texture; set by the resource and text constructors, and by makers
+  // of bitmaps that can paint them again at another scale.
+  std::function<void(Texture&)> recipe;
+
   // Top-left corner at (x, y).
   void drawToScreen(float x, float y, Scaling scaling, int blendMode, bool upright);
   // Centred horizontally on x (by the logical width), top at y.
@@ -63,6 +73,9 @@ class Texture {
 
  private:
   void initInternal(bool keepPixels);
+  void loadImage(const std::string& resourceName, float alphaScale, bool keepPixels);
+  void renderText(const std::string& text, int w, int h, TextAlignment alignment, const std::string& fontName,
+                  int fontSize, float alphaScale, bool keepPixels);
   // The quad's size in screen units at scale 1.
   float quadWidth() const;
   float quadHeight() const;

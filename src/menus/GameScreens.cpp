@@ -133,6 +133,11 @@ void GameScreens::drawGameOver() {
   if (bar != nullptr) bar->drawToScreenCenteredOnXAxis(CENTRE_X, 436, UNSCALED, BLEND_PREMULTIPLIED, true);
 }
 
+void GameScreens::followArtScale() {
+  MenuCommon::followArtScale();
+  if (gameOverImage) gameOverImage->remake();
+}
+
 int GameScreens::drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultName, int score) {
   const bool firstDraw = justSwitched();
   if (firstDraw) popBackground.reset(createMenuFrame(340, 0));

@@ -33,6 +33,14 @@ MenuCommon::MenuCommon(const TexturePtr& overlay, const TexturePtr& divider) : s
 
 MenuCommon::~MenuCommon() = default;
 
+void MenuCommon::followArtScale() {
+  for (int i = 0; i < menuElements.size(); ++i) {
+    if (menuElements[i]) menuElements[i]->remake();
+  }
+  if (popBackground) popBackground->remake();
+  if (menuTitle) menuTitle->remake();
+}
+
 bool MenuCommon::justSwitched() {
   if (justSwitchedMenu) {
     justSwitchedMenu = false;
@@ -56,8 +64,15 @@ void MenuCommon::ensureTitleLoaded(bool load, Texture** slot, const char* name) 
 }
 
 Texture* MenuCommon::createMenuFrame(int height, int widen) {
-  int sourceWidth = 0, sourceHeight = 0;
   if (height <= 269) return new Texture(FRAME_IMAGE, 1.0f, false);
+  Texture* frame = new Texture();
+  paintMenuFrame(*frame, height, widen);
+  frame->recipe = [height, widen](Texture& texture) { paintMenuFrame(texture, height, widen); };
+  return frame;
+}
+
+void MenuCommon::paintMenuFrame(Texture& frame, int height, int widen) {
+  int sourceWidth = 0, sourceHeight = 0;
   Bitmap source(FRAME_IMAGE, &sourceWidth, &sourceHeight, 1.0f);
   // The top 100 rows and the bottom rows keep their look; the middle row is repeated to stretch
   // the panel, and the right-hand part moves right by `widen` columns. Rows and columns count
@@ -78,10 +93,9 @@ Texture* MenuCommon::createMenuFrame(int height, int widen) {
         panel->putPixel(x, y, source.getPixel(sourceColumn, sourceRow));
     }
   }
-  Texture* frame = new Texture();
-  frame->init(panel, sourceWidth + widen, height);
-  return frame;
+  frame.init(panel, sourceWidth + widen, height);
 }
+
 
 int MenuCommon::drawMenuButton(int index, int highlighted, int& y) {
   const MenuButton& button = menuButtons[index];
