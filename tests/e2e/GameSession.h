@@ -20,8 +20,11 @@ class XTestKeyboard;
 
 class GameSession {
  public:
-  // Starts Xvfb; the game is started separately so that tests can prepare its files first.
-  GameSession();
+  // Starts Xvfb with a screen of the given size; the game is started separately so that tests
+  // can prepare its files first. The game's window opens at 85 % of the screen's height (or
+  // width): 1024 x 768 gives a 434 x 651 window, 800 x 565 one of 320 x 480, 1000 x 1130 one of
+  // 640 x 960.
+  explicit GameSession(int screenWidth = 1024, int screenHeight = 768);
   // Kills whatever is still running and removes the data folder.
   ~GameSession();
   GameSession(const GameSession&) = delete;
@@ -67,6 +70,13 @@ class GameSession {
   // The game screen's pixels (RGB, 320 x 480, y down), read from the window.
   std::vector<uint8_t> screenPixels();
   ScreenImage screen() { return ScreenImage(screenPixels()); }
+  // The whole window's pixels (RGB, y down) at its own size.
+  std::vector<uint8_t> windowPixels(int& width, int& height);
+  // The window's size now; false when there is no window.
+  bool windowSize(int& width, int& height);
+  // Resizes the window (there is no window manager to refuse) and waits until X reports the
+  // new size; false after `timeoutMs`.
+  bool resizeWindow(int width, int height, int timeoutMs = 3000);
   // Polls the screen until `condition` holds; false after `timeoutMs`.
   bool waitForScreen(const std::function<bool(const ScreenImage&)>& condition, int timeoutMs);
   // When PELLIX_E2E_SCREENSHOTS names a folder, saves the screen there as `name`.png (for a
