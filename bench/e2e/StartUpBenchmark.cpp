@@ -2,7 +2,9 @@
 // llvmpipe), launched several times. Each launch measures the time from exec to the first frame
 // shown in the window, then leaves the start screen and lets the game sit idle in play for a
 // few seconds, measuring the CPU time it uses per second and, at the end, its peak resident
-// memory. Google Benchmark reports mean, median and spread over the launches.
+// memory. Google Benchmark reports mean, median and spread over the launches. It runs twice:
+// on a display where the window opens at 320 x 480 (1x art) and on one where it opens at
+// 640 x 960 (2x art, four times the pixels to generate and draw).
 //
 //   build-dir/bench/e2e/bench_e2e_startup
 //
@@ -20,7 +22,7 @@ const int IDLE_MS = 4000;
 
 void startUpAndIdlePlay(benchmark::State& state) {
   for (auto _ : state) {
-    GameSession session;
+    GameSession session(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     if (!session.displayReady()) {
       state.SkipWithError("Xvfb could not be started");
       break;
@@ -57,8 +59,19 @@ void startUpAndIdlePlay(benchmark::State& state) {
   }
 }
 
+// Display sizes on which the window opens at exactly 1x and 2x.
 BENCHMARK(startUpAndIdlePlay)
-    ->Name("game_start_up_and_idle_play")
+    ->Name("game_start_up_and_idle_play_1x")
+    ->Args({800, 565})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(LAUNCHES)
+    ->DisplayAggregatesOnly(true);
+
+BENCHMARK(startUpAndIdlePlay)
+    ->Name("game_start_up_and_idle_play_2x")
+    ->Args({1000, 1130})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
