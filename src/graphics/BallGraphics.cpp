@@ -2,6 +2,8 @@
 #include "BallGraphics.h"
 
 #include <cmath>
+#include <iterator>
+#include <vector>
 
 #include "Assert.h"
 #include "BlendMode.h"
@@ -50,6 +52,21 @@ const char* const SMALL_SYMBOL_IMAGES[11] = {nullptr,
                                              "SymbolF7_32x32.png",
                                              "SymbolF1_32x32.png",
                                              "SymbolF9_32x32.png"};
+
+// The other images generateBalls loads, in the order it loads them.
+const char* const OTHER_IMAGES[] = {"Highlights_64x64.png",
+                                    "BoardWhite_38x38.png",
+                                    "BoardBlack_38x38.png",
+                                    "Default.png",
+                                    "Button-TapToStartAGame_01_320x44.png",
+                                    "Button-TapToStartAGame_02_320x44.png",
+                                    "Button-TapToStartNewGame_01_320x44.png",
+                                    "Button-TapToStartNewGame_02_320x44.png",
+                                    "Button-DoubleTapForGameMenu_01_320x44.png",
+                                    "Button-DoubleTapForGameMenu_02_320x44.png",
+                                    "SunOverlay_320x480.png",
+                                    "MenuDivider_200x1.png",
+                                    "TimerStrip_224x24.png"};
 
 const int STONE_KINDS = 11;
 const float STONE_CELL_SCALE = 1.1875f;  // 38 / 32: a 32-unit cell onto a 38-pixel square
@@ -161,6 +178,14 @@ void BallGraphics::generateBalls() {
   // their sizes and radii scaled, text rasterised finer; the textures keep their logical sizes.
   const int scale = DisplayScale::artScale();
   generatedScale = scale;
+  // Every image loaded below, decoded ahead on a second core while the glows and digits are made.
+  {
+    std::vector<const char*> names(BALL_IMAGES + 1, BALL_IMAGES + 12);
+    names.insert(names.end(), SYMBOL_IMAGES + 1, SYMBOL_IMAGES + 12);
+    names.insert(names.end(), SMALL_SYMBOL_IMAGES + 1, SMALL_SYMBOL_IMAGES + 11);
+    names.insert(names.end(), std::begin(OTHER_IMAGES), std::end(OTHER_IMAGES));
+    Bitmap::prefetch(names.data(), static_cast<int>(names.size()));
+  }
   // 1. The five glows, all 128 x 128.
   glowTexture.reset(textureFromBitmap(scaledGlow(scale, false, true, 64, false, 92.0f, 255)));
   softGlowTexture.reset(textureFromBitmap(scaledGlow(scale, true, true, 64, false, 92.0f, 255)));
@@ -249,6 +274,7 @@ void BallGraphics::generateBalls() {
 
   // 9. The balls' pixels are no longer needed; their size still sizes the quads.
   for (int colour = 1; colour <= STONE_KINDS; ++colour) stoneTextures[colour]->bitmap->freePixels();
+  Bitmap::endPrefetch();
 }
 
 void BallGraphics::regenerate() {

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "Assert.h"
 #include "DisplayScale.h"
+#include "ImagePrefetcher.h"
 #include "PngDecoder.h"
 #include "PowerOfTwo.h"
 #include "Resources.h"
@@ -31,7 +33,25 @@ void splitResourceName(const std::string& name, std::string& stem, std::string& 
   }
 }
 
+// The file of resource `name` in the art set `scale`: "BallBlue_64x64@2x.png".
+std::string pathAtScale(const std::string& name, int scale) {
+  std::string stem;
+  std::string type;
+  splitResourceName(name, stem, type);
+  return Resources::pathFor(scale > 1 ? stem + "@" + std::to_string(scale) + "x" : stem, type);
+}
+
 }  // namespace
+
+void Bitmap::prefetch(const char* const* resourceNames, int count) {
+  std::vector<std::string> paths;
+  for (int i = 0; i < count; ++i) {
+    if (resourceNames[i] != nullptr) paths.push_back(pathAtScale(resourceNames[i], DisplayScale::artScale()));
+  }
+  ImagePrefetcher::start(paths);
+}
+
+void Bitmap::endPrefetch() { ImagePrefetcher::finish(); }
 
 Bitmap::Bitmap(int width, int height) : w(width), h(height) {
   MYTL_ASSERT(width >= 0 && height >= 0, "Bitmap");
@@ -40,17 +60,15 @@ Bitmap::Bitmap(int width, int height) : w(width), h(height) {
 
 Bitmap::Bitmap(const char* resourceName, int* imageWidth, int* imageHeight, float alphaScale) {
   const std::string name = resourceName != nullptr ? resourceName : "";
-  std::string stem;
-  std::string type;
-  splitResourceName(name, stem, type);
   // The art set of the display's scale, else the next lower one that is there.
-  std::string path = Resources::pathFor(stem, type);
+  std::string path = pathAtScale(name, 1);
   PngDecoder::Image decoded;
   PngDecoder::Status status = PngDecoder::UNREADABLE;
   int fileScale = 1;
   for (fileScale = name.empty() ? 1 : DisplayScale::artScale(); fileScale >= 1; --fileScale) {
-    path = Resources::pathFor(fileScale > 1 ? stem + "@" + std::to_string(fileScale) + "x" : stem, type);
-    status = name.empty() ? PngDecoder::UNREADABLE : PngDecoder::decode(path, decoded);
+    path = pathAtScale(name, fileScale);
+    if (name.empty()) break;
+    if (!ImagePrefetcher::take(path, decoded, status)) status = PngDecoder::decode(path, decoded);
     if (status != PngDecoder::UNREADABLE || fileScale == 1) break;
   }
   const bool image = status != PngDecoder::UNREADABLE;
