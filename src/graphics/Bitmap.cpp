@@ -136,21 +136,22 @@ Bitmap* Bitmap::clone() const {
   return copy;
 }
 
-Bitmap* Bitmap::scaleDownAccurately(int factor) const {
-  MYTL_ASSERT(factor > 0, "Bitmap");
-  MYTL_ASSERT(!(w%factor), "Bitmap");
-  MYTL_ASSERT(!(h%factor), "Bitmap");
+Bitmap* Bitmap::scaleDownAccurately(int scale) const {
+  MYTL_ASSERT(scale > 0, "Bitmap");
+  MYTL_ASSERT(!(w%scale), "Bitmap");
+  MYTL_ASSERT(!(h%scale), "Bitmap");
   MYTL_ASSERT(w==h, "Bitmap");
-  const int side = w / factor;
-  const uint32_t area = static_cast<uint32_t>(factor * factor);
+  const int side = w / scale;
+  const uint32_t area = static_cast<uint32_t>(scale * scale);
   Bitmap* result = new Bitmap(side, side);
-  result->scale = scale;
+  // The reduced picture keeps this bitmap's pixels per screen unit.
+  result->scale = this->scale;
   for (int y = 0; y < side; ++y) {
     for (int x = 0; x < side; ++x) {
       uint32_t sum[4] = {0, 0, 0, 0};
-      for (int by = 0; by < factor; ++by) {
-        for (int bx = 0; bx < factor; ++bx) {
-          const uint32_t p = getPixel(x * factor + bx, y * factor + by);
+      for (int by = 0; by < scale; ++by) {
+        for (int bx = 0; bx < scale; ++bx) {
+          const uint32_t p = getPixel(x * scale + bx, y * scale + by);
           for (int c = 0; c < 4; ++c) sum[c] += (p >> (8 * c)) & 0xFFu;
         }
       }
