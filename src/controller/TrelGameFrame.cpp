@@ -56,6 +56,7 @@ void TrelGame::followDisplayScale() {
     screens.sunOverlay = graphics.sunOverlay;
     screens.menuDivider = graphics.menuDivider;
     screens.followArtScale();
+    keyboardCursor.followArtScale();
   }
   graphics.boardSnapshotTexture.reset();
   board.dirty = true;
