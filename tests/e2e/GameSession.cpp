@@ -201,14 +201,31 @@ int GameSession::windowIconWidth() {
 bool GameSession::waitForFirstFrame(int timeoutMs) {
   const double deadline = nowMs() + timeoutMs;
   while (nowMs() < deadline) {
-    if (window != 0 || findWindow()) {
-      const std::vector<uint8_t> pixels = screenPixels();
-      if (std::any_of(pixels.begin(), pixels.end(), [](uint8_t v) { return v > 16; })) {
-        firstFrameMs = nowMs() - launchTime;
-        return true;
-      }
+    if ((window != 0 || findWindow()) && showsAnything()) {
+      firstFrameMs = nowMs() - launchTime;
+      return true;
     }
     pause(5);
+  }
+  return false;
+}
+
+bool GameSession::showsAnything() {
+  // A few rows across the window: cheap to read at any window size, so that watching for the
+  // first frame takes no noticeable time from a game that is starting on the same cores.
+  Display* xd = asDisplay(display);
+  XWindowAttributes attributes;
+  if (window == 0 || !XGetWindowAttributes(xd, window, &attributes) || attributes.map_state != IsViewable) return false;
+  for (int k = 1; k <= 7; ++k) {
+    XImage* row = XGetImage(xd, window, 0, attributes.height * k / 8, attributes.width, 1, AllPlanes, ZPixmap);
+    if (row == nullptr) continue;
+    bool lit = false;
+    for (int x = 0; x < attributes.width && !lit; ++x) {
+      const unsigned long pixel = XGetPixel(row, x, 0);
+      lit = ((pixel >> 16) & 0xff) > 16 || ((pixel >> 8) & 0xff) > 16 || (pixel & 0xff) > 16;
+    }
+    XDestroyImage(row);
+    if (lit) return true;
   }
   return false;
 }

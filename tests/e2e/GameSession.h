@@ -97,6 +97,8 @@ class GameSession {
 
  private:
   bool findWindow();
+  // Whether the mapped window shows anything but black (sampled along a few rows).
+  bool showsAnything();
   void windowToRoot(int x, int y, int& rootX, int& rootY);
   void focusWindow();
 
