@@ -89,7 +89,7 @@ TEST_F(ArtScaleTest, AMissingScaledImageFallsBackToTheNextSetDown) {
   std::unique_ptr<Bitmap> half(bitmap.scaleDownAccurately(2));
   EXPECT_EQ(2, half->scale);
   EXPECT_EQ(4, half->w);
-  std::unique_ptr<Bitmap> copy(bitmap.clone(0));
+  std::unique_ptr<Bitmap> copy(bitmap.clone());
   EXPECT_EQ(2, copy->scale);
 }
 
