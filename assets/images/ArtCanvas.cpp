@@ -5,14 +5,36 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
+namespace {
+
+int& artScale() {
+  static int scale = 1;
+  return scale;
+}
+
+// "Ball_64x64.png" at scale 2: "Ball_64x64@2x.png".
+std::string scaledName(const std::string& name, int scale) {
+  if (scale == 1) return name;
+  const size_t dot = name.rfind('.');
+  const std::string suffix = "@" + std::to_string(scale) + "x";
+  return dot == std::string::npos ? name + suffix : name.substr(0, dot) + suffix + name.substr(dot);
+}
+
+}  // namespace
+
+void ArtCanvas::setScale(int scale) { artScale() = scale < 1 ? 1 : scale; }
+int ArtCanvas::scale() { return artScale(); }
+
 ArtCanvas::ArtCanvas(int width, int height)
-    : pixels(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
+    : pixels(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * artScale(), height * artScale())),
       context(cairo_create(pixels)),
-      w(width),
-      h(height) {
+      w(width * artScale()),
+      h(height * artScale()) {
   cairo_set_antialias(context, CAIRO_ANTIALIAS_BEST);
+  if (artScale() != 1) cairo_scale(context, artScale(), artScale());
 }
 
 ArtCanvas::~ArtCanvas() {
@@ -46,7 +68,7 @@ bool ArtCanvas::save(const std::string& folder, const std::string& name) const {
   image.width = static_cast<png_uint_32>(w);
   image.height = static_cast<png_uint_32>(h);
   image.format = PNG_FORMAT_RGBA;
-  const std::string path = folder + "/" + name;
+  const std::string path = folder + "/" + scaledName(name, artScale());
   if (!png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr)) {
     std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), image.message);
     return false;

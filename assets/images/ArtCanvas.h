@@ -1,5 +1,8 @@
 // One picture being painted: a cairo ARGB32 surface of a fixed size and its drawing context,
 // saved as a PNG (with alpha) into the resource folder. Used by every painter of the generator.
+// Painters always work in the picture's logical units (the size its name states); at an art
+// scale above 1 the surface has that many pixels per unit and the file is saved as
+// "name@2x.png" (the game picks the set of its window's scale).
 #pragma once
 
 #include <cairo.h>
@@ -13,16 +16,21 @@ class ArtCanvas {
   ArtCanvas(const ArtCanvas&) = delete;
   ArtCanvas& operator=(const ArtCanvas&) = delete;
 
+  // The art scale (1 to 4) of every canvas made afterwards; the generator sets it once.
+  static void setScale(int scale);
+  static int scale();
+
   cairo_t* cr() const { return context; }
   cairo_surface_t* surface() const { return pixels; }
   int width() const { return w; }
   int height() const { return h; }
-  // Writes folder/name; returns false (after printing why) when the file cannot be written.
+  // Writes folder/name ("name@2x.png" at scale 2); returns false (after printing why) when the
+  // file cannot be written.
   bool save(const std::string& folder, const std::string& name) const;
 
  private:
   cairo_surface_t* pixels;
   cairo_t* context;
-  int w;
+  int w;  // pixels of the surface
   int h;
 };

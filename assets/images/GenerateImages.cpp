@@ -1,6 +1,9 @@
 // The game's image generator: paints every picture the game loads by name, at the size its
-// name states and with an alpha channel, into the resource folder given as the only argument.
-// Run by the build; deterministic (no randomness, no clock).
+// name states and with an alpha channel, into the resource folder given as the first argument.
+// An optional second argument, 2 to 4, paints the same set at that many pixels per unit as
+// "name@2x.png" ...; the build runs one generator per scale. Deterministic (no randomness, no
+// clock).
+#include <cstdlib>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -85,11 +88,13 @@ bool menus(const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <resource folder>\n", argv[0]);
+  const int scale = argc == 3 ? std::atoi(argv[2]) : 1;
+  if ((argc != 2 && argc != 3) || scale < 1 || scale > 4) {
+    std::fprintf(stderr, "usage: %s <resource folder> [scale 1-4]\n", argv[0]);
     return 2;
   }
   const std::string folder = argv[1];
+  ArtCanvas::setScale(scale);
   mkdir(folder.c_str(), 0755);
   bool ok = balls(folder);
   ok = symbols(folder) && ok;

@@ -7,7 +7,9 @@
 //  - with the game clock on: frames per second and CPU on a still board, where only the timer
 //    strip changes.
 // Frames are counted by the X server's damage reports on the window (FrameCounter). Google
-// Benchmark reports mean, median and spread over the rounds.
+// Benchmark reports mean, median and spread over the rounds. Every measure runs twice: on a
+// display where the window opens at 320 x 480 (1x art) and on one where it opens at 640 x 960
+// (2x art, four times the pixels to generate and draw).
 //
 //   build-dir/bench/e2e/bench_e2e_startup
 //
@@ -22,6 +24,8 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "GameSession.h"
 #include "SavedFiles.h"
@@ -34,6 +38,10 @@ const int FIRST_FRAME_LAUNCHES = 15;
 const int MEASURE_MS = 3000;
 // Time for the start of play (first board image, the balls' appearance) to settle.
 const int SETTLE_MS = 1500;
+
+// The display size of a run: its arguments.
+int displayWidth(const benchmark::State& state) { return static_cast<int>(state.range(0)); }
+int displayHeight(const benchmark::State& state) { return static_cast<int>(state.range(1)); }
 
 int squareCentreX(int column) { return 4 + 39 * column + 19; }
 int squareCentreY(int row) { return 45 + 39 * row + 19; }
@@ -93,7 +101,7 @@ void startUpAndRest(benchmark::State& state) {
   for (auto _ : state) {
     double firstFrameMs = 0;
     {
-      GameSession session;
+      GameSession session(displayWidth(state), displayHeight(state));
       if (!launch(session, state, false)) break;
       firstFrameMs = session.msToFirstFrame();
       GameSession::pause(1000);
@@ -108,7 +116,7 @@ void startUpAndRest(benchmark::State& state) {
       if (!closeNormally(session, state)) break;
     }
     {
-      GameSession session;
+      GameSession session(displayWidth(state), displayHeight(state));
       if (!launch(session, state, true)) break;
       leaveStartScreen(session);
       measureScene(session, state, "clock");
@@ -123,7 +131,7 @@ void startUpAndRest(benchmark::State& state) {
 //   bench_e2e_startup --benchmark_filter=first_frame
 void firstFrameOnly(benchmark::State& state) {
   for (auto _ : state) {
-    GameSession session;
+    GameSession session(displayWidth(state), displayHeight(state));
     if (!launch(session, state, false)) break;
     const double firstFrameMs = session.msToFirstFrame();
     if (!closeNormally(session, state)) break;
@@ -132,21 +140,28 @@ void firstFrameOnly(benchmark::State& state) {
   }
 }
 
-BENCHMARK(firstFrameOnly)
-    ->Name("game_first_frame")
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(FIRST_FRAME_LAUNCHES)
-    ->DisplayAggregatesOnly(true);
+// Display sizes on which the window opens at exactly 1x and 2x.
+const std::vector<std::pair<const char*, std::vector<int64_t>>> DISPLAYS = {{"1x", {800, 565}}, {"2x", {1000, 1130}}};
 
-BENCHMARK(startUpAndRest)
-    ->Name("game_start_up_and_rest")
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(ROUNDS)
-    ->DisplayAggregatesOnly(true);
+const bool registered = [] {
+  for (const auto& display : DISPLAYS) {
+    benchmark::RegisterBenchmark((std::string("game_first_frame_") + display.first).c_str(), firstFrameOnly)
+        ->Args(display.second)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1)
+        ->Repetitions(FIRST_FRAME_LAUNCHES)
+        ->DisplayAggregatesOnly(true);
+    benchmark::RegisterBenchmark((std::string("game_start_up_and_rest_") + display.first).c_str(), startUpAndRest)
+        ->Args(display.second)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1)
+        ->Repetitions(ROUNDS)
+        ->DisplayAggregatesOnly(true);
+  }
+  return true;
+}();
 
 }  // namespace
 

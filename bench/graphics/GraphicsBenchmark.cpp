@@ -41,15 +41,19 @@ bool prepare(benchmark::State& state) {
   return true;
 }
 
+// Argument: the art scale (1x or 2x), the frame drawn at 320 x 480 times it.
 void BM_BallGraphicsConstruction(benchmark::State& state) {
   if (!prepare(state)) return;
+  const int scale = static_cast<int>(state.range(0));
+  RenderHarness::instance()->setResolution(320 * scale, 480 * scale);
   for (auto _ : state) {
     BallGraphics graphics;
     gl.Finish();
     benchmark::DoNotOptimize(graphics.glowTexture.get());
   }
+  RenderHarness::instance()->setResolution(320, 480);
 }
-BENCHMARK(BM_BallGraphicsConstruction)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BallGraphicsConstruction)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_FrameHalfFullBoardRebuilt(benchmark::State& state) {
   if (!prepare(state)) return;

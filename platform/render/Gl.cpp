@@ -78,6 +78,11 @@ bool Gl::load(GlProcLoader loader, std::string* error) {
     return false;
   }
   table.isEs = std::strncmp(version, "OpenGL ES", 9) == 0;
+  table.hasNonPowerOfTwoTextures = table.isEs ? hasExtension(extensions, "GL_OES_texture_npot")
+                                              : (version[0] >= '2' || hasExtension(extensions, "GL_ARB_texture_non_power_of_two"));
+  GLint maxSize = 0;
+  table.GetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+  if (maxSize > 0) table.maxTextureSize = maxSize;
 
   // Framebuffer objects: ES 1.1 through the OES extension; desktop GL through the core names
   // (GL 3.0 or ARB_framebuffer_object) or else the older EXT extension.

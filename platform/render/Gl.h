@@ -62,6 +62,9 @@ struct GlFunctions {
   bool loaded = false;
   bool isEs = false;                 // the context is OpenGL ES
   bool hasFramebufferObjects = false;
+  // Textures of any size (desktop GL 2.0 and later, or GL_OES_texture_npot on ES).
+  bool hasNonPowerOfTwoTextures = false;
+  int maxTextureSize = 64;  // GL_MAX_TEXTURE_SIZE
 };
 
 // The one table of the process; valid after Gl::load succeeded.

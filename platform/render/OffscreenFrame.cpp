@@ -2,19 +2,42 @@
 #include "OffscreenFrame.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "Gl.h"
 
-OffscreenFrame::~OffscreenFrame() {
+OffscreenFrame::~OffscreenFrame() { release(); }
+
+void OffscreenFrame::release() {
   if (framebuffer != 0) gl.DeleteFramebuffers(1, &framebuffer);
   if (texture != 0) gl.DeleteTextures(1, &texture);
+  framebuffer = 0;
+  texture = 0;
 }
 
-bool OffscreenFrame::create(int width, int height) {
+bool OffscreenFrame::create(int width, int height, int pixelWidth, int pixelHeight) {
   if (!gl.loaded || !gl.hasFramebufferObjects) return false;
-  if (width <= 0 || height <= 0 || width > TEXTURE_SIZE || height > TEXTURE_SIZE) return false;
+  if (width <= 0 || height <= 0 || width > SNAPSHOT_SIZE || height > SNAPSHOT_SIZE) return false;
+  if (pixelWidth == -1) pixelWidth = width;
+  if (pixelHeight == -1) pixelHeight = height;
+  if (pixelWidth <= 0 || pixelHeight <= 0) return false;
+  // Room for a snapshot of 512 x 512 units at this resolution (512 x 512 at scale 1).
+  const float scale = std::max(static_cast<float>(pixelWidth) / static_cast<float>(width),
+                               static_cast<float>(pixelHeight) / static_cast<float>(height));
+  int side = static_cast<int>(std::ceil(static_cast<float>(SNAPSHOT_SIZE) * scale - 0.001f));
+  side = std::max(side, std::max(pixelWidth, pixelHeight));
+  if (!gl.hasNonPowerOfTwoTextures) {
+    int powerOfTwo = 1;
+    while (powerOfTwo < side) powerOfTwo *= 2;
+    side = powerOfTwo;
+  }
+  if (side > gl.maxTextureSize) return false;
+  release();
   screenWidth = width;
   screenHeight = height;
+  framePixelWidth = pixelWidth;
+  framePixelHeight = pixelHeight;
+  textureSize = side;
 
   GLint previousTexture = 0;
   gl.GetIntegerv(GL_TEXTURE_BINDING_2D, &previousTexture);
@@ -24,8 +47,7 @@ bool OffscreenFrame::create(int width, int height) {
   gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, TEXTURE_SIZE, TEXTURE_SIZE, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                nullptr);
+  gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, textureSize, textureSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
   gl.BindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previousTexture));
 
   gl.GenFramebuffers(1, &framebuffer);
@@ -33,7 +55,8 @@ bool OffscreenFrame::create(int width, int height) {
   gl.FramebufferTexture2D(GL_FRAMEBUFFER_ANY, GL_COLOR_ATTACHMENT0_ANY, GL_TEXTURE_2D, texture, 0);
   if (gl.CheckFramebufferStatus(GL_FRAMEBUFFER_ANY) != GL_FRAMEBUFFER_COMPLETE_ANY) return false;
   // Start from opaque black, so that the parts of the texture outside the screen are defined.
-  gl.Viewport(0, 0, TEXTURE_SIZE, TEXTURE_SIZE);
+  gl.Viewport(0, 0, textureSize, textureSize);
+  gl.Disable(GL_SCISSOR_TEST);
   gl.ClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   gl.Clear(GL_COLOR_BUFFER_BIT);
   bind();
@@ -42,20 +65,20 @@ bool OffscreenFrame::create(int width, int height) {
 
 void OffscreenFrame::bind() const {
   gl.BindFramebuffer(GL_FRAMEBUFFER_ANY, framebuffer);
-  gl.Viewport(0, 0, screenWidth, screenHeight);
-  gl.Scissor(0, 0, screenWidth, screenHeight);
+  gl.Viewport(0, 0, framePixelWidth, framePixelHeight);
+  gl.Scissor(0, 0, framePixelWidth, framePixelHeight);
 }
 
 std::vector<uint8_t> OffscreenFrame::readPixels() const {
-  const size_t rowBytes = static_cast<size_t>(screenWidth) * 4;
-  std::vector<uint8_t> bottomUp(rowBytes * static_cast<size_t>(screenHeight));
+  const size_t rowBytes = static_cast<size_t>(framePixelWidth) * 4;
+  std::vector<uint8_t> bottomUp(rowBytes * static_cast<size_t>(framePixelHeight));
   gl.BindFramebuffer(GL_FRAMEBUFFER_ANY, framebuffer);
   gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
-  gl.ReadPixels(0, 0, screenWidth, screenHeight, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+  gl.ReadPixels(0, 0, framePixelWidth, framePixelHeight, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
   // GL's row 0 is the bottom of the screen; the game's screen row 0 is the top.
   std::vector<uint8_t> topDown(bottomUp.size());
-  for (int y = 0; y < screenHeight; ++y) {
-    std::copy_n(bottomUp.begin() + static_cast<long>(rowBytes) * (screenHeight - 1 - y), rowBytes,
+  for (int y = 0; y < framePixelHeight; ++y) {
+    std::copy_n(bottomUp.begin() + static_cast<long>(rowBytes) * (framePixelHeight - 1 - y), rowBytes,
                 topDown.begin() + static_cast<long>(rowBytes) * y);
   }
   return topDown;
@@ -65,10 +88,18 @@ void OffscreenFrame::presentScaled(int windowWidth, int windowHeight, unsigned t
   if (windowWidth <= 0 || windowHeight <= 0) return;
   const float scale = std::min(static_cast<float>(windowWidth) / static_cast<float>(screenWidth),
                                static_cast<float>(windowHeight) / static_cast<float>(screenHeight));
-  const float w = screenWidth * scale;
-  const float h = screenHeight * scale;
-  const float left = (static_cast<float>(windowWidth) - w) / 2.0f;
-  const float top = (static_cast<float>(windowHeight) - h) / 2.0f;
+  const int w = static_cast<int>(std::lround(screenWidth * scale));
+  const int h = static_cast<int>(std::lround(screenHeight * scale));
+  presentAt(windowWidth, windowHeight, (windowWidth - w) / 2, (windowHeight - h) / 2, w, h, target);
+}
+
+void OffscreenFrame::presentAt(int windowWidth, int windowHeight, int leftEdge, int topEdge, int width, int height,
+                               unsigned target) const {
+  if (windowWidth <= 0 || windowHeight <= 0 || width <= 0 || height <= 0) return;
+  const float left = static_cast<float>(leftEdge);
+  const float top = static_cast<float>(topEdge);
+  const float w = static_cast<float>(width);
+  const float h = static_cast<float>(height);
 
   gl.BindFramebuffer(GL_FRAMEBUFFER_ANY, target);
   gl.Viewport(0, 0, windowWidth, windowHeight);
@@ -88,8 +119,8 @@ void OffscreenFrame::presentScaled(int windowWidth, int windowHeight, unsigned t
   gl.LoadIdentity();
 
   // The screen occupies texture rows 0..height-1 counted from the bottom: flip it upright.
-  const GLfloat u = static_cast<GLfloat>(screenWidth) / TEXTURE_SIZE;
-  const GLfloat v = static_cast<GLfloat>(screenHeight) / TEXTURE_SIZE;
+  const GLfloat u = static_cast<GLfloat>(framePixelWidth) / static_cast<GLfloat>(textureSize);
+  const GLfloat v = static_cast<GLfloat>(framePixelHeight) / static_cast<GLfloat>(textureSize);
   const GLfloat vertices[8] = {left, top + h, left + w, top + h, left, top, left + w, top};
   const GLfloat texCoords[8] = {0, 0, u, 0, 0, v, u, v};
   GLint previousTexture = 0;

@@ -1,7 +1,9 @@
-// The offscreen framebuffer the game draws every frame into: a 512 x 512 RGBA texture of which
-// the bottom-left width x height pixels (320 x 480) are the screen. The window shell shows it
-// scaled to the window; tests read its pixels back. Created and used on the thread whose GL
-// context is current; owns its framebuffer object and texture.
+// The offscreen framebuffer the game draws every frame into: an RGBA texture of which the
+// bottom-left pixels are the screen (320 x 480 units), drawn at the window's own resolution:
+// pixelWidth x pixelHeight device pixels (320 x 480 at scale 1, in a 512 x 512 texture). The
+// texture is large enough for the game's 512 x 512 unit snapshots at that resolution. The window
+// shell shows it in the window; tests read its pixels back. Created and used on the thread whose
+// GL context is current; owns its framebuffer object and texture.
 #pragma once
 
 #include <cstdint>
@@ -14,27 +16,43 @@ class OffscreenFrame {
   OffscreenFrame(const OffscreenFrame&) = delete;
   OffscreenFrame& operator=(const OffscreenFrame&) = delete;
 
-  // Creates the framebuffer for a width x height screen (both at most 512). Returns false when
-  // the context has no framebuffer objects or the framebuffer is incomplete.
-  bool create(int width, int height);
+  // Creates the framebuffer for a width x height screen (both at most 512) drawn at
+  // pixelWidth x pixelHeight device pixels (-1: the screen's own size). Called again, it
+  // replaces the previous framebuffer. Returns false when the context has no framebuffer
+  // objects, the size exceeds what GL allows, or the framebuffer is incomplete.
+  bool create(int width, int height, int pixelWidth = -1, int pixelHeight = -1);
   // Makes it the drawing target with a viewport and scissor box over the screen.
   void bind() const;
-  // Screen pixels as bytes red, green, blue, alpha; row 0 is the top of the screen (y down).
+  // Screen pixels (pixelWidth x pixelHeight) as bytes red, green, blue, alpha; row 0 is the top
+  // of the screen (y down).
   std::vector<uint8_t> readPixels() const;
   // Draws the screen into the window's framebuffer (object 0, or `target`), scaled uniformly to
   // fit a windowWidth x windowHeight client area and centred on black. Leaves the target bound;
   // call bind() before drawing the next frame.
   void presentScaled(int windowWidth, int windowHeight, unsigned target = 0) const;
+  // Draws the screen into the rectangle (left, top, width, height) of a windowWidth x
+  // windowHeight framebuffer (y down), on black; pixel for pixel when the rectangle has the
+  // frame's pixel size.
+  void presentAt(int windowWidth, int windowHeight, int left, int top, int width, int height,
+                 unsigned target = 0) const;
   unsigned framebufferId() const { return framebuffer; }
 
   int width() const { return screenWidth; }
   int height() const { return screenHeight; }
+  int pixelWidth() const { return framePixelWidth; }
+  int pixelHeight() const { return framePixelHeight; }
   unsigned textureId() const { return texture; }
 
  private:
   unsigned framebuffer = 0;
   unsigned texture = 0;
+  void release();
+
   int screenWidth = 0;
   int screenHeight = 0;
-  static const int TEXTURE_SIZE = 512;
+  int framePixelWidth = 0;
+  int framePixelHeight = 0;
+  int textureSize = 0;
+  // Snapshots of the game are 512 x 512 screen units.
+  static const int SNAPSHOT_SIZE = 512;
 };

@@ -9,10 +9,10 @@
 #include <cstring>
 
 bool TextRasterizer::render(const char* text, int boxWidth, int bufferWidth, int bufferHeight,
-                            Alignment alignment, const char* fontName, int pixelSize,
+                            Alignment alignment, const char* fontName, int pixelSize, int scale,
                             uint8_t* coverage) {
   if (text == nullptr || coverage == nullptr || bufferWidth <= 0 || bufferHeight <= 0 ||
-      boxWidth <= 0 || pixelSize <= 0) {
+      boxWidth <= 0 || pixelSize <= 0 || scale <= 0) {
     return false;
   }
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, bufferWidth, bufferHeight);
@@ -21,8 +21,11 @@ bool TextRasterizer::render(const char* text, int boxWidth, int bufferWidth, int
     return false;
   }
   cairo_t* cr = cairo_create(surface);
+  // Screen units from here on; Pango takes the scale from the context and draws finer glyphs.
+  if (scale != 1) cairo_scale(cr, scale, scale);
+  const double unitsWide = static_cast<double>(bufferWidth) / scale;
   // Clip to the requested box width as well: the layout wraps there.
-  cairo_rectangle(cr, 0, 0, boxWidth < bufferWidth ? boxWidth : bufferWidth, bufferHeight);
+  cairo_rectangle(cr, 0, 0, boxWidth < unitsWide ? boxWidth : unitsWide, static_cast<double>(bufferHeight) / scale);
   cairo_clip(cr);
 
   PangoLayout* layout = TextLayout::create(cr, fontName, pixelSize);

@@ -13,6 +13,8 @@ class TextRasterizer {
   // bufferHeight bytes (row 0 at the top), laying it out in a box `boxWidth` wide at the
   // top-left corner; lines are broken at words (inside a word only when it alone is too wide).
   // Text beyond the buffer is clipped. Returns false for bad sizes or a null text.
+  // With a scale above 1 the text is laid out in the same screen units (box width, pixel size)
+  // and rasterised with `scale` buffer pixels per unit: the buffer sizes count those pixels.
   static bool render(const char* text, int boxWidth, int bufferWidth, int bufferHeight,
-                     Alignment alignment, const char* fontName, int pixelSize, uint8_t* coverage);
+                     Alignment alignment, const char* fontName, int pixelSize, int scale, uint8_t* coverage);
 };

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include "DisplayScale.h"
 #include "Gl.h"
 #include "GlFixedState.h"
 #include "OffscreenFrame.h"
@@ -29,7 +30,9 @@ void GameWindow::close() {
 bool GameWindow::open() {
   SDL_Rect usable{0, 0, ScreenMapping::SCREEN_WIDTH, ScreenMapping::SCREEN_HEIGHT};
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0) SDL_GetDisplayBounds(0, &usable);
-  const int scale = ScreenMapping::initialScale(usable.w, usable.h);
+  int width = ScreenMapping::SCREEN_WIDTH;
+  int height = ScreenMapping::SCREEN_HEIGHT;
+  ScreenMapping::initialWindowSize(usable.w, usable.h, width, height);
 
   // ES 1.1 first; desktop GL 2.1 compatibility offers the same calls where ES is missing.
   const struct {
@@ -42,13 +45,14 @@ bool GameWindow::open() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, attempt.minor);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-    sdlWindow = SDL_CreateWindow("Pellix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                 ScreenMapping::SCREEN_WIDTH * scale, ScreenMapping::SCREEN_HEIGHT * scale,
+    sdlWindow = SDL_CreateWindow("Pellix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                                  SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (sdlWindow == nullptr) {
       lastError = std::string("cannot open a window: ") + SDL_GetError();
       return false;
     }
+    // Small enough to tuck away, large enough to keep every control reachable.
+    SDL_SetWindowMinimumSize(sdlWindow, ScreenMapping::SCREEN_WIDTH / 4, ScreenMapping::SCREEN_HEIGHT / 4);
     if (createContext()) return true;
     SDL_DestroyWindow(sdlWindow);
     sdlWindow = nullptr;
@@ -65,7 +69,9 @@ bool GameWindow::createContext() {
   context = created;
   std::string reason;
   frame = new OffscreenFrame();
-  if (!Gl::load(loadGlFunction, &reason) || !frame->create(ScreenMapping::SCREEN_WIDTH, ScreenMapping::SCREEN_HEIGHT)) {
+  fittedWidth = -1;
+  fittedHeight = -1;
+  if (!Gl::load(loadGlFunction, &reason) || !fitFrame()) {
     lastError = "the OpenGL context lacks what the game draws with" + (reason.empty() ? "" : ": " + reason);
     delete frame;
     frame = nullptr;
@@ -80,13 +86,62 @@ bool GameWindow::createContext() {
   return true;
 }
 
-void GameWindow::beginFrame() { frame->bind(); }
+bool GameWindow::fitFrame() {
+  int drawableWidth = 0, drawableHeight = 0;
+  SDL_GL_GetDrawableSize(sdlWindow, &drawableWidth, &drawableHeight);
+  if (drawableWidth == fittedWidth && drawableHeight == fittedHeight) return true;
+  const ScreenMapping place(drawableWidth, drawableHeight);
+  int width = place.frameWidth();
+  int height = place.frameHeight();
+  // Beyond what GL can hold (a snapshot is 512 units square) the frame stays smaller and is
+  // stretched into the window.
+  const float largest = static_cast<float>(gl.maxTextureSize) / 512.0f;
+  if (place.scale() > largest) {
+    width = static_cast<int>(ScreenMapping::SCREEN_WIDTH * largest);
+    height = static_cast<int>(ScreenMapping::SCREEN_HEIGHT * largest);
+  }
+  if (!frame->create(ScreenMapping::SCREEN_WIDTH, ScreenMapping::SCREEN_HEIGHT, width, height)) {
+    // Keep drawing at the unscaled size rather than not at all.
+    width = ScreenMapping::SCREEN_WIDTH;
+    height = ScreenMapping::SCREEN_HEIGHT;
+    if (!frame->create(ScreenMapping::SCREEN_WIDTH, ScreenMapping::SCREEN_HEIGHT)) return false;
+  }
+  fittedWidth = drawableWidth;
+  fittedHeight = drawableHeight;
+  const float pixelsPerUnit = static_cast<float>(width) / ScreenMapping::SCREEN_WIDTH;
+  DisplayScale::set(width, height, DisplayScale::artScaleFor(pixelsPerUnit, gl.hasNonPowerOfTwoTextures));
+  return true;
+}
+
+void GameWindow::beginFrame() {
+  if (!fitFrame()) lastError = "cannot draw a frame of the window's size";
+  frame->bind();
+}
 
 void GameWindow::present() {
   int drawableWidth = 0, drawableHeight = 0;
   SDL_GL_GetDrawableSize(sdlWindow, &drawableWidth, &drawableHeight);
-  frame->presentScaled(drawableWidth, drawableHeight);
+  const ScreenMapping place(drawableWidth, drawableHeight);
+  frame->presentAt(drawableWidth, drawableHeight, place.frameLeft(), place.frameTop(), place.frameWidth(),
+                   place.frameHeight());
   SDL_GL_SwapWindow(sdlWindow);
 }
 
+void GameWindow::toggleFullscreen() {
+  const bool fullscreen = (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+  SDL_SetWindowFullscreen(sdlWindow, fullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+bool GameWindow::isFullscreenKey(int keyCode, int modifiers) {
+  if (keyCode == SDLK_F11) return true;
+  return (keyCode == SDLK_RETURN || keyCode == SDLK_KP_ENTER) && (modifiers & KMOD_ALT) != 0;
+}
+
 void GameWindow::windowSize(int& width, int& height) const { SDL_GetWindowSize(sdlWindow, &width, &height); }
+
+ScreenMapping GameWindow::mapping() const {
+  int width = 0, height = 0, drawableWidth = 0, drawableHeight = 0;
+  SDL_GetWindowSize(sdlWindow, &width, &height);
+  SDL_GL_GetDrawableSize(sdlWindow, &drawableWidth, &drawableHeight);
+  return ScreenMapping(width, height, drawableWidth, drawableHeight);
+}

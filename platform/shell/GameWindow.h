@@ -1,11 +1,15 @@
 // GameWindow: the SDL window titled "Pellix" with its fixed-function GL context (OpenGL ES 1.1
 // where the driver offers it, else desktop OpenGL 2.1 compatibility) and the offscreen frame
-// the game draws into. Created once by the application at launch; owns the window, the context
-// and the frame, which stay current on the main thread for the life of the game.
+// the game draws into. The frame is drawn at the window's own pixel size (the HiDPI drawable
+// size), letterboxed and centred; the game's display scale (DisplayScale) follows the window.
+// The window can be resized freely and toggled to fullscreen.
+// Created once by the application at launch; owns the window, the context and the frame, which
+// stay current on the main thread for the life of the game.
 #pragma once
 
 #include <string>
 
+#include "ScreenMapping.h"
 
 struct SDL_Window;
 class OffscreenFrame;
@@ -17,28 +21,43 @@ class GameWindow {
   GameWindow(const GameWindow&) = delete;
   GameWindow& operator=(const GameWindow&) = delete;
 
-  // Opens the window at the largest whole scale that fits the display comfortably and prepares
-  // GL: function table, offscreen frame, fixed state. False with a reason in error().
+  // Opens the window at the largest 2:3 size that fits 85 % of the display's usable area and
+  // prepares GL: function table, offscreen frame at the drawable's resolution, fixed state, the
+  // display scale. False with a reason in error().
   bool open();
   const std::string& error() const { return lastError; }
 
   // Releases the frame, the context and the window (the destructor does the same).
   void close();
 
-  // Makes the offscreen frame the drawing target (before every frame tick).
+  // Makes the offscreen frame the drawing target (before every frame tick). When the drawable's
+  // size changed since the last frame, the frame and the display scale follow it first.
   void beginFrame();
-  // Shows the frame scaled into the window and swaps.
+  // Shows the frame letterboxed and centred in the window and swaps (pixel for pixel when the
+  // frame was drawn at the window's current size).
   void present();
+
+  // Between fullscreen (on the desktop's resolution) and a window.
+  void toggleFullscreen();
+  // F11 and Alt+Return toggle fullscreen (SDL key code and modifier state).
+  static bool isFullscreenKey(int keyCode, int modifiers);
 
   SDL_Window* window() const { return sdlWindow; }
   // Size of the client area in window coordinates (what mouse events use).
   void windowSize(int& width, int& height) const;
+  // The frame's place in the window as it is now, for mapping mouse points to the screen.
+  ScreenMapping mapping() const;
 
  private:
   bool createContext();
+  // Sizes the frame (and the display scale) for the drawable; false when GL cannot draw one.
+  bool fitFrame();
 
   SDL_Window* sdlWindow = nullptr;
   void* context = nullptr;
   OffscreenFrame* frame = nullptr;
+  // The drawable size the frame was last fitted to.
+  int fittedWidth = -1;
+  int fittedHeight = -1;
   std::string lastError;
 };

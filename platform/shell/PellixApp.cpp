@@ -290,10 +290,8 @@ void PellixApp::handleEvent(const SDL_Event& event) {
 
 void PellixApp::touch(int phase, float windowX, float windowY) {
   if (TrelGame::instance == nullptr) return;
-  int width = 0, height = 0;
-  window.windowSize(width, height);
   int x = 0, y = 0;
-  ScreenMapping(width, height).windowToScreen(windowX, windowY, x, y);
+  window.mapping().windowToScreen(windowX, windowY, x, y);
   // The controls over the frame get the touch first, as views over the game's view would.
   switch (phase) {
     case TOUCH_DOWN:
@@ -310,6 +308,10 @@ void PellixApp::touch(int phase, float windowX, float windowY) {
 
 void PellixApp::handleKey(const SDL_Event& event) {
   const SDL_Keysym& key = event.key.keysym;
+  if (GameWindow::isFullscreenKey(key.sym, key.mod)) {
+    window.toggleFullscreen();
+    return;
+  }
   if (key.sym == SDLK_q && (key.mod & KMOD_CTRL) != 0) {
     // Ctrl+Q ends the game as closing the window does.
     quitRequested = true;

@@ -1,6 +1,8 @@
-// ScreenMapping: the game's 320 x 480 screen shown scaled uniformly to fit the window's client
-// area and centred. Maps window points back to screen pixels (truncating toward zero), the way
-// the offscreen frame is presented.
+// ScreenMapping: the game's 320 x 480 screen shown in the window's client area: scaled
+// uniformly to the largest size that fits, in whole device pixels, and centred (letterboxed).
+// Gives the frame's rectangle in the drawable (HiDPI pixels included) and maps window points
+// back to screen pixels (truncating toward zero), the way the frame is presented. Also the size
+// a new window opens at. Pure arithmetic; used by the window and the application shell.
 #pragma once
 
 class ScreenMapping {
@@ -8,17 +10,30 @@ class ScreenMapping {
   static const int SCREEN_WIDTH = 320;
   static const int SCREEN_HEIGHT = 480;
 
-  // For a window (or drawable) of the given size in pixels.
-  ScreenMapping(int windowWidth, int windowHeight);
+  // For a client area of windowWidth x windowHeight in window coordinates (what mouse events
+  // use) that has drawableWidth x drawableHeight device pixels (-1: the same as the window).
+  ScreenMapping(int windowWidth, int windowHeight, int drawableWidth = -1, int drawableHeight = -1);
 
-  float scale() const { return factor; }
+  // Device pixels per screen pixel (the frame's width over 320).
+  float scale() const;
+  // The frame's rectangle in device pixels, y down; at least 1 x 1.
+  int frameLeft() const { return left; }
+  int frameTop() const { return top; }
+  int frameWidth() const { return width; }
+  int frameHeight() const { return height; }
+
   // Screen pixel of a window point; may lie outside the screen in the borders.
   void windowToScreen(float windowX, float windowY, int& screenX, int& screenY) const;
-  // The largest whole scale whose window fits comfortably (90%) in a usable area; at least 1.
-  static int initialScale(int usableWidth, int usableHeight);
+
+  // The largest window of the screen's 2:3 shape that fits 85 % of a usable display area, at
+  // any scale (whole or not); at least 2 x 3.
+  static void initialWindowSize(int usableWidth, int usableHeight, int& windowWidth, int& windowHeight);
 
  private:
-  float factor;
-  float left;
-  float top;
+  float pixelsPerWindowX;
+  float pixelsPerWindowY;
+  int left;
+  int top;
+  int width;
+  int height;
 };

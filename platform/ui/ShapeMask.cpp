@@ -38,39 +38,47 @@ uint8_t toByte(float c) { return static_cast<uint8_t>(std::lround(std::clamp(c, 
 
 }  // namespace
 
-MonoBitmap* ShapeMask::roundedRect(int w, int h, float radius, float lineWidth) {
+MonoBitmap* ShapeMask::roundedRect(int w, int h, float radius, float lineWidth, int scale) {
   if (w < 1 || h < 1) return new MonoBitmap(1, 1);
-  MonoBitmap* mask = new MonoBitmap(nextPowerOfTwo(w + 2 * MARGIN), nextPowerOfTwo(h + 2 * MARGIN));
+  if (scale < 1) scale = 1;
+  MonoBitmap* mask = new MonoBitmap(nextPowerOfTwo(w + 2 * MARGIN) * scale, nextPowerOfTwo(h + 2 * MARGIN) * scale);
+  mask->scale = scale;
   const float hw = static_cast<float>(w) / 2.0f;
   const float hh = static_cast<float>(h) / 2.0f;
   const float r = std::clamp(radius, 0.0f, std::min(hw, hh));
   const float innerR = std::max(0.0f, r - lineWidth);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const float px = static_cast<float>(x) + 0.5f;
-      const float py = static_cast<float>(y) + 0.5f;
-      float c = coverage(roundedRectDistance(px, py, hw, hh, hw, hh, r));
+  const float unit = static_cast<float>(scale);
+  // Distances in screen units; the edge is one buffer pixel soft at every scale.
+  for (int y = 0; y < h * scale; ++y) {
+    for (int x = 0; x < w * scale; ++x) {
+      const float px = (static_cast<float>(x) + 0.5f) / unit;
+      const float py = (static_cast<float>(y) + 0.5f) / unit;
+      float c = coverage(roundedRectDistance(px, py, hw, hh, hw, hh, r) * unit);
       if (lineWidth > 0.0f && hw > lineWidth && hh > lineWidth) {
-        c -= coverage(roundedRectDistance(px, py, hw, hh, hw - lineWidth, hh - lineWidth, innerR));
+        c -= coverage(roundedRectDistance(px, py, hw, hh, hw - lineWidth, hh - lineWidth, innerR) * unit);
       }
-      mask->pixels[static_cast<size_t>(y + MARGIN) * mask->w + x + MARGIN] = toByte(c);
+      mask->pixels[static_cast<size_t>(y + MARGIN * scale) * mask->w + x + MARGIN * scale] = toByte(c);
     }
   }
   return mask;
 }
 
-MonoBitmap* ShapeMask::spinner(int size) {
+MonoBitmap* ShapeMask::spinner(int size, int scale) {
   if (size < 4) size = 4;
-  MonoBitmap* mask = new MonoBitmap(nextPowerOfTwo(size + 2 * MARGIN), nextPowerOfTwo(size + 2 * MARGIN));
+  if (scale < 1) scale = 1;
+  MonoBitmap* mask =
+      new MonoBitmap(nextPowerOfTwo(size + 2 * MARGIN) * scale, nextPowerOfTwo(size + 2 * MARGIN) * scale);
+  mask->scale = scale;
+  const float unit = static_cast<float>(scale);
   const float centre = static_cast<float>(size) / 2.0f;
   const float thickness = std::max(1.5f, static_cast<float>(size) * 0.095f);
   const float inner = static_cast<float>(size) * 0.25f;
   const float outer = centre - thickness / 2.0f - 0.5f;
   const float pi = 3.14159265f;
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      const float px = static_cast<float>(x) + 0.5f;
-      const float py = static_cast<float>(y) + 0.5f;
+  for (int y = 0; y < size * scale; ++y) {
+    for (int x = 0; x < size * scale; ++x) {
+      const float px = (static_cast<float>(x) + 0.5f) / unit;
+      const float py = (static_cast<float>(y) + 0.5f) / unit;
       float best = 0.0f;
       for (int k = 0; k < 12; ++k) {
         // Spoke k points k x 30 degrees counter-clockwise from straight up (y grows downwards).
@@ -80,9 +88,9 @@ MonoBitmap* ShapeMask::spinner(int size) {
         const float d = segmentDistance(px, py, centre + sx * inner, centre + sy * inner, centre + sx * outer,
                                         centre + sy * outer) - thickness / 2.0f;
         const float opacity = 1.0f - 0.8f * static_cast<float>(k) / 11.0f;
-        best = std::max(best, coverage(d) * opacity);
+        best = std::max(best, coverage(d * unit) * opacity);
       }
-      mask->pixels[static_cast<size_t>(y + MARGIN) * mask->w + x + MARGIN] = toByte(best);
+      mask->pixels[static_cast<size_t>(y + MARGIN * scale) * mask->w + x + MARGIN * scale] = toByte(best);
     }
   }
   return mask;

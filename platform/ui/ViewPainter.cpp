@@ -6,6 +6,7 @@
 
 #include "Assert.h"
 #include "BlendMode.h"
+#include "DisplayScale.h"
 #include "Gl.h"
 #include "MonoBitmap.h"
 #include "ShapeMask.h"
@@ -36,6 +37,12 @@ void ViewPainter::beginFrame(int now) {
   frameTime = now;
   ++frameNumber;
   clips.clear();
+  // Shapes and text of another art scale are made again at this one.
+  if (artScale != DisplayScale::artScale()) {
+    shapes.clear();
+    texts.clear();
+    artScale = DisplayScale::artScale();
+  }
   // Modulate: a coverage texture then takes its colour from the GL colour and multiplies its
   // coverage by the colour's alpha, so a shape can be drawn in any colour and opacity.
   gl.TexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
@@ -47,7 +54,7 @@ void ViewPainter::endFrame() {
   inFrame = false;
   clips.clear();
   gl.Disable(GL_SCISSOR_TEST);
-  gl.Scissor(0, 0, screenW, screenH);
+  gl.Scissor(0, 0, DisplayScale::framePixelWidth(), DisplayScale::framePixelHeight());
   gl.TexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
   gl.Color4f(1.0f, 1.0f, 1.0f, 1.0f);
   gl.BlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
@@ -75,9 +82,9 @@ Texture* ViewPainter::shape(const ShapeKey& key) {
       mask = ShapeMask::solid();
     } else if (kind == SHAPE_ROUNDED) {
       mask = ShapeMask::roundedRect(std::get<1>(key), std::get<2>(key), static_cast<float>(std::get<3>(key)) / 4.0f,
-                                    static_cast<float>(std::get<4>(key)) / 4.0f);
+                                    static_cast<float>(std::get<4>(key)) / 4.0f, artScale);
     } else {
-      mask = ShapeMask::spinner(std::get<1>(key));
+      mask = ShapeMask::spinner(std::get<1>(key), artScale);
       // Turning goes round the centre of the logical box: the spinner with its margins.
       logicalW = std::get<1>(key) + 2 * ShapeMask::MARGIN;
       logicalH = logicalW;
@@ -180,19 +187,23 @@ void ViewPainter::popClip() {
 }
 
 void ViewPainter::applyClip() const {
+  const int frameW = DisplayScale::framePixelWidth();
+  const int frameH = DisplayScale::framePixelHeight();
   if (clips.empty()) {
     gl.Disable(GL_SCISSOR_TEST);
-    gl.Scissor(0, 0, screenW, screenH);
+    gl.Scissor(0, 0, frameW, frameH);
     return;
   }
-  // GL counts window rows from the bottom of the screen.
+  // In the frame's pixels; GL counts rows from the bottom of the screen.
   const ViewRect& clip = clips.back();
-  const int left = static_cast<int>(std::floor(clip.x));
-  const int right = static_cast<int>(std::ceil(clip.right()));
-  const int top = static_cast<int>(std::floor(clip.y));
-  const int bottom = static_cast<int>(std::ceil(clip.bottom()));
+  const float unitsX = static_cast<float>(frameW) / static_cast<float>(screenW);
+  const float unitsY = static_cast<float>(frameH) / static_cast<float>(screenH);
+  const int left = static_cast<int>(std::floor(clip.x * unitsX));
+  const int right = static_cast<int>(std::ceil(clip.right() * unitsX));
+  const int top = static_cast<int>(std::floor(clip.y * unitsY));
+  const int bottom = static_cast<int>(std::ceil(clip.bottom() * unitsY));
   gl.Enable(GL_SCISSOR_TEST);
-  gl.Scissor(left, screenH - bottom, std::max(0, right - left), std::max(0, bottom - top));
+  gl.Scissor(left, frameH - bottom, std::max(0, right - left), std::max(0, bottom - top));
 }
 
 }  // namespace Ui

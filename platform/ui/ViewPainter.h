@@ -1,6 +1,7 @@
 // ViewPainter: how the controls draw: tinted shapes and text over the game's frame, through the
 // game's Texture class. Shapes and text become coverage textures that are tinted and faded by
-// the current GL colour, so one texture serves every colour. Textures are cached by what they
+// the current GL colour, so one texture serves every colour. Positions and sizes are screen
+// units; the textures are made at the display's art scale and clipping is in the frame's pixels. Textures are cached by what they
 // show and kept while they are drawn; whatever a frame did not draw is released at its end.
 // Owned by ViewRoot, which creates it on its first draw; used only between beginFrame and
 // endFrame, on the thread whose GL context is current. Destroying it releases its GL textures,
@@ -79,6 +80,7 @@ class ViewPainter {
 
   int screenW;
   int screenH;
+  int artScale = 1;  // the scale the cached textures were made at
   int frameTime = 0;
   long long frameNumber = 0;
   bool inFrame = false;

@@ -22,6 +22,12 @@ class KeyboardCursor {
   // A thin frame around a rectangle of the screen (a control of the settings screen).
   void drawAround(float x, float y, float width, float height);
 
+  // The display moved to another art scale: the ring's textures are made again at the next draw.
+  void followArtScale() {
+    ring.reset();
+    line.reset();
+  }
+
   // Hidden while the mouse moves; any game key shows it again.
   bool visible = false;
 

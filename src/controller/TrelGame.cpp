@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "DisplayScale.h"
 #include "DoubleClickHandler.h"
 #include "GameClock.h"
 #include "GameStateFile.h"
@@ -22,6 +23,9 @@ const int GAME_OVER_SOUND_DELAY_MS = 500;
 }  // namespace
 
 TrelGame::TrelGame(BallGraphics::Art art) : graphics(art), screens(graphics) {
+  // The renderer's textures (made now, or later at the scale of that moment) follow the display
+  // as it is.
+  displayGeneration = DisplayScale::generation();
   MenuDelegate::initMyDelegateIfNeccessary(&hiScoresMenu, &screens);
   MenuDelegate::myDelegate->settingsAnswer = [this](bool confirmed) {
     if (confirmed) {

@@ -204,6 +204,10 @@ class TrelGame {
   void rebuildBoardSnapshot();
   // Shows, once per run, the first save that failed (which folder, why).
   void tellPlayerOfSaveFailure();
+  // After the window moved to another resolution: textures of the new art scale when that
+  // changed, and the pixel copies of the frame (board images) made afresh.
+  void followDisplayScale();
+  int displayGeneration = -1;
   void drawSquareHighlights();
   void drawAnimatedSquares();
   void drawDragTarget();

@@ -6,6 +6,7 @@
 
 #include "AnimationHandler.h"
 #include "BlendMode.h"
+#include "DisplayScale.h"
 #include "DoubleClickHandler.h"
 #include "GameClock.h"
 #include "Lock.h"
@@ -47,6 +48,23 @@ void TrelGame::drawPendingStones(int first, int cap) {
   }
 }
 
+void TrelGame::followDisplayScale() {
+  displayGeneration = DisplayScale::generation();
+  if (!graphics.isComplete()) {
+    // Only the start picture may exist yet; the rest is made later, at the scale of that moment.
+    graphics.dropStartScreenArt();
+  } else if (graphics.generatedScale != DisplayScale::artScale()) {
+    graphics.regenerate();
+    // The menus share the renderer's overlay and divider, and remake the open menu's textures.
+    screens.sunOverlay = graphics.sunOverlay;
+    screens.menuDivider = graphics.menuDivider;
+    screens.followArtScale();
+    keyboardCursor.followArtScale();
+  }
+  graphics.boardSnapshotTexture.reset();
+  board.dirty = true;
+}
+
 void TrelGame::drawBoard() {
   MyTl::Lock lock(gameMutex);
   if (advanceFrame()) drawFrame();
@@ -78,6 +96,7 @@ void TrelGame::drawFrame() {
   MyTl::Lock lock(gameMutex);
   pictureChanged = false;
   drawnAtMs = GameClock::instance.nowMs;
+  if (displayGeneration != DisplayScale::generation()) followDisplayScale();
   if (gameState == STATE_SPLASH) {
     graphics.generateStartScreenArt();
     screens.drawSplashScreen(pressedButton == 1);

@@ -2,9 +2,12 @@
 #include "BallGraphics.h"
 
 #include <cmath>
+#include <iterator>
+#include <vector>
 
 #include "Assert.h"
 #include "BlendMode.h"
+#include "DisplayScale.h"
 #include "GameClock.h"
 #include "PowerOfTwo.h"
 #include "Settings.h"
@@ -50,8 +53,30 @@ const char* const SMALL_SYMBOL_IMAGES[11] = {nullptr,
                                              "SymbolF1_32x32.png",
                                              "SymbolF9_32x32.png"};
 
+// The other images generateBalls loads, in the order it loads them.
+const char* const OTHER_IMAGES[] = {"Highlights_64x64.png",
+                                    "BoardWhite_38x38.png",
+                                    "BoardBlack_38x38.png",
+                                    "Default.png",
+                                    "Button-TapToStartAGame_01_320x44.png",
+                                    "Button-TapToStartAGame_02_320x44.png",
+                                    "Button-TapToStartNewGame_01_320x44.png",
+                                    "Button-TapToStartNewGame_02_320x44.png",
+                                    "Button-DoubleTapForGameMenu_01_320x44.png",
+                                    "Button-DoubleTapForGameMenu_02_320x44.png",
+                                    "SunOverlay_320x480.png",
+                                    "MenuDivider_200x1.png",
+                                    "TimerStrip_224x24.png"};
+
 const int STONE_KINDS = 11;
 const float STONE_CELL_SCALE = 1.1875f;  // 38 / 32: a 32-unit cell onto a 38-pixel square
+
+// A glow bitmap at the art scale: radius and rectangle in screen units, the pixels `scale` finer.
+Bitmap* scaledGlow(int scale, bool soft, bool white, int radius, bool cubic, float gain, int cap) {
+  Bitmap* glow = BallGraphics::generateGlow(soft, white, radius * scale, 0, 0, 0, false, cubic, gain, cap, scale);
+  glow->scale = scale;
+  return glow;
+}
 
 Texture* textureFromBitmap(Bitmap* bitmap) {
   Texture* texture = new Texture();
@@ -73,6 +98,11 @@ void BallGraphics::generateStartScreenArt() {
     tapToStartAGameTexture.reset(new Texture("Button-TapToStartAGame_01_320x44.png", 1.0f, false));
 }
 
+void BallGraphics::dropStartScreenArt() {
+  splashTexture.reset();
+  tapToStartAGameTexture.reset();
+}
+
 BallGraphics::~BallGraphics() = default;
 
 Texture* BallGraphics::slot(const MyTl::FixedArray<TexturePtr>& array, int index) {
@@ -86,14 +116,17 @@ bool BallGraphics::twoTapMoves() { return Settings::instance != nullptr && Setti
 // Start-up generation
 
 Bitmap* BallGraphics::generateGlow(bool soft, bool white, int radius, int extraWidth, int extraHeight, int inset,
-                                   bool hollow, bool cubic, float gain, int cap) {
+                                   bool hollow, bool cubic, float gain, int cap, int scale) {
   MYTL_ASSERT(radius > 0, "BallGraphics");
+  MYTL_ASSERT(scale > 0, "BallGraphics");
   const int w = 2 * radius + extraWidth - inset;
   const int h = 2 * radius + extraHeight - inset;
   Bitmap* bitmap = new Bitmap(nextPowerOfTwo(w), nextPowerOfTwo(h));
   const int radiusSquared = radius * radius;
   const int m = radius - inset;
   const float base = soft ? 35.0f : 55.0f;
+  // The flat core ends where r^2 - d^2 falls to 59^2 screen units squared.
+  const int core = 3481 * scale * scale;
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       int dx = 0;
@@ -112,7 +145,7 @@ Bitmap* BallGraphics::generateGlow(bool soft, bool white, int radius, int extraW
         if (v > static_cast<float>(cap)) v = static_cast<float>(cap);
       } else {
         const int e = radiusSquared - d2;
-        v = e > 3480 ? base : base - base * static_cast<float>(3481 - e) / 3481.0f;
+        v = e > core - 1 ? base : base - base * static_cast<float>(core - e) / static_cast<float>(core);
       }
       if (white) {
         bitmap->putPixel(x, y, 255, 255, 255, static_cast<int>(v));
@@ -135,11 +168,16 @@ Texture* BallGraphics::extendMiddle(const char* resourceName, int extraHeight, i
   Bitmap source(resourceName, &iw, &ih, 1.0f);
   const int w = iw + extraWidth;
   const int h = ih + extraHeight;
-  Bitmap* extended = new Bitmap(nextPowerOfTwo(w), nextPowerOfTwo(h));
-  for (int y = 0; y < h; ++y) {
-    const int sy = y < ih / 2 ? y : y - extraHeight;
-    for (int x = 0; x < w; ++x) {
-      const int sx = x < iw / 2 ? x : x - extraWidth;
+  // In the source's pixels: the same cut and repeat, each screen unit `scale` pixels.
+  const int scale = source.scale;
+  Bitmap* extended = new Bitmap(nextPowerOfTwo(w) * scale, nextPowerOfTwo(h) * scale);
+  extended->scale = scale;
+  const int halfHeight = ih * scale / 2;
+  const int halfWidth = iw * scale / 2;
+  for (int y = 0; y < h * scale; ++y) {
+    const int sy = y < halfHeight ? y : y - extraHeight * scale;
+    for (int x = 0; x < w * scale; ++x) {
+      const int sx = x < halfWidth ? x : x - extraWidth * scale;
       extended->putPixel(x, y, source.getPixel(sx, sy));
     }
   }
@@ -150,12 +188,24 @@ Texture* BallGraphics::extendMiddle(const char* resourceName, int extraHeight, i
 
 void BallGraphics::generateBalls() {
   if (complete) return;
+  // Everything is made at the display's art scale: images from that set, generated pictures with
+  // their sizes and radii scaled, text rasterised finer; the textures keep their logical sizes.
+  const int scale = DisplayScale::artScale();
+  generatedScale = scale;
+  // Every image loaded below, decoded ahead on a second core while the glows and digits are made.
+  {
+    std::vector<const char*> names(BALL_IMAGES + 1, BALL_IMAGES + 12);
+    names.insert(names.end(), SYMBOL_IMAGES + 1, SYMBOL_IMAGES + 12);
+    names.insert(names.end(), SMALL_SYMBOL_IMAGES + 1, SMALL_SYMBOL_IMAGES + 11);
+    names.insert(names.end(), std::begin(OTHER_IMAGES), std::end(OTHER_IMAGES));
+    Bitmap::prefetch(names.data(), static_cast<int>(names.size()));
+  }
   // 1. The five glows, all 128 x 128.
-  glowTexture.reset(textureFromBitmap(generateGlow(false, true, 64, 0, 0, 0, false, false, 92.0f, 255)));
-  softGlowTexture.reset(textureFromBitmap(generateGlow(true, true, 64, 0, 0, 0, false, false, 92.0f, 255)));
-  verySoftGlowTexture.reset(textureFromBitmap(generateGlow(true, true, 64, 0, 0, 0, false, true, 40.0f, 13)));
-  strongRedGlowTexture.reset(textureFromBitmap(generateGlow(false, false, 64, 0, 0, 0, false, true, 255.0f, 112)));
-  redGlowTexture.reset(textureFromBitmap(generateGlow(true, false, 64, 0, 0, 0, false, true, 192.0f, 112)));
+  glowTexture.reset(textureFromBitmap(scaledGlow(scale, false, true, 64, false, 92.0f, 255)));
+  softGlowTexture.reset(textureFromBitmap(scaledGlow(scale, true, true, 64, false, 92.0f, 255)));
+  verySoftGlowTexture.reset(textureFromBitmap(scaledGlow(scale, true, true, 64, true, 40.0f, 13)));
+  strongRedGlowTexture.reset(textureFromBitmap(scaledGlow(scale, false, false, 64, true, 255.0f, 112)));
+  redGlowTexture.reset(textureFromBitmap(scaledGlow(scale, true, false, 64, true, 192.0f, 112)));
 
   // 2. Digits; their pixels stay for the rolling numbers.
   for (int i = 0; i < 10; ++i) {
@@ -192,14 +242,16 @@ void BallGraphics::generateBalls() {
   sunOverlay.reset(new Texture("SunOverlay_320x480.png", 1.0f, false));
   menuDivider.reset(new Texture("MenuDivider_200x1.png", 1.0f, false));
 
-  // 6. Timer frames: 22 x 24 cells at a 20-pixel pitch from column 1.
+  // 6. Timer frames: 22 x 24 cells at a 20-pixel pitch from column 1 (in screen units).
   {
     Bitmap strip("TimerStrip_224x24.png", nullptr, nullptr, 1.0f);
+    const int unit = strip.scale;
     for (int k = 0; k <= 10; ++k) {
-      const int sx = 1 + 20 * k;
-      Bitmap* frame = new Bitmap(32, 32);
-      for (int y = 0; y < 24; ++y) {
-        for (int i = 0; i < 22; ++i) frame->putPixel(i, y, strip.getPixel(sx + i, y));
+      const int sx = (1 + 20 * k) * unit;
+      Bitmap* frame = new Bitmap(32 * unit, 32 * unit);
+      frame->scale = unit;
+      for (int y = 0; y < 24 * unit; ++y) {
+        for (int i = 0; i < 22 * unit; ++i) frame->putPixel(i, y, strip.getPixel(sx + i, y));
       }
       timerTextures.push_back(TexturePtr(textureFromBitmap(frame)));
     }
@@ -235,7 +287,21 @@ void BallGraphics::generateBalls() {
 
   // 9. The balls' pixels are no longer needed; their size still sizes the quads.
   for (int colour = 1; colour <= STONE_KINDS; ++colour) stoneTextures[colour]->bitmap->freePixels();
+  Bitmap::endPrefetch();
   complete = true;
+}
+
+void BallGraphics::regenerate() {
+  MyTl::FixedArray<TexturePtr>* arrays[] = {&stoneTextures, &fadedStoneTextures, &fadedSmallStoneTextures,
+                                            &symbolTextures, &smallSymbolTextures, &digitTextures, &timerTextures};
+  for (MyTl::FixedArray<TexturePtr>* array : arrays) array->resize(0);
+  emptyBoardTexture.reset();
+  boardSnapshotTexture.reset();
+  for (std::unique_ptr<Texture>& rolling : rollingDigitTextures) rolling.reset();
+  // The start picture and its bar are made only when missing: drop them too.
+  dropStartScreenArt();
+  complete = false;
+  generateBalls();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -426,22 +492,27 @@ void BallGraphics::drawNumber(float value, int divisor, float x, float y) {
     } else {
       // Digit a moves up by `roll` rows and digit b follows 18 rows below it, inside a 20-row
       // window whose top rows fade out.
+      // Rows count screen units; each is `unit` pixel rows of the digit images.
       const MonoBitmap& upper = *digitTextures[a]->monoBitmap;
       const MonoBitmap& lower = *digitTextures[b]->monoBitmap;
-      MonoBitmap* rolled = new MonoBitmap(16, 32);
-      for (int r = 0; r < 18 - roll; ++r) {
-        const int source = roll + r;
-        if (source > 15) continue;
-        for (int c = 0; c < 16; ++c) rolled->putPixel(c, r, upper.getPixel(c, source));
+      const int unit = upper.scale;
+      const int side = 16 * unit;
+      MonoBitmap* rolled = new MonoBitmap(side, 32 * unit);
+      rolled->scale = unit;
+      for (int r = 0; r < (18 - roll) * unit; ++r) {
+        const int source = roll * unit + r;
+        if (source >= side) continue;
+        for (int c = 0; c < side; ++c) rolled->putPixel(c, r, upper.getPixel(c, source));
       }
-      for (int r = 18 - roll; r <= 19; ++r) {
-        const int source = r - (18 - roll);
-        if (r < 2 || source > 15) continue;
-        for (int c = 0; c < 16; ++c) rolled->putPixel(c, r, lower.getPixel(c, source));
+      for (int r = (18 - roll) * unit; r < 20 * unit; ++r) {
+        const int source = r - (18 - roll) * unit;
+        if (r < 2 * unit || source >= side || source >= lower.h) continue;
+        for (int c = 0; c < side; ++c) rolled->putPixel(c, r, lower.getPixel(c, source));
       }
-      for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 16; ++c) {
-          rolled->putPixel(c, r, static_cast<uint8_t>(static_cast<float>(rolled->getPixel(c, r)) * (r * 0.25f)));
+      for (int r = 0; r < 4 * unit; ++r) {
+        const float fade = static_cast<float>(r / unit) * 0.25f;
+        for (int c = 0; c < side; ++c) {
+          rolled->putPixel(c, r, static_cast<uint8_t>(static_cast<float>(rolled->getPixel(c, r)) * fade));
         }
       }
       std::unique_ptr<Texture>& slotTexture = rollingDigitTextures[firstSlot + position];

@@ -31,12 +31,21 @@ class BallGraphics {
   void generateBalls();
   // The start picture and its bar alone (nothing when they exist); needs the GL context.
   void generateStartScreenArt();
+  // Drops the start picture and its bar, so that the next generateStartScreenArt makes them at the
+  // display's current art scale.
+  void dropStartScreenArt();
   // Whether every texture exists (generateBalls has run).
   bool isComplete() const { return complete; }
+  // Drops every texture and generates them again at the display's current art scale (after the
+  // window moved to another scale); the board background is rebuilt by the next drawBoard.
+  void regenerate();
+  // The art scale the textures were generated at.
+  int generatedScale = 1;
   // A glow (or rounded-rectangle halo) bitmap; see the glow table of the textures below. The
-  // caller owns the result. Needs no GL context.
+  // caller owns the result. Needs no GL context. At an art scale above 1 the sizes and radius are
+  // given in pixels (screen units times `scale`) and the flat core shrinks to match.
   static Bitmap* generateGlow(bool soft, bool white, int radius, int extraWidth, int extraHeight, int inset,
-                              bool hollow, bool cubic, float gain, int cap);
+                              bool hollow, bool cubic, float gain, int cap, int scale = 1);
   // The image resource with extraHeight rows repeated before its vertical middle and extraWidth
   // columns before its horizontal middle (both >= 0); the caller owns the result.
   static Texture* extendMiddle(const char* resourceName, int extraHeight, int extraWidth);

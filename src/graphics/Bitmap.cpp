@@ -4,8 +4,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "Assert.h"
+#include "DisplayScale.h"
+#include "ImagePrefetcher.h"
 #include "PngDecoder.h"
 #include "PowerOfTwo.h"
 #include "Resources.h"
@@ -30,7 +33,25 @@ void splitResourceName(const std::string& name, std::string& stem, std::string& 
   }
 }
 
+// The file of resource `name` in the art set `scale`: "BallBlue_64x64@2x.png".
+std::string pathAtScale(const std::string& name, int scale) {
+  std::string stem;
+  std::string type;
+  splitResourceName(name, stem, type);
+  return Resources::pathFor(scale > 1 ? stem + "@" + std::to_string(scale) + "x" : stem, type);
+}
+
 }  // namespace
+
+void Bitmap::prefetch(const char* const* resourceNames, int count) {
+  std::vector<std::string> paths;
+  for (int i = 0; i < count; ++i) {
+    if (resourceNames[i] != nullptr) paths.push_back(pathAtScale(resourceNames[i], DisplayScale::artScale()));
+  }
+  ImagePrefetcher::start(paths);
+}
+
+void Bitmap::endPrefetch() { ImagePrefetcher::finish(); }
 
 Bitmap::Bitmap(int width, int height) : w(width), h(height) {
   MYTL_ASSERT(width >= 0 && height >= 0, "Bitmap");
@@ -39,13 +60,17 @@ Bitmap::Bitmap(int width, int height) : w(width), h(height) {
 
 Bitmap::Bitmap(const char* resourceName, int* imageWidth, int* imageHeight, float alphaScale) {
   const std::string name = resourceName != nullptr ? resourceName : "";
-  std::string stem;
-  std::string type;
-  splitResourceName(name, stem, type);
-  const std::string path = Resources::pathFor(stem, type);
-
+  // The art set of the display's scale, else the next lower one that is there.
+  std::string path = pathAtScale(name, 1);
   PngDecoder::Image decoded;
-  const PngDecoder::Status status = name.empty() ? PngDecoder::UNREADABLE : PngDecoder::decode(path, decoded);
+  PngDecoder::Status status = PngDecoder::UNREADABLE;
+  int fileScale = 1;
+  for (fileScale = name.empty() ? 1 : DisplayScale::artScale(); fileScale >= 1; --fileScale) {
+    path = pathAtScale(name, fileScale);
+    if (name.empty()) break;
+    if (!ImagePrefetcher::take(path, decoded, status)) status = PngDecoder::decode(path, decoded);
+    if (status != PngDecoder::UNREADABLE || fileScale == 1) break;
+  }
   const bool image = status != PngDecoder::UNREADABLE;
   if (!image) std::fprintf(stderr, "Cannot load the image resource \"%s\" (%s)\n", name.c_str(), path.c_str());
   MYTL_ASSERT(image, "Bitmap");
@@ -54,14 +79,19 @@ Bitmap::Bitmap(const char* resourceName, int* imageWidth, int* imageHeight, floa
     MyTl::assertionFailed("hasAlpha && CGImageGetColorSpace(image)", "Bitmap", __LINE__);
   }
 
-  const int iw = decoded.width;
-  const int ih = decoded.height;
-  w = nextPowerOfTwo(iw);
+  const int pixelWidth = decoded.width;
+  const int pixelHeight = decoded.height;
+  scale = fileScale;
+  // The image's logical size; a scaled file of a size its scale does not divide rounds up.
+  const int iw = (pixelWidth + scale - 1) / scale;
+  const int ih = (pixelHeight + scale - 1) / scale;
   // Ten-row strips wider than 64 get a 32-row buffer, as the game has always done.
-  h = (ih == 10 && iw > 64) ? 32 : nextPowerOfTwo(ih);
+  w = nextPowerOfTwo(iw) * scale;
+  h = ((ih == 10 && iw > 64) ? 32 : nextPowerOfTwo(ih)) * scale;
   pixels.reset(new uint32_t[static_cast<size_t>(w) * static_cast<size_t>(h)]());
-  for (int y = 0; y < ih; ++y) {
-    std::copy_n(decoded.pixels.begin() + static_cast<long>(y) * iw, iw, pixels.get() + static_cast<long>(y) * w);
+  for (int y = 0; y < pixelHeight; ++y) {
+    std::copy_n(decoded.pixels.begin() + static_cast<long>(y) * pixelWidth, pixelWidth,
+                pixels.get() + static_cast<long>(y) * w);
   }
   if (imageWidth != nullptr) *imageWidth = iw;
   if (imageHeight != nullptr) *imageHeight = ih;
@@ -101,6 +131,7 @@ uint32_t Bitmap::getPixel(int x, int y) const {
 Bitmap* Bitmap::clone() const {
   MYTL_ASSERT(pixels != nullptr, "Bitmap");
   Bitmap* copy = new Bitmap(w, h);
+  copy->scale = scale;
   std::copy_n(pixels.get(), static_cast<size_t>(w) * static_cast<size_t>(h), copy->pixels.get());
   return copy;
 }
@@ -113,6 +144,8 @@ Bitmap* Bitmap::scaleDownAccurately(int scale) const {
   const int side = w / scale;
   const uint32_t area = static_cast<uint32_t>(scale * scale);
   Bitmap* result = new Bitmap(side, side);
+  // The reduced picture keeps this bitmap's pixels per screen unit.
+  result->scale = this->scale;
   for (int y = 0; y < side; ++y) {
     for (int x = 0; x < side; ++x) {
       uint32_t sum[4] = {0, 0, 0, 0};

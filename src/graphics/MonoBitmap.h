@@ -21,6 +21,7 @@ class MonoBitmap {
   std::unique_ptr<uint8_t[]> pixels;
   int w = 0;
   int h = 0;
+  int scale = 1;  // pixels per screen unit (text rasterised at the art scale)
 
  private:
   void checkCoordinates(int x, int y) const;

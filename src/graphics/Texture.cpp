@@ -1,15 +1,35 @@
 // Texture upload and quad drawing with the game's four blend modes.
 #include "Texture.h"
 
+#include <cmath>
+
 #include "Assert.h"
 #include "BlendMode.h"
+#include "DisplayScale.h"
 #include "Gl.h"
 #include "PowerOfTwo.h"
 #include "TextRasterizer.h"
 
 Texture::Texture(const char* resourceName, float alphaScale, bool keepPixels) {
-  bitmap.reset(new Bitmap(resourceName, &width, &height, alphaScale));
+  const std::string name = resourceName != nullptr ? resourceName : "";
+  loadImage(name, alphaScale, keepPixels);
+  recipe = [name, alphaScale, keepPixels](Texture& texture) { texture.loadImage(name, alphaScale, keepPixels); };
+}
+
+void Texture::loadImage(const std::string& resourceName, float alphaScale, bool keepPixels) {
+  monoBitmap.reset();
+  bitmap.reset(new Bitmap(resourceName.c_str(), &width, &height, alphaScale));
   initInternal(keepPixels);
+}
+
+bool Texture::remake() {
+  if (!recipe) return false;
+  // The recipe may set or clear the recipe itself (init does); it stays this texture's recipe.
+  std::function<void(Texture&)> making = std::move(recipe);
+  recipe = nullptr;
+  making(*this);
+  recipe = std::move(making);
+  return true;
 }
 
 Texture::Texture(int snapshotWidth, int snapshotHeight) : width(snapshotWidth), height(snapshotHeight) {
@@ -29,33 +49,49 @@ void Texture::releaseGlTexture() {
 }
 
 void Texture::init(Bitmap* source, int w, int h) {
+  recipe = nullptr;
   bitmap.reset(source);
   monoBitmap.reset();
-  width = (w != -1 || source == nullptr) ? w : source->w;
-  height = (h != -1 || source == nullptr) ? h : source->h;
+  width = (w != -1 || source == nullptr) ? w : source->w / source->scale;
+  height = (h != -1 || source == nullptr) ? h : source->h / source->scale;
   initInternal(false);
 }
 
 void Texture::init(MonoBitmap* source, int w, int h) {
+  recipe = nullptr;
   monoBitmap.reset(source);
   bitmap.reset();
-  width = (w != -1 || source == nullptr) ? w : source->w;
-  height = (h != -1 || source == nullptr) ? h : source->h;
+  width = (w != -1 || source == nullptr) ? w : source->w / source->scale;
+  height = (h != -1 || source == nullptr) ? h : source->h / source->scale;
   initInternal(false);
 }
 
 void Texture::init(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
                    float alphaScale, bool keepPixels) {
+  const std::string words = text != nullptr ? text : "";
+  const std::string font = fontName != nullptr ? fontName : "";
+  renderText(words, w, h, alignment, font, fontSize, alphaScale, keepPixels);
+  recipe = [words, w, h, alignment, font, fontSize, alphaScale, keepPixels](Texture& texture) {
+    texture.renderText(words, w, h, alignment, font, fontSize, alphaScale, keepPixels);
+  };
+}
+
+void Texture::renderText(const std::string& text, int w, int h, TextAlignment alignment, const std::string& fontName,
+                         int fontSize, float alphaScale, bool keepPixels) {
   width = nextPowerOfTwo(w);
   height = nextPowerOfTwo(h);
   bitmap.reset();
-  monoBitmap.reset(new MonoBitmap(width, height));
+  // Laid out in screen units, rasterised at the art scale.
+  const int scale = DisplayScale::artScale();
+  monoBitmap.reset(new MonoBitmap(width * scale, height * scale));
+  monoBitmap->scale = scale;
   TextRasterizer::Alignment align = alignment == ALIGN_CENTER  ? TextRasterizer::CENTER
                                     : alignment == ALIGN_RIGHT ? TextRasterizer::RIGHT
                                                                : TextRasterizer::LEFT;
-  TextRasterizer::render(text, w, width, height, align, fontName, fontSize, monoBitmap->pixels.get());
+  TextRasterizer::render(text.c_str(), w, monoBitmap->w, monoBitmap->h, align, fontName.empty() ? nullptr : fontName.c_str(),
+                         fontSize, scale, monoBitmap->pixels.get());
   if (alphaScale != 1.0f) {
-    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    const size_t count = static_cast<size_t>(monoBitmap->w) * static_cast<size_t>(monoBitmap->h);
     for (size_t i = 0; i < count; ++i) {
       const int scaled = static_cast<int>(static_cast<float>(monoBitmap->pixels[i]) * alphaScale);
       monoBitmap->pixels[i] = static_cast<uint8_t>(scaled < 0 ? 0 : scaled > 255 ? 255 : scaled);
@@ -68,6 +104,8 @@ void Texture::initInternal(bool keepPixels) {
   MYTL_ASSERT(gl.loaded, "Texture");
   // A texture initialised twice gives its first GL texture back instead of leaking it.
   releaseGlTexture();
+  textureRight = 1.0f;
+  textureBottom = 1.0f;
   gl.GenTextures(1, &textureId);
   GLint previous = 0;
   gl.GetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
@@ -84,7 +122,19 @@ void Texture::initInternal(bool keepPixels) {
                   monoBitmap->pixels.get());
     gl.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
   } else if (bitmap == nullptr && monoBitmap == nullptr && width > 511 && height > 511) {
-    gl.CopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 0, 0, width, height, 0);
+    // Pixel for pixel at the frame's resolution; without non-power-of-two textures the copy is
+    // rounded up and the quad shows only its part.
+    const float pixelsX = static_cast<float>(width) * DisplayScale::pixelsPerUnitX();
+    const float pixelsY = static_cast<float>(height) * DisplayScale::pixelsPerUnitY();
+    int copyWidth = static_cast<int>(std::ceil(pixelsX - 0.001f));
+    int copyHeight = static_cast<int>(std::ceil(pixelsY - 0.001f));
+    if (!gl.hasNonPowerOfTwoTextures) {
+      copyWidth = nextPowerOfTwo(copyWidth);
+      copyHeight = nextPowerOfTwo(copyHeight);
+    }
+    gl.CopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 0, 0, copyWidth, copyHeight, 0);
+    textureRight = pixelsX / static_cast<float>(copyWidth);
+    textureBottom = pixelsY / static_cast<float>(copyHeight);
   }
   gl.BindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
   if (!keepPixels) {
@@ -93,18 +143,21 @@ void Texture::initInternal(bool keepPixels) {
   }
 }
 
+float Texture::quadWidth() const {
+  if (bitmap != nullptr) return static_cast<float>(bitmap->w) / static_cast<float>(bitmap->scale);
+  if (monoBitmap != nullptr) return static_cast<float>(monoBitmap->w) / static_cast<float>(monoBitmap->scale);
+  return static_cast<float>(width);
+}
+
+float Texture::quadHeight() const {
+  if (bitmap != nullptr) return static_cast<float>(bitmap->h) / static_cast<float>(bitmap->scale);
+  if (monoBitmap != nullptr) return static_cast<float>(monoBitmap->h) / static_cast<float>(monoBitmap->scale);
+  return static_cast<float>(height);
+}
+
 void Texture::drawToScreen(float x, float y, Scaling scaling, int blendMode, bool upright) {
-  float quadWidth = static_cast<float>(width);
-  float quadHeight = static_cast<float>(height);
-  if (bitmap != nullptr) {
-    quadWidth = static_cast<float>(bitmap->w);
-    quadHeight = static_cast<float>(bitmap->h);
-  } else if (monoBitmap != nullptr) {
-    quadWidth = static_cast<float>(monoBitmap->w);
-    quadHeight = static_cast<float>(monoBitmap->h);
-  }
-  const float sw = quadWidth * scaling.scaleX;
-  const float sh = quadHeight * scaling.vertical();
+  const float sw = quadWidth() * scaling.scaleX;
+  const float sh = quadHeight() * scaling.vertical();
 
   // Only the four blend modes draw; text (coverage) textures blend with plain alpha unless
   // additive or opaque drawing is asked for.
@@ -130,7 +183,9 @@ void Texture::drawToScreen(float x, float y, Scaling scaling, int blendMode, boo
   const GLfloat top = upright ? y : y + sh;
   const GLfloat bottom = upright ? y + sh : y;
   const GLfloat vertices[12] = {x, bottom, 0.0f, x + sw, bottom, 0.0f, x, top, 0.0f, x + sw, top, 0.0f};
-  const GLfloat texCoords[8] = {0.0f, 1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f, 0.0f};
+  const GLfloat u = textureRight;
+  const GLfloat v = textureBottom;
+  const GLfloat texCoords[8] = {0.0f, v, u, v, 0.0f, 0.0f, u, 0.0f};
   gl.BindTexture(GL_TEXTURE_2D, textureId);
   gl.VertexPointer(3, GL_FLOAT, 0, vertices);
   gl.TexCoordPointer(2, GL_FLOAT, 0, texCoords);

@@ -2,11 +2,15 @@
 // screen-aligned quad. Made from an image resource, a Bitmap or MonoBitmap built in memory, a
 // block of text, or a snapshot of the framebuffer. Every picture of the game is drawn through its
 // four drawing calls, which also choose the blending.
+// Sizes and positions are in screen units. A texture's pixels may be finer (the art scale of
+// DisplayScale, or the frame's own resolution for a snapshot); the quad keeps its logical size.
 // Created, drawn and destroyed on the rendering thread with the GL context current. Owns its
 // bitmap (if any) and its GL texture; shared through TexturePtr.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "Bitmap.h"
 #include "MonoBitmap.h"
@@ -21,11 +25,12 @@ class Texture {
   // The image resource `resourceName` with its alpha scaled; width/height are the image's own
   // size, the uploaded bitmap is its power-of-two buffer. keepPixels keeps the bitmap's pixels.
   Texture(const char* resourceName, float alphaScale, bool keepPixels);
-  // A snapshot of the framebuffer rectangle from (0, 0), width x height (only sizes above 511 in
-  // both directions receive an image). Framebuffer row 0 is the bottom of the screen.
+  // A snapshot of the framebuffer rectangle from (0, 0), width x height screen units at the
+  // frame's resolution, pixel for pixel (only sizes above 511 in both directions receive an
+  // image). Framebuffer row 0 is the bottom of the screen.
   Texture(int width, int height);
   // White text in `fontName` at `fontSize` pixels, word-wrapped within w pixels, in a buffer of
-  // the power-of-two sizes of w and h.
+  // the power-of-two sizes of w and h, rasterised at the art scale.
   Texture(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
           float alphaScale, bool keepPixels);
   ~Texture();
@@ -39,6 +44,14 @@ class Texture {
   void init(MonoBitmap* source, int width = -1, int height = -1);
   void init(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
             float alphaScale, bool keepPixels);
+
+  // Makes the texture again from what it was made of (its image resource or its text), at the
+  // display's current art scale; the object and its logical size stay. False (and nothing done)
+  // for a texture made from an ad hoc bitmap or a snapshot without a recipe.
+  bool remake();
+  // How remake() rebuilds the texture; set by the resource and text constructors, and by makers
+  // of bitmaps that can paint them again at another scale.
+  std::function<void(Texture&)> recipe;
 
   // Top-left corner at (x, y).
   void drawToScreen(float x, float y, Scaling scaling, int blendMode, bool upright);
@@ -54,8 +67,17 @@ class Texture {
   std::unique_ptr<MonoBitmap> monoBitmap;
   int width = 0;   // logical size, used for centring and rotation
   int height = 0;
+  // The part of the uploaded image the quad shows (a snapshot's texture may be larger).
+  float textureRight = 1.0f;
+  float textureBottom = 1.0f;
 
  private:
   void initInternal(bool keepPixels);
+  void loadImage(const std::string& resourceName, float alphaScale, bool keepPixels);
+  void renderText(const std::string& text, int w, int h, TextAlignment alignment, const std::string& fontName,
+                  int fontSize, float alphaScale, bool keepPixels);
+  // The quad's size in screen units at scale 1.
+  float quadWidth() const;
+  float quadHeight() const;
   void releaseGlTexture();
 };

@@ -100,11 +100,15 @@ int GameScreens::drawInstructions(int highlighted, int page) {
       menuTexts[0] = addMenuTexture(new Texture(INSTRUCTION_TEXTS[0], 210, 256, Texture::ALIGN_CENTER, "Helvetica", 12, 1.0f, false));
       int stripWidth = 0, stripHeight = 0;
       Bitmap strip("Instructions-Page1Animation_1568x98-16.png", &stripWidth, &stripHeight, 1.0f);
+      // Cells in the strip's own pixels (the art scale's).
+      const int unit = strip.scale;
+      const int cellPixels = ANIMATION_CELL * unit;
       for (int k = 0; k < ANIMATION_FRAMES; ++k) {
-        Bitmap* cell = new Bitmap(128, 128);
-        for (int y = 0; y < ANIMATION_CELL && y < strip.h; ++y)
-          for (int x = 0; x < ANIMATION_CELL && ANIMATION_CELL * k + x < strip.w; ++x)
-            cell->putPixel(x, y, strip.getPixel(ANIMATION_CELL * k + x, y));
+        Bitmap* cell = new Bitmap(128 * unit, 128 * unit);
+        cell->scale = unit;
+        for (int y = 0; y < cellPixels && y < strip.h; ++y)
+          for (int x = 0; x < cellPixels && cellPixels * k + x < strip.w; ++x)
+            cell->putPixel(x, y, strip.getPixel(cellPixels * k + x, y));
         Texture* frame = new Texture();
         frame->init(cell);
         menuTexts[2 + k] = addMenuTexture(frame);
@@ -135,6 +139,11 @@ void GameScreens::drawGameOver() {
   gameOverImage->drawToScreenCenteredAt(CENTRE_X, 240, UNSCALED, BLEND_PREMULTIPLIED, true);
   Texture* bar = graphics.tapToStartNewGameTexture.get();
   if (bar != nullptr) bar->drawToScreenCenteredOnXAxis(CENTRE_X, 436, UNSCALED, BLEND_PREMULTIPLIED, true);
+}
+
+void GameScreens::followArtScale() {
+  MenuCommon::followArtScale();
+  if (gameOverImage) gameOverImage->remake();
 }
 
 int GameScreens::drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultName, int score) {

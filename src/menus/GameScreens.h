@@ -25,6 +25,8 @@ class GameScreens : public MenuCommon {
 
   // "Default.png" with the start-a-game bar.
   void drawSplashScreen(bool pressed);
+  // The open menu's textures and the game-over picture made again at the new art scale.
+  void followArtScale() override;
   // The strip below the board that asks for a double click to open the game menu.
   void drawMenuButton(bool highlighted, bool lowered);
   // The game menu: five buttons, or four without "Resume Game".

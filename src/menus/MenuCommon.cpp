@@ -33,6 +33,14 @@ MenuCommon::MenuCommon(const TexturePtr& overlay, const TexturePtr& divider) : s
 
 MenuCommon::~MenuCommon() = default;
 
+void MenuCommon::followArtScale() {
+  for (int i = 0; i < menuElements.size(); ++i) {
+    if (menuElements[i]) menuElements[i]->remake();
+  }
+  if (popBackground) popBackground->remake();
+  if (menuTitle) menuTitle->remake();
+}
+
 bool MenuCommon::justSwitched() {
   if (justSwitchedMenu) {
     justSwitchedMenu = false;
@@ -56,26 +64,38 @@ void MenuCommon::ensureTitleLoaded(bool load, Texture** slot, const char* name) 
 }
 
 Texture* MenuCommon::createMenuFrame(int height, int widen) {
-  int sourceWidth = 0, sourceHeight = 0;
   if (height <= 269) return new Texture(FRAME_IMAGE, 1.0f, false);
+  Texture* frame = new Texture();
+  paintMenuFrame(*frame, height, widen);
+  frame->recipe = [height, widen](Texture& texture) { paintMenuFrame(texture, height, widen); };
+  return frame;
+}
+
+void MenuCommon::paintMenuFrame(Texture& frame, int height, int widen) {
+  int sourceWidth = 0, sourceHeight = 0;
   Bitmap source(FRAME_IMAGE, &sourceWidth, &sourceHeight, 1.0f);
   // The top 100 rows and the bottom rows keep their look; the middle row is repeated to stretch
-  // the panel, and the right-hand part moves right by `widen` columns.
+  // the panel, and the right-hand part moves right by `widen` columns. Rows and columns count
+  // screen units; each is `unit` pixels of the source at the art scale.
+  const int unit = source.scale;
   const int width = source.w;
-  Bitmap* panel = new Bitmap(width, powerOfTwoAtLeast(height));
+  Bitmap* panel = new Bitmap(width, powerOfTwoAtLeast(height) * unit);
+  panel->scale = unit;
   const int extra = height - sourceHeight;
-  for (int y = 0; y < height; ++y) {
-    const int sourceRow = y - extra > 60 ? y - extra : (y <= 99 ? y : sourceHeight / 2);
+  for (int y = 0; y < height * unit; ++y) {
+    const int row = y / unit;
+    const int logicalRow = row - extra > 60 ? row - extra : (row <= 99 ? row : sourceHeight / 2);
+    const int sourceRow = logicalRow * unit + y % unit;
     for (int x = 0; x < width; ++x) {
-      const int sourceColumn = x <= 99 ? x : x - widen;
+      const int column = x / unit;
+      const int sourceColumn = (column <= 99 ? column : column - widen) * unit + x % unit;
       if (sourceColumn >= 0 && sourceColumn < source.w && sourceRow >= 0 && sourceRow < source.h)
         panel->putPixel(x, y, source.getPixel(sourceColumn, sourceRow));
     }
   }
-  Texture* frame = new Texture();
-  frame->init(panel, sourceWidth + widen, height);
-  return frame;
+  frame.init(panel, sourceWidth + widen, height);
 }
+
 
 int MenuCommon::drawMenuButton(int index, int highlighted, int& y) {
   const MenuButton& button = menuButtons[index];

@@ -47,6 +47,9 @@ class MenuCommon {
   void ensureTitleLoaded(bool load, Texture** slot, const char* name);
   // The panel "PopBackground_270x270.png" stretched to `height` rows and widened by `widen`.
   Texture* createMenuFrame(int height, int widen);
+  // After the display moved to another art scale: the open menu's textures made again at it
+  // (same objects, same logical sizes); pictures cut from bitmaps without a recipe stay as they are.
+  virtual void followArtScale();
   // Draws menuButtons[index] centred on x = 160 with its top at y (the highlighted image when
   // index == highlighted) and moves y below it; returns the new y.
   int drawMenuButton(int index, int highlighted, int& y);
@@ -74,6 +77,8 @@ class MenuCommon {
   Texture* titleTexture = nullptr;
 
  private:
+  static void paintMenuFrame(Texture& frame, int height, int widen);
+
   MyTl::Mutex viewLock;
   MyTl::FixedArray<std::shared_ptr<Ui::View>> pendingViewRemovals;
 };

@@ -36,13 +36,29 @@ Display* asDisplay(void* display) { return static_cast<Display*>(display); }
 const int SCREEN_WIDTH = 320;
 const int SCREEN_HEIGHT = 480;
 
+// Where the game shows its screen in a window of the given size: the largest 2:3 rectangle of
+// whole pixels that fits, centred (as the game presents its frame).
+struct FrameRect {
+  int left, top, width, height;
+};
+
+FrameRect frameIn(int windowWidth, int windowHeight) {
+  const double fit = std::min(static_cast<double>(windowWidth) / SCREEN_WIDTH, static_cast<double>(windowHeight) / SCREEN_HEIGHT);
+  FrameRect r{};
+  r.width = std::max(1, static_cast<int>(SCREEN_WIDTH * fit + 1e-6));
+  r.height = std::max(1, static_cast<int>(SCREEN_HEIGHT * fit + 1e-6));
+  r.left = (windowWidth - r.width) / 2;
+  r.top = (windowHeight - r.height) / 2;
+  return r;
+}
+
 // The game's window goes away when the game exits; a request that still names it must not end
 // the test program (Xlib's own handler would exit).
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
 }  // namespace
 
-GameSession::GameSession() {
+GameSession::GameSession(int screenWidth, int screenHeight) {
   char pattern[] = "/tmp/pellix-e2e-XXXXXX";
   baseFolder = mkdtemp(pattern);
   gameFolder = baseFolder + "/pellix";
@@ -62,7 +78,8 @@ GameSession::GameSession() {
     dup2(devNull, 1);
     dup2(log >= 0 ? log : devNull, 2);
     const std::string fd = std::to_string(pipeFds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr);
+    const std::string geometry = std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x24";
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geometry.c_str(), "-nolisten", "tcp", nullptr);
     _exit(127);
   }
   close(pipeFds[1]);
@@ -187,14 +204,31 @@ int GameSession::windowIconWidth() {
 bool GameSession::waitForFirstFrame(int timeoutMs) {
   const double deadline = nowMs() + timeoutMs;
   while (nowMs() < deadline) {
-    if (window != 0 || findWindow()) {
-      const std::vector<uint8_t> pixels = screenPixels();
-      if (std::any_of(pixels.begin(), pixels.end(), [](uint8_t v) { return v > 16; })) {
-        firstFrameMs = nowMs() - launchTime;
-        return true;
-      }
+    if ((window != 0 || findWindow()) && showsAnything()) {
+      firstFrameMs = nowMs() - launchTime;
+      return true;
     }
     pause(5);
+  }
+  return false;
+}
+
+bool GameSession::showsAnything() {
+  // A few rows across the window: cheap to read at any window size, so that watching for the
+  // first frame takes no noticeable time from a game that is starting on the same cores.
+  Display* xd = asDisplay(display);
+  XWindowAttributes attributes;
+  if (window == 0 || !XGetWindowAttributes(xd, window, &attributes) || attributes.map_state != IsViewable) return false;
+  for (int k = 1; k <= 7; ++k) {
+    XImage* row = XGetImage(xd, window, 0, attributes.height * k / 8, attributes.width, 1, AllPlanes, ZPixmap);
+    if (row == nullptr) continue;
+    bool lit = false;
+    for (int x = 0; x < attributes.width && !lit; ++x) {
+      const unsigned long pixel = XGetPixel(row, x, 0);
+      lit = ((pixel >> 16) & 0xff) > 16 || ((pixel >> 8) & 0xff) > 16 || (pixel & 0xff) > 16;
+    }
+    XDestroyImage(row);
+    if (lit) return true;
   }
   return false;
 }
@@ -206,13 +240,12 @@ void GameSession::windowToRoot(int x, int y, int& rootX, int& rootY) {
     rootX = rootY = 0;
     return;
   }
-  const float scale = std::min(static_cast<float>(attributes.width) / SCREEN_WIDTH,
-                               static_cast<float>(attributes.height) / SCREEN_HEIGHT);
-  const float left = (attributes.width - SCREEN_WIDTH * scale) / 2.0f;
-  const float top = (attributes.height - SCREEN_HEIGHT * scale) / 2.0f;
+  const FrameRect frame = frameIn(attributes.width, attributes.height);
+  const float scaleX = static_cast<float>(frame.width) / SCREEN_WIDTH;
+  const float scaleY = static_cast<float>(frame.height) / SCREEN_HEIGHT;
   Window child;
-  XTranslateCoordinates(xd, window, DefaultRootWindow(xd), static_cast<int>(left + (x + 0.5f) * scale),
-                        static_cast<int>(top + (y + 0.5f) * scale), &rootX, &rootY, &child);
+  XTranslateCoordinates(xd, window, DefaultRootWindow(xd), static_cast<int>(frame.left + (x + 0.5f) * scaleX),
+                        static_cast<int>(frame.top + (y + 0.5f) * scaleY), &rootX, &rootY, &child);
 }
 
 void GameSession::moveTo(int x, int y) {
@@ -288,15 +321,14 @@ std::vector<uint8_t> GameSession::screenPixels() {
   if (!XGetWindowAttributes(xd, window, &attributes)) return pixels;
   XImage* image = XGetImage(xd, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
   if (image == nullptr) return pixels;
-  const float scale = std::min(static_cast<float>(attributes.width) / SCREEN_WIDTH,
-                               static_cast<float>(attributes.height) / SCREEN_HEIGHT);
-  const float left = (attributes.width - SCREEN_WIDTH * scale) / 2.0f;
-  const float top = (attributes.height - SCREEN_HEIGHT * scale) / 2.0f;
+  const FrameRect frame = frameIn(attributes.width, attributes.height);
+  const float scaleX = static_cast<float>(frame.width) / SCREEN_WIDTH;
+  const float scaleY = static_cast<float>(frame.height) / SCREEN_HEIGHT;
   pixels.reserve(SCREEN_WIDTH * SCREEN_HEIGHT * 3);
   for (int y = 0; y < SCREEN_HEIGHT; ++y) {
     for (int x = 0; x < SCREEN_WIDTH; ++x) {
-      const unsigned long pixel =
-          XGetPixel(image, static_cast<int>(left + (x + 0.5f) * scale), static_cast<int>(top + (y + 0.5f) * scale));
+      const unsigned long pixel = XGetPixel(image, static_cast<int>(frame.left + (x + 0.5f) * scaleX),
+                                            static_cast<int>(frame.top + (y + 0.5f) * scaleY));
       pixels.push_back(static_cast<uint8_t>((pixel >> 16) & 0xff));
       pixels.push_back(static_cast<uint8_t>((pixel >> 8) & 0xff));
       pixels.push_back(static_cast<uint8_t>(pixel & 0xff));
@@ -304,6 +336,50 @@ std::vector<uint8_t> GameSession::screenPixels() {
   }
   XDestroyImage(image);
   return pixels;
+}
+
+std::vector<uint8_t> GameSession::windowPixels(int& width, int& height) {
+  std::vector<uint8_t> pixels;
+  width = height = 0;
+  if (window == 0) return pixels;
+  Display* xd = asDisplay(display);
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(xd, window, &attributes)) return pixels;
+  XImage* image = XGetImage(xd, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+  if (image == nullptr) return pixels;
+  width = attributes.width;
+  height = attributes.height;
+  pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const unsigned long pixel = XGetPixel(image, x, y);
+      pixels.push_back(static_cast<uint8_t>((pixel >> 16) & 0xff));
+      pixels.push_back(static_cast<uint8_t>((pixel >> 8) & 0xff));
+      pixels.push_back(static_cast<uint8_t>(pixel & 0xff));
+    }
+  }
+  XDestroyImage(image);
+  return pixels;
+}
+
+bool GameSession::windowSize(int& width, int& height) {
+  width = height = 0;
+  XWindowAttributes attributes;
+  if (window == 0 || !XGetWindowAttributes(asDisplay(display), window, &attributes)) return false;
+  width = attributes.width;
+  height = attributes.height;
+  return true;
+}
+
+bool GameSession::resizeWindow(int width, int height, int timeoutMs) {
+  if (window == 0) return false;
+  Display* xd = asDisplay(display);
+  XResizeWindow(xd, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  XSync(xd, False);
+  const double deadline = nowMs() + timeoutMs;
+  int w = 0, h = 0;
+  while (windowSize(w, h) && (w != width || h != height) && nowMs() < deadline) pause(20);
+  return w == width && h == height;
 }
 
 bool GameSession::waitForScreen(const std::function<bool(const ScreenImage&)>& condition, int timeoutMs) {

@@ -3,6 +3,7 @@
 
 #include <cairo.h>
 
+#include "DisplayScale.h"
 #include "Gl.h"
 #include "GlFixedState.h"
 
@@ -45,6 +46,15 @@ bool RenderHarness::create() {
     return false;
   }
   GlFixedState::apply(WIDTH, HEIGHT);
+  DisplayScale::reset();
+  return true;
+}
+
+bool RenderHarness::setResolution(int pixelWidth, int pixelHeight) {
+  if (!frame.create(WIDTH, HEIGHT, pixelWidth, pixelHeight)) return false;
+  const float pixelsPerUnit = static_cast<float>(pixelWidth) / WIDTH;
+  DisplayScale::set(pixelWidth, pixelHeight, DisplayScale::artScaleFor(pixelsPerUnit, gl.hasNonPowerOfTwoTextures));
+  frame.bind();
   return true;
 }
 
@@ -60,17 +70,19 @@ void RenderHarness::readBack() {
 }
 
 Rgba RenderHarness::pixel(int x, int y) const {
-  const size_t at = (static_cast<size_t>(y) * WIDTH + static_cast<size_t>(x)) * 4;
+  const size_t at = (static_cast<size_t>(y) * static_cast<size_t>(frame.pixelWidth()) + static_cast<size_t>(x)) * 4;
   return {screen[at], screen[at + 1], screen[at + 2], screen[at + 3]};
 }
 
 bool RenderHarness::savePng(const std::string& path) const {
-  cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_RGB24, WIDTH, HEIGHT);
+  const int width = frame.pixelWidth();
+  const int height = frame.pixelHeight();
+  cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   unsigned char* data = cairo_image_surface_get_data(out);
   const int stride = cairo_image_surface_get_stride(out);
-  for (int y = 0; y < HEIGHT; ++y) {
+  for (int y = 0; y < height; ++y) {
     uint32_t* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-    for (int x = 0; x < WIDTH; ++x) {
+    for (int x = 0; x < width; ++x) {
       const Rgba p = pixel(x, y);
       row[x] = (static_cast<uint32_t>(p.r) << 16) | (static_cast<uint32_t>(p.g) << 8) | static_cast<uint32_t>(p.b);
     }

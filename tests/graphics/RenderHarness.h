@@ -1,6 +1,8 @@
 // Headless rendering harness of the graphics tests and benchmarks: an EGL surfaceless context on
 // Mesa (OpenGL ES 1.1 or desktop OpenGL 2.1, chosen at build time of the test program), the
-// game's 320 x 480 offscreen frame and its fixed GL state, and pixel read-back.
+// game's 320 x 480 offscreen frame and its fixed GL state, and pixel read-back. The frame is
+// 320 x 480 pixels unless a test draws it at another resolution (setResolution), as a window of
+// another size would.
 // One harness per process (GL state is process-wide): the first call of instance() creates it.
 #pragma once
 
@@ -21,10 +23,17 @@ class RenderHarness {
   static RenderHarness* instance();
   static const std::string& failure();
 
+  // Draws the frame at pixelWidth x pixelHeight device pixels from now on, with the art set of
+  // that scale (DisplayScale), as the window does; false when GL cannot. 320 x 480 is scale 1.
+  bool setResolution(int pixelWidth, int pixelHeight);
+  int pixelWidth() const { return frame.pixelWidth(); }
+  int pixelHeight() const { return frame.pixelHeight(); }
+
   // Fills the screen with one opaque colour (0-255 channels).
   void clear(int r, int g, int b);
-  // Reads the whole screen back (y down).
+  // Reads the whole screen back (y down), at the frame's resolution.
   void readBack();
+  // A pixel of the last read-back, in the frame's pixels.
   Rgba pixel(int x, int y) const;
   // Saves the last read-back as a PNG.
   bool savePng(const std::string& path) const;

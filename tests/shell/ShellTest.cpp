@@ -22,7 +22,8 @@ TEST(ScreenMappingTest, WindowPointsMapBackToScreenPixels) {
       {1000, 960, 179.0f, 10.0f, 0, 5},       // just inside the left border truncates to 0
       {1000, 960, 819.0f, 959.0f, 319, 479},
       {320, 1000, 0.0f, 260.0f, 0, 0},        // taller window: 260 px border on top
-      {333, 517, 332.0f, 508.0f, 319, 479},   // odd sizes: the last row and column stay inside
+      {333, 517, 332.0f, 507.0f, 319, 479},   // odd sizes: the frame's last row and column stay inside
+      {333, 517, 332.0f, 508.0f, 319, 480},   // the frame is 499 whole rows high: row 508 is border
   };
   for (const Case& c : cases) {
     int x = -9, y = -9;
@@ -38,11 +39,53 @@ TEST(ScreenMappingTest, WindowPointsMapBackToScreenPixels) {
   ScreenMapping(0, 0).windowToScreen(0.0f, 0.0f, x, y);
 }
 
-TEST(ScreenMappingTest, InitialScaleIsTheLargestWholeScaleThatFitsComfortably) {
-  EXPECT_EQ(1, ScreenMapping::initialScale(1024, 768));
-  EXPECT_EQ(2, ScreenMapping::initialScale(2560, 1080));
-  EXPECT_EQ(4, ScreenMapping::initialScale(3840, 2160));
-  EXPECT_EQ(1, ScreenMapping::initialScale(200, 200));
+TEST(ScreenMappingTest, TheWindowOpensAtTheLargestTwoByThreeSizeInEightyFivePercentOfTheDisplay) {
+  struct Case {
+    int usableWidth, usableHeight;
+    int windowWidth, windowHeight;
+  } cases[] = {
+      {1024, 768, 434, 651},    // no longer the 320 x 480 of whole scales
+      {1280, 1024, 580, 870},   // was a postage stamp: 320 x 480
+      {1920, 1080, 612, 918},
+      {3840, 2160, 1224, 1836},
+      {800, 565, 320, 480},     // exactly 1x
+      {1000, 1130, 640, 960},   // exactly 2x
+      {300, 2000, 254, 381},    // a narrow display limits by width
+      {0, 0, 2, 3},
+  };
+  for (const Case& c : cases) {
+    int w = 0, h = 0;
+    ScreenMapping::initialWindowSize(c.usableWidth, c.usableHeight, w, h);
+    EXPECT_EQ(c.windowWidth, w) << c.usableWidth << "x" << c.usableHeight;
+    EXPECT_EQ(c.windowHeight, h) << c.usableWidth << "x" << c.usableHeight;
+    EXPECT_EQ(w * 3, h * 2);
+  }
+}
+
+TEST(ScreenMappingTest, TheFrameIsWholePixelsCentredInTheDrawable) {
+  struct Case {
+    int windowWidth, windowHeight, drawableWidth, drawableHeight;
+    int left, top, width, height;
+  } cases[] = {
+      {320, 480, -1, -1, 0, 0, 320, 480},
+      {480, 720, -1, -1, 0, 0, 480, 720},      // 1.5x
+      {1000, 960, -1, -1, 180, 0, 640, 960},   // pillarbox
+      {434, 651, -1, -1, 0, 0, 434, 651},      // a fractional scale
+      {333, 517, -1, -1, 0, 9, 333, 499},
+      {320, 480, 640, 960, 0, 0, 640, 960},    // HiDPI: twice the pixels of the window
+  };
+  for (const Case& c : cases) {
+    const ScreenMapping mapping(c.windowWidth, c.windowHeight, c.drawableWidth, c.drawableHeight);
+    EXPECT_EQ(c.left, mapping.frameLeft()) << c.windowWidth << "x" << c.windowHeight;
+    EXPECT_EQ(c.top, mapping.frameTop()) << c.windowWidth << "x" << c.windowHeight;
+    EXPECT_EQ(c.width, mapping.frameWidth()) << c.windowWidth << "x" << c.windowHeight;
+    EXPECT_EQ(c.height, mapping.frameHeight()) << c.windowWidth << "x" << c.windowHeight;
+  }
+  // On a HiDPI window mouse points (window coordinates) still land on the same screen pixels.
+  int x = 0, y = 0;
+  ScreenMapping(320, 480, 640, 960).windowToScreen(160.7f, 240.2f, x, y);
+  EXPECT_EQ(160, x);
+  EXPECT_EQ(240, y);
 }
 
 class DataDirectoryTest : public ::testing::Test {
