@@ -1,0 +1,168 @@
+// The game without a window: GL, settings, data folder, clock and input routing of a play session.
+#include "PlaySession.h"
+
+#include <stdlib.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+
+#include "GameClock.h"
+#include "GlFixedState.h"
+#include "IntTimer.h"
+#include "OffscreenFrame.h"
+#include "OffscreenGlContext.h"
+#include "Resources.h"
+#include "Settings.h"
+
+namespace {
+
+const int SCREEN_WIDTH = 320;
+const int SCREEN_HEIGHT = 480;
+
+// The wall clock of the session, in milliseconds; it starts well away from zero and only
+// advance() moves it.
+int wallClockMs = 5000000;
+long long startSeconds = 1700000000;
+int readWallClock() { return wallClockMs; }
+
+// The process's GL context and frame, made once: Mesa keeps per-process state that a second
+// context would not free before exit anyway.
+struct Gl {
+  OffscreenGlContext context;
+  OffscreenFrame frame;
+  std::string error;
+  bool ready = false;
+};
+
+Gl& processGl() {
+  static Gl* gl = [] {
+    Gl* made = new Gl();
+    if (!made->context.create(OffscreenGlContext::OPENGL_ES_1) &&
+        !made->context.create(OffscreenGlContext::OPENGL_2)) {
+      made->error = made->context.error();
+    } else if (!made->frame.create(SCREEN_WIDTH, SCREEN_HEIGHT)) {
+      made->error = "cannot create the offscreen frame";
+    } else {
+      GlFixedState::apply(SCREEN_WIDTH, SCREEN_HEIGHT);
+      made->ready = true;
+    }
+    return made;
+  }();
+  return *gl;
+}
+
+std::string makeFolder(const char* pattern) {
+  std::string name = (std::filesystem::temp_directory_path() / pattern).string();
+  return mkdtemp(name.data()) != nullptr ? name : std::string();
+}
+
+// The live settings live for the whole process (the game keeps a pointer to them) and save
+// themselves at exit; their folder goes after that.
+std::string settingsFolder;
+void removeSettingsFolder() {
+  if (!settingsFolder.empty()) std::filesystem::remove_all(settingsFolder);
+}
+
+}  // namespace
+
+// The game seeds rand() from time() at every new game. Defining time() here makes that seed
+// come from the session's wall clock, so that one seed of the driver replays one exact game.
+extern "C" time_t time(time_t* out) noexcept {
+  const time_t now = static_cast<time_t>(startSeconds + wallClockMs / 1000);
+  if (out != nullptr) *out = now;
+  return now;
+}
+
+std::unique_ptr<PlaySession> PlaySession::start(const Options& options, std::string& error) {
+  Gl& gl = processGl();
+  if (!gl.ready) {
+    error = gl.error;
+    return nullptr;
+  }
+  // No audio device is needed: OpenAL Soft's null output plays into nothing. Nothing listens on
+  // the discard port, so a fetch or an upload of the global scores fails at once.
+  setenv("ALSOFT_DRIVERS", "null", 1);
+  setenv("PELLIX_SCORES_URL", "http://127.0.0.1:9", 1);
+  IntTimer::setTimeSourceForTesting(readWallClock);
+  Resources::setDirectory(options.resourceFolder);
+  startSeconds = options.startSeconds;
+  wallClockMs = 5000000;
+  if (Settings::instance == nullptr) {
+    settingsFolder = makeFolder("pellix-play-settings-XXXXXX");
+    std::atexit(removeSettingsFolder);
+    Settings::init((settingsFolder + "/settings.dat").c_str());
+  }
+  Settings::instance->reset();
+  Settings::instance->gameMode = options.gameMode;
+  Settings::instance->twoTapMoves = options.twoTapMoves;
+  Settings::instance->clockDisabled = options.clockDisabled;
+  Settings::instance->setValues();
+  // A fresh data folder: the game treats the run as a first launch.
+  Settings::instance->firstLaunch = true;
+
+  std::unique_ptr<PlaySession> session(new PlaySession());
+  session->dataFolder = makeFolder("pellix-play-XXXXXX");
+  if (session->dataFolder.empty()) {
+    error = "cannot make a temporary data folder";
+    return nullptr;
+  }
+  GameClock::instance = GameClock();
+  GameClock::instance.reset();
+  session->launch();
+  return session;
+}
+
+PlaySession::~PlaySession() {
+  quit();
+  if (!dataFolder.empty()) std::filesystem::remove_all(dataFolder);
+}
+
+void PlaySession::launch() {
+  controller.reset(new TrelGame());
+  TrelGame::instance = controller.get();
+  viewRoot = std::make_shared<Ui::ViewRoot>(SCREEN_WIDTH, SCREEN_HEIGHT, readWallClock);
+  controller->screens.parent = viewRoot;
+  controller->loadState(statePath().c_str(), scoresPath().c_str());
+  // The start screen does not count as play.
+  GameClock::instance.pause();
+  frame();
+}
+
+void PlaySession::quit() {
+  if (viewRoot) viewRoot->releaseGraphics();
+  TrelGame::instance = nullptr;
+  controller.reset();
+  viewRoot.reset();
+}
+
+void PlaySession::relaunch() {
+  quit();
+  GameClock::instance = GameClock();
+  GameClock::instance.reset();
+  launch();
+}
+
+void PlaySession::touchDown(int x, int y) {
+  if (!viewRoot->handleTouchDown(x, y)) controller->handleMouseDown(x, y);
+}
+
+void PlaySession::touchDrag(int x, int y) {
+  if (!viewRoot->handleTouchDrag(x, y)) controller->handleMouseDrag(x, y);
+}
+
+void PlaySession::touchUp(int x, int y) {
+  if (!viewRoot->handleTouchUp(x, y)) controller->handleMouseUp(x, y);
+}
+
+void PlaySession::key(Ui::ViewKey key) { viewRoot->handleKey(key); }
+
+void PlaySession::text(const char* utf8) { viewRoot->handleTextInput(utf8); }
+
+void PlaySession::frame() {
+  processGl().frame.bind();
+  controller->drawBoard();
+  viewRoot->draw();
+}
+
+void PlaySession::advance(int ms) { wallClockMs += ms; }

@@ -1,0 +1,68 @@
+// PlaySession: the game as the window shell runs it, without a window. The real controller on an
+// offscreen EGL context (Mesa llvmpipe), the view layer over it with touches going to the views
+// first, keys and typed text, a wall clock that only the session moves, and the game's three
+// files in a private temporary folder. The play driver, its long run and its fuzz target use it.
+// One session at a time per process (the controller, the settings and GL state are
+// process-wide); everything runs on the calling thread.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "Settings.h"
+#include "TrelGame.h"
+#include "ViewKey.h"
+#include "ViewRoot.h"
+
+class PlaySession {
+ public:
+  // Where the session finds what it needs; the resource folder holds the generated images and
+  // sounds of a build.
+  struct Options {
+    std::string resourceFolder;
+    // The seconds that time() reports at the start; the game seeds rand() from time() at every
+    // new game, so a run is reproducible only when this and the session's events are.
+    long long startSeconds = 1700000000;
+    // The settings of the first game (the player changes them later through the settings screen).
+    int gameMode = Settings::MODE_EASY;
+    bool twoTapMoves = false;
+    bool clockDisabled = false;
+  };
+
+  // Makes the GL context and the settings on the first call of the process, a fresh data
+  // folder and the game on its start screen, as the shell does at launch. Null, with the
+  // reason in `error`, when no GL context can be made.
+  static std::unique_ptr<PlaySession> start(const Options& options, std::string& error);
+  // Quits as the shell does (the game saves its files) and removes the data folder.
+  ~PlaySession();
+  PlaySession(const PlaySession&) = delete;
+  PlaySession& operator=(const PlaySession&) = delete;
+
+  // Input in screen pixels, routed like the shell's: the views first, then the game.
+  void touchDown(int x, int y);
+  void touchDrag(int x, int y);
+  void touchUp(int x, int y);
+  void key(Ui::ViewKey key);
+  void text(const char* utf8);
+  // One frame tick: the game's frame, then the views over it.
+  void frame();
+  // Moves the wall clock on; nothing runs until the next event or frame.
+  void advance(int ms);
+  // Quits and launches again on the same files, as a player closing and reopening the game.
+  void relaunch();
+
+  TrelGame& game() { return *controller; }
+  Ui::ViewRoot& views() { return *viewRoot; }
+  const std::string& folder() const { return dataFolder; }
+  std::string statePath() const { return dataFolder + "/gameState.dat"; }
+  std::string scoresPath() const { return dataFolder + "/hiScores.dat"; }
+
+ private:
+  PlaySession() = default;
+  void launch();
+  void quit();
+
+  std::string dataFolder;
+  std::unique_ptr<TrelGame> controller;
+  std::shared_ptr<Ui::ViewRoot> viewRoot;
+};
