@@ -18,7 +18,9 @@
 
 class Texture {
  public:
-  enum TextAlignment { ALIGN_LEFT = 0, ALIGN_CENTER = 1, ALIGN_RIGHT = 2 };
+  // Stored as an int: any value is a valid alignment, and a value other than centre or right
+  // aligns left.
+  enum TextAlignment : int { ALIGN_LEFT = 0, ALIGN_CENTER = 1, ALIGN_RIGHT = 2 };
 
   // An empty texture, to be filled by one of the init calls.
   Texture() = default;

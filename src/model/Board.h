@@ -43,7 +43,9 @@ class Board {
 
   // What the path search knows about one square.
   struct ReachabilityInfo {
-    enum Direction { DIR_NONE = 0, DIR_LEFT = 1, DIR_RIGHT = 2, DIR_UP = 3, DIR_DOWN = 4 };
+    // Stored as an int: any value is a valid Direction, and navigatePath leaves a square alone for
+    // a value it does not know.
+    enum Direction : int { DIR_NONE = 0, DIR_LEFT = 1, DIR_RIGHT = 2, DIR_UP = 3, DIR_DOWN = 4 };
     int distance = -1;              // steps from the search origin; -1 = not reached
     Direction direction = DIR_NONE; // the step back toward the origin
     bool onPath = false;            // on the path currently shown

@@ -21,8 +21,8 @@ struct PixelRect {
 
 class ScreenImage {
  public:
-  static const int WIDTH = 320;
-  static const int HEIGHT = 480;
+  static constexpr int WIDTH = 320;
+  static constexpr int HEIGHT = 480;
 
   ScreenImage() = default;
   // `rgb` is WIDTH x HEIGHT x 3 bytes; anything else makes an invalid (empty) image.

@@ -41,8 +41,8 @@ class RenderHarness {
   OffscreenGlContext::Api api() const { return context.api(); }
   OffscreenFrame& screenFrame() { return frame; }
 
-  static const int WIDTH = 320;
-  static const int HEIGHT = 480;
+  static constexpr int WIDTH = 320;
+  static constexpr int HEIGHT = 480;
 
  private:
   RenderHarness() = default;

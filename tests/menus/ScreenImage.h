@@ -28,8 +28,8 @@ std::ostream& operator<<(std::ostream& out, const PixelBox& box);
 
 class ScreenImage {
  public:
-  static const int WIDTH = 320;
-  static const int HEIGHT = 480;
+  static constexpr int WIDTH = 320;
+  static constexpr int HEIGHT = 480;
 
   ScreenImage() = default;
   // `rgba` is a read-back of WIDTH x HEIGHT pixels, row 0 at the top.
