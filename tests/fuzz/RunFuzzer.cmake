@@ -18,6 +18,8 @@ file(MAKE_DIRECTORY "${WORK_DIR}/corpus" "${WORK_DIR}/artifacts" "${SEED_DIR}")
 # Full stacks for undefined behaviour; the fuzzer's output goes to standard error, and the
 # game's own lines on standard output (the move-record log) are dropped (-close_fd_mask=1).
 set(ENV{UBSAN_OPTIONS} "print_stacktrace=1:halt_on_error=1")
+# Memory that system libraries (fontconfig, Mesa) keep for the process is not the game's leak.
+set(ENV{LSAN_OPTIONS} "suppressions=${CMAKE_CURRENT_LIST_DIR}/../sanitizers/leak-suppressions.txt:print_suppressions=0")
 find_program(symbolizer NAMES llvm-symbolizer llvm-symbolizer-16 llvm-symbolizer-15 llvm-symbolizer-14)
 if(symbolizer)
   set(ENV{ASAN_SYMBOLIZER_PATH} "${symbolizer}")
