@@ -67,8 +67,9 @@ Square PlayDriver::pickSquare(bool preferBall) {
 
 bool PlayDriver::step() {
   if (choices.exhausted()) return false;
-  // The share of each kind of event, in percent.
-  const int roll = choices.pick(100);
+  // The share of each kind of event, in percent. A held or selected ball is left waiting more
+  // often: a ball dropped meanwhile may take it away.
+  const int roll = session.game().board.selected.x != -1 && choices.chance(10) ? 85 : choices.pick(100);
   if (roll < 16) {
     press();
   } else if (roll < 30) {

@@ -10,7 +10,7 @@
 
 namespace {
 
-const int EVENTS_PER_GAME = 1500;
+const int EVENTS_PER_GAME = 600;
 
 uint64_t runSeed() {
   if (const char* given = std::getenv("PELLIX_PLAY_SEED")) return std::strtoull(given, nullptr, 10);
