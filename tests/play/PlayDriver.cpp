@@ -227,15 +227,15 @@ void PlayDriver::relaunch() {
   for (int y = 0; y < Board::MAX_SIZE; ++y) {
     for (int x = 0; x < Board::MAX_SIZE; ++x) {
       if (board.stones[y][x] != stones[y][x]) {
-        broken = "after a relaunch square (" + std::to_string(x) + ", " + std::to_string(y) + ") holds " +
-                 std::to_string(board.stones[y][x]) + " instead of " + std::to_string(stones[y][x]);
+        report("after a relaunch square (" + std::to_string(x) + ", " + std::to_string(y) + ") holds " +
+                 std::to_string(board.stones[y][x]) + " instead of " + std::to_string(stones[y][x]));
         return;
       }
     }
   }
   if (board.score != score + credit)
-    broken = "after a relaunch the score is " + std::to_string(board.score) + " instead of " + std::to_string(score) +
-             " + " + std::to_string(credit) + " still to be credited";
+    report("after a relaunch the score is " + std::to_string(board.score) + " instead of " + std::to_string(score) +
+           " + " + std::to_string(credit) + " still to be credited");
 }
 
 void PlayDriver::pass(int ms) {
@@ -264,8 +264,20 @@ void PlayDriver::note(const std::string& event) {
   if (recent.size() > RECENT_EVENTS) recent.pop_front();
 }
 
-void PlayDriver::check() {
-  broken = GameInvariants::checkGame(session.game());
+void PlayDriver::check() { report(GameInvariants::checkGame(session.game())); }
+
+void PlayDriver::report(const std::string& fault) {
+  broken = fault;
+  if (broken.empty() || !playOn) return;
+  // The kind of a fault is its text without the numbers in it.
+  std::string kind;
+  for (char c : broken)
+    if (c < '0' || c > '9') kind += c;
+  if (notedKinds.find(kind + '\n') == std::string::npos) {
+    notedKinds += kind + '\n';
+    noted += "at event " + std::to_string(events) + ": " + broken + "\nthe last events:\n" + recentEvents() + "\n";
+  }
+  broken.clear();
 }
 
 std::string PlayDriver::recentEvents() const {

@@ -26,6 +26,13 @@ class PlayDriver {
   std::string recentEvents() const;
   long long eventCount() const { return events; }
 
+  // In a long run: note each kind of broken rule once (with the events before it) and play on,
+  // so that one known fault does not hide the others. step() then stops only when the choices
+  // run out.
+  void playOnAfterFaults() { playOn = true; }
+  // The broken rules noted so far, each with the events that led to it.
+  const std::string& findings() const { return noted; }
+
  private:
   // Screen pixel at the centre of board square (x, y), moved by up to `jitter` pixels.
   int squareX(int column, int jitter);
@@ -51,6 +58,8 @@ class PlayDriver {
   void pass(int ms);
   void note(const std::string& event);
   void check();
+  // Records a broken rule (nothing for an empty text): stops the run, or notes it and plays on.
+  void report(const std::string& fault);
 
   PlaySession& session;
   PlayChoices& choices;
@@ -60,4 +69,7 @@ class PlayDriver {
   long long events = 0;
   std::deque<std::string> recent;
   std::string broken;
+  bool playOn = false;
+  std::string noted;
+  std::string notedKinds;
 };
