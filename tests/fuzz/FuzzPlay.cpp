@@ -9,6 +9,14 @@
 
 #include "PlayDriver.h"
 
+namespace {
+
+// Enough for a game to fill its board, few enough that one input stays well within the
+// fuzzer's time limit for a single input.
+const int MAX_EVENTS = 250;
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   PlayChoices choices(data, size);
   PlaySession::Options options;
@@ -23,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::abort();
   }
   PlayDriver driver(*session, choices);
-  while (driver.step()) {
+  while (driver.eventCount() < MAX_EVENTS && driver.step()) {
   }
   if (!driver.fault().empty()) {
     std::fflush(stdout);

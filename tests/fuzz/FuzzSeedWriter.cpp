@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "Board.h"
@@ -213,6 +214,23 @@ void writeHiScoresSeeds(const std::string& folder) {
   writeFile(folder + "/three-tables.dat", bytes.bytes);
 }
 
+// The play target's choices: a game's worth of bytes from a fixed generator for each mode, two
+// with two-tap moves (the first choices pick them), so that the fuzzer starts from long games
+// rather than from a few events.
+void writePlaySeeds(const std::string& folder) {
+  std::mt19937 generator(20261210);
+  for (int game = 0; game < 4; ++game) {
+    std::string bytes(1024, '\0');
+    for (char& byte : bytes) byte = static_cast<char>(generator() & 0xff);
+    // The first two picks (two bytes each): the mode, then the move mode (below 50 of 100 is on).
+    bytes[0] = 0;
+    bytes[1] = static_cast<char>(game % 4);
+    bytes[2] = 0;
+    bytes[3] = static_cast<char>(game % 2 == 0 ? 10 : 90);
+    writeFile(folder + "/game-" + std::to_string(game) + ".bin", bytes);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -228,5 +246,6 @@ int main(int argc, char** argv) {
   writeSettingsSeeds(makeFolder(root, "fuzz_settings_file"));
   writeGameStateSeeds(makeFolder(root, "fuzz_game_state_file"));
   writeHiScoresSeeds(makeFolder(root, "fuzz_hiscores_file"));
+  writePlaySeeds(makeFolder(root, "fuzz_play"));
   return 0;
 }

@@ -14,6 +14,7 @@
 #include "OffscreenGlContext.h"
 #include "Resources.h"
 #include "Settings.h"
+#include "ViewRoot.h"
 
 namespace {
 

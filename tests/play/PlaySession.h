@@ -12,7 +12,10 @@
 #include "Settings.h"
 #include "TrelGame.h"
 #include "ViewKey.h"
-#include "ViewRoot.h"
+
+namespace Ui {
+class ViewRoot;
+}  // namespace Ui
 
 class PlaySession {
  public:
