@@ -264,7 +264,11 @@ void PlayDriver::note(const std::string& event) {
   if (recent.size() > RECENT_EVENTS) recent.pop_front();
 }
 
-void PlayDriver::check() { report(GameInvariants::checkGame(session.game())); }
+void PlayDriver::check() {
+  std::string fault = GameInvariants::checkGame(session.game());
+  if (fault.empty() && knownFaults) fault = GameInvariants::checkKnownFaults(session.game());
+  report(fault);
+}
 
 void PlayDriver::report(const std::string& fault) {
   broken = fault;
