@@ -13,7 +13,7 @@ namespace {
 
 // Enough for a game to fill its board, few enough that one input stays well within the
 // fuzzer's time limit for a single input.
-const int MAX_EVENTS = 250;
+const int MAX_EVENTS = 150;
 
 }  // namespace
 
