@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "GameInvariants.h"
+#include "GameStateFile.h"
 
 namespace {
 
@@ -227,8 +228,14 @@ void PlayDriver::relaunch() {
   for (int y = 0; y < Board::MAX_SIZE; ++y) {
     for (int x = 0; x < Board::MAX_SIZE; ++x) {
       if (board.stones[y][x] != stones[y][x]) {
+        // What the file on disk says tells a lost save from a refused load.
+        Board saved;
+        GameStateFile::ClockIntervals intervals;
+        const bool loads = GameStateFile::load(session.statePath().c_str(), saved, intervals);
         report("after a relaunch square (" + std::to_string(x) + ", " + std::to_string(y) + ") holds " +
-                 std::to_string(board.stones[y][x]) + " instead of " + std::to_string(stones[y][x]));
+               std::to_string(board.stones[y][x]) + " instead of " + std::to_string(stones[y][x]) +
+               (loads ? "; the saved file loads and holds " + std::to_string(saved.stones[y][x]) + " there"
+                      : "; the saved file does not load"));
         return;
       }
     }

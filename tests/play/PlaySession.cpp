@@ -139,6 +139,12 @@ void PlaySession::quit() {
 
 void PlaySession::relaunch() {
   quit();
+  // A new process would read the settings back from the file that the old one wrote at exit:
+  // whatever the player set but did not apply (a mode chosen on the settings screen) comes back
+  // applied or not at all, as the file has it.
+  Settings::instance->save();
+  const Settings reloaded(Settings::instance->path.c_str());
+  *Settings::instance = reloaded;
   GameClock::instance = GameClock();
   GameClock::instance.reset();
   launch();
