@@ -283,6 +283,8 @@ void TrelGame::handleScreenRelease(int x, int y, bool& consumed) {
           screens.justSwitchedMenu = true;
         } else {
           switchGameState(previousState);
+          // The release closed the instructions: it is no touch on the board beneath.
+          consumed = gameState == STATE_PLAYING;
         }
       } else if (state == STATE_SETTINGS) {
         if (activated) {
@@ -374,6 +376,10 @@ void TrelGame::handlePlayRelease(int x, int y) {
         deselectAsBadMove(true);
         currentMouseSquare = Square();
         awaitingFirstTap = true;
+      } else if (!(q == board.selected)) {
+        // The press of this touch picked no ball here (it began on the strip below the board):
+        // no first tap, or the game would wait for a second one without a selection.
+        currentMouseSquare = Square();
       } else {
         awaitingFirstTap = false;
         currentMouseSquare = Square();

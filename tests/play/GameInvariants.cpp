@@ -66,6 +66,10 @@ std::string checkGame(const TrelGame& game) {
   if ((game.gameState == TrelGame::STATE_PLAYING) == GameClock::instance.paused)
     return std::string("the game clock is ") + (GameClock::instance.paused ? "paused in play" : "running in state ") +
            (GameClock::instance.paused ? "" : std::to_string(static_cast<int>(game.gameState)));
+  // In two-tap mode the game waits for a second tap only with a selected ball.
+  if (Settings::instance->twoTapMoves && !game.awaitingFirstTap && game.gameState == TrelGame::STATE_PLAYING &&
+      game.board.stoneAt(game.board.selected) == SQUARE_EMPTY)
+    return "waiting for the second tap without a selected ball";
   // A table may hold more than ten entries during a run (the file keeps the first ten).
   for (int t = 0; t < HiScores::TABLE_COUNT; ++t) {
     const MyTl::FixedArray<HiScore>& table = game.hiScores.table(t);
@@ -75,13 +79,6 @@ std::string checkGame(const TrelGame& game) {
         return "table " + std::to_string(t) + " is not best first at entry " + std::to_string(i);
     }
   }
-  return std::string();
-}
-
-std::string checkKnownFaults(const TrelGame& game) {
-  if (Settings::instance->twoTapMoves && !game.awaitingFirstTap && game.gameState == TrelGame::STATE_PLAYING &&
-      game.board.stoneAt(game.board.selected) == SQUARE_EMPTY)
-    return "waiting for the second tap without a selected ball";
   return std::string();
 }
 

@@ -273,7 +273,6 @@ void PlayDriver::note(const std::string& event) {
 
 void PlayDriver::check() {
   std::string fault = GameInvariants::checkGame(session.game());
-  if (fault.empty() && knownFaults) fault = GameInvariants::checkKnownFaults(session.game());
   report(fault);
 }
 

@@ -30,8 +30,6 @@ class PlayDriver {
   // so that one known fault does not hide the others. step() then stops only when the choices
   // run out.
   void playOnAfterFaults() { playOn = true; }
-  // Also checks the rules the game is known to break still (GameInvariants::checkKnownFaults).
-  void checkKnownFaults() { knownFaults = true; }
   // The broken rules noted so far, each with the events that led to it.
   const std::string& findings() const { return noted; }
 
@@ -72,7 +70,6 @@ class PlayDriver {
   std::deque<std::string> recent;
   std::string broken;
   bool playOn = false;
-  bool knownFaults = false;
   std::string noted;
   std::string notedKinds;
 };

@@ -4,7 +4,6 @@
 //   play_run [--seed first] [--events per-game] [--seconds total]
 //   play_run --seed N --events M --once     replays one game in this process
 //   --play-on    notes each kind of broken rule once and plays on instead of stopping
-//   --skip-known leaves out the rules the game is known to break still
 #include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,7 +22,7 @@ namespace {
 // Plays one game from `seed`; `events` counts its events as they happen (shared with the
 // parent, which reads it after a crash). Returns the exit status: 0 clean, 1 a rule broken,
 // 2 no GL.
-int playOneGame(uint64_t seed, long long maxEvents, bool playOn, bool known, volatile long long* events) {
+int playOneGame(uint64_t seed, long long maxEvents, bool playOn, volatile long long* events) {
   PlayChoices choices(seed);
   PlaySession::Options options;
   options.resourceFolder = PELLIX_PLAY_RESOURCE_DIR;
@@ -38,7 +37,6 @@ int playOneGame(uint64_t seed, long long maxEvents, bool playOn, bool known, vol
   }
   PlayDriver driver(*session, choices);
   if (playOn) driver.playOnAfterFaults();
-  if (known) driver.checkKnownFaults();
   while (driver.eventCount() < maxEvents && driver.step()) *events = driver.eventCount();
   *events = driver.eventCount();
   if (!driver.findings().empty()) {
@@ -61,15 +59,12 @@ int main(int argc, char** argv) {
   double seconds = 60;
   bool once = false;
   bool playOn = false;
-  bool known = true;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--once") {
       once = true;
     } else if (arg == "--play-on") {
       playOn = true;
-    } else if (arg == "--skip-known") {
-      known = false;
     } else if (i + 1 < argc && arg == "--seed") {
       seed = std::strtoull(argv[++i], nullptr, 10);
     } else if (i + 1 < argc && arg == "--events") {
@@ -77,13 +72,13 @@ int main(int argc, char** argv) {
     } else if (i + 1 < argc && arg == "--seconds") {
       seconds = std::strtod(argv[++i], nullptr);
     } else {
-      std::fprintf(stderr, "usage: %s [--seed first] [--events per-game] [--seconds total] [--once] [--play-on] [--skip-known]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--seed first] [--events per-game] [--seconds total] [--once] [--play-on]\n", argv[0]);
       return 2;
     }
   }
   if (once) {
     long long events = 0;
-    return playOneGame(seed, eventsPerGame, playOn, known, &events);
+    return playOneGame(seed, eventsPerGame, playOn, &events);
   }
 
   auto* shared = static_cast<long long*>(
@@ -97,7 +92,7 @@ int main(int argc, char** argv) {
     *shared = 0;
     std::fflush(stdout);
     const pid_t child = fork();
-    if (child == 0) _exit(playOneGame(seed, eventsPerGame, playOn, known, shared));
+    if (child == 0) _exit(playOneGame(seed, eventsPerGame, playOn, shared));
     int status = 0;
     waitpid(child, &status, 0);
     totalEvents += *shared;
