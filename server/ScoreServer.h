@@ -27,12 +27,12 @@ struct MHD_Daemon;
 class ScoreServer {
  public:
   // Bodies above this are refused with 413; a submission is a few hundred bytes.
-  static const size_t MAX_BODY_BYTES = 8192;
+  static constexpr size_t MAX_BODY_BYTES = 8192;
   // Memory of one connection for its request line, headers and reply; a request of the game
   // needs well under 2 KiB.
-  static const size_t CONNECTION_MEMORY_BYTES = 32 * 1024;
+  static constexpr size_t CONNECTION_MEMORY_BYTES = 32 * 1024;
   // Epoll threads; a storage call blocks the thread that makes it.
-  static const unsigned THREADS = 4;
+  static constexpr unsigned THREADS = 4;
 
   ScoreServer(ScoreRequestHandler& handler, ServerLog& log, const ConnectionGuard::Limits& limits,
               const std::vector<std::string>& trustedProxies = {});

@@ -17,7 +17,7 @@ class ScoreStorage {
  public:
   // Connections a PostgreSQL store keeps at most: one per request thread, and one more for the
   // limiter's turn while a thread stores.
-  static const int POSTGRES_CONNECTIONS = 8;
+  static constexpr int POSTGRES_CONNECTIONS = 8;
 
   ScoreStorage();
   ~ScoreStorage();

@@ -9,7 +9,7 @@
 class ServerOptions {
  public:
   // The port the game's built-in server address uses.
-  static const int DEFAULT_PORT = 8642;
+  static constexpr int DEFAULT_PORT = 8642;
 
   // An SQLite file path, or a PostgreSQL connection URI.
   std::string databasePath = "pellix-scores.db";

@@ -54,5 +54,5 @@ class OffscreenFrame {
   int framePixelHeight = 0;
   int textureSize = 0;
   // Snapshots of the game are 512 x 512 screen units.
-  static const int SNAPSHOT_SIZE = 512;
+  static constexpr int SNAPSHOT_SIZE = 512;
 };

@@ -7,8 +7,8 @@
 
 class ScreenMapping {
  public:
-  static const int SCREEN_WIDTH = 320;
-  static const int SCREEN_HEIGHT = 480;
+  static constexpr int SCREEN_WIDTH = 320;
+  static constexpr int SCREEN_HEIGHT = 480;
 
   // For a client area of windowWidth x windowHeight in window coordinates (what mouse events
   // use) that has drawableWidth x drawableHeight device pixels (-1: the same as the window).

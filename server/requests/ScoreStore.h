@@ -18,7 +18,7 @@ class ScoreStore {
 
   // The version of the tables this server writes; a database marked with a newer one is
   // refused at opening rather than misread.
-  static const int SCHEMA_VERSION = 1;
+  static constexpr int SCHEMA_VERSION = 1;
 
   virtual ~ScoreStore() = default;
 

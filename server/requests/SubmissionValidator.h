@@ -16,9 +16,9 @@ struct Submission {
 
 class SubmissionValidator {
  public:
-  static const int MODE_COUNT = 12;
-  static const int MAX_SCORE = 999999;
-  static const int MAX_NAME_BYTES = 255;
+  static constexpr int MODE_COUNT = 12;
+  static constexpr int MAX_SCORE = 999999;
+  static constexpr int MAX_NAME_BYTES = 255;
 
   // Fills `submission` from a valid body and returns true; otherwise returns false with a
   // one-line `reason` for the client.

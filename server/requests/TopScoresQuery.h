@@ -7,7 +7,7 @@
 
 class TopScoresQuery {
  public:
-  static const int MAX_RESULTS = 100;
+  static constexpr int MAX_RESULTS = 100;
 
   int gameMode = 0;
   int maxResults = 10;

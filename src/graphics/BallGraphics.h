@@ -123,7 +123,7 @@ class BallGraphics {
   // The menus' overlay and divider (shared with the menu machinery).
   TexturePtr sunOverlay;
   TexturePtr menuDivider;
-  static const int ROLLING_DIGIT_SLOTS = 16;
+  static constexpr int ROLLING_DIGIT_SLOTS = 16;
   std::unique_ptr<Texture> rollingDigitTextures[ROLLING_DIGIT_SLOTS];
 
  private:

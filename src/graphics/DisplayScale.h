@@ -9,9 +9,9 @@
 
 class DisplayScale {
  public:
-  static const int SCREEN_WIDTH = 320;
-  static const int SCREEN_HEIGHT = 480;
-  static const int MAX_ART_SCALE = 4;
+  static constexpr int SCREEN_WIDTH = 320;
+  static constexpr int SCREEN_HEIGHT = 480;
+  static constexpr int MAX_ART_SCALE = 4;
 
   // The frame is now framePixelWidth x framePixelHeight pixels (both > 0) and new images come
   // from the art set `artScale` (1 to 4; clamped).

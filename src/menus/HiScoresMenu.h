@@ -25,7 +25,7 @@ class SegmentedControl;
 
 class HiScoresMenu {
  public:
-  static const int ROWS = 10;
+  static constexpr int ROWS = 10;
 
   HiScoresMenu();
   ~HiScoresMenu();

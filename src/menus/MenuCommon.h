@@ -20,8 +20,8 @@ class View;
 
 class MenuCommon {
  public:
-  static const int MENU_TEXT_SLOTS = 32;
-  static const int MENU_BUTTON_SLOTS = 16;
+  static constexpr int MENU_TEXT_SLOTS = 32;
+  static constexpr int MENU_BUTTON_SLOTS = 16;
 
   // A button image with its highlighted twin; both null for an unnamed button.
   struct MenuButton {

@@ -28,7 +28,7 @@ using SquareSet = MyTl::RBTree<Square, int, SquareKeyOrder>;
 
 class Board {
  public:
-  static const int MAX_SIZE = 16;
+  static constexpr int MAX_SIZE = 16;
 
   // A timed board event, fired by checkSounds once the clock has passed `time`.
   struct PendingSound {

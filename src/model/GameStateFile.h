@@ -8,7 +8,7 @@ class Board;
 
 class GameStateFile {
  public:
-  static const int FILE_MAGIC = 0x66723031;
+  static constexpr int FILE_MAGIC = 0x66723031;
 
   // Game time since the last move and since the current penalty period began, in ms.
   struct ClockIntervals {

@@ -14,9 +14,9 @@ class File;
 
 class HiScores {
  public:
-  static const int TABLE_COUNT = 12;
-  static const int VISIBLE_ENTRIES = 10;
-  static const int MAX_NAME_BYTES = 255;
+  static constexpr int TABLE_COUNT = 12;
+  static constexpr int VISIBLE_ENTRIES = 10;
+  static constexpr int MAX_NAME_BYTES = 255;
 
   HiScores();
   // Writes the file (when a path was given), then releases everything.
@@ -49,7 +49,7 @@ class HiScores {
   HiScore* lastAdded = nullptr;
   MyTl::BasicString<char> lastName;
 
-  static const int FILE_MAGIC = 0x66723031;
+  static constexpr int FILE_MAGIC = 0x66723031;
 
  private:
   static int clampIndex(int tableIndex) { return tableIndex < TABLE_COUNT - 1 ? tableIndex : TABLE_COUNT - 1; }

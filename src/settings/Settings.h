@@ -64,8 +64,8 @@ class Settings {
   bool clockDisabled = false;
   MyTl::BasicString<char> path;
 
-  static const int FILE_MAGIC = 0x66723031;
-  static const int RECORD_SIZE = 36;
+  static constexpr int FILE_MAGIC = 0x66723031;
+  static constexpr int RECORD_SIZE = 36;
 
  private:
   // What this object knows of its file: whether it writes the file at all, and the record the

@@ -12,7 +12,7 @@
 
 class WaveCapture {
  public:
-  static const int kSampleRate = 44100;
+  static constexpr int kSampleRate = 44100;
 
   static void setUpProcess();
   static void tearDownProcess();

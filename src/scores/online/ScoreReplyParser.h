@@ -31,5 +31,5 @@ class ScoreReplyParser {
   // control characters, trimmed and cut to at most MAX_REASON_BYTES at a character boundary;
   // "status N" when the body gives nothing readable.
   static std::string refusalReason(const char* body, size_t length, long status);
-  static const size_t MAX_REASON_BYTES = 120;
+  static constexpr size_t MAX_REASON_BYTES = 120;
 };
