@@ -4,19 +4,17 @@
 #include <stdlib.h>
 
 #include <cstdlib>
-#include <string>
 
 #include "Board.h"
 #include "RandomPlayer.h"
+#include "TempFolder.h"
 
 namespace {
 
+// The settings live in a folder of their own, removed when the program ends.
 void initSettingsInTempFolder() {
-  static std::string folder;
-  if (!folder.empty()) return;
-  char pattern[] = "/tmp/pellix-bench-XXXXXX";
-  folder = mkdtemp(pattern);
-  Settings::init((folder + "/settings.dat").c_str());
+  static TempFolder folder("pellix-bench");
+  if (Settings::instance == nullptr) Settings::init(folder.path("settings.dat").c_str());
 }
 
 void BM_MoveCycle(benchmark::State& state) {

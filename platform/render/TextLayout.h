@@ -1,6 +1,6 @@
 // TextLayout: the one way the game lays out text with Pango: grey antialiasing, unhinted metrics,
 // the font family named (Helvetica when none) at a size in screen pixels. Used by the text
-// textures and by the view layer's text measuring, so both agree to the pixel.
+// textures and by the text measuring, so both agree to the pixel.
 #pragma once
 
 #include <pango/pangocairo.h>

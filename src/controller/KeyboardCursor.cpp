@@ -3,11 +3,10 @@
 
 #include "BlendMode.h"
 #include "Scaling.h"
+#include "ScreenGeometry.h"
 
 namespace {
 
-// The ring picture covers one board square of the 8-column board.
-const float RING_SIZE = 39.0f;
 // Thickness of the frame around a settings control, in screen pixels.
 const float LINE_WIDTH = 2.0f;
 
@@ -34,8 +33,9 @@ bool KeyboardCursor::ensureTextures() {
 
 void KeyboardCursor::drawOnBoard(float boardScale) {
   if (!ensureTextures()) return;
-  const float x = 4.0f + RING_SIZE * static_cast<float>(at.x) * boardScale;
-  const float y = 45.0f + RING_SIZE * static_cast<float>(at.y) * boardScale;
+  // The ring picture covers one square of the 8-column board; other boards scale it.
+  const float x = ScreenGeometry::BOARD_LEFT + ScreenGeometry::SQUARE_PITCH * static_cast<float>(at.x) * boardScale;
+  const float y = ScreenGeometry::BOARD_TOP + ScreenGeometry::SQUARE_PITCH * static_cast<float>(at.y) * boardScale;
   ring->drawToScreen(x, y, Scaling(boardScale), BLEND_PREMULTIPLIED, true);
 }
 

@@ -2,9 +2,6 @@
 // slider. Called by the controller's touch handlers.
 #pragma once
 
-// Every menu button is 53 pixels high; its hit area spans x 51 to 269.
-const int MENU_BUTTON_HEIGHT = 53;
-
 // True when (x, y) lies on a button whose top is at `top` (strictly inside it vertically).
 bool isOnButton(int x, int y, int top);
 // Index of the button under (x, y) in a vertically centred column of `count` buttons, or -1.

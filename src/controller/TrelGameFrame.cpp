@@ -11,6 +11,7 @@
 #include "GameClock.h"
 #include "Lock.h"
 #include "SaveFailureNotice.h"
+#include "ScreenGeometry.h"
 #include "Texture.h"
 #include "TrelGame.h"
 
@@ -18,8 +19,6 @@ namespace {
 
 const int GAME_ENDING_PAUSE_MS = 2000;
 const int TARGET_FLASH_MS = 200;
-
-float boardScaleForWidth(int width) { return width == 7 ? 1.1428572f : (width == 9 ? 0.8888889f : 1.0f); }
 
 }  // namespace
 
@@ -195,7 +194,7 @@ void TrelGame::schedulePicture(FrameSchedule& schedule) const {
 }
 
 void TrelGame::rebuildBoardSnapshot() {
-  graphics.drawBoard(board.height < 10, boardScaleForWidth(board.width));
+  graphics.drawBoard(board.height < 10, ScreenGeometry::boardScale(board.width));
   if (gameState == STATE_PLAYING) screens.drawMenuButton(mainMenuButtonClickHandler.pressed, board.height < 10);
   for (int y = 0; y < board.height; ++y) {
     for (int x = 0; x < board.width; ++x) {

@@ -6,23 +6,16 @@
 #include "GameClock.h"
 #include "Lock.h"
 #include "MenuHitTesting.h"
+#include "ScreenGeometry.h"
 #include "TrelGame.h"
 
 namespace {
 
-const int BOARD_LEFT = 4;
-const int BOARD_TOP = 45;
 const int SNAP_DISTANCE = 7;
 const int QUICK_SWIPE_MS = 175;
 const int SLID_OFF_TARGET_MS = 325;
 const int MS_PER_PATH_STEP = 90;
 const int GAME_MENU_BUTTONS = 5;
-
-// Square pitch in pixels for the board's size class, so every board is 312 pixels wide.
-float squareSize(int boardSizeClass) {
-  const float scale = boardSizeClass <= 1 ? 1.1428572f : (boardSizeClass <= 3 ? 1.0f : 0.8888889f);
-  return 39.0f * scale;
-}
 
 // The square of a board-relative point, truncating toward zero.
 Square squareOfBoardPoint(int boardX, int boardY, float size) {
@@ -33,9 +26,7 @@ int gameTime() { return GameClock::instance.gameTime(); }
 
 }  // namespace
 
-bool TrelGame::isInMenuStrip(int y) const {
-  return board.settings.boardSizeClass <= 2 ? y > 441 : y > 436;
-}
+bool TrelGame::isInMenuStrip(int y) const { return y > ScreenGeometry::menuStripTop(board.height); }
 
 void TrelGame::setCurrentMouseSquare(Square& s) {
   if (s == currentMouseSquare) return;
@@ -47,9 +38,11 @@ void TrelGame::setCurrentMouseSquare(Square& s) {
 
 Square TrelGame::getCurrentMouseSquare(int x, int y, bool pickingBall) {
   if (Settings::instance->twoTapMoves) pickingBall = awaitingFirstTap;
-  const float size = squareSize(board.settings.boardSizeClass);
-  Square q = squareOfBoardPoint(x - BOARD_LEFT, y - BOARD_TOP, size);
-  if (x < BOARD_LEFT || y < BOARD_TOP || !board.isInBoard(q)) q = Square();
+  const float size = ScreenGeometry::squareSize(board.width);
+  const int left = static_cast<int>(ScreenGeometry::BOARD_LEFT);
+  const int top = static_cast<int>(ScreenGeometry::BOARD_TOP);
+  Square q = squareOfBoardPoint(x - left, y - top, size);
+  if (x < left || y < top || !board.isInBoard(q)) q = Square();
 
   const bool qInBoard = board.isInBoard(q);
   const bool qEmpty = qInBoard && board.stoneAt(q) == SQUARE_EMPTY;
@@ -59,7 +52,7 @@ Square TrelGame::getCurrentMouseSquare(int x, int y, bool pickingBall) {
     for (int dx = -1; dx <= 1; ++dx) {
       if (dx == 0 && dy == 0) continue;
       const Square p =
-          squareOfBoardPoint(x - BOARD_LEFT + SNAP_DISTANCE * dx, y - BOARD_TOP + SNAP_DISTANCE * dy, size);
+          squareOfBoardPoint(x - left + SNAP_DISTANCE * dx, y - top + SNAP_DISTANCE * dy, size);
       if (p == q || !board.isInBoard(p)) continue;
       const bool pEmpty = board.stoneAt(p) == SQUARE_EMPTY;
       if (pickingBall) {
@@ -290,8 +283,8 @@ void TrelGame::handleScreenRelease(int x, int y, bool& consumed) {
         if (activated) {
           leaveSettings();
         } else {
-          if (y >= 100 && y <= 258) {
-            const int position = static_cast<int>((static_cast<float>(x) - 160.0f) / 60.0f + 2.0f);
+          if (y >= ScreenGeometry::MODE_COLUMNS_TOP && y <= ScreenGeometry::MODE_COLUMNS_BOTTOM) {
+            const int position = ScreenGeometry::modeColumnAt(x);
             if (position >= 0 && position <= 3)
               Settings::instance->gameMode = Settings::mapDisplayPositionsToSettingsIds[position];
           }

@@ -6,6 +6,7 @@
 #include "GameClock.h"
 #include "Lock.h"
 #include "MenuHitTesting.h"
+#include "ScreenGeometry.h"
 #include "Settings.h"
 #include "Switch.h"
 #include "TextField.h"
@@ -13,8 +14,10 @@
 
 namespace {
 
-const int SCREEN_HEIGHT = 480;
-const int CENTRE_X = 160;
+using ScreenGeometry::CENTRE_X;
+using ScreenGeometry::MENU_BUTTON_HEIGHT;
+using ScreenGeometry::SCREEN_HEIGHT;
+
 const int GAME_MENU_BUTTONS = 5;
 const float VOLUME_STEP = 0.1f;
 
@@ -25,20 +28,25 @@ struct FocusFrame {
   float x, y, width, height;
 };
 
+// The frame around a switch centred at (x, y).
+FocusFrame switchFrame(int x, int y) {
+  using namespace ScreenGeometry;
+  return {static_cast<float>(x - SWITCH_WIDTH / 2), static_cast<float>(y - SWITCH_HEIGHT / 2),
+          static_cast<float>(SWITCH_WIDTH), static_cast<float>(SWITCH_HEIGHT)};
+}
+
 // Where the focus ring goes around each control (the Done button shows its own highlight).
 const FocusFrame FOCUS_FRAMES[FOCUS_DONE] = {
-    {36.0f, 122.0f, 248.0f, 114.0f},  // the four mode columns
-    {181.0f, 234.0f, 76.0f, 38.0f},   // "Game clock:" switch
-    {181.0f, 274.0f, 76.0f, 38.0f},   // "Two-tap moves:" switch
-    {50.0f, 358.0f, 220.0f, 36.0f},   // volume slider
+    {36.0f, 122.0f, 248.0f, 114.0f},  // the four mode columns with their labels
+    switchFrame(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::CLOCK_SWITCH_CENTRE_Y),
+    switchFrame(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::TWO_TAP_SWITCH_CENTRE_Y),
+    // The slider's bar, 220 x 36 around its centre line.
+    {static_cast<float>(CENTRE_X) - 110.0f, ScreenGeometry::VOLUME_SLIDER_Y - 18.0f, 220.0f, 36.0f},
 };
-
-float boardScaleOf(int width) { return width == 7 ? 1.1428572f : (width == 9 ? 0.8888889f : 1.0f); }
 
 // Centre y of button `index` of the game menu's column.
 int gameMenuButtonCentre(int index) {
-  return (SCREEN_HEIGHT - MENU_BUTTON_HEIGHT * GAME_MENU_BUTTONS) / 2 + MENU_BUTTON_HEIGHT * index +
-         MENU_BUTTON_HEIGHT / 2;
+  return ScreenGeometry::buttonColumnTop(GAME_MENU_BUTTONS) + MENU_BUTTON_HEIGHT * index + MENU_BUTTON_HEIGHT / 2;
 }
 
 }  // namespace
@@ -224,7 +232,7 @@ void TrelGame::handleSettingsKey(GameKey key) {
 void TrelGame::drawKeyboardFocus() {
   if (gameState == STATE_PLAYING && keyboardCursor.visible) {
     keyboardCursor.clampTo(board.width, board.height);
-    keyboardCursor.drawOnBoard(boardScaleOf(board.width));
+    keyboardCursor.drawOnBoard(ScreenGeometry::boardScale(board.width));
   } else if (gameState == STATE_SETTINGS && settingsFocus >= 0 && settingsFocus < FOCUS_DONE) {
     const FocusFrame& frame = FOCUS_FRAMES[settingsFocus];
     keyboardCursor.drawAround(frame.x, frame.y, frame.width, frame.height);

@@ -10,6 +10,7 @@
 #include "DisplayScale.h"
 #include "GameClock.h"
 #include "PowerOfTwo.h"
+#include "ScreenGeometry.h"
 #include "Settings.h"
 #include "Stone.h"
 
@@ -308,7 +309,8 @@ void BallGraphics::regenerate() {
 // Board and stone drawing
 
 MyPoint BallGraphics::squareCorner(int x, int y, float f) {
-  return MyPoint(4.0f + 39.0f * static_cast<float>(x) * f, 45.0f + 39.0f * static_cast<float>(y) * f);
+  return MyPoint(ScreenGeometry::BOARD_LEFT + ScreenGeometry::SQUARE_PITCH * static_cast<float>(x) * f,
+                 ScreenGeometry::BOARD_TOP + ScreenGeometry::SQUARE_PITCH * static_cast<float>(y) * f);
 }
 
 void BallGraphics::drawBoard(bool nineRowLayout, float scale) {

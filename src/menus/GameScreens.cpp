@@ -8,14 +8,15 @@
 #include "BlendMode.h"
 #include "GameClock.h"
 #include "MenuDelegate.h"
+#include "ScreenGeometry.h"
 #include "Stone.h"
 #include "TextField.h"
 
 namespace {
 
 const Scaling UNSCALED(1.0f, 1.0f);
-const int CENTRE_X = 160;
-const int SCREEN_HEIGHT = 480;
+using ScreenGeometry::CENTRE_X;
+using ScreenGeometry::SCREEN_HEIGHT;
 const int ANIMATION_FRAMES = 16;
 const int ANIMATION_CELL = 98;
 
@@ -46,12 +47,12 @@ GameScreens::~GameScreens() = default;
 
 void GameScreens::drawSplashScreen(bool) {
   draw(graphics.splashTexture.get(), 0, 0, BLEND_OPAQUE);
-  draw(graphics.tapToStartAGameTexture.get(), 0, 436);
+  draw(graphics.tapToStartAGameTexture.get(), 0, ScreenGeometry::MENU_STRIP_TOP);
 }
 
 void GameScreens::drawMenuButton(bool highlighted, bool lowered) {
   Texture* bar = highlighted ? graphics.doubleTapForGameMenuPressedTexture.get() : graphics.doubleTapForGameMenuTexture.get();
-  draw(bar, 0, lowered ? 441.0f : 436.0f);
+  draw(bar, 0, static_cast<float>(lowered ? ScreenGeometry::MENU_STRIP_TOP_LOWERED : ScreenGeometry::MENU_STRIP_TOP));
 }
 
 void GameScreens::drawGameMenu(int highlighted, bool canResume) {
@@ -59,7 +60,7 @@ void GameScreens::drawGameMenu(int highlighted, bool canResume) {
   const int firstEntry = canResume ? 0 : 1;
   draw(sunOverlay.get(), 0, 0);
   const bool firstDraw = justSwitched();
-  if (firstDraw) popBackground.reset(createMenuFrame(53 * buttons + 50, 0));
+  if (firstDraw) popBackground.reset(createMenuFrame(ScreenGeometry::MENU_BUTTON_HEIGHT * buttons + 50, 0));
   const int top = (SCREEN_HEIGHT - popBackground->height) / 2;
   popBackground->drawToScreenCenteredOnXAxis(CENTRE_X, static_cast<float>(top), UNSCALED, BLEND_PREMULTIPLIED, true);
   int y = top + 25;
@@ -138,7 +139,7 @@ void GameScreens::drawGameOver() {
   if (!gameOverImage) gameOverImage.reset(new Texture("GameOver_320x480.png", 1.0f, false));
   gameOverImage->drawToScreenCenteredAt(CENTRE_X, 240, UNSCALED, BLEND_PREMULTIPLIED, true);
   Texture* bar = graphics.tapToStartNewGameTexture.get();
-  if (bar != nullptr) bar->drawToScreenCenteredOnXAxis(CENTRE_X, 436, UNSCALED, BLEND_PREMULTIPLIED, true);
+  if (bar != nullptr) bar->drawToScreenCenteredOnXAxis(CENTRE_X, ScreenGeometry::MENU_STRIP_TOP, UNSCALED, BLEND_PREMULTIPLIED, true);
 }
 
 void GameScreens::followArtScale() {

@@ -5,13 +5,14 @@
 
 #include "BlendMode.h"
 #include "Lock.h"
+#include "ScreenGeometry.h"
 #include "View.h"
 
 namespace {
 
-const int SCREEN_WIDTH = 320;
-const int SCREEN_HEIGHT = 480;
-const int CENTRE_X = 160;
+using ScreenGeometry::CENTRE_X;
+using ScreenGeometry::SCREEN_HEIGHT;
+using ScreenGeometry::SCREEN_WIDTH;
 const char* const FRAME_IMAGE = "PopBackground_270x270.png";
 
 int powerOfTwoAtLeast(int value) {

@@ -5,6 +5,7 @@
 #include "BlendMode.h"
 #include "GameScreens.h"
 #include "Lock.h"
+#include "ScreenGeometry.h"
 #include "Settings.h"
 #include "Stone.h"
 #include "Switch.h"
@@ -56,13 +57,13 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
   }
   screens.menuTexts[4]->drawToScreen(56, 242, UNSCALED, BLEND_PREMULTIPLIED, true);
   screens.menuTexts[5]->drawToScreen(45, 282, UNSCALED, BLEND_PREMULTIPLIED, true);
-  sliderBar->drawToScreenCenteredAt(160, 376, UNSCALED, BLEND_PREMULTIPLIED, true);
+  sliderBar->drawToScreenCenteredAt(ScreenGeometry::CENTRE_X, ScreenGeometry::VOLUME_SLIDER_Y, UNSCALED, BLEND_PREMULTIPLIED, true);
 
   if (!clockSwitch) {
     clockSwitch = std::make_shared<Ui::Switch>();
-    clockSwitch->setCenter(219, 253);
+    clockSwitch->setCenter(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::CLOCK_SWITCH_CENTRE_Y);
     twoTapSwitch = std::make_shared<Ui::Switch>();
-    twoTapSwitch->setCenter(219, 293);
+    twoTapSwitch->setCenter(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::TWO_TAP_SWITCH_CENTRE_Y);
   }
   if (first) {
     clockSwitch->setOn(!settings.clockDisabled);
@@ -75,7 +76,7 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
   settings.clockDisabled = !clockSwitch->isOn();
   settings.twoTapMoves = twoTapSwitch->isOn();
 
-  screens.graphics.drawStoneCenteredAtCoordsNoScaleUp(VOLUME_KNOB_BALL, MyPoint(volumeKnobX(settings.volume), 376),
+  screens.graphics.drawStoneCenteredAtCoordsNoScaleUp(VOLUME_KNOB_BALL, MyPoint(volumeKnobX(settings.volume), ScreenGeometry::VOLUME_SLIDER_Y),
                                                       0.66f, false, false);
   return buttonTop;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "Mutex.h"
+#include "ScreenGeometry.h"
 
 class GameScreens;
 class Texture;
@@ -28,9 +29,9 @@ class SettingsMenu {
   void finishedShowing();
 
   // Centre x of the mode column at display position 0 to 3.
-  static int columnCentreX(int position) { return static_cast<int>((position - 1.5f) * 60.0f + 160.0f); }
+  static int columnCentreX(int position) { return ScreenGeometry::modeColumnCentreX(position); }
   // Centre x of the volume knob.
-  static float volumeKnobX(float volume) { return (volume - 0.5f) * 185.0f + 160.0f; }
+  static float volumeKnobX(float volume) { return ScreenGeometry::volumeKnobX(volume); }
 
   MyTl::Mutex menuLock;
   std::shared_ptr<Ui::Switch> twoTapSwitch;

@@ -4,11 +4,13 @@
 
 #include <filesystem>
 
+#include "BallGraphics.h"
 #include "ControllerFixture.h"
 #include "DoubleClickHandler.h"
 #include "GameClock.h"
 #include "GameStateFile.h"
 #include "MenuHitTesting.h"
+#include "ScreenGeometry.h"
 #include "Settings.h"
 
 namespace {
@@ -526,6 +528,29 @@ TEST(MenuHitTestingTest, ButtonColumns) {
                {51, 200, 5, 1},  {50, 200, 5, -1},  {269, 350, 5, 4}, {270, 350, 5, -1},
                {160, 373, 5, -1}, {160, 240, 1, 0}};
   for (const Case& c : cases) EXPECT_EQ(c.index, getButtonIndex(c.x, c.y, c.count)) << c.x << "," << c.y;
+}
+
+// A touch at the middle of a square as the board draws it picks that square, on every board
+// size; the strip below the board starts where it is drawn for the board's height.
+TEST_F(ControllerTest, EveryBoardSquareIsTouchedWhereItIsDrawn) {
+  emptyBoardInPlay();
+  for (int sizeClass = 0; sizeClass <= 5; ++sizeClass) {
+    game->board.settings.boardSizeClass = sizeClass;
+    Board::boardSizeForClass(sizeClass, game->board.width, game->board.height);
+    const int width = game->board.width;
+    const float size = ScreenGeometry::squareSize(width);
+    for (int y = 0; y < game->board.height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const MyPoint corner = BallGraphics::squareCorner(x, y, ScreenGeometry::boardScale(width));
+        const Square hit = game->getCurrentMouseSquare(static_cast<int>(corner.x + size / 2.0f),
+                                                       static_cast<int>(corner.y + size / 2.0f), true);
+        EXPECT_EQ(Square(x, y), hit) << "size class " << sizeClass << ", square " << x << "," << y;
+      }
+    }
+    const int stripTop = ScreenGeometry::menuStripTop(game->board.height);
+    EXPECT_FALSE(game->isInMenuStrip(stripTop)) << "size class " << sizeClass;
+    EXPECT_TRUE(game->isInMenuStrip(stripTop + 1)) << "size class " << sizeClass;
+  }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 
 #include "GameSession.h"
 #include "TempFolder.h"
+#include "WholeFile.h"
 
 namespace {
 
@@ -41,10 +42,7 @@ CommandResult run(const std::string& command) {
 
 std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
-std::string readText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::string readText(const fs::path& path) { return testfiles::readText(path.string()); }
 
 // Width and height from a PNG's header; 0 x 0 when it is not a PNG.
 std::pair<int, int> pngSize(const fs::path& path) {

@@ -24,6 +24,8 @@
 #include <sstream>
 #include <thread>
 
+#include "WholeFile.h"
+
 namespace {
 
 double nowMs() {
@@ -59,8 +61,6 @@ int ignoreXError(Display*, XErrorEvent*) { return 0; }
 }  // namespace
 
 GameSession::GameSession(int screenWidth, int screenHeight) {
-  char pattern[] = "/tmp/pellix-e2e-XXXXXX";
-  baseFolder = mkdtemp(pattern);
   gameFolder = baseFolder + "/pellix";
   std::filesystem::create_directories(gameFolder);
   errorLog = baseFolder + "/stderr.txt";
@@ -118,8 +118,6 @@ GameSession::~GameSession() {
     kill(xvfbPid, SIGTERM);
     waitpid(xvfbPid, nullptr, 0);
   }
-  std::error_code ignored;
-  std::filesystem::remove_all(baseFolder, ignored);
 }
 
 void GameSession::setEnvironment(const std::string& name, const std::string& value) {
@@ -467,11 +465,7 @@ double GameSession::cpuMs() const {
 
 std::string GameSession::setupProblem() const {
   if (problem.empty()) return problem;
-  std::ifstream in(baseFolder + "/xvfb.txt");
-  return problem + "; Xvfb said: " + std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return problem + "; Xvfb said: " + testfiles::readText(baseFolder + "/xvfb.txt");
 }
 
-std::string GameSession::errorOutput() const {
-  std::ifstream in(errorLog);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+std::string GameSession::errorOutput() const { return testfiles::readText(errorLog); }

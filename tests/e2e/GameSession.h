@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "ScreenImage.h"
+#include "TempFolder.h"
 
 class FrameCounter;
 class XTestKeyboard;
@@ -111,7 +112,8 @@ class GameSession {
   void* display = nullptr;  // Display*
   unsigned long window = 0;
   std::string displayName;
-  std::string baseFolder;
+  TempFolder base{"pellix-e2e"};  // the game's data home, its error log and Xvfb's output
+  std::string baseFolder = base.str();
   std::string gameFolder;
   std::string errorLog;
   double launchTime = 0;

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "WholeFile.h"
+
 namespace {
 
 const int32_t MAGIC = 0x66723031;
@@ -51,16 +53,9 @@ std::vector<uint8_t> savedGame(const SavedBoard& board) {
   return bytes;
 }
 
-bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
-}
+bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) { return testfiles::writeFile(path, bytes); }
 
-std::vector<uint8_t> readBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::vector<uint8_t> readBytes(const std::string& path) { return testfiles::readFile(path); }
 
 int settingsGameMode(const std::vector<uint8_t>& settings) { return settings.size() >= 36 ? intAt(settings, 4) : -1; }
 

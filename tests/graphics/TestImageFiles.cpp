@@ -10,16 +10,9 @@
 #include <fstream>
 #include <vector>
 
-TestImageFiles::TestImageFiles() {
-  char pattern[] = "/tmp/pellix-graphics-XXXXXX";
-  const char* made = mkdtemp(pattern);
-  path = made != nullptr ? made : "/tmp";
-}
+TestImageFiles::TestImageFiles() : files("pellix-graphics"), path(files.str()) {}
 
-TestImageFiles::~TestImageFiles() {
-  std::error_code ignored;
-  if (path != "/tmp") std::filesystem::remove_all(path, ignored);
-}
+TestImageFiles::~TestImageFiles() = default;
 
 void TestImageFiles::writeRgba(const std::string& name, int w, int h,
                                const std::function<unsigned(int, int)>& paint) const {

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "TempFolder.h"
+
 class TestImageFiles {
  public:
   TestImageFiles();
@@ -23,5 +25,6 @@ class TestImageFiles {
   void copyFrom(const std::string& source) const;
 
  private:
-  std::string path;
+  TempFolder files;
+  std::string path;  // files' path
 };

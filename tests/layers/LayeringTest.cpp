@@ -1,6 +1,7 @@
-// The layers keep their places: the game core (src/) and the tools library (tools/) reach no
-// platform library's header, directly or through a header of the platform layer; drawing
-// through the GL function table of platform/render/Gl.h is the one sanctioned way down.
+// The layers keep their places: the game core (src/, its view layer src/ui included) and the
+// tools library (tools/) reach no platform library's header, directly or through a header of the
+// platform layer; drawing through the GL function table of platform/render/Gl.h is the one
+// sanctioned way down. The platform layer below the shell includes no header of the game.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "GameHeaderCheck.h"
 #include "PlatformHeaderCheck.h"
 #include "SourceTree.h"
 #include "TempFolder.h"
@@ -20,9 +22,7 @@ const std::vector<std::string> kPlatformHeaders = {
     "pango/", "glib", "gio/", "png.h", "pngconf.h", "curl/", "X11/",
 };
 
-// The folders that must stay clean. platform/ui, the view layer the game draws its controls
-// with, still counts as part of the platform layer the game includes (its headers are followed,
-// its own files are not checked); once it lives with the game, under src/, it is checked too.
+// The folders that must stay clean.
 PlatformHeaderCheck::Rules gameRules() {
   return {{"src", "tools"}, kPlatformHeaders, {"platform/render/Gl.h"}};
 }
@@ -38,6 +38,51 @@ TEST(LayeringTest, GameAndToolsReachNoPlatformLibraryHeader) {
   ASSERT_GT(tree.files().size(), 100u) << "the source tree was not found at " << PELLIX_SOURCE_DIR;
   const auto findings = PlatformHeaderCheck(tree, gameRules()).findings();
   EXPECT_TRUE(findings.empty()) << describeAll(findings);
+}
+
+TEST(LayeringTest, PlatformBelowTheShellIncludesNoGameHeader) {
+  const SourceTree tree(PELLIX_SOURCE_DIR, {"src", "tools", "platform"});
+  ASSERT_GT(tree.files().size(), 100u) << "the source tree was not found at " << PELLIX_SOURCE_DIR;
+  std::string found;
+  for (const std::string& line : GameHeaderCheck(tree).findings()) found += line + "\n";
+  EXPECT_EQ("", found);
+}
+
+// The upward check on small trees.
+TEST(LayeringTest, GameHeaderCheckFindsOnlyIncludesFromBelowTheShellIntoTheGame) {
+  const struct {
+    const char* name;
+    std::map<std::string, std::string> files;
+    std::string expected;
+  } cases[] = {
+      {"a render file includes a game header",
+       {{"platform/render/R.cpp", "#include \"Texture.h\"\n"}, {"src/graphics/Texture.h", ""}},
+       "platform/render/R.cpp -> src/graphics/Texture.h\n"},
+      {"the shell may include the game",
+       {{"platform/shell/Main.cpp", "#include \"TrelGame.h\"\n"}, {"src/controller/TrelGame.h", ""}},
+       ""},
+      {"the tools library is not the game",
+       {{"platform/net/N.cpp", "#include \"Lock.h\"\n"}, {"tools/Lock.h", ""}},
+       ""},
+      {"a name the platform layer has itself",
+       {{"platform/render/R.cpp", "#include \"Text.h\"\n"}, {"platform/render/Text.h", ""}, {"src/ui/Text.h", ""}},
+       ""},
+      {"the game including the platform layer is not this check's business",
+       {{"src/a/A.cpp", "#include \"Gl.h\"\n"}, {"platform/render/Gl.h", ""}},
+       ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder root;
+    for (const auto& [path, text] : c.files) {
+      std::filesystem::create_directories(std::filesystem::path(root.path(path)).parent_path());
+      TempFolder::writeFile(root.path(path), text);
+    }
+    const SourceTree tree(root.root(), {"src", "tools", "platform"});
+    std::string found;
+    for (const std::string& line : GameHeaderCheck(tree).findings()) found += line + "\n";
+    EXPECT_EQ(c.expected, found);
+  }
 }
 
 // The check on small trees: what it must find and what it must let pass.

@@ -16,9 +16,9 @@
 
 #include "ActivityIndicator.h"
 #include "Alert.h"
+#include "FakeScoresServer.h"
 #include "HiScoresMenu.h"
 #include "MenuScreenTest.h"
-#include "ScriptedScoresServer.h"
 #include "SegmentedControl.h"
 
 namespace {
@@ -262,7 +262,7 @@ TEST_F(HiScoresScreenTest, FailedFetchShowsTheMessageInsteadOfRows) {
 }
 
 TEST_F(HiScoresScreenTest, GlobalViewShowsOnlyTheSpinnerWhileTheFetchRunsThenTheFetchedRows) {
-  ScriptedScoresServer server;
+  FakeScoresServer server;
   server.setTopScores("name,score\nAnn,5000\nBob,4000\nCy,3000\n");
   useServer(server.base());
   openFromGameMenu(TrelGame::STATE_HISCORES);
@@ -300,7 +300,7 @@ TEST_F(HiScoresScreenTest, GlobalViewShowsOnlyTheSpinnerWhileTheFetchRunsThenThe
 }
 
 TEST_F(HiScoresScreenTest, UploadedScoreOfRank57EndsTheGlobalListNumberedAndEmphasised) {
-  ScriptedScoresServer server;
+  FakeScoresServer server;
   std::string top = "name,score\n";
   for (int i = 0; i < 10; ++i) top += std::string(NAMES[i]) + "," + std::to_string(9000 - 500 * i) + "\n";
   server.setTopScores(top);
@@ -368,7 +368,7 @@ TEST_F(HiScoresScreenTest, FailedUploadShowsItsErrorAlertAndThenTheGlobalView) {
 
 // A name the server refuses (here with a comma) is never offered for upload.
 TEST_F(HiScoresScreenTest, ANameTheServerRefusesIsNotOfferedForUpload) {
-  ScriptedScoresServer server;
+  FakeScoresServer server;
   useServer(server.base());
   game->hiScores.addScore(game->tableIndex(), 120, "Ann, Bo");
   openFromGameMenu(TrelGame::STATE_HISCORES);
@@ -379,7 +379,7 @@ TEST_F(HiScoresScreenTest, ANameTheServerRefusesIsNotOfferedForUpload) {
 
 // An upload that fails after the player left the high scores asks for nothing on a later visit.
 TEST_F(HiScoresScreenTest, AnUploadFailingAfterTheScreenLeftShowsNoAlertLater) {
-  ScriptedScoresServer server;
+  FakeScoresServer server;
   server.setSubmitReply("");  // an empty reply is a failed upload
   useServer(server.base());
   game->hiScores.addScore(game->tableIndex(), 120, "Me");

@@ -1,7 +1,7 @@
 // gameState.dat: the exact byte layout, round trips, and a table of damaged files.
 #include <gtest/gtest.h>
 
-#include "ByteFiles.h"
+#include "WholeFile.h"
 
 #include <cmath>
 #include <cstdint>

@@ -3,12 +3,14 @@
 
 #include <stdlib.h>
 
-#include <cstdio>
+#include <memory>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "IntTimer.h"
 #include "Settings.h"
+#include "TempFolder.h"
 
 namespace modeltest {
 
@@ -46,26 +48,10 @@ void advanceClock(int ms) {
 }
 
 std::string makeTempFolder() {
-  char pattern[] = "/tmp/pellix-test-XXXXXX";
-  const char* folder = mkdtemp(pattern);
-  if (folder == nullptr) {
-    std::perror("mkdtemp");
-    std::abort();
-  }
-  std::string path(folder);
-  static std::set<std::string> folders;
-  folders.insert(path);
-  static bool cleanupRegistered = false;
-  if (!cleanupRegistered) {
-    cleanupRegistered = true;
-    std::atexit([] {
-      for (const std::string& f : folders) {
-        const std::string command = "rm -rf '" + f + "'";
-        if (std::system(command.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", f.c_str());
-      }
-    });
-  }
-  return path;
+  // The folders live until the program ends (the settings file of the process is in one).
+  static std::vector<std::unique_ptr<TempFolder>> folders;
+  folders.emplace_back(new TempFolder("pellix-test"));
+  return folders.back()->str();
 }
 
 std::string settingsPath() { return dataFolder() + "/settings.dat"; }

@@ -1,7 +1,7 @@
 // Settings rules and the settings.dat record: round trips, damaged files, safe writing.
 #include <gtest/gtest.h>
 
-#include "ByteFiles.h"
+#include "WholeFile.h"
 #include <sys/stat.h>
 
 #include <cstdint>

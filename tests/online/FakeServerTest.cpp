@@ -1,20 +1,18 @@
-// The game's fetcher and uploader against a fake high-score server (a small httplib server in
-// the test) that sends bad replies: empty, huge, binary, cut off, slow, silent, error pages.
+// The game's fetcher and uploader against the fake high-score server of the test toolkit, which
+// sends bad replies: empty, huge, binary, cut off, slow, silent, error pages.
 // None of them may crash or hang the game: each request ends within its time-outs with the
 // result the reply format allows, and a request still running when its worker is destroyed is
 // cancelled. The fake server also records what the game sent.
 #include <gtest/gtest.h>
-#include <httplib.h>
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <future>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "FakeScoresServer.h"
 #include "OnlineTestSupport.h"
 #include "ScoreChecksum.h"
 #include "ScoreReplyParser.h"
@@ -23,133 +21,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Serves /<behaviour>/pellix/top_scores/ and /<behaviour>/pellix/submit_score/; the base
-// address http://127.0.0.1:<port>/<behaviour> selects how it misbehaves.
-class FakeScoresServer {
- public:
-  FakeScoresServer() {
-    auto route = [this](const httplib::Request& request, httplib::Response& response) {
-      {
-        std::lock_guard<std::mutex> guard(lock);
-        lastTarget = request.target;
-        lastBody = request.body;
-        lastContentType = request.get_header_value("Content-Type");
-        lastContentLength = request.get_header_value("Content-Length");
-      }
-      behave(request.matches[1], request.matches[2] == "submit_score", response);
-    };
-    const char* pattern = R"(/(\w+)/pellix/(top_scores|submit_score)/)";
-    http.Get(pattern, route);
-    http.Post(pattern, route);
-    port = http.bind_to_any_port("127.0.0.1");
-    serving = std::thread([this] { http.listen_after_bind(); });
-  }
-  ~FakeScoresServer() {
-    {
-      std::lock_guard<std::mutex> guard(lock);
-      released = true;
-    }
-    wake.notify_all();
-    // stop() has no effect until the server is listening.
-    while (!http.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    http.stop();
-    serving.join();
-  }
-
-  std::string base(const std::string& behaviour) const {
-    return "http://127.0.0.1:" + std::to_string(port) + "/" + behaviour;
-  }
-
-  std::mutex lock;
-  std::string lastTarget, lastBody, lastContentType, lastContentLength;
-
- private:
-  // Waits up to `limit` or until the server shuts down; true when shutting down.
-  bool pause(std::chrono::milliseconds limit) {
-    std::unique_lock<std::mutex> guard(lock);
-    return wake.wait_for(guard, limit, [this] { return released; });
-  }
-
-  void behave(const std::string& asked, bool submission, httplib::Response& response) {
-    const char* text = "text/plain";
-    // One address for a slow top ten and a silent submission, so that both can run at once.
-    const std::string behaviour = asked == "slowsilent" ? (submission ? "silent" : "slow") : asked;
-    if (behaviour == "empty") {
-      response.set_content("", text);
-    } else if (behaviour == "headeronly") {
-      response.set_content("name,score\n", text);
-    } else if (behaviour == "crlf") {
-      response.set_content(submission ? "thanks , 57 \r\n" : "name,score\r\nAnn , 1200\r\nBob,word\r\nx,y,z\r\n\r\n",
-                           text);
-    } else if (behaviour == "bare") {
-      response.set_content("57\n", text);
-    } else if (behaviour == "negative") {
-      response.set_content("OK,-3\nAnn,-3\n", text);
-    } else if (behaviour == "huge") {
-      std::string body = "name,score\n";
-      while (body.size() < (1u << 20)) body += "Ann,1\n";
-      response.set_content(body, text);
-    } else if (behaviour == "hugechunked") {
-      // No length announced: the client only finds out by reading.
-      response.set_chunked_content_provider(text, [this](size_t offset, httplib::DataSink& sink) {
-        if (offset >= (1u << 20) || pause(std::chrono::milliseconds(0))) {
-          sink.done();
-          return true;
-        }
-        std::string chunk = offset == 0 ? "OK,1\nAnn,1\n" : "";
-        while (chunk.size() < 4096) chunk += "Ann,1\n";
-        return sink.write(chunk.data(), chunk.size());
-      });
-    } else if (behaviour == "binary") {
-      std::string body;
-      for (int i = 0; i < 4096; ++i) body += static_cast<char>(i * 7 % 256);
-      body.replace(0, 14, "name,score\nA,1");
-      response.set_content(body, "application/octet-stream");
-    } else if (behaviour == "nul") {
-      response.set_content(std::string(submission ? "OK,5\0\n" : "name,score\nA\0nn,5\n", submission ? 6 : 17), text);
-    } else if (behaviour == "latin1") {
-      response.set_content(submission ? "OK,5\n\xE9\n" : "name,score\nZo\xEB,5\n", text);
-    } else if (behaviour == "cutoff") {
-      // 1000 bytes announced, a few sent, then the connection is closed.
-      response.set_content_provider(1000, text, [](size_t offset, size_t, httplib::DataSink& sink) {
-        if (offset > 0) return false;
-        const char* part = "OK,3\nAnn,5\n";
-        sink.write(part, 11);
-        return true;
-      });
-    } else if (behaviour == "slow") {
-      // One byte every 200 ms, for ever.
-      response.set_chunked_content_provider(text, [this](size_t, httplib::DataSink& sink) {
-        if (pause(std::chrono::milliseconds(200))) {
-          sink.done();
-          return true;
-        }
-        return sink.write("x", 1);
-      });
-    } else if (behaviour == "silent") {
-      // No reply at all until the fake server shuts down.
-      pause(std::chrono::seconds(60));
-      response.set_content("", text);
-    } else if (behaviour == "refuse") {
-      response.status = 429;
-      response.set_content("too many submissions from this address\n", text);
-    } else if (behaviour == "errorpage") {
-      response.status = submission ? 500 : 404;
-      response.set_content("header\nAnn,5\nOK,7\n", text);
-    } else if (behaviour == "redirect") {
-      response.set_redirect(submission ? "/crlf/pellix/submit_score/" : "/crlf/pellix/top_scores/", 307);
-    } else {
-      response.set_content("name,score\nAnn,1200\n", text);
-    }
-  }
-
-  httplib::Server http;
-  std::thread serving;
-  std::condition_variable wake;
-  bool released = false;
-  int port = -1;
-};
 
 class FakeServer : public ::testing::Test {
  protected:
@@ -288,20 +159,17 @@ TEST_F(FakeServer, DestroyingAWorkerCancelsItsRunningRequest) {
 TEST_F(FakeServer, TheRequestsCarryTheFieldsEscapedAndTheChecksumOverTheRawName) {
   ScoresUrl url(fake.base("rec") + "/");  // a trailing '/' on the base is dropped
   fetchTopScores(7);
-  {
-    std::lock_guard<std::mutex> guard(fake.lock);
-    EXPECT_EQ(fake.lastTarget, "/rec/pellix/top_scores/?game_id=0&game_mode=7&max_res=10");
-  }
+  EXPECT_EQ(fake.lastRequest().target, "/rec/pellix/top_scores/?game_id=0&game_mode=7&max_res=10");
   const std::string name = "A &+B=?\xC3\xA9";
   uploadScore(name, 123, 7);
   int hash = ScoreChecksum::ofSubmission(0, 7, 0, name.data(), name.size(), 123);
   std::string body = "game_id=0&game_mode=7&device_id=0&user_name=A%20%26%2BB%3D%3F%C3%A9&score=123&hash=" +
                      std::to_string(hash);
-  std::lock_guard<std::mutex> guard(fake.lock);
-  EXPECT_EQ(fake.lastTarget, "/rec/pellix/submit_score/");
-  EXPECT_EQ(fake.lastBody, body);
-  EXPECT_EQ(fake.lastContentType, "application/x-www-form-urlencoded");
-  EXPECT_EQ(fake.lastContentLength, std::to_string(body.size()));
+  const FakeScoresServer::Request sent = fake.lastRequest();
+  EXPECT_EQ(sent.target, "/rec/pellix/submit_score/");
+  EXPECT_EQ(sent.body, body);
+  EXPECT_EQ(sent.contentType, "application/x-www-form-urlencoded");
+  EXPECT_EQ(sent.contentLength, std::to_string(body.size()));
 }
 
 // The main loop sleeps until its next event: a worker that finishes wakes it, after its result

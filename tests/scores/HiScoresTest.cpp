@@ -1,7 +1,6 @@
 // Local high-score tables: ranking, the hiScores.dat format, damaged files and safe saving.
 #include <gtest/gtest.h>
 
-#include "ByteFiles.h"
 #include <stdlib.h>
 
 #include <cstdint>
@@ -13,6 +12,8 @@
 #include <vector>
 
 #include "HiScores.h"
+#include "TempFolder.h"
+#include "WholeFile.h"
 
 namespace {
 
@@ -39,15 +40,9 @@ struct FileImage {
 
 class HiScoresTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/pellix-scores-XXXXXX";
-    folder = mkdtemp(pattern);
-    path = folder + "/hiScores.dat";
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-
-  std::string folder;
-  std::string path;
+  TempFolder files{"pellix-scores"};
+  std::string folder = files.str();
+  std::string path = files.path("hiScores.dat");
 };
 
 std::vector<int> scoresOf(const HiScores& scores, int table) {

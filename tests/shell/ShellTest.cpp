@@ -3,10 +3,12 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "DataDirectory.h"
 #include "ScreenMapping.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -91,8 +93,8 @@ TEST(ScreenMappingTest, TheFrameIsWholePixelsCentredInTheDrawable) {
 class DataDirectoryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/pellix-shell-XXXXXX";
-    base = mkdtemp(pattern);
+    files.reset(new TempFolder("pellix-shell"));
+    base = files->str();
     savedHome = getenv("HOME") ? getenv("HOME") : "";
     savedDataHome = getenv("XDG_DATA_HOME") ? getenv("XDG_DATA_HOME") : "";
   }
@@ -103,8 +105,9 @@ class DataDirectoryTest : public ::testing::Test {
     } else {
       setenv("XDG_DATA_HOME", savedDataHome.c_str(), 1);
     }
-    std::filesystem::remove_all(base);
+    files.reset();
   }
+  std::unique_ptr<TempFolder> files;
   std::string base, savedHome, savedDataHome;
 };
 

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "WholeFile.h"
+
 std::vector<float> TestWaveFiles::samples(const Tone& tone) {
   const size_t count = static_cast<size_t>(std::lround(tone.seconds * tone.sampleRate));
   std::vector<float> out(count);
@@ -33,11 +35,6 @@ bool TestWaveFiles::write(const std::string& path, const Tone& tone) {
   return sf_close(file) == 0 && complete;
 }
 
-void TestWaveFiles::writeBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+void TestWaveFiles::writeBytes(const std::string& path, const std::string& bytes) { testfiles::writeFile(path, bytes); }
 
-std::string TestWaveFiles::readBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::string TestWaveFiles::readBytes(const std::string& path) { return testfiles::readText(path); }

@@ -9,11 +9,19 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <thread>
 
 #include "SoundEngine.h"
+#include "TempFolder.h"
 
 namespace {
+
+// The process's folder: the OpenAL Soft configuration and the captured output.
+std::unique_ptr<TempFolder>& processFiles() {
+  static std::unique_ptr<TempFolder> files;
+  return files;
+}
 
 std::string& processFolder() {
   static std::string folder;
@@ -29,10 +37,8 @@ const ALuint kHighestSourceName = 256;
 }  // namespace
 
 void WaveCapture::setUpProcess() {
-  char pattern[] = "/tmp/pellix-sound-test-XXXXXX";
-  const char* made = mkdtemp(pattern);
-  if (made == nullptr) std::abort();
-  processFolder() = made;
+  processFiles().reset(new TempFolder("pellix-sound-test"));
+  processFolder() = processFiles()->str();
   std::filesystem::create_directory(outputFolder());
 
   const std::string config = processFolder() + "/alsoft.conf";
@@ -57,10 +63,7 @@ void WaveCapture::setUpProcess() {
   setenv("ALSOFT_DRIVERS", "wave", 1);
 }
 
-void WaveCapture::tearDownProcess() {
-  std::error_code ignored;
-  std::filesystem::remove_all(processFolder(), ignored);
-}
+void WaveCapture::tearDownProcess() { processFiles().reset(); }
 
 const std::string& WaveCapture::folder() { return processFolder(); }
 

@@ -3,14 +3,13 @@
 
 #include <stdlib.h>
 
-#include <cstdlib>
-#include <filesystem>
-
 #include "GameClock.h"
 #include "IntTimer.h"
 #include "RenderHarness.h"
 #include "Resources.h"
+#include "ScreenGeometry.h"
 #include "Settings.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -25,22 +24,17 @@ void ControllerTest::SetUpTestSuite() {
   IntTimer::setTimeSourceForTesting(readFakeClock);
   Resources::setDirectory(generatedResourceFolder());
   if (Settings::instance == nullptr) {
-    char pattern[] = "/tmp/pellix-controller-settings-XXXXXX";
-    static const std::string settingsFolder = mkdtemp(pattern);
-    Settings::init((settingsFolder + "/settings.dat").c_str());
     // The settings live until the process ends; their folder goes then (a last save of the
     // settings into the removed folder fails quietly).
-    std::atexit([] {
-      std::error_code ignored;
-      std::filesystem::remove_all(settingsFolder, ignored);
-    });
+    static TempFolder settingsFolder("pellix-controller-settings");
+    Settings::init(settingsFolder.path("settings.dat").c_str());
   }
 }
 
 void ControllerTest::SetUp() {
   if (RenderHarness::instance() == nullptr) GTEST_SKIP() << RenderHarness::failure();
-  char pattern[] = "/tmp/pellix-controller-XXXXXX";
-  folder = mkdtemp(pattern);
+  files.reset(new TempFolder("pellix-controller"));
+  folder = files->str();
   Settings::instance->reset();
   Settings::instance->firstLaunch = false;
   GameClock::instance = GameClock();
@@ -52,7 +46,7 @@ void ControllerTest::SetUp() {
 
 void ControllerTest::TearDown() {
   game.reset();
-  if (!folder.empty()) std::filesystem::remove_all(folder);
+  files.reset();
 }
 
 void ControllerTest::advance(int ms) {
@@ -60,8 +54,12 @@ void ControllerTest::advance(int ms) {
   GameClock::instance.refresh();
 }
 
-int ControllerTest::pixelX(int column, float squareSize) { return 4 + static_cast<int>(squareSize * column) + 19; }
-int ControllerTest::pixelY(int row, float squareSize) { return 45 + static_cast<int>(squareSize * row) + 19; }
+int ControllerTest::pixelX(int column, float squareSize) {
+  return static_cast<int>(ScreenGeometry::BOARD_LEFT) + static_cast<int>(squareSize * column) + 19;
+}
+int ControllerTest::pixelY(int row, float squareSize) {
+  return static_cast<int>(ScreenGeometry::BOARD_TOP) + static_cast<int>(squareSize * row) + 19;
+}
 
 void ControllerTest::tap(int x, int y) {
   game->handleMouseDown(x, y);

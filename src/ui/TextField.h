@@ -21,7 +21,7 @@ class TextFieldDelegate;
 
 class TextField : public View {
  public:
-  // The phone's border styles, by their numbers.
+  // The border styles, numbered as the callers pass them: none, a line, a bezel, a rounded frame.
   enum BorderStyle { BORDER_NONE = 0, BORDER_LINE = 1, BORDER_BEZEL = 2, BORDER_ROUNDED_RECT = 3 };
   // The caret shows for this long, then hides for as long.
   static constexpr int CARET_BLINK_MS = 530;

@@ -1,6 +1,7 @@
-// TextMeasurer: sizes of text laid out exactly as the game's text textures lay it out (Pango,
-// the named font at a pixel size, words wrapped within a width), and the caret positions of one
-// line of text. The controls use it for layout, centring, the caret and scrolling.
+// TextMeasurer: sizes of text laid out exactly as the game's text textures lay it out (through
+// platform/render's TextMetrics: the named font at a pixel size, words wrapped within a width),
+// and the caret positions of one line of text. The controls use it for layout, centring, the
+// caret and scrolling.
 // Stateless; main thread (the same thread as the text textures).
 #pragma once
 

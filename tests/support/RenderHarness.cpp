@@ -7,10 +7,6 @@
 #include "Gl.h"
 #include "GlFixedState.h"
 
-#ifndef PELLIX_TEST_GL_API_DESKTOP
-#define PELLIX_TEST_GL_API_DESKTOP 0
-#endif
-
 namespace {
 std::string& failureText() {
   static std::string text;
@@ -22,10 +18,10 @@ std::string generatedResourceFolder() { return PELLIX_TEST_RESOURCE_DIR; }
 
 const std::string& RenderHarness::failure() { return failureText(); }
 
-RenderHarness* RenderHarness::instance() {
-  static RenderHarness* harness = [] {
+RenderHarness* RenderHarness::instanceFor(OffscreenGlContext::Api api) {
+  static RenderHarness* harness = [api] {
     RenderHarness* created = new RenderHarness();
-    if (!created->create()) {
+    if (!created->create(api)) {
       delete created;
       return static_cast<RenderHarness*>(nullptr);
     }
@@ -34,9 +30,7 @@ RenderHarness* RenderHarness::instance() {
   return harness;
 }
 
-bool RenderHarness::create() {
-  const OffscreenGlContext::Api api =
-      PELLIX_TEST_GL_API_DESKTOP ? OffscreenGlContext::OPENGL_2 : OffscreenGlContext::OPENGL_ES_1;
+bool RenderHarness::create(OffscreenGlContext::Api api) {
   if (!context.create(api)) {
     failureText() = context.error();
     return false;

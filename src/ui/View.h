@@ -1,6 +1,6 @@
 // View: a rectangle of the screen that draws itself over the game's frame and takes the touches
 // that land on it, with subviews drawn above it. The base of every control.
-// Ownership, as with the phone's views: a view holds its subviews (shared pointers), and whoever
+// Ownership: a view holds its subviews (shared pointers), and whoever
 // created a view may keep a shared pointer too, so a control can be taken off the screen with
 // removeFromSuperview and added again later. A view knows its superview only by a plain pointer,
 // which its superview clears when it lets go. Views are created and used on the main thread;

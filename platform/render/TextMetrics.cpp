@@ -1,22 +1,16 @@
-// Pango layout metrics with the same font options as the game's text rasteriser.
-#include "TextMeasurer.h"
-
-#include "TextLayout.h"
+// Text measuring with Pango on a scratch surface, configured like the text textures' layouts.
+#include "TextMetrics.h"
 
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
 #include <algorithm>
-#include <cmath>
-#include <utility>
 
-#include "Utf8Text.h"
-
-namespace Ui {
+#include "TextLayout.h"
 
 namespace {
 
-// A layout on a scratch surface, configured like the text textures' layouts.
+// A layout on a 1 x 1 scratch surface, configured like the text textures' layouts.
 class ScratchLayout {
  public:
   ScratchLayout(const std::string& text, const char* fontName, int pixelSize, int wrapWidth) {
@@ -47,10 +41,8 @@ class ScratchLayout {
 
 }  // namespace
 
-TextMeasurer::Extent TextMeasurer::measure(const std::string& text, const char* fontName, int pixelSize,
-                                           int wrapWidth) {
-  // Pango refuses invalid UTF-8 outright; measure what would actually be drawn.
-  ScratchLayout scratch(Utf8Text::sanitize(text, false), fontName, pixelSize, wrapWidth);
+TextMetrics::Extent TextMetrics::measure(const std::string& text, const char* fontName, int pixelSize, int wrapWidth) {
+  ScratchLayout scratch(text, fontName, pixelSize, wrapWidth);
   PangoRectangle logical;
   pango_layout_get_pixel_extents(scratch.layout, nullptr, &logical);
   Extent extent;
@@ -59,42 +51,29 @@ TextMeasurer::Extent TextMeasurer::measure(const std::string& text, const char* 
   return extent;
 }
 
-std::vector<TextMeasurer::CaretStop> TextMeasurer::caretStops(const std::string& text, const char* fontName,
-                                                             int pixelSize) {
+std::vector<TextMetrics::Cluster> TextMetrics::clusters(const std::string& text, const char* fontName, int pixelSize,
+                                                         float& lineWidth) {
   ScratchLayout scratch(text, fontName, pixelSize, 0);
 
   // Cluster starts and their left edges, in one pass over the line (linear in the text).
-  std::vector<std::pair<size_t, float>> clusters;
+  std::vector<Cluster> found;
   PangoLayoutIter* iter = pango_layout_get_iter(scratch.layout);
   do {
     if (pango_layout_iter_get_run_readonly(iter) == nullptr) continue;  // the end-of-line position
     PangoRectangle logical;
     pango_layout_iter_get_cluster_extents(iter, nullptr, &logical);
-    const float left = static_cast<float>(std::min(logical.x, logical.x + logical.width)) / PANGO_SCALE;
-    clusters.emplace_back(static_cast<size_t>(pango_layout_iter_get_index(iter)), left);
+    Cluster cluster;
+    cluster.index = static_cast<size_t>(pango_layout_iter_get_index(iter));
+    cluster.left = static_cast<float>(std::min(logical.x, logical.x + logical.width)) / PANGO_SCALE;
+    found.push_back(cluster);
   } while (pango_layout_iter_next_cluster(iter));
   pango_layout_iter_free(iter);
-  std::sort(clusters.begin(), clusters.end());
+  std::sort(found.begin(), found.end(), [](const Cluster& a, const Cluster& b) {
+    return a.index != b.index ? a.index < b.index : a.left < b.left;
+  });
 
   PangoRectangle line;
   pango_layout_get_extents(scratch.layout, nullptr, &line);
-  const float lineWidth = static_cast<float>(line.x + line.width) / PANGO_SCALE;
-
-  std::vector<CaretStop> stops;
-  size_t cluster = 0;
-  float x = 0.0f;
-  for (size_t index = 0;; index = Utf8Text::nextBoundary(text, index)) {
-    while (cluster < clusters.size() && clusters[cluster].first <= index) {
-      x = clusters[cluster].second;
-      ++cluster;
-    }
-    CaretStop stop;
-    stop.index = index;
-    stop.x = index >= text.size() ? lineWidth : x;
-    stops.push_back(stop);
-    if (index >= text.size()) break;
-  }
-  return stops;
+  lineWidth = static_cast<float>(line.x + line.width) / PANGO_SCALE;
+  return found;
 }
-
-}  // namespace Ui

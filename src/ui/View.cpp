@@ -23,7 +23,7 @@ void View::addSubview(const std::shared_ptr<View>& view) {
   if (ViewRoot* screen = view->root()) MYTL_ASSERT(screen->isOwnerThread(), "View");
   std::shared_ptr<View> keep = view;  // keeps it alive while it changes superview
   if (keep->parentView == this) {
-    // Re-adding brings it to the front, as with the phone's views.
+    // Adding a subview again brings it to the front: the last added draws on top and is hit first.
     children.erase(std::find(children.begin(), children.end(), keep));
     keep->parentView = nullptr;
   } else {

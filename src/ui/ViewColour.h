@@ -13,7 +13,7 @@ struct ViewColour {
   ViewColour() = default;
   ViewColour(float red, float green, float blue, float alpha = 1.0f) : r(red), g(green), b(blue), a(alpha) {}
 
-  // A grey of the given brightness, the way the phone's controls name their colours.
+  // A grey of the given brightness (0 black, 1 white) and opacity.
   static ViewColour white(float brightness, float alpha) { return {brightness, brightness, brightness, alpha}; }
   ViewColour withAlpha(float alpha) const { return {r, g, b, alpha}; }
 };

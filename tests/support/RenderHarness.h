@@ -1,10 +1,14 @@
 // Headless rendering harness of the graphics tests and benchmarks: an EGL surfaceless context on
-// Mesa (OpenGL ES 1.1 or desktop OpenGL 2.1, chosen at build time of the test program), the
-// game's 320 x 480 offscreen frame and its fixed GL state, and pixel read-back. The frame is
-// 320 x 480 pixels unless a test draws it at another resolution (setResolution), as a window of
-// another size would.
-// One harness per process (GL state is process-wide): the first call of instance() creates it.
+// Mesa (OpenGL ES 1.1 or desktop OpenGL 2.1), the game's offscreen frame and its fixed GL state,
+// and pixel read-back. The frame is 320 x 480 pixels unless a test draws it at another
+// resolution (setResolution), as a window of another size would. One harness per process (GL
+// state is process-wide): the first call of instance() creates it. A test program compiled with
+// PELLIX_TEST_GL_API_DESKTOP=1 gets desktop OpenGL, any other OpenGL ES 1.1.
 #pragma once
+
+#ifndef PELLIX_TEST_GL_API_DESKTOP
+#define PELLIX_TEST_GL_API_DESKTOP 0
+#endif
 
 #include <cstdint>
 #include <string>
@@ -20,7 +24,12 @@ struct Rgba {
 class RenderHarness {
  public:
   // The process's harness; null (with the reason in failure()) when no context could be made.
-  static RenderHarness* instance();
+  // Inline so that the test program's own choice of GL decides.
+  static RenderHarness* instance() {
+    return instanceFor(PELLIX_TEST_GL_API_DESKTOP ? OffscreenGlContext::OPENGL_2 : OffscreenGlContext::OPENGL_ES_1);
+  }
+  // The process's harness, created on `api` by the first call.
+  static RenderHarness* instanceFor(OffscreenGlContext::Api api);
   static const std::string& failure();
 
   // Draws the frame at pixelWidth x pixelHeight device pixels from now on, with the art set of
@@ -46,7 +55,7 @@ class RenderHarness {
 
  private:
   RenderHarness() = default;
-  bool create();
+  bool create(OffscreenGlContext::Api api);
 
   OffscreenGlContext context;
   OffscreenFrame frame;

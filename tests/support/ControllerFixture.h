@@ -1,6 +1,6 @@
 // Drives a real TrelGame through its touch entry points and frame tick, on the offscreen GL
 // context of the rendering harness, with a wall clock the test moves by hand and the game's
-// files in a temporary folder.
+// files in a temporary folder that each test gets fresh. Used by the controller and menu tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "TempFolder.h"
 #include "TrelGame.h"
 
 class ControllerTest : public ::testing::Test {
@@ -30,7 +31,8 @@ class ControllerTest : public ::testing::Test {
   void put(int x, int y, int colour);
   void frame() { game->drawBoard(); }
 
-  std::string folder;
+  std::unique_ptr<TempFolder> files;
+  std::string folder;  // files' path
   std::string statePath() const { return folder + "/gameState.dat"; }
   std::string scoresPath() const { return folder + "/hiScores.dat"; }
   std::unique_ptr<TrelGame> game;

@@ -1,0 +1,75 @@
+// The screen's geometry in the game's 320 x 480 frame: the board, the menu strip below it, the
+// column of menu buttons and the settings screen's controls. The drawing code (board, screens,
+// settings menu, keyboard focus) and the hit-testing code (touches, keys) both read these, so a
+// control is hit where it is drawn. Header only; no state.
+#pragma once
+
+namespace ScreenGeometry {
+
+const int SCREEN_WIDTH = 320;
+const int SCREEN_HEIGHT = 480;
+const int CENTRE_X = SCREEN_WIDTH / 2;
+
+// The board: the top left corner of its first square, and the square pitch of the 8-column
+// board. The 7- and 9-column boards scale their squares so that every board is 312 pixels wide.
+const float BOARD_LEFT = 4.0f;
+const float BOARD_TOP = 45.0f;
+const float SQUARE_PITCH = 39.0f;
+
+// The drawing scale of a board `boardWidth` squares wide.
+inline float boardScale(int boardWidth) {
+  return boardWidth == 7 ? 1.1428572f : (boardWidth == 9 ? 0.8888889f : 1.0f);
+}
+// The square pitch in pixels of a board `boardWidth` squares wide.
+inline float squareSize(int boardWidth) { return SQUARE_PITCH * boardScale(boardWidth); }
+
+// The menu strip ("double tap for game menu", "tap to start") below the board: boards of fewer
+// than ten rows leave it a little lower. Touches below its top belong to the strip.
+const int MENU_STRIP_TOP = 436;
+const int MENU_STRIP_TOP_LOWERED = 441;
+inline int menuStripTop(int boardHeight) { return boardHeight < 10 ? MENU_STRIP_TOP_LOWERED : MENU_STRIP_TOP; }
+
+// Every menu button is 53 pixels high and drawn centred on CENTRE_X; its hit area spans x 51 to 269.
+const int MENU_BUTTON_HEIGHT = 53;
+const int MENU_BUTTON_HIT_LEFT = 51;
+const int MENU_BUTTON_HIT_RIGHT = 269;
+// The top of the first button of a vertically centred column of `count` buttons.
+inline int buttonColumnTop(int count) { return (SCREEN_HEIGHT - MENU_BUTTON_HEIGHT * count) / 2; }
+
+// The settings screen. The four game-mode columns, 60 pixels apart around CENTRE_X; a touch
+// between MODE_COLUMNS_TOP and MODE_COLUMNS_BOTTOM picks the column under it.
+const int MODE_COLUMN_PITCH = 60;
+const int MODE_COLUMNS_TOP = 100;
+const int MODE_COLUMNS_BOTTOM = 258;
+// Centre x of the mode column at display position 0 to 3.
+inline int modeColumnCentreX(int position) {
+  return static_cast<int>((static_cast<float>(position) - 1.5f) * static_cast<float>(MODE_COLUMN_PITCH) +
+                          static_cast<float>(CENTRE_X));
+}
+// The display position under x (0 to 3 on the columns; outside that range elsewhere).
+inline int modeColumnAt(int x) {
+  return static_cast<int>((static_cast<float>(x) - static_cast<float>(CENTRE_X)) / static_cast<float>(MODE_COLUMN_PITCH) +
+                          2.0f);
+}
+
+// The "Game clock:" and "Two-tap moves:" switches, by their centres; a switch is 76 x 38.
+const int SWITCH_CENTRE_X = 219;
+const int CLOCK_SWITCH_CENTRE_Y = 253;
+const int TWO_TAP_SWITCH_CENTRE_Y = 293;
+const int SWITCH_WIDTH = 76;
+const int SWITCH_HEIGHT = 38;
+
+// The volume slider: its bar and knob are centred on y 376, the knob's x runs over 185 pixels
+// centred on CENTRE_X (x 67.5 to 252.5); touches between y 355 and 397 move it.
+const float VOLUME_SLIDER_Y = 376.0f;
+const float VOLUME_SLIDER_SPAN = 185.0f;
+const int VOLUME_SLIDER_HIT_TOP = 355;
+const int VOLUME_SLIDER_HIT_BOTTOM = 397;
+// The knob's centre x for a volume of 0 to 1.
+inline float volumeKnobX(float volume) { return (volume - 0.5f) * VOLUME_SLIDER_SPAN + static_cast<float>(CENTRE_X); }
+// The volume whose knob is centred at x (below 0 or above 1 off the slider's ends).
+inline float volumeAtX(int x) {
+  return (static_cast<float>(x) - static_cast<float>(CENTRE_X)) / VOLUME_SLIDER_SPAN + 0.5f;
+}
+
+}  // namespace ScreenGeometry

@@ -1,0 +1,15 @@
+# The suite's temporary directory: MODE=prepare makes FOLDER and empties it before the first
+# test; MODE=check fails, naming every entry, when a test left something in it.
+if(MODE STREQUAL "prepare")
+  file(REMOVE_RECURSE "${FOLDER}")
+  file(MAKE_DIRECTORY "${FOLDER}")
+elseif(MODE STREQUAL "check")
+  file(GLOB leftovers LIST_DIRECTORIES true RELATIVE "${FOLDER}" "${FOLDER}/*" "${FOLDER}/.*")
+  if(leftovers)
+    list(JOIN leftovers "\n  " named)
+    message(FATAL_ERROR "The tests left these in the temporary directory ${FOLDER}:\n  ${named}")
+  endif()
+  message(STATUS "The temporary directory ${FOLDER} is empty after the tests.")
+else()
+  message(FATAL_ERROR "MODE must be prepare or check")
+endif()
