@@ -229,6 +229,9 @@ TEST_F(GameScreensTest, AFailedSaveIsToldOnceAndPlayGoesOn) {
   emptyBoardInPlay();
   ASSERT_TRUE(std::filesystem::create_directory(statePath()));
   put(0, 0, STONE_BLUE);
+  // No announced balls: nothing falls onto the squares the moves use.
+  game->board.pendingStones.clear();
+  game->board.pendingStoneTimes.clear();
   dragBall(Square(0, 0), Square(2, 0));  // every move saves the game
   render();
   ASSERT_TRUE(game->screens.saveFailureAlert != nullptr);
