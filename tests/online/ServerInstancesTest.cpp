@@ -161,13 +161,15 @@ TEST_P(Durability, EveryAcknowledgedSubmissionSurvivesAKill9) {
     ASSERT_TRUE(server.started()) << server.output();
     std::atomic<bool> writing{true};
     std::vector<std::thread> writers;
+    // Read once: kill9 forgets the port while the writers are still sending.
+    const int port = server.listeningPort();
     for (int w = 0; w < 4; ++w) {
       writers.emplace_back([&, w] {
         for (int i = 0; writing; ++i) {
           const std::string name = "c" + std::to_string(crash) + "w" + std::to_string(w) + "n" + std::to_string(i);
           const int score = (crash * 4 + w) * 10000 + i;
           LoopbackSocket::Reply reply =
-              LoopbackSocket::request(server.listeningPort(), "127.0.0.1", "POST", SUBMIT, submission(name, score, 2));
+              LoopbackSocket::request(port, "127.0.0.1", "POST", SUBMIT, submission(name, score, 2));
           if (reply.status == 200) {
             std::lock_guard<std::mutex> guard(lock);
             acknowledged.emplace_back(name, score);
