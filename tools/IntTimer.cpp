@@ -1,26 +1,13 @@
-// IntTimer: the wall clock from gettimeofday, or a test's time source.
+// IntTimer: the wall clock from gettimeofday.
 #include "IntTimer.h"
 
-#include <atomic>
 #include <cstdint>
 #include <sys/time.h>
 
-namespace {
-
-std::atomic<int (*)()> testTimeSource{nullptr};
-
-}  // namespace
-
 int IntTimer::getGlobalTimeInMs() {
-  int (*source)() = testTimeSource.load(std::memory_order_acquire);
-  if (source != nullptr) return source();
   timeval now;
   gettimeofday(&now, nullptr);
   return millisecondsOf(now.tv_sec, now.tv_usec);
-}
-
-void IntTimer::setTimeSourceForTesting(int (*source)()) {
-  testTimeSource.store(source, std::memory_order_release);
 }
 
 int IntTimer::millisecondsOf(long long seconds, long long microseconds) {

@@ -1,5 +1,5 @@
-// IntTimer: the game's wall clock in int milliseconds. The game clock reads it at every frame
-// and touch; only differences of its values mean anything, because the value wraps around in
+// IntTimer: the game's wall clock in int milliseconds. The shell hands it to the game clock,
+// which reads it at every frame and input; only differences of its values mean anything, because the value wraps around in
 // 32-bit arithmetic (every 49.7 days).
 #pragma once
 
@@ -7,10 +7,6 @@ class IntTimer {
  public:
   // seconds x 1000 + microseconds / 1000 of the time of day, wrapped to 32 bits. Thread-safe.
   static int getGlobalTimeInMs();
-
-  // Test hook: makes getGlobalTimeInMs return source() instead of the real clock, so that game
-  // tests control time; nullptr restores the real clock. Tests only.
-  static void setTimeSourceForTesting(int (*source)());
 
   // The real clock's value for the given time of day (the wrapping arithmetic on its own).
   static int millisecondsOf(long long seconds, long long microseconds);

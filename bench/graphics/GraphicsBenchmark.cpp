@@ -8,7 +8,6 @@
 #include "AnimationHandler.h"
 #include "BallGraphics.h"
 #include "BlendMode.h"
-#include "GameClock.h"
 #include "Gl.h"
 #include "RenderHarness.h"
 #include "Resources.h"
@@ -91,7 +90,8 @@ void BM_FrameHalfFullBoardSteady(benchmark::State& state) {
   }
   int frame = 0;
   for (auto _ : state) {
-    GameClock::instance.nowMs = 1000 + 16 * (frame++ % 100);
+    const int now = 1000 + 16 * (frame++ % 100);
+    graphics.setMoment(now, now);
     snapshot.drawToScreen(0.0f, -32.0f, Scaling(1.0f), BLEND_OPAQUE, false);
     drawHeader(graphics, 120.5f);  // a rolling score digit
     for (int i = 0; i < 4; ++i) {

@@ -6,6 +6,9 @@
 #include <cstdlib>
 
 #include "Board.h"
+#include "GameClock.h"
+#include "RandomSource.h"
+#include "Settings.h"
 #include "RandomPlayer.h"
 #include "TempFolder.h"
 
@@ -19,8 +22,10 @@ void initSettingsInTempFolder() {
 
 void BM_MoveCycle(benchmark::State& state) {
   initSettingsInTempFolder();
-  std::srand(42);
-  Board board;
+  GameClock clock([] { return 0; });
+  RandomSource random(42);
+  Board board(clock, random, *Settings::instance);
+  board.reset(true);
   RandomPlayer player(board, 42);
   for (auto _ : state) {
     const RandomPlayer::MoveResult result = player.playOneMove();

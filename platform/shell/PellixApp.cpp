@@ -6,13 +6,14 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <system_error>
 #include <thread>
 
 #include "DataDirectory.h"
 #include "DataFolderLock.h"
-#include "GameClock.h"
+#include "IntTimer.h"
 #include "Resources.h"
 #include "ScreenMapping.h"
 #include "Settings.h"
@@ -110,19 +111,21 @@ bool PellixApp::launch() {
   // until it draws, so it is made meanwhile on a thread of its own (its board, sounds and
   // screens); its art follows on this thread: the start screen's before the first frame, the
   // rest right after it.
-  delete TrelGame::instance;
-  TrelGame::instance = nullptr;
-  TrelGame* made = nullptr;
+  game.reset();
+  Settings& settings = *Settings::instance;
+  const uint32_t seed = std::random_device()();
+  const auto makeGame = [this, &settings, seed] {
+    game = std::make_unique<TrelGame>(settings, &IntTimer::getGlobalTimeInMs, seed, BallGraphics::NO_ART);
+  };
   std::thread maker;
   try {
-    maker = std::thread([&made] { made = new TrelGame(BallGraphics::NO_ART); });
+    maker = std::thread(makeGame);
   } catch (const std::system_error&) {
-    made = new TrelGame(BallGraphics::NO_ART);
+    makeGame();
   }
   const bool windowOpen = window.open();
   if (maker.joinable()) maker.join();
   // Nothing is loaded yet, so a controller without a window saves nothing when it goes.
-  TrelGame::instance = made;
   if (!windowOpen) {
     std::fprintf(stderr, "Pellix could not start its window: %s\n", window.error().c_str());
     return false;
@@ -136,18 +139,16 @@ bool PellixApp::launch() {
       SDL_StopTextInput();
     }
   });
-  TrelGame::instance->screens.parent = views;
-  TrelGame::instance->loadState((prefix + "gameState.dat").c_str(), (prefix + "hiScores.dat").c_str());
-  // The start screen does not count as play.
-  GameClock::instance.pause();
+  game->attachViews(views);
+  game->loadState((prefix + "gameState.dat").c_str(), (prefix + "hiScores.dat").c_str());
   // A finished fetch or upload shows its result without waiting for the next input.
   WorkerWakeUp::install(wakeLoop);
   // The start screen first, then the rest of the art, before any input is handled.
-  if (TrelGame::instance->advanceFrame()) {
+  if (game->advanceFrame()) {
     drawAndPresent();
     nextFrameAt = clockMs() + FRAME_PERIOD_MS;
   }
-  TrelGame::instance->completeStartUp();
+  game->completeStartUp();
   WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
   return true;
 }
@@ -165,10 +166,9 @@ void PellixApp::loop() {
 }
 
 int PellixApp::step() {
-  TrelGame& game = *TrelGame::instance;
   // The idle ball may just have ended the game: that pass draws nothing, the next one does.
-  if (!game.advanceFrame()) return 0;
-  FrameSchedule schedule = game.frameSchedule();
+  if (!game->advanceFrame()) return 0;
+  FrameSchedule schedule = game->frameSchedule();
   int viewsDelay = views->msUntilChange();
   if (schedule.isFrameDue() || viewsDelay == 0) {
     const double now = clockMs();
@@ -179,7 +179,7 @@ int PellixApp::step() {
     // after a rest or a long stall the grid starts afresh.
     if (now - nextFrameAt > 4 * FRAME_PERIOD_MS) nextFrameAt = now;
     nextFrameAt += FRAME_PERIOD_MS;
-    schedule = game.frameSchedule();
+    schedule = game->frameSchedule();
     viewsDelay = views->msUntilChange();
     if (schedule.isFrameDue() || viewsDelay == 0) {
       const double left = nextFrameAt - clockMs();
@@ -191,7 +191,7 @@ int PellixApp::step() {
 
 void PellixApp::drawAndPresent() {
   window.beginFrame();
-  TrelGame::instance->drawFrame();
+  game->drawFrame();
   views->draw();
   window.present();
 }
@@ -210,14 +210,14 @@ void PellixApp::handleEvent(const SDL_Event& event) {
     case SDL_FINGERDOWN:
     case SDL_FINGERMOTION:
     case SDL_FINGERUP:
-      TrelGame::instance->markPictureChanged();
+      game->markPictureChanged();
       break;
     case SDL_MOUSEMOTION:
-      if (mouseDown) TrelGame::instance->markPictureChanged();
+      if (mouseDown) game->markPictureChanged();
       break;
     default:
       // A network worker finished: the screen that waits for it looks at its result.
-      if (event.type == wakeEventType) TrelGame::instance->markPictureChanged();
+      if (event.type == wakeEventType) game->markPictureChanged();
       break;
   }
 
@@ -254,7 +254,7 @@ void PellixApp::handleEvent(const SDL_Event& event) {
       break;
     case SDL_MOUSEMOTION:
       // The keyboard cursor's ring stays out of the way while the mouse is used.
-      if (TrelGame::instance != nullptr && event.motion.which != SDL_TOUCH_MOUSEID) TrelGame::instance->hideKeyboardCursor();
+      if (game != nullptr && event.motion.which != SDL_TOUCH_MOUSEID) game->hideKeyboardCursor();
       if (mouseDown && event.motion.which != SDL_TOUCH_MOUSEID)
         touch(TOUCH_MOVE, static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
       break;
@@ -289,19 +289,19 @@ void PellixApp::handleEvent(const SDL_Event& event) {
 }
 
 void PellixApp::touch(int phase, float windowX, float windowY) {
-  if (TrelGame::instance == nullptr) return;
+  if (game == nullptr) return;
   int x = 0, y = 0;
   window.mapping().windowToScreen(windowX, windowY, x, y);
   // The controls over the frame get the touch first, as views over the game's view would.
   switch (phase) {
     case TOUCH_DOWN:
-      if (!views->handleTouchDown(x, y)) TrelGame::instance->handleMouseDown(x, y);
+      if (!views->handleTouchDown(x, y)) game->handleMouseDown(x, y);
       break;
     case TOUCH_MOVE:
-      if (!views->handleTouchDrag(x, y)) TrelGame::instance->handleMouseDrag(x, y);
+      if (!views->handleTouchDrag(x, y)) game->handleMouseDrag(x, y);
       break;
     default:
-      if (!views->handleTouchUp(x, y)) TrelGame::instance->handleMouseUp(x, y);
+      if (!views->handleTouchUp(x, y)) game->handleMouseUp(x, y);
       break;
   }
 }
@@ -331,24 +331,24 @@ void PellixApp::handleKey(const SDL_Event& event) {
     case SDLK_END: taken = views->handleKey(Ui::ViewKey::END); break;
     default: break;
   }
-  if (taken || views->isTextInputActive() || views->activeModal() != nullptr || TrelGame::instance == nullptr) return;
+  if (taken || views->isTextInputActive() || views->activeModal() != nullptr || game == nullptr) return;
   // Then the game; holding an arrow key repeats it, holding the other keys does not.
   const bool repeated = event.key.repeat != 0;
   switch (key.sym) {
-    case SDLK_UP: TrelGame::instance->handleKey(GameKey::UP); break;
-    case SDLK_DOWN: TrelGame::instance->handleKey(GameKey::DOWN); break;
-    case SDLK_LEFT: TrelGame::instance->handleKey(GameKey::LEFT); break;
-    case SDLK_RIGHT: TrelGame::instance->handleKey(GameKey::RIGHT); break;
+    case SDLK_UP: game->handleKey(GameKey::UP); break;
+    case SDLK_DOWN: game->handleKey(GameKey::DOWN); break;
+    case SDLK_LEFT: game->handleKey(GameKey::LEFT); break;
+    case SDLK_RIGHT: game->handleKey(GameKey::RIGHT); break;
     case SDLK_TAB:
-      if (!repeated) TrelGame::instance->handleKey(GameKey::NEXT);
+      if (!repeated) game->handleKey(GameKey::NEXT);
       break;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
     case SDLK_SPACE:
-      if (!repeated) TrelGame::instance->handleKey(GameKey::ACTIVATE);
+      if (!repeated) game->handleKey(GameKey::ACTIVATE);
       break;
     case SDLK_ESCAPE:
-      if (!repeated) TrelGame::instance->handleKey(GameKey::BACK);
+      if (!repeated) game->handleKey(GameKey::BACK);
       break;
     default: break;
   }
@@ -357,14 +357,13 @@ void PellixApp::handleKey(const SDL_Event& event) {
 void PellixApp::resignActive() {
   if (!active) return;
   active = false;
-  TrelGame::instance->clockWasRunning = !GameClock::instance.paused;
-  GameClock::instance.pause();
+  game->resignActive();
 }
 
 void PellixApp::becomeActive() {
   if (active) return;
   active = true;
-  if (TrelGame::instance->clockWasRunning) GameClock::instance.resume();
+  game->becomeActive();
 }
 
 void PellixApp::shutDown() {
@@ -375,8 +374,7 @@ void PellixApp::shutDown() {
     views->setTextInputHandler(nullptr);
     views->releaseGraphics();
   }
-  delete TrelGame::instance;
-  TrelGame::instance = nullptr;
+  game.reset();
   WorkerWakeUp::install(nullptr);
   views.reset();
   if (sdlStarted) {

@@ -16,6 +16,7 @@
 #include "DataFolderLock.h"
 #include "GameWindow.h"
 #include "StopSignals.h"
+#include "TrelGame.h"
 
 union SDL_Event;
 
@@ -50,6 +51,8 @@ class PellixApp {
 
   StopSignals stopSignals;
   GameWindow window;
+  // The game itself; made at launch, ended (saving what it holds) before the window closes.
+  std::unique_ptr<TrelGame> game;
   // The controls of the screens (switches, name field, alerts) drawn over the game's frame;
   // they get a touch before the game when it lands on them.
   std::shared_ptr<Ui::ViewRoot> views;

@@ -1,9 +1,6 @@
 // The double-tap detector of the menu strip.
 #include "DoubleClickHandler.h"
 
-#include "GameClock.h"
-
-DoubleClickHandler mainMenuButtonClickHandler;
 
 namespace {
 const int DOUBLE_TAP_WINDOW_MS = 1000;
@@ -15,9 +12,9 @@ void DoubleClickHandler::reset() {
   firstClickTime = -1.0;
 }
 
-bool DoubleClickHandler::tick() {
+bool DoubleClickHandler::tick(int nowMs) {
   if (clickCount != 0 && firstClickTime != -1.0 &&
-      GameClock::instance.nowMs - static_cast<int>(firstClickTime) > DOUBLE_TAP_WINDOW_MS) {
+      nowMs - static_cast<int>(firstClickTime) > DOUBLE_TAP_WINDOW_MS) {
     reset();
     return true;
   }

@@ -2,18 +2,13 @@
 // saved game.
 #include "TrelGame.h"
 
-#include <cstdlib>
-#include <ctime>
+#include <utility>
 
 #include "DisplayScale.h"
-#include "DoubleClickHandler.h"
-#include "GameClock.h"
 #include "GameStateFile.h"
 #include "Lock.h"
 #include "MenuDelegate.h"
 #include "Texture.h"
-
-TrelGame* TrelGame::instance = nullptr;
 
 namespace {
 
@@ -22,7 +17,13 @@ const int GAME_OVER_SOUND_DELAY_MS = 500;
 
 }  // namespace
 
-TrelGame::TrelGame(BallGraphics::Art art) : graphics(art), screens(graphics) {
+TrelGame::TrelGame(Settings& liveSettings, GameClock::WallClock wallClock, uint32_t seed, BallGraphics::Art art)
+    : settings(liveSettings),
+      clock(std::move(wallClock)),
+      random(seed),
+      board(clock, random, liveSettings),
+      graphics(art),
+      screens(graphics) {
   // The renderer's textures (made now, or later at the scale of that moment) follow the display
   // as it is.
   displayGeneration = DisplayScale::generation();
@@ -36,8 +37,8 @@ TrelGame::TrelGame(BallGraphics::Art art) : graphics(art), screens(graphics) {
   };
   switchGameState(STATE_SPLASH);
   pressedButton = -1;
-  mainMenuButtonClickHandler.reset();
-  resetGame(true);
+  menuStripTaps.reset();
+  resetGame();
 }
 
 void TrelGame::completeStartUp() {
@@ -65,7 +66,7 @@ void TrelGame::switchGameState(GameState state) {
   if (gameState == STATE_HISCORES) hiScoresMenu.finishedShowingHighScores(hiScores);
   if (state == STATE_NEW_HISCORE) {
     board.pendingSounds.append(Board::PendingSound(Board::PendingSound::NEW_HISCORE_SOUND,
-                                                   GameClock::instance.nowMs + NEW_HISCORE_SOUND_DELAY_MS, -1));
+                                                   clock.nowMs() + NEW_HISCORE_SOUND_DELAY_MS, -1));
   } else if (state != STATE_GAME_OVER && state != STATE_GAME_ENDING && state != STATE_SPLASH) {
     board.soundPlayer.playMenuSwitchSound();
     if (state == STATE_INSTRUCTIONS) instructionsPage = 1;
@@ -80,18 +81,17 @@ void TrelGame::switchGameState(GameState state) {
   if (state == STATE_PLAYING && oldState != STATE_PLAYING) keyboardCursor.reset();
   // Game time runs only in play (resuming also when the clock was not paused).
   if (state == STATE_PLAYING) {
-    GameClock::instance.resume();
+    clock.resume();
   } else if (oldState == STATE_PLAYING) {
-    GameClock::instance.pause();
+    clock.pause();
   }
 }
 
-void TrelGame::resetGame(bool reseed) {
-  if (reseed) std::srand(static_cast<unsigned>(std::time(nullptr)));
-  GameClock::instance.reset();
+void TrelGame::resetGame() {
+  clock.reset();
   scoreNumber.value = -1;
   levelNumber.value = -1;
-  const int now = GameClock::instance.gameTime();
+  const int now = clock.gameTime();
   lastPenaltyTime = lastMoveTime = mouseSquareTime = previousMouseSquareTime = now;
   hoverStartTime = -1;
   currentMouseSquare = previousMouseSquare = Square();
@@ -108,9 +108,9 @@ void TrelGame::handleGameFinish(bool showGameOver, bool boardFull) {
   if (boardFull) {
     switchGameState(STATE_GAME_ENDING);
     board.pendingSounds.append(Board::PendingSound(Board::PendingSound::GAME_OVER_SOUND,
-                                                   GameClock::instance.nowMs + GAME_OVER_SOUND_DELAY_MS, -1));
-    gameEndTime = GameClock::instance.nowMs;
-    GameClock::instance.pause();
+                                                   clock.nowMs() + GAME_OVER_SOUND_DELAY_MS, -1));
+    gameEndTime = clock.nowMs();
+    clock.pause();
     // The full board is saved too: loading it starts a new game, so a finished game is
     // never resumed, even if the process is killed now.
     saveGameNow();
@@ -123,32 +123,32 @@ void TrelGame::handleGameFinish(bool showGameOver, bool boardFull) {
   if (showGameOver) {
     switchGameState(STATE_GAME_OVER);
   } else {
-    resetGame(true);
+    resetGame();
     saveGameNow();
   }
 }
 
 void TrelGame::confirmSettingsChange() {
-  Settings::instance->setValues();
-  Settings::instance->save();
+  settings.setValues();
+  settings.save();
   switchGameState(STATE_PLAYING);
   settingsMenu.finishedShowing();
-  resetGame(true);
+  resetGame();
   saveGameNow();
 }
 
 void TrelGame::cancelSettingsChange() {
   // Only the mode is put back; the switches keep what the player set.
-  Settings::instance->gameMode = board.settings.gameMode;
-  Settings::instance->setValues();
-  Settings::instance->save();
+  settings.gameMode = board.settings.gameMode;
+  settings.setValues();
+  settings.save();
   switchGameState(stateBeforePrevious);
   settingsMenu.finishedShowing();
 }
 
 void TrelGame::saveState(const char* path) {
   GameStateFile::ClockIntervals intervals;
-  const int now = GameClock::instance.gameTime();
+  const int now = clock.gameTime();
   intervals.sinceLastMove = static_cast<double>(now - lastMoveTime);
   intervals.sinceLastPenalty = static_cast<double>(now - lastPenaltyTime);
   GameStateFile::save(path, board, intervals);
@@ -162,29 +162,45 @@ void TrelGame::loadState(const char* stateFile, const char* hiScoresFile) {
   hiScores.loadHiScores(hiScoresFile);
   stateFileName = MyTl::BasicString<char>(stateFile);
   loadState();
+  clock.pause();
+}
+
+void TrelGame::attachViews(const std::shared_ptr<Ui::View>& views) { screens.parent = views; }
+
+void TrelGame::resignActive() {
+  MyTl::Lock lock(gameMutex);
+  clockWasRunning = !clock.isPaused();
+  clock.pause();
+}
+
+void TrelGame::becomeActive() {
+  MyTl::Lock lock(gameMutex);
+  if (clockWasRunning) clock.resume();
 }
 
 void TrelGame::loadState() {
   GameStateFile::ClockIntervals intervals;
+  // The board stamps its squares with the moment it was read.
+  clock.refresh();
   if (!GameStateFile::load(stateFileName.c_str(), board, intervals)) {
-    resetGame(true);
+    resetGame();
     return;
   }
-  const int now = GameClock::instance.gameTime();
+  const int now = clock.gameTime();
   lastMoveTime = now - static_cast<int>(intervals.sinceLastMove);
   lastPenaltyTime = now - static_cast<int>(intervals.sinceLastPenalty);
 }
 
-float TrelGame::SpinningNumber::getNumberToShow(int target) {
+float TrelGame::SpinningNumber::getNumberToShow(int target, int nowMs) {
   if (value == -1 || value == target) {
     value = target;
     changeTime = -1.0;
     return static_cast<float>(target);
   }
-  if (changeTime == -1.0) changeTime = GameClock::instance.nowMs;
+  if (changeTime == -1.0) changeTime = nowMs;
   // The number climbs by one every 300 ms from the last value reached.
   const float shown = static_cast<float>(static_cast<double>(static_cast<float>(value)) +
-                                         (GameClock::instance.nowMs - static_cast<int>(changeTime)) / 300.0);
+                                         (nowMs - static_cast<int>(changeTime)) / 300.0);
   if (shown >= static_cast<float>(target)) {
     value = target;
     changeTime = -1.0;

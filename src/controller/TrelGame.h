@@ -3,12 +3,13 @@
 // and which input is accepted, and has two kinds of entry: the frame tick and the touch
 // handlers. The shell runs the frame tick's time step whenever it wakes, draws only when the
 // game's frame schedule asks for a frame, and sleeps until the moment the schedule names.
-// Exactly one exists, published in `TrelGame::instance` by the shell; everything runs on the
-// main thread.
+// The shell owns the one controller; tests make their own. Everything runs on the main thread.
 #pragma once
 
 #include "BallGraphics.h"
 #include "Board.h"
+#include "DoubleClickHandler.h"
+#include "GameClock.h"
 #include "FrameSchedule.h"
 #include "GameKey.h"
 #include "GameScreens.h"
@@ -16,6 +17,8 @@
 #include "HiScoresMenu.h"
 #include "KeyboardCursor.h"
 #include "Mutex.h"
+#include "RandomSource.h"
+#include "Settings.h"
 #include "SettingsMenu.h"
 #include "Square.h"
 #include "String.h"
@@ -43,16 +46,16 @@ class TrelGame {
     double changeTime = -1.0; // nowMs when the current count-up began; -1 = not counting
 
     // The number to show on this frame on the way to `target`; its fraction rolls the digits.
-    float getNumberToShow(int target);
+    float getNumberToShow(int target, int nowMs);
   };
 
-  // The one controller; null until the shell creates it.
-  static TrelGame* instance;
-
-  // Needs Settings::instance and, with ALL_ART, a current GL context (the renderer builds its
-  // textures). With NO_ART it needs no GL context and may be made on another thread while the
-  // window opens; the start screen's art then follows in drawFrame, the rest in completeStartUp.
-  explicit TrelGame(BallGraphics::Art art = BallGraphics::ALL_ART);
+  // `liveSettings` (the player's settings, owned by the shell) outlive the controller; time
+  // comes from `wallClock`, chance from an engine seeded with `seed`. With ALL_ART it needs a
+  // current GL context (the renderer builds its textures). With NO_ART it needs no GL context and
+  // may be made on another thread while the window opens; the start screen's art then follows in
+  // drawFrame, the rest in completeStartUp.
+  TrelGame(Settings& liveSettings, GameClock::WallClock wallClock, uint32_t seed,
+           BallGraphics::Art art = BallGraphics::ALL_ART);
   // Saves the game in progress; destroying the members then writes the high scores.
   ~TrelGame();
   TrelGame(const TrelGame&) = delete;
@@ -60,8 +63,8 @@ class TrelGame {
 
   // --- Game states ---
   void switchGameState(GameState state);
-  // A new game on the same objects (reseeds the random generator from the time).
-  void resetGame(bool reseed);
+  // A new game on the same objects; chance goes on from the game's random source.
+  void resetGame();
   // Places the announced balls after a move that removed nothing; ends the game when full.
   void addPendingBalls();
   // Ends a game: the full-board pause, the name entry, the game-over screen or a new game.
@@ -74,8 +77,18 @@ class TrelGame {
   // Writes gameState.dat at `path` (replacing it in one step).
   void saveState(const char* path);
   // Loads the high scores from hiScoresFile, remembers stateFile and loads the game from it.
+  // Called once at launch, on the start screen, which does not count as play: the game clock
+  // is paused afterwards.
   void loadState(const char* stateFile, const char* hiScoresFile);
   void loadState();
+
+  // --- Shell ---
+  // The controls that the screens put over the frame (switches, name field, alerts) go into
+  // `views`, which the shell draws over each frame and which gets touches first.
+  void attachViews(const std::shared_ptr<Ui::View>& views);
+  // The window went to the background: game time stands still until becomeActive.
+  void resignActive();
+  void becomeActive();
 
   // --- Frame ---
   // The whole frame tick: advanceFrame, then drawFrame unless the tick ended early.
@@ -132,14 +145,18 @@ class TrelGame {
   // True when (x, y) lies in the menu strip below the board.
   bool isInMenuStrip(int y) const;
 
+  Settings& settings;
+  GameClock clock;
+  RandomSource random;
   Board board;
   MyTl::Mutex gameMutex;
+  // The taps on the menu strip below the board that open the game menu.
+  DoubleClickHandler menuStripTaps;
   bool awaitingFirstTap = true;
   HiScoresMenu hiScoresMenu;
   SettingsMenu settingsMenu;
   bool resetAfterHiScores = false;
   SquareSet removedSquares;
-  bool clockWasRunning = false;
   SpinningNumber scoreNumber;
   SpinningNumber levelNumber;
   bool volumeDragActive = false;
@@ -176,6 +193,8 @@ class TrelGame {
   int drawnAtMs = 0;
 
  private:
+  // Whether game time ran when the window went to the background.
+  bool clockWasRunning = false;
   // Saves the game as it stands, so that a killed process loses nothing.
   void saveGameNow();
   // The move from the selected square to t, with its animations, row check and new balls.

@@ -8,7 +8,6 @@
 #include "BlendMode.h"
 #include "DisplayScale.h"
 #include "DoubleClickHandler.h"
-#include "GameClock.h"
 #include "Lock.h"
 #include "SaveFailureNotice.h"
 #include "ScreenGeometry.h"
@@ -34,7 +33,7 @@ void TrelGame::drawPendingStones(int first, int cap) {
     // A freshly announced ball flares up and fades within 1.2 s of game time.
     float glow = -1.0f;
     if (i < board.pendingStoneTimes.size() && board.pendingStoneTimes[i].ms != -1) {
-      float age = static_cast<float>(GameClock::instance.gameTime() - board.pendingStoneTimes[i].ms);
+      float age = static_cast<float>(clock.gameTime() - board.pendingStoneTimes[i].ms);
       if (age < 1200.0f) {
         if (age > 600.0f) age = 1200.0f - age;
         glow = (age + 100.0f) / 100.0f < 4.0f ? (age + 100.0f) / 100.0f : 4.0f;
@@ -77,9 +76,9 @@ bool TrelGame::advanceFrame() {
   // never holds the removed balls without their points.
   if (board.score != scoreBeforeCredits) saveGameNow();
   tellPlayerOfSaveFailure();
-  if (gameState == STATE_PLAYING && mainMenuButtonClickHandler.tick()) board.dirty = true;
-  GameClock::instance.refresh();
-  if (gameState == STATE_GAME_ENDING && GameClock::instance.nowMs - static_cast<int>(gameEndTime) > GAME_ENDING_PAUSE_MS)
+  if (gameState == STATE_PLAYING && menuStripTaps.tick(clock.nowMs())) board.dirty = true;
+  clock.refresh();
+  if (gameState == STATE_GAME_ENDING && clock.nowMs() - static_cast<int>(gameEndTime) > GAME_ENDING_PAUSE_MS)
     handleGameFinish(true, false);
   if (gameState == STATE_PLAYING && !dropIdleBall()) return false;
   // A board is never left without a ball.
@@ -94,7 +93,8 @@ bool TrelGame::advanceFrame() {
 void TrelGame::drawFrame() {
   MyTl::Lock lock(gameMutex);
   pictureChanged = false;
-  drawnAtMs = GameClock::instance.nowMs;
+  drawnAtMs = clock.nowMs();
+  graphics.setMoment(clock.nowMs(), clock.gameTime());
   if (displayGeneration != DisplayScale::generation()) followDisplayScale();
   if (gameState == STATE_SPLASH) {
     graphics.generateStartScreenArt();
@@ -113,8 +113,8 @@ void TrelGame::drawFrame() {
   const float penaltyFraction = getSecondsTillNextPenaltyBall();
   shownTimerFrame = penaltyFraction != -1.0f ? BallGraphics::timerFrame(penaltyFraction) : -1;
   if (penaltyFraction != -1.0f) graphics.drawTimer(penaltyFraction, 201, 15);
-  graphics.drawNumber(scoreNumber.getNumberToShow(board.score), 10000, 42.5f, 12.5f);
-  graphics.drawNumber(levelNumber.getNumberToShow(board.level), 100, 156.5f, 12.5f);
+  graphics.drawNumber(scoreNumber.getNumberToShow(board.score, clock.nowMs()), 10000, 42.5f, 12.5f);
+  graphics.drawNumber(levelNumber.getNumberToShow(board.level, clock.nowMs()), 100, 156.5f, 12.5f);
   if (board.selected.x != -1) board.calculateReachability(board.selected, currentMouseSquare);
 
   drawSquareHighlights();
@@ -135,14 +135,14 @@ void TrelGame::tellPlayerOfSaveFailure() {
 
 FrameSchedule TrelGame::frameSchedule() {
   MyTl::Lock lock(gameMutex);
-  FrameSchedule schedule(GameClock::instance.wallClockSinceStart());
+  FrameSchedule schedule(clock.wallClockSinceStart());
   if (pictureChanged) schedule.drawNow();
   // Timed board events fire once their time has passed.
   for (int i = 0; i < board.pendingSounds.size(); ++i) {
     if (board.pendingSounds[i].time != -1) schedule.wakeAt(board.pendingSounds[i].time + 1);
   }
-  if (gameState == STATE_PLAYING && mainMenuButtonClickHandler.expiryTime() != -1)
-    schedule.wakeAt(mainMenuButtonClickHandler.expiryTime());
+  if (gameState == STATE_PLAYING && menuStripTaps.expiryTime() != -1)
+    schedule.wakeAt(menuStripTaps.expiryTime());
   if (gameState == STATE_GAME_ENDING) schedule.wakeAt(static_cast<int>(gameEndTime) + GAME_ENDING_PAUSE_MS + 1);
   schedulePenaltyClock(schedule);
   schedulePicture(schedule);
@@ -152,7 +152,7 @@ FrameSchedule TrelGame::frameSchedule() {
 void TrelGame::schedulePicture(FrameSchedule& schedule) const {
   // The start screen is a still picture; everything else shows the board.
   if (gameState == STATE_SPLASH) return;
-  const bool gameTimeRuns = !GameClock::instance.paused;
+  const bool gameTimeRuns = !clock.isPaused();
   if (board.dirty) schedule.drawNow();
   // Rolling digits, or numbers not shown yet.
   if (scoreNumber.value != board.score || levelNumber.value != board.level) schedule.drawNow();
@@ -176,7 +176,7 @@ void TrelGame::schedulePicture(FrameSchedule& schedule) const {
   for (int i = 3; i < shown; ++i) {
     if (board.pendingStones[i] == STONE_BOMB) schedule.drawNow();
     if (gameTimeRuns && i < board.pendingStoneTimes.size() && board.pendingStoneTimes[i].ms != -1 &&
-        GameClock::instance.gameTime() - board.pendingStoneTimes[i].ms < 1200)
+        clock.gameTime() - board.pendingStoneTimes[i].ms < 1200)
       schedule.drawNow();
   }
 
@@ -195,7 +195,7 @@ void TrelGame::schedulePicture(FrameSchedule& schedule) const {
 
 void TrelGame::rebuildBoardSnapshot() {
   graphics.drawBoard(board.height < 10, ScreenGeometry::boardScale(board.width));
-  if (gameState == STATE_PLAYING) screens.drawMenuButton(mainMenuButtonClickHandler.pressed, board.height < 10);
+  if (gameState == STATE_PLAYING) screens.drawMenuButton(menuStripTaps.pressed, board.height < 10);
   for (int y = 0; y < board.height; ++y) {
     for (int x = 0; x < board.width; ++x) {
       const int stone = board.stones[y][x];
@@ -212,7 +212,7 @@ void TrelGame::rebuildBoardSnapshot() {
 }
 
 void TrelGame::drawSquareHighlights() {
-  const bool skipSelected = !Settings::instance->twoTapMoves;
+  const bool skipSelected = !settings.twoTapMoves;
   const bool ballSelected = board.selected.x != -1;
   for (int y = 0; y < board.height; ++y) {
     for (int x = 0; x < board.width; ++x) {
@@ -223,7 +223,7 @@ void TrelGame::drawSquareHighlights() {
       const bool moving = animation.active && (animation.kind == ANIM_PATH_TRAIL || animation.kind == ANIM_PATH_PREVIEW ||
                                                animation.kind == ANIM_SELECTED);
       const bool justArrived = (animation.kind == ANIM_MOVE_TARGET || animation.kind == ANIM_MOVE_LANDED) &&
-                               GameClock::instance.nowMs - static_cast<int>(animation.startTime) < TARGET_FLASH_MS;
+                               clock.nowMs() - static_cast<int>(animation.startTime) < TARGET_FLASH_MS;
       if (moving || justArrived) graphics.drawLightenedSquare(x, y);
     }
   }
@@ -253,13 +253,13 @@ void TrelGame::drawDragTarget() {
     return;
   }
   const bool bad = !board.reachability[t.y][t.x].onPath && !(t == board.selected);
-  const int now = GameClock::instance.gameTime();
+  const int now = clock.gameTime();
   if (hoverStartTime == -1 || !(t == hoverSquare)) hoverStartTime = now;
   hoverSquare = t;
   const int elapsed = now - hoverStartTime;
   // Between 1.7 and 1.9, one swing about every 974 ms.
   float size = static_cast<float>((std::sin(elapsed / -155.0 + 270.0) + 1.0) / 10.0 + static_cast<double>(1.7f));
-  if (Settings::instance->twoTapMoves) {
+  if (settings.twoTapMoves) {
     float growIn = static_cast<float>(elapsed / 1500.0) + 0.4f;
     if (growIn > 1.0f) growIn = 1.0f;
     size *= growIn;

@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "DoubleClickHandler.h"
-#include "GameClock.h"
 #include "Lock.h"
 #include "MenuHitTesting.h"
 #include "ScreenGeometry.h"
@@ -22,8 +21,6 @@ Square squareOfBoardPoint(int boardX, int boardY, float size) {
   return Square(static_cast<int>(static_cast<float>(boardX) / size), static_cast<int>(static_cast<float>(boardY) / size));
 }
 
-int gameTime() { return GameClock::instance.gameTime(); }
-
 }  // namespace
 
 bool TrelGame::isInMenuStrip(int y) const { return y > ScreenGeometry::menuStripTop(board.height); }
@@ -32,12 +29,12 @@ void TrelGame::setCurrentMouseSquare(Square& s) {
   if (s == currentMouseSquare) return;
   previousMouseSquare = currentMouseSquare;
   previousMouseSquareTime = mouseSquareTime;
-  mouseSquareTime = gameTime();
+  mouseSquareTime = clock.gameTime();
   currentMouseSquare = s;
 }
 
 Square TrelGame::getCurrentMouseSquare(int x, int y, bool pickingBall) {
-  if (Settings::instance->twoTapMoves) pickingBall = awaitingFirstTap;
+  if (settings.twoTapMoves) pickingBall = awaitingFirstTap;
   const float size = ScreenGeometry::squareSize(board.width);
   const int left = static_cast<int>(ScreenGeometry::BOARD_LEFT);
   const int top = static_cast<int>(ScreenGeometry::BOARD_TOP);
@@ -104,7 +101,7 @@ void TrelGame::clearSelection() {
       AnimationInfo& animation = board.animations[y][x];
       if (animation.kind == ANIM_PATH_PREVIEW || animation.kind == ANIM_CLEARED || animation.kind == ANIM_SELECTED) {
         animation.active = false;
-        animation.startTime = GameClock::instance.nowMs;
+        animation.startTime = clock.nowMs();
       }
     }
   }
@@ -115,7 +112,7 @@ void TrelGame::startSelectionAnimation(const Square& q) {
   AnimationInfo& animation = board.animations[q.y][q.x];
   animation.stone = board.stoneAt(q);
   animation.active = true;
-  animation.startTime = GameClock::instance.nowMs;
+  animation.startTime = clock.nowMs();
   animation.kind = ANIM_SELECTED;
   animation.pathIndex = -1;
 }
@@ -123,14 +120,14 @@ void TrelGame::startSelectionAnimation(const Square& q) {
 void TrelGame::handleMouseDown(int x, int y) {
   MyTl::Lock lock(gameMutex);
   pictureChanged = true;
-  GameClock::instance.refresh();
+  clock.refresh();
   dropSelectionOfVanishedBall();
   switch (gameState) {
     case STATE_PLAYING:
       if (isInMenuStrip(y)) {
-        if (++mainMenuButtonClickHandler.clickCount == 2) mainMenuButtonClickHandler.pressed = true;
+        if (++menuStripTaps.clickCount == 2) menuStripTaps.pressed = true;
         board.dirty = true;
-      } else if (Settings::instance->twoTapMoves) {
+      } else if (settings.twoTapMoves) {
         handleMouseDrag(x, y);
         return;
       } else {
@@ -174,14 +171,14 @@ void TrelGame::handleMouseDrag(int x, int y) {
   }
   if (gameState != STATE_PLAYING) return;
 
-  GameClock::instance.refresh();
+  clock.refresh();
   dropSelectionOfVanishedBall();
   Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
   if (q != board.selected) {
     MyTl::Lock lock(gameMutex);
     setCurrentMouseSquare(q);
   }
-  if (Settings::instance->twoTapMoves && awaitingFirstTap && q != board.selected) selectForTwoTap(q);
+  if (settings.twoTapMoves && awaitingFirstTap && q != board.selected) selectForTwoTap(q);
 }
 
 // Two-tap moves: the finger is choosing the ball of the first tap.
@@ -191,7 +188,7 @@ void TrelGame::selectForTwoTap(Square q) {
   if (board.isInBoard(board.selected)) {
     AnimationInfo& old = board.animations[board.selected.y][board.selected.x];
     old.active = false;
-    old.startTime = GameClock::instance.nowMs;
+    old.startTime = clock.nowMs();
   }
   if (board.stoneAt(q) == SQUARE_EMPTY) {
     deselectAsBadMove(wasBall);
@@ -207,7 +204,7 @@ void TrelGame::selectForTwoTap(Square q) {
 void TrelGame::handleMouseUp(int x, int y) {
   MyTl::Lock lock(gameMutex);
   pictureChanged = true;
-  GameClock::instance.refresh();
+  clock.refresh();
   dropSelectionOfVanishedBall();
   bool consumed = false;
   handleScreenRelease(x, y, consumed);
@@ -254,7 +251,7 @@ void TrelGame::handleScreenRelease(int x, int y, bool& consumed) {
       if (state == STATE_HISCORES && activated) {
         if (resetAfterHiScores) {
           resetAfterHiScores = false;
-          resetGame(true);
+          resetGame();
           saveGameNow();
         }
         if (previousState == STATE_GAME_MENU) {
@@ -286,7 +283,7 @@ void TrelGame::handleScreenRelease(int x, int y, bool& consumed) {
           if (y >= ScreenGeometry::MODE_COLUMNS_TOP && y <= ScreenGeometry::MODE_COLUMNS_BOTTOM) {
             const int position = ScreenGeometry::modeColumnAt(x);
             if (position >= 0 && position <= 3)
-              Settings::instance->gameMode = Settings::mapDisplayPositionsToSettingsIds[position];
+              settings.gameMode = Settings::mapDisplayPositionsToSettingsIds[position];
           }
           if (setSettingsVolume(x, y)) board.soundPlayer.playMoveSound();
         }
@@ -305,18 +302,18 @@ void TrelGame::handleScreenRelease(int x, int y, bool& consumed) {
   if (state == STATE_SPLASH) {
     pressedButton = -1;
     switchGameState(STATE_PLAYING);
-    if (Settings::instance->firstLaunch) switchGameState(STATE_INSTRUCTIONS);
+    if (settings.firstLaunch) switchGameState(STATE_INSTRUCTIONS);
     consumed = true;
   } else if (state == STATE_PLAYING) {
-    if (mainMenuButtonClickHandler.clickCount == 1) mainMenuButtonClickHandler.firstClickTime = GameClock::instance.nowMs;
-    if (mainMenuButtonClickHandler.clickCount >= 2) {
-      mainMenuButtonClickHandler.reset();
+    if (menuStripTaps.clickCount == 1) menuStripTaps.firstClickTime = clock.nowMs();
+    if (menuStripTaps.clickCount >= 2) {
+      menuStripTaps.reset();
       switchGameState(STATE_GAME_MENU);
     }
     board.dirty = true;
   } else if (state == STATE_GAME_OVER) {
     pressedButton = -1;
-    resetGame(true);
+    resetGame();
     switchGameState(STATE_PLAYING);
     consumed = true;
     saveGameNow();
@@ -325,17 +322,17 @@ void TrelGame::handleScreenRelease(int x, int y, bool& consumed) {
 
 // The settings screen's Done button: apply, or ask before a change of mode ends a game.
 void TrelGame::leaveSettings() {
-  const Settings& live = *Settings::instance;
+  const Settings& live = settings;
   const bool modeChanged = live.gameMode != board.settings.gameMode || live.clockDisabled != board.settings.clockDisabled;
   if (modeChanged && board.moveCount >= 3) {
     switchGameState(STATE_SETTINGS_CONFIRM);
     screens.drawSettingsAlertMenu();
     return;
   }
-  Settings::instance->setValues();
-  Settings::instance->save();
+  settings.setValues();
+  settings.save();
   if (modeChanged) {
-    resetGame(true);
+    resetGame();
     saveGameNow();
   }
   switchGameState(previousState);
@@ -346,12 +343,12 @@ void TrelGame::handlePlayRelease(int x, int y) {
   Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
   setCurrentMouseSquare(q);
   Square target = q;
-  const bool twoTap = Settings::instance->twoTapMoves;
+  const bool twoTap = settings.twoTapMoves;
 
-  if (!twoTap && mouseSquareTime != -1 && gameTime() - mouseSquareTime < QUICK_SWIPE_MS) {
+  if (!twoTap && mouseSquareTime != -1 && clock.gameTime() - mouseSquareTime < QUICK_SWIPE_MS) {
     // The finger arrived here just before lifting: either it slid off its target while
     // lifting (drop on the previous square) or it was a quick swipe (deselect).
-    const bool slidOff = previousMouseSquare.x != -1 && gameTime() - previousMouseSquareTime <= SLID_OFF_TARGET_MS &&
+    const bool slidOff = previousMouseSquare.x != -1 && clock.gameTime() - previousMouseSquareTime <= SLID_OFF_TARGET_MS &&
                          std::abs(previousMouseSquare.x - currentMouseSquare.x) <= 1 &&
                          std::abs(previousMouseSquare.y - currentMouseSquare.y) <= 1;
     if (!slidOff) {
@@ -422,7 +419,7 @@ void TrelGame::makeMove(Square t) {
     AnimationInfo& trail = board.animations[p.y][p.x];
     trail.active = true;
     trail.stone = colour;
-    trail.startTime = GameClock::instance.nowMs;
+    trail.startTime = clock.nowMs();
     trail.kind = ANIM_PATH_TRAIL;
     trail.pathIndex = steps - i - 1;
     trail.shrinkSize = -1.0f;

@@ -3,7 +3,6 @@
 // the menus a key does what a click on the highlighted button does, through the same touch
 // handlers, so every rule (sounds, saving, the mode-change question) stays in one place.
 #include "DoubleClickHandler.h"
-#include "GameClock.h"
 #include "Lock.h"
 #include "MenuHitTesting.h"
 #include "ScreenGeometry.h"
@@ -61,7 +60,7 @@ void TrelGame::clickAt(int x, int y) {
 void TrelGame::handleKey(GameKey key) {
   MyTl::Lock lock(gameMutex);
   pictureChanged = true;
-  GameClock::instance.refresh();
+  clock.refresh();
   switch (gameState) {
     case STATE_PLAYING:
       handleBoardKey(key);
@@ -174,7 +173,7 @@ void TrelGame::handleBoardKey(GameKey key) {
       if (ballSelected) {
         deselectAsBadMove(false);
       } else {
-        mainMenuButtonClickHandler.reset();
+        menuStripTaps.reset();
         switchGameState(STATE_GAME_MENU);
       }
       break;
@@ -184,7 +183,6 @@ void TrelGame::handleBoardKey(GameKey key) {
 }
 
 void TrelGame::handleSettingsKey(GameKey key) {
-  Settings& settings = *Settings::instance;
   switch (key) {
     case GameKey::UP:
       settingsFocus = settingsFocus <= 0 ? FOCUS_COUNT - 1 : settingsFocus - 1;

@@ -3,7 +3,6 @@
 // Also the clock's moments for the frame schedule.
 #include <cmath>
 
-#include "GameClock.h"
 #include "TrelGame.h"
 
 namespace {
@@ -42,7 +41,7 @@ float TrelGame::penaltyPeriod() const {
 float TrelGame::getSecondsTillNextPenaltyBall() {
   const float period = penaltyPeriod();
   if (period <= 0.0f) return -1.0f;
-  const int now = GameClock::instance.gameTime();
+  const int now = clock.gameTime();
   const int periods = static_cast<int>(static_cast<float>(now - lastPenaltyTime) / period);
   lastPenaltyTime += static_cast<int>(period * static_cast<float>(periods));
   // One ball, however many periods passed at once (a very long frame).
@@ -51,7 +50,7 @@ float TrelGame::getSecondsTillNextPenaltyBall() {
 }
 
 void TrelGame::creditMove() {
-  const int now = GameClock::instance.gameTime();
+  const int now = clock.gameTime();
   const float factor = clockSpeedFactor();
   if (factor != 0.0f) {
     // A quick move gives back the time it took, a slow one at most `credit`.
@@ -64,7 +63,7 @@ void TrelGame::creditMove() {
 
 bool TrelGame::dropIdleBall() {
   if (board.settings.clockSpeed == 0) return true;
-  const int now = GameClock::instance.gameTime();
+  const int now = clock.gameTime();
   if (now - lastMoveTime <= IDLE_BALL_MS) return true;
   if (board.addBallAtRandomPos() && !board.freeSquares.empty()) {
     lastMoveTime = now;
@@ -79,15 +78,15 @@ void TrelGame::schedulePenaltyClock(FrameSchedule& schedule) const {
   // The strip and the penalty balls exist outside the start screen only (the clock is paused
   // there anyway).
   if (period > 0.0f && gameState != STATE_SPLASH) {
-    const int now = GameClock::instance.gameTime();
+    const int now = clock.gameTime();
     const auto frameAt = [&](int gameTime) {
       return BallGraphics::timerFrame(static_cast<float>(gameTime - lastPenaltyTime) / period);
     };
     const int frame = frameAt(now);
     if (frame != shownTimerFrame) schedule.drawNow();
-    if (!GameClock::instance.paused) {
+    if (!clock.isPaused()) {
       // Game time runs on nowMs less the time spent paused.
-      const int toNowMs = GameClock::instance.pausedTotalMs;
+      const int toNowMs = clock.pausedTotal();
       // The next penalty ball, which also starts the strip again.
       int ballAt = lastPenaltyTime + static_cast<int>(std::ceil(period));
       // Single-precision division may put the moment a millisecond either side of the ceiling.
@@ -107,6 +106,6 @@ void TrelGame::schedulePenaltyClock(FrameSchedule& schedule) const {
     }
   }
   // The idle ball falls once more than IDLE_BALL_MS of game time passed without a move.
-  if (gameState == STATE_PLAYING && board.settings.clockSpeed != 0 && !GameClock::instance.paused)
-    schedule.wakeAt(lastMoveTime + IDLE_BALL_MS + 1 + GameClock::instance.pausedTotalMs);
+  if (gameState == STATE_PLAYING && board.settings.clockSpeed != 0 && !clock.isPaused())
+    schedule.wakeAt(lastMoveTime + IDLE_BALL_MS + 1 + clock.pausedTotal());
 }

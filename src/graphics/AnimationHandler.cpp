@@ -6,7 +6,6 @@
 
 #include "Assert.h"
 #include "BallGraphics.h"
-#include "GameClock.h"
 #include "Settings.h"
 #include "Stone.h"
 
@@ -15,7 +14,7 @@ namespace {
 bool twoTapMovesOn() { return Settings::instance != nullptr && Settings::instance->twoTapMoves; }
 
 int pulse(BallGraphics& graphics, const AnimationInfo& animInfo, int x, int y) {
-  graphics.drawVTrans64Stone(animInfo.stone, x, y, AnimationHandler::pulseSize(GameClock::instance.gameTime()));
+  graphics.drawVTrans64Stone(animInfo.stone, x, y, AnimationHandler::pulseSize(graphics.momentGameTime()));
   return 0;
 }
 
@@ -94,11 +93,11 @@ float AnimationHandler::selectionSize(double t, bool twoTapMoves) {
 }
 
 int AnimationHandler::handleAnimation(BallGraphics& graphics, AnimationInfo& animInfo, int x, int y, int stoneNow) {
-  double timeAnimating = static_cast<double>(GameClock::instance.nowMs - static_cast<int>(animInfo.startTime));
+  double timeAnimating = static_cast<double>(graphics.momentMs() - static_cast<int>(animInfo.startTime));
   // Animations start at most a few seconds ahead (a landing after a long path); one further
   // ahead means the clock went back, so it starts now instead of waiting that long.
   if (timeAnimating <= -5000.0) {
-    animInfo.startTime = GameClock::instance.nowMs;
+    animInfo.startTime = graphics.momentMs();
     timeAnimating = 0.0;
   }
   const double t = timeAnimating;

@@ -8,7 +8,6 @@
 #include "Assert.h"
 #include "BlendMode.h"
 #include "DisplayScale.h"
-#include "GameClock.h"
 #include "PowerOfTwo.h"
 #include "ScreenGeometry.h"
 #include "Settings.h"
@@ -366,7 +365,7 @@ void BallGraphics::drawStoneAtCoords(int colour, MyPoint p, float size, bool hig
     const bool large = size > 1.0f || colour == STONE_BOMB;
     Texture* overlay = large ? slot(symbolTextures, colour) : slot(smallSymbolTextures, colour);
     if (overlay != nullptr) {
-      drawStoneInternalAtCoords(*overlay, at, large ? half : size, highlighted, noOffset, getRotation(colour),
+      drawStoneInternalAtCoords(*overlay, at, large ? half : size, highlighted, noOffset, getRotation(colour, momentNowMs),
                                 BLEND_PREMULTIPLIED, useBoardScale);
     }
   }
@@ -406,13 +405,13 @@ void BallGraphics::drawStoneInternalAtCoords(Texture& texture, MyPoint p, float 
 void BallGraphics::drawVTrans64Stone(int colour, int x, int y, float size) {
   if (colour <= 0) return;
   Texture* faded = slot(fadedSmallStoneTextures, colour);
-  if (faded != nullptr) drawStoneInternal(*faded, x, y, size, false, false, getRotation(colour));
+  if (faded != nullptr) drawStoneInternal(*faded, x, y, size, false, false, getRotation(colour, momentNowMs));
 }
 
 void BallGraphics::drawTrans128Stone(int colour, int x, int y, float size) {
   if (colour <= 0) return;
   Texture* faded = slot(fadedStoneTextures, colour);
-  if (faded != nullptr) drawStoneInternal(*faded, x, y, size, false, false, getRotation(colour));
+  if (faded != nullptr) drawStoneInternal(*faded, x, y, size, false, false, getRotation(colour, momentNowMs));
 }
 
 void BallGraphics::drawBigTransparentStone(int colour, int x, int y, float size, bool allowed) {
@@ -449,9 +448,9 @@ void BallGraphics::addVerySoftGlowCenteredAtPoint(float x, float y, float scale)
                                     BLEND_ADDITIVE, true);
 }
 
-int BallGraphics::getRotation(int colour) {
+int BallGraphics::getRotation(int colour, int nowMs) {
   if (colour != STONE_BOMB) return 0;
-  const float turns = static_cast<float>(GameClock::instance.nowMs) / 1000.0f * 60.0f;
+  const float turns = static_cast<float>(nowMs) / 1000.0f * 60.0f;
   return static_cast<int>(turns) % 360;
 }
 

@@ -26,6 +26,15 @@ class BallGraphics {
   BallGraphics(const BallGraphics&) = delete;
   BallGraphics& operator=(const BallGraphics&) = delete;
 
+  // The moment the frame being drawn shows, on the game clock (nowMs and game time): bombs turn
+  // and animations advance by it. The controller sets it before it draws a frame.
+  void setMoment(int nowMs, int gameTimeMs) {
+    momentNowMs = nowMs;
+    momentGameTimeMs = gameTimeMs;
+  }
+  int momentMs() const { return momentNowMs; }
+  int momentGameTime() const { return momentGameTimeMs; }
+
   // --- Start-up generation ---
   // Generates every texture not made yet.
   void generateBalls();
@@ -76,7 +85,7 @@ class BallGraphics {
   void addRedGlow(int x, int y, float size, bool additive);
   void addVerySoftGlowCenteredAtPoint(float x, float y, float scale);
   // Rotation in degrees of a stone's symbol: the bomb's star turns once every 6 seconds.
-  static int getRotation(int colour);
+  static int getRotation(int colour, int nowMs);
   // The decimal digits of value below divisor into `digits` (at least 10 slots); returns their
   // count (the number of decimal places of the divisor).
   static int getPoses(int* digits, int divisor, int value);
@@ -128,6 +137,8 @@ class BallGraphics {
 
  private:
   bool complete = false;
+  int momentNowMs = 0;
+  int momentGameTimeMs = 0;
   // The texture in slot `index`, or null for an empty or missing slot.
   static Texture* slot(const MyTl::FixedArray<TexturePtr>& array, int index);
   static bool twoTapMoves();

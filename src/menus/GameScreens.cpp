@@ -6,7 +6,6 @@
 #include "Alert.h"
 #include "BallGraphics.h"
 #include "BlendMode.h"
-#include "GameClock.h"
 #include "MenuDelegate.h"
 #include "ScreenGeometry.h"
 #include "Stone.h"
@@ -116,7 +115,7 @@ int GameScreens::drawInstructions(int highlighted, int page) {
       }
     }
     draw(menuTexts[0], 55, 216);
-    draw(menuTexts[2 + instructionsAnimationFrame(GameClock::instance.nowMs)], 111, 111);
+    draw(menuTexts[2 + instructionsAnimationFrame(graphics.momentMs())], 111, 111);
   } else if (page == 2) {
     if (firstDraw) {
       menuTexts[0] = addMenuTexture(new Texture(INSTRUCTION_TEXTS[1], 200, 256, Texture::ALIGN_CENTER, "Helvetica", 12, 1.0f, false));

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "GameClock.h"
+#include "RandomSource.h"
 
 namespace {
 
@@ -32,7 +33,8 @@ SpecialBallChances specialBallChances(int specialBallRate) {
 
 }  // namespace
 
-Board::Board() {
+Board::Board(const GameClock& gameClock, RandomSource& randomSource, const Settings& live)
+    : clock(gameClock), random(randomSource), liveSettings(live) {
   for (int y = 0; y < MAX_SIZE; ++y) {
     for (int x = 0; x < MAX_SIZE; ++x) {
       stones[y][x] = SQUARE_EMPTY;
@@ -41,11 +43,12 @@ Board::Board() {
     }
   }
   pendingSounds.reserve(32);
-  reset(true);
+  setBoardSizeFromSettings();
+  rebuildFreeSquares();
 }
 
 void Board::resetAnimation(AnimationInfo& animation) const {
-  animation.startTime = GameClock::instance.nowMs;
+  animation.startTime = clock.nowMs();
   animation.active = false;
   animation.kind = ANIM_IDLE;
   animation.pathIndex = -1;
@@ -60,8 +63,7 @@ void Board::boardSizeForClass(int boardSizeClass, int& boardWidth, int& boardHei
 void Board::setBoardSizeFromSettings() { boardSizeForClass(settings.boardSizeClass, width, height); }
 
 void Board::reset(bool placeInitialBalls) {
-  MYTL_ASSERT(Settings::instance != nullptr, "Board");
-  settings = *Settings::instance;
+  settings = liveSettings;
   setBoardSizeFromSettings();
 
   moveLog.release();
@@ -93,7 +95,7 @@ void Board::reset(bool placeInitialBalls) {
 }
 
 int Board::getRandomStoneColour() {
-  const int roll = std::rand() % 200;
+  const int roll = random.below(200);
   const SpecialBallChances chances = specialBallChances(settings.specialBallRate);
   const float spacing =
       chances.bomb == 0 ? std::numeric_limits<float>::infinity() : 200.0f / static_cast<float>(chances.bomb);
@@ -109,13 +111,13 @@ int Board::getRandomStoneColour() {
     ballsSinceBomb = 0;
     return STONE_BOMB;
   }
-  if (std::rand() % (200 - chances.bomb) < chances.rainbow) return STONE_RAINBOW;
+  if (random.below(200 - chances.bomb) < chances.rainbow) return STONE_RAINBOW;
 
   int colours = settings.colourCount;
   if (level <= 1) --colours;
   if (level <= 3 && settings.gameMode == Settings::MODE_EASY) --colours;
   if (colours < 1) colours = 1;  // never a division by zero, whatever the settings say
-  return std::rand() % colours + 1;
+  return random.below(colours) + 1;
 }
 
 bool Board::isSurrounded(Square s) const {
@@ -141,7 +143,7 @@ void Board::setStone(Square& s, int colour, bool animate) {
     animation.stone = colour;
     animation.active = true;
     animation.kind = ANIM_APPEAR;
-    animation.startTime = GameClock::instance.nowMs;
+    animation.startTime = clock.nowMs();
     animation.shrinkSize = -1.0f;
     animation.pathIndex = -1;
   }
@@ -162,7 +164,7 @@ int Board::emptySquare(Square& s, bool animate) {
     animation.stone = colour;
     animation.active = true;
     animation.kind = ANIM_REMOVE;
-    animation.startTime = GameClock::instance.nowMs;
+    animation.startTime = clock.nowMs();
     animation.shrinkSize = -1.0f;
     animation.pathIndex = -1;
   }
@@ -193,7 +195,7 @@ void Board::resetPendingStones() {
 void Board::addPendingBall(int colour) {
   pendingStones.append(colour);
   ClockOffset announced;
-  announced.ms = GameClock::instance.gameTime();
+  announced.ms = clock.gameTime();
   pendingStoneTimes.append(announced);
   dirty = true;
 }
@@ -201,7 +203,7 @@ void Board::addPendingBall(int colour) {
 bool Board::addPendingBalls() {
   for (int i = 0; i < pendingStones.size(); ++i) {
     if (freeSquares.empty()) return false;
-    Square s = freeSquares[std::rand() % freeSquares.size()];
+    Square s = freeSquares[random.below(freeSquares.size())];
     setStone(s, pendingStones[i], true);
     checkForConnections(s, removedSet, -1);
   }
@@ -212,14 +214,14 @@ bool Board::addPendingBalls() {
 bool Board::addBallAtRandomPos() {
   if (freeSquares.empty()) return false;
   const int colour = getRandomStoneColour();
-  Square s = freeSquares[std::rand() % freeSquares.size()];
+  Square s = freeSquares[random.below(freeSquares.size())];
   setStone(s, colour, true);
   checkForConnections(s, removedSet, -1);
   return true;
 }
 
 void Board::checkSounds() {
-  const int now = GameClock::instance.nowMs;
+  const int now = clock.nowMs();
   for (int i = 0; i < pendingSounds.size(); ++i) {
     // Firing may append events, so the entry is read by index, never held by reference.
     if (pendingSounds[i].time != -1 && pendingSounds[i].time < now) {

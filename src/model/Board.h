@@ -1,7 +1,8 @@
 // Board: the model of one game. The grid of stones, the free squares, the announced (pending)
 // balls, score and level, timed events (sounds and delayed score credits) and one animation
-// record per square for the renderer. The controller owns exactly one Board and starts every
-// new game with `reset`; all calls come from the main thread.
+// record per square for the renderer. The controller owns exactly one Board and lends it the
+// game clock, the random source and the live settings, which outlive it; every new game starts
+// with `reset`. All calls come from the main thread.
 #pragma once
 
 #include "AnimationInfo.h"
@@ -12,6 +13,9 @@
 #include "Square.h"
 #include "Stone.h"
 #include "MoveInfo.h"
+
+class GameClock;
+class RandomSource;
 
 namespace MyTl {
 class File;
@@ -51,7 +55,9 @@ class Board {
     bool onPath = false;            // on the path currently shown
   };
 
-  Board();
+  // An empty board of the default size; `reset` starts its first game. Each new game copies
+  // `liveSettings`; stamps come from `clock`, chance from `random`.
+  Board(const GameClock& clock, RandomSource& random, const Settings& liveSettings);
   Board(const Board&) = delete;
   Board& operator=(const Board&) = delete;
 
@@ -150,4 +156,8 @@ class Board {
   void setBoardSizeFromSettings();
   bool loadBoardFields(MyTl::StreamIn& file);
   void rebuildFreeSquares();
+
+  const GameClock& clock;
+  RandomSource& random;
+  const Settings& liveSettings;
 };

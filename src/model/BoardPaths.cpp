@@ -48,7 +48,7 @@ void Board::navigatePath(ReachabilityInfo::Direction direction, Square& s) {
 }
 
 void Board::calculateReachability(Square& from, Square& to) {
-  const double now = GameClock::instance.nowMs;
+  const double now = clock.nowMs();
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       reachability[y][x].onPath = false;

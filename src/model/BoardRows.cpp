@@ -90,14 +90,14 @@ void Board::checkForConnections(Square s, SquareSet& removed, int pathIndex) {
   }
   const int removedCount = removed.count();
   pendingSounds.append(
-      PendingSound(PendingSound::ROW_SOUND, GameClock::instance.nowMs + delayForPath(pathIndex), -1));
+      PendingSound(PendingSound::ROW_SOUND, clock.nowMs() + delayForPath(pathIndex), -1));
   const int points = 3 * removedCount - 9;
   incScoreWhenPathComplete(points > 0 ? points : 0, pathIndex);
 }
 
 void Board::incScoreWhenPathComplete(int points, int pathIndex) {
   pendingSounds.append(
-      PendingSound(PendingSound::SCORE_CREDIT, GameClock::instance.nowMs + delayForPath(pathIndex), points));
+      PendingSound(PendingSound::SCORE_CREDIT, clock.nowMs() + delayForPath(pathIndex), points));
 }
 
 int Board::checkForConnectionsButDoNothing(Square s, int colour) {

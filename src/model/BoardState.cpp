@@ -43,7 +43,7 @@ void Board::loadState(MyTl::StreamIn& file) {
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       animations[y][x].active = false;
-      animations[y][x].startTime = GameClock::instance.nowMs;
+      animations[y][x].startTime = clock.nowMs();
     }
   }
   dirty = true;
@@ -123,7 +123,7 @@ void Board::rebuildFreeSquares() {
       if (stones[y][x] != SQUARE_EMPTY) continue;
       freeSquares.append(Square(x, y));
       animations[y][x].active = false;
-      animations[y][x].startTime = GameClock::instance.nowMs;
+      animations[y][x].startTime = clock.nowMs();
     }
   }
   dirty = true;

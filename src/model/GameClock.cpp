@@ -2,18 +2,21 @@
 // wraps in 32 bits.
 #include "GameClock.h"
 
-#include "IntTimer.h"
+#include <utility>
 
-GameClock GameClock::instance;
+#include "Assert.h"
 
-GameClock::GameClock() : startMs(IntTimer::getGlobalTimeInMs()) {}
+GameClock::GameClock(WallClock source) : wallClock(std::move(source)) {
+  MYTL_ASSERT(static_cast<bool>(wallClock), "GameClock");
+  startMs = wallClock();
+}
 
 int GameClock::wallClockSinceStart() const {
-  const unsigned now = static_cast<unsigned>(IntTimer::getGlobalTimeInMs());
+  const unsigned now = static_cast<unsigned>(wallClock());
   return static_cast<int>(now - static_cast<unsigned>(startMs));
 }
 
-void GameClock::refresh() { nowMs = wallClockSinceStart(); }
+void GameClock::refresh() { currentMs = wallClockSinceStart(); }
 
 void GameClock::pause() {
   if (paused) return;
@@ -27,8 +30,8 @@ void GameClock::resume() {
 }
 
 void GameClock::reset() {
-  startMs = IntTimer::getGlobalTimeInMs();
+  startMs = wallClock();
   pausedTotalMs = 0;
   pauseStartMs = 0;
-  nowMs = 0;
+  currentMs = 0;
 }

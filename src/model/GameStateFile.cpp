@@ -7,7 +7,6 @@
 #include "Board.h"
 #include "Common/AtomicFileWriter.h"
 #include "Common/File.h"
-#include "GameClock.h"
 
 namespace {
 
@@ -42,7 +41,6 @@ bool GameStateFile::load(const char* path, Board& board, ClockIntervals& interva
   if (file.read(reinterpret_cast<char*>(&read.sinceLastPenalty), 8) != 8) return false;
   if (!isUsableInterval(read.sinceLastMove) || !isUsableInterval(read.sinceLastPenalty)) return false;
 
-  GameClock::instance.refresh();
   board.loadState(file);
   intervals = read;
   return true;

@@ -7,7 +7,6 @@
 #include "BallGraphics.h"
 #include "ControllerFixture.h"
 #include "DoubleClickHandler.h"
-#include "GameClock.h"
 #include "GameStateFile.h"
 #include "MenuHitTesting.h"
 #include "ScreenGeometry.h"
@@ -21,10 +20,10 @@ int gameMenuButtonY(int index) { return GAME_MENU_TOP + 53 * index + 26; }
 
 TEST_F(ControllerTest, SplashTapStartsPlayAndFirstLaunchShowsInstructions) {
   EXPECT_EQ(TrelGame::STATE_SPLASH, game->gameState);
-  EXPECT_TRUE(GameClock::instance.paused);
+  EXPECT_TRUE(game->clock.isPaused());
   tap(10, 10);
   EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
-  EXPECT_FALSE(GameClock::instance.paused);
+  EXPECT_FALSE(game->clock.isPaused());
 
   game->switchGameState(TrelGame::STATE_SPLASH);
   Settings::instance->firstLaunch = true;
@@ -32,7 +31,7 @@ TEST_F(ControllerTest, SplashTapStartsPlayAndFirstLaunchShowsInstructions) {
   EXPECT_EQ(TrelGame::STATE_INSTRUCTIONS, game->gameState);
   EXPECT_EQ(TrelGame::STATE_PLAYING, game->previousState);
   EXPECT_EQ(1, game->instructionsPage);
-  EXPECT_TRUE(GameClock::instance.paused);
+  EXPECT_TRUE(game->clock.isPaused());
 }
 
 TEST_F(ControllerTest, DoubleTapOnTheStripOpensTheGameMenu) {
@@ -41,17 +40,17 @@ TEST_F(ControllerTest, DoubleTapOnTheStripOpensTheGameMenu) {
   tap(160, stripY);
   EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
   game->handleMouseDown(160, stripY);
-  EXPECT_TRUE(mainMenuButtonClickHandler.pressed);
+  EXPECT_TRUE(game->menuStripTaps.pressed);
   game->handleMouseUp(160, stripY);
   EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
-  EXPECT_TRUE(GameClock::instance.paused);
+  EXPECT_TRUE(game->clock.isPaused());
 
   // A first tap not followed within a second resets the detector.
   game->switchGameState(TrelGame::STATE_PLAYING);
   tap(160, stripY);
   advance(1001);
   frame();
-  EXPECT_EQ(0, mainMenuButtonClickHandler.clickCount);
+  EXPECT_EQ(0, game->menuStripTaps.clickCount);
   tap(160, stripY);
   EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
 }
@@ -188,7 +187,7 @@ TEST_F(ControllerTest, DragAndDropMovesTheBallAlongItsPath) {
   // No announced balls, so that none can fall onto the path and the test stays exact.
   game->board.pendingStones.clear();
   game->board.pendingStoneTimes.clear();
-  const int moveTime = GameClock::instance.nowMs + 400;
+  const int moveTime = game->clock.nowMs() + 400;
   dragBall(Square(0, 0), Square(3, 2));
   EXPECT_EQ(SQUARE_EMPTY, game->board.stones[0][0]);
   EXPECT_EQ(STONE_BLUE, game->board.stones[2][3]);
@@ -209,7 +208,7 @@ TEST_F(ControllerTest, DragAndDropMovesTheBallAlongItsPath) {
   EXPECT_EQ(78, game->board.freeSquares.size());
   EXPECT_EQ(3, game->board.pendingStones.size());
   // The move is saved at once.
-  Board reloaded;
+  Board reloaded(game->clock, game->random, game->settings);
   GameStateFile::ClockIntervals intervals;
   ASSERT_TRUE(GameStateFile::load(statePath().c_str(), reloaded, intervals));
   EXPECT_EQ(1, reloaded.moveCount);
@@ -236,7 +235,7 @@ TEST_F(ControllerTest, MoveCompletingALineRemovesItAfterTheBallLands) {
   for (int x = 0; x < 4; ++x) put(x, 9, STONE_RED);
   put(4, 3, STONE_RED);
   // Path from (4, 3) to (4, 9): 6 steps, 5 squares in between.
-  const int now = GameClock::instance.nowMs;
+  const int now = game->clock.nowMs();
   dragBall(Square(4, 3), Square(4, 9));
   EXPECT_EQ(5, game->removedSquares.count());
   EXPECT_EQ(ANIM_MOVE_LANDED, game->board.animations[9][4].kind);
@@ -251,7 +250,7 @@ TEST_F(ControllerTest, MoveCompletingALineRemovesItAfterTheBallLands) {
   EXPECT_EQ(6, game->board.score);
 
   // The saved game holds the points as soon as they land, not only at exit.
-  Board saved;
+  Board saved(game->clock, game->random, game->settings);
   GameStateFile::ClockIntervals intervals;
   ASSERT_TRUE(GameStateFile::load(statePath().c_str(), saved, intervals));
   EXPECT_EQ(6, saved.score);
@@ -332,14 +331,14 @@ TEST_F(ControllerTest, TwoTapMoves) {
 TEST_F(ControllerTest, PenaltyClockAnnouncesBallsAndMovesPushItBack) {
   emptyBoardInPlay();
   // Easy, level 1: period 1.6 * 92500 / 3 = 49333 ms.
-  game->lastPenaltyTime = GameClock::instance.gameTime();
+  game->lastPenaltyTime = game->clock.gameTime();
   advance(24666);
   EXPECT_NEAR(0.5f, game->getSecondsTillNextPenaltyBall(), 0.001f);
   EXPECT_EQ(3, game->board.pendingStones.size());
   advance(24668);
   EXPECT_NEAR(0.0f, game->getSecondsTillNextPenaltyBall(), 0.001f);
   ASSERT_EQ(4, game->board.pendingStones.size());
-  EXPECT_EQ(GameClock::instance.gameTime(), game->board.pendingStoneTimes[3].ms);
+  EXPECT_EQ(game->clock.gameTime(), game->board.pendingStoneTimes[3].ms);
   // Three periods at once: one ball, the period jumps over all of them.
   advance(3 * 49334);
   game->getSecondsTillNextPenaltyBall();
@@ -348,7 +347,7 @@ TEST_F(ControllerTest, PenaltyClockAnnouncesBallsAndMovesPushItBack) {
   // Move credit at level 1 with F 1.6: at most 5333 ms, else the time the move took.
   put(0, 0, STONE_BLUE);
   const int before = game->lastPenaltyTime;
-  game->lastMoveTime = GameClock::instance.gameTime() - 1000;
+  game->lastMoveTime = game->clock.gameTime() - 1000;
   dragBall(Square(0, 0), Square(2, 0));
   EXPECT_EQ(before + 1400, game->lastPenaltyTime);
 
@@ -362,7 +361,7 @@ TEST_F(ControllerTest, PenaltyClockAnnouncesBallsAndMovesPushItBack) {
 TEST_F(ControllerTest, IdleBallFallsAfterTwentySecondsAndCanEndTheGame) {
   emptyBoardInPlay();
   put(0, 0, STONE_BLUE);
-  game->lastMoveTime = GameClock::instance.gameTime();
+  game->lastMoveTime = game->clock.gameTime();
   advance(20000);
   frame();
   EXPECT_EQ(79, game->board.freeSquares.size());
@@ -380,7 +379,7 @@ TEST_F(ControllerTest, IdleBallFallsAfterTwentySecondsAndCanEndTheGame) {
   advance(20001);
   frame();
   EXPECT_EQ(TrelGame::STATE_GAME_ENDING, game->gameState);
-  EXPECT_TRUE(GameClock::instance.paused);
+  EXPECT_TRUE(game->clock.isPaused());
   advance(2001);
   frame();
   EXPECT_EQ(TrelGame::STATE_GAME_OVER, game->gameState);
@@ -403,7 +402,7 @@ TEST_F(ControllerTest, SelectionEndsWhenADroppedBallsLineRemovesTheBall) {
         if (y != 0 || x > 4) put(x, y, (x + 2 * y) % 4 + 1);
     for (int x = 0; x < 4; ++x) put(x, 0, STONE_RAINBOW);
     ASSERT_EQ(1, game->board.freeSquares.size());
-    game->lastMoveTime = GameClock::instance.gameTime();
+    game->lastMoveTime = game->clock.gameTime();
 
     game->handleMouseDown(pixelX(3), pixelY(0));
     advance(80);
@@ -444,7 +443,7 @@ TEST_F(ControllerTest, StoredSelectionWithoutABallIsNoSelection) {
   for (const Square stored : {Square(5, 5), Square(2, 2), Square(9, 11)}) {
     game->board.selected = stored;
     game->saveState(statePath().c_str());
-    game.reset(new TrelGame());
+    game = newGame();
     game->loadState(statePath().c_str(), scoresPath().c_str());
     const Square expected = stored == Square(2, 2) ? stored : Square();
     EXPECT_EQ(expected, game->board.selected) << stored.x << "," << stored.y;
@@ -455,7 +454,7 @@ TEST_F(ControllerTest, StoredSelectionWithoutABallIsNoSelection) {
 TEST_F(ControllerTest, ClockOffMeansNoStripAndNoIdleBall) {
   Settings::instance->clockDisabled = true;
   Settings::instance->setValues();
-  game->resetGame(true);
+  game->resetGame();
   emptyBoardInPlay();
   put(0, 0, STONE_BLUE);
   EXPECT_EQ(-1.0f, game->getSecondsTillNextPenaltyBall());
@@ -482,29 +481,29 @@ TEST_F(ControllerTest, SnapshotIsRebuiltOnlyWhenTheBoardChanged) {
 
 TEST_F(ControllerTest, SpinningNumberClimbsOneEvery300Ms) {
   TrelGame::SpinningNumber number;
-  EXPECT_EQ(5.0f, number.getNumberToShow(5));
-  EXPECT_EQ(5.0f, number.getNumberToShow(15));
+  EXPECT_EQ(5.0f, number.getNumberToShow(5, game->clock.nowMs()));
+  EXPECT_EQ(5.0f, number.getNumberToShow(15, game->clock.nowMs()));
   advance(1500);
-  EXPECT_NEAR(10.0f, number.getNumberToShow(15), 0.01f);
+  EXPECT_NEAR(10.0f, number.getNumberToShow(15, game->clock.nowMs()), 0.01f);
   advance(1500);
-  EXPECT_GE(number.getNumberToShow(15), 15.0f);
-  EXPECT_EQ(15.0f, number.getNumberToShow(15));
+  EXPECT_GE(number.getNumberToShow(15, game->clock.nowMs()), 15.0f);
+  EXPECT_EQ(15.0f, number.getNumberToShow(15, game->clock.nowMs()));
   // A lower target is reached at once: this frame still shows the old value, the next the new.
-  EXPECT_EQ(15.0f, number.getNumberToShow(3));
-  EXPECT_EQ(3.0f, number.getNumberToShow(3));
+  EXPECT_EQ(15.0f, number.getNumberToShow(3, game->clock.nowMs()));
+  EXPECT_EQ(3.0f, number.getNumberToShow(3, game->clock.nowMs()));
 }
 
 TEST_F(ControllerTest, SavedGameResumesWithItsClockIntervals) {
   emptyBoardInPlay();
   put(4, 4, STONE_PINK);
-  game->lastMoveTime = GameClock::instance.gameTime() - 7000;
-  game->lastPenaltyTime = GameClock::instance.gameTime() - 12000;
+  game->lastMoveTime = game->clock.gameTime() - 7000;
+  game->lastPenaltyTime = game->clock.gameTime() - 12000;
   game.reset();  // the destructor saves
-  game.reset(new TrelGame());
+  game = newGame();
   game->loadState(statePath().c_str(), scoresPath().c_str());
   EXPECT_EQ(STONE_PINK, game->board.stones[4][4]);
-  EXPECT_EQ(7000, GameClock::instance.gameTime() - game->lastMoveTime);
-  EXPECT_EQ(12000, GameClock::instance.gameTime() - game->lastPenaltyTime);
+  EXPECT_EQ(7000, game->clock.gameTime() - game->lastMoveTime);
+  EXPECT_EQ(12000, game->clock.gameTime() - game->lastPenaltyTime);
   EXPECT_EQ(TrelGame::STATE_SPLASH, game->gameState);
 }
 
@@ -515,7 +514,7 @@ TEST_F(ControllerTest, DamagedSavedGameStartsANewGame) {
     std::fputs("not a saved game at all", file);
     std::fclose(file);
   }
-  game.reset(new TrelGame());
+  game = newGame();
   game->loadState(statePath().c_str(), scoresPath().c_str());
   EXPECT_EQ(0, game->board.moveCount);
   EXPECT_EQ(1, game->board.level);

@@ -7,7 +7,6 @@
 #include "ControllerFixture.h"
 #include "RenderHarness.h"
 #include "DoubleClickHandler.h"
-#include "GameClock.h"
 #include "GameScreens.h"
 #include "Settings.h"
 
@@ -47,7 +46,7 @@ class FrameScheduleTest : public ControllerTest {
   void clockOff() {
     Settings::instance->clockDisabled = true;
     Settings::instance->setValues();
-    game->resetGame(true);
+    game->resetGame();
   }
   int stonesOnBoard() const { return game->board.width * game->board.height - game->board.freeSquares.size(); }
 };
@@ -91,7 +90,7 @@ TEST_F(FrameScheduleTest, StillBoardWithTheClockOnWakesForTheStripStepsAndTheIdl
   int frames = 0;
   while (stonesOnBoard() == 1) {
     ASSERT_LT(++wakeUps, 20);
-    ASSERT_LE(GameClock::instance.gameTime(), idleBallAt) << "the schedule slept past the idle ball";
+    ASSERT_LE(game->clock.gameTime(), idleBallAt) << "the schedule slept past the idle ball";
     if (sleepAndPass()) {
       ++frames;
       if (stonesOnBoard() == 1) {
@@ -101,7 +100,7 @@ TEST_F(FrameScheduleTest, StillBoardWithTheClockOnWakesForTheStripStepsAndTheIdl
     }
   }
   // The wake-up that dropped the ball came exactly at its moment, and asked for a frame.
-  EXPECT_EQ(idleBallAt, GameClock::instance.gameTime());
+  EXPECT_EQ(idleBallAt, game->clock.gameTime());
   EXPECT_EQ(2, stonesOnBoard());
   // Period 1.6 x 92500 / 3 ms in eleven steps: four steps in the 20 s, then the ball's frame.
   EXPECT_EQ(5, frames);
@@ -171,12 +170,12 @@ TEST_F(FrameScheduleTest, HalfADoubleTapWakesWhenItsWindowCloses) {
   put(2, 2, STONE_GREEN);
   ASSERT_GT(settle(), 0);
   tap(160, 460);  // the menu strip below the board
-  ASSERT_EQ(1, mainMenuButtonClickHandler.clickCount);
+  ASSERT_EQ(1, game->menuStripTaps.clickCount);
   settle();
-  const int closes = mainMenuButtonClickHandler.expiryTime();
-  EXPECT_EQ(closes - GameClock::instance.nowMs, game->frameSchedule().msUntilWake());
+  const int closes = game->menuStripTaps.expiryTime();
+  EXPECT_EQ(closes - game->clock.nowMs(), game->frameSchedule().msUntilWake());
   EXPECT_TRUE(sleepAndPass()) << "the strip is drawn again when the attempt is given up";
-  EXPECT_EQ(0, mainMenuButtonClickHandler.clickCount);
+  EXPECT_EQ(0, game->menuStripTaps.clickCount);
   EXPECT_EQ(-1, game->frameSchedule().msUntilWake());
 }
 
@@ -186,7 +185,7 @@ TEST_F(FrameScheduleTest, InstructionsAnimationWakesAtEachOfItsFrames) {
   game->switchGameState(TrelGame::STATE_INSTRUCTIONS);
   ASSERT_GT(settle(), 0);
   for (int i = 0; i < 6; ++i) {
-    const int now = GameClock::instance.nowMs;
+    const int now = game->clock.nowMs();
     const int next = GameScreens::nextInstructionsAnimationChange(now);
     ASSERT_EQ(next - now, game->frameSchedule().msUntilWake());
     EXPECT_NE(GameScreens::instructionsAnimationFrame(next - 1), GameScreens::instructionsAnimationFrame(next));
@@ -206,10 +205,9 @@ TEST_F(FrameScheduleTest, AControllerMadeWithoutArtShowsTheSameStartScreenAndCom
   const std::vector<uint8_t> fullStart = harness.pixels();
   game.reset();
 
-  game.reset(new TrelGame(BallGraphics::NO_ART));
+  game = newGame(BallGraphics::NO_ART);
   EXPECT_FALSE(game->graphics.isComplete());
   game->loadState(statePath().c_str(), scoresPath().c_str());
-  GameClock::instance.pause();
   harness.clear(0, 0, 0);
   ASSERT_TRUE(pass());
   harness.readBack();

@@ -72,7 +72,7 @@ TEST_F(KeyboardControllerTest, CursorPicksUpBallsAndDropsThemOnlyWhereTheyCanGo)
   EXPECT_EQ(STONE_RED, game->board.stones[5][3]);
   EXPECT_EQ(SQUARE_EMPTY, game->board.stones[0][3]);
   EXPECT_EQ(1, game->board.moveCount);
-  Board reloaded;
+  Board reloaded(game->clock, game->random, game->settings);
   GameStateFile::ClockIntervals intervals;
   ASSERT_TRUE(GameStateFile::load(statePath().c_str(), reloaded, intervals));
   EXPECT_EQ(1, reloaded.moveCount);

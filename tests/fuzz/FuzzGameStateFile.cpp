@@ -17,13 +17,29 @@
 #include "FuzzScratchFolder.h"
 #include "GameClock.h"
 #include "GameStateFile.h"
-#include "IntTimer.h"
+#include "RandomSource.h"
 #include "SettingsInvariants.h"
 
 namespace {
 
 // A wall clock that stands still, so that a load does the same thing every time it is repeated.
 int fixedWallClock() { return 5000000; }
+
+// The clock and random source of the boards made here: a wall clock that stands still, and a
+// random source that each board reseeds.
+GameClock& fixedClock() {
+  static GameClock clock(fixedWallClock);
+  return clock;
+}
+
+// A board that has started a first game drawn from `seed`, as at launch.
+std::unique_ptr<Board> newBoard(uint32_t seed) {
+  static RandomSource random(1);
+  random.reseed(seed);
+  auto board = std::make_unique<Board>(fixedClock(), random, *Settings::instance);
+  board->reset(true);
+  return board;
+}
 
 void checkBoardInvariants(const Board& board) {
   checkSettingsInvariants(board.settings);
@@ -100,8 +116,6 @@ void checkSameGame(const Board& saved, const Board& loaded) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   FuzzScratchFolder& scratch = FuzzScratchFolder::instance();
-  IntTimer::setTimeSourceForTesting(fixedWallClock);
-  GameClock::instance.reset();
   Settings::init(scratch.path("settings.dat").c_str());
   return 0;
 }
@@ -111,8 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = scratch.write("gameState.dat", data, size);
 
   // As at launch: the board has started a first game, then the saved one is loaded over it.
-  std::srand(1);
-  auto board = std::make_unique<Board>();
+  auto board = newBoard(1);
   GameStateFile::ClockIntervals intervals;
   const bool headerAccepted = GameStateFile::load(path.c_str(), *board, intervals);
   checkBoardInvariants(*board);
@@ -121,8 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The game as it stands is saved at exit and must resume at the next launch.
   const std::string resavedPath = scratch.path("resaved.dat");
   FUZZ_CHECK(GameStateFile::save(resavedPath.c_str(), *board, intervals), "the game saves");
-  std::srand(2);
-  auto resumed = std::make_unique<Board>();
+  auto resumed = newBoard(2);
   GameStateFile::ClockIntervals resumedIntervals;
   FUZZ_CHECK(GameStateFile::load(resavedPath.c_str(), *resumed, resumedIntervals), "the saved header loads");
   checkSameGame(*board, *resumed);

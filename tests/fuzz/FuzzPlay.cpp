@@ -24,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   options.gameMode = choices.pick(4);
   options.twoTapMoves = choices.chance(50);
   options.clockDisabled = choices.pick(3) == 0;
+  options.seed = static_cast<uint32_t>(choices.pick(65536));
   std::string error;
   std::unique_ptr<PlaySession> session = PlaySession::start(options, error);
   if (!session) {

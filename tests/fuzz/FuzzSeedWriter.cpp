@@ -18,12 +18,28 @@
 #include "GameClock.h"
 #include "GameStateFile.h"
 #include "HiScores.h"
-#include "IntTimer.h"
+#include "RandomSource.h"
 #include "Settings.h"
 
 namespace {
 
 int fixedWallClock() { return 5000000; }
+
+// The clock and random source of the boards made here: a wall clock that stands still, and a
+// random source that each board reseeds.
+GameClock& fixedClock() {
+  static GameClock clock(fixedWallClock);
+  return clock;
+}
+
+// A board that has started a first game drawn from `seed`, as at launch.
+std::unique_ptr<Board> newBoard(uint32_t seed) {
+  static RandomSource random(1);
+  random.reseed(seed);
+  auto board = std::make_unique<Board>(fixedClock(), random, *Settings::instance);
+  board->reset(true);
+  return board;
+}
 
 // Little-endian bytes of a file being assembled by hand.
 class Bytes {
@@ -157,14 +173,12 @@ void writeGameStateSeeds(const std::string& folder) {
   int seed = 1;
   for (const auto& game : newGames) {
     useLiveMode(game.mode, game.clockDisabled);
-    std::srand(static_cast<unsigned>(seed++));
-    auto board = std::make_unique<Board>();
+    auto board = newBoard(static_cast<uint32_t>(seed++));
     saveGame(folder + "/" + game.name, *board);
   }
 
   useLiveMode(Settings::MODE_HARD, false);
-  std::srand(7);
-  auto board = std::make_unique<Board>();
+  auto board = newBoard(7);
   board->reset(false);
   setUpGameInProgress(*board);
   const std::string inProgress = folder + "/in-progress.dat";
@@ -239,8 +253,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path root(argv[1]);
-  IntTimer::setTimeSourceForTesting(fixedWallClock);
-  GameClock::instance.reset();
   Settings::init(FuzzScratchFolder::instance().path("settings.dat").c_str());
 
   writeSettingsSeeds(makeFolder(root, "fuzz_settings_file"));

@@ -9,7 +9,6 @@
 #include "AnimationHandler.h"
 #include "BallGraphics.h"
 #include "BlendMode.h"
-#include "GameClock.h"
 #include "RenderHarness.h"
 #include "Resources.h"
 #include "Stone.h"
@@ -43,9 +42,8 @@ class BoardRenderTest : public ::testing::Test {
     ASSERT_NE(graphics, nullptr);
     graphics->boardScale = 1.0f;
     harness->clear(0, 0, 0);
-    savedClock = GameClock::instance;
+    graphics->setMoment(0, 0);
   }
-  void TearDown() override { GameClock::instance = savedClock; }
 
   std::vector<uint8_t> frameOf(const std::function<void()>& draw) {
     harness->clear(0, 0, 0);
@@ -56,7 +54,6 @@ class BoardRenderTest : public ::testing::Test {
 
   static BallGraphics* graphics;
   RenderHarness* harness = nullptr;
-  GameClock savedClock;
 };
 BallGraphics* BoardRenderTest::graphics = nullptr;
 
@@ -180,7 +177,7 @@ TEST_F(BoardRenderTest, RemovalShrinksToNothingAt1880Milliseconds) {
   record.kind = ANIM_REMOVE;
   const std::vector<uint8_t> empty = frameOf([] {});
   auto drawnAt = [&](int t, int* result) {
-    GameClock::instance.nowMs = 10000 + t;
+    graphics->setMoment(10000 + t, 10000 + t);
     AnimationInfo copy = record;
     std::vector<uint8_t> frame =
         frameOf([&] { *result = AnimationHandler::handleAnimation(*graphics, copy, 3, 4, SQUARE_EMPTY); });
@@ -212,11 +209,11 @@ TEST_F(BoardRenderTest, AppearDrawsNothingAtItsStartAndEndsAt611) {
   record.active = true;
   record.kind = ANIM_APPEAR;
   const std::vector<uint8_t> empty = frameOf([] {});
-  GameClock::instance.nowMs = 5000;
+  graphics->setMoment(5000, 5000);
   EXPECT_EQ(countDifferent(frameOf([&] { AnimationHandler::handleAnimation(*graphics, record, 1, 1, STONE_ORANGE); }),
                            empty),
             0);
-  GameClock::instance.nowMs = 5611;
+  graphics->setMoment(5611, 5611);
   int result = 0;
   const std::vector<uint8_t> last =
       frameOf([&] { result = AnimationHandler::handleAnimation(*graphics, record, 1, 1, STONE_ORANGE); });
@@ -233,12 +230,12 @@ TEST_F(BoardRenderTest, PathTrailPulsesThenShowsTheStoneInItsSlotThenEnds) {
   record.kind = ANIM_PATH_TRAIL;
   record.pathIndex = 3;
   const std::vector<uint8_t> empty = frameOf([] {});
-  GameClock::instance.nowMs = 2100;
+  graphics->setMoment(2100, 2100);
   const int pulsing = countDifferent(frameOf([&] { AnimationHandler::handleAnimation(*graphics, record, 0, 0, 0); }), empty);
-  GameClock::instance.nowMs = 2200;
+  graphics->setMoment(2200, 2200);
   const int visiting = countDifferent(frameOf([&] { AnimationHandler::handleAnimation(*graphics, record, 0, 0, 0); }), empty);
   EXPECT_TRUE(record.active);
-  GameClock::instance.nowMs = 2270;
+  graphics->setMoment(2270, 2270);
   const int ended = countDifferent(frameOf([&] { AnimationHandler::handleAnimation(*graphics, record, 0, 0, 0); }), empty);
   EXPECT_FALSE(record.active);
   EXPECT_GT(pulsing, 100);
@@ -257,10 +254,10 @@ TEST_F(BoardRenderTest, SelectionShrinksTheDragGhostBackOntoTheBall) {
   record.active = true;
   record.kind = ANIM_SELECTED;
   record.shrinkSize = 3.0f;
-  GameClock::instance.nowMs = 1000;
+  graphics->setMoment(1000, 1000);
   AnimationHandler::handleAnimation(*graphics, record, 2, 2, STONE_PINK);
   EXPECT_EQ(record.shrinkSize, 3.0f);  // still shrinking: 2.4 > 0.865
-  GameClock::instance.nowMs = 1200;
+  graphics->setMoment(1200, 1200);
   AnimationHandler::handleAnimation(*graphics, record, 2, 2, STONE_PINK);
   EXPECT_EQ(record.shrinkSize, -1.0f);  // 2.4 - 2.0 fell below the bounce: the ghost is gone
 }
@@ -273,7 +270,7 @@ TEST_F(BoardRenderDeathTest, AnimationContractChecks) {
   record.kind = ANIM_APPEAR;
   record.stone = STONE_RED;
   // An animation further ahead than any landing delay (the clock went back) starts now.
-  GameClock::instance.nowMs = 0;
+  graphics->setMoment(0, 0);
   record.startTime = 6000.0;
   AnimationHandler::handleAnimation(*graphics, record, 0, 0, STONE_RED);
   EXPECT_EQ(0.0, record.startTime);
@@ -281,7 +278,7 @@ TEST_F(BoardRenderDeathTest, AnimationContractChecks) {
   record.kind = ANIM_PATH_TRAIL;
   record.pathIndex = 2;
   record.stone = SQUARE_EMPTY;
-  GameClock::instance.nowMs = 100;
+  graphics->setMoment(100, 100);
   EXPECT_DEATH(AnimationHandler::handleAnimation(*graphics, record, 0, 0, 0), "animInfo.stone != SQUARE_EMPTY");
 }
 
@@ -378,7 +375,7 @@ TEST_F(StoneGeometryTest, ExtendMiddleRepeatsTheRowsBeforeTheMiddle) {
 // The whole board with every ball, the special balls, highlights and glows, saved as a PNG in
 // the build folder for a person to look at.
 TEST_F(BoardRenderTest, PictureOfTheBoardWithEveryBall) {
-  GameClock::instance.nowMs = 1000;
+  graphics->setMoment(1000, 1000);
   graphics->drawBoard(false, 1.0f);
   // Reachable and unreachable squares, path and selection highlights.
   for (int x = 0; x < 8; ++x) graphics->drawABitDarkenedSquare(x, 9);

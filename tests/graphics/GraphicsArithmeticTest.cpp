@@ -7,7 +7,6 @@
 
 #include "AnimationHandler.h"
 #include "BallGraphics.h"
-#include "GameClock.h"
 #include "Stone.h"
 
 namespace {
@@ -85,14 +84,10 @@ TEST(GetPosesTest, SplitsIntoTheDivisorsDecimalPlaces) {
 }
 
 TEST(RotationTest, OnlyTheBombTurnsOnceEverySixSeconds) {
-  const int saved = GameClock::instance.nowMs;
-  GameClock::instance.nowMs = 1500;
-  EXPECT_EQ(BallGraphics::getRotation(STONE_BOMB), 90);
-  EXPECT_EQ(BallGraphics::getRotation(STONE_RAINBOW), 0);
-  EXPECT_EQ(BallGraphics::getRotation(STONE_BLUE), 0);
-  GameClock::instance.nowMs = 6500;
-  EXPECT_EQ(BallGraphics::getRotation(STONE_BOMB), 30);
-  GameClock::instance.nowMs = saved;
+  EXPECT_EQ(BallGraphics::getRotation(STONE_BOMB, 1500), 90);
+  EXPECT_EQ(BallGraphics::getRotation(STONE_RAINBOW, 1500), 0);
+  EXPECT_EQ(BallGraphics::getRotation(STONE_BLUE, 1500), 0);
+  EXPECT_EQ(BallGraphics::getRotation(STONE_BOMB, 6500), 30);
 }
 
 TEST(TimerFrameTest, FractionPicksOneOfElevenFrames) {

@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "Alert.h"
-#include "GameClock.h"
 #include "SaveFailureNotice.h"
 #include "ViewKey.h"
 #include "MenuScreenTest.h"
@@ -71,7 +70,7 @@ TEST_F(GameScreensTest, PageOneAnimationShowsTheFrameOfTheClockTime) {
   for (const Case& c : cases) {
     setClockNow(c.nowMs);
     const ScreenImage shot = render();
-    EXPECT_EQ(c.nowMs, GameClock::instance.nowMs);
+    EXPECT_EQ(c.nowMs, game->clock.nowMs());
     // The frame covers its whole 98 x 98 cell and nothing beside it.
     EXPECT_EQ(c.frame, decodeCell(shot.pixel(CELL_LEFT + CELL / 2, CELL_TOP + CELL / 2))) << c.nowMs << " ms";
     EXPECT_EQ(c.frame, decodeCell(shot.pixel(CELL_LEFT, CELL_TOP))) << c.nowMs << " ms";

@@ -3,8 +3,6 @@
 
 #include <filesystem>
 
-#include "GameClock.h"
-#include "IntTimer.h"
 #include "RenderHarness.h"
 
 void MenuScreenTest::SetUp() {
@@ -55,7 +53,10 @@ void MenuScreenTest::tapScreen(int x, int y) {
   advance(20);
 }
 
-void MenuScreenTest::setClockNow(int ms) { GameClock::instance.startMs = IntTimer::getGlobalTimeInMs() - ms; }
+void MenuScreenTest::setClockNow(int ms) {
+  game->clock.reset();
+  advance(ms);
+}
 
 void MenuScreenTest::openFromGameMenu(TrelGame::GameState state) {
   emptyBoardInPlay();

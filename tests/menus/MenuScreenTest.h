@@ -29,7 +29,7 @@ class MenuScreenTest : public ControllerTest {
   // Where a screenshot called `name` is saved (screens/<name>.png under the test build folder).
   static std::string screenshotPath(const std::string& name);
   // Sets the game clock's nowMs for the next frame.
-  static void setClockNow(int ms);
+  void setClockNow(int ms);
   // A game in play with an empty board, then the state `state` switched to from the game menu
   // (so "back" leads to the menu).
   void openFromGameMenu(TrelGame::GameState state);

@@ -208,7 +208,7 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsThe
     // Back to the settings of an Easy game for the next answer.
     Settings::instance->gameMode = Settings::MODE_EASY;
     Settings::instance->setValues();
-    game->resetGame(true);
+    game->resetGame();
     game->switchGameState(TrelGame::STATE_GAME_MENU);
     game->switchGameState(TrelGame::STATE_SETTINGS);
   }

@@ -29,10 +29,10 @@ int lastCredit(const Board& board) {
 TEST(BoardPropertyTest, RandomGamesKeepTheBoardConsistent) {
   const unsigned seed = static_cast<unsigned>(std::time(nullptr));
   std::printf("BoardPropertyTest seed %u\n", seed);
-  std::srand(seed);
+  testRandom().reseed(seed);
   const int modes[] = {Settings::MODE_EASY, Settings::MODE_MEDIUM, Settings::MODE_HARD, Settings::MODE_QUICK};
 
-  Board board;
+  TestBoard board;
   int movesPlayed = 0, gamesPlayed = 0;
   for (int game = 0; movesPlayed < 20000; ++game) {
     useMode(modes[game % 4], game % 8 >= 4);

@@ -13,10 +13,10 @@ class BoardTest : public ::testing::Test {
  protected:
   void SetUp() override {
     useMode(Settings::MODE_EASY);
-    std::srand(1234);
+    testRandom().reseed(1234);
     advanceClock(100);
   }
-  Board board;
+  TestBoard board;
 };
 
 int countStones(const Board& board) {
@@ -77,18 +77,18 @@ TEST_F(BoardTest, BoardSizeClasses) {
   }
 }
 
-TEST_F(BoardTest, RandomColourDrawsRandInTheFixedOrder) {
-  // Easy at level 1: no early bomb possible, so a draw is rand()%200, then the rainbow roll
-  // rand()%(200-8) < 11, then the colour rand()%5+1.
+TEST_F(BoardTest, RandomColourDrawsInTheFixedOrder) {
+  // Easy at level 1: no early bomb possible, so a draw is one in 200, then the rainbow roll
+  // one in 192 below 11, then one of five colours.
   clearBoard(board);
   board.ballsSinceBomb = 0;
   const unsigned seed = 777;
-  std::srand(seed);
+  testRandom().reseed(seed);
   const int colour = board.getRandomStoneColour();
-  std::srand(seed);
-  std::rand();
-  const bool rainbow = std::rand() % 192 < 11;
-  const int expected = rainbow ? STONE_RAINBOW : std::rand() % 5 + 1;
+  RandomSource replay(seed);
+  replay.below(200);
+  const bool rainbow = replay.below(192) < 11;
+  const int expected = rainbow ? STONE_RAINBOW : replay.below(5) + 1;
   EXPECT_EQ(expected, colour) << "seed " << seed;
   EXPECT_EQ(1, board.ballsSinceBomb);
 }
@@ -117,7 +117,7 @@ TEST_F(BoardTest, BombSpacing) {
   // Rate 3 (Easy): a bomb needs ballsSinceBomb > 6.25 and is forced once it exceeds 50.
   clearBoard(board);
   for (unsigned seed = 1; seed <= 200; ++seed) {
-    std::srand(seed);
+    testRandom().reseed(seed);
     board.ballsSinceBomb = 0;
     for (int draw = 0; draw < 7; ++draw) ASSERT_NE(STONE_BOMB, board.getRandomStoneColour()) << "seed " << seed;
   }
@@ -204,7 +204,7 @@ TEST_F(BoardTest, PendingBallsArePlacedAndANewSetAnnounced) {
   clearBoard(board);
   board.addPendingBall(STONE_PINK);
   ASSERT_EQ(4, board.pendingStones.size());
-  EXPECT_EQ(GameClock::instance.gameTime(), board.pendingStoneTimes[3].ms);
+  EXPECT_EQ(testClock().gameTime(), board.pendingStoneTimes[3].ms);
   EXPECT_TRUE(board.addPendingBalls());
   int stones = 0;
   for (int y = 0; y < board.height; ++y)
@@ -219,7 +219,7 @@ TEST_F(BoardTest, ScoreCreditRaisesLevelsAndDropsExtraBalls) {
   useMode(Settings::MODE_MEDIUM, true);
   clearBoard(board);
   board.score = 40;
-  const int now = GameClock::instance.nowMs;
+  const int now = testClock().nowMs();
   board.pendingSounds.append(Board::PendingSound(Board::PendingSound::SCORE_CREDIT, now - 1, 70));
   board.checkSounds();
   EXPECT_EQ(110, board.score);
@@ -234,7 +234,7 @@ TEST_F(BoardTest, ScoreCreditRaisesLevelsAndDropsExtraBalls) {
 
 TEST_F(BoardTest, EventsFireOnlyOnceTheClockHasPassedThem) {
   clearBoard(board);
-  const int now = GameClock::instance.nowMs;
+  const int now = testClock().nowMs();
   board.pendingSounds.append(Board::PendingSound(Board::PendingSound::SCORE_CREDIT, now, 6));
   board.checkSounds();
   EXPECT_EQ(0, board.score);
@@ -246,7 +246,7 @@ TEST_F(BoardTest, EventsFireOnlyOnceTheClockHasPassedThem) {
 
 TEST_F(BoardTest, AnEntryMovedIntoAFiredPlaceWaitsForTheNextCall) {
   clearBoard(board);
-  const int now = GameClock::instance.nowMs;
+  const int now = testClock().nowMs();
   board.pendingSounds.append(Board::PendingSound(Board::PendingSound::SCORE_CREDIT, now - 1, 6));
   board.pendingSounds.append(Board::PendingSound(Board::PendingSound::SCORE_CREDIT, now - 1, 9));
   board.checkSounds();

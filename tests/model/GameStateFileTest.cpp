@@ -43,7 +43,7 @@ class GameStateFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     useMode(Settings::MODE_MEDIUM);
-    std::srand(99);
+    testRandom().reseed(99);
     advanceClock(100);
     // A recognisable game in progress: a few stones, some points, 17 moves.
     clearBoard(saved);
@@ -79,13 +79,14 @@ class GameStateFileTest : public ::testing::Test {
 
   std::string folder = makeTempFolder();
   std::string path = folder + "/gameState.dat";
-  Board saved;
-  Board loaded;
+  TestBoard saved;
+  TestBoard loaded;
   GameStateFile::ClockIntervals intervals;
 };
 
 TEST_F(GameStateFileTest, NewGameIsSavedInTheExactLayout) {
-  Board fresh;
+  TestBoard fresh;
+  fresh.reset(true);
   const Bytes bytes = [&] {
     EXPECT_TRUE(GameStateFile::save(path.c_str(), fresh, intervals));
     return readFile(path);

@@ -8,15 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "IntTimer.h"
 #include "Settings.h"
 #include "TempFolder.h"
 
 namespace modeltest {
 
 namespace {
-
-int readFakeClock() { return fakeWallClock(); }
 
 std::string& dataFolder() {
   static std::string folder;
@@ -26,8 +23,7 @@ std::string& dataFolder() {
 class ModelEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    IntTimer::setTimeSourceForTesting(readFakeClock);
-    GameClock::instance.reset();
+    testClock().reset();
     dataFolder() = makeTempFolder();
     Settings::init(settingsPath().c_str());
   }
@@ -42,9 +38,19 @@ int& fakeWallClock() {
   return now;
 }
 
+GameClock& testClock() {
+  static GameClock clock([] { return fakeWallClock(); });
+  return clock;
+}
+
+RandomSource& testRandom() {
+  static RandomSource random(1);
+  return random;
+}
+
 void advanceClock(int ms) {
   fakeWallClock() += ms;
-  GameClock::instance.refresh();
+  testClock().refresh();
 }
 
 std::string makeTempFolder() {

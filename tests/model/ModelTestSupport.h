@@ -8,11 +8,22 @@
 
 #include "Board.h"
 #include "GameClock.h"
+#include "RandomSource.h"
+#include "Settings.h"
 
 namespace modeltest {
 
 // The fake wall clock in milliseconds; tests move it with advanceClock.
 int& fakeWallClock();
+// The game clock on the fake wall clock, and the random source, that every test board uses.
+GameClock& testClock();
+RandomSource& testRandom();
+
+// A board on the test clock, the test random source and the live settings.
+class TestBoard : public Board {
+ public:
+  TestBoard() : Board(testClock(), testRandom(), *Settings::instance) {}
+};
 // Moves the fake wall clock and refreshes the game clock's nowMs.
 void advanceClock(int ms);
 // A fresh temporary folder (removed at process exit).

@@ -21,7 +21,7 @@ class PathTest : public ::testing::Test {
   }
   int distance(int x, int y) const { return board.reachability[y][x].distance; }
 
-  Board board;
+  TestBoard board;
 };
 
 TEST_F(PathTest, EmptyBoardShortestPathGoesAlongTheTopRowThenDown) {

@@ -26,7 +26,7 @@ class RowTest : public ::testing::Test {
     useMode(Settings::MODE_HARD);
     clearBoard(board);
   }
-  Board board;
+  TestBoard board;
   SquareSet removed;
 };
 
@@ -121,7 +121,7 @@ TEST_F(RowTest, SoundAndPointsComeHalfAStepBeforeTheBallArrives) {
   for (const Case& c : cases) {
     clearBoard(board);
     for (int x = 0; x < 5; ++x) put(board, x, 0, STONE_ORANGE);
-    const int now = GameClock::instance.nowMs;
+    const int now = testClock().nowMs();
     board.checkForConnections(Square(4, 0), removed, c.pathIndex);
     ASSERT_EQ(2, board.pendingSounds.size());
     EXPECT_EQ(Board::PendingSound::ROW_SOUND, board.pendingSounds[0].type);

@@ -290,7 +290,7 @@ TEST_F(SettingsFileTest, BoardCopyNeverOverwritesTheLiveSettings) {
   Settings& live = *Settings::instance;
   const Settings before(live);
   {
-    Board board;
+    TestBoard board;
     board.reset(false);
     live.volume = before.volume == 0.25f ? 0.75f : 0.25f;
     live.save();
@@ -305,44 +305,39 @@ TEST_F(SettingsFileTest, BoardCopyNeverOverwritesTheLiveSettings) {
 }
 
 TEST(GameClockTest, GameTimeStandsStillWhilePaused) {
-  GameClock clock;
-  clock.reset();
-  clock.paused = false;
-  advanceClock(0);
-  fakeWallClock() += 1000;
+  int wall = 1000000;
+  GameClock clock([&wall] { return wall; });
+  wall += 1000;
   clock.refresh();
-  EXPECT_EQ(1000, clock.nowMs);
+  EXPECT_EQ(1000, clock.nowMs());
   EXPECT_EQ(1000, clock.gameTime());
 
   clock.pause();
-  fakeWallClock() += 5000;
+  wall += 5000;
   clock.refresh();
-  EXPECT_EQ(6000, clock.nowMs);  // nowMs keeps running
+  EXPECT_EQ(6000, clock.nowMs());  // nowMs keeps running
   EXPECT_EQ(1000, clock.gameTime());
   clock.pause();  // a second pause changes nothing
   EXPECT_EQ(1000, clock.gameTime());
 
   clock.resume();
-  fakeWallClock() += 250;
+  wall += 250;
   clock.refresh();
   EXPECT_EQ(1250, clock.gameTime());
-  EXPECT_EQ(5000, clock.pausedTotalMs);
+  EXPECT_EQ(5000, clock.pausedTotal());
 
   clock.reset();
-  EXPECT_EQ(0, clock.nowMs);
-  EXPECT_EQ(0, clock.pausedTotalMs);
+  EXPECT_EQ(0, clock.nowMs());
+  EXPECT_EQ(0, clock.pausedTotal());
   EXPECT_EQ(0, clock.gameTime());
 }
 
 TEST(GameClockTest, WrappingWallClockStillGivesDifferences) {
-  fakeWallClock() = 0x7fffff00;
-  GameClock clock;
-  clock.reset();
-  fakeWallClock() = static_cast<int>(0x80000010u);
+  int wall = 0x7fffff00;
+  GameClock clock([&wall] { return wall; });
+  wall = static_cast<int>(0x80000010u);
   clock.refresh();
-  EXPECT_EQ(0x110, clock.nowMs);
-  fakeWallClock() = 1000000;
-  GameClock::instance.reset();
+  EXPECT_EQ(0x110, clock.nowMs());
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <sstream>
 
-#include "GameClock.h"
 
 namespace GameInvariants {
 
@@ -63,11 +62,11 @@ std::string checkGame(const TrelGame& game) {
   const std::string boardFault = checkBoard(game.board);
   if (!boardFault.empty()) return boardFault;
   // Game time runs in play only: menus and the start screen cost the player nothing.
-  if ((game.gameState == TrelGame::STATE_PLAYING) == GameClock::instance.paused)
-    return std::string("the game clock is ") + (GameClock::instance.paused ? "paused in play" : "running in state ") +
-           (GameClock::instance.paused ? "" : std::to_string(static_cast<int>(game.gameState)));
+  if ((game.gameState == TrelGame::STATE_PLAYING) == game.clock.isPaused())
+    return std::string("the game clock is ") + (game.clock.isPaused() ? "paused in play" : "running in state ") +
+           (game.clock.isPaused() ? "" : std::to_string(static_cast<int>(game.gameState)));
   // In two-tap mode the game waits for a second tap only with a selected ball.
-  if (Settings::instance->twoTapMoves && !game.awaitingFirstTap && game.gameState == TrelGame::STATE_PLAYING &&
+  if (game.settings.twoTapMoves && !game.awaitingFirstTap && game.gameState == TrelGame::STATE_PLAYING &&
       game.board.stoneAt(game.board.selected) == SQUARE_EMPTY)
     return "waiting for the second tap without a selected ball";
   // A table may hold more than ten entries during a run (the file keeps the first ten).

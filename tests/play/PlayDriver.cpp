@@ -229,7 +229,7 @@ void PlayDriver::relaunch() {
     for (int x = 0; x < Board::MAX_SIZE; ++x) {
       if (board.stones[y][x] != stones[y][x]) {
         // What the file on disk says tells a lost save from a refused load.
-        Board saved;
+        Board saved(session.game().clock, session.game().random, session.game().settings);
         GameStateFile::ClockIntervals intervals;
         const bool loads = GameStateFile::load(session.statePath().c_str(), saved, intervals);
         report("after a relaunch square (" + std::to_string(x) + ", " + std::to_string(y) + ") holds " +

@@ -26,6 +26,7 @@ TEST(PlayDriverTest, RandomPlayKeepsEveryInvariant) {
     PlayChoices choices(seed + static_cast<uint64_t>(game));
     PlaySession::Options options;
     options.resourceFolder = PELLIX_PLAY_RESOURCE_DIR;
+    options.seed = static_cast<uint32_t>(seed + static_cast<uint64_t>(game));
     options.gameMode = game % 4;
     options.twoTapMoves = game >= 4;
     options.clockDisabled = choices.pick(3) == 0;

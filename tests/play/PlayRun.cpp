@@ -26,6 +26,7 @@ int playOneGame(uint64_t seed, long long maxEvents, bool playOn, volatile long l
   PlayChoices choices(seed);
   PlaySession::Options options;
   options.resourceFolder = PELLIX_PLAY_RESOURCE_DIR;
+  options.seed = static_cast<uint32_t>(seed);
   options.gameMode = choices.pick(4);
   options.twoTapMoves = choices.chance(50);
   options.clockDisabled = choices.pick(3) == 0;

@@ -4,12 +4,9 @@
 #include <stdlib.h>
 
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 
-#include "GameClock.h"
 #include "GlFixedState.h"
-#include "IntTimer.h"
 #include "OffscreenFrame.h"
 #include "OffscreenGlContext.h"
 #include "Resources.h"
@@ -24,7 +21,6 @@ const int SCREEN_HEIGHT = 480;
 // The wall clock of the session, in milliseconds; it starts well away from zero and only
 // advance() moves it.
 int wallClockMs = 5000000;
-long long startSeconds = 1700000000;
 int readWallClock() { return wallClockMs; }
 
 // The process's GL context and frame, made once: Mesa keeps per-process state that a second
@@ -67,14 +63,6 @@ void removeSettingsFolder() {
 
 }  // namespace
 
-// The game seeds rand() from time() at every new game. Defining time() here makes that seed
-// come from the session's wall clock, so that one seed of the driver replays one exact game.
-extern "C" time_t time(time_t* out) noexcept {
-  const time_t now = static_cast<time_t>(startSeconds + wallClockMs / 1000);
-  if (out != nullptr) *out = now;
-  return now;
-}
-
 std::unique_ptr<PlaySession> PlaySession::start(const Options& options, std::string& error) {
   Gl& gl = processGl();
   if (!gl.ready) {
@@ -85,9 +73,7 @@ std::unique_ptr<PlaySession> PlaySession::start(const Options& options, std::str
   // the discard port, so a fetch or an upload of the global scores fails at once.
   setenv("ALSOFT_DRIVERS", "null", 1);
   setenv("PELLIX_SCORES_URL", "http://127.0.0.1:9", 1);
-  IntTimer::setTimeSourceForTesting(readWallClock);
   Resources::setDirectory(options.resourceFolder);
-  startSeconds = options.startSeconds;
   wallClockMs = 5000000;
   if (Settings::instance == nullptr) {
     settingsFolder = makeFolder("pellix-play-settings-XXXXXX");
@@ -108,8 +94,7 @@ std::unique_ptr<PlaySession> PlaySession::start(const Options& options, std::str
     error = "cannot make a temporary data folder";
     return nullptr;
   }
-  GameClock::instance = GameClock();
-  GameClock::instance.reset();
+  session->nextSeed = options.seed;
   session->launch();
   return session;
 }
@@ -120,19 +105,15 @@ PlaySession::~PlaySession() {
 }
 
 void PlaySession::launch() {
-  controller.reset(new TrelGame());
-  TrelGame::instance = controller.get();
+  controller = std::make_unique<TrelGame>(*Settings::instance, readWallClock, nextSeed++);
   viewRoot = std::make_shared<Ui::ViewRoot>(SCREEN_WIDTH, SCREEN_HEIGHT, readWallClock);
-  controller->screens.parent = viewRoot;
+  controller->attachViews(viewRoot);
   controller->loadState(statePath().c_str(), scoresPath().c_str());
-  // The start screen does not count as play.
-  GameClock::instance.pause();
   frame();
 }
 
 void PlaySession::quit() {
   if (viewRoot) viewRoot->releaseGraphics();
-  TrelGame::instance = nullptr;
   controller.reset();
   viewRoot.reset();
 }
@@ -145,8 +126,6 @@ void PlaySession::relaunch() {
   Settings::instance->save();
   const Settings reloaded(Settings::instance->path.c_str());
   *Settings::instance = reloaded;
-  GameClock::instance = GameClock();
-  GameClock::instance.reset();
   launch();
 }
 

@@ -6,6 +6,7 @@
 // process-wide); everything runs on the calling thread.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -23,9 +24,9 @@ class PlaySession {
   // sounds of a build.
   struct Options {
     std::string resourceFolder;
-    // The seconds that time() reports at the start; the game seeds rand() from time() at every
-    // new game, so a run is reproducible only when this and the session's events are.
-    long long startSeconds = 1700000000;
+    // The seed of the game's random source: a run is reproducible when this and the session's
+    // events are. A relaunch seeds the new game with the next number.
+    uint32_t seed = 1;
     // The settings of the first game (the player changes them later through the settings screen).
     int gameMode = Settings::MODE_EASY;
     bool twoTapMoves = false;
@@ -66,6 +67,8 @@ class PlaySession {
   void quit();
 
   std::string dataFolder;
+  // The seed of the next launch's random source.
+  uint32_t nextSeed = 1;
   std::unique_ptr<TrelGame> controller;
   std::shared_ptr<Ui::ViewRoot> viewRoot;
 };

@@ -3,8 +3,6 @@
 
 #include <stdlib.h>
 
-#include "GameClock.h"
-#include "IntTimer.h"
 #include "RenderHarness.h"
 #include "Resources.h"
 #include "ScreenGeometry.h"
@@ -21,7 +19,6 @@ int readFakeClock() { return fakeNow; }
 void ControllerTest::SetUpTestSuite() {
   // No audio device is needed: OpenAL Soft's null output plays into nothing.
   setenv("ALSOFT_DRIVERS", "null", 1);
-  IntTimer::setTimeSourceForTesting(readFakeClock);
   Resources::setDirectory(generatedResourceFolder());
   if (Settings::instance == nullptr) {
     // The settings live until the process ends; their folder goes then (a last save of the
@@ -37,11 +34,8 @@ void ControllerTest::SetUp() {
   folder = files->str();
   Settings::instance->reset();
   Settings::instance->firstLaunch = false;
-  GameClock::instance = GameClock();
-  GameClock::instance.reset();
-  game.reset(new TrelGame());
+  game = newGame();
   game->loadState(statePath().c_str(), scoresPath().c_str());
-  GameClock::instance.pause();
 }
 
 void ControllerTest::TearDown() {
@@ -51,7 +45,11 @@ void ControllerTest::TearDown() {
 
 void ControllerTest::advance(int ms) {
   fakeNow += ms;
-  GameClock::instance.refresh();
+  game->clock.refresh();
+}
+
+std::unique_ptr<TrelGame> ControllerTest::newGame(BallGraphics::Art art) {
+  return std::make_unique<TrelGame>(*Settings::instance, readFakeClock, 1234u, art);
 }
 
 int ControllerTest::pixelX(int column, float squareSize) {

@@ -19,6 +19,8 @@ class ControllerTest : public ::testing::Test {
 
   // Moves the fake wall clock.
   void advance(int ms);
+  // A controller on the live settings, the fake wall clock and a fixed seed.
+  static std::unique_ptr<TrelGame> newGame(BallGraphics::Art art = BallGraphics::ALL_ART);
   // Screen pixel at the centre of square (x, y) of the current board.
   static int pixelX(int column, float squareSize = 39.0f);
   static int pixelY(int row, float squareSize = 39.0f);

@@ -322,14 +322,3 @@ TEST(IntTimer, CountsMillisecondsInWrappingThirtyTwoBitArithmetic) {
   int got = IntTimer::getGlobalTimeInMs();
   EXPECT_LT(static_cast<int>(static_cast<unsigned>(got) - static_cast<unsigned>(expected)), 1000);
 }
-
-TEST(IntTimer, ATestCanSetTheClockAndRestoreTheRealOne) {
-  IntTimer::setTimeSourceForTesting([] { return 123456; });
-  EXPECT_EQ(IntTimer::getGlobalTimeInMs(), 123456);
-  IntTimer::setTimeSourceForTesting(nullptr);
-  timeval now;
-  gettimeofday(&now, nullptr);
-  int real = IntTimer::millisecondsOf(now.tv_sec, now.tv_usec);
-  int got = IntTimer::getGlobalTimeInMs();
-  EXPECT_LT(static_cast<int>(static_cast<unsigned>(got) - static_cast<unsigned>(real)), 1000);
-}
