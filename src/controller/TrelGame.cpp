@@ -22,11 +22,13 @@ TrelGame::TrelGame(Settings& liveSettings, GameClock::WallClock wallClock, uint3
       clock(std::move(wallClock)),
       random(seed),
       board(clock, random, liveSettings),
+      sounds(liveSettings),
       graphics(art),
       screens(graphics) {
   // The renderer's textures (made now, or later at the scale of that moment) follow the display
   // as it is.
   displayGeneration = DisplayScale::generation();
+  board.setEventHandler([this](BoardEvent event) { playSoundOf(event); });
   MenuDelegate::initMyDelegateIfNeccessary(&hiScoresMenu, &screens);
   MenuDelegate::myDelegate->settingsAnswer = [this](bool confirmed) {
     if (confirmed) {
@@ -39,6 +41,16 @@ TrelGame::TrelGame(Settings& liveSettings, GameClock::WallClock wallClock, uint3
   pressedButton = -1;
   menuStripTaps.reset();
   resetGame();
+}
+
+void TrelGame::playSoundOf(BoardEvent event) {
+  switch (event) {
+    case BoardEvent::BALL_MOVED: sounds.playMoveSound(); break;
+    case BoardEvent::LINE_REMOVED: sounds.playLineRemovedSound(); break;
+    case BoardEvent::LEVEL_REACHED: sounds.playLevelUpSound(); break;
+    case BoardEvent::GAME_OVER: sounds.playGameOverSound(); break;
+    case BoardEvent::NEW_HIGH_SCORE: sounds.playNewHiScoreSound(); break;
+  }
 }
 
 void TrelGame::completeStartUp() {
@@ -65,10 +77,9 @@ void TrelGame::switchGameState(GameState state) {
   pictureChanged = true;
   if (gameState == STATE_HISCORES) hiScoresMenu.finishedShowingHighScores(hiScores);
   if (state == STATE_NEW_HISCORE) {
-    board.pendingSounds.append(Board::PendingSound(Board::PendingSound::NEW_HISCORE_SOUND,
-                                                   clock.nowMs() + NEW_HISCORE_SOUND_DELAY_MS, -1));
+    board.queueEvent(Board::TimedEvent::NEW_HIGH_SCORE, clock.nowMs() + NEW_HISCORE_SOUND_DELAY_MS);
   } else if (state != STATE_GAME_OVER && state != STATE_GAME_ENDING && state != STATE_SPLASH) {
-    board.soundPlayer.playMenuSwitchSound();
+    sounds.playMenuSwitchSound();
     if (state == STATE_INSTRUCTIONS) instructionsPage = 1;
   }
   screens.justSwitchedMenu = true;
@@ -107,8 +118,7 @@ void TrelGame::addPendingBalls() {
 void TrelGame::handleGameFinish(bool showGameOver, bool boardFull) {
   if (boardFull) {
     switchGameState(STATE_GAME_ENDING);
-    board.pendingSounds.append(Board::PendingSound(Board::PendingSound::GAME_OVER_SOUND,
-                                                   clock.nowMs() + GAME_OVER_SOUND_DELAY_MS, -1));
+    board.queueEvent(Board::TimedEvent::GAME_OVER, clock.nowMs() + GAME_OVER_SOUND_DELAY_MS);
     gameEndTime = clock.nowMs();
     clock.pause();
     // The full board is saved too: loading it starts a new game, so a finished game is

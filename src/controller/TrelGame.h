@@ -20,6 +20,7 @@
 #include "RandomSource.h"
 #include "Settings.h"
 #include "SettingsMenu.h"
+#include "SoundPlayer.h"
 #include "Square.h"
 #include "String.h"
 
@@ -149,6 +150,8 @@ class TrelGame {
   GameClock clock;
   RandomSource random;
   Board board;
+  // The sound effects of the board's events and of the controller's own moments.
+  SoundPlayer sounds;
   MyTl::Mutex gameMutex;
   // The taps on the menu strip below the board that open the game menu.
   DoubleClickHandler menuStripTaps;
@@ -195,6 +198,8 @@ class TrelGame {
  private:
   // Whether game time ran when the window went to the background.
   bool clockWasRunning = false;
+  // Plays the sound of something that happened on the board.
+  void playSoundOf(BoardEvent event);
   // Saves the game as it stands, so that a killed process loses nothing.
   void saveGameNow();
   // The move from the selected square to t, with its animations, row check and new balls.

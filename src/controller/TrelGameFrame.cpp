@@ -71,7 +71,7 @@ void TrelGame::drawBoard() {
 bool TrelGame::advanceFrame() {
   MyTl::Lock lock(gameMutex);
   const int scoreBeforeCredits = board.score;
-  board.checkSounds();
+  board.fireDueEvents();
   // A move's points land a little after its balls vanished: save again so that a saved game
   // never holds the removed balls without their points.
   if (board.score != scoreBeforeCredits) saveGameNow();
@@ -138,8 +138,8 @@ FrameSchedule TrelGame::frameSchedule() {
   FrameSchedule schedule(clock.wallClockSinceStart());
   if (pictureChanged) schedule.drawNow();
   // Timed board events fire once their time has passed.
-  for (int i = 0; i < board.pendingSounds.size(); ++i) {
-    if (board.pendingSounds[i].time != -1) schedule.wakeAt(board.pendingSounds[i].time + 1);
+  for (int i = 0; i < board.timedEvents.size(); ++i) {
+    if (board.timedEvents[i].time != -1) schedule.wakeAt(board.timedEvents[i].time + 1);
   }
   if (gameState == STATE_PLAYING && menuStripTaps.expiryTime() != -1)
     schedule.wakeAt(menuStripTaps.expiryTime());

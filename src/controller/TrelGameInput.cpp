@@ -55,21 +55,21 @@ Square TrelGame::getCurrentMouseSquare(int x, int y, bool pickingBall) {
       if (pickingBall) {
         // A touch on an empty square or on a boxed-in ball next to a movable ball picks that ball.
         if (!pEmpty && !board.isSurrounded(p) && (!qInBoard || qEmpty || board.isSurrounded(q))) {
-          board.soundPlayer.playDubiousMoveSound();
+          sounds.playDubiousMoveSound();
           return p;
         }
         continue;
       }
       if (!pEmpty || board.reachability[p.y][p.x].distance == -1) continue;
       if ((!qInBoard || !qEmpty || !direct) && q != board.selected) {
-        board.soundPlayer.playDubiousMoveSound();
+        sounds.playDubiousMoveSound();
         return p;
       }
       // A drop next to a square that would complete a row, on one that would not, goes there.
       const int colour = board.stoneAt(board.selected);
       const int atTouched = qEmpty ? board.checkForConnectionsButDoNothing(q, colour) : 0;
       if (board.checkForConnectionsButDoNothing(p, colour) != 0 && atTouched == 0) {
-        board.soundPlayer.playDubiousMoveSound();
+        sounds.playDubiousMoveSound();
         return p;
       }
     }
@@ -80,7 +80,7 @@ Square TrelGame::getCurrentMouseSquare(int x, int y, bool pickingBall) {
 void TrelGame::deselectAsBadMove(bool playSound) {
   if (board.selected.x == -1) return;
   if (board.isInBoard(board.selected)) board.animations[board.selected.y][board.selected.x].active = false;
-  if (playSound) board.soundPlayer.playBadMoveSound();
+  if (playSound) sounds.playBadMoveSound();
   clearSelection();
 }
 
@@ -135,7 +135,7 @@ void TrelGame::handleMouseDown(int x, int y) {
         if (board.stoneAt(q) != SQUARE_EMPTY) {
           board.selected = q;
           board.calculateReachabilities();
-          board.soundPlayer.playMoveSound();
+          sounds.playMoveSound();
           startSelectionAnimation(q);
           board.dirty = true;
         }
@@ -196,7 +196,7 @@ void TrelGame::selectForTwoTap(Square q) {
   }
   board.selected = q;
   board.calculateReachabilities();
-  if (!hadNone) board.soundPlayer.playMenuSwitchSound();
+  if (!hadNone) sounds.playMenuSwitchSound();
   startSelectionAnimation(q);
   board.dirty = true;
 }
@@ -285,7 +285,7 @@ void TrelGame::handleScreenRelease(int x, int y, bool& consumed) {
             if (position >= 0 && position <= 3)
               settings.gameMode = Settings::mapDisplayPositionsToSettingsIds[position];
           }
-          if (setSettingsVolume(x, y)) board.soundPlayer.playMoveSound();
+          if (setSettingsVolume(x, y)) sounds.playMoveSound();
         }
         volumeDragActive = false;
       }
@@ -373,7 +373,7 @@ void TrelGame::handlePlayRelease(int x, int y) {
       } else {
         awaitingFirstTap = false;
         currentMouseSquare = Square();
-        board.soundPlayer.playMoveSound();
+        sounds.playMoveSound();
         startSelectionAnimation(q);
       }
       return;

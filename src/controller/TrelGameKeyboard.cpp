@@ -149,7 +149,7 @@ void TrelGame::handleBoardKey(GameKey key) {
         if (board.isInBoard(board.selected)) board.animations[board.selected.y][board.selected.x].active = false;
         board.selected = c;
         board.calculateReachabilities();
-        board.soundPlayer.playMoveSound();
+        sounds.playMoveSound();
         startSelectionAnimation(c);
         awaitingFirstTap = false;
         currentMouseSquare = Square();
@@ -157,7 +157,7 @@ void TrelGame::handleBoardKey(GameKey key) {
       } else if (ballSelected) {
         if (board.reachability[c.y][c.x].distance == -1) {
           // Out of reach: say so and keep the ball picked up.
-          board.soundPlayer.playBadMoveSound();
+          sounds.playBadMoveSound();
           break;
         }
         makeMove(c);
@@ -202,7 +202,7 @@ void TrelGame::handleSettingsKey(GameKey key) {
       } else if (settingsFocus == FOCUS_VOLUME) {
         float volume = settings.volume + VOLUME_STEP * static_cast<float>(step);
         settings.volume = volume < 0.0f ? 0.0f : (volume > 1.0f ? 1.0f : volume);
-        board.soundPlayer.playMoveSound();
+        sounds.playMoveSound();
       } else if (settingsFocus == FOCUS_CLOCK || settingsFocus == FOCUS_TWO_TAP) {
         const std::shared_ptr<Ui::Switch>& control =
             settingsFocus == FOCUS_CLOCK ? settingsMenu.clockSwitch : settingsMenu.twoTapSwitch;

@@ -42,7 +42,7 @@ Board::Board(const GameClock& gameClock, RandomSource& randomSource, const Setti
       reachability[y][x] = ReachabilityInfo();
     }
   }
-  pendingSounds.reserve(32);
+  timedEvents.reserve(32);
   setBoardSizeFromSettings();
   rebuildFreeSquares();
 }
@@ -91,7 +91,7 @@ void Board::reset(bool placeInitialBalls) {
   resetPendingStones();
   selected = Square();
   // Rows the initial balls happened to complete stay removed, but earn no sound and no points.
-  pendingSounds.clear();
+  timedEvents.clear();
 }
 
 int Board::getRandomStoneColour() {
@@ -180,7 +180,7 @@ void Board::doMove(Square& from, Square& to) {
   setStone(to, colour, true);
   selected = Square();
   selectedBallRemoved = false;  // the ball left by its own move
-  soundPlayer.playMoveSound();
+  report(BoardEvent::BALL_MOVED);
 }
 
 void Board::resetPendingStones() {
@@ -220,23 +220,23 @@ bool Board::addBallAtRandomPos() {
   return true;
 }
 
-void Board::checkSounds() {
+void Board::fireDueEvents() {
   const int now = clock.nowMs();
-  for (int i = 0; i < pendingSounds.size(); ++i) {
+  for (int i = 0; i < timedEvents.size(); ++i) {
     // Firing may append events, so the entry is read by index, never held by reference.
-    if (pendingSounds[i].time != -1 && pendingSounds[i].time < now) {
-      const PendingSound event = pendingSounds[i];
+    if (timedEvents[i].time != -1 && timedEvents[i].time < now) {
+      const TimedEvent event = timedEvents[i];
       switch (event.type) {
-        case PendingSound::ROW_SOUND: soundPlayer.playTrelSound(); break;
-        case PendingSound::LEVEL_UP_SOUND: soundPlayer.playLevelUpSound(); break;
-        case PendingSound::GAME_OVER_SOUND: soundPlayer.playGameOverSound(); break;
-        case PendingSound::NEW_HISCORE_SOUND: soundPlayer.playNewHiScoreSound(); break;
-        case PendingSound::SCORE_CREDIT: {
+        case TimedEvent::LINE_REMOVED: report(BoardEvent::LINE_REMOVED); break;
+        case TimedEvent::LEVEL_REACHED: report(BoardEvent::LEVEL_REACHED); break;
+        case TimedEvent::GAME_OVER: report(BoardEvent::GAME_OVER); break;
+        case TimedEvent::NEW_HIGH_SCORE: report(BoardEvent::NEW_HIGH_SCORE); break;
+        case TimedEvent::SCORE_CREDIT: {
           score += event.value;
           int delay = FIRST_LEVEL_UP_DELAY_MS;
           while (level * POINTS_PER_LEVEL <= score) {
             ++level;
-            pendingSounds.append(PendingSound(PendingSound::LEVEL_UP_SOUND, now + delay, -1));
+            timedEvents.append(TimedEvent(TimedEvent::LEVEL_REACHED, now + delay, -1));
             const int extraBalls = settings.getExtraBalls(level);
             for (int ball = 0; ball < extraBalls; ++ball) addBallAtRandomPos();
             delay += LEVEL_UP_SPACING_MS;
@@ -245,12 +245,12 @@ void Board::checkSounds() {
         }
         default: break;
       }
-      pendingSounds[i].time = -1;
+      timedEvents[i].time = -1;
     }
     // The entry that moves into place i is looked at on the next call.
-    if (pendingSounds[i].time == -1) {
-      for (int later = i + 1; later < pendingSounds.size(); ++later) pendingSounds[later - 1] = pendingSounds[later];
-      pendingSounds.removeLast();
+    if (timedEvents[i].time == -1) {
+      for (int later = i + 1; later < timedEvents.size(); ++later) timedEvents[later - 1] = timedEvents[later];
+      timedEvents.removeLast();
     }
   }
 }

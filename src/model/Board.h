@@ -1,15 +1,19 @@
 // Board: the model of one game. The grid of stones, the free squares, the announced (pending)
-// balls, score and level, timed events (sounds and delayed score credits) and one animation
+// balls, score and level, timed events (delayed score credits and moments the owner hears of,
+// see BoardEvent) and one animation
 // record per square for the renderer. The controller owns exactly one Board and lends it the
 // game clock, the random source and the live settings, which outlive it; every new game starts
 // with `reset`. All calls come from the main thread.
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include "AnimationInfo.h"
+#include "BoardEvent.h"
 #include "RBTree.h"
 #include "Settings.h"
 #include "SmartArray.h"
-#include "SoundPlayer.h"
 #include "Square.h"
 #include "Stone.h"
 #include "MoveInfo.h"
@@ -34,15 +38,17 @@ class Board {
  public:
   static constexpr int MAX_SIZE = 16;
 
-  // A timed board event, fired by checkSounds once the clock has passed `time`.
-  struct PendingSound {
-    enum Type { ROW_SOUND = 0, LEVEL_UP_SOUND = 1, GAME_OVER_SOUND = 2, NEW_HISCORE_SOUND = 3, SCORE_CREDIT = 4 };
-    int type = ROW_SOUND;
+  // An event of the rules that falls due later, fired by fireDueEvents once the clock has passed
+  // `time`: a score credit (which may raise the level and drop extra balls) or a moment that
+  // the owner hears about (a line vanishing, a level reached, the end of a game).
+  struct TimedEvent {
+    enum Type { LINE_REMOVED = 0, LEVEL_REACHED = 1, GAME_OVER = 2, NEW_HIGH_SCORE = 3, SCORE_CREDIT = 4 };
+    int type = LINE_REMOVED;
     int time = -1;   // nowMs after which the event fires; -1 = done
-    int value = -1;  // points of a score credit; -1 for sounds
+    int value = -1;  // points of a score credit; -1 otherwise
 
-    PendingSound() = default;
-    PendingSound(int eventType, int eventTime, int eventValue) : type(eventType), time(eventTime), value(eventValue) {}
+    TimedEvent() = default;
+    TimedEvent(int eventType, int eventTime, int eventValue) : type(eventType), time(eventTime), value(eventValue) {}
   };
 
   // What the path search knows about one square.
@@ -83,8 +89,13 @@ class Board {
   bool addPendingBalls();
   // Places one random ball at a random free square; false when none is free.
   bool addBallAtRandomPos();
-  // Fires the due timed events; called once per frame.
-  void checkSounds();
+  // Fires the due timed events: credits their points (raising the level, dropping extra balls)
+  // and reports the others to the event handler. Called once per frame tick.
+  void fireDueEvents();
+  // Queues a moment for the owner (GAME_OVER, NEW_HIGH_SCORE) at nowMs `time`.
+  void queueEvent(TimedEvent::Type type, int time) { timedEvents.append(TimedEvent(type, time, -1)); }
+  // Who hears about the board's events (the controller, which plays their sounds); none at first.
+  void setEventHandler(std::function<void(BoardEvent)> handler) { eventHandler = std::move(handler); }
 
   // --- Reachability and paths ---
 
@@ -123,11 +134,10 @@ class Board {
   // --- State (read and written directly by the controller and the renderer) ---
 
   MyTl::FixedArray<MoveInfo> moveLog;
-  MyTl::FixedArray<PendingSound> pendingSounds;
+  MyTl::FixedArray<TimedEvent> timedEvents;
   int changeCount = 0;
   bool dirty = true;
   int moveCount = 0;
-  SoundPlayer soundPlayer;
   Settings settings;
   int width = 8;
   int height = 10;
@@ -156,6 +166,11 @@ class Board {
   void setBoardSizeFromSettings();
   bool loadBoardFields(MyTl::StreamIn& file);
   void rebuildFreeSquares();
+  void report(BoardEvent event) const {
+    if (eventHandler) eventHandler(event);
+  }
+
+  std::function<void(BoardEvent)> eventHandler;
 
   const GameClock& clock;
   RandomSource& random;

@@ -89,15 +89,13 @@ void Board::checkForConnections(Square s, SquareSet& removed, int pathIndex) {
     removed.insert(s, 0);
   }
   const int removedCount = removed.count();
-  pendingSounds.append(
-      PendingSound(PendingSound::ROW_SOUND, clock.nowMs() + delayForPath(pathIndex), -1));
+  timedEvents.append(TimedEvent(TimedEvent::LINE_REMOVED, clock.nowMs() + delayForPath(pathIndex), -1));
   const int points = 3 * removedCount - 9;
   incScoreWhenPathComplete(points > 0 ? points : 0, pathIndex);
 }
 
 void Board::incScoreWhenPathComplete(int points, int pathIndex) {
-  pendingSounds.append(
-      PendingSound(PendingSound::SCORE_CREDIT, clock.nowMs() + delayForPath(pathIndex), points));
+  timedEvents.append(TimedEvent(TimedEvent::SCORE_CREDIT, clock.nowMs() + delayForPath(pathIndex), points));
 }
 
 int Board::checkForConnectionsButDoNothing(Square s, int colour) {

@@ -1,7 +1,6 @@
 // The game's sound effects over the effect engine.
 #include "SoundPlayer.h"
 
-#include "Assert.h"
 #include "Settings.h"
 #include "SoundEngine.h"
 #include "SourceLine.h"
@@ -29,7 +28,7 @@ float usableVolume(float volume) {
 
 }  // namespace
 
-SoundPlayer::SoundPlayer() {
+SoundPlayer::SoundPlayer(const Settings& liveSettings) : settings(liveSettings) {
   static_assert(sizeof(kEffects) / sizeof(kEffects[0]) == SLOT_COUNT, "one effect per slot");
   // Without an engine (no output device) the player stays silent: no effect is loaded.
   if (SoundEngine_Initialize(44100.0f) != kSoundEngineNoError) return;
@@ -50,11 +49,10 @@ SoundPlayer::~SoundPlayer() {
 void SoundPlayer::play(Slot slot) {
   const SourceLine* line = lines_[slot].get();
   if (line == nullptr) return;  // no engine
-  MYTL_ASSERT(Settings::instance != nullptr, "SoundPlayer");
-  line->play(usableVolume(Settings::instance->volume));
+  line->play(usableVolume(settings.volume));
 }
 
-void SoundPlayer::playTrelSound() { play(SLOT_TREL); }
+void SoundPlayer::playLineRemovedSound() { play(SLOT_LINE_REMOVED); }
 void SoundPlayer::playMoveSound() { play(SLOT_MOVE); }
 void SoundPlayer::playLevelUpSound() { play(SLOT_LEVEL_UP); }
 void SoundPlayer::playBadMoveSound() { play(SLOT_BAD_MOVE); }

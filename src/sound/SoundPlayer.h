@@ -1,24 +1,25 @@
-// SoundPlayer: the game's sound effects, one play function per event.
-// The board owns the one instance (constructed with it at launch, destroyed at exit); the board
-// and the controller call the play functions on the main thread. Each play reads the player's
-// volume from Settings::instance, which must exist by then. Without an audio device the player
-// stays silent.
+// SoundPlayer: the game's sound effects, one play function per event, over the effect engine
+// (SoundEngine.h) that the program links. The controller owns the one instance (made with it at
+// launch, destroyed at exit) and calls the play functions on the main thread. Each play reads
+// the player's volume from the live settings it was given, which outlive it. Without an audio
+// device the player stays silent.
 #pragma once
 
 #include <memory>
 
+class Settings;
 class SourceLine;
 
 class SoundPlayer {
  public:
   // Starts the effect engine and loads the eight effects.
-  SoundPlayer();
+  explicit SoundPlayer(const Settings& liveSettings);
   // Unloads the effects and stops the engine.
   ~SoundPlayer();
   SoundPlayer(const SoundPlayer&) = delete;
   SoundPlayer& operator=(const SoundPlayer&) = delete;
 
-  void playTrelSound();        // a line was removed
+  void playLineRemovedSound(); // a line was removed
   void playMoveSound();        // a ball was selected or moved
   void playLevelUpSound();     // the level rose
   void playBadMoveSound();     // a selection was dropped as a bad move
@@ -29,13 +30,14 @@ class SoundPlayer {
 
  private:
   enum Slot {
-    SLOT_TREL, SLOT_MOVE, SLOT_MOUSE_MOVE, SLOT_LEVEL_UP,
+    SLOT_LINE_REMOVED, SLOT_MOVE, SLOT_MOUSE_MOVE, SLOT_LEVEL_UP,
     SLOT_BAD_MOVE, SLOT_MENU_SELECT, SLOT_NEW_HI_SCORE, SLOT_GAME_OVER,
     SLOT_COUNT
   };
 
   void play(Slot slot);
 
+  const Settings& settings;
   // Null when the engine did not start.
   std::unique_ptr<SourceLine> lines_[SLOT_COUNT];
 };

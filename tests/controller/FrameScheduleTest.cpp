@@ -151,7 +151,7 @@ TEST_F(FrameScheduleTest, AMoveAsksForFramesUntilItsAnimationsAndTimedEventsAreO
   // The ball travels six squares, the line vanishes and the score rolls: well over a second.
   EXPECT_GT(frames, 60);
   // Whatever timed events remain are named as wake-ups, each within its time.
-  while (game->board.pendingSounds.size() > 0) {
+  while (game->board.timedEvents.size() > 0) {
     const int wait = game->frameSchedule().msUntilWake();
     ASSERT_GT(wait, 0);
     ASSERT_LT(wait, 5000);

@@ -14,15 +14,15 @@ namespace {
 
 // Fires every queued event by moving the clock past them.
 void settleEvents(Board& board) {
-  for (int round = 0; round < 64 && !board.pendingSounds.empty(); ++round) {
+  for (int round = 0; round < 64 && !board.timedEvents.empty(); ++round) {
     advanceClock(2000);
-    board.checkSounds();
+    board.fireDueEvents();
   }
 }
 
 int lastCredit(const Board& board) {
-  for (int i = board.pendingSounds.size() - 1; i >= 0; --i)
-    if (board.pendingSounds[i].type == Board::PendingSound::SCORE_CREDIT) return board.pendingSounds[i].value;
+  for (int i = board.timedEvents.size() - 1; i >= 0; --i)
+    if (board.timedEvents[i].type == Board::TimedEvent::SCORE_CREDIT) return board.timedEvents[i].value;
   return -1;
 }
 
@@ -51,7 +51,7 @@ TEST(BoardPropertyTest, RandomGamesKeepTheBoardConsistent) {
         ASSERT_EQ(stonesBefore - result.removed, board.width * board.height - board.freeSquares.size());
       }
       settleEvents(board);
-      ASSERT_TRUE(board.pendingSounds.empty());
+      ASSERT_TRUE(board.timedEvents.empty());
       ASSERT_EQ(0, board.score % 3);
       ASSERT_EQ(board.score / 50 + 1, board.level);
       ASSERT_TRUE(freeSquaresMatchBoard(board));

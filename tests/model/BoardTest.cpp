@@ -51,7 +51,7 @@ TEST_F(BoardTest, ResetStartsAGameOnTheModesBoard) {
     EXPECT_EQ(0, board.score);
     EXPECT_EQ(42, board.previousScore);
     EXPECT_EQ(0, board.moveCount);
-    EXPECT_TRUE(board.pendingSounds.empty());
+    EXPECT_TRUE(board.timedEvents.empty());
     EXPECT_EQ(Square(), board.selected);
   }
 }
@@ -220,40 +220,40 @@ TEST_F(BoardTest, ScoreCreditRaisesLevelsAndDropsExtraBalls) {
   clearBoard(board);
   board.score = 40;
   const int now = testClock().nowMs();
-  board.pendingSounds.append(Board::PendingSound(Board::PendingSound::SCORE_CREDIT, now - 1, 70));
-  board.checkSounds();
+  board.timedEvents.append(Board::TimedEvent(Board::TimedEvent::SCORE_CREDIT, now - 1, 70));
+  board.fireDueEvents();
   EXPECT_EQ(110, board.score);
   EXPECT_EQ(3, board.level);
   EXPECT_EQ(3, board.width * board.height - board.freeSquares.size());
   // The two level-up sounds, 1 s apart, after the fired credit left the queue.
-  ASSERT_EQ(2, board.pendingSounds.size());
-  EXPECT_EQ(Board::PendingSound::LEVEL_UP_SOUND, board.pendingSounds[0].type);
-  EXPECT_EQ(now + 450, board.pendingSounds[0].time);
-  EXPECT_EQ(now + 1450, board.pendingSounds[1].time);
+  ASSERT_EQ(2, board.timedEvents.size());
+  EXPECT_EQ(Board::TimedEvent::LEVEL_REACHED, board.timedEvents[0].type);
+  EXPECT_EQ(now + 450, board.timedEvents[0].time);
+  EXPECT_EQ(now + 1450, board.timedEvents[1].time);
 }
 
 TEST_F(BoardTest, EventsFireOnlyOnceTheClockHasPassedThem) {
   clearBoard(board);
   const int now = testClock().nowMs();
-  board.pendingSounds.append(Board::PendingSound(Board::PendingSound::SCORE_CREDIT, now, 6));
-  board.checkSounds();
+  board.timedEvents.append(Board::TimedEvent(Board::TimedEvent::SCORE_CREDIT, now, 6));
+  board.fireDueEvents();
   EXPECT_EQ(0, board.score);
   advanceClock(1);
-  board.checkSounds();
+  board.fireDueEvents();
   EXPECT_EQ(6, board.score);
-  EXPECT_TRUE(board.pendingSounds.empty());
+  EXPECT_TRUE(board.timedEvents.empty());
 }
 
 TEST_F(BoardTest, AnEntryMovedIntoAFiredPlaceWaitsForTheNextCall) {
   clearBoard(board);
   const int now = testClock().nowMs();
-  board.pendingSounds.append(Board::PendingSound(Board::PendingSound::SCORE_CREDIT, now - 1, 6));
-  board.pendingSounds.append(Board::PendingSound(Board::PendingSound::SCORE_CREDIT, now - 1, 9));
-  board.checkSounds();
+  board.timedEvents.append(Board::TimedEvent(Board::TimedEvent::SCORE_CREDIT, now - 1, 6));
+  board.timedEvents.append(Board::TimedEvent(Board::TimedEvent::SCORE_CREDIT, now - 1, 9));
+  board.fireDueEvents();
   EXPECT_EQ(6, board.score);
-  board.checkSounds();
+  board.fireDueEvents();
   EXPECT_EQ(15, board.score);
-  EXPECT_TRUE(board.pendingSounds.empty());
+  EXPECT_TRUE(board.timedEvents.empty());
 }
 
 }  // namespace

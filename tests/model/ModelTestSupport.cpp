@@ -71,7 +71,7 @@ void useMode(int mode, bool clockDisabled) {
 
 void clearBoard(Board& board) {
   board.reset(false);
-  board.pendingSounds.clear();
+  board.timedEvents.clear();
 }
 
 void put(Board& board, int x, int y, int colour) {

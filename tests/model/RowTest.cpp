@@ -32,8 +32,8 @@ class RowTest : public ::testing::Test {
 
 int credited(const Board& board) {
   int points = -1;
-  for (const Board::PendingSound& event : board.pendingSounds)
-    if (event.type == Board::PendingSound::SCORE_CREDIT) points = event.value;
+  for (const Board::TimedEvent& event : board.timedEvents)
+    if (event.type == Board::TimedEvent::SCORE_CREDIT) points = event.value;
   return points;
 }
 
@@ -106,7 +106,7 @@ TEST_F(RowTest, LinesThroughTheArrivingBall) {
       EXPECT_EQ(ANIM_REMOVE, board.animations[s.y][s.x].kind);
     });
     if (c.expectedRemoved == 0) {
-      EXPECT_TRUE(board.pendingSounds.empty());
+      EXPECT_TRUE(board.timedEvents.empty());
     } else {
       EXPECT_TRUE(removed.hasKey(Square(arriving.x, arriving.y)));
       EXPECT_EQ(3 * c.expectedRemoved - 9, credited(board));
@@ -123,12 +123,12 @@ TEST_F(RowTest, SoundAndPointsComeHalfAStepBeforeTheBallArrives) {
     for (int x = 0; x < 5; ++x) put(board, x, 0, STONE_ORANGE);
     const int now = testClock().nowMs();
     board.checkForConnections(Square(4, 0), removed, c.pathIndex);
-    ASSERT_EQ(2, board.pendingSounds.size());
-    EXPECT_EQ(Board::PendingSound::ROW_SOUND, board.pendingSounds[0].type);
-    EXPECT_EQ(now + c.delay, board.pendingSounds[0].time) << c.pathIndex;
-    EXPECT_EQ(Board::PendingSound::SCORE_CREDIT, board.pendingSounds[1].type);
-    EXPECT_EQ(now + c.delay, board.pendingSounds[1].time) << c.pathIndex;
-    EXPECT_EQ(6, board.pendingSounds[1].value);
+    ASSERT_EQ(2, board.timedEvents.size());
+    EXPECT_EQ(Board::TimedEvent::LINE_REMOVED, board.timedEvents[0].type);
+    EXPECT_EQ(now + c.delay, board.timedEvents[0].time) << c.pathIndex;
+    EXPECT_EQ(Board::TimedEvent::SCORE_CREDIT, board.timedEvents[1].type);
+    EXPECT_EQ(now + c.delay, board.timedEvents[1].time) << c.pathIndex;
+    EXPECT_EQ(6, board.timedEvents[1].value);
   }
 }
 
@@ -148,7 +148,7 @@ TEST_F(RowTest, AnEmptyOriginRemovesNothing) {
   for (int x = 5; x < 8; ++x) put(board, x, 0, STONE_RED);
   board.checkForConnections(Square(4, 0), removed, 1);
   EXPECT_TRUE(removed.empty());
-  EXPECT_TRUE(board.pendingSounds.empty());
+  EXPECT_TRUE(board.timedEvents.empty());
 }
 
 }  // namespace

@@ -31,9 +31,9 @@ const char* const TYPED_TEXT[] = {"A", "Zoe", "é", "名前", ",", "\n", "a,b", 
 
 int pendingCredit(const Board& board) {
   int points = 0;
-  for (int i = 0; i < board.pendingSounds.size(); ++i) {
-    const Board::PendingSound& event = board.pendingSounds[i];
-    if (event.type == Board::PendingSound::SCORE_CREDIT && event.time != -1) points += event.value;
+  for (int i = 0; i < board.timedEvents.size(); ++i) {
+    const Board::TimedEvent& event = board.timedEvents[i];
+    if (event.type == Board::TimedEvent::SCORE_CREDIT && event.time != -1) points += event.value;
   }
   return points;
 }

@@ -94,8 +94,8 @@ TEST_F(SilentSoundEngineTest, SoundPlayerPlaysEveryEventSilently) {
     }
     Resources::setDirectory(resources.root().string());
     {
-      SoundPlayer player;
-      player.playTrelSound();
+      SoundPlayer player(*Settings::instance);
+      player.playLineRemovedSound();
       player.playMoveSound();
       player.playLevelUpSound();
       player.playBadMoveSound();

@@ -84,7 +84,7 @@ struct EventCase {
 
 TEST_F(SoundPlayerTest, EachEventPlaysItsOwnSoundAtItsLevel) {
   const EventCase cases[] = {
-      {"trel", &SoundPlayer::playTrelSound, "trel", 1.0f},
+      {"trel", &SoundPlayer::playLineRemovedSound, "trel", 1.0f},
       {"move", &SoundPlayer::playMoveSound, "move", 1.0f},
       {"levelUp", &SoundPlayer::playLevelUpSound, "yay", 1.0f},
       {"badMove", &SoundPlayer::playBadMoveSound, "badMove", 1.0f},
@@ -94,7 +94,7 @@ TEST_F(SoundPlayerTest, EachEventPlaysItsOwnSoundAtItsLevel) {
   };
   for (const EventCase& event : cases) {
     SCOPED_TRACE(event.event);
-    SoundPlayer player;
+    SoundPlayer player(*Settings::instance);
     (player.*event.play)();
     const std::vector<float> out = WaveCapture::finish();
     const double expected = kToneAmplitude * event.level * 0.5;  // volume 0.5
@@ -107,7 +107,7 @@ TEST_F(SoundPlayerTest, EachEventPlaysItsOwnSoundAtItsLevel) {
 }
 
 TEST_F(SoundPlayerTest, VolumeIsReadAtEveryPlay) {
-  SoundPlayer player;
+  SoundPlayer player(*Settings::instance);
   Settings::instance->volume = 1.0f;
   player.playMoveSound();
   ASSERT_TRUE(WaveCapture::waitUntilQuiet());
@@ -138,7 +138,7 @@ TEST_F(SoundPlayerTest, VolumeOutsideItsRangeIsHeldWithinIt) {
   for (const auto& item : cases) {
     SCOPED_TRACE(item.volume);
     Settings::instance->volume = item.volume;
-    SoundPlayer player;
+    SoundPlayer player(*Settings::instance);
     player.playMoveSound();
     const std::vector<float> out = WaveCapture::finish();
     ASSERT_FALSE(out.empty());
@@ -149,13 +149,13 @@ TEST_F(SoundPlayerTest, VolumeOutsideItsRangeIsHeldWithinIt) {
 TEST_F(SoundPlayerTest, MissingFileSilencesOnlyItsEffect) {
   std::filesystem::remove(folder + "/badMove.wav");
   testing::internal::CaptureStdout();
-  SoundPlayer player;
+  SoundPlayer player(*Settings::instance);
   EXPECT_EQ("Error opening file: 6\n", testing::internal::GetCapturedStdout());
 
   testing::internal::CaptureStdout();
   player.playBadMoveSound();
   player.playBadMoveSound();
-  player.playTrelSound();
+  player.playLineRemovedSound();
   const std::vector<float> out = WaveCapture::finish();
   EXPECT_EQ("", testing::internal::GetCapturedStdout());  // reported once, at loading
   EXPECT_NEAR(0.25, amplitudeOf(out, "trel"), 0.005);
@@ -166,8 +166,8 @@ TEST_F(SoundPlayerTest, WithoutAnOutputDeviceThePlayerIsSilent) {
   WaveCapture::setOutputAvailable(false);
   testing::internal::CaptureStdout();
   {
-    SoundPlayer player;
-    player.playTrelSound();
+    SoundPlayer player(*Settings::instance);
+    player.playLineRemovedSound();
     player.playMoveSound();
     player.playLevelUpSound();
     player.playBadMoveSound();
@@ -185,7 +185,7 @@ TEST_F(SoundPlayerTest, GeneratedSoundsAreHeard) {
   Resources::setDirectory(PELLIX_RESOURCE_DIR);
   Settings::instance->volume = 1.0f;
   const EventCase cases[] = {
-      {"trel", &SoundPlayer::playTrelSound, "trel", 1.0f},
+      {"trel", &SoundPlayer::playLineRemovedSound, "trel", 1.0f},
       {"move", &SoundPlayer::playMoveSound, "move", 1.0f},
       {"levelUp", &SoundPlayer::playLevelUpSound, "yay", 1.0f},
       {"badMove", &SoundPlayer::playBadMoveSound, "badMove", 1.0f},
@@ -204,7 +204,7 @@ TEST_F(SoundPlayerTest, GeneratedSoundsAreHeard) {
     sf_close(file);
 
     testing::internal::CaptureStdout();
-    SoundPlayer player;
+    SoundPlayer player(*Settings::instance);
     EXPECT_EQ("", testing::internal::GetCapturedStdout());
     (player.*event.play)();
     const std::vector<float> out = WaveCapture::finish();

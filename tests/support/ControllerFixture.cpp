@@ -79,7 +79,7 @@ void ControllerTest::emptyBoardInPlay() {
   if (game->gameState == TrelGame::STATE_SPLASH) tap(160, 240);
   ASSERT_EQ(TrelGame::STATE_PLAYING, game->gameState);
   game->board.reset(false);
-  game->board.pendingSounds.clear();
+  game->board.timedEvents.clear();
   for (int i = 0; i < 3; ++i) game->board.pendingStones[i] = STONE_WHITE;
 }
 

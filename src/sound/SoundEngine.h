@@ -1,8 +1,8 @@
-// The effect engine: a small C-style interface that loads short sound files as effects, sets
-// their levels and starts them. The sound player (SourceLine, SoundPlayer) calls it on the main
-// thread. Two engines implement it, and each program links one: the OpenAL Soft engine
-// (SoundEngine.cpp here, for the game) and the silent engine of the tests and tools
-// (src/sound/SilentSoundEngine.cpp). The engine owns every loaded effect from
+// The effect engine that the game's sound player needs: a small C-style interface that loads
+// short sound files as effects, sets their levels and starts them. The sound player (SourceLine,
+// SoundPlayer) calls it on the main thread. Two engines implement it, and each program names the
+// one it links: the OpenAL Soft engine (platform/audio, for the game and the engine's own tests)
+// or the silent engine (SilentSoundEngine.cpp here, for the other tests and the tools). The engine owns every loaded effect from
 // SoundEngine_LoadEffect until SoundEngine_UnloadEffect or SoundEngine_Teardown.
 // Every function returns a status: 0 for success, one of the codes below, or an OpenAL / ALC
 // error code (0xA001 and up). The OpenAL engine also prints each failure to standard output, once.
