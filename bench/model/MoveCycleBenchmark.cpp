@@ -15,16 +15,16 @@
 namespace {
 
 // The settings live in a folder of their own, removed when the program ends.
-void initSettingsInTempFolder() {
+Settings& liveSettings() {
   static TempFolder folder("pellix-bench");
-  if (Settings::instance == nullptr) Settings::init(folder.path("settings.dat").c_str());
+  static Settings settings(folder.path("settings.dat").c_str());
+  return settings;
 }
 
 void BM_MoveCycle(benchmark::State& state) {
-  initSettingsInTempFolder();
   GameClock clock([] { return 0; });
   RandomSource random(42);
-  Board board(clock, random, *Settings::instance);
+  Board board(clock, random, liveSettings());
   board.reset(true);
   RandomPlayer player(board, 42);
   for (auto _ : state) {

@@ -20,7 +20,6 @@
 #include "TrelGame.h"
 #include "ViewRoot.h"
 #include "WindowIdentity.h"
-#include "WorkerWakeUp.h"
 
 namespace {
 
@@ -105,17 +104,20 @@ bool PellixApp::launch() {
     return false;
   }
   const std::string prefix = dataFolder.empty() ? std::string() : dataFolder + "/";
-  Settings::init((prefix + "settings.dat").c_str());
+  settings = std::make_unique<Settings>((prefix + "settings.dat").c_str());
+  settings->reportSaveFailuresTo(&saveFailures);
+  // A missing or damaged file gets the settings at once: a first launch leaves the file, and a
+  // data folder that cannot take it shows at launch rather than at exit.
+  settings->save();
 
   // The window and its GL context take the longest to open. The controller needs no GL context
   // until it draws, so it is made meanwhile on a thread of its own (its board, sounds and
   // screens); its art follows on this thread: the start screen's before the first frame, the
   // rest right after it.
   game.reset();
-  Settings& settings = *Settings::instance;
   const uint32_t seed = std::random_device()();
-  const auto makeGame = [this, &settings, seed] {
-    game = std::make_unique<TrelGame>(settings, &IntTimer::getGlobalTimeInMs, seed, BallGraphics::NO_ART);
+  const auto makeGame = [this, seed] {
+    game = std::make_unique<TrelGame>(*settings, saveFailures, &IntTimer::getGlobalTimeInMs, seed, BallGraphics::NO_ART);
   };
   std::thread maker;
   try {
@@ -140,9 +142,9 @@ bool PellixApp::launch() {
     }
   });
   game->attachViews(views);
-  game->loadState((prefix + "gameState.dat").c_str(), (prefix + "hiScores.dat").c_str());
   // A finished fetch or upload shows its result without waiting for the next input.
-  WorkerWakeUp::install(wakeLoop);
+  game->setWorkerWakeUp(wakeLoop);
+  game->loadState((prefix + "gameState.dat").c_str(), (prefix + "hiScores.dat").c_str());
   // The start screen first, then the rest of the art, before any input is handled.
   if (game->advanceFrame()) {
     drawAndPresent();
@@ -367,15 +369,15 @@ void PellixApp::becomeActive() {
 }
 
 void PellixApp::shutDown() {
-  // The controller goes first (it saves the game and the high scores) while GL still exists;
-  // the live settings are saved last, at process exit. Its workers end with it, so their
-  // wake-up goes after it and before the event queue closes.
+  // The controller goes first (it saves the game and the high scores) while GL still exists,
+  // and its network workers end with it, before the event queue closes; the settings are saved
+  // after it.
   if (views) {
     views->setTextInputHandler(nullptr);
     views->releaseGraphics();
   }
   game.reset();
-  WorkerWakeUp::install(nullptr);
+  settings.reset();
   views.reset();
   if (sdlStarted) {
     window.close();

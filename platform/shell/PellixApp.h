@@ -15,6 +15,8 @@
 
 #include "DataFolderLock.h"
 #include "GameWindow.h"
+#include "SaveFailureNotice.h"
+#include "Settings.h"
 #include "StopSignals.h"
 #include "TrelGame.h"
 
@@ -51,6 +53,10 @@ class PellixApp {
 
   StopSignals stopSignals;
   GameWindow window;
+  // Every save of the run that failed; the game tells the player of the first.
+  MyTl::SaveFailureNotice saveFailures;
+  // The player's settings from settings.dat; saved when they go, after the game.
+  std::unique_ptr<Settings> settings;
   // The game itself; made at launch, ended (saving what it holds) before the window closes.
   std::unique_ptr<TrelGame> game;
   // The controls of the screens (switches, name field, alerts) drawn over the game's frame;

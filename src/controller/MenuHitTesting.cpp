@@ -20,7 +20,7 @@ int getButtonIndex(int x, int y, int count) {
   return -1;
 }
 
-bool setSettingsVolume(int x, int y) {
+bool setSettingsVolume(Settings& settings, int x, int y) {
   if (y < VOLUME_SLIDER_HIT_TOP || y > VOLUME_SLIDER_HIT_BOTTOM) return false;
   // A little grace at either end of the slider.
   float volume = volumeAtX(x);
@@ -32,6 +32,6 @@ bool setSettingsVolume(int x, int y) {
     if (static_cast<double>(volume) < 1.1) volume = 1;
     else return false;
   }
-  Settings::instance->volume = volume;
+  settings.volume = volume;
   return true;
 }

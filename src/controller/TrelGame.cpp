@@ -7,7 +7,6 @@
 #include "DisplayScale.h"
 #include "GameStateFile.h"
 #include "Lock.h"
-#include "MenuDelegate.h"
 #include "Texture.h"
 
 namespace {
@@ -17,20 +16,26 @@ const int GAME_OVER_SOUND_DELAY_MS = 500;
 
 }  // namespace
 
-TrelGame::TrelGame(Settings& liveSettings, GameClock::WallClock wallClock, uint32_t seed, BallGraphics::Art art)
+TrelGame::TrelGame(Settings& liveSettings, MyTl::SaveFailureNotice& failures, GameClock::WallClock wallClock,
+                   uint32_t seed, BallGraphics::Art art)
     : settings(liveSettings),
+      saveFailures(failures),
       clock(std::move(wallClock)),
       random(seed),
       board(clock, random, liveSettings),
       sounds(liveSettings),
+      settingsMenu(liveSettings),
       graphics(art),
       screens(graphics) {
   // The renderer's textures (made now, or later at the scale of that moment) follow the display
   // as it is.
   displayGeneration = DisplayScale::generation();
   board.setEventHandler([this](BoardEvent event) { playSoundOf(event); });
-  MenuDelegate::initMyDelegateIfNeccessary(&hiScoresMenu, &screens);
-  MenuDelegate::myDelegate->settingsAnswer = [this](bool confirmed) {
+  hiScores.reportSaveFailuresTo(&saveFailures);
+  controlsDelegate.hiScoresMenu = &hiScoresMenu;
+  controlsDelegate.screens = &screens;
+  screens.setControlsDelegate(&controlsDelegate);
+  controlsDelegate.settingsAnswer = [this](bool confirmed) {
     if (confirmed) {
       confirmSettingsChange();
     } else {
@@ -62,7 +67,6 @@ void TrelGame::completeStartUp() {
 }
 
 TrelGame::~TrelGame() {
-  if (MenuDelegate::myDelegate != nullptr) MenuDelegate::myDelegate->settingsAnswer = nullptr;
   saveState(stateFileName.c_str());
   delete boardSnapshot;
 }
@@ -161,7 +165,7 @@ void TrelGame::saveState(const char* path) {
   const int now = clock.gameTime();
   intervals.sinceLastMove = static_cast<double>(now - lastMoveTime);
   intervals.sinceLastPenalty = static_cast<double>(now - lastPenaltyTime);
-  GameStateFile::save(path, board, intervals);
+  GameStateFile::save(path, board, intervals, &saveFailures);
 }
 
 void TrelGame::saveGameNow() {

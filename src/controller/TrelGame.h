@@ -8,6 +8,7 @@
 
 #include "BallGraphics.h"
 #include "Board.h"
+#include "ControlsDelegate.h"
 #include "DoubleClickHandler.h"
 #include "GameClock.h"
 #include "FrameSchedule.h"
@@ -17,6 +18,7 @@
 #include "HiScoresMenu.h"
 #include "KeyboardCursor.h"
 #include "Mutex.h"
+#include "SaveFailureNotice.h"
 #include "RandomSource.h"
 #include "Settings.h"
 #include "SettingsMenu.h"
@@ -50,13 +52,14 @@ class TrelGame {
     float getNumberToShow(int target, int nowMs);
   };
 
-  // `liveSettings` (the player's settings, owned by the shell) outlive the controller; time
+  // `liveSettings` (the player's settings) and `saveFailures` (where every failed save of the
+  // run is noted, shown to the player once) are the shell's and outlive the controller; time
   // comes from `wallClock`, chance from an engine seeded with `seed`. With ALL_ART it needs a
   // current GL context (the renderer builds its textures). With NO_ART it needs no GL context and
   // may be made on another thread while the window opens; the start screen's art then follows in
   // drawFrame, the rest in completeStartUp.
-  TrelGame(Settings& liveSettings, GameClock::WallClock wallClock, uint32_t seed,
-           BallGraphics::Art art = BallGraphics::ALL_ART);
+  TrelGame(Settings& liveSettings, MyTl::SaveFailureNotice& saveFailures, GameClock::WallClock wallClock,
+           uint32_t seed, BallGraphics::Art art = BallGraphics::ALL_ART);
   // Saves the game in progress; destroying the members then writes the high scores.
   ~TrelGame();
   TrelGame(const TrelGame&) = delete;
@@ -87,6 +90,9 @@ class TrelGame {
   // The controls that the screens put over the frame (switches, name field, alerts) go into
   // `views`, which the shell draws over each frame and which gets touches first.
   void attachViews(const std::shared_ptr<Ui::View>& views);
+  // What the network workers call from their threads when they end, so that the shell's loop
+  // wakes and shows their result (must be safe to call from any thread). Set before play.
+  void setWorkerWakeUp(const std::function<void()>& wake) { hiScoresMenu.setWorkerWakeUp(wake); }
   // The window went to the background: game time stands still until becomeActive.
   void resignActive();
   void becomeActive();
@@ -147,6 +153,7 @@ class TrelGame {
   bool isInMenuStrip(int y) const;
 
   Settings& settings;
+  MyTl::SaveFailureNotice& saveFailures;
   GameClock clock;
   RandomSource random;
   Board board;
@@ -182,6 +189,9 @@ class TrelGame {
   int previousMouseSquareTime = -1;
   HiScores hiScores;
   BallGraphics graphics;
+  // The delegate of the controls the screens put over the frame; declared before the screens,
+  // whose controls point to it, so that it outlives them.
+  ControlsDelegate controlsDelegate;
   // The screens drawn over the board (start screen, menus, name entry, game over).
   GameScreens screens;
   // The keyboard's square on the board; back on (0, 0) whenever play starts or resumes.

@@ -9,7 +9,6 @@
 #include "DisplayScale.h"
 #include "DoubleClickHandler.h"
 #include "Lock.h"
-#include "SaveFailureNotice.h"
 #include "ScreenGeometry.h"
 #include "Texture.h"
 #include "TrelGame.h"
@@ -95,6 +94,7 @@ void TrelGame::drawFrame() {
   pictureChanged = false;
   drawnAtMs = clock.nowMs();
   graphics.setMoment(clock.nowMs(), clock.gameTime());
+  graphics.setTwoTapMoves(settings.twoTapMoves);
   if (displayGeneration != DisplayScale::generation()) followDisplayScale();
   if (gameState == STATE_SPLASH) {
     graphics.generateStartScreenArt();
@@ -127,7 +127,7 @@ void TrelGame::drawFrame() {
 
 void TrelGame::tellPlayerOfSaveFailure() {
   std::string folder, reason;
-  if (screens.parent && MyTl::SaveFailureNotice::take(folder, reason)) {
+  if (screens.parent && saveFailures.take(folder, reason)) {
     screens.showSaveFailure(folder, reason);
     pictureChanged = true;  // the notice comes up over the screen
   }

@@ -156,7 +156,7 @@ void TrelGame::handleMouseDown(int x, int y) {
     case STATE_HISCORES:
     case STATE_SETTINGS:
       pressedButton = isOnButton(x, y, menuButtonTop) ? 1 : -1;
-      if (gameState == STATE_SETTINGS && setSettingsVolume(x, y)) volumeDragActive = true;
+      if (gameState == STATE_SETTINGS && setSettingsVolume(settings, x, y)) volumeDragActive = true;
       break;
     default:
       break;
@@ -166,7 +166,7 @@ void TrelGame::handleMouseDown(int x, int y) {
 void TrelGame::handleMouseDrag(int x, int y) {
   pictureChanged = true;
   if (gameState == STATE_SETTINGS) {
-    if (volumeDragActive) setSettingsVolume(x, y);
+    if (volumeDragActive) setSettingsVolume(settings, x, y);
     return;
   }
   if (gameState != STATE_PLAYING) return;
@@ -285,7 +285,7 @@ void TrelGame::handleScreenRelease(int x, int y, bool& consumed) {
             if (position >= 0 && position <= 3)
               settings.gameMode = Settings::mapDisplayPositionsToSettingsIds[position];
           }
-          if (setSettingsVolume(x, y)) sounds.playMoveSound();
+          if (setSettingsVolume(settings, x, y)) sounds.playMoveSound();
         }
         volumeDragActive = false;
       }

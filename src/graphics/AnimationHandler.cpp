@@ -6,12 +6,9 @@
 
 #include "Assert.h"
 #include "BallGraphics.h"
-#include "Settings.h"
 #include "Stone.h"
 
 namespace {
-
-bool twoTapMovesOn() { return Settings::instance != nullptr && Settings::instance->twoTapMoves; }
 
 int pulse(BallGraphics& graphics, const AnimationInfo& animInfo, int x, int y) {
   graphics.drawVTrans64Stone(animInfo.stone, x, y, AnimationHandler::pulseSize(graphics.momentGameTime()));
@@ -19,7 +16,7 @@ int pulse(BallGraphics& graphics, const AnimationInfo& animInfo, int x, int y) {
 }
 
 int selection(BallGraphics& graphics, AnimationInfo& animInfo, int x, int y, double t) {
-  const float v = AnimationHandler::selectionSize(t, twoTapMovesOn());
+  const float v = AnimationHandler::selectionSize(t, graphics.twoTapMoves());
   if (v < animInfo.shrinkSize) {
     // The big ghost of the drag target shrinks back onto the ball, 0.01 square per ms.
     const float s2 = animInfo.shrinkSize * 0.8f + static_cast<float>(t) / -100.0f;

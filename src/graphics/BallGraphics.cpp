@@ -10,7 +10,6 @@
 #include "DisplayScale.h"
 #include "PowerOfTwo.h"
 #include "ScreenGeometry.h"
-#include "Settings.h"
 #include "Stone.h"
 
 namespace {
@@ -110,7 +109,6 @@ Texture* BallGraphics::slot(const MyTl::FixedArray<TexturePtr>& array, int index
   return array[index].get();
 }
 
-bool BallGraphics::twoTapMoves() { return Settings::instance != nullptr && Settings::instance->twoTapMoves; }
 
 // ---------------------------------------------------------------------------------------------
 // Start-up generation
@@ -418,7 +416,7 @@ void BallGraphics::drawBigTransparentStone(int colour, int x, int y, float size,
   drawTrans128Stone(colour, x, y, size);
   if (allowed) {
     addSoftGlow(x, y, size * 0.87f);
-    if (!twoTapMoves()) addSoftGlow(x, y, size * 0.87f);
+    if (!twoTapLook) addSoftGlow(x, y, size * 0.87f);
   } else {
     addRedGlow(x, y, size * 2.7f, true);
   }

@@ -6,7 +6,7 @@
 #include "Alert.h"
 #include "BallGraphics.h"
 #include "BlendMode.h"
-#include "MenuDelegate.h"
+#include "ControlsDelegate.h"
 #include "ScreenGeometry.h"
 #include "Stone.h"
 #include "TextField.h"
@@ -160,9 +160,8 @@ int GameScreens::drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultN
        static_cast<float>((SCREEN_HEIGHT - popBackground->height) / 2 + 88));
 
   if (!nameField) {
-    MenuDelegate::initMyDelegateIfNeccessary(nullptr, this);
     nameField = std::make_shared<Ui::TextField>(Ui::ViewRect(77, 235, 166, 28));
-    nameField->setDelegate(MenuDelegate::myDelegate);
+    nameField->setDelegate(controlsDelegate);
     nameField->setBackgroundColour(Ui::ViewColour::white(0.0f, 0.9f));
     nameField->setTextColour(Ui::ViewColour::white(1.0f, 1.0f));
     nameField->setFont("Helvetica", 15);
@@ -197,12 +196,11 @@ void GameScreens::showSaveFailure(const std::string& folder, const std::string& 
 
 void GameScreens::drawSettingsAlertMenu() {
   if (!justSwitched()) return;
-  MenuDelegate::initMyDelegateIfNeccessary(nullptr, this);
   if (!settingsAlert) {
     settingsAlert = std::make_shared<Ui::Alert>(
         "Game Mode Change",
         "Changing the game mode requires you to end your current game. Are you sure you want to restart your game?",
-        MenuDelegate::myDelegate, "Cancel", std::vector<std::string>{"OK"});
+        controlsDelegate, "Cancel", std::vector<std::string>{"OK"});
   }
   if (parent) settingsAlert->show(*parent);
 }

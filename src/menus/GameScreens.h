@@ -12,6 +12,7 @@
 #include "String.h"
 
 class BallGraphics;
+class ControlsDelegate;
 
 namespace Ui {
 class Alert;
@@ -48,6 +49,11 @@ class GameScreens : public MenuCommon {
   // The clock time after `nowMs` at which the page-1 animation shows its next frame.
   static int nextInstructionsAnimationChange(int nowMs);
 
+  // The delegate of the controls these screens make (the name field, the questions); it
+  // outlives them. None at first: the controls then answer nobody.
+  void setControlsDelegate(ControlsDelegate* delegate) { controlsDelegate = delegate; }
+  ControlsDelegate* delegateOfControls() const { return controlsDelegate; }
+
   // Shared with the settings and high-score screens, which draw stones through it.
   BallGraphics& graphics;
   std::shared_ptr<Ui::TextField> nameField;
@@ -56,4 +62,7 @@ class GameScreens : public MenuCommon {
   std::shared_ptr<Ui::Alert> uploadAlert;
   std::shared_ptr<Ui::Alert> saveFailureAlert;
   TexturePtr gameOverImage;
+
+ private:
+  ControlsDelegate* controlsDelegate = nullptr;
 };

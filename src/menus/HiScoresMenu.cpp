@@ -7,7 +7,7 @@
 #include "GameScreens.h"
 #include "HiScores.h"
 #include "Lock.h"
-#include "MenuDelegate.h"
+#include "ControlsDelegate.h"
 #include "SegmentedControl.h"
 
 namespace {
@@ -154,10 +154,9 @@ void HiScoresMenu::offerUpload(GameScreens& screens) {
   // A name the server would refuse is not offered: the upload could only fail.
   if (!HiScoresUploader::isSubmittableName(newEntry->name)) return;
   askedAbout = newEntry;
-  MenuDelegate::initMyDelegateIfNeccessary(this, &screens);
   if (!screens.uploadAlert) {
     screens.uploadAlert = std::make_shared<Ui::Alert>(
-        "Submit Score", "Would you like to add your score to the global high scores?", MenuDelegate::myDelegate,
+        "Submit Score", "Would you like to add your score to the global high scores?", screens.delegateOfControls(),
         "Not Now", std::vector<std::string>{"OK"});
   }
   screens.uploadAlert->show(*screens.parent);
@@ -193,11 +192,12 @@ int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighte
     rowsBuilt = false;
     screens.popBackground.reset(screens.createMenuFrame(PANEL_HEIGHT, 0));
     if (!segmentedControl) {
-      MenuDelegate::initMyDelegateIfNeccessary(this, &screens);
-      GameDelegate* delegate = MenuDelegate::myDelegate;
+      ControlsDelegate* delegate = screens.delegateOfControls();
       segmentedControl = std::make_shared<Ui::SegmentedControl>(std::vector<std::string>{"Local", "Global"},
                                                                 Ui::ViewRect(80, 14, 160, 30));
-      segmentedControl->setAction([delegate](Ui::SegmentedControl& control) { delegate->localGlobalChange(control); });
+      segmentedControl->setAction([delegate](Ui::SegmentedControl& control) {
+        if (delegate != nullptr) delegate->localGlobalChange(control);
+      });
     }
     selectSegment(0);
     if (screens.parent) screens.parent->addSubview(segmentedControl);

@@ -5,6 +5,7 @@
 // finishedShowingHighScores when it leaves. Main thread only; the workers only set their flags.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -42,6 +43,12 @@ class HiScoresMenu {
   void localGlobalChange(int segment);
   // Submits the new entry to the global table (the upload question's "OK").
   void startUpload();
+  // What the fetch and upload workers call from their threads when they end (see
+  // HiScoresFetcher::setWakeUp). Set before the screen is first shown.
+  void setWorkerWakeUp(const std::function<void()>& wake) {
+    fetcher.setWakeUp(wake);
+    uploader.setWakeUp(wake);
+  }
 
   // The texts of one row as the screen shows them.
   struct RowText {

@@ -19,7 +19,7 @@ const int VOLUME_KNOB_BALL = STONE_LIGHT_BLUE;
 
 }  // namespace
 
-SettingsMenu::SettingsMenu() = default;
+SettingsMenu::SettingsMenu(Settings& liveSettings) : settings(liveSettings) {}
 SettingsMenu::~SettingsMenu() = default;
 
 int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
@@ -46,7 +46,6 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
     sliderBar = screens.addMenuTexture(new Texture("SliderBar_203x10.png", 1.0f, false));
   }
 
-  Settings& settings = *Settings::instance;
   const int selectedPosition =
       settings.gameMode >= 0 && settings.gameMode < 4 ? Settings::mapSettingsIdsToDisplayPositions[settings.gameMode] : -1;
   for (int p = 0; p < 4; ++p) {

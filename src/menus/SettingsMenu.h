@@ -1,8 +1,9 @@
 // SettingsMenu: the settings screen: four game-mode columns with a sample ball each and a
 // selector behind the chosen one, the "Game clock:" and "Two-tap moves:" switches, and the
-// volume slider. It reads and writes the live settings: the switches are copied into them every
-// frame; the mode and the volume are changed by the controller's touch code through the column
-// and slider geometry drawn here. Owned by the controller; main thread only.
+// volume slider. It reads and writes the live settings it was given (which outlive it): the
+// switches are copied into them every frame; the mode and the volume are changed by the
+// controller's input code through the column and slider geometry. Owned by the controller; main
+// thread only.
 #pragma once
 
 #include <memory>
@@ -11,6 +12,7 @@
 #include "ScreenGeometry.h"
 
 class GameScreens;
+class Settings;
 class Texture;
 
 namespace Ui {
@@ -19,7 +21,7 @@ class Switch;
 
 class SettingsMenu {
  public:
-  SettingsMenu();
+  explicit SettingsMenu(Settings& liveSettings);
   ~SettingsMenu();
 
   // Draws the screen through `screens`; returns the top of the "Done" button.
@@ -42,5 +44,6 @@ class SettingsMenu {
   Texture* sliderBar = nullptr;
 
  private:
+  Settings& settings;
   GameScreens* shownOn = nullptr;
 };

@@ -18,9 +18,10 @@ bool isUsableInterval(double ms) {
 
 }  // namespace
 
-bool GameStateFile::save(const char* path, const Board& board, const ClockIntervals& intervals) {
+bool GameStateFile::save(const char* path, const Board& board, const ClockIntervals& intervals,
+                         MyTl::SaveFailureNotice* failures) {
   bool opened = false;
-  MyTl::AtomicFileWriter file(path, &opened);
+  MyTl::AtomicFileWriter file(path, &opened, failures);
   if (!opened) return false;
   const int magic = FILE_MAGIC;
   file.write(reinterpret_cast<const char*>(&magic), 4);

@@ -6,6 +6,10 @@
 
 class Board;
 
+namespace MyTl {
+class SaveFailureNotice;
+}  // namespace MyTl
+
 class GameStateFile {
  public:
   static constexpr int FILE_MAGIC = 0x66723031;
@@ -17,8 +21,9 @@ class GameStateFile {
   };
 
   // Writes the whole file, replacing the old one in one step; false (and the old file kept)
-  // when it cannot be written.
-  static bool save(const char* path, const Board& board, const ClockIntervals& intervals);
+  // when it cannot be written, a failure that `failures` records when given.
+  static bool save(const char* path, const Board& board, const ClockIntervals& intervals,
+                   MyTl::SaveFailureNotice* failures = nullptr);
 
   // Reads the file into `board` and `intervals`. False when there is no usable header (no file,
   // a short or foreign one, an interval that is not a finite time): the caller starts a new

@@ -123,7 +123,7 @@ void HiScores::padTablesToVisibleLength() {
 
 bool HiScores::saveHiScores() const {
   bool opened = false;
-  MyTl::AtomicFileWriter file(path.c_str(), &opened);
+  MyTl::AtomicFileWriter file(path.c_str(), &opened, failureNotice);
   if (!opened) return false;
   writeInt(file, FILE_MAGIC);
   writeName(file, lastName);

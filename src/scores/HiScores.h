@@ -12,6 +12,10 @@ namespace MyTl {
 class File;
 }
 
+namespace MyTl {
+class SaveFailureNotice;
+}  // namespace MyTl
+
 class HiScores {
  public:
   static constexpr int TABLE_COUNT = 12;
@@ -30,6 +34,8 @@ class HiScores {
   // Writes every table to the path given to loadHiScores, replacing the file in one step;
   // false when it could not be written (the file on disk is then untouched).
   bool saveHiScores() const;
+  // Where failed saves are recorded for the player (it must outlive this object); none at first.
+  void reportSaveFailuresTo(MyTl::SaveFailureNotice* notice) { failureNotice = notice; }
 
   // The 1-based rank `score` would take in the table; 10 or less earns a place.
   int getScorePosition(int tableIndex, int score) const;
@@ -55,4 +61,6 @@ class HiScores {
   static int clampIndex(int tableIndex) { return tableIndex < TABLE_COUNT - 1 ? tableIndex : TABLE_COUNT - 1; }
   bool readTables(MyTl::File& file);
   void padTablesToVisibleLength();
+
+  MyTl::SaveFailureNotice* failureNotice = nullptr;
 };

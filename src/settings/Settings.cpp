@@ -10,26 +10,6 @@
 const int Settings::mapDisplayPositionsToSettingsIds[4] = {0, 3, 1, 2};
 const int Settings::mapSettingsIdsToDisplayPositions[4] = {0, 2, 3, 1};
 
-Settings* Settings::instance = nullptr;
-
-namespace {
-
-void destroyInstance() {
-  delete Settings::instance;
-  Settings::instance = nullptr;
-}
-
-}  // namespace
-
-void Settings::init(const char* path) {
-  if (instance != nullptr) return;
-  instance = new Settings(path);
-  // A missing or damaged file gets the live settings at once: a first launch leaves the file,
-  // and a data folder that cannot take it shows at launch rather than at exit.
-  instance->save();
-  std::atexit(destroyInstance);
-}
-
 Settings::Settings() { reset(); }
 
 Settings::Settings(const char* settingsPath) : path(settingsPath) {
@@ -110,7 +90,7 @@ void Settings::save() {
   // leaves a half-written record. An unwritable folder writes nothing and keeps the settings
   // in memory as they are; the next save tries again.
   bool opened = false;
-  MyTl::AtomicFileWriter file(path.c_str(), &opened);
+  MyTl::AtomicFileWriter file(path.c_str(), &opened, fileRecord.failureNotice);
   if (!opened) return;
   file.write(record.data(), RECORD_SIZE);
   if (file.commit()) rememberRecord(record);

@@ -1,7 +1,7 @@
 // Settings: the player's choices (mode, game clock, two-tap moves, volume) and the rule
-// parameters derived from them. `Settings::instance` is the live object, created at launch by
-// the shell from settings.dat and destroyed (saved) at exit; each Board keeps its own copy per
-// game. Only an object read from a file writes that file, and only when its values differ
+// parameters derived from them. The live object is made at launch by the shell from
+// settings.dat, lent to the controller and its screens, and destroyed (saved) at exit, after the
+// controller; each Board keeps its own copy per game. Only an object read from a file writes that file, and only when its values differ
 // from what the file holds: copies (the board's) never write, so a copy taken at the start of a
 // game can never put old values over the player's newer choice.
 #pragma once
@@ -11,6 +11,10 @@
 #include "Common/File.h"
 #include "String.h"
 
+namespace MyTl {
+class SaveFailureNotice;
+}  // namespace MyTl
+
 class Settings {
  public:
   enum GameMode { MODE_EASY = 0, MODE_HARD = 1, MODE_QUICK = 2, MODE_MEDIUM = 3 };
@@ -19,16 +23,12 @@ class Settings {
   static const int mapDisplayPositionsToSettingsIds[4];
   static const int mapSettingsIdsToDisplayPositions[4];
 
-  // The live settings; null until init. Owned by the process (destroyed at exit).
-  static Settings* instance;
-  // Creates the live settings from the file at `path` unless they already exist, and saves them
-  // when the file does not hold them yet (missing or damaged).
-  static void init(const char* path);
-
   // The defaults, tied to no file (the board's copy before its first game).
   Settings();
   // Applies the defaults, then reads the file at `path`; firstLaunch tells whether it was missing.
-  // This object is the file's writer.
+  // This object is the file's writer. The shell saves the live settings right after reading them,
+  // so that a missing or damaged file gets them at once and a data folder that cannot take the
+  // file shows at launch rather than at exit.
   explicit Settings(const char* path);
   // Copies carry every value and the path, but never write the file.
   Settings(const Settings& other);
@@ -47,6 +47,10 @@ class Settings {
   // Writes / reads the 36-byte settings record at the stream's current position.
   void saveState(MyTl::StreamOut& file) const;
   bool loadState(MyTl::StreamIn& file);
+
+  // Where failed saves of this object's file are recorded for the player (it must outlive this
+  // object); none at first, and copies report nowhere.
+  void reportSaveFailuresTo(MyTl::SaveFailureNotice* notice) { fileRecord.failureNotice = notice; }
 
   // Extra random balls dropped when the level rises to `level`.
   int getExtraBalls(int level) const;
@@ -75,6 +79,7 @@ class Settings {
     bool writer = false;
     bool known = false;
     std::array<char, RECORD_SIZE> bytes{};
+    MyTl::SaveFailureNotice* failureNotice = nullptr;
     FileRecord() = default;
     FileRecord(const FileRecord&) {}
     FileRecord& operator=(const FileRecord&) { return *this; }

@@ -26,7 +26,7 @@ TEST_F(ControllerTest, SplashTapStartsPlayAndFirstLaunchShowsInstructions) {
   EXPECT_FALSE(game->clock.isPaused());
 
   game->switchGameState(TrelGame::STATE_SPLASH);
-  Settings::instance->firstLaunch = true;
+  liveSettings().firstLaunch = true;
   tap(300, 470);
   EXPECT_EQ(TrelGame::STATE_INSTRUCTIONS, game->gameState);
   EXPECT_EQ(TrelGame::STATE_PLAYING, game->previousState);
@@ -129,7 +129,7 @@ TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
   // A release at x = 30 in the mode band picks display position 0, x = 250 position 3 (Quick).
   openSettings();
   tap(250, 200);
-  EXPECT_EQ(Settings::MODE_QUICK, Settings::instance->gameMode);
+  EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
   tap(160, doneY);  // fewer than three moves: a new game at once, no question
   EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
   EXPECT_EQ(7, game->board.width);
@@ -138,12 +138,12 @@ TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
   game->board.moveCount = 3;
   openSettings();
   tap(30, 200);
-  EXPECT_EQ(Settings::MODE_EASY, Settings::instance->gameMode);
+  EXPECT_EQ(Settings::MODE_EASY, liveSettings().gameMode);
   tap(160, doneY);
   EXPECT_EQ(TrelGame::STATE_SETTINGS_CONFIRM, game->gameState);
   game->cancelSettingsChange();
   EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
-  EXPECT_EQ(Settings::MODE_QUICK, Settings::instance->gameMode);
+  EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
   EXPECT_EQ(3, game->board.moveCount);
 
   openSettings();
@@ -164,18 +164,18 @@ TEST_F(ControllerTest, VolumeSliderFollowsTheFinger) {
     float volume;
   } cases[] = {{160, 0.5f}, {68, 0.0f}, {55, 0.0f}, {253, 1.0f}, {265, 1.0f}};
   for (const Case& c : cases) {
-    Settings::instance->volume = 0.3f;
+    liveSettings().volume = 0.3f;
     game->handleMouseDown(c.x, 370);
     game->handleMouseUp(c.x, 370);
-    EXPECT_NEAR(c.volume, Settings::instance->volume, 0.01f) << c.x;
+    EXPECT_NEAR(c.volume, liveSettings().volume, 0.01f) << c.x;
   }
-  Settings::instance->volume = 0.3f;
-  EXPECT_FALSE(setSettingsVolume(30, 370));   // far beyond the grace area
-  EXPECT_FALSE(setSettingsVolume(160, 300));  // outside the slider band
-  EXPECT_FLOAT_EQ(0.3f, Settings::instance->volume);
+  liveSettings().volume = 0.3f;
+  EXPECT_FALSE(setSettingsVolume(liveSettings(), 30, 370));   // far beyond the grace area
+  EXPECT_FALSE(setSettingsVolume(liveSettings(), 160, 300));  // outside the slider band
+  EXPECT_FLOAT_EQ(0.3f, liveSettings().volume);
   game->handleMouseDown(100, 370);
   game->handleMouseDrag(200, 370);
-  EXPECT_NEAR((200.0f - 160.0f) / 185.0f + 0.5f, Settings::instance->volume, 1e-6f);
+  EXPECT_NEAR((200.0f - 160.0f) / 185.0f + 0.5f, liveSettings().volume, 1e-6f);
   game->handleMouseUp(200, 370);
   EXPECT_FALSE(game->volumeDragActive);
 }
@@ -303,7 +303,7 @@ TEST_F(ControllerTest, QuickSwipeDeselectsButSlidingOffATargetDrops) {
 }
 
 TEST_F(ControllerTest, TwoTapMoves) {
-  Settings::instance->twoTapMoves = true;
+  liveSettings().twoTapMoves = true;
   emptyBoardInPlay();
   put(1, 1, STONE_BLUE);
   put(6, 6, STONE_GREEN);
@@ -325,7 +325,7 @@ TEST_F(ControllerTest, TwoTapMoves) {
   EXPECT_EQ(STONE_GREEN, game->board.stones[7][2]);
   EXPECT_EQ(SQUARE_EMPTY, game->board.stones[6][6]);
   EXPECT_TRUE(game->awaitingFirstTap);
-  Settings::instance->twoTapMoves = false;
+  liveSettings().twoTapMoves = false;
 }
 
 TEST_F(ControllerTest, PenaltyClockAnnouncesBallsAndMovesPushItBack) {
@@ -393,7 +393,7 @@ TEST_F(ControllerTest, IdleBallFallsAfterTwentySecondsAndCanEndTheGame) {
 TEST_F(ControllerTest, SelectionEndsWhenADroppedBallsLineRemovesTheBall) {
   for (const bool twoTap : {false, true}) {
     SCOPED_TRACE(twoTap ? "two-tap moves" : "drag-and-drop");
-    Settings::instance->twoTapMoves = twoTap;
+    liveSettings().twoTapMoves = twoTap;
     emptyBoardInPlay();
     game->board.settings.clockSpeed = 1;
     // Four rainbow balls in the top row; (4, 0) is the only free square; no other line anywhere.
@@ -432,7 +432,7 @@ TEST_F(ControllerTest, SelectionEndsWhenADroppedBallsLineRemovesTheBall) {
     EXPECT_EQ(Square(), game->board.selected);
     EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
   }
-  Settings::instance->twoTapMoves = false;
+  liveSettings().twoTapMoves = false;
 }
 
 // A saved game whose selection names an empty square (or one outside the board) resumes
@@ -452,8 +452,8 @@ TEST_F(ControllerTest, StoredSelectionWithoutABallIsNoSelection) {
 }
 
 TEST_F(ControllerTest, ClockOffMeansNoStripAndNoIdleBall) {
-  Settings::instance->clockDisabled = true;
-  Settings::instance->setValues();
+  liveSettings().clockDisabled = true;
+  liveSettings().setValues();
   game->resetGame();
   emptyBoardInPlay();
   put(0, 0, STONE_BLUE);

@@ -44,8 +44,8 @@ class FrameScheduleTest : public ControllerTest {
     return pass();
   }
   void clockOff() {
-    Settings::instance->clockDisabled = true;
-    Settings::instance->setValues();
+    liveSettings().clockDisabled = true;
+    liveSettings().setValues();
     game->resetGame();
   }
   int stonesOnBoard() const { return game->board.width * game->board.height - game->board.freeSquares.size(); }
@@ -122,7 +122,7 @@ TEST_F(FrameScheduleTest, PausedGameTimeMovesNoWakeUpOfTheClock) {
 
 TEST_F(FrameScheduleTest, SelectedBallAsksForEveryFrameUntilItIsDropped) {
   clockOff();
-  Settings::instance->twoTapMoves = true;
+  liveSettings().twoTapMoves = true;
   emptyBoardInPlay();
   put(3, 3, STONE_BLUE);
   ASSERT_GT(settle(), 0);
@@ -136,7 +136,7 @@ TEST_F(FrameScheduleTest, SelectedBallAsksForEveryFrameUntilItIsDropped) {
   tap(pixelX(3), pixelY(3));
   EXPECT_GT(settle(), 0);
   EXPECT_FALSE(game->frameSchedule().isFrameDue());
-  Settings::instance->twoTapMoves = false;
+  liveSettings().twoTapMoves = false;
 }
 
 TEST_F(FrameScheduleTest, AMoveAsksForFramesUntilItsAnimationsAndTimedEventsAreOver) {

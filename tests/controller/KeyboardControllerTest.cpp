@@ -147,8 +147,8 @@ TEST_F(KeyboardControllerTest, ReturnOrSpaceStartsFromTheStartAndGameOverScreens
 TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
   emptyBoardInPlay();
   game->board.moveCount = 2;
-  Settings::instance->gameMode = Settings::MODE_EASY;
-  Settings::instance->volume = 0.5f;
+  liveSettings().gameMode = Settings::MODE_EASY;
+  liveSettings().volume = 0.5f;
   keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
   ASSERT_EQ(TrelGame::STATE_SETTINGS, game->gameState);
   ASSERT_TRUE(game->settingsMenu.clockSwitch);
@@ -156,16 +156,16 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
 
   // Mode: Right moves one column (Easy to Medium) and stops at the last one (Quick).
   keys({GameKey::DOWN, GameKey::RIGHT});
-  EXPECT_EQ(Settings::MODE_MEDIUM, Settings::instance->gameMode);
+  EXPECT_EQ(Settings::MODE_MEDIUM, liveSettings().gameMode);
   keys({GameKey::RIGHT, GameKey::RIGHT, GameKey::RIGHT});
-  EXPECT_EQ(Settings::MODE_QUICK, Settings::instance->gameMode);
+  EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
   // The clock switch flips on Return.
   keys({GameKey::DOWN, GameKey::ACTIVATE});
   EXPECT_NE(clockWasOn, game->settingsMenu.clockSwitch->isOn());
-  EXPECT_EQ(clockWasOn, Settings::instance->clockDisabled);
+  EXPECT_EQ(clockWasOn, liveSettings().clockDisabled);
   // The volume goes down a tenth.
   keys({GameKey::DOWN, GameKey::DOWN, GameKey::LEFT});
-  EXPECT_NEAR(0.4f, Settings::instance->volume, 1e-5);
+  EXPECT_NEAR(0.4f, liveSettings().volume, 1e-5);
   // Done is highlighted next; Return applies (fewer than three moves: a new Quick game).
   keys({GameKey::DOWN});
   EXPECT_EQ(1, game->pressedButton);

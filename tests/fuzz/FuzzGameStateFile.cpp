@@ -15,6 +15,7 @@
 #include "Board.h"
 #include "FuzzCheck.h"
 #include "FuzzScratchFolder.h"
+#include "Settings.h"
 #include "GameClock.h"
 #include "GameStateFile.h"
 #include "RandomSource.h"
@@ -24,6 +25,12 @@ namespace {
 
 // A wall clock that stands still, so that a load does the same thing every time it is repeated.
 int fixedWallClock() { return 5000000; }
+
+// The settings that every board made here copies at a new game (in memory, tied to no file).
+Settings& liveSettings() {
+  static Settings settings;
+  return settings;
+}
 
 // The clock and random source of the boards made here: a wall clock that stands still, and a
 // random source that each board reseeds.
@@ -36,7 +43,7 @@ GameClock& fixedClock() {
 std::unique_ptr<Board> newBoard(uint32_t seed) {
   static RandomSource random(1);
   random.reseed(seed);
-  auto board = std::make_unique<Board>(fixedClock(), random, *Settings::instance);
+  auto board = std::make_unique<Board>(fixedClock(), random, liveSettings());
   board->reset(true);
   return board;
 }
@@ -115,8 +122,7 @@ void checkSameGame(const Board& saved, const Board& loaded) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  FuzzScratchFolder& scratch = FuzzScratchFolder::instance();
-  Settings::init(scratch.path("settings.dat").c_str());
+  FuzzScratchFolder::instance();
   return 0;
 }
 

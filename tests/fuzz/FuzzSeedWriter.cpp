@@ -25,6 +25,12 @@ namespace {
 
 int fixedWallClock() { return 5000000; }
 
+// The settings that every board made here copies at a new game (in memory, tied to no file).
+Settings& liveSettings() {
+  static Settings settings;
+  return settings;
+}
+
 // The clock and random source of the boards made here: a wall clock that stands still, and a
 // random source that each board reseeds.
 GameClock& fixedClock() {
@@ -36,7 +42,7 @@ GameClock& fixedClock() {
 std::unique_ptr<Board> newBoard(uint32_t seed) {
   static RandomSource random(1);
   random.reseed(seed);
-  auto board = std::make_unique<Board>(fixedClock(), random, *Settings::instance);
+  auto board = std::make_unique<Board>(fixedClock(), random, liveSettings());
   board->reset(true);
   return board;
 }
@@ -106,10 +112,10 @@ void writeSettingsSeeds(const std::string& folder) {
 const GameStateFile::ClockIntervals kIntervals = {1500.0, 4200.0};
 
 void useLiveMode(int mode, bool clockDisabled) {
-  Settings::instance->reset();
-  Settings::instance->gameMode = mode;
-  Settings::instance->clockDisabled = clockDisabled;
-  Settings::instance->setValues();
+  liveSettings().reset();
+  liveSettings().gameMode = mode;
+  liveSettings().clockDisabled = clockDisabled;
+  liveSettings().setValues();
 }
 
 void put(Board& board, int x, int y, int colour) {
@@ -253,7 +259,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path root(argv[1]);
-  Settings::init(FuzzScratchFolder::instance().path("settings.dat").c_str());
 
   writeSettingsSeeds(makeFolder(root, "fuzz_settings_file"));
   writeGameStateSeeds(makeFolder(root, "fuzz_game_state_file"));

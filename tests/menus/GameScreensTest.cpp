@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "Alert.h"
-#include "SaveFailureNotice.h"
 #include "ViewKey.h"
 #include "MenuScreenTest.h"
 #include "RenderHarness.h"
@@ -224,7 +223,6 @@ TEST_F(GameScreensTest, PageNumbersOtherThanOneAndTwoShowThePageThreeContent) {
 // A save that fails (here a folder stands where the saved game goes) is told once, with the
 // folder and the reason; play goes on and the folder is left as it was.
 TEST_F(GameScreensTest, AFailedSaveIsToldOnceAndPlayGoesOn) {
-  MyTl::SaveFailureNotice::resetForTesting();
   emptyBoardInPlay();
   ASSERT_TRUE(std::filesystem::create_directory(statePath()));
   put(0, 0, STONE_BLUE);
@@ -248,7 +246,6 @@ TEST_F(GameScreensTest, AFailedSaveIsToldOnceAndPlayGoesOn) {
   EXPECT_FALSE(alert.isVisible());
   EXPECT_TRUE(std::filesystem::is_directory(statePath()));
   std::filesystem::remove(statePath());
-  MyTl::SaveFailureNotice::resetForTesting();
 }
 
 }  // namespace

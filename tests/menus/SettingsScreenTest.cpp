@@ -42,7 +42,7 @@ class SettingsScreenTest : public MenuScreenTest {
     game->board.moveCount = 3;
     render();
     tapScreen(250, 200);  // the "Quick" column
-    ASSERT_EQ(Settings::MODE_QUICK, Settings::instance->gameMode);
+    ASSERT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
     tapScreen(160, DONE_BUTTON_Y);
     ASSERT_EQ(TrelGame::STATE_SETTINGS_CONFIRM, game->gameState);
   }
@@ -61,8 +61,8 @@ TEST_F(SettingsScreenTest, SelectorIsDrawnBehindTheChosenModesColumn) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     // A mode id outside the table draws no selector at all.
-    Settings::instance->gameMode = 7;
-    const PixelBox selector = changeOf([&] { Settings::instance->gameMode = c.mode; }, c.name);
+    liveSettings().gameMode = 7;
+    const PixelBox selector = changeOf([&] { liveSettings().gameMode = c.mode; }, c.name);
     // The 100 x 163 image at 0.69 x 0.65, centred at (x, 179).
     EXPECT_NEAR(c.centreX, selector.centreX(), 1.5) << selector;
     EXPECT_NEAR(179.0, selector.centreY(), 1.5) << selector;
@@ -80,8 +80,8 @@ TEST_F(SettingsScreenTest, VolumeKnobSitsOnTheSliderWhereTheVolumeSays) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     // A volume far beyond 1 puts the knob off the screen.
-    Settings::instance->volume = 10.0f;
-    const PixelBox knob = changeOf([&] { Settings::instance->volume = c.volume; }, c.name);
+    liveSettings().volume = 10.0f;
+    const PixelBox knob = changeOf([&] { liveSettings().volume = c.volume; }, c.name);
     // A ball of 0.66 x 38 = 25 pixels.
     EXPECT_NEAR(c.centreX, knob.centreX(), 1.5) << knob;
     EXPECT_NEAR(376.0, knob.centreY(), 1.5) << knob;
@@ -91,8 +91,8 @@ TEST_F(SettingsScreenTest, VolumeKnobSitsOnTheSliderWhereTheVolumeSays) {
 }
 
 TEST_F(SettingsScreenTest, SwitchesShowTheSettingsAndAreCopiedIntoThemInTheNextFrame) {
-  Settings::instance->clockDisabled = true;
-  Settings::instance->twoTapMoves = false;
+  liveSettings().clockDisabled = true;
+  liveSettings().twoTapMoves = false;
   render("settings-switches", true);
   SettingsMenu& menu = game->settingsMenu;
   ASSERT_TRUE(menu.clockSwitch && menu.twoTapSwitch);
@@ -111,16 +111,16 @@ TEST_F(SettingsScreenTest, SwitchesShowTheSettingsAndAreCopiedIntoThemInTheNextF
   tapScreen(219, 293);
   EXPECT_TRUE(menu.clockSwitch->isOn());
   EXPECT_TRUE(menu.twoTapSwitch->isOn());
-  EXPECT_TRUE(Settings::instance->clockDisabled);
-  EXPECT_FALSE(Settings::instance->twoTapMoves);
+  EXPECT_TRUE(liveSettings().clockDisabled);
+  EXPECT_FALSE(liveSettings().twoTapMoves);
   render();
-  EXPECT_FALSE(Settings::instance->clockDisabled);
-  EXPECT_TRUE(Settings::instance->twoTapMoves);
+  EXPECT_FALSE(liveSettings().clockDisabled);
+  EXPECT_TRUE(liveSettings().twoTapMoves);
   EXPECT_EQ(TrelGame::STATE_SETTINGS, game->gameState);
 
   tapScreen(219, 253);
   render();
-  EXPECT_TRUE(Settings::instance->clockDisabled);
+  EXPECT_TRUE(liveSettings().clockDisabled);
 }
 
 TEST_F(SettingsScreenTest, SecondShowingReusesTheSwitchesAndEachLeavingTakesThemOffTheScreen) {
@@ -168,7 +168,7 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionAskedWithItsTextsAndButtons) {
   tapScreen(160, DONE_BUTTON_Y);
   tapScreen(30, 200);
   EXPECT_EQ(TrelGame::STATE_SETTINGS_CONFIRM, game->gameState);
-  EXPECT_EQ(Settings::MODE_QUICK, Settings::instance->gameMode);
+  EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
 }
 
 TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsTheOldOne) {
@@ -198,7 +198,7 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsThe
       EXPECT_EQ(0, game->board.moveCount);
     } else {
       EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
-      EXPECT_EQ(Settings::MODE_EASY, Settings::instance->gameMode);
+      EXPECT_EQ(Settings::MODE_EASY, liveSettings().gameMode);
       EXPECT_EQ(Settings::MODE_EASY, game->board.settings.gameMode);
       EXPECT_EQ(3, game->board.moveCount);
     }
@@ -206,8 +206,8 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsThe
     EXPECT_EQ(nullptr, game->settingsMenu.clockSwitch->superview());
 
     // Back to the settings of an Easy game for the next answer.
-    Settings::instance->gameMode = Settings::MODE_EASY;
-    Settings::instance->setValues();
+    liveSettings().gameMode = Settings::MODE_EASY;
+    liveSettings().setValues();
     game->resetGame();
     game->switchGameState(TrelGame::STATE_GAME_MENU);
     game->switchGameState(TrelGame::STATE_SETTINGS);

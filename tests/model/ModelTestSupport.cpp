@@ -25,7 +25,8 @@ class ModelEnvironment : public ::testing::Environment {
   void SetUp() override {
     testClock().reset();
     dataFolder() = makeTempFolder();
-    Settings::init(settingsPath().c_str());
+    // As at launch: the settings file is written at once.
+    liveSettings().save();
   }
 };
 
@@ -62,11 +63,17 @@ std::string makeTempFolder() {
 
 std::string settingsPath() { return dataFolder() + "/settings.dat"; }
 
+Settings& liveSettings() {
+  // Made after the data folder and gone before it: the last save at exit lands in the folder.
+  static Settings settings(settingsPath().c_str());
+  return settings;
+}
+
 void useMode(int mode, bool clockDisabled) {
-  Settings::instance->reset();
-  Settings::instance->gameMode = mode;
-  Settings::instance->clockDisabled = clockDisabled;
-  Settings::instance->setValues();
+  liveSettings().reset();
+  liveSettings().gameMode = mode;
+  liveSettings().clockDisabled = clockDisabled;
+  liveSettings().setValues();
 }
 
 void clearBoard(Board& board) {

@@ -19,10 +19,13 @@ int& fakeWallClock();
 GameClock& testClock();
 RandomSource& testRandom();
 
+// The live settings of the test process, read from settingsPath().
+Settings& liveSettings();
+
 // A board on the test clock, the test random source and the live settings.
 class TestBoard : public Board {
  public:
-  TestBoard() : Board(testClock(), testRandom(), *Settings::instance) {}
+  TestBoard() : Board(testClock(), testRandom(), modeltest::liveSettings()) {}
 };
 // Moves the fake wall clock and refreshes the game clock's nowMs.
 void advanceClock(int ms);

@@ -76,7 +76,7 @@ TEST(SettingsRulesTest, DerivedValuesByModeAndClock) {
   };
   for (const Case& c : cases) {
     useMode(c.mode, c.clockOff);
-    const Settings& s = *Settings::instance;
+    const Settings& s = liveSettings();
     SCOPED_TRACE(testing::Message() << "mode " << c.mode << " clock off " << c.clockOff);
     EXPECT_EQ(c.clockSpeed, s.clockSpeed);
     EXPECT_EQ(c.boardSizeClass, s.boardSizeClass);
@@ -92,7 +92,7 @@ TEST(SettingsRulesTest, ExtraBallsPerLevel) {
     int kind, level, balls;
   } cases[] = {{0, 1, 0}, {1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {0, 4, 0}, {1, 4, 1}, {2, 4, 1},
                {3, 4, 2}, {1, 7, 2}, {2, 7, 3}, {3, 7, 4}, {7, 9, 0}, {-1, 9, 0}};
-  Settings settings(*Settings::instance);
+  Settings settings(liveSettings());
   for (const Case& c : cases) {
     settings.extraBallsKind = c.kind;
     EXPECT_EQ(c.balls, settings.getExtraBalls(c.level)) << "kind " << c.kind << " level " << c.level;
@@ -182,7 +182,7 @@ TEST_F(SettingsFileTest, LoadStopsRightAfterTheRecord) {
   bool opened = false;
   MyTl::File file(path.c_str(), &opened);
   ASSERT_TRUE(opened);
-  Settings settings(*Settings::instance);
+  Settings settings(liveSettings());
   EXPECT_TRUE(settings.loadState(file));
   char next = 0;
   EXPECT_EQ(1u, file.read(&next, 1));
@@ -287,7 +287,7 @@ TEST_F(SettingsFileTest, CopiesNeverWriteTheFile) {
 // The board's copy holds the values of its game's start; the player's later choice must survive
 // the board.
 TEST_F(SettingsFileTest, BoardCopyNeverOverwritesTheLiveSettings) {
-  Settings& live = *Settings::instance;
+  Settings& live = liveSettings();
   const Settings before(live);
   {
     TestBoard board;

@@ -16,7 +16,6 @@
 #include "OnlineTestSupport.h"
 #include "ScoreChecksum.h"
 #include "ScoreReplyParser.h"
-#include "WorkerWakeUp.h"
 
 namespace {
 
@@ -193,22 +192,22 @@ bool waitForWakeUps(int count) {
 }
 
 TEST_F(FakeServer, FinishedWorkersWakeTheMainLoop) {
-  WorkerWakeUp::install(countWakeUp);
   wakeUps = 0;
   {
     ScoresUrl url(fake.base("ok"));
     HiScoresFetcher fetcher;
+    fetcher.setWakeUp(countWakeUp);
     doneFlagOfTheWorker = &fetcher.scoresFetched;
     ASSERT_TRUE(fetcher.startFetch(0));
     EXPECT_TRUE(waitForWakeUps(1)) << "a finished fetch";
     ScoresUrl failing(fake.base("empty"));
     HiScoresUploader uploader;
+    uploader.setWakeUp(countWakeUp);
     doneFlagOfTheWorker = &uploader.scoreUploaded;
     ASSERT_TRUE(uploader.startUpload("Ann", 5, 0));
     EXPECT_TRUE(waitForWakeUps(2)) << "a finished (failed) upload";
     doneFlagOfTheWorker = nullptr;
   }
-  WorkerWakeUp::install(nullptr);
   EXPECT_TRUE(resultReadyAtWakeUp) << "the loop was woken before the result was in place";
   EXPECT_EQ(2, wakeUps.load());
 }

@@ -54,13 +54,6 @@ std::string makeFolder(const char* pattern) {
   return mkdtemp(name.data()) != nullptr ? name : std::string();
 }
 
-// The live settings live for the whole process (the game keeps a pointer to them) and save
-// themselves at exit; their folder goes after that.
-std::string settingsFolder;
-void removeSettingsFolder() {
-  if (!settingsFolder.empty()) std::filesystem::remove_all(settingsFolder);
-}
-
 }  // namespace
 
 std::unique_ptr<PlaySession> PlaySession::start(const Options& options, std::string& error) {
@@ -75,25 +68,20 @@ std::unique_ptr<PlaySession> PlaySession::start(const Options& options, std::str
   setenv("PELLIX_SCORES_URL", "http://127.0.0.1:9", 1);
   Resources::setDirectory(options.resourceFolder);
   wallClockMs = 5000000;
-  if (Settings::instance == nullptr) {
-    settingsFolder = makeFolder("pellix-play-settings-XXXXXX");
-    std::atexit(removeSettingsFolder);
-    Settings::init((settingsFolder + "/settings.dat").c_str());
-  }
-  Settings::instance->reset();
-  Settings::instance->gameMode = options.gameMode;
-  Settings::instance->twoTapMoves = options.twoTapMoves;
-  Settings::instance->clockDisabled = options.clockDisabled;
-  Settings::instance->setValues();
-  // A fresh data folder: the game treats the run as a first launch.
-  Settings::instance->firstLaunch = true;
-
   std::unique_ptr<PlaySession> session(new PlaySession());
   session->dataFolder = makeFolder("pellix-play-XXXXXX");
   if (session->dataFolder.empty()) {
     error = "cannot make a temporary data folder";
     return nullptr;
   }
+  // A fresh data folder: the game treats the run as a first launch.
+  session->settings = std::make_unique<Settings>(session->settingsPath().c_str());
+  Settings& settings = *session->settings;
+  settings.gameMode = options.gameMode;
+  settings.twoTapMoves = options.twoTapMoves;
+  settings.clockDisabled = options.clockDisabled;
+  settings.setValues();
+  settings.save();
   session->nextSeed = options.seed;
   session->launch();
   return session;
@@ -101,11 +89,13 @@ std::unique_ptr<PlaySession> PlaySession::start(const Options& options, std::str
 
 PlaySession::~PlaySession() {
   quit();
+  // The settings save themselves as they go, as at the game's exit, while their folder exists.
+  settings.reset();
   if (!dataFolder.empty()) std::filesystem::remove_all(dataFolder);
 }
 
 void PlaySession::launch() {
-  controller = std::make_unique<TrelGame>(*Settings::instance, readWallClock, nextSeed++);
+  controller = std::make_unique<TrelGame>(*settings, saveFailures, readWallClock, nextSeed++);
   viewRoot = std::make_shared<Ui::ViewRoot>(SCREEN_WIDTH, SCREEN_HEIGHT, readWallClock);
   controller->attachViews(viewRoot);
   controller->loadState(statePath().c_str(), scoresPath().c_str());
@@ -123,9 +113,8 @@ void PlaySession::relaunch() {
   // A new process would read the settings back from the file that the old one wrote at exit:
   // whatever the player set but did not apply (a mode chosen on the settings screen) comes back
   // applied or not at all, as the file has it.
-  Settings::instance->save();
-  const Settings reloaded(Settings::instance->path.c_str());
-  *Settings::instance = reloaded;
+  settings.reset();
+  settings = std::make_unique<Settings>(settingsPath().c_str());
   launch();
 }
 

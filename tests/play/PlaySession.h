@@ -2,14 +2,15 @@
 // offscreen EGL context (Mesa llvmpipe), the view layer over it with touches going to the views
 // first, keys and typed text, a wall clock that only the session moves, and the game's three
 // files in a private temporary folder. The play driver, its long run and its fuzz target use it.
-// One session at a time per process (the controller, the settings and GL state are
-// process-wide); everything runs on the calling thread.
+// One session at a time per process (the GL state is process-wide); everything runs on the
+// calling thread.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "SaveFailureNotice.h"
 #include "Settings.h"
 #include "TrelGame.h"
 #include "ViewKey.h"
@@ -59,6 +60,7 @@ class PlaySession {
   Ui::ViewRoot& views() { return *viewRoot; }
   const std::string& folder() const { return dataFolder; }
   std::string statePath() const { return dataFolder + "/gameState.dat"; }
+  std::string settingsPath() const { return dataFolder + "/settings.dat"; }
   std::string scoresPath() const { return dataFolder + "/hiScores.dat"; }
 
  private:
@@ -69,6 +71,10 @@ class PlaySession {
   std::string dataFolder;
   // The seed of the next launch's random source.
   uint32_t nextSeed = 1;
+  // Every failed save of the session, and the player's settings in the data folder, as the
+  // shell holds them; both outlive the controller.
+  MyTl::SaveFailureNotice saveFailures;
+  std::unique_ptr<Settings> settings;
   std::unique_ptr<TrelGame> controller;
   std::shared_ptr<Ui::ViewRoot> viewRoot;
 };

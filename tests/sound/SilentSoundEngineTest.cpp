@@ -80,10 +80,10 @@ TEST_F(SilentSoundEngineTest, MissingFileLoadsNoEffectAndLeavesTheIdAlone) {
   EXPECT_EQ(77u, id);
 }
 
-// The board's sound player, as the model and controller tests use it: every event plays without
+// The game's sound player, as the controller tests use it: every event plays without
 // a device, with its sound files present or missing.
 TEST_F(SilentSoundEngineTest, SoundPlayerPlaysEveryEventSilently) {
-  Settings::init(folder.path("settings.dat").c_str());
+  Settings settings(folder.path("settings.dat").c_str());
   for (const bool filesPresent : {true, false}) {
     SCOPED_TRACE(filesPresent ? "sound files present" : "sound files missing");
     TempFolder resources;
@@ -94,7 +94,7 @@ TEST_F(SilentSoundEngineTest, SoundPlayerPlaysEveryEventSilently) {
     }
     Resources::setDirectory(resources.root().string());
     {
-      SoundPlayer player(*Settings::instance);
+      SoundPlayer player(settings);
       player.playLineRemovedSound();
       player.playMoveSound();
       player.playLevelUpSound();

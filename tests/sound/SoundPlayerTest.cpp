@@ -35,7 +35,11 @@ using PlayFunction = void (SoundPlayer::*)();
 
 class SoundPlayerTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() { Settings::init((WaveCapture::folder() + "/settings.dat").c_str()); }
+  // The settings whose volume the players read, in the capture folder.
+  static Settings& liveSettings() {
+    static Settings settings((WaveCapture::folder() + "/settings.dat").c_str());
+    return settings;
+  }
 
   void SetUp() override {
     folder = WaveCapture::makeFolder("player");
@@ -47,7 +51,7 @@ class SoundPlayerTest : public testing::Test {
       ASSERT_TRUE(TestWaveFiles::write(folder + "/" + resource.name + ".wav", tone));
     }
     Resources::setDirectory(folder);
-    Settings::instance->volume = 0.5f;
+    liveSettings().volume = 0.5f;
   }
 
   void TearDown() override { WaveCapture::setOutputAvailable(true); }
@@ -94,7 +98,7 @@ TEST_F(SoundPlayerTest, EachEventPlaysItsOwnSoundAtItsLevel) {
   };
   for (const EventCase& event : cases) {
     SCOPED_TRACE(event.event);
-    SoundPlayer player(*Settings::instance);
+    SoundPlayer player(liveSettings());
     (player.*event.play)();
     const std::vector<float> out = WaveCapture::finish();
     const double expected = kToneAmplitude * event.level * 0.5;  // volume 0.5
@@ -107,11 +111,11 @@ TEST_F(SoundPlayerTest, EachEventPlaysItsOwnSoundAtItsLevel) {
 }
 
 TEST_F(SoundPlayerTest, VolumeIsReadAtEveryPlay) {
-  SoundPlayer player(*Settings::instance);
-  Settings::instance->volume = 1.0f;
+  SoundPlayer player(liveSettings());
+  liveSettings().volume = 1.0f;
   player.playMoveSound();
   ASSERT_TRUE(WaveCapture::waitUntilQuiet());
-  Settings::instance->volume = 0.25f;
+  liveSettings().volume = 0.25f;
   player.playMoveSound();
   const std::vector<float> out = WaveCapture::finish();
 
@@ -137,8 +141,8 @@ TEST_F(SoundPlayerTest, VolumeOutsideItsRangeIsHeldWithinIt) {
   };
   for (const auto& item : cases) {
     SCOPED_TRACE(item.volume);
-    Settings::instance->volume = item.volume;
-    SoundPlayer player(*Settings::instance);
+    liveSettings().volume = item.volume;
+    SoundPlayer player(liveSettings());
     player.playMoveSound();
     const std::vector<float> out = WaveCapture::finish();
     ASSERT_FALSE(out.empty());
@@ -149,7 +153,7 @@ TEST_F(SoundPlayerTest, VolumeOutsideItsRangeIsHeldWithinIt) {
 TEST_F(SoundPlayerTest, MissingFileSilencesOnlyItsEffect) {
   std::filesystem::remove(folder + "/badMove.wav");
   testing::internal::CaptureStdout();
-  SoundPlayer player(*Settings::instance);
+  SoundPlayer player(liveSettings());
   EXPECT_EQ("Error opening file: 6\n", testing::internal::GetCapturedStdout());
 
   testing::internal::CaptureStdout();
@@ -166,7 +170,7 @@ TEST_F(SoundPlayerTest, WithoutAnOutputDeviceThePlayerIsSilent) {
   WaveCapture::setOutputAvailable(false);
   testing::internal::CaptureStdout();
   {
-    SoundPlayer player(*Settings::instance);
+    SoundPlayer player(liveSettings());
     player.playLineRemovedSound();
     player.playMoveSound();
     player.playLevelUpSound();
@@ -183,7 +187,7 @@ TEST_F(SoundPlayerTest, WithoutAnOutputDeviceThePlayerIsSilent) {
 // times its level.
 TEST_F(SoundPlayerTest, GeneratedSoundsAreHeard) {
   Resources::setDirectory(PELLIX_RESOURCE_DIR);
-  Settings::instance->volume = 1.0f;
+  liveSettings().volume = 1.0f;
   const EventCase cases[] = {
       {"trel", &SoundPlayer::playLineRemovedSound, "trel", 1.0f},
       {"move", &SoundPlayer::playMoveSound, "move", 1.0f},
@@ -204,7 +208,7 @@ TEST_F(SoundPlayerTest, GeneratedSoundsAreHeard) {
     sf_close(file);
 
     testing::internal::CaptureStdout();
-    SoundPlayer player(*Settings::instance);
+    SoundPlayer player(liveSettings());
     EXPECT_EQ("", testing::internal::GetCapturedStdout());
     (player.*event.play)();
     const std::vector<float> out = WaveCapture::finish();

@@ -20,20 +20,15 @@ void ControllerTest::SetUpTestSuite() {
   // No audio device is needed: OpenAL Soft's null output plays into nothing.
   setenv("ALSOFT_DRIVERS", "null", 1);
   Resources::setDirectory(generatedResourceFolder());
-  if (Settings::instance == nullptr) {
-    // The settings live until the process ends; their folder goes then (a last save of the
-    // settings into the removed folder fails quietly).
-    static TempFolder settingsFolder("pellix-controller-settings");
-    Settings::init(settingsFolder.path("settings.dat").c_str());
-  }
+  liveSettings().save();
 }
 
 void ControllerTest::SetUp() {
   if (RenderHarness::instance() == nullptr) GTEST_SKIP() << RenderHarness::failure();
   files.reset(new TempFolder("pellix-controller"));
   folder = files->str();
-  Settings::instance->reset();
-  Settings::instance->firstLaunch = false;
+  liveSettings().reset();
+  liveSettings().firstLaunch = false;
   game = newGame();
   game->loadState(statePath().c_str(), scoresPath().c_str());
 }
@@ -49,7 +44,14 @@ void ControllerTest::advance(int ms) {
 }
 
 std::unique_ptr<TrelGame> ControllerTest::newGame(BallGraphics::Art art) {
-  return std::make_unique<TrelGame>(*Settings::instance, readFakeClock, 1234u, art);
+  return std::make_unique<TrelGame>(liveSettings(), saveFailures, readFakeClock, 1234u, art);
+}
+
+Settings& ControllerTest::liveSettings() {
+  // The settings live until the process ends, their folder a moment longer.
+  static TempFolder settingsFolder("pellix-controller-settings");
+  static Settings settings(settingsFolder.path("settings.dat").c_str());
+  return settings;
 }
 
 int ControllerTest::pixelX(int column, float squareSize) {

@@ -19,8 +19,11 @@ class ControllerTest : public ::testing::Test {
 
   // Moves the fake wall clock.
   void advance(int ms);
-  // A controller on the live settings, the fake wall clock and a fixed seed.
-  static std::unique_ptr<TrelGame> newGame(BallGraphics::Art art = BallGraphics::ALL_ART);
+  // A controller on the live settings, this test's save-failure notice, the fake wall clock and
+  // a fixed seed.
+  std::unique_ptr<TrelGame> newGame(BallGraphics::Art art = BallGraphics::ALL_ART);
+  // The live settings of the test process (their file is in a folder of their own).
+  static Settings& liveSettings();
   // Screen pixel at the centre of square (x, y) of the current board.
   static int pixelX(int column, float squareSize = 39.0f);
   static int pixelY(int row, float squareSize = 39.0f);
@@ -37,5 +40,6 @@ class ControllerTest : public ::testing::Test {
   std::string folder;  // files' path
   std::string statePath() const { return folder + "/gameState.dat"; }
   std::string scoresPath() const { return folder + "/hiScores.dat"; }
+  MyTl::SaveFailureNotice saveFailures;
   std::unique_ptr<TrelGame> game;
 };

@@ -43,7 +43,7 @@ std::string errorText(int error) { return std::strerror(error); }
 
 }  // namespace
 
-AtomicFileWriter::AtomicFileWriter(const char* path, bool* ok) {
+AtomicFileWriter::AtomicFileWriter(const char* path, bool* ok, SaveFailureNotice* notice) : failureNotice(notice) {
   if (path != nullptr && path[0] != '\0') create(path);
   if (ok != nullptr) *ok = !tempPath.empty();
 }
@@ -127,7 +127,7 @@ void AtomicFileWriter::noteError(int error) {
 void AtomicFileWriter::fail(const std::string& path, const std::string& why) {
   failed = true;
   reason = why;
-  SaveFailureNotice::record(path, why);
+  if (failureNotice != nullptr) failureNotice->record(path, why);
 }
 
 void AtomicFileWriter::discard() {

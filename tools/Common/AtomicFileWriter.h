@@ -4,7 +4,7 @@
 // "<path>.tmp-XXXXXX" in the same folder; commit() flushes, syncs and renames it over `path`.
 // A `path` that is a symbolic link is followed: the file it names is replaced, the link stays.
 // Something other than a regular file at the path (a FIFO, a device, a folder) is never replaced.
-// Every failure is recorded in SaveFailureNotice with its reason.
+// Every failure is recorded with its reason in the SaveFailureNotice the writer was given, if any.
 // Without a successful commit (an error, a short write, a crash, a writer destroyed early) the
 // old file at `path` stays as it was and the temporary file is removed.
 #pragma once
@@ -16,11 +16,14 @@
 
 namespace MyTl {
 
+class SaveFailureNotice;
+
 class AtomicFileWriter : public File {
  public:
   // Creates the temporary file next to `path`, open for writing in byte mode; *ok (when not
-  // null) tells whether that worked. When it did not, nothing is written anywhere.
-  AtomicFileWriter(const char* path, bool* ok);
+  // null) tells whether that worked. When it did not, nothing is written anywhere. A failure,
+  // now or at commit, is recorded in `notice` when it is not null (it must outlive the writer).
+  AtomicFileWriter(const char* path, bool* ok, SaveFailureNotice* notice = nullptr);
   // Removes the temporary file unless commit() succeeded.
   ~AtomicFileWriter() override;
 
@@ -55,6 +58,7 @@ class AtomicFileWriter : public File {
   bool failed = false;     // an error happened since the temporary file was created
   bool finished = false;   // the temporary file has been flushed, synced and closed
   std::string reason;      // the first failure, in words
+  SaveFailureNotice* failureNotice;
 };
 
 }  // namespace MyTl

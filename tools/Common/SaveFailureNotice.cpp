@@ -1,17 +1,9 @@
 // MyTl::SaveFailureNotice: one record, guarded by a mutex.
 #include "SaveFailureNotice.h"
 
-#include <mutex>
-
 namespace MyTl {
 
 namespace {
-
-std::mutex noticeLock;
-bool recorded = false;
-bool taken = false;
-std::string failedFolder;
-std::string failedReason;
 
 std::string folderOf(const std::string& path) {
   const std::string::size_type slash = path.rfind('/');
@@ -22,7 +14,7 @@ std::string folderOf(const std::string& path) {
 }  // namespace
 
 void SaveFailureNotice::record(const std::string& path, const std::string& reason) {
-  std::lock_guard<std::mutex> guard(noticeLock);
+  std::lock_guard<std::mutex> guard(lock);
   if (recorded) return;
   recorded = true;
   failedFolder = folderOf(path);
@@ -30,19 +22,12 @@ void SaveFailureNotice::record(const std::string& path, const std::string& reaso
 }
 
 bool SaveFailureNotice::take(std::string& folder, std::string& reason) {
-  std::lock_guard<std::mutex> guard(noticeLock);
+  std::lock_guard<std::mutex> guard(lock);
   if (!recorded || taken) return false;
   taken = true;
   folder = failedFolder;
   reason = failedReason;
   return true;
-}
-
-void SaveFailureNotice::resetForTesting() {
-  std::lock_guard<std::mutex> guard(noticeLock);
-  recorded = taken = false;
-  failedFolder.clear();
-  failedReason.clear();
 }
 
 }  // namespace MyTl

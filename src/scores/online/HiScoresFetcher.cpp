@@ -3,7 +3,6 @@
 
 #include "ScoreReplyParser.h"
 #include "ScoreServerAddress.h"
-#include "WorkerWakeUp.h"
 
 HiScoresFetcher::HiScoresFetcher() : MyTl::Thread("HiScoresFetcher") {
   hiScores.reserve(32);
@@ -32,5 +31,5 @@ void HiScoresFetcher::run() {
     ScoreReplyParser::parseTopScores(reply.body.data(), reply.body.size(), hiScores);
   }
   scoresFetched.store(true, std::memory_order_release);
-  WorkerWakeUp::notify();
+  if (wakeUp) wakeUp();
 }

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
+#include <utility>
 
 #include "HiScore.h"
 #include "HttpClient.h"
@@ -25,6 +27,10 @@ class HiScoresFetcher : public MyTl::Thread {
 
   // Whether the thread is between start and the end of run().
   bool isRunning() const { return started.load(); }
+  // What the thread calls as its last step, once the result is in place, so that a main loop
+  // asleep until the next input wakes and shows it; must be safe to call from any thread. Set
+  // while no thread runs (the screen sets it once); none at first.
+  void setWakeUp(std::function<void()> wake) { wakeUp = std::move(wake); }
 
   // The entries of the last fetch in reply order; empty after a failed fetch.
   MyTl::FixedArray<HiScore> hiScores;
@@ -39,4 +45,5 @@ class HiScoresFetcher : public MyTl::Thread {
 
  private:
   HttpClient http;
+  std::function<void()> wakeUp;
 };

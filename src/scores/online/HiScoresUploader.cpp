@@ -12,7 +12,6 @@
 #include "StringProcessor.h"
 #include "UrlEncodeValue.h"
 #include "Utf8Validator.h"
-#include "WorkerWakeUp.h"
 
 using Text = MyTl::BasicString<char>;
 using Processor = MyTl::StringProcessor<char>;
@@ -130,5 +129,5 @@ void HiScoresUploader::run() {
     requestErrorAlert(std::string());
   }
   scoreUploaded.store(true, std::memory_order_release);
-  WorkerWakeUp::notify();
+  if (wakeUp) wakeUp();
 }

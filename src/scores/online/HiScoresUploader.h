@@ -13,8 +13,10 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
+#include <utility>
 
 #include "HttpClient.h"
 #include "String.h"
@@ -41,6 +43,10 @@ class HiScoresUploader : public MyTl::Thread {
 
   // Whether the thread is between start and the end of run().
   bool isRunning() const { return started.load(); }
+  // What the thread calls as its last step, once the result is in place, so that a main loop
+  // asleep until the next input wakes and shows it; must be safe to call from any thread. Set
+  // while no thread runs (the screen sets it once); none at first.
+  void setWakeUp(std::function<void()> wake) { wakeUp = std::move(wake); }
 
   // True once if a failed upload asked for the error alert since the last call: the caller
   // (main thread) shows the alert.
@@ -78,6 +84,7 @@ class HiScoresUploader : public MyTl::Thread {
   void run() override;
 
  private:
+  std::function<void()> wakeUp;
   // Called by run() when the upload failed; `refusal` is the server's reason, empty when no
   // reply came.
   void requestErrorAlert(const std::string& refusal);
