@@ -14,38 +14,16 @@
 #include <string>
 
 #include "Board.h"
+#include "FuzzBoards.h"
 #include "FuzzScratchFolder.h"
-#include "GameClock.h"
 #include "GameStateFile.h"
 #include "HiScores.h"
-#include "RandomSource.h"
 #include "Settings.h"
 
 namespace {
 
-int fixedWallClock() { return 5000000; }
-
-// The settings that every board made here copies at a new game (in memory, tied to no file).
-Settings& liveSettings() {
-  static Settings settings;
-  return settings;
-}
-
-// The clock and random source of the boards made here: a wall clock that stands still, and a
-// random source that each board reseeds.
-GameClock& fixedClock() {
-  static GameClock clock(fixedWallClock);
-  return clock;
-}
-
-// A board that has started a first game drawn from `seed`, as at launch.
-std::unique_ptr<Board> newBoard(uint32_t seed) {
-  static RandomSource random(1);
-  random.reseed(seed);
-  auto board = std::make_unique<Board>(fixedClock(), random, liveSettings());
-  board->reset(true);
-  return board;
-}
+using fuzzboards::liveSettings;
+using fuzzboards::newBoard;
 
 // Little-endian bytes of a file being assembled by hand.
 class Bytes {
