@@ -12,6 +12,7 @@
 #include "DoubleClickHandler.h"
 #include "GameClock.h"
 #include "FrameSchedule.h"
+#include "GameAction.h"
 #include "GameKey.h"
 #include "GameScreens.h"
 #include "HiScores.h"
@@ -135,6 +136,13 @@ class TrelGame {
   // after every step of the frame tick that drops balls and before every touch.
   void dropSelectionOfVanishedBall();
 
+  // --- Actions (TrelGameActions.cpp) ---
+  // Carries out what the player asked for, whichever device asked (see GameAction).
+  void apply(const GameAction& action);
+  // The top of the current screen's bottom button (instructions, settings, high scores, name
+  // entry), where it is drawn and hit; -1 on other screens.
+  int bottomButtonTop() const;
+
   // --- Keyboard (TrelGameKeyboard.cpp) ---
   // A key from the shell, after the controls over the frame had their turn: play on the board
   // through the keyboard cursor, the highlight of the menus, start and leave screens.
@@ -178,7 +186,6 @@ class TrelGame {
   int instructionsPage = 1;
   int pressedButton = -1;
   MyTl::BasicString<char> stateFileName;
-  int menuButtonTop = -1;
   int lastPenaltyTime = -1;
   int lastMoveTime = -1;
   int hoverStartTime = -1;
@@ -227,6 +234,9 @@ class TrelGame {
   // The picture's own moments for the frame schedule: what moves, and when a still picture
   // changes next.
   void schedulePicture(FrameSchedule& schedule) const;
+  // Every input starts here: the picture will change, the clock reads the moment, and a
+  // selection whose ball has gone ends.
+  void startInput();
   void handleScreenRelease(int x, int y, bool& consumed);
   void handlePlayRelease(int x, int y);
   void selectForTwoTap(Square q);
@@ -249,8 +259,15 @@ class TrelGame {
   void handleBoardKey(GameKey key);
   void handleSettingsKey(GameKey key);
   void moveButtonHighlight(GameKey key, int count);
-  // A press and a release at (x, y): a key does what a click there does.
-  void clickAt(int x, int y);
+  // A key's press of button `index` of the current screen, shown highlighted while it acts.
+  void pressMenuButton(int index);
+  // The actions (TrelGameActions.cpp).
+  void pickUp(Square q);
+  // `missPutsBack`: an unreachable target puts the ball back instead of keeping it held.
+  void dropAt(Square target, bool missPutsBack);
+  // Button `index` of the current screen was pressed; true when that used up the touch (the
+  // board beneath must not see its release).
+  bool pressButton(int index);
   // The cursor ring on the board, or the focus ring on the settings screen.
   void drawKeyboardFocus();
 };

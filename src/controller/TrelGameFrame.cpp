@@ -280,19 +280,18 @@ void TrelGame::drawStateScreen() {
     case STATE_HISCORES: {
       MyTl::FixedArray<HiScore>& table = hiScores.tables[tableIndex()];
       if (table.size() < HiScores::VISIBLE_ENTRIES) table.resize(HiScores::VISIBLE_ENTRIES);
-      menuButtonTop =
-          hiScoresMenu.drawHighScoresMenu(screens, pressedButton != -1, hiScores.lastAdded, &table[0], tableIndex());
+      hiScoresMenu.drawHighScoresMenu(screens, pressedButton != -1, hiScores.lastAdded, &table[0], tableIndex());
       break;
     }
     case STATE_NEW_HISCORE:
-      menuButtonTop = screens.drawNewHiScoreMenu(pressedButton != -1, hiScores.lastName.c_str(), board.score);
+      screens.drawNewHiScoreMenu(pressedButton != -1, hiScores.lastName.c_str(), board.score);
       break;
     case STATE_INSTRUCTIONS:
-      menuButtonTop = screens.drawInstructions(pressedButton, instructionsPage);
+      screens.drawInstructions(pressedButton, instructionsPage);
       break;
     case STATE_SETTINGS:
     case STATE_SETTINGS_CONFIRM:
-      menuButtonTop = settingsMenu.drawSettings(screens, pressedButton != -1);
+      settingsMenu.drawSettings(screens, pressedButton != -1);
       break;
     case STATE_GAME_OVER:
       screens.drawGameOver();

@@ -1,5 +1,6 @@
-// Touches: menu buttons and the settings controls, the double tap on the menu strip, and on the
-// board the selection, the snapped target, drag-and-drop and two-tap moves, and the move itself.
+// The pointer's translator: touches (and the mouse) on menu buttons and the settings controls,
+// the double tap on the menu strip, and on the board the selection, the snapped target,
+// drag-and-drop and two-tap moves, turned into the game's actions.
 #include <cstdlib>
 
 #include "DoubleClickHandler.h"
@@ -13,7 +14,6 @@ namespace {
 const int SNAP_DISTANCE = 7;
 const int QUICK_SWIPE_MS = 175;
 const int SLID_OFF_TARGET_MS = 325;
-const int MS_PER_PATH_STEP = 90;
 const int GAME_MENU_BUTTONS = 5;
 
 // The square of a board-relative point, truncating toward zero.
@@ -117,11 +117,15 @@ void TrelGame::startSelectionAnimation(const Square& q) {
   animation.pathIndex = -1;
 }
 
-void TrelGame::handleMouseDown(int x, int y) {
-  MyTl::Lock lock(gameMutex);
+void TrelGame::startInput() {
   pictureChanged = true;
   clock.refresh();
   dropSelectionOfVanishedBall();
+}
+
+void TrelGame::handleMouseDown(int x, int y) {
+  MyTl::Lock lock(gameMutex);
+  startInput();
   switch (gameState) {
     case STATE_PLAYING:
       if (isInMenuStrip(y)) {
@@ -132,13 +136,7 @@ void TrelGame::handleMouseDown(int x, int y) {
         return;
       } else {
         Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
-        if (board.stoneAt(q) != SQUARE_EMPTY) {
-          board.selected = q;
-          board.calculateReachabilities();
-          sounds.playMoveSound();
-          startSelectionAnimation(q);
-          board.dirty = true;
-        }
+        if (board.stoneAt(q) != SQUARE_EMPTY) apply(GameAction::pickUp(q));
         setCurrentMouseSquare(q);
       }
       break;
@@ -150,12 +148,12 @@ void TrelGame::handleMouseDown(int x, int y) {
       pressedButton = getButtonIndex(x, y, GAME_MENU_BUTTONS);
       break;
     case STATE_INSTRUCTIONS:
-      pressedButton = isOnButton(x, y, menuButtonTop) ? 0 : -1;
+      pressedButton = isOnButton(x, y, bottomButtonTop()) ? 0 : -1;
       break;
     case STATE_NEW_HISCORE:
     case STATE_HISCORES:
     case STATE_SETTINGS:
-      pressedButton = isOnButton(x, y, menuButtonTop) ? 1 : -1;
+      pressedButton = isOnButton(x, y, bottomButtonTop()) ? 1 : -1;
       if (gameState == STATE_SETTINGS && setSettingsVolume(settings, x, y)) volumeDragActive = true;
       break;
     default:
@@ -203,9 +201,7 @@ void TrelGame::selectForTwoTap(Square q) {
 
 void TrelGame::handleMouseUp(int x, int y) {
   MyTl::Lock lock(gameMutex);
-  pictureChanged = true;
-  clock.refresh();
-  dropSelectionOfVanishedBall();
+  startInput();
   bool consumed = false;
   handleScreenRelease(x, y, consumed);
   if (gameState == STATE_PLAYING && !consumed) handlePlayRelease(x, y);
@@ -218,25 +214,7 @@ void TrelGame::handleScreenRelease(int x, int y, bool& consumed) {
       const int index = getButtonIndex(x, y, GAME_MENU_BUTTONS);
       const bool activated = index != -1 && index == pressedButton;
       pressedButton = index;
-      if (activated) {
-        switch (index) {
-          case 0:
-            switchGameState(STATE_PLAYING);
-            consumed = true;
-            break;
-          case 1:
-            switchGameState(STATE_PLAYING);
-            handleGameFinish(false, false);
-            consumed = true;
-            break;
-          case 2:
-            volumeDragActive = true;
-            switchGameState(STATE_SETTINGS);
-            break;
-          case 3: switchGameState(STATE_HISCORES); break;
-          case 4: switchGameState(STATE_INSTRUCTIONS); break;
-        }
-      }
+      if (activated) consumed = pressButton(index);
       pressedButton = -1;
       return;
     }
@@ -245,50 +223,19 @@ void TrelGame::handleScreenRelease(int x, int y, bool& consumed) {
     case STATE_INSTRUCTIONS:
     case STATE_SETTINGS: {
       const int buttonIndex = state == STATE_INSTRUCTIONS ? 0 : 1;
-      const int index = isOnButton(x, y, menuButtonTop) ? buttonIndex : -1;
+      const int index = isOnButton(x, y, bottomButtonTop()) ? buttonIndex : -1;
       const bool activated = index != -1 && index == pressedButton;
       pressedButton = index;
-      if (state == STATE_HISCORES && activated) {
-        if (resetAfterHiScores) {
-          resetAfterHiScores = false;
-          resetGame();
-          saveGameNow();
-        }
-        if (previousState == STATE_GAME_MENU) {
-          switchGameState(STATE_GAME_MENU);
-        } else {
-          switchGameState(STATE_PLAYING);
-          consumed = true;
-        }
-      } else if (state == STATE_NEW_HISCORE && activated) {
-        const MyTl::BasicString<char> name = screens.getNameEnteredForNewHiScore();
-        hiScores.addScore(tableIndex(), board.score, name.c_str());
-        // Written at once, so a score is never lost to a crash or a killed process.
-        hiScores.saveHiScores();
-        switchGameState(STATE_HISCORES);
-        resetAfterHiScores = true;
-      } else if (state == STATE_INSTRUCTIONS && activated) {
-        if (instructionsPage < 3) {
-          ++instructionsPage;
-          screens.justSwitchedMenu = true;
-        } else {
-          switchGameState(previousState);
-          // The release closed the instructions: it is no touch on the board beneath.
-          consumed = gameState == STATE_PLAYING;
-        }
+      if (activated) {
+        consumed = pressButton(index);
       } else if (state == STATE_SETTINGS) {
-        if (activated) {
-          leaveSettings();
-        } else {
-          if (y >= ScreenGeometry::MODE_COLUMNS_TOP && y <= ScreenGeometry::MODE_COLUMNS_BOTTOM) {
-            const int position = ScreenGeometry::modeColumnAt(x);
-            if (position >= 0 && position <= 3)
-              settings.gameMode = Settings::mapDisplayPositionsToSettingsIds[position];
-          }
-          if (setSettingsVolume(settings, x, y)) sounds.playMoveSound();
+        if (y >= ScreenGeometry::MODE_COLUMNS_TOP && y <= ScreenGeometry::MODE_COLUMNS_BOTTOM) {
+          const int position = ScreenGeometry::modeColumnAt(x);
+          if (position >= 0 && position <= 3) settings.gameMode = Settings::mapDisplayPositionsToSettingsIds[position];
         }
-        volumeDragActive = false;
+        if (setSettingsVolume(settings, x, y)) sounds.playMoveSound();
       }
+      if (state == STATE_SETTINGS) volumeDragActive = false;
       if (activated) pressedButton = -1;
       return;
     }
@@ -298,25 +245,12 @@ void TrelGame::handleScreenRelease(int x, int y, bool& consumed) {
 
   const bool stripTap = isInMenuStrip(y) && state == STATE_PLAYING;
   const bool anywhereTap = (state == STATE_SPLASH || state == STATE_GAME_OVER) && pressedButton != -1;
-  if (!stripTap && !anywhereTap) return;
-  if (state == STATE_SPLASH) {
-    pressedButton = -1;
-    switchGameState(STATE_PLAYING);
-    if (settings.firstLaunch) switchGameState(STATE_INSTRUCTIONS);
-    consumed = true;
-  } else if (state == STATE_PLAYING) {
+  if (anywhereTap) {
+    consumed = pressButton(0);
+  } else if (stripTap) {
     if (menuStripTaps.clickCount == 1) menuStripTaps.firstClickTime = clock.nowMs();
-    if (menuStripTaps.clickCount >= 2) {
-      menuStripTaps.reset();
-      switchGameState(STATE_GAME_MENU);
-    }
+    if (menuStripTaps.clickCount >= 2) apply(GameAction::openGameMenu());
     board.dirty = true;
-  } else if (state == STATE_GAME_OVER) {
-    pressedButton = -1;
-    resetGame();
-    switchGameState(STATE_PLAYING);
-    consumed = true;
-    saveGameNow();
   }
 }
 
@@ -386,59 +320,9 @@ void TrelGame::handlePlayRelease(int x, int y) {
       board.animations[board.selected.y][board.selected.x].active = false;
       board.dirty = true;
     }
-    deselectAsBadMove(true);
+    apply(GameAction::deselect(true));
   } else if (board.selected.x != -1) {
-    if (board.reachability[target.y][target.x].distance == -1) {
-      deselectAsBadMove(true);
-    } else {
-      makeMove(target);
-    }
-    if (board.isInBoard(board.selected)) board.animations[board.selected.y][board.selected.x].active = false;
-    board.selected = Square();
-    board.dirty = true;
-    awaitingFirstTap = true;
+    apply(GameAction::drop(target, true));
   }
   currentMouseSquare = Square();
-}
-
-void TrelGame::makeMove(Square t) {
-  Square f = board.selected;
-  const int colour = board.stoneAt(f);
-  board.doMove(f, t);
-  creditMove();
-  board.calculateReachability(f, t);
-
-  // Steps from t back to f, then the trail animation along them, 90 ms per square.
-  int steps = 0;
-  for (Square s = t; s != f && steps < Board::MAX_SIZE * Board::MAX_SIZE; ++steps)
-    Board::navigatePath(board.reachability[s.y][s.x].direction, s);
-  board.animations[t.y][t.x].kind = ANIM_MOVE_TARGET;
-  Square p = t;
-  Board::navigatePath(board.reachability[p.y][p.x].direction, p);
-  for (int i = 0; p != f && i < steps; ++i) {
-    AnimationInfo& trail = board.animations[p.y][p.x];
-    trail.active = true;
-    trail.stone = colour;
-    trail.startTime = clock.nowMs();
-    trail.kind = ANIM_PATH_TRAIL;
-    trail.pathIndex = steps - i - 1;
-    trail.shrinkSize = -1.0f;
-    Board::navigatePath(board.reachability[p.y][p.x].direction, p);
-  }
-  const int squaresBetween = steps - 1;
-  const int landingDelay = (squaresBetween - 2) * MS_PER_PATH_STEP;
-  if (landingDelay > 0) board.animations[t.y][t.x].startTime += landingDelay;
-
-  board.checkForConnections(t, removedSquares, steps);
-  if (removedSquares.empty()) {
-    addPendingBalls();
-  } else {
-    // The removed balls vanish after the moving ball has landed.
-    const int vanishDelay = static_cast<int>(static_cast<double>(static_cast<float>(squaresBetween) + 0.7f) * 90.0);
-    removedSquares.forEachInOrder([&](const Square& s, const int&) {
-      board.animations[s.y][s.x].startTime += vanishDelay > 0 ? vanishDelay : 0;
-    });
-    board.animations[t.y][t.x].kind = ANIM_MOVE_LANDED;
-  }
-  saveGameNow();
 }

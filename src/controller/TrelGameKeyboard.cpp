@@ -1,7 +1,6 @@
-// Keyboard play, mixed freely with the mouse. On the board a cursor picks up and drops balls
-// through the same selection and move as the mouse; on the start and game-over screens and in
-// the menus a key does what a click on the highlighted button does, through the same touch
-// handlers, so every rule (sounds, saving, the mode-change question) stays in one place.
+// The keys' translator, mixed freely with the mouse. On the board a cursor picks up and drops
+// balls; on the start and game-over screens and in the menus a key presses the highlighted
+// button. Keys become the same actions as the pointer's gestures, which apply() carries out.
 #include "DoubleClickHandler.h"
 #include "Lock.h"
 #include "MenuHitTesting.h"
@@ -9,13 +8,12 @@
 #include "Settings.h"
 #include "Switch.h"
 #include "TextField.h"
+#include "GameAction.h"
 #include "TrelGame.h"
 
 namespace {
 
 using ScreenGeometry::CENTRE_X;
-using ScreenGeometry::MENU_BUTTON_HEIGHT;
-using ScreenGeometry::SCREEN_HEIGHT;
 
 const int GAME_MENU_BUTTONS = 5;
 const float VOLUME_STEP = 0.1f;
@@ -43,37 +41,26 @@ const FocusFrame FOCUS_FRAMES[FOCUS_DONE] = {
     {static_cast<float>(CENTRE_X) - 110.0f, ScreenGeometry::VOLUME_SLIDER_Y - 18.0f, 220.0f, 36.0f},
 };
 
-// Centre y of button `index` of the game menu's column.
-int gameMenuButtonCentre(int index) {
-  return ScreenGeometry::buttonColumnTop(GAME_MENU_BUTTONS) + MENU_BUTTON_HEIGHT * index + MENU_BUTTON_HEIGHT / 2;
-}
-
 }  // namespace
 
 void TrelGame::hideKeyboardCursor() { keyboardCursor.visible = false; }
 
-void TrelGame::clickAt(int x, int y) {
-  handleMouseDown(x, y);
-  handleMouseUp(x, y);
-}
-
 void TrelGame::handleKey(GameKey key) {
   MyTl::Lock lock(gameMutex);
-  pictureChanged = true;
-  clock.refresh();
+  startInput();
   switch (gameState) {
     case STATE_PLAYING:
       handleBoardKey(key);
       break;
     case STATE_SPLASH:
     case STATE_GAME_OVER:
-      if (key == GameKey::ACTIVATE) clickAt(CENTRE_X, SCREEN_HEIGHT / 2);
+      if (key == GameKey::ACTIVATE) apply(GameAction::pressButton(0));
       break;
     case STATE_GAME_MENU:
       if (key == GameKey::ACTIVATE && pressedButton >= 0 && pressedButton < GAME_MENU_BUTTONS) {
-        clickAt(CENTRE_X, gameMenuButtonCentre(pressedButton));
+        pressMenuButton(pressedButton);
       } else if (key == GameKey::BACK) {
-        clickAt(CENTRE_X, gameMenuButtonCentre(0));  // "Resume Game"
+        pressMenuButton(0);  // "Resume Game"
       } else {
         moveButtonHighlight(key, GAME_MENU_BUTTONS);
       }
@@ -84,10 +71,10 @@ void TrelGame::handleKey(GameKey key) {
       // One button each; Return presses it whether highlighted or not.
       const int button = gameState == STATE_INSTRUCTIONS ? 0 : 1;
       const bool press = key == GameKey::ACTIVATE || (key == GameKey::BACK && gameState == STATE_HISCORES);
-      if (press && menuButtonTop != -1) {
-        clickAt(CENTRE_X, menuButtonTop + MENU_BUTTON_HEIGHT / 2);
+      if (press) {
+        pressMenuButton(button);
       } else if (key == GameKey::BACK && gameState == STATE_INSTRUCTIONS) {
-        switchGameState(previousState);
+        apply(GameAction::leaveScreen());
       } else if (key == GameKey::UP || key == GameKey::DOWN || key == GameKey::NEXT) {
         // On the name entry the keys first go to the name field (Return then ends the
         // editing, and a second Return presses "Okay"); elsewhere they light the button.
@@ -107,6 +94,12 @@ void TrelGame::handleKey(GameKey key) {
     default:
       break;
   }
+}
+
+void TrelGame::pressMenuButton(int index) {
+  pressedButton = index;
+  apply(GameAction::pressButton(index));
+  pressedButton = -1;
 }
 
 void TrelGame::moveButtonHighlight(GameKey key, int count) {
@@ -138,44 +131,17 @@ void TrelGame::handleBoardKey(GameKey key) {
       break;
     }
     case GameKey::ACTIVATE: {
-      Square c = keyboardCursor.square();
+      const Square c = keyboardCursor.square();
       if (board.stoneAt(c) != SQUARE_EMPTY) {
-        if (c == board.selected) {
-          // The picked-up ball itself: put it back.
-          deselectAsBadMove(false);
-          break;
-        }
-        // Pick up this ball (or this one instead of the one picked up before), as a first tap.
-        if (board.isInBoard(board.selected)) board.animations[board.selected.y][board.selected.x].active = false;
-        board.selected = c;
-        board.calculateReachabilities();
-        sounds.playMoveSound();
-        startSelectionAnimation(c);
-        awaitingFirstTap = false;
-        currentMouseSquare = Square();
-        board.dirty = true;
+        // The picked-up ball itself goes back; another one is picked up instead, as a first tap.
+        apply(c == board.selected ? GameAction::deselect(false) : GameAction::pickUp(c));
       } else if (ballSelected) {
-        if (board.reachability[c.y][c.x].distance == -1) {
-          // Out of reach: say so and keep the ball picked up.
-          sounds.playBadMoveSound();
-          break;
-        }
-        makeMove(c);
-        if (board.isInBoard(board.selected)) board.animations[board.selected.y][board.selected.x].active = false;
-        board.selected = Square();
-        board.dirty = true;
-        awaitingFirstTap = true;
-        currentMouseSquare = Square();
+        apply(GameAction::drop(c, false));
       }
       break;
     }
     case GameKey::BACK:
-      if (ballSelected) {
-        deselectAsBadMove(false);
-      } else {
-        menuStripTaps.reset();
-        switchGameState(STATE_GAME_MENU);
-      }
+      apply(ballSelected ? GameAction::deselect(false) : GameAction::openGameMenu());
       break;
     default:
       break;
@@ -221,7 +187,8 @@ void TrelGame::handleSettingsKey(GameKey key) {
       [[fallthrough]];
     case GameKey::BACK:
       // "Done": apply the settings, or ask first when the mode change would end a game.
-      if (menuButtonTop != -1) clickAt(CENTRE_X, menuButtonTop + MENU_BUTTON_HEIGHT / 2);
+      pressMenuButton(1);
+      volumeDragActive = false;
       return;
   }
   pressedButton = settingsFocus == FOCUS_DONE ? 1 : -1;

@@ -36,6 +36,22 @@ const int MENU_BUTTON_HIT_RIGHT = 269;
 // The top of the first button of a vertically centred column of `count` buttons.
 inline int buttonColumnTop(int count) { return (SCREEN_HEIGHT - MENU_BUTTON_HEIGHT * count) / 2; }
 
+// The panels with one button at their bottom (instructions, settings, high scores, name entry):
+// each is centred on the screen, moved down by its offset, and its button's top lies 401 + 1
+// pixels below the screen's top plus the offset, less the panel's margin above the centre line.
+struct ButtonPanel {
+  int height;   // in screen pixels
+  int widen;    // how much wider than the panel image
+  int yOffset;  // how far the panel sits below the centred position
+};
+const ButtonPanel INSTRUCTIONS_PANEL = {440, 30, 0};
+const ButtonPanel SETTINGS_PANEL = {490, 64, 0};
+const ButtonPanel HIGH_SCORES_PANEL = {370, 0, 0};
+const ButtonPanel NAME_ENTRY_PANEL = {340, 0, -20};
+// The top of a panel's bottom button, where it is drawn and hit.
+inline int panelButtonTop(int panelHeight, int yOffset) { return yOffset - (SCREEN_HEIGHT - panelHeight) / 2 + 402; }
+inline int panelButtonTop(const ButtonPanel& panel) { return panelButtonTop(panel.height, panel.yOffset); }
+
 // The settings screen. The four game-mode columns, 60 pixels apart around CENTRE_X; a touch
 // between MODE_COLUMNS_TOP and MODE_COLUMNS_BOTTOM picks the column under it.
 const int MODE_COLUMN_PITCH = 60;

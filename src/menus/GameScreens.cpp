@@ -91,9 +91,10 @@ int GameScreens::nextInstructionsAnimationChange(int nowMs) {
 
 int GameScreens::drawInstructions(int highlighted, int page) {
   const bool firstDraw = justSwitched();
-  if (firstDraw) popBackground.reset(createMenuFrame(440, 30));
+  const ScreenGeometry::ButtonPanel& panel = ScreenGeometry::INSTRUCTIONS_PANEL;
+  if (firstDraw) popBackground.reset(createMenuFrame(panel.height, panel.widen));
   const char* names[] = {"Instructions", page == 3 ? "Close" : "Next"};
-  const int buttonTop = drawMenuWithTopAndBottomButtons(firstDraw, names, highlighted == 0, 0);
+  const int buttonTop = drawMenuWithTopAndBottomButtons(firstDraw, names, highlighted == 0, panel.yOffset);
 
   if (page == 1) {
     if (firstDraw) {
@@ -148,9 +149,10 @@ void GameScreens::followArtScale() {
 
 int GameScreens::drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultName, int score) {
   const bool firstDraw = justSwitched();
-  if (firstDraw) popBackground.reset(createMenuFrame(340, 0));
+  const ScreenGeometry::ButtonPanel& panel = ScreenGeometry::NAME_ENTRY_PANEL;
+  if (firstDraw) popBackground.reset(createMenuFrame(panel.height, panel.widen));
   const char* names[] = {"WellDone", "Okay"};
-  const int buttonTop = drawMenuWithTopAndBottomButtons(firstDraw, names, bottomHighlighted, -20);
+  const int buttonTop = drawMenuWithTopAndBottomButtons(firstDraw, names, bottomHighlighted, panel.yOffset);
   if (firstDraw) {
     const std::string text =
         "You scored " + std::to_string(score) + "! Enter your name for the high scores:";

@@ -4,17 +4,18 @@
 #include "ActivityIndicator.h"
 #include "Alert.h"
 #include "BlendMode.h"
+#include "ControlsDelegate.h"
 #include "GameScreens.h"
 #include "HiScores.h"
 #include "Lock.h"
-#include "ControlsDelegate.h"
+#include "ScreenGeometry.h"
 #include "SegmentedControl.h"
 
 namespace {
 
 const Scaling UNSCALED(1.0f, 1.0f);
-const int PANEL_HEIGHT = 370;
-const int FIRST_ROW_Y = (480 - PANEL_HEIGHT) / 2 + 88;
+const ScreenGeometry::ButtonPanel& PANEL = ScreenGeometry::HIGH_SCORES_PANEL;
+const int FIRST_ROW_Y = (480 - PANEL.height) / 2 + 88;
 const int ROW_PITCH = 18;
 const char* const FETCH_FAILED =
     "Unable to fetch global scores from the server. Please check that the internet is available.";
@@ -190,7 +191,7 @@ int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighte
   if (first) {
     showLocal = true;
     rowsBuilt = false;
-    screens.popBackground.reset(screens.createMenuFrame(PANEL_HEIGHT, 0));
+    screens.popBackground.reset(screens.createMenuFrame(PANEL.height, PANEL.widen));
     if (!segmentedControl) {
       ControlsDelegate* delegate = screens.delegateOfControls();
       segmentedControl = std::make_shared<Ui::SegmentedControl>(std::vector<std::string>{"Local", "Global"},
@@ -204,7 +205,7 @@ int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighte
     offerUpload(screens);
   }
   const char* names[] = {"HighScores", "Back"};
-  const int buttonTop = screens.drawMenuWithTopAndBottomButtons(first, names, bottomHighlighted, 0);
+  const int buttonTop = screens.drawMenuWithTopAndBottomButtons(first, names, bottomHighlighted, PANEL.yOffset);
 
   if (!rowsBuilt && (showLocal || fetcher.scoresFetched.load(std::memory_order_acquire))) buildRows(screens, tableEntries);
   if (rowsBuilt && !uploadStarted) {

@@ -120,9 +120,8 @@ int MenuCommon::drawMenuWithTopAndBottomButtons(bool firstDraw, const char** nam
   titleTexture->drawToScreenCenteredOnXAxis(CENTRE_X, static_cast<float>(y), unscaled, BLEND_PREMULTIPLIED, true);
   y += titleTexture->height;
   menuDivider->drawToScreenCenteredOnXAxis(CENTRE_X, static_cast<float>(y), unscaled, BLEND_PREMULTIPLIED, true);
-  y = yOffset - (SCREEN_HEIGHT - frameHeight) / 2 + 401;
-  menuDivider->drawToScreenCenteredOnXAxis(CENTRE_X, static_cast<float>(y), unscaled, BLEND_PREMULTIPLIED, true);
-  y += 1;
+  y = ScreenGeometry::panelButtonTop(frameHeight, yOffset);
+  menuDivider->drawToScreenCenteredOnXAxis(CENTRE_X, static_cast<float>(y - 1), unscaled, BLEND_PREMULTIPLIED, true);
   if (firstDraw) menuButtons[0] = MenuButton(names[1], this);
   const int buttonTop = y;
   drawMenuButton(0, bottomHighlighted ? 0 : -1, y);

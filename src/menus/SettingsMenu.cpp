@@ -25,9 +25,10 @@ SettingsMenu::~SettingsMenu() = default;
 int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
   shownOn = &screens;
   const bool first = screens.justSwitched();
-  if (first) screens.popBackground.reset(screens.createMenuFrame(490, 64));
+  const ScreenGeometry::ButtonPanel& panel = ScreenGeometry::SETTINGS_PANEL;
+  if (first) screens.popBackground.reset(screens.createMenuFrame(panel.height, panel.widen));
   const char* names[] = {"Settings", "Done"};
-  const int buttonTop = screens.drawMenuWithTopAndBottomButtons(first, names, bottomHighlighted, 0);
+  const int buttonTop = screens.drawMenuWithTopAndBottomButtons(first, names, bottomHighlighted, panel.yOffset);
 
   screens.ensureTitleLoaded(first, &levelTitle, "GameLevel");
   screens.ensureTitleLoaded(first, &volumeTitle, "GameVolume");

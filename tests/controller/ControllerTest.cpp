@@ -94,15 +94,14 @@ TEST_F(ControllerTest, NewGameFromTheMenuAsksForANameOnlyWhenTheScoreEarnsAPlace
 
   // Confirming the name stores the score at once and leads to the table; leaving it starts a
   // new game in play.
-  game->menuButtonTop = 300;
-  tap(160, 320);
+  tap(160, game->bottomButtonTop() + 26);
   EXPECT_EQ(TrelGame::STATE_HISCORES, game->gameState);
   EXPECT_EQ(30, game->hiScores.table(game->tableIndex())[0].score);
   HiScores onDisk;
   onDisk.loadHiScores(scoresPath().c_str());
   EXPECT_EQ(30, onDisk.table(game->tableIndex())[0].score);
   onDisk.path = MyTl::BasicString<char>();
-  tap(160, 320);
+  tap(160, game->bottomButtonTop() + 26);
   EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
   EXPECT_EQ(0, game->board.score);
   EXPECT_FALSE(game->resetAfterHiScores);
@@ -116,7 +115,6 @@ TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
     game->switchGameState(TrelGame::STATE_GAME_MENU);
     tap(160, gameMenuButtonY(2));
     ASSERT_EQ(TrelGame::STATE_SETTINGS, game->gameState);
-    game->menuButtonTop = doneY - 20;
   };
 
   // Unchanged mode: back to the menu, same game.

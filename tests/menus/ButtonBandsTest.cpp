@@ -140,7 +140,7 @@ TEST_F(ButtonBandsTest, BottomButtonOfEachScreenIsDrawnWhereItIsHitTested) {
     openFromGameMenu(c.state);
     put(0, 0, STONE_RED);
     render();
-    EXPECT_EQ(c.buttonTop, game->menuButtonTop);
+    EXPECT_EQ(c.buttonTop, game->bottomButtonTop());
     const PixelBox changed = highlightChange(160, c.buttonTop + 26, c.name);
     EXPECT_TRUE(buttonBand(c.buttonTop).contains(changed)) << changed;
     EXPECT_GE(changed.height(), 30) << changed;
@@ -159,7 +159,7 @@ TEST_F(ButtonBandsTest, InstructionPagesEndWithCloseAndOtherwiseShowNext) {
     render(pageNames[page]);
     EXPECT_TRUE(buttonShows(0, page == 3 ? "Close" : "Next"));
     EXPECT_FALSE(buttonShows(0, page == 3 ? "Next" : "Close"));
-    tapScreen(160, game->menuButtonTop + 26);
+    tapScreen(160, game->bottomButtonTop() + 26);
   }
   EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
 }

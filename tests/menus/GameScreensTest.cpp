@@ -38,7 +38,7 @@ class GameScreensTest : public MenuScreenTest {
     game->handleGameFinish(false, false);
     ASSERT_EQ(TrelGame::STATE_NEW_HISCORE, game->gameState);
   }
-  void tapOkay() { tapScreen(160, game->menuButtonTop + 26); }
+  void tapOkay() { tapScreen(160, game->bottomButtonTop() + 26); }
   // Whether the frame stays the same when the screen's text is replaced by `text` rendered as
   // the name entry renders its text.
   bool nameEntryTextIs(const std::string& text) {

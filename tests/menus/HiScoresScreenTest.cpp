@@ -230,7 +230,7 @@ TEST_F(HiScoresScreenTest, NewEntryRowIsBrighterAndLargerThanTheDimmedRest) {
   // screen at the end of the next frame; the next showing marks nothing and brings it back.
   ASSERT_TRUE(screen().segmentedControl);
   EXPECT_EQ(views.get(), screen().segmentedControl->superview());
-  tapScreen(160, game->menuButtonTop + 26);
+  tapScreen(160, game->bottomButtonTop() + 26);
   EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
   EXPECT_EQ(nullptr, game->hiScores.lastAdded);
   render();
@@ -389,7 +389,7 @@ TEST_F(HiScoresScreenTest, AnUploadFailingAfterTheScreenLeftShowsNoAlertLater) {
   ASSERT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
   ASSERT_TRUE(waitFor([&] { return server.submissions() == 1; }));
   // Back to the game menu while the upload runs; then it fails.
-  tapScreen(160, game->menuButtonTop + 26);
+  tapScreen(160, game->bottomButtonTop() + 26);
   ASSERT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
   server.release();
   ASSERT_TRUE(waitFor([&] { return screen().uploader.scoreUploaded.load(); }));

@@ -164,7 +164,7 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionAskedWithItsTextsAndButtons) {
   EXPECT_EQ(0, question()->cancelButtonIndex());
   render("settings-mode-change-question", true);
   // The screen behind keeps being drawn, and the question takes every touch.
-  EXPECT_EQ(407, game->menuButtonTop);
+  EXPECT_EQ(407, game->bottomButtonTop());
   tapScreen(160, DONE_BUTTON_Y);
   tapScreen(30, 200);
   EXPECT_EQ(TrelGame::STATE_SETTINGS_CONFIRM, game->gameState);

@@ -157,8 +157,8 @@ void PlayDriver::tapControl() {
   if (fingerDown) release();
   const TrelGame& game = session.game();
   // The bottom button of the current screen (Done, OK, Next) sits where the game put it.
-  if (game.menuButtonTop != -1 && choices.chance(30)) {
-    tap(100 + choices.pick(120), game.menuButtonTop + choices.pick(45));
+  if (game.bottomButtonTop() != -1 && choices.chance(30)) {
+    tap(100 + choices.pick(120), game.bottomButtonTop() + choices.pick(45));
     return;
   }
   const Spot& spot = CONTROL_SPOTS[choices.pick(sizeof CONTROL_SPOTS / sizeof CONTROL_SPOTS[0])];
