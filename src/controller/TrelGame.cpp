@@ -107,7 +107,8 @@ void TrelGame::resetGame() {
   scoreNumber.value = -1;
   levelNumber.value = -1;
   const int now = clock.gameTime();
-  lastPenaltyTime = lastMoveTime = mouseSquareTime = previousMouseSquareTime = now;
+  penalty.restart(now);
+  mouseSquareTime = previousMouseSquareTime = now;
   hoverStartTime = -1;
   currentMouseSquare = previousMouseSquare = Square();
   awaitingFirstTap = true;
@@ -163,8 +164,8 @@ void TrelGame::cancelSettingsChange() {
 void TrelGame::saveState(const char* path) {
   GameStateFile::ClockIntervals intervals;
   const int now = clock.gameTime();
-  intervals.sinceLastMove = static_cast<double>(now - lastMoveTime);
-  intervals.sinceLastPenalty = static_cast<double>(now - lastPenaltyTime);
+  intervals.sinceLastMove = static_cast<double>(penalty.sinceLastMove(now));
+  intervals.sinceLastPenalty = static_cast<double>(penalty.sinceLastPenalty(now));
   GameStateFile::save(path, board, intervals, &saveFailures);
 }
 
@@ -200,9 +201,8 @@ void TrelGame::loadState() {
     resetGame();
     return;
   }
-  const int now = clock.gameTime();
-  lastMoveTime = now - static_cast<int>(intervals.sinceLastMove);
-  lastPenaltyTime = now - static_cast<int>(intervals.sinceLastPenalty);
+  penalty.resumeFrom(clock.gameTime(), static_cast<int>(intervals.sinceLastMove),
+                     static_cast<int>(intervals.sinceLastPenalty));
 }
 
 float TrelGame::SpinningNumber::getNumberToShow(int target, int nowMs) {

@@ -19,6 +19,7 @@
 #include "HiScoresMenu.h"
 #include "KeyboardCursor.h"
 #include "Mutex.h"
+#include "PenaltyClock.h"
 #include "SaveFailureNotice.h"
 #include "RandomSource.h"
 #include "Settings.h"
@@ -151,9 +152,11 @@ class TrelGame {
   void hideKeyboardCursor();
 
   // --- Penalty clock ---
-  // Fraction of the current penalty period that has elapsed (-1 when the clock is off); lets a
-  // due penalty ball fall.
-  float getSecondsTillNextPenaltyBall();
+  // Announces a penalty ball when a period has ended (the frame tick's time step does this);
+  // returns the fraction of the current period that has elapsed, -1 when the clock is off.
+  float announceDuePenaltyBall();
+  // The fraction of the current period that has elapsed, as the strip shows it; -1 without clock.
+  float penaltyFraction() const;
 
   // High-score table of the running game: mode + 6 when the clock is off, at most 11.
   int tableIndex() const;
@@ -186,8 +189,8 @@ class TrelGame {
   int instructionsPage = 1;
   int pressedButton = -1;
   MyTl::BasicString<char> stateFileName;
-  int lastPenaltyTime = -1;
-  int lastMoveTime = -1;
+  // The penalty clock of the game in progress.
+  PenaltyClock penalty;
   int hoverStartTime = -1;
   Square hoverSquare;
   Square currentMouseSquare;
@@ -221,13 +224,12 @@ class TrelGame {
   void saveGameNow();
   // The move from the selected square to t, with its animations, row check and new balls.
   void makeMove(Square t);
-  // The move credit of the penalty clock; then lastMoveTime = game time.
+  // The move credit of the penalty clock.
   void creditMove();
   // The idle-ball rule; false when it ended the game.
   bool dropIdleBall();
   // Penalty period in ms for the board's clock speed and level; 0 when the clock is off.
   float penaltyPeriod() const;
-  float clockSpeedFactor() const;
   // The penalty clock's moments for the frame schedule: the idle ball, the next penalty ball and
   // the next change of the timer strip.
   void schedulePenaltyClock(FrameSchedule& schedule) const;

@@ -83,9 +83,10 @@ bool TrelGame::advanceFrame() {
   // A board is never left without a ball.
   if (board.freeSquares.size() == board.width * board.height) board.addBallAtRandomPos();
   dropSelectionOfVanishedBall();
-  // A due penalty ball is announced whether or not this tick draws; the drawing's own look at
-  // the clock then finds nothing more due.
-  if (gameState != STATE_SPLASH) getSecondsTillNextPenaltyBall();
+  // A due penalty ball is announced whether or not this tick draws; drawing only shows the clock.
+  if (gameState != STATE_SPLASH) announceDuePenaltyBall();
+  // The path to the target the pointer or the cursor names, as the next frame shows it.
+  if (board.selected.x != -1) board.calculateReachability(board.selected, currentMouseSquare);
   return true;
 }
 
@@ -110,12 +111,11 @@ void TrelGame::drawFrame() {
     boardSnapshot->drawToScreen(0.0f, -32.0f, Scaling(1.0f, -1.0f), BLEND_OPAQUE, false);
   }
   drawPendingStones(3, -1);
-  const float penaltyFraction = getSecondsTillNextPenaltyBall();
-  shownTimerFrame = penaltyFraction != -1.0f ? BallGraphics::timerFrame(penaltyFraction) : -1;
-  if (penaltyFraction != -1.0f) graphics.drawTimer(penaltyFraction, 201, 15);
+  const float shownFraction = penaltyFraction();
+  shownTimerFrame = shownFraction != -1.0f ? BallGraphics::timerFrame(shownFraction) : -1;
+  if (shownFraction != -1.0f) graphics.drawTimer(shownFraction, 201, 15);
   graphics.drawNumber(scoreNumber.getNumberToShow(board.score, clock.nowMs()), 10000, 42.5f, 12.5f);
   graphics.drawNumber(levelNumber.getNumberToShow(board.level, clock.nowMs()), 100, 156.5f, 12.5f);
-  if (board.selected.x != -1) board.calculateReachability(board.selected, currentMouseSquare);
 
   drawSquareHighlights();
   drawAnimatedSquares();

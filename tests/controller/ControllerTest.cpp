@@ -329,37 +329,38 @@ TEST_F(ControllerTest, TwoTapMoves) {
 TEST_F(ControllerTest, PenaltyClockAnnouncesBallsAndMovesPushItBack) {
   emptyBoardInPlay();
   // Easy, level 1: period 1.6 * 92500 / 3 = 49333 ms.
-  game->lastPenaltyTime = game->clock.gameTime();
+  game->penalty.resumeFrom(game->clock.gameTime(), game->penalty.sinceLastMove(game->clock.gameTime()), 0);
   advance(24666);
-  EXPECT_NEAR(0.5f, game->getSecondsTillNextPenaltyBall(), 0.001f);
+  EXPECT_NEAR(0.5f, game->announceDuePenaltyBall(), 0.001f);
   EXPECT_EQ(3, game->board.pendingStones.size());
   advance(24668);
-  EXPECT_NEAR(0.0f, game->getSecondsTillNextPenaltyBall(), 0.001f);
+  EXPECT_NEAR(0.0f, game->announceDuePenaltyBall(), 0.001f);
   ASSERT_EQ(4, game->board.pendingStones.size());
   EXPECT_EQ(game->clock.gameTime(), game->board.pendingStoneTimes[3].ms);
   // Three periods at once: one ball, the period jumps over all of them.
   advance(3 * 49334);
-  game->getSecondsTillNextPenaltyBall();
+  game->announceDuePenaltyBall();
   EXPECT_EQ(5, game->board.pendingStones.size());
 
   // Move credit at level 1 with F 1.6: at most 5333 ms, else the time the move took.
   put(0, 0, STONE_BLUE);
-  const int before = game->lastPenaltyTime;
-  game->lastMoveTime = game->clock.gameTime() - 1000;
+  const int periodStart = game->clock.gameTime() - game->penalty.sinceLastPenalty(game->clock.gameTime());
+  game->penalty.resumeFrom(game->clock.gameTime(), 1000, game->penalty.sinceLastPenalty(game->clock.gameTime()));
   dragBall(Square(0, 0), Square(2, 0));
-  EXPECT_EQ(before + 1400, game->lastPenaltyTime);
+  const int now = game->clock.gameTime();
+  EXPECT_EQ(periodStart + 1400, now - game->penalty.sinceLastPenalty(now));
 
   // Menus freeze the clock.
   game->switchGameState(TrelGame::STATE_GAME_MENU);
-  const float shown = game->getSecondsTillNextPenaltyBall();
+  const float shown = game->announceDuePenaltyBall();
   advance(3600000);
-  EXPECT_FLOAT_EQ(shown, game->getSecondsTillNextPenaltyBall());
+  EXPECT_FLOAT_EQ(shown, game->announceDuePenaltyBall());
 }
 
 TEST_F(ControllerTest, IdleBallFallsAfterTwentySecondsAndCanEndTheGame) {
   emptyBoardInPlay();
   put(0, 0, STONE_BLUE);
-  game->lastMoveTime = game->clock.gameTime();
+  game->penalty.idleBallDropped(game->clock.gameTime());
   advance(20000);
   frame();
   EXPECT_EQ(79, game->board.freeSquares.size());
@@ -400,7 +401,7 @@ TEST_F(ControllerTest, SelectionEndsWhenADroppedBallsLineRemovesTheBall) {
         if (y != 0 || x > 4) put(x, y, (x + 2 * y) % 4 + 1);
     for (int x = 0; x < 4; ++x) put(x, 0, STONE_RAINBOW);
     ASSERT_EQ(1, game->board.freeSquares.size());
-    game->lastMoveTime = game->clock.gameTime();
+    game->penalty.idleBallDropped(game->clock.gameTime());
 
     game->handleMouseDown(pixelX(3), pixelY(0));
     advance(80);
@@ -455,7 +456,7 @@ TEST_F(ControllerTest, ClockOffMeansNoStripAndNoIdleBall) {
   game->resetGame();
   emptyBoardInPlay();
   put(0, 0, STONE_BLUE);
-  EXPECT_EQ(-1.0f, game->getSecondsTillNextPenaltyBall());
+  EXPECT_EQ(-1.0f, game->announceDuePenaltyBall());
   advance(60000);
   frame();
   EXPECT_EQ(79, game->board.freeSquares.size());
@@ -494,14 +495,13 @@ TEST_F(ControllerTest, SpinningNumberClimbsOneEvery300Ms) {
 TEST_F(ControllerTest, SavedGameResumesWithItsClockIntervals) {
   emptyBoardInPlay();
   put(4, 4, STONE_PINK);
-  game->lastMoveTime = game->clock.gameTime() - 7000;
-  game->lastPenaltyTime = game->clock.gameTime() - 12000;
+  game->penalty.resumeFrom(game->clock.gameTime(), 7000, 12000);
   game.reset();  // the destructor saves
   game = newGame();
   game->loadState(statePath().c_str(), scoresPath().c_str());
   EXPECT_EQ(STONE_PINK, game->board.stones[4][4]);
-  EXPECT_EQ(7000, game->clock.gameTime() - game->lastMoveTime);
-  EXPECT_EQ(12000, game->clock.gameTime() - game->lastPenaltyTime);
+  EXPECT_EQ(7000, game->penalty.sinceLastMove(game->clock.gameTime()));
+  EXPECT_EQ(12000, game->penalty.sinceLastPenalty(game->clock.gameTime()));
   EXPECT_EQ(TrelGame::STATE_SPLASH, game->gameState);
 }
 

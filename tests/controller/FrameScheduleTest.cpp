@@ -84,7 +84,7 @@ TEST_F(FrameScheduleTest, StillBoardWithTheClockOnWakesForTheStripStepsAndTheIdl
   emptyBoardInPlay();
   put(2, 2, STONE_GREEN);
   ASSERT_GT(settle(), 0);
-  const int idleBallAt = game->lastMoveTime + 20001;  // game time: more than 20 s without a move
+  const int idleBallAt = game->penalty.idleBallAt();  // game time: more than 20 s without a move
   int strip = game->shownTimerFrame;
   int wakeUps = 0;
   int frames = 0;
