@@ -27,7 +27,7 @@ void drawHeader(BallGraphics& graphics, float score) {
   graphics.drawNumber(score, 10000, 42.5f, 12.5f);
   graphics.drawNumber(3.0f, 100, 156.5f, 12.5f);
   for (int i = 0; i < 3; ++i) {
-    graphics.drawStoneAtCoords(2 + i, MyPoint(303.0f - 14.0f * (i + 1), 12.0f), 0.57f, false, true, false, true);
+    graphics.drawStoneAtCoords(2 + i, ScreenPoint(303.0f - 14.0f * (i + 1), 12.0f), 0.57f, false, true, false, true);
   }
 }
 

@@ -17,7 +17,7 @@
 #include "Resources.h"
 #include "ScreenMapping.h"
 #include "Settings.h"
-#include "TrelGame.h"
+#include "GameController.h"
 #include "ViewRoot.h"
 #include "WindowIdentity.h"
 
@@ -117,7 +117,7 @@ bool PellixApp::launch() {
   game.reset();
   const uint32_t seed = std::random_device()();
   const auto makeGame = [this, seed] {
-    game = std::make_unique<TrelGame>(*settings, saveFailures, &IntTimer::getGlobalTimeInMs, seed, BallGraphics::NO_ART);
+    game = std::make_unique<GameController>(*settings, saveFailures, &IntTimer::getGlobalTimeInMs, seed, BallGraphics::NO_ART);
   };
   std::thread maker;
   try {

@@ -18,7 +18,7 @@
 #include "SaveFailureNotice.h"
 #include "Settings.h"
 #include "StopSignals.h"
-#include "TrelGame.h"
+#include "GameController.h"
 
 union SDL_Event;
 
@@ -58,7 +58,7 @@ class PellixApp {
   // The player's settings from settings.dat; saved when they go, after the game.
   std::unique_ptr<Settings> settings;
   // The game itself; made at launch, ended (saving what it holds) before the window closes.
-  std::unique_ptr<TrelGame> game;
+  std::unique_ptr<GameController> game;
   // The controls of the screens (switches, name field, alerts) drawn over the game's frame;
   // they get a touch before the game when it lands on them.
   std::shared_ptr<Ui::ViewRoot> views;

@@ -2,7 +2,7 @@
 // be drawn now (something visible changed since the last drawn frame, or something moves on
 // every frame), and otherwise how long the loop may sleep before the game must run again (the
 // next timed event, or the next moment at which the picture changes by itself).
-// Filled by the controller (TrelGame::frameSchedule) and read by the shell; a plain value.
+// Filled by the controller (GameController::frameSchedule) and read by the shell; a plain value.
 #pragma once
 
 class FrameSchedule {

@@ -1,6 +1,6 @@
 // GameAction: what the player asks of the game, whichever device asked. The input translators
-// (the pointer's gestures in TrelGameInput.cpp, the keys in TrelGameKeyboard.cpp, and a gamepad
-// later) turn events into actions; TrelGame::apply carries them out, so that every rule (sounds,
+// (the pointer's gestures in GameControllerInput.cpp, the keys in GameControllerKeyboard.cpp, and a gamepad
+// later) turn events into actions; GameController::apply carries them out, so that every rule (sounds,
 // saving, the mode-change question) lives in one place. A plain value.
 #pragma once
 

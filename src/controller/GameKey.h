@@ -1,5 +1,5 @@
 // GameKey: the keys the game itself plays with, as the window shell passes them to
-// TrelGame::handleKey once no control over the frame (an alert, the name field being edited)
+// GameController::handleKey once no control over the frame (an alert, the name field being edited)
 // has taken them. Which physical keys they are is the shell's business.
 #pragma once
 

@@ -305,8 +305,8 @@ void BallGraphics::regenerate() {
 // ---------------------------------------------------------------------------------------------
 // Board and stone drawing
 
-MyPoint BallGraphics::squareCorner(int x, int y, float f) {
-  return MyPoint(ScreenGeometry::BOARD_LEFT + ScreenGeometry::SQUARE_PITCH * static_cast<float>(x) * f,
+ScreenPoint BallGraphics::squareCorner(int x, int y, float f) {
+  return ScreenPoint(ScreenGeometry::BOARD_LEFT + ScreenGeometry::SQUARE_PITCH * static_cast<float>(x) * f,
                  ScreenGeometry::BOARD_TOP + ScreenGeometry::SQUARE_PITCH * static_cast<float>(y) * f);
 }
 
@@ -329,20 +329,20 @@ void BallGraphics::drawBoard(bool nineRowLayout, float scale) {
 
 void BallGraphics::drawStoneBackground(int x, int y) {
   if (!squareInRange(x, y)) return;
-  const MyPoint corner = squareCorner(x, y, boardScale);
+  const ScreenPoint corner = squareCorner(x, y, boardScale);
   Texture& square = (x + y) % 2 != 0 ? *oddSquareTexture : *evenSquareTexture;
   square.drawToScreen(corner.x, corner.y, Scaling(boardScale), BLEND_PREMULTIPLIED, true);
 }
 
 void BallGraphics::drawLightenedSquare(int x, int y) {
   if (!squareInRange(x, y)) return;
-  const MyPoint corner = squareCorner(x, y, boardScale);
+  const ScreenPoint corner = squareCorner(x, y, boardScale);
   lightSquareTexture->drawToScreen(corner.x, corner.y, Scaling(boardScale), BLEND_ADDITIVE, true);
 }
 
 void BallGraphics::drawABitDarkenedSquare(int x, int y) {
   if (!squareInRange(x, y)) return;
-  const MyPoint corner = squareCorner(x, y, boardScale);
+  const ScreenPoint corner = squareCorner(x, y, boardScale);
   darkSquareTexture->drawToScreen(corner.x, corner.y, Scaling(boardScale), BLEND_PREMULTIPLIED, true);
 }
 
@@ -351,15 +351,15 @@ void BallGraphics::drawStone(int colour, int x, int y, float size, bool highligh
   drawStoneAtCoords(colour, squareCorner(x, y, boardScale), size, highlighted, false, true, true);
 }
 
-void BallGraphics::drawStoneAtCoords(int colour, MyPoint p, float size, bool highlighted, bool noOffset, bool symbol,
+void BallGraphics::drawStoneAtCoords(int colour, ScreenPoint p, float size, bool highlighted, bool noOffset, bool symbol,
                                      bool useBoardScale) {
   if (colour < 1 || colour > STONE_KINDS) return;
   const float half = size * 0.5f;
   drawStoneInternalAtCoords(*stoneTextures[colour], p, half, highlighted, noOffset, 0, BLEND_PREMULTIPLIED,
                             useBoardScale);
   if (symbol) {
-    MyPoint at = p;
-    if (colour == STONE_BOMB) at = MyPoint(p.x - 1.0f, p.y - 1.0f);
+    ScreenPoint at = p;
+    if (colour == STONE_BOMB) at = ScreenPoint(p.x - 1.0f, p.y - 1.0f);
     const bool large = size > 1.0f || colour == STONE_BOMB;
     Texture* overlay = large ? slot(symbolTextures, colour) : slot(smallSymbolTextures, colour);
     if (overlay != nullptr) {
@@ -370,10 +370,10 @@ void BallGraphics::drawStoneAtCoords(int colour, MyPoint p, float size, bool hig
   drawStoneInternalAtCoords(*highlightsTexture, p, half, false, noOffset, 0, BLEND_ADDITIVE, useBoardScale);
 }
 
-void BallGraphics::drawStoneCenteredAtCoordsNoScaleUp(int colour, MyPoint centre, float size, bool highlighted,
+void BallGraphics::drawStoneCenteredAtCoordsNoScaleUp(int colour, ScreenPoint centre, float size, bool highlighted,
                                                       bool symbol) {
   const int half = static_cast<int>(size * 38.0f) / 2;
-  drawStoneAtCoords(colour, MyPoint(centre.x - static_cast<float>(half), centre.y - static_cast<float>(half)), size,
+  drawStoneAtCoords(colour, ScreenPoint(centre.x - static_cast<float>(half), centre.y - static_cast<float>(half)), size,
                     highlighted, true, symbol, false);
 }
 
@@ -384,7 +384,7 @@ void BallGraphics::drawStoneInternal(Texture& texture, int x, int y, float size,
                             BLEND_PREMULTIPLIED, true);
 }
 
-void BallGraphics::drawStoneInternalAtCoords(Texture& texture, MyPoint p, float size, bool highlighted,
+void BallGraphics::drawStoneInternalAtCoords(Texture& texture, ScreenPoint p, float size, bool highlighted,
                                              bool noOffset, int rotation, int blendMode, bool useBoardScale) {
   const float f = useBoardScale ? boardScale : 1.0f;
   // Sizes outside (0, 100), NaN included, draw nothing.

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "MyPoint.h"
+#include "ScreenPoint.h"
 #include "SmartArray.h"
 #include "TexturePtr.h"
 
@@ -72,13 +72,13 @@ class BallGraphics {
   // A stone of colour 1-11 on square (x, y); size 1.0 is one square.
   void drawStone(int colour, int x, int y, float size, bool highlighted);
   // Ball, symbol and shine at a screen point.
-  void drawStoneAtCoords(int colour, MyPoint p, float size, bool highlighted, bool noOffset, bool symbol,
+  void drawStoneAtCoords(int colour, ScreenPoint p, float size, bool highlighted, bool noOffset, bool symbol,
                          bool useBoardScale);
-  void drawStoneCenteredAtCoordsNoScaleUp(int colour, MyPoint centre, float size, bool highlighted, bool symbol);
+  void drawStoneCenteredAtCoordsNoScaleUp(int colour, ScreenPoint centre, float size, bool highlighted, bool symbol);
   void drawStoneInternal(Texture& texture, int x, int y, float size, bool highlighted, bool noOffset, int rotation);
   // The common primitive: the texture centred in a 32-unit cell scaled 38/32 (and by the board
   // scale when asked), rotated by `rotation` degrees, blended with `blendMode`.
-  void drawStoneInternalAtCoords(Texture& texture, MyPoint p, float size, bool highlighted, bool noOffset,
+  void drawStoneInternalAtCoords(Texture& texture, ScreenPoint p, float size, bool highlighted, bool noOffset,
                                  int rotation, int blendMode, bool useBoardScale);
   void drawVTrans64Stone(int colour, int x, int y, float size);
   void drawTrans128Stone(int colour, int x, int y, float size);
@@ -99,7 +99,7 @@ class BallGraphics {
   // Frame 0-10 shown for a timer fraction.
   static int timerFrame(float fraction);
   // Top-left corner of square (x, y) at board scale f.
-  static MyPoint squareCorner(int x, int y, float f);
+  static ScreenPoint squareCorner(int x, int y, float f);
 
   // --- Textures ---
   float boardScale = 1.0f;

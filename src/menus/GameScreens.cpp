@@ -128,8 +128,8 @@ int GameScreens::drawInstructions(int highlighted, int page) {
     if (firstDraw)
       menuTexts[0] = addMenuTexture(new Texture(INSTRUCTION_TEXTS[2], 123, 256, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
     draw(menuTexts[0], 131, 130);
-    graphics.drawStoneAtCoords(STONE_RAINBOW, MyPoint(63, 132), 1.5f, false, true, true, true);
-    graphics.drawStoneAtCoords(STONE_BOMB, MyPoint(63, 238), 1.5f, false, true, true, true);
+    graphics.drawStoneAtCoords(STONE_RAINBOW, ScreenPoint(63, 132), 1.5f, false, true, true, true);
+    graphics.drawStoneAtCoords(STONE_BOMB, ScreenPoint(63, 238), 1.5f, false, true, true, true);
   }
   return buttonTop;
 }

@@ -52,7 +52,7 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
   for (int p = 0; p < 4; ++p) {
     const float x = static_cast<float>(columnCentreX(p));
     if (p == selectedPosition) levelSelector->drawToScreenCenteredAt(x, 179, Scaling(0.69f, 0.65f), BLEND_PREMULTIPLIED, true);
-    screens.graphics.drawStoneCenteredAtCoordsNoScaleUp(SAMPLE_BALLS[p], MyPoint(x, 152), 1.0f, false, true);
+    screens.graphics.drawStoneCenteredAtCoordsNoScaleUp(SAMPLE_BALLS[p], ScreenPoint(x, 152), 1.0f, false, true);
     screens.menuTexts[p]->drawToScreenCenteredAt(x, 209, UNSCALED, BLEND_PREMULTIPLIED, true);
   }
   screens.menuTexts[4]->drawToScreen(56, 242, UNSCALED, BLEND_PREMULTIPLIED, true);
@@ -76,7 +76,7 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
   settings.clockDisabled = !clockSwitch->isOn();
   settings.twoTapMoves = twoTapSwitch->isOn();
 
-  screens.graphics.drawStoneCenteredAtCoordsNoScaleUp(VOLUME_KNOB_BALL, MyPoint(volumeKnobX(settings.volume), ScreenGeometry::VOLUME_SLIDER_Y),
+  screens.graphics.drawStoneCenteredAtCoordsNoScaleUp(VOLUME_KNOB_BALL, ScreenPoint(volumeKnobX(settings.volume), ScreenGeometry::VOLUME_SLIDER_Y),
                                                       0.66f, false, false);
   return buttonTop;
 }

@@ -19,17 +19,17 @@ const int GAME_MENU_TOP = 107;
 int gameMenuButtonY(int index) { return GAME_MENU_TOP + 53 * index + 26; }
 
 TEST_F(ControllerTest, SplashTapStartsPlayAndFirstLaunchShowsInstructions) {
-  EXPECT_EQ(TrelGame::STATE_SPLASH, game->gameState);
+  EXPECT_EQ(GameController::STATE_SPLASH, game->gameState);
   EXPECT_TRUE(game->clock.isPaused());
   tap(10, 10);
-  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
   EXPECT_FALSE(game->clock.isPaused());
 
-  game->switchGameState(TrelGame::STATE_SPLASH);
+  game->switchGameState(GameController::STATE_SPLASH);
   liveSettings().firstLaunch = true;
   tap(300, 470);
-  EXPECT_EQ(TrelGame::STATE_INSTRUCTIONS, game->gameState);
-  EXPECT_EQ(TrelGame::STATE_PLAYING, game->previousState);
+  EXPECT_EQ(GameController::STATE_INSTRUCTIONS, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->previousState);
   EXPECT_EQ(1, game->instructionsPage);
   EXPECT_TRUE(game->clock.isPaused());
 }
@@ -38,71 +38,71 @@ TEST_F(ControllerTest, DoubleTapOnTheStripOpensTheGameMenu) {
   emptyBoardInPlay();
   const int stripY = 460;
   tap(160, stripY);
-  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
   game->handleMouseDown(160, stripY);
   EXPECT_TRUE(game->menuStripTaps.pressed);
   game->handleMouseUp(160, stripY);
-  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
   EXPECT_TRUE(game->clock.isPaused());
 
   // A first tap not followed within a second resets the detector.
-  game->switchGameState(TrelGame::STATE_PLAYING);
+  game->switchGameState(GameController::STATE_PLAYING);
   tap(160, stripY);
   advance(1001);
   frame();
   EXPECT_EQ(0, game->menuStripTaps.clickCount);
   tap(160, stripY);
-  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
 }
 
 TEST_F(ControllerTest, GameMenuButtonsFireOnlyWhenPressedAndReleasedOnThem) {
   emptyBoardInPlay();
   struct Case {
     int button;
-    TrelGame::GameState next;
-  } cases[] = {{0, TrelGame::STATE_PLAYING},
-               {2, TrelGame::STATE_SETTINGS},
-               {3, TrelGame::STATE_HISCORES},
-               {4, TrelGame::STATE_INSTRUCTIONS}};
+    GameController::GameState next;
+  } cases[] = {{0, GameController::STATE_PLAYING},
+               {2, GameController::STATE_SETTINGS},
+               {3, GameController::STATE_HISCORES},
+               {4, GameController::STATE_INSTRUCTIONS}};
   for (const Case& c : cases) {
-    game->switchGameState(TrelGame::STATE_GAME_MENU);
+    game->switchGameState(GameController::STATE_GAME_MENU);
     game->handleMouseDown(160, gameMenuButtonY(c.button));
     game->handleMouseUp(160, gameMenuButtonY(c.button == 0 ? 1 : 0));
-    EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState) << c.button;
+    EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState) << c.button;
     EXPECT_EQ(-1, game->pressedButton);
     tap(160, gameMenuButtonY(c.button));
     EXPECT_EQ(c.next, game->gameState) << c.button;
   }
   // Between buttons' hit areas and beside them nothing happens.
-  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  game->switchGameState(GameController::STATE_GAME_MENU);
   tap(30, gameMenuButtonY(1));
   tap(160, GAME_MENU_TOP + 53);
-  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
 }
 
 TEST_F(ControllerTest, NewGameFromTheMenuAsksForANameOnlyWhenTheScoreEarnsAPlace) {
   emptyBoardInPlay();
   game->board.score = 0;
-  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  game->switchGameState(GameController::STATE_GAME_MENU);
   tap(160, gameMenuButtonY(1));
-  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
 
   game->board.score = 30;
-  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  game->switchGameState(GameController::STATE_GAME_MENU);
   tap(160, gameMenuButtonY(1));
-  EXPECT_EQ(TrelGame::STATE_NEW_HISCORE, game->gameState);
+  EXPECT_EQ(GameController::STATE_NEW_HISCORE, game->gameState);
 
   // Confirming the name stores the score at once and leads to the table; leaving it starts a
   // new game in play.
   tap(160, game->bottomButtonTop() + 26);
-  EXPECT_EQ(TrelGame::STATE_HISCORES, game->gameState);
+  EXPECT_EQ(GameController::STATE_HISCORES, game->gameState);
   EXPECT_EQ(30, game->hiScores.table(game->tableIndex())[0].score);
   HiScores onDisk;
   onDisk.loadHiScores(scoresPath().c_str());
   EXPECT_EQ(30, onDisk.table(game->tableIndex())[0].score);
   onDisk.path = MyTl::BasicString<char>();
   tap(160, game->bottomButtonTop() + 26);
-  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
   EXPECT_EQ(0, game->board.score);
   EXPECT_FALSE(game->resetAfterHiScores);
 }
@@ -112,16 +112,16 @@ TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
   game->board.moveCount = 2;
   const int doneY = 420;
   auto openSettings = [&] {
-    game->switchGameState(TrelGame::STATE_GAME_MENU);
+    game->switchGameState(GameController::STATE_GAME_MENU);
     tap(160, gameMenuButtonY(2));
-    ASSERT_EQ(TrelGame::STATE_SETTINGS, game->gameState);
+    ASSERT_EQ(GameController::STATE_SETTINGS, game->gameState);
   };
 
   // Unchanged mode: back to the menu, same game.
   openSettings();
   put(0, 0, STONE_RED);
   tap(160, doneY);
-  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
   EXPECT_EQ(STONE_RED, game->board.stones[0][0]);
 
   // A release at x = 30 in the mode band picks display position 0, x = 250 position 3 (Quick).
@@ -129,7 +129,7 @@ TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
   tap(250, 200);
   EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
   tap(160, doneY);  // fewer than three moves: a new game at once, no question
-  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
   EXPECT_EQ(7, game->board.width);
 
   // Three moves or more: the question.
@@ -138,25 +138,25 @@ TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
   tap(30, 200);
   EXPECT_EQ(Settings::MODE_EASY, liveSettings().gameMode);
   tap(160, doneY);
-  EXPECT_EQ(TrelGame::STATE_SETTINGS_CONFIRM, game->gameState);
+  EXPECT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->gameState);
   game->cancelSettingsChange();
-  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
   EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
   EXPECT_EQ(3, game->board.moveCount);
 
   openSettings();
   tap(30, 200);
   tap(160, doneY);
-  ASSERT_EQ(TrelGame::STATE_SETTINGS_CONFIRM, game->gameState);
+  ASSERT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->gameState);
   game->confirmSettingsChange();
-  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
   EXPECT_EQ(0, game->board.moveCount);
   EXPECT_EQ(8, game->board.width);
 }
 
 TEST_F(ControllerTest, VolumeSliderFollowsTheFinger) {
   emptyBoardInPlay();
-  game->switchGameState(TrelGame::STATE_SETTINGS);
+  game->switchGameState(GameController::STATE_SETTINGS);
   struct Case {
     int x;
     float volume;
@@ -351,7 +351,7 @@ TEST_F(ControllerTest, PenaltyClockAnnouncesBallsAndMovesPushItBack) {
   EXPECT_EQ(periodStart + 1400, now - game->penalty.sinceLastPenalty(now));
 
   // Menus freeze the clock.
-  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  game->switchGameState(GameController::STATE_GAME_MENU);
   const float shown = game->announceDuePenaltyBall();
   advance(3600000);
   EXPECT_FLOAT_EQ(shown, game->announceDuePenaltyBall());
@@ -377,13 +377,13 @@ TEST_F(ControllerTest, IdleBallFallsAfterTwentySecondsAndCanEndTheGame) {
   ASSERT_EQ(1, game->board.freeSquares.size());
   advance(20001);
   frame();
-  EXPECT_EQ(TrelGame::STATE_GAME_ENDING, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_ENDING, game->gameState);
   EXPECT_TRUE(game->clock.isPaused());
   advance(2001);
   frame();
-  EXPECT_EQ(TrelGame::STATE_GAME_OVER, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_OVER, game->gameState);
   tap(160, 240);
-  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
   EXPECT_GT(game->board.freeSquares.size(), 70);
 }
 
@@ -429,7 +429,7 @@ TEST_F(ControllerTest, SelectionEndsWhenADroppedBallsLineRemovesTheBall) {
     frame();
     EXPECT_EQ(moves, game->board.moveCount);
     EXPECT_EQ(Square(), game->board.selected);
-    EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+    EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
   }
   liveSettings().twoTapMoves = false;
 }
@@ -479,7 +479,7 @@ TEST_F(ControllerTest, SnapshotIsRebuiltOnlyWhenTheBoardChanged) {
 }
 
 TEST_F(ControllerTest, SpinningNumberClimbsOneEvery300Ms) {
-  TrelGame::SpinningNumber number;
+  GameController::SpinningNumber number;
   EXPECT_EQ(5.0f, number.getNumberToShow(5, game->clock.nowMs()));
   EXPECT_EQ(5.0f, number.getNumberToShow(15, game->clock.nowMs()));
   advance(1500);
@@ -502,7 +502,7 @@ TEST_F(ControllerTest, SavedGameResumesWithItsClockIntervals) {
   EXPECT_EQ(STONE_PINK, game->board.stones[4][4]);
   EXPECT_EQ(7000, game->penalty.sinceLastMove(game->clock.gameTime()));
   EXPECT_EQ(12000, game->penalty.sinceLastPenalty(game->clock.gameTime()));
-  EXPECT_EQ(TrelGame::STATE_SPLASH, game->gameState);
+  EXPECT_EQ(GameController::STATE_SPLASH, game->gameState);
 }
 
 TEST_F(ControllerTest, DamagedSavedGameStartsANewGame) {
@@ -538,7 +538,7 @@ TEST_F(ControllerTest, EveryBoardSquareIsTouchedWhereItIsDrawn) {
     const float size = ScreenGeometry::squareSize(width);
     for (int y = 0; y < game->board.height; ++y) {
       for (int x = 0; x < width; ++x) {
-        const MyPoint corner = BallGraphics::squareCorner(x, y, ScreenGeometry::boardScale(width));
+        const ScreenPoint corner = BallGraphics::squareCorner(x, y, ScreenGeometry::boardScale(width));
         const Square hit = game->getCurrentMouseSquare(static_cast<int>(corner.x + size / 2.0f),
                                                        static_cast<int>(corner.y + size / 2.0f), true);
         EXPECT_EQ(Square(x, y), hit) << "size class " << sizeClass << ", square " << x << "," << y;

@@ -52,7 +52,7 @@ class FrameScheduleTest : public ControllerTest {
 };
 
 TEST_F(FrameScheduleTest, StartScreenIsDrawnOnceAndThenWaitsForInput) {
-  ASSERT_EQ(TrelGame::STATE_SPLASH, game->gameState);
+  ASSERT_EQ(GameController::STATE_SPLASH, game->gameState);
   EXPECT_TRUE(pass());
   EXPECT_FALSE(game->frameSchedule().isFrameDue());
   EXPECT_EQ(-1, game->frameSchedule().msUntilWake());
@@ -112,7 +112,7 @@ TEST_F(FrameScheduleTest, PausedGameTimeMovesNoWakeUpOfTheClock) {
   put(2, 2, STONE_GREEN);
   ASSERT_GT(settle(), 0);
   // The game menu stops game time: the strip and the idle ball wait with it.
-  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  game->switchGameState(GameController::STATE_GAME_MENU);
   ASSERT_GT(settle(), 0);
   EXPECT_EQ(-1, game->frameSchedule().msUntilWake());
   advance(100000);
@@ -182,7 +182,7 @@ TEST_F(FrameScheduleTest, HalfADoubleTapWakesWhenItsWindowCloses) {
 TEST_F(FrameScheduleTest, InstructionsAnimationWakesAtEachOfItsFrames) {
   clockOff();
   emptyBoardInPlay();
-  game->switchGameState(TrelGame::STATE_INSTRUCTIONS);
+  game->switchGameState(GameController::STATE_INSTRUCTIONS);
   ASSERT_GT(settle(), 0);
   for (int i = 0; i < 6; ++i) {
     const int now = game->clock.nowMs();
@@ -216,12 +216,12 @@ TEST_F(FrameScheduleTest, AControllerMadeWithoutArtShowsTheSameStartScreenAndCom
 
   // Leaving the start screen before the shell completed the art still draws the board.
   tap(160, 240);
-  ASSERT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  ASSERT_EQ(GameController::STATE_PLAYING, game->gameState);
   ASSERT_GT(settle(), 0);
   EXPECT_TRUE(game->graphics.isComplete());
   EXPECT_TRUE(game->screens.sunOverlay);
   EXPECT_TRUE(game->screens.menuDivider);
-  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  game->switchGameState(GameController::STATE_GAME_MENU);
   EXPECT_GT(settle(), 0) << "the menu's shared art is in place";
 }
 

@@ -94,9 +94,9 @@ TEST_F(KeyboardControllerTest, EscapeDropsTheBallThenOpensTheMenuWhoseHighlightW
   put(0, 0, STONE_BLUE);
   keys({GameKey::ACTIVATE, GameKey::BACK});
   EXPECT_EQ(Square(), game->board.selected);
-  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
   keys({GameKey::RIGHT, GameKey::BACK});
-  ASSERT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  ASSERT_EQ(GameController::STATE_GAME_MENU, game->gameState);
 
   struct Step {
     GameKey key;
@@ -106,19 +106,19 @@ TEST_F(KeyboardControllerTest, EscapeDropsTheBallThenOpensTheMenuWhoseHighlightW
   for (const Step& step : steps) {
     keys({step.key});
     EXPECT_EQ(step.highlighted, game->pressedButton);
-    EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+    EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
   }
   // Escape resumes; the cursor starts over on the top-left square.
   keys({GameKey::BACK});
-  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
   EXPECT_EQ(Square(0, 0), game->keyboardCursor.square());
   EXPECT_EQ(STONE_BLUE, game->board.stones[0][0]);
 
   // Return on a highlighted entry presses it.
   keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
-  EXPECT_EQ(TrelGame::STATE_HISCORES, game->gameState);
+  EXPECT_EQ(GameController::STATE_HISCORES, game->gameState);
   keys({GameKey::BACK});
-  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
 }
 
 TEST_F(KeyboardControllerTest, MouseMovementHidesTheRingUntilTheNextKey) {
@@ -131,16 +131,16 @@ TEST_F(KeyboardControllerTest, MouseMovementHidesTheRingUntilTheNextKey) {
 }
 
 TEST_F(KeyboardControllerTest, ReturnOrSpaceStartsFromTheStartAndGameOverScreens) {
-  ASSERT_EQ(TrelGame::STATE_SPLASH, game->gameState);
+  ASSERT_EQ(GameController::STATE_SPLASH, game->gameState);
   keys({GameKey::BACK, GameKey::DOWN});
-  EXPECT_EQ(TrelGame::STATE_SPLASH, game->gameState);
+  EXPECT_EQ(GameController::STATE_SPLASH, game->gameState);
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
 
   game->board.moveCount = 7;
-  game->switchGameState(TrelGame::STATE_GAME_OVER);
+  game->switchGameState(GameController::STATE_GAME_OVER);
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
   EXPECT_EQ(0, game->board.moveCount);
 }
 
@@ -150,7 +150,7 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
   liveSettings().gameMode = Settings::MODE_EASY;
   liveSettings().volume = 0.5f;
   keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
-  ASSERT_EQ(TrelGame::STATE_SETTINGS, game->gameState);
+  ASSERT_EQ(GameController::STATE_SETTINGS, game->gameState);
   ASSERT_TRUE(game->settingsMenu.clockSwitch);
   const bool clockWasOn = game->settingsMenu.clockSwitch->isOn();
 
@@ -170,31 +170,31 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
   keys({GameKey::DOWN});
   EXPECT_EQ(1, game->pressedButton);
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
   EXPECT_EQ(7, game->board.width);
 
   // Escape leaves the settings screen as Done does.
   keys({GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
-  ASSERT_EQ(TrelGame::STATE_SETTINGS, game->gameState);
+  ASSERT_EQ(GameController::STATE_SETTINGS, game->gameState);
   keys({GameKey::BACK});
-  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
 }
 
 TEST_F(KeyboardControllerTest, InstructionPagesTurnOnReturnAndCloseOnEscape) {
   emptyBoardInPlay();
   keys({GameKey::BACK, GameKey::UP, GameKey::ACTIVATE});
-  ASSERT_EQ(TrelGame::STATE_INSTRUCTIONS, game->gameState);
+  ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->gameState);
   keys({GameKey::ACTIVATE});
   EXPECT_EQ(2, game->instructionsPage);
   keys({GameKey::ACTIVATE});
   EXPECT_EQ(3, game->instructionsPage);
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
 
   keys({GameKey::UP, GameKey::ACTIVATE});
-  ASSERT_EQ(TrelGame::STATE_INSTRUCTIONS, game->gameState);
+  ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->gameState);
   keys({GameKey::BACK});
-  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
 }
 
 }  // namespace

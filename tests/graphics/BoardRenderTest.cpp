@@ -327,7 +327,7 @@ TEST_F(StoneGeometryTest, StoneOfSizeOneCoversItsSquareFromTheCorner) {
     graphics->boardScale = c.scale;
     graphics->drawStone(STONE_RED, c.x, c.y, 1.0f, false);
     harness->readBack();
-    const MyPoint corner = BallGraphics::squareCorner(c.x, c.y, c.scale);
+    const ScreenPoint corner = BallGraphics::squareCorner(c.x, c.y, c.scale);
     int left = 1000, right = -1, top = 1000, bottom = -1;
     for (int y = 0; y < 480; ++y)
       for (int x = 0; x < 320; ++x)
@@ -348,7 +348,7 @@ TEST_F(StoneGeometryTest, StoneOfSizeOneCoversItsSquareFromTheCorner) {
 
 TEST_F(StoneGeometryTest, CentredStoneIgnoresTheBoardScale) {
   graphics->boardScale = 8.0f / 7.0f;
-  graphics->drawStoneCenteredAtCoordsNoScaleUp(STONE_RED, MyPoint(160, 152), 1.0f, false, true);
+  graphics->drawStoneCenteredAtCoordsNoScaleUp(STONE_RED, ScreenPoint(160, 152), 1.0f, false, true);
   harness->readBack();
   EXPECT_EQ(harness->pixel(141, 133).r, 255);
   EXPECT_EQ(harness->pixel(178, 170).r, 255);
@@ -407,7 +407,7 @@ TEST_F(BoardRenderTest, PictureOfTheBoardWithEveryBall) {
   for (int i = 0; i < 3; ++i) {
     const float x = 303.0f - 14.0f * (i + 1);
     if (i == 0) graphics->addVerySoftGlowCenteredAtPoint(x + 10.83f, 22.83f, 0.33f);
-    graphics->drawStoneAtCoords(i + 5, MyPoint(x, 12.0f), 0.57f, false, true, false, true);
+    graphics->drawStoneAtCoords(i + 5, ScreenPoint(x, 12.0f), 0.57f, false, true, false, true);
   }
   graphics->doubleTapForGameMenuTexture->drawToScreen(0, 436, Scaling(1.0f), BLEND_PREMULTIPLIED, true);
   harness->readBack();

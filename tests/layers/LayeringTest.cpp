@@ -63,7 +63,7 @@ TEST(LayeringTest, GameHeaderCheckFindsOnlyIncludesFromBelowTheShellIntoTheGame)
        {{"platform/render/R.cpp", "#include \"Texture.h\"\n"}, {"src/graphics/Texture.h", ""}},
        "platform/render/R.cpp -> src/graphics/Texture.h\n"},
       {"the shell may include the game",
-       {{"platform/shell/Main.cpp", "#include \"TrelGame.h\"\n"}, {"src/controller/TrelGame.h", ""}},
+       {{"platform/shell/Main.cpp", "#include \"GameController.h\"\n"}, {"src/controller/GameController.h", ""}},
        ""},
       {"the tools library is not the game",
        {{"platform/net/N.cpp", "#include \"Lock.h\"\n"}, {"tools/Lock.h", ""}},

@@ -48,7 +48,7 @@ class ButtonBandsTest : public MenuScreenTest {
 TEST_F(ButtonBandsTest, GameMenuHighlightsTheButtonInTheBandThatIsHitTested) {
   emptyBoardInPlay();
   put(0, 0, STONE_RED);
-  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  game->switchGameState(GameController::STATE_GAME_MENU);
   render("game-menu");
   for (int i = 0; i < 5; ++i) {
     SCOPED_TRACE(i);
@@ -58,13 +58,13 @@ TEST_F(ButtonBandsTest, GameMenuHighlightsTheButtonInTheBandThatIsHitTested) {
     EXPECT_GE(changed.height(), 30) << changed;
     EXPECT_GE(changed.width(), 150) << changed;
   }
-  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
 }
 
 TEST_F(ButtonBandsTest, GameMenuPanelHoldsFiveButtonsWithAGameToResumeAndFourWithout) {
   emptyBoardInPlay();
   put(0, 0, STONE_RED);
-  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  game->switchGameState(GameController::STATE_GAME_MENU);
   render();
   // The panel is asked for 53 x n + 50 rows; a request below 270 rows gets the plain 270-row
   // background image, so the four-button panel is 270 rows high.
@@ -126,14 +126,14 @@ TEST_F(ButtonBandsTest, BottomButtonOfEachScreenIsDrawnWhereItIsHitTested) {
   // The button's top is yOffset - (480 - panel height) / 2 + 402: instructions 440 rows, settings
   // 490, high scores 370, name entry 340 raised by 20.
   struct Case {
-    TrelGame::GameState state;
+    GameController::GameState state;
     int buttonTop;
     const char* name;
   } cases[] = {
-      {TrelGame::STATE_INSTRUCTIONS, 382, "instructions-pressed"},
-      {TrelGame::STATE_SETTINGS, 407, "settings-pressed"},
-      {TrelGame::STATE_HISCORES, 347, "hiscores-pressed"},
-      {TrelGame::STATE_NEW_HISCORE, 312, "name-entry-pressed"},
+      {GameController::STATE_INSTRUCTIONS, 382, "instructions-pressed"},
+      {GameController::STATE_SETTINGS, 407, "settings-pressed"},
+      {GameController::STATE_HISCORES, 347, "hiscores-pressed"},
+      {GameController::STATE_NEW_HISCORE, 312, "name-entry-pressed"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -146,12 +146,12 @@ TEST_F(ButtonBandsTest, BottomButtonOfEachScreenIsDrawnWhereItIsHitTested) {
     EXPECT_GE(changed.height(), 30) << changed;
     EXPECT_GE(changed.width(), 150) << changed;
     EXPECT_EQ(c.state, game->gameState);
-    game->switchGameState(TrelGame::STATE_PLAYING);
+    game->switchGameState(GameController::STATE_PLAYING);
   }
 }
 
 TEST_F(ButtonBandsTest, InstructionPagesEndWithCloseAndOtherwiseShowNext) {
-  openFromGameMenu(TrelGame::STATE_INSTRUCTIONS);
+  openFromGameMenu(GameController::STATE_INSTRUCTIONS);
   const char* const pageNames[] = {"", "instructions-page-1", "instructions-page-2", "instructions-page-3"};
   for (int page = 1; page <= 3; ++page) {
     SCOPED_TRACE(page);
@@ -161,7 +161,7 @@ TEST_F(ButtonBandsTest, InstructionPagesEndWithCloseAndOtherwiseShowNext) {
     EXPECT_FALSE(buttonShows(0, page == 3 ? "Next" : "Close"));
     tapScreen(160, game->bottomButtonTop() + 26);
   }
-  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
 }
 
 }  // namespace

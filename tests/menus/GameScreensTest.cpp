@@ -36,7 +36,7 @@ class GameScreensTest : public MenuScreenTest {
     put(0, 0, STONE_RED);
     game->board.score = score;
     game->handleGameFinish(false, false);
-    ASSERT_EQ(TrelGame::STATE_NEW_HISCORE, game->gameState);
+    ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->gameState);
   }
   void tapOkay() { tapScreen(160, game->bottomButtonTop() + 26); }
   // Whether the frame stays the same when the screen's text is replaced by `text` rendered as
@@ -54,7 +54,7 @@ class GameScreensTest : public MenuScreenTest {
 };
 
 TEST_F(GameScreensTest, PageOneAnimationShowsTheFrameOfTheClockTime) {
-  openFromGameMenu(TrelGame::STATE_INSTRUCTIONS);
+  openFromGameMenu(GameController::STATE_INSTRUCTIONS);
   {
     // The strip is cut into frames on the page's first frame.
     SyntheticResources resources;
@@ -79,7 +79,7 @@ TEST_F(GameScreensTest, PageOneAnimationShowsTheFrameOfTheClockTime) {
 }
 
 TEST_F(GameScreensTest, PageOneAnimationOfTheGamesArtChangesOnlyInsideItsCell) {
-  openFromGameMenu(TrelGame::STATE_INSTRUCTIONS);
+  openFromGameMenu(GameController::STATE_INSTRUCTIONS);
   setClockNow(2549);
   const ScreenImage first = render("instructions-animation-2549ms");
   setClockNow(2550);
@@ -115,7 +115,7 @@ TEST_F(GameScreensTest, EmptyNameFieldGivesAnEmptyNameNeverThePlaceholder) {
   EXPECT_EQ("", nameField().text());
 
   tapOkay();
-  EXPECT_EQ(TrelGame::STATE_HISCORES, game->gameState);
+  EXPECT_EQ(GameController::STATE_HISCORES, game->gameState);
   EXPECT_EQ(nullptr, nameField().superview());
   const HiScore& entry = game->hiScores.table(game->tableIndex())[0];
   EXPECT_EQ(1250, entry.score);
@@ -136,21 +136,21 @@ TEST_F(GameScreensTest, TypedNameIsTakenAsUtf8AndOfferedAgainNextTime) {
   // Return closes the keyboard but leaves the screen up.
   EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
   EXPECT_FALSE(nameField().isEditing());
-  EXPECT_EQ(TrelGame::STATE_NEW_HISCORE, game->gameState);
+  EXPECT_EQ(GameController::STATE_NEW_HISCORE, game->gameState);
 
   tapOkay();
   const std::string typed = "Zo\xC3\xAB \xF0\x9F\x8E\xB2";
-  EXPECT_EQ(TrelGame::STATE_HISCORES, game->gameState);
+  EXPECT_EQ(GameController::STATE_HISCORES, game->gameState);
   EXPECT_EQ(typed, game->hiScores.table(game->tableIndex())[0].name.c_str());
   EXPECT_EQ(typed, game->hiScores.lastName.c_str());
   EXPECT_FALSE(views->isTextInputActive());
 
   // The next name entry offers the same name in the field.
   views->handleKey(Ui::ViewKey::ESCAPE);  // the offer to submit the score, if any
-  game->switchGameState(TrelGame::STATE_PLAYING);
+  game->switchGameState(GameController::STATE_PLAYING);
   game->board.score = 2000;
   game->handleGameFinish(false, false);
-  ASSERT_EQ(TrelGame::STATE_NEW_HISCORE, game->gameState);
+  ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->gameState);
   render();
   EXPECT_EQ(views.get(), nameField().superview());
   EXPECT_EQ(typed, game->screens.getNameEnteredForNewHiScore().c_str());
@@ -162,7 +162,7 @@ TEST_F(GameScreensTest, NameTypedWhileEditingIsTakenWhenOkayIsTappedWithoutRetur
   tapScreen(160, 249);
   views->handleTextInput("Ann");
   tapOkay();
-  EXPECT_EQ(TrelGame::STATE_HISCORES, game->gameState);
+  EXPECT_EQ(GameController::STATE_HISCORES, game->gameState);
   EXPECT_STREQ("Ann", game->hiScores.table(game->tableIndex())[0].name.c_str());
   EXPECT_FALSE(views->isTextInputActive());
 }
@@ -173,7 +173,7 @@ TEST_F(GameScreensTest, FullScreenPicturesOfStartAndGameOver) {
   EXPECT_GT(splash.meanBrightness(PixelBox{0, 0, 319, 435}), 10.0);
   emptyBoardInPlay();
   put(0, 0, STONE_RED);
-  game->switchGameState(TrelGame::STATE_GAME_OVER);
+  game->switchGameState(GameController::STATE_GAME_OVER);
   const ScreenImage over = render("game-over");
   // The new-game bar sits at the bottom from y = 436.
   EXPECT_NE(0, over.countDifferences(splash, 8, PixelBox{0, 436, 319, 479}));
@@ -182,12 +182,12 @@ TEST_F(GameScreensTest, FullScreenPicturesOfStartAndGameOver) {
 TEST_F(GameScreensTest, TwoSwitchesBeforeAFrameReleaseTheOldMenuOnceAndTheNewOneStays) {
   emptyBoardInPlay();
   put(0, 0, STONE_RED);
-  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  game->switchGameState(GameController::STATE_GAME_MENU);
   render();
   ASSERT_FALSE(game->screens.menuElements.empty());
   const TexturePtr oldMenu = game->screens.menuElements[0];
-  game->switchGameState(TrelGame::STATE_SETTINGS);
-  game->switchGameState(TrelGame::STATE_INSTRUCTIONS);
+  game->switchGameState(GameController::STATE_SETTINGS);
+  game->switchGameState(GameController::STATE_INSTRUCTIONS);
   EXPECT_EQ(2, oldMenu.useCount());  // nothing goes before the next draw
   render();
   EXPECT_EQ(1, oldMenu.useCount());
@@ -204,7 +204,7 @@ TEST_F(GameScreensTest, TwoSwitchesBeforeAFrameReleaseTheOldMenuOnceAndTheNewOne
 }
 
 TEST_F(GameScreensTest, PageNumbersOtherThanOneAndTwoShowThePageThreeContent) {
-  openFromGameMenu(TrelGame::STATE_INSTRUCTIONS);
+  openFromGameMenu(GameController::STATE_INSTRUCTIONS);
   render();
   RenderHarness& harness = *RenderHarness::instance();
   const auto page = [&](int number) {

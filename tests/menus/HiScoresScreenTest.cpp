@@ -192,7 +192,7 @@ class HiScoresScreenTest : public MenuScreenTest {
 };
 
 TEST_F(HiScoresScreenTest, PlaceholderRowsAreDrawnAtFullBrightness) {
-  openFromGameMenu(TrelGame::STATE_HISCORES);
+  openFromGameMenu(GameController::STATE_HISCORES);
   const ScreenImage shot = render("hiscores-placeholders", true);
   const std::vector<int> peaks = rowPeaks(shot);
   for (int row = 0; row < ROWS; ++row) {
@@ -207,7 +207,7 @@ TEST_F(HiScoresScreenTest, PlaceholderRowsAreDrawnAtFullBrightness) {
 
 TEST_F(HiScoresScreenTest, NewEntryRowIsBrighterAndLargerThanTheDimmedRest) {
   fillLocalTableWithNewEntryAt(3);
-  openFromGameMenu(TrelGame::STATE_HISCORES);
+  openFromGameMenu(GameController::STATE_HISCORES);
   ASSERT_EQ(&game->hiScores.tables[game->tableIndex()][2], game->hiScores.lastAdded);
   render("hiscores-upload-offer", true);
   // The offer to submit the score; "Not Now" leaves the local table.
@@ -231,11 +231,11 @@ TEST_F(HiScoresScreenTest, NewEntryRowIsBrighterAndLargerThanTheDimmedRest) {
   ASSERT_TRUE(screen().segmentedControl);
   EXPECT_EQ(views.get(), screen().segmentedControl->superview());
   tapScreen(160, game->bottomButtonTop() + 26);
-  EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
   EXPECT_EQ(nullptr, game->hiScores.lastAdded);
   render();
   EXPECT_EQ(nullptr, screen().segmentedControl->superview());
-  game->switchGameState(TrelGame::STATE_HISCORES);
+  game->switchGameState(GameController::STATE_HISCORES);
   const std::vector<int> again = rowPeaks(render());
   for (int row = 0; row < ROWS; ++row) EXPECT_NEAR(again[0], again[row], 12) << "row " << row;
   EXPECT_EQ(views.get(), screen().segmentedControl->superview());
@@ -244,7 +244,7 @@ TEST_F(HiScoresScreenTest, NewEntryRowIsBrighterAndLargerThanTheDimmedRest) {
 
 TEST_F(HiScoresScreenTest, FailedFetchShowsTheMessageInsteadOfRows) {
   useServer("http://127.0.0.1:" + std::to_string(closedLoopbackPort()));
-  openFromGameMenu(TrelGame::STATE_HISCORES);
+  openFromGameMenu(GameController::STATE_HISCORES);
   const ScreenImage local = render();
   tapSegment(1);
   EXPECT_FALSE(screen().showLocal);
@@ -265,7 +265,7 @@ TEST_F(HiScoresScreenTest, GlobalViewShowsOnlyTheSpinnerWhileTheFetchRunsThenThe
   FakeScoresServer server;
   server.setTopScores("name,score\nAnn,5000\nBob,4000\nCy,3000\n");
   useServer(server.base());
-  openFromGameMenu(TrelGame::STATE_HISCORES);
+  openFromGameMenu(GameController::STATE_HISCORES);
   const ScreenImage local = render();
 
   server.hold();
@@ -307,7 +307,7 @@ TEST_F(HiScoresScreenTest, UploadedScoreOfRank57EndsTheGlobalListNumberedAndEmph
   server.setSubmitReply("OK,57\n");
   useServer(server.base());
   game->hiScores.addScore(game->tableIndex(), 120, "Me");
-  openFromGameMenu(TrelGame::STATE_HISCORES);
+  openFromGameMenu(GameController::STATE_HISCORES);
 
   // The offer to submit; "OK" starts the upload, and the spinner shows until it ends.
   render();
@@ -344,7 +344,7 @@ TEST_F(HiScoresScreenTest, UploadedScoreOfRank57EndsTheGlobalListNumberedAndEmph
 TEST_F(HiScoresScreenTest, FailedUploadShowsItsErrorAlertAndThenTheGlobalView) {
   useServer("http://127.0.0.1:" + std::to_string(closedLoopbackPort()));
   game->hiScores.addScore(game->tableIndex(), 120, "Me");
-  openFromGameMenu(TrelGame::STATE_HISCORES);
+  openFromGameMenu(GameController::STATE_HISCORES);
   render();
   ASSERT_EQ(game->screens.uploadAlert.get(), views->activeModal());
   EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
@@ -371,7 +371,7 @@ TEST_F(HiScoresScreenTest, ANameTheServerRefusesIsNotOfferedForUpload) {
   FakeScoresServer server;
   useServer(server.base());
   game->hiScores.addScore(game->tableIndex(), 120, "Ann, Bo");
-  openFromGameMenu(TrelGame::STATE_HISCORES);
+  openFromGameMenu(GameController::STATE_HISCORES);
   render();
   EXPECT_EQ(nullptr, views->activeModal());
   EXPECT_EQ(0, server.submissions());
@@ -383,17 +383,17 @@ TEST_F(HiScoresScreenTest, AnUploadFailingAfterTheScreenLeftShowsNoAlertLater) {
   server.setSubmitReply("");  // an empty reply is a failed upload
   useServer(server.base());
   game->hiScores.addScore(game->tableIndex(), 120, "Me");
-  openFromGameMenu(TrelGame::STATE_HISCORES);
+  openFromGameMenu(GameController::STATE_HISCORES);
   render();
   server.hold();
   ASSERT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
   ASSERT_TRUE(waitFor([&] { return server.submissions() == 1; }));
   // Back to the game menu while the upload runs; then it fails.
   tapScreen(160, game->bottomButtonTop() + 26);
-  ASSERT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+  ASSERT_EQ(GameController::STATE_GAME_MENU, game->gameState);
   server.release();
   ASSERT_TRUE(waitFor([&] { return screen().uploader.scoreUploaded.load(); }));
-  game->switchGameState(TrelGame::STATE_HISCORES);
+  game->switchGameState(GameController::STATE_HISCORES);
   render();
   render();
   EXPECT_EQ(nullptr, views->activeModal());

@@ -58,9 +58,9 @@ void MenuScreenTest::setClockNow(int ms) {
   advance(ms);
 }
 
-void MenuScreenTest::openFromGameMenu(TrelGame::GameState state) {
+void MenuScreenTest::openFromGameMenu(GameController::GameState state) {
   emptyBoardInPlay();
-  game->switchGameState(TrelGame::STATE_GAME_MENU);
+  game->switchGameState(GameController::STATE_GAME_MENU);
   game->switchGameState(state);
   game->pressedButton = -1;
 }

@@ -32,7 +32,7 @@ class MenuScreenTest : public ControllerTest {
   void setClockNow(int ms);
   // A game in play with an empty board, then the state `state` switched to from the game menu
   // (so "back" leads to the menu).
-  void openFromGameMenu(TrelGame::GameState state);
+  void openFromGameMenu(GameController::GameState state);
 
   std::shared_ptr<Ui::ViewRoot> views;
 };

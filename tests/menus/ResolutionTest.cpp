@@ -87,7 +87,7 @@ class ResolutionTest : public MenuScreenTest {
 };
 
 TEST_F(ResolutionTest, TheStartScreenIsSharpAtEveryScaleWithTheSameLayout) {
-  ASSERT_EQ(TrelGame::STATE_SPLASH, game->gameState);
+  ASSERT_EQ(GameController::STATE_SPLASH, game->gameState);
   checkEveryResolution("start", false);
 }
 
@@ -100,7 +100,7 @@ TEST_F(ResolutionTest, ThePlayScreenIsSharpAtEveryScaleWithTheSameLayout) {
 }
 
 TEST_F(ResolutionTest, TheSettingsScreenAndItsControlsAreSharpAtEveryScale) {
-  openFromGameMenu(TrelGame::STATE_SETTINGS);
+  openFromGameMenu(GameController::STATE_SETTINGS);
   checkEveryResolution("settings", true);
 }
 

@@ -20,7 +20,7 @@ class SettingsScreenTest : public MenuScreenTest {
   void SetUp() override {
     MenuScreenTest::SetUp();
     if (IsSkipped()) return;
-    openFromGameMenu(TrelGame::STATE_SETTINGS);
+    openFromGameMenu(GameController::STATE_SETTINGS);
     put(0, 0, STONE_RED);
   }
 
@@ -44,7 +44,7 @@ class SettingsScreenTest : public MenuScreenTest {
     tapScreen(250, 200);  // the "Quick" column
     ASSERT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
     tapScreen(160, DONE_BUTTON_Y);
-    ASSERT_EQ(TrelGame::STATE_SETTINGS_CONFIRM, game->gameState);
+    ASSERT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->gameState);
   }
   Ui::Alert* question() const { return game->screens.settingsAlert.get(); }
 };
@@ -116,7 +116,7 @@ TEST_F(SettingsScreenTest, SwitchesShowTheSettingsAndAreCopiedIntoThemInTheNextF
   render();
   EXPECT_FALSE(liveSettings().clockDisabled);
   EXPECT_TRUE(liveSettings().twoTapMoves);
-  EXPECT_EQ(TrelGame::STATE_SETTINGS, game->gameState);
+  EXPECT_EQ(GameController::STATE_SETTINGS, game->gameState);
 
   tapScreen(219, 253);
   render();
@@ -134,14 +134,14 @@ TEST_F(SettingsScreenTest, SecondShowingReusesTheSwitchesAndEachLeavingTakesThem
     EXPECT_TRUE(inViews(clock));
     EXPECT_TRUE(inViews(twoTap));
     tapScreen(160, DONE_BUTTON_Y);
-    EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+    EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
     // Taken off at the end of the next frame.
     EXPECT_TRUE(inViews(clock));
     render();
     EXPECT_EQ(nullptr, clock->superview());
     EXPECT_EQ(nullptr, twoTap->superview());
 
-    game->switchGameState(TrelGame::STATE_SETTINGS);
+    game->switchGameState(GameController::STATE_SETTINGS);
     render();
     EXPECT_EQ(clock, game->settingsMenu.clockSwitch);
     EXPECT_EQ(twoTap, game->settingsMenu.twoTapSwitch);
@@ -167,7 +167,7 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionAskedWithItsTextsAndButtons) {
   EXPECT_EQ(407, game->bottomButtonTop());
   tapScreen(160, DONE_BUTTON_Y);
   tapScreen(30, 200);
-  EXPECT_EQ(TrelGame::STATE_SETTINGS_CONFIRM, game->gameState);
+  EXPECT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->gameState);
   EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
 }
 
@@ -192,12 +192,12 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsThe
     EXPECT_EQ(nullptr, views->activeModal());
     render();
     if (c.confirmed) {
-      EXPECT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+      EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
       EXPECT_EQ(Settings::MODE_QUICK, game->board.settings.gameMode);
       EXPECT_EQ(7, game->board.width);
       EXPECT_EQ(0, game->board.moveCount);
     } else {
-      EXPECT_EQ(TrelGame::STATE_GAME_MENU, game->gameState);
+      EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
       EXPECT_EQ(Settings::MODE_EASY, liveSettings().gameMode);
       EXPECT_EQ(Settings::MODE_EASY, game->board.settings.gameMode);
       EXPECT_EQ(3, game->board.moveCount);
@@ -209,8 +209,8 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsThe
     liveSettings().gameMode = Settings::MODE_EASY;
     liveSettings().setValues();
     game->resetGame();
-    game->switchGameState(TrelGame::STATE_GAME_MENU);
-    game->switchGameState(TrelGame::STATE_SETTINGS);
+    game->switchGameState(GameController::STATE_GAME_MENU);
+    game->switchGameState(GameController::STATE_SETTINGS);
   }
 }
 

@@ -56,17 +56,17 @@ std::string checkBoard(const Board& board) {
   return std::string();
 }
 
-std::string checkGame(const TrelGame& game) {
-  if (game.gameState < TrelGame::STATE_SPLASH || game.gameState > TrelGame::STATE_GAME_ENDING)
+std::string checkGame(const GameController& game) {
+  if (game.gameState < GameController::STATE_SPLASH || game.gameState > GameController::STATE_GAME_ENDING)
     return "unknown game state " + std::to_string(static_cast<int>(game.gameState));
   const std::string boardFault = checkBoard(game.board);
   if (!boardFault.empty()) return boardFault;
   // Game time runs in play only: menus and the start screen cost the player nothing.
-  if ((game.gameState == TrelGame::STATE_PLAYING) == game.clock.isPaused())
+  if ((game.gameState == GameController::STATE_PLAYING) == game.clock.isPaused())
     return std::string("the game clock is ") + (game.clock.isPaused() ? "paused in play" : "running in state ") +
            (game.clock.isPaused() ? "" : std::to_string(static_cast<int>(game.gameState)));
   // In two-tap mode the game waits for a second tap only with a selected ball.
-  if (game.settings.twoTapMoves && !game.awaitingFirstTap && game.gameState == TrelGame::STATE_PLAYING &&
+  if (game.settings.twoTapMoves && !game.awaitingFirstTap && game.gameState == GameController::STATE_PLAYING &&
       game.board.stoneAt(game.board.selected) == SQUARE_EMPTY)
     return "waiting for the second tap without a selected ball";
   // A table may hold more than ten entries during a run (the file keeps the first ten).

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "TrelGame.h"
+#include "GameController.h"
 
 namespace GameInvariants {
 
@@ -15,6 +15,6 @@ namespace GameInvariants {
 std::string checkBoard(const Board& board);
 // The controller: a known state, the game time standing still outside play, the local tables
 // best first.
-std::string checkGame(const TrelGame& game);
+std::string checkGame(const GameController& game);
 
 }  // namespace GameInvariants

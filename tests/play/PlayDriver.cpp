@@ -155,7 +155,7 @@ void PlayDriver::tapAnywhere() {
 
 void PlayDriver::tapControl() {
   if (fingerDown) release();
-  const TrelGame& game = session.game();
+  const GameController& game = session.game();
   // The bottom button of the current screen (Done, OK, Next) sits where the game put it.
   if (game.bottomButtonTop() != -1 && choices.chance(30)) {
     tap(100 + choices.pick(120), game.bottomButtonTop() + choices.pick(45));
@@ -211,11 +211,11 @@ void PlayDriver::flipSetting() {
 
 void PlayDriver::relaunch() {
   if (fingerDown) release();
-  TrelGame& game = session.game();
+  GameController& game = session.game();
   // A game in progress comes back as it was left; a finished one, or one about to be replaced
   // after the high scores, starts afresh.
-  const bool resumable = game.gameState != TrelGame::STATE_GAME_ENDING && game.gameState != TrelGame::STATE_GAME_OVER &&
-                         game.gameState != TrelGame::STATE_NEW_HISCORE && !game.resetAfterHiScores &&
+  const bool resumable = game.gameState != GameController::STATE_GAME_ENDING && game.gameState != GameController::STATE_GAME_OVER &&
+                         game.gameState != GameController::STATE_NEW_HISCORE && !game.resetAfterHiScores &&
                          !game.board.freeSquares.empty();
   int stones[Board::MAX_SIZE][Board::MAX_SIZE];
   std::copy(&game.board.stones[0][0], &game.board.stones[0][0] + Board::MAX_SIZE * Board::MAX_SIZE, &stones[0][0]);
@@ -262,7 +262,7 @@ void PlayDriver::pass(int ms) {
 
 void PlayDriver::note(const std::string& event) {
   // With the state the event met: game state, selection, two-tap stage, free squares, score.
-  const TrelGame& game = session.game();
+  const GameController& game = session.game();
   std::ostringstream line;
   line << events << " " << event << "    [state " << game.gameState << ", selected (" << game.board.selected.x << ", "
        << game.board.selected.y << ")" << (game.awaitingFirstTap ? "" : ", second tap") << ", free "

@@ -95,7 +95,7 @@ PlaySession::~PlaySession() {
 }
 
 void PlaySession::launch() {
-  controller = std::make_unique<TrelGame>(*settings, saveFailures, readWallClock, nextSeed++);
+  controller = std::make_unique<GameController>(*settings, saveFailures, readWallClock, nextSeed++);
   viewRoot = std::make_shared<Ui::ViewRoot>(SCREEN_WIDTH, SCREEN_HEIGHT, readWallClock);
   controller->attachViews(viewRoot);
   controller->loadState(statePath().c_str(), scoresPath().c_str());

@@ -12,7 +12,7 @@
 
 #include "SaveFailureNotice.h"
 #include "Settings.h"
-#include "TrelGame.h"
+#include "GameController.h"
 #include "ViewKey.h"
 
 namespace Ui {
@@ -56,7 +56,7 @@ class PlaySession {
   // Quits and launches again on the same files, as a player closing and reopening the game.
   void relaunch();
 
-  TrelGame& game() { return *controller; }
+  GameController& game() { return *controller; }
   Ui::ViewRoot& views() { return *viewRoot; }
   const std::string& folder() const { return dataFolder; }
   std::string statePath() const { return dataFolder + "/gameState.dat"; }
@@ -75,6 +75,6 @@ class PlaySession {
   // shell holds them; both outlive the controller.
   MyTl::SaveFailureNotice saveFailures;
   std::unique_ptr<Settings> settings;
-  std::unique_ptr<TrelGame> controller;
+  std::unique_ptr<GameController> controller;
   std::shared_ptr<Ui::ViewRoot> viewRoot;
 };

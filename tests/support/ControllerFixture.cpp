@@ -43,8 +43,8 @@ void ControllerTest::advance(int ms) {
   game->clock.refresh();
 }
 
-std::unique_ptr<TrelGame> ControllerTest::newGame(BallGraphics::Art art) {
-  return std::make_unique<TrelGame>(liveSettings(), saveFailures, readFakeClock, 1234u, art);
+std::unique_ptr<GameController> ControllerTest::newGame(BallGraphics::Art art) {
+  return std::make_unique<GameController>(liveSettings(), saveFailures, readFakeClock, 1234u, art);
 }
 
 Settings& ControllerTest::liveSettings() {
@@ -78,8 +78,8 @@ void ControllerTest::dragBall(Square from, Square to) {
 }
 
 void ControllerTest::emptyBoardInPlay() {
-  if (game->gameState == TrelGame::STATE_SPLASH) tap(160, 240);
-  ASSERT_EQ(TrelGame::STATE_PLAYING, game->gameState);
+  if (game->gameState == GameController::STATE_SPLASH) tap(160, 240);
+  ASSERT_EQ(GameController::STATE_PLAYING, game->gameState);
   game->board.reset(false);
   game->board.timedEvents.clear();
   for (int i = 0; i < 3; ++i) game->board.pendingStones[i] = STONE_WHITE;

@@ -1,4 +1,4 @@
-// Drives a real TrelGame through its touch entry points and frame tick, on the offscreen GL
+// Drives a real GameController through its touch entry points and frame tick, on the offscreen GL
 // context of the rendering harness, with a wall clock the test moves by hand and the game's
 // files in a temporary folder that each test gets fresh. Used by the controller and menu tests.
 #pragma once
@@ -9,7 +9,7 @@
 #include <string>
 
 #include "TempFolder.h"
-#include "TrelGame.h"
+#include "GameController.h"
 
 class ControllerTest : public ::testing::Test {
  protected:
@@ -21,7 +21,7 @@ class ControllerTest : public ::testing::Test {
   void advance(int ms);
   // A controller on the live settings, this test's save-failure notice, the fake wall clock and
   // a fixed seed.
-  std::unique_ptr<TrelGame> newGame(BallGraphics::Art art = BallGraphics::ALL_ART);
+  std::unique_ptr<GameController> newGame(BallGraphics::Art art = BallGraphics::ALL_ART);
   // The live settings of the test process (their file is in a folder of their own).
   static Settings& liveSettings();
   // Screen pixel at the centre of square (x, y) of the current board.
@@ -41,5 +41,5 @@ class ControllerTest : public ::testing::Test {
   std::string statePath() const { return folder + "/gameState.dat"; }
   std::string scoresPath() const { return folder + "/hiScores.dat"; }
   MyTl::SaveFailureNotice saveFailures;
-  std::unique_ptr<TrelGame> game;
+  std::unique_ptr<GameController> game;
 };

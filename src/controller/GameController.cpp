@@ -1,6 +1,6 @@
 // The controller's state machine, new games, the end of a game, the settings answers and the
 // saved game.
-#include "TrelGame.h"
+#include "GameController.h"
 
 #include <utility>
 
@@ -16,7 +16,7 @@ const int GAME_OVER_SOUND_DELAY_MS = 500;
 
 }  // namespace
 
-TrelGame::TrelGame(Settings& liveSettings, MyTl::SaveFailureNotice& failures, GameClock::WallClock wallClock,
+GameController::GameController(Settings& liveSettings, MyTl::SaveFailureNotice& failures, GameClock::WallClock wallClock,
                    uint32_t seed, BallGraphics::Art art)
     : settings(liveSettings),
       saveFailures(failures),
@@ -48,7 +48,7 @@ TrelGame::TrelGame(Settings& liveSettings, MyTl::SaveFailureNotice& failures, Ga
   resetGame();
 }
 
-void TrelGame::playSoundOf(BoardEvent event) {
+void GameController::playSoundOf(BoardEvent event) {
   switch (event) {
     case BoardEvent::BALL_MOVED: sounds.playMoveSound(); break;
     case BoardEvent::LINE_REMOVED: sounds.playLineRemovedSound(); break;
@@ -58,7 +58,7 @@ void TrelGame::playSoundOf(BoardEvent event) {
   }
 }
 
-void TrelGame::completeStartUp() {
+void GameController::completeStartUp() {
   if (graphics.isComplete()) return;
   graphics.generateBalls();
   // The screens took their handles of the shared menu art when they were made.
@@ -66,17 +66,17 @@ void TrelGame::completeStartUp() {
   screens.menuDivider = graphics.menuDivider;
 }
 
-TrelGame::~TrelGame() {
+GameController::~GameController() {
   saveState(stateFileName.c_str());
   delete boardSnapshot;
 }
 
-int TrelGame::tableIndex() const {
+int GameController::tableIndex() const {
   const int index = board.settings.gameMode + 6 * (board.settings.clockDisabled ? 1 : 0);
   return index < HiScores::TABLE_COUNT - 1 ? index : HiScores::TABLE_COUNT - 1;
 }
 
-void TrelGame::switchGameState(GameState state) {
+void GameController::switchGameState(GameState state) {
   board.dirty = true;
   pictureChanged = true;
   if (gameState == STATE_HISCORES) hiScoresMenu.finishedShowingHighScores(hiScores);
@@ -102,7 +102,7 @@ void TrelGame::switchGameState(GameState state) {
   }
 }
 
-void TrelGame::resetGame() {
+void GameController::resetGame() {
   clock.reset();
   scoreNumber.value = -1;
   levelNumber.value = -1;
@@ -116,11 +116,11 @@ void TrelGame::resetGame() {
   pictureChanged = true;
 }
 
-void TrelGame::addPendingBalls() {
+void GameController::addPendingBalls() {
   if (!board.addPendingBalls() || board.freeSquares.empty()) handleGameFinish(true, true);
 }
 
-void TrelGame::handleGameFinish(bool showGameOver, bool boardFull) {
+void GameController::handleGameFinish(bool showGameOver, bool boardFull) {
   if (boardFull) {
     switchGameState(STATE_GAME_ENDING);
     board.queueEvent(Board::TimedEvent::GAME_OVER, clock.nowMs() + GAME_OVER_SOUND_DELAY_MS);
@@ -143,7 +143,7 @@ void TrelGame::handleGameFinish(bool showGameOver, bool boardFull) {
   }
 }
 
-void TrelGame::confirmSettingsChange() {
+void GameController::confirmSettingsChange() {
   settings.setValues();
   settings.save();
   switchGameState(STATE_PLAYING);
@@ -152,7 +152,7 @@ void TrelGame::confirmSettingsChange() {
   saveGameNow();
 }
 
-void TrelGame::cancelSettingsChange() {
+void GameController::cancelSettingsChange() {
   // Only the mode is put back; the switches keep what the player set.
   settings.gameMode = board.settings.gameMode;
   settings.setValues();
@@ -161,7 +161,7 @@ void TrelGame::cancelSettingsChange() {
   settingsMenu.finishedShowing();
 }
 
-void TrelGame::saveState(const char* path) {
+void GameController::saveState(const char* path) {
   GameStateFile::ClockIntervals intervals;
   const int now = clock.gameTime();
   intervals.sinceLastMove = static_cast<double>(penalty.sinceLastMove(now));
@@ -169,31 +169,31 @@ void TrelGame::saveState(const char* path) {
   GameStateFile::save(path, board, intervals, &saveFailures);
 }
 
-void TrelGame::saveGameNow() {
+void GameController::saveGameNow() {
   if (!stateFileName.empty()) saveState(stateFileName.c_str());
 }
 
-void TrelGame::loadState(const char* stateFile, const char* hiScoresFile) {
+void GameController::loadState(const char* stateFile, const char* hiScoresFile) {
   hiScores.loadHiScores(hiScoresFile);
   stateFileName = MyTl::BasicString<char>(stateFile);
   loadState();
   clock.pause();
 }
 
-void TrelGame::attachViews(const std::shared_ptr<Ui::View>& views) { screens.parent = views; }
+void GameController::attachViews(const std::shared_ptr<Ui::View>& views) { screens.parent = views; }
 
-void TrelGame::resignActive() {
+void GameController::resignActive() {
   MyTl::Lock lock(gameMutex);
   clockWasRunning = !clock.isPaused();
   clock.pause();
 }
 
-void TrelGame::becomeActive() {
+void GameController::becomeActive() {
   MyTl::Lock lock(gameMutex);
   if (clockWasRunning) clock.resume();
 }
 
-void TrelGame::loadState() {
+void GameController::loadState() {
   GameStateFile::ClockIntervals intervals;
   // The board stamps its squares with the moment it was read.
   clock.refresh();
@@ -205,7 +205,7 @@ void TrelGame::loadState() {
                      static_cast<int>(intervals.sinceLastPenalty));
 }
 
-float TrelGame::SpinningNumber::getNumberToShow(int target, int nowMs) {
+float GameController::SpinningNumber::getNumberToShow(int target, int nowMs) {
   if (value == -1 || value == target) {
     value = target;
     changeTime = -1.0;

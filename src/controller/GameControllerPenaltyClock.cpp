@@ -1,21 +1,21 @@
 // The controller's side of the penalty clock (PenaltyClock holds the rules): a due penalty ball
 // is announced, moves push the period back, the idle ball falls, and the clock's moments go into
 // the frame schedule.
-#include "TrelGame.h"
+#include "GameController.h"
 
-float TrelGame::penaltyPeriod() const { return PenaltyClock::period(board.settings.clockSpeed, board.level); }
+float GameController::penaltyPeriod() const { return PenaltyClock::period(board.settings.clockSpeed, board.level); }
 
-float TrelGame::announceDuePenaltyBall() {
+float GameController::announceDuePenaltyBall() {
   const float period = penaltyPeriod();
   if (penalty.takeEndedPeriods(clock.gameTime(), period)) board.addPendingBall(board.getRandomStoneColour());
   return penalty.fraction(clock.gameTime(), period);
 }
 
-float TrelGame::penaltyFraction() const { return penalty.fraction(clock.gameTime(), penaltyPeriod()); }
+float GameController::penaltyFraction() const { return penalty.fraction(clock.gameTime(), penaltyPeriod()); }
 
-void TrelGame::creditMove() { penalty.creditMove(clock.gameTime(), board.settings.clockSpeed, board.level); }
+void GameController::creditMove() { penalty.creditMove(clock.gameTime(), board.settings.clockSpeed, board.level); }
 
-bool TrelGame::dropIdleBall() {
+bool GameController::dropIdleBall() {
   const int now = clock.gameTime();
   if (!penalty.idleBallDue(now, board.settings.clockSpeed)) return true;
   if (board.addBallAtRandomPos() && !board.freeSquares.empty()) {
@@ -26,7 +26,7 @@ bool TrelGame::dropIdleBall() {
   return false;
 }
 
-void TrelGame::schedulePenaltyClock(FrameSchedule& schedule) const {
+void GameController::schedulePenaltyClock(FrameSchedule& schedule) const {
   const float period = penaltyPeriod();
   // Game time runs on nowMs less the time spent paused.
   const int toNowMs = clock.pausedTotal();

@@ -11,7 +11,7 @@
 #include "Lock.h"
 #include "ScreenGeometry.h"
 #include "Texture.h"
-#include "TrelGame.h"
+#include "GameController.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ const int TARGET_FLASH_MS = 200;
 
 }  // namespace
 
-void TrelGame::drawPendingStones(int first, int cap) {
+void GameController::drawPendingStones(int first, int cap) {
   const int count = board.pendingStones.size();
   if (count == 0) return;
   const float spacing = count < 10 ? (72.0f / static_cast<float>(count) < 14.0f ? 72.0f / static_cast<float>(count) : 14.0f)
@@ -39,13 +39,13 @@ void TrelGame::drawPendingStones(int first, int cap) {
       }
     }
     for (int k = 0; static_cast<float>(k) < glow; ++k) graphics.addVerySoftGlowCenteredAtPoint(x + 10.83f, 22.83f, 0.33f);
-    graphics.drawStoneAtCoords(board.pendingStones[i], MyPoint(x, 12.0f), 0.57f, false, true, false, true);
+    graphics.drawStoneAtCoords(board.pendingStones[i], ScreenPoint(x, 12.0f), 0.57f, false, true, false, true);
     for (int k = 0; static_cast<float>(k) < 2.0f * glow / 3.0f; ++k)
       graphics.addVerySoftGlowCenteredAtPoint(x + 10.83f, 22.83f, 0.33f);
   }
 }
 
-void TrelGame::followDisplayScale() {
+void GameController::followDisplayScale() {
   displayGeneration = DisplayScale::generation();
   if (!graphics.isComplete()) {
     // Only the start picture may exist yet; the rest is made later, at the scale of that moment.
@@ -62,12 +62,12 @@ void TrelGame::followDisplayScale() {
   board.dirty = true;
 }
 
-void TrelGame::drawBoard() {
+void GameController::drawBoard() {
   MyTl::Lock lock(gameMutex);
   if (advanceFrame()) drawFrame();
 }
 
-bool TrelGame::advanceFrame() {
+bool GameController::advanceFrame() {
   MyTl::Lock lock(gameMutex);
   const int scoreBeforeCredits = board.score;
   board.fireDueEvents();
@@ -90,7 +90,7 @@ bool TrelGame::advanceFrame() {
   return true;
 }
 
-void TrelGame::drawFrame() {
+void GameController::drawFrame() {
   MyTl::Lock lock(gameMutex);
   pictureChanged = false;
   drawnAtMs = clock.nowMs();
@@ -125,7 +125,7 @@ void TrelGame::drawFrame() {
   screens.doneDrawing();
 }
 
-void TrelGame::tellPlayerOfSaveFailure() {
+void GameController::tellPlayerOfSaveFailure() {
   std::string folder, reason;
   if (screens.parent && saveFailures.take(folder, reason)) {
     screens.showSaveFailure(folder, reason);
@@ -133,7 +133,7 @@ void TrelGame::tellPlayerOfSaveFailure() {
   }
 }
 
-FrameSchedule TrelGame::frameSchedule() {
+FrameSchedule GameController::frameSchedule() {
   MyTl::Lock lock(gameMutex);
   FrameSchedule schedule(clock.wallClockSinceStart());
   if (pictureChanged) schedule.drawNow();
@@ -149,7 +149,7 @@ FrameSchedule TrelGame::frameSchedule() {
   return schedule;
 }
 
-void TrelGame::schedulePicture(FrameSchedule& schedule) const {
+void GameController::schedulePicture(FrameSchedule& schedule) const {
   // The start screen is a still picture; everything else shows the board.
   if (gameState == STATE_SPLASH) return;
   const bool gameTimeRuns = !clock.isPaused();
@@ -193,7 +193,7 @@ void TrelGame::schedulePicture(FrameSchedule& schedule) const {
   }
 }
 
-void TrelGame::rebuildBoardSnapshot() {
+void GameController::rebuildBoardSnapshot() {
   graphics.drawBoard(board.height < 10, ScreenGeometry::boardScale(board.width));
   if (gameState == STATE_PLAYING) screens.drawMenuButton(menuStripTaps.pressed, board.height < 10);
   for (int y = 0; y < board.height; ++y) {
@@ -211,7 +211,7 @@ void TrelGame::rebuildBoardSnapshot() {
   board.dirty = false;
 }
 
-void TrelGame::drawSquareHighlights() {
+void GameController::drawSquareHighlights() {
   const bool skipSelected = !settings.twoTapMoves;
   const bool ballSelected = board.selected.x != -1;
   for (int y = 0; y < board.height; ++y) {
@@ -229,7 +229,7 @@ void TrelGame::drawSquareHighlights() {
   }
 }
 
-void TrelGame::drawAnimatedSquares() {
+void GameController::drawAnimatedSquares() {
   for (int y = 0; y < board.height; ++y) {
     for (int x = 0; x < board.width; ++x) {
       const int stone = board.stones[y][x];
@@ -246,7 +246,7 @@ void TrelGame::drawAnimatedSquares() {
   }
 }
 
-void TrelGame::drawDragTarget() {
+void GameController::drawDragTarget() {
   const Square t = currentMouseSquare;
   if (t.x == -1 || board.selected.x == -1 || board.stoneAt(board.selected) == SQUARE_EMPTY || !board.isInBoard(t)) {
     hoverStartTime = -1;
@@ -272,7 +272,7 @@ void TrelGame::drawDragTarget() {
   board.animations[t.y][t.x].shrinkSize = 2.0f * size;
 }
 
-void TrelGame::drawStateScreen() {
+void GameController::drawStateScreen() {
   switch (gameState) {
     case STATE_GAME_MENU:
       screens.drawGameMenu(pressedButton, true);

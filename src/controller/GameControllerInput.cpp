@@ -7,7 +7,7 @@
 #include "Lock.h"
 #include "MenuHitTesting.h"
 #include "ScreenGeometry.h"
-#include "TrelGame.h"
+#include "GameController.h"
 
 namespace {
 
@@ -23,9 +23,9 @@ Square squareOfBoardPoint(int boardX, int boardY, float size) {
 
 }  // namespace
 
-bool TrelGame::isInMenuStrip(int y) const { return y > ScreenGeometry::menuStripTop(board.height); }
+bool GameController::isInMenuStrip(int y) const { return y > ScreenGeometry::menuStripTop(board.height); }
 
-void TrelGame::setCurrentMouseSquare(Square& s) {
+void GameController::setCurrentMouseSquare(Square& s) {
   if (s == currentMouseSquare) return;
   previousMouseSquare = currentMouseSquare;
   previousMouseSquareTime = mouseSquareTime;
@@ -33,7 +33,7 @@ void TrelGame::setCurrentMouseSquare(Square& s) {
   currentMouseSquare = s;
 }
 
-Square TrelGame::getCurrentMouseSquare(int x, int y, bool pickingBall) {
+Square GameController::getCurrentMouseSquare(int x, int y, bool pickingBall) {
   if (settings.twoTapMoves) pickingBall = awaitingFirstTap;
   const float size = ScreenGeometry::squareSize(board.width);
   const int left = static_cast<int>(ScreenGeometry::BOARD_LEFT);
@@ -77,14 +77,14 @@ Square TrelGame::getCurrentMouseSquare(int x, int y, bool pickingBall) {
   return q;
 }
 
-void TrelGame::deselectAsBadMove(bool playSound) {
+void GameController::deselectAsBadMove(bool playSound) {
   if (board.selected.x == -1) return;
   if (board.isInBoard(board.selected)) board.animations[board.selected.y][board.selected.x].active = false;
   if (playSound) sounds.playBadMoveSound();
   clearSelection();
 }
 
-void TrelGame::dropSelectionOfVanishedBall() {
+void GameController::dropSelectionOfVanishedBall() {
   const bool ballGone = board.selected.x != -1 && board.stoneAt(board.selected) == SQUARE_EMPTY;
   if (!board.selectedBallRemoved && !ballGone) return;
   board.selectedBallRemoved = false;
@@ -92,7 +92,7 @@ void TrelGame::dropSelectionOfVanishedBall() {
   if (board.selected.x != -1) clearSelection();
 }
 
-void TrelGame::clearSelection() {
+void GameController::clearSelection() {
   board.selected = Square();
   awaitingFirstTap = true;
   currentMouseSquare = previousMouseSquare = Square();
@@ -108,7 +108,7 @@ void TrelGame::clearSelection() {
   board.dirty = true;
 }
 
-void TrelGame::startSelectionAnimation(const Square& q) {
+void GameController::startSelectionAnimation(const Square& q) {
   AnimationInfo& animation = board.animations[q.y][q.x];
   animation.stone = board.stoneAt(q);
   animation.active = true;
@@ -117,13 +117,13 @@ void TrelGame::startSelectionAnimation(const Square& q) {
   animation.pathIndex = -1;
 }
 
-void TrelGame::startInput() {
+void GameController::startInput() {
   pictureChanged = true;
   clock.refresh();
   dropSelectionOfVanishedBall();
 }
 
-void TrelGame::handleMouseDown(int x, int y) {
+void GameController::handleMouseDown(int x, int y) {
   MyTl::Lock lock(gameMutex);
   startInput();
   switch (gameState) {
@@ -161,7 +161,7 @@ void TrelGame::handleMouseDown(int x, int y) {
   }
 }
 
-void TrelGame::handleMouseDrag(int x, int y) {
+void GameController::handleMouseDrag(int x, int y) {
   pictureChanged = true;
   if (gameState == STATE_SETTINGS) {
     if (volumeDragActive) setSettingsVolume(settings, x, y);
@@ -180,7 +180,7 @@ void TrelGame::handleMouseDrag(int x, int y) {
 }
 
 // Two-tap moves: the finger is choosing the ball of the first tap.
-void TrelGame::selectForTwoTap(Square q) {
+void GameController::selectForTwoTap(Square q) {
   const bool hadNone = board.selected.x == -1;
   const bool wasBall = !hadNone && board.stoneAt(board.selected) != SQUARE_EMPTY;
   if (board.isInBoard(board.selected)) {
@@ -199,7 +199,7 @@ void TrelGame::selectForTwoTap(Square q) {
   board.dirty = true;
 }
 
-void TrelGame::handleMouseUp(int x, int y) {
+void GameController::handleMouseUp(int x, int y) {
   MyTl::Lock lock(gameMutex);
   startInput();
   bool consumed = false;
@@ -207,7 +207,7 @@ void TrelGame::handleMouseUp(int x, int y) {
   if (gameState == STATE_PLAYING && !consumed) handlePlayRelease(x, y);
 }
 
-void TrelGame::handleScreenRelease(int x, int y, bool& consumed) {
+void GameController::handleScreenRelease(int x, int y, bool& consumed) {
   const GameState state = gameState;
   switch (state) {
     case STATE_GAME_MENU: {
@@ -255,7 +255,7 @@ void TrelGame::handleScreenRelease(int x, int y, bool& consumed) {
 }
 
 // The settings screen's Done button: apply, or ask before a change of mode ends a game.
-void TrelGame::leaveSettings() {
+void GameController::leaveSettings() {
   const Settings& live = settings;
   const bool modeChanged = live.gameMode != board.settings.gameMode || live.clockDisabled != board.settings.clockDisabled;
   if (modeChanged && board.moveCount >= 3) {
@@ -273,7 +273,7 @@ void TrelGame::leaveSettings() {
   settingsMenu.finishedShowing();
 }
 
-void TrelGame::handlePlayRelease(int x, int y) {
+void GameController::handlePlayRelease(int x, int y) {
   Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
   setCurrentMouseSquare(q);
   Square target = q;

@@ -9,7 +9,7 @@
 #include "Switch.h"
 #include "TextField.h"
 #include "GameAction.h"
-#include "TrelGame.h"
+#include "GameController.h"
 
 namespace {
 
@@ -43,9 +43,9 @@ const FocusFrame FOCUS_FRAMES[FOCUS_DONE] = {
 
 }  // namespace
 
-void TrelGame::hideKeyboardCursor() { keyboardCursor.visible = false; }
+void GameController::hideKeyboardCursor() { keyboardCursor.visible = false; }
 
-void TrelGame::handleKey(GameKey key) {
+void GameController::handleKey(GameKey key) {
   MyTl::Lock lock(gameMutex);
   startInput();
   switch (gameState) {
@@ -96,13 +96,13 @@ void TrelGame::handleKey(GameKey key) {
   }
 }
 
-void TrelGame::pressMenuButton(int index) {
+void GameController::pressMenuButton(int index) {
   pressedButton = index;
   apply(GameAction::pressButton(index));
   pressedButton = -1;
 }
 
-void TrelGame::moveButtonHighlight(GameKey key, int count) {
+void GameController::moveButtonHighlight(GameKey key, int count) {
   if (key == GameKey::UP) {
     pressedButton = pressedButton <= 0 ? count - 1 : pressedButton - 1;
   } else if (key == GameKey::DOWN || key == GameKey::NEXT) {
@@ -110,7 +110,7 @@ void TrelGame::moveButtonHighlight(GameKey key, int count) {
   }
 }
 
-void TrelGame::handleBoardKey(GameKey key) {
+void GameController::handleBoardKey(GameKey key) {
   keyboardCursor.visible = true;
   keyboardCursor.clampTo(board.width, board.height);
   const bool ballSelected = board.selected.x != -1;
@@ -148,7 +148,7 @@ void TrelGame::handleBoardKey(GameKey key) {
   }
 }
 
-void TrelGame::handleSettingsKey(GameKey key) {
+void GameController::handleSettingsKey(GameKey key) {
   switch (key) {
     case GameKey::UP:
       settingsFocus = settingsFocus <= 0 ? FOCUS_COUNT - 1 : settingsFocus - 1;
@@ -194,7 +194,7 @@ void TrelGame::handleSettingsKey(GameKey key) {
   pressedButton = settingsFocus == FOCUS_DONE ? 1 : -1;
 }
 
-void TrelGame::drawKeyboardFocus() {
+void GameController::drawKeyboardFocus() {
   if (gameState == STATE_PLAYING && keyboardCursor.visible) {
     keyboardCursor.clampTo(board.width, board.height);
     keyboardCursor.drawOnBoard(ScreenGeometry::boardScale(board.width));

@@ -1,10 +1,10 @@
 // A point on the 320 x 480 screen, in pixels, y growing downwards.
 #pragma once
 
-struct MyPoint {
+struct ScreenPoint {
   float x = 0.0f;
   float y = 0.0f;
 
-  MyPoint() = default;
-  MyPoint(float px, float py) : x(px), y(py) {}
+  ScreenPoint() = default;
+  ScreenPoint(float px, float py) : x(px), y(py) {}
 };

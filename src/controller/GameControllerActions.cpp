@@ -5,7 +5,7 @@
 #include "GameClock.h"
 #include "Lock.h"
 #include "ScreenGeometry.h"
-#include "TrelGame.h"
+#include "GameController.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ const int MS_PER_PATH_STEP = 90;
 
 }  // namespace
 
-void TrelGame::apply(const GameAction& action) {
+void GameController::apply(const GameAction& action) {
   switch (action.kind) {
     case GameAction::PICK_UP:
       pickUp(action.square);
@@ -37,7 +37,7 @@ void TrelGame::apply(const GameAction& action) {
   }
 }
 
-int TrelGame::bottomButtonTop() const {
+int GameController::bottomButtonTop() const {
   switch (gameState) {
     case STATE_INSTRUCTIONS: return ScreenGeometry::panelButtonTop(ScreenGeometry::INSTRUCTIONS_PANEL);
     case STATE_SETTINGS:
@@ -48,7 +48,7 @@ int TrelGame::bottomButtonTop() const {
   }
 }
 
-void TrelGame::pickUp(Square q) {
+void GameController::pickUp(Square q) {
   if (board.stoneAt(q) == SQUARE_EMPTY) return;
   // A ball picked up instead of another: the other one stops pulsing.
   if (board.isInBoard(board.selected)) board.animations[board.selected.y][board.selected.x].active = false;
@@ -61,7 +61,7 @@ void TrelGame::pickUp(Square q) {
   board.dirty = true;
 }
 
-void TrelGame::dropAt(Square target, bool missPutsBack) {
+void GameController::dropAt(Square target, bool missPutsBack) {
   if (board.selected.x == -1 || !board.isInBoard(target) || board.stoneAt(target) != SQUARE_EMPTY) return;
   if (board.reachability[target.y][target.x].distance == -1) {
     if (!missPutsBack) {
@@ -80,7 +80,7 @@ void TrelGame::dropAt(Square target, bool missPutsBack) {
   currentMouseSquare = Square();
 }
 
-bool TrelGame::pressButton(int index) {
+bool GameController::pressButton(int index) {
   const GameState state = gameState;
   switch (state) {
     case STATE_SPLASH:
@@ -154,7 +154,7 @@ bool TrelGame::pressButton(int index) {
   }
 }
 
-void TrelGame::makeMove(Square t) {
+void GameController::makeMove(Square t) {
   Square f = board.selected;
   const int colour = board.stoneAt(f);
   board.doMove(f, t);

@@ -1,4 +1,4 @@
-// TrelGame: the game controller. It owns the board, the local high scores, the high-score and
+// GameController: the game controller. It owns the board, the local high scores, the high-score and
 // settings screens and the renderer, runs the state machine that decides which screen is shown
 // and which input is accepted, and has two kinds of entry: the frame tick and the touch
 // handlers. The shell runs the frame tick's time step whenever it wakes, draws only when the
@@ -30,7 +30,7 @@
 
 class Texture;
 
-class TrelGame {
+class GameController {
  public:
   enum GameState {
     STATE_SPLASH = 0,            // start screen; any tap starts play
@@ -60,12 +60,12 @@ class TrelGame {
   // current GL context (the renderer builds its textures). With NO_ART it needs no GL context and
   // may be made on another thread while the window opens; the start screen's art then follows in
   // drawFrame, the rest in completeStartUp.
-  TrelGame(Settings& liveSettings, MyTl::SaveFailureNotice& saveFailures, GameClock::WallClock wallClock,
+  GameController(Settings& liveSettings, MyTl::SaveFailureNotice& saveFailures, GameClock::WallClock wallClock,
            uint32_t seed, BallGraphics::Art art = BallGraphics::ALL_ART);
   // Saves the game in progress; destroying the members then writes the high scores.
-  ~TrelGame();
-  TrelGame(const TrelGame&) = delete;
-  TrelGame& operator=(const TrelGame&) = delete;
+  ~GameController();
+  GameController(const GameController&) = delete;
+  GameController& operator=(const GameController&) = delete;
 
   // --- Game states ---
   void switchGameState(GameState state);
@@ -137,14 +137,14 @@ class TrelGame {
   // after every step of the frame tick that drops balls and before every touch.
   void dropSelectionOfVanishedBall();
 
-  // --- Actions (TrelGameActions.cpp) ---
+  // --- Actions (GameControllerActions.cpp) ---
   // Carries out what the player asked for, whichever device asked (see GameAction).
   void apply(const GameAction& action);
   // The top of the current screen's bottom button (instructions, settings, high scores, name
   // entry), where it is drawn and hit; -1 on other screens.
   int bottomButtonTop() const;
 
-  // --- Keyboard (TrelGameKeyboard.cpp) ---
+  // --- Keyboard (GameControllerKeyboard.cpp) ---
   // A key from the shell, after the controls over the frame had their turn: play on the board
   // through the keyboard cursor, the highlight of the menus, start and leave screens.
   void handleKey(GameKey key);
@@ -257,13 +257,13 @@ class TrelGame {
   void drawSquareHighlights();
   void drawAnimatedSquares();
   void drawDragTarget();
-  // Keyboard play (TrelGameKeyboard.cpp).
+  // Keyboard play (GameControllerKeyboard.cpp).
   void handleBoardKey(GameKey key);
   void handleSettingsKey(GameKey key);
   void moveButtonHighlight(GameKey key, int count);
   // A key's press of button `index` of the current screen, shown highlighted while it acts.
   void pressMenuButton(int index);
-  // The actions (TrelGameActions.cpp).
+  // The actions (GameControllerActions.cpp).
   void pickUp(Square q);
   // `missPutsBack`: an unreachable target puts the ball back instead of keeping it held.
   void dropAt(Square target, bool missPutsBack);
