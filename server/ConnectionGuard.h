@@ -9,6 +9,7 @@
 #pragma once
 
 #include <chrono>
+#include <deque>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -29,22 +30,27 @@ class ConnectionGuard {
 
   ConnectionGuard(const Limits& limits, const std::vector<std::string>& exemptAddresses, ServerLog& log);
 
-  // Whether a new connection from `address` may be accepted now (logs a refusal). Counted once
-  // opened() reports it, so connections accepted at the same moment by several engine threads
-  // may pass the caps by at most one each.
-  bool admit(const std::string& address);
-  // A connection was accepted; `connection` identifies it until closed(). `socketFd` stays
-  // open until closed() has returned, so sweep() may shut it down until then.
+  // Whether a new connection from `address` may be accepted now (logs a refusal). An admitted
+  // connection takes its slot at once, in the same step that checked the caps, so connections
+  // accepted at the same moment by several engine threads never pass them. The slot stays
+  // reserved until opened() reports the connection; a reservation that the engine never opens
+  // is given back by sweep() once it is older than the request deadline.
+  bool admit(const std::string& address, Clock::time_point now);
+  // A connection was accepted (it takes the reservation admit() made for its address);
+  // `connection` identifies it until closed(). `socketFd` stays open until closed() has
+  // returned, so sweep() may shut it down until then.
   void opened(const void* connection, const std::string& address, int socketFd, Clock::time_point now);
   // A request on `connection` was answered: the next one gets a fresh deadline.
   void requestEnded(const void* connection, Clock::time_point now);
   void closed(const void* connection);
 
   // Shuts down every connection past its deadline (the engine then sees the socket end and
-  // closes it). Returns how many were cut.
+  // closes it) and gives back the reservations that never opened. Returns how many were cut.
   int sweep(Clock::time_point now);
 
   int openConnections();
+  // The connections admitted or open: what the caps count.
+  int heldConnections();
 
  private:
   struct Open {
@@ -59,5 +65,12 @@ class ConnectionGuard {
   ServerLog& log;
   std::mutex lock;
   std::unordered_map<const void*, Open> open;
+  // Admitted but not yet opened: their admission times by address, oldest first.
+  std::unordered_map<std::string, std::deque<Clock::time_point>> reserved;
+  int reservedTotal = 0;
+  // Open and reserved connections by address.
   std::unordered_map<std::string, int> perAddress;
+
+  // Takes one slot of `address` off the count (the lock is held).
+  void releaseSlot(const std::string& address);
 };

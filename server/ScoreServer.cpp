@@ -101,7 +101,7 @@ long long announcedLength(MHD_Connection* connection) {
 struct ScoreServer::Callbacks {
   static MHD_Result acceptPolicy(void* context, const sockaddr* address, socklen_t) {
     ScoreServer& server = *static_cast<ScoreServer*>(context);
-    return server.guard.admit(addressText(address)) ? MHD_YES : MHD_NO;
+    return server.guard.admit(addressText(address), ConnectionGuard::Clock::now()) ? MHD_YES : MHD_NO;
   }
 
   static void connectionChanged(void* context, MHD_Connection* connection, void**,

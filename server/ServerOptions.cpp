@@ -41,7 +41,7 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
       hasValue = true;
     }
     if (option != "--db" && option != "--bind" && option != "--port" && option != "--submit-limit" &&
-        option != "--request-deadline" && option != "--trusted-proxy") {
+        option != "--request-deadline" && option != "--trusted-proxy" && option != "--max-connections") {
       error = "unknown option " + option;
       return false;
     }
@@ -81,6 +81,11 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
         error = "--request-deadline must be 1 to 3600 seconds";
         return false;
       }
+    } else if (option == "--max-connections") {
+      if (!readNumber(value, 1, 1000000, maxConnections)) {
+        error = "--max-connections must be 1 to 1000000";
+        return false;
+      }
     } else if (!readNumber(value, 0, 1000000000L, submitLimit)) {
       error = "--submit-limit must be 0 or more";
       return false;
@@ -91,7 +96,8 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
 
 std::string ServerOptions::usage() {
   return "Usage: pellix-scores-server [--db PATH|URI] [--bind ADDRESS] [--port N] [--submit-limit N]\n"
-         "                            [--trusted-proxy ADDRESS]... [--request-deadline S] [--quiet]\n"
+         "                            [--trusted-proxy ADDRESS]... [--request-deadline S]\n"
+         "                            [--max-connections N] [--quiet]\n"
          "\n"
          "The Pellix high-score server. It keeps the global top scores of the game's twelve\n"
          "tables (game_mode 0 to 11) in one SQLite file, or in a PostgreSQL database that several\n"
@@ -136,6 +142,8 @@ std::string ServerOptions::usage() {
          "                      header is ignored\n"
          "  --request-deadline S  seconds a client has to send one whole request\n"
          "                      (default: 10)\n"
+         "  --max-connections N connections held open at once from everyone together\n"
+         "                      (default: 4000; one address may hold 16 of them)\n"
          "  --quiet             no log lines on standard error\n"
          "  --help              this text\n"
          "\n"

@@ -1,6 +1,6 @@
 // The command line of pellix-scores-server: --db PATH|URI, --bind ADDRESS, --port N,
-// --submit-limit N, --trusted-proxy ADDRESS (repeatable), --request-deadline S, --quiet and
-// --help. Parsed once by main.
+// --submit-limit N, --trusted-proxy ADDRESS (repeatable), --request-deadline S,
+// --max-connections N, --quiet and --help. Parsed once by main.
 #pragma once
 
 #include <string>
@@ -22,6 +22,8 @@ class ServerOptions {
   std::vector<std::string> trustedProxies;
   // Seconds within which a request must arrive whole and be answered.
   int requestDeadline = 10;
+  // Connections held open at once from everyone together.
+  int maxConnections = 4000;
   // No log lines on standard error (tests that provoke many refusals).
   bool quiet = false;
   bool showHelp = false;

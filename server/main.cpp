@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
   ScoreRequestHandler handler(storage.store(), storage.limiter(), log);
   ConnectionGuard::Limits limits;
   limits.deadline = std::chrono::seconds(options.requestDeadline);
+  limits.maxTotal = options.maxConnections;
   // Every connection is a descriptor: allow as many as the connection cap needs, when the
   // system lets us.
   rlimit files{};

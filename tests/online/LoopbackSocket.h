@@ -71,6 +71,29 @@ class LoopbackSocket {
     return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK);
   }
 
+  // Sends one keep-alive GET of `target` and reads its whole reply (up to `seconds` for each
+  // byte); the connection stays open afterwards. The reply's status, -1 when the server closed
+  // the connection or answered nothing.
+  int keepAliveGet(const std::string& target, int seconds = 30) {
+    if (!sendAll("GET " + target + " HTTP/1.1\r\nHost: scores\r\n\r\n", seconds)) return -1;
+    timeval limit = {seconds, 0};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    std::string received;
+    char buffer[4096];
+    for (;;) {
+      const size_t headEnd = received.find("\r\n\r\n");
+      if (headEnd != std::string::npos) {
+        const size_t length = received.find("Content-Length: ");
+        const size_t bodyLength = length < headEnd ? std::strtoul(received.c_str() + length + 16, nullptr, 10) : 0;
+        if (received.size() >= headEnd + 4 + bodyLength) break;
+      }
+      const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
+      if (n <= 0) return -1;
+      received.append(buffer, static_cast<size_t>(n));
+    }
+    return received.compare(0, 9, "HTTP/1.1 ") == 0 ? std::atoi(received.c_str() + 9) : -1;
+  }
+
   // After receiveAll: whether it ended because the server closed (rather than the time-out).
   bool closedByPeer = false;
 

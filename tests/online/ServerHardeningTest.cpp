@@ -7,7 +7,9 @@
 #include <httplib.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -119,25 +121,115 @@ TEST(ServerHardening, ARequestThatDoesNotArriveWithinTheDeadlineIsCutAndLogged) 
   EXPECT_EQ(patient.receiveAll(10).compare(0, 15, "HTTP/1.1 200 OK"), 0);
 }
 
+// How many connections wait in the kernel for the server listening on `port` to accept them
+// (the backlog of its listening socket, from /proc/net/tcp); -1 when the socket is not found.
+int acceptQueueLength(int port) {
+  std::ifstream table("/proc/net/tcp");
+  std::string line;
+  std::getline(table, line);  // the heading
+  while (std::getline(table, line)) {
+    unsigned slot = 0, localAddress = 0, localPort = 0, remoteAddress = 0, remotePort = 0, state = 0;
+    unsigned long sendQueue = 0, receiveQueue = 0;
+    if (std::sscanf(line.c_str(), " %u: %x:%x %x:%x %x %lx:%lx", &slot, &localAddress, &localPort, &remoteAddress,
+                    &remotePort, &state, &sendQueue, &receiveQueue) != 8)
+      continue;
+    if (state == 0x0A && static_cast<int>(localPort) == port) return static_cast<int>(receiveQueue);
+  }
+  return -1;
+}
+
+// Waits until `condition` holds, as long as a slow, loaded or sanitized run may need.
+bool eventually(const std::function<bool()>& condition) {
+  const Clock::time_point deadline = Clock::now() + std::chrono::seconds(60);
+  while (!condition()) {
+    if (Clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
+// Silent connections from `from`, each opened once the server has taken the ones before it
+// from the kernel.
+std::vector<std::unique_ptr<LoopbackSocket>> silentConnections(int port, const std::string& from, int count) {
+  std::vector<std::unique_ptr<LoopbackSocket>> sockets;
+  for (int i = 0; i < count; ++i) {
+    sockets.push_back(std::make_unique<LoopbackSocket>(port, from));
+    EXPECT_TRUE(sockets.back()->connected());
+    EXPECT_TRUE(eventually([&] { return acceptQueueLength(port) == 0; })) << "the server stopped accepting";
+  }
+  return sockets;
+}
+
+int endedCount(std::vector<std::unique_ptr<LoopbackSocket>>& sockets) {
+  int ended = 0;
+  for (auto& socket : sockets) ended += socket->endedByPeer() ? 1 : 0;
+  return ended;
+}
+
+// Whether the server admits a connection from `from` now: an admitted one is answered (and
+// then closed by the server), a refused one is closed without an answer.
+bool admitsNow(int port, const std::string& from) {
+  LoopbackSocket socket(port, from);
+  return socket.connected() && socket.keepAliveGet(TOP_TEN) == 200;
+}
+
 TEST(ServerHardening, OneAddressCannotTakeEveryConnection) {
   TempFolder folder;
-  // A long request deadline: the held connections send nothing, and a slow (Debug, sanitized)
-  // run must not see them cut for that while it checks.
+  // A long request deadline: the held connections send nothing, and a slow (Debug, sanitized,
+  // loaded) run must not see them cut for that while it checks.
   ScoresServerProcess server(folder.path("scores.db"), {"--request-deadline", "120"});
   ASSERT_TRUE(server.started());
-  std::vector<std::unique_ptr<LoopbackSocket>> held;
-  for (int i = 0; i < 16; ++i) {
-    held.push_back(std::make_unique<LoopbackSocket>(server.listeningPort(), "127.0.0.9"));
-    ASSERT_TRUE(held.back()->connected());
-  }
-  // The seventeenth from that address is closed without an answer and logged.
-  LoopbackSocket extra(server.listeningPort(), "127.0.0.9");
-  extra.receiveAll(10);
-  EXPECT_TRUE(extra.closedByPeer);
-  EXPECT_TRUE(server.waitForOutput("refused a connection from 127.0.0.9")) << server.output();
+  // Sixteen connections from one address, then a seventeenth once the server has taken them:
+  // one of the seventeen is closed without an answer and logged, the other sixteen are held.
+  std::vector<std::unique_ptr<LoopbackSocket>> sockets = silentConnections(server.listeningPort(), "127.0.0.9", 17);
+  EXPECT_TRUE(eventually([&] { return endedCount(sockets) >= 1; })) << "no connection was refused";
+  EXPECT_TRUE(server.waitForOutput("refused a connection from 127.0.0.9: 16 connections open from that address"))
+      << server.output();
+  EXPECT_EQ(1, endedCount(sockets));
+  EXPECT_FALSE(admitsNow(server.listeningPort(), "127.0.0.9"));
   // Everyone else is still served, and the sixteen are still held.
   EXPECT_GE(timedFetch(server.listeningPort()), 0);
-  for (auto& socket : held) EXPECT_FALSE(socket->endedByPeer());
+  EXPECT_EQ(1, endedCount(sockets));
+}
+
+// Forty connections from one address at the same moment, before the server has seen any: the
+// engine's threads admit them side by side, and exactly sixteen are held.
+TEST(ServerHardening, ABurstFromOneAddressEndsWithExactlySixteenHeld) {
+  TempFolder folder;
+  ScoresServerProcess server(folder.path("scores.db"), {"--request-deadline", "120", "--quiet"});
+  ASSERT_TRUE(server.started());
+  std::vector<std::unique_ptr<LoopbackSocket>> burst;
+  for (int i = 0; i < 40; ++i) {
+    burst.push_back(std::make_unique<LoopbackSocket>(server.listeningPort(), "127.0.0.10"));
+    ASSERT_TRUE(burst.back()->connected());
+  }
+  EXPECT_TRUE(eventually([&] { return endedCount(burst) >= 24; })) << endedCount(burst) << " refused";
+  EXPECT_EQ(0, acceptQueueLength(server.listeningPort()));
+  EXPECT_EQ(24, endedCount(burst));
+  EXPECT_FALSE(admitsNow(server.listeningPort(), "127.0.0.10"));
+  EXPECT_TRUE(admitsNow(server.listeningPort(), "127.0.0.11"));
+  EXPECT_EQ(24, endedCount(burst));
+}
+
+// The cap on all connections together, at a small --max-connections: the connection past it is
+// refused and logged, and the slot of a connection that closes can be taken again.
+TEST(ServerHardening, TheTotalCapHoldsAndAClosedConnectionFreesItsSlot) {
+  TempFolder folder;
+  ScoresServerProcess server(folder.path("scores.db"), {"--request-deadline", "120", "--max-connections", "5"});
+  ASSERT_TRUE(server.started());
+  const int port = server.listeningPort();
+  std::vector<std::unique_ptr<LoopbackSocket>> held;
+  for (int i = 0; i < 5; ++i) {
+    std::vector<std::unique_ptr<LoopbackSocket>> one = silentConnections(port, "127.0.1." + std::to_string(i + 1), 1);
+    held.push_back(std::move(one.front()));
+  }
+  EXPECT_FALSE(admitsNow(port, "127.0.1.9"));
+  EXPECT_TRUE(server.waitForOutput("refused a connection from 127.0.1.9: 5 connections open in all")) << server.output();
+  EXPECT_EQ(0, endedCount(held));
+  // One leaves: the server sees it go in its own time, and then takes a new one.
+  held.front().reset();
+  EXPECT_TRUE(eventually([&] { return admitsNow(port, "127.0.1.9"); })) << "the closed connection's slot never came back";
+  for (size_t i = 1; i < held.size(); ++i) EXPECT_FALSE(held[i]->endedByPeer());
 }
 
 TEST(ServerHardening, AFloodOfHeaderLinesIsRefusedWithinBoundedMemory) {

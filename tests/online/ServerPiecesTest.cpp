@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "BackendDatabase.h"
 #include "ClientAddress.h"
+#include "ConnectionGuard.h"
 #include "FormFields.h"
 #include "RateLimiter.h"
 #include "ScoreChecksum.h"
@@ -286,6 +289,68 @@ TEST(ServerOptions, CommandLine) {
   const char* proxies[] = {"s", "--trusted-proxy", "10.0.0.1", "--trusted-proxy", "0:0::1"};
   ASSERT_TRUE(set.parse(5, proxies, error));
   EXPECT_EQ(set.trustedProxies, (std::vector<std::string>{"10.0.0.1", "::1"}));
+}
+
+}  // namespace
+
+namespace {
+
+// Many engine threads admitting at once from one address: the caps count every admission in
+// the same step that checks them, so exactly the cap gets in, whatever the interleaving.
+TEST(ConnectionGuardTest, AdmissionsRacingFromManyThreadsNeverPassTheCaps) {
+  ServerLog log(true);
+  ConnectionGuard::Limits limits;
+  limits.maxTotal = 20;
+  limits.maxPerAddress = 16;
+  limits.deadline = std::chrono::seconds(10);
+  ConnectionGuard guard(limits, {}, log);
+  const ConnectionGuard::Clock::time_point t0 = ConnectionGuard::Clock::now();
+  std::atomic<int> admitted{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 8; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 50; ++i) {
+        if (guard.admit("10.0.0.1", t0)) ++admitted;
+        if (guard.admit("10.0.0." + std::to_string(2 + t % 2), t0)) ++admitted;
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(20, admitted.load());
+  EXPECT_EQ(20, guard.heldConnections());
+  EXPECT_FALSE(guard.admit("10.0.0.1", t0));
+}
+
+// A reservation becomes the connection that opens; one that never opens gives its slot back
+// after the deadline, and a closed connection gives its slot back at once.
+TEST(ConnectionGuardTest, SlotsComeBackFromClosedConnectionsAndAdmissionsThatNeverOpened) {
+  ServerLog log(true);
+  ConnectionGuard::Limits limits;
+  limits.maxPerAddress = 2;
+  limits.deadline = std::chrono::seconds(10);
+  ConnectionGuard guard(limits, {"10.9.9.9"}, log);
+  const ConnectionGuard::Clock::time_point t0 = ConnectionGuard::Clock::now();
+  int first = 0, second = 0;
+  ASSERT_TRUE(guard.admit("10.0.0.1", t0));
+  ASSERT_TRUE(guard.admit("10.0.0.1", t0));
+  EXPECT_FALSE(guard.admit("10.0.0.1", t0));
+  guard.opened(&first, "10.0.0.1", -1, t0);
+  EXPECT_EQ(1, guard.openConnections());
+  EXPECT_EQ(2, guard.heldConnections());
+  // Before the deadline the unopened admission still holds its slot; after it, it is free.
+  guard.sweep(t0 + std::chrono::seconds(5));
+  EXPECT_FALSE(guard.admit("10.0.0.1", t0 + std::chrono::seconds(5)));
+  guard.requestEnded(&first, t0 + std::chrono::seconds(9));
+  guard.sweep(t0 + std::chrono::seconds(10));
+  EXPECT_EQ(1, guard.heldConnections());
+  ASSERT_TRUE(guard.admit("10.0.0.1", t0 + std::chrono::seconds(10)));
+  guard.opened(&second, "10.0.0.1", -1, t0 + std::chrono::seconds(10));
+  guard.closed(&first);
+  guard.closed(&first);  // a second report changes nothing
+  EXPECT_EQ(1, guard.heldConnections());
+  EXPECT_TRUE(guard.admit("10.0.0.1", t0 + std::chrono::seconds(10)));
+  // A trusted proxy is counted but never held to the per-address cap.
+  for (int i = 0; i < 5; ++i) EXPECT_TRUE(guard.admit("10.9.9.9", t0));
 }
 
 }  // namespace
