@@ -23,10 +23,6 @@
 
 namespace {
 
-// Frames while anything moves: 60 a second on the shell's own clock, because under a virtual X
-// server and with some drivers the swap does not wait for the display.
-const double FRAME_PERIOD_MS = 1000.0 / 60.0;
-
 enum TouchPhase { TOUCH_DOWN, TOUCH_MOVE, TOUCH_UP };
 
 // The event that wakes the loop from another thread (a signal arrived, a network worker ended).
@@ -42,13 +38,6 @@ void wakeLoop() {
 
 double clockMs() {
   return static_cast<double>(SDL_GetPerformanceCounter()) * 1000.0 / static_cast<double>(SDL_GetPerformanceFrequency());
-}
-
-// The earlier of two delays, where -1 means none.
-int earlierDelay(int a, int b) {
-  if (a == -1) return b;
-  if (b == -1) return a;
-  return a < b ? a : b;
 }
 
 }  // namespace
@@ -146,9 +135,11 @@ bool PellixApp::launch() {
   game->setWorkerWakeUp(wakeLoop);
   game->loadState((prefix + "gameState.dat").c_str(), (prefix + "hiScores.dat").c_str());
   // The start screen first, then the rest of the art, before any input is handled.
+  gameLoop = std::make_unique<GameLoop>(*game, GameLoop::Hooks{clockMs, [this] { return views->msUntilChange(); },
+                                                              [this] { drawAndPresent(); }});
   if (game->advanceFrame()) {
     drawAndPresent();
-    nextFrameAt = clockMs() + FRAME_PERIOD_MS;
+    gameLoop->frameShown();
   }
   game->completeStartUp();
   WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
@@ -157,7 +148,7 @@ bool PellixApp::launch() {
 
 void PellixApp::loop() {
   while (!quitRequested && !stopSignals.received()) {
-    const int wait = active ? step() : -1;
+    const int wait = active ? gameLoop->step() : -1;
     if (quitRequested || stopSignals.received()) break;
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, wait)) {
@@ -165,30 +156,6 @@ void PellixApp::loop() {
       while (SDL_PollEvent(&event)) handleEvent(event);
     }
   }
-}
-
-int PellixApp::step() {
-  // The idle ball may just have ended the game: that pass draws nothing, the next one does.
-  if (!game->advanceFrame()) return 0;
-  FrameSchedule schedule = game->frameSchedule();
-  int viewsDelay = views->msUntilChange();
-  if (schedule.isFrameDue() || viewsDelay == 0) {
-    const double now = clockMs();
-    // Never sooner than the frame rate allows; the loop comes back when it is time.
-    if (now < nextFrameAt) return static_cast<int>(std::ceil(nextFrameAt - now));
-    drawAndPresent();
-    // Frames keep to a steady grid while something moves, catching up after a short stall;
-    // after a rest or a long stall the grid starts afresh.
-    if (now - nextFrameAt > 4 * FRAME_PERIOD_MS) nextFrameAt = now;
-    nextFrameAt += FRAME_PERIOD_MS;
-    schedule = game->frameSchedule();
-    viewsDelay = views->msUntilChange();
-    if (schedule.isFrameDue() || viewsDelay == 0) {
-      const double left = nextFrameAt - clockMs();
-      return left > 0.0 ? static_cast<int>(std::ceil(left)) : 0;
-    }
-  }
-  return earlierDelay(schedule.msUntilWake(), viewsDelay);
 }
 
 void PellixApp::drawAndPresent() {
@@ -376,6 +343,7 @@ void PellixApp::shutDown() {
     views->setTextInputHandler(nullptr);
     views->releaseGraphics();
   }
+  gameLoop.reset();
   game.reset();
   settings.reset();
   views.reset();

@@ -19,6 +19,7 @@
 #include "Settings.h"
 #include "StopSignals.h"
 #include "GameController.h"
+#include "GameLoop.h"
 
 union SDL_Event;
 
@@ -42,9 +43,6 @@ class PellixApp {
   void handleEvent(const SDL_Event& event);
   void handleKey(const SDL_Event& event);
   void touch(int phase, float windowX, float windowY);
-  // One pass of the loop while active: the time step, a frame when one is due and its time
-  // has come. Returns how long the loop may sleep: ms, or -1 for until the next event.
-  int step();
   // Draws the game's frame and the views over it, and presents it.
   void drawAndPresent();
   void resignActive();
@@ -59,6 +57,8 @@ class PellixApp {
   std::unique_ptr<Settings> settings;
   // The game itself; made at launch, ended (saving what it holds) before the window closes.
   std::unique_ptr<GameController> game;
+  // The passes of the loop over the game: time steps, frames when due, sleeps otherwise.
+  std::unique_ptr<GameLoop> gameLoop;
   // The controls of the screens (switches, name field, alerts) drawn over the game's frame;
   // they get a touch before the game when it lands on them.
   std::shared_ptr<Ui::ViewRoot> views;
@@ -67,8 +67,6 @@ class PellixApp {
   bool quitRequested = false;
   bool mouseDown = false;
   int64_t followedFinger = -1;
-  // The earliest moment (ms on the shell's clock) at which the next frame may be shown.
-  double nextFrameAt = 0.0;
   std::string dataFolder;
   DataFolderLock dataFolderLock;
 };

@@ -1,5 +1,5 @@
-// The controller's frame schedule on the fake wall clock, followed the way the shell's loop
-// follows it: a frame only when the schedule asks for one, otherwise a sleep until the moment it
+// The controller's frame schedule on the fake wall clock, followed by the shell's own loop
+// (GameLoop): a frame only when the schedule asks for one, otherwise a sleep until the moment it
 // names. Still pictures ask for nothing (or only for the timed moments of the clock), moving ones
 // for every frame, input for one frame.
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include "ControllerFixture.h"
 #include "RenderHarness.h"
 #include "DoubleClickHandler.h"
+#include "GameLoop.h"
 #include "GameScreens.h"
 #include "Settings.h"
 
@@ -19,10 +20,17 @@ class FrameScheduleTest : public ControllerTest {
   // One pass of the shell's loop: the time step, then a frame if the schedule asks for one.
   // Returns whether a frame was drawn.
   bool pass() {
-    if (!game->advanceFrame()) return false;
-    if (!game->frameSchedule().isFrameDue()) return false;
-    game->drawFrame();
-    return true;
+    if (loop == nullptr || loopGame != game.get()) {
+      loopGame = game.get();
+      loop = std::make_unique<GameLoop>(*game, GameLoop::Hooks{[] { return static_cast<double>(wallClockMs()); },
+                                                               [] { return -1; }, [this] {
+                                                                 game->drawFrame();
+                                                                 ++framesDrawn;
+                                                               }});
+    }
+    const int before = framesDrawn;
+    loop->step();
+    return framesDrawn > before;
   }
   // Passes at the frame rate until the schedule asks for no frame (animations over); the number
   // of frames drawn, or -1 if it still asked after `limitMs`.
@@ -48,6 +56,9 @@ class FrameScheduleTest : public ControllerTest {
     liveSettings().setValues();
     game->resetGame();
   }
+  std::unique_ptr<GameLoop> loop;
+  GameController* loopGame = nullptr;
+  int framesDrawn = 0;
   int stonesOnBoard() const { return game->board.width * game->board.height - game->board.freeSquares.size(); }
 };
 

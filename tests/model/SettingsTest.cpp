@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ModelTestSupport.h"
+#include "PenaltyClock.h"
 #include "Settings.h"
 
 using namespace modeltest;
@@ -61,28 +62,45 @@ void expectDefaults(const Settings& settings) {
   EXPECT_EQ(3, settings.boardSizeClass);
 }
 
-TEST(SettingsRulesTest, DerivedValuesByModeAndClock) {
+// What a new game of each mode, with the clock on and off, is like to play: its board, the
+// colours in play at the first level, whether the penalty clock runs, the extra balls of a level
+// rise, and the special balls that come.
+TEST(SettingsRulesTest, EachModePlaysAsItPromises) {
   struct Case {
     int mode;
     bool clockOff;
-    int clockSpeed, boardSizeClass, colourCount, extraBallsKind, specialBallRate;
+    int width, height;
+    int coloursAtLevelOne;
+    bool clockRuns;
+    int extraBallsAtLevelFour;
+    bool bombs;
   } cases[] = {
-      {Settings::MODE_EASY, false, 1, 3, 7, 0, 3},  {Settings::MODE_HARD, false, 2, 3, 8, 1, 2},
-      {Settings::MODE_QUICK, false, 3, 1, 7, 0, 3}, {Settings::MODE_MEDIUM, false, 1, 3, 7, 1, 2},
-      {Settings::MODE_EASY, true, 0, 3, 7, 2, 2},   {Settings::MODE_HARD, true, 0, 3, 8, 3, 1},
-      {Settings::MODE_QUICK, true, 0, 1, 7, 2, 2},  {Settings::MODE_MEDIUM, true, 0, 3, 7, 3, 1},
-      // An id without a mode keeps Easy's values from the reset, then the clock adjustment.
-      {4, false, 1, 3, 7, 0, 3},                    {4, true, 0, 3, 7, 2, 2},
+      {Settings::MODE_EASY, false, 8, 10, 5, true, 0, true},   {Settings::MODE_MEDIUM, false, 8, 10, 6, true, 1, true},
+      {Settings::MODE_HARD, false, 8, 10, 7, true, 1, true},   {Settings::MODE_QUICK, false, 7, 9, 6, true, 0, true},
+      {Settings::MODE_EASY, true, 8, 10, 5, false, 1, true},   {Settings::MODE_MEDIUM, true, 8, 10, 6, false, 2, true},
+      {Settings::MODE_HARD, true, 8, 10, 7, false, 2, true},   {Settings::MODE_QUICK, true, 7, 9, 6, false, 1, true},
+      // An id without a mode plays by Easy's rules, but for the one colour fewer of Easy's first
+      // levels.
+      {4, false, 8, 10, 6, true, 0, true},
   };
   for (const Case& c : cases) {
     useMode(c.mode, c.clockOff);
-    const Settings& s = liveSettings();
     SCOPED_TRACE(testing::Message() << "mode " << c.mode << " clock off " << c.clockOff);
-    EXPECT_EQ(c.clockSpeed, s.clockSpeed);
-    EXPECT_EQ(c.boardSizeClass, s.boardSizeClass);
-    EXPECT_EQ(c.colourCount, s.colourCount);
-    EXPECT_EQ(c.extraBallsKind, s.extraBallsKind);
-    EXPECT_EQ(c.specialBallRate, s.specialBallRate);
+    TestBoard board;
+    board.reset(false);
+    EXPECT_EQ(c.width, board.width);
+    EXPECT_EQ(c.height, board.height);
+    int highest = 0;
+    bool sawBomb = false;
+    for (int i = 0; i < 4000; ++i) {
+      const int colour = board.getRandomStoneColour();
+      if (colour == STONE_BOMB) sawBomb = true;
+      if (!isSpecialStone(colour) && colour > highest) highest = colour;
+    }
+    EXPECT_EQ(c.coloursAtLevelOne, highest);
+    EXPECT_EQ(c.bombs, sawBomb);
+    EXPECT_EQ(c.clockRuns, PenaltyClock::period(board.settings.clockSpeed, 1) > 0.0f);
+    EXPECT_EQ(c.extraBallsAtLevelFour, board.settings.getExtraBalls(4));
   }
   useMode(Settings::MODE_EASY);
 }

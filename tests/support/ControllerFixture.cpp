@@ -43,6 +43,8 @@ void ControllerTest::advance(int ms) {
   game->clock.refresh();
 }
 
+int ControllerTest::wallClockMs() { return fakeNow; }
+
 std::unique_ptr<GameController> ControllerTest::newGame(BallGraphics::Art art) {
   return std::make_unique<GameController>(liveSettings(), saveFailures, readFakeClock, 1234u, art);
 }

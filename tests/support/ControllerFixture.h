@@ -19,6 +19,8 @@ class ControllerTest : public ::testing::Test {
 
   // Moves the fake wall clock.
   void advance(int ms);
+  // The fake wall clock's reading, in ms.
+  static int wallClockMs();
   // A controller on the live settings, this test's save-failure notice, the fake wall clock and
   // a fixed seed.
   std::unique_ptr<GameController> newGame(BallGraphics::Art art = BallGraphics::ALL_ART);
