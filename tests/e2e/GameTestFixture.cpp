@@ -1,10 +1,11 @@
 // The player's gestures and the launch routine shared by the end-to-end tests.
 #include "GameTestFixture.h"
+#include "TestEnvironment.h"
 
 using namespace ScreenLayout;
 
 void GameTestFixture::SetUp() {
-  if (!session.displayReady()) GTEST_SKIP() << "Xvfb could not be started: " << session.setupProblem();
+  if (!session.displayReady()) PELLIX_MISSING_PREREQUISITE("Xvfb could not be started: " << session.setupProblem());
 }
 
 void GameTestFixture::TearDown() {

@@ -10,6 +10,7 @@
 #include "ScreenGeometry.h"
 #include "Settings.h"
 #include "TempFolder.h"
+#include "TestEnvironment.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ void ControllerTest::SetUpTestSuite() {
 }
 
 void ControllerTest::SetUp() {
-  if (RenderHarness::instance() == nullptr) GTEST_SKIP() << RenderHarness::failure();
+  if (RenderHarness::instance() == nullptr) PELLIX_MISSING_PREREQUISITE(RenderHarness::failure());
   files.reset(new TempFolder("pellix-controller"));
   folder = files->str();
   Settings::instance->reset();
