@@ -391,6 +391,18 @@ bool GameSession::waitForFrameAfterResize(int width, int height, int timeoutMs) 
   return frameCounter && frameCounter->waitForWholeFrame(width, height, testenv::scaledMs(timeoutMs));
 }
 
+bool GameSession::waitForRest(int quietMs, int timeoutMs) {
+  if (window == 0 && !findWindow()) return false;
+  if (!frameCounter) frameCounter = std::make_unique<FrameCounter>(displayName, window);
+  const double deadline = nowMs() + testenv::scaledMs(timeoutMs);
+  do {
+    const int frames = frameCounter->countFrames(quietMs);
+    if (frames < 0) return false;
+    if (frames == 0) return true;
+  } while (nowMs() < deadline);
+  return false;
+}
+
 bool GameSession::waitForScreen(const std::function<bool(const ScreenImage&)>& condition, int timeoutMs) {
   const double deadline = nowMs() + testenv::scaledMs(timeoutMs);
   do {
