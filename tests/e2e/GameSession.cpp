@@ -3,6 +3,8 @@
 
 #include "FrameCounter.h"
 #include "XTestKeyboard.h"
+// Before the X headers: their None macro would break GoogleTest's headers.
+#include "TestEnvironment.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -24,7 +26,6 @@
 #include <sstream>
 #include <thread>
 
-#include "TestEnvironment.h"
 #include "WholeFile.h"
 
 namespace {
