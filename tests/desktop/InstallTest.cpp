@@ -16,6 +16,7 @@
 #include "GameSession.h"
 #include "TempFolder.h"
 #include "WholeFile.h"
+#include "TestEnvironment.h"
 
 namespace {
 
@@ -157,7 +158,7 @@ TEST_F(InstallTest, MovedPrefixRunsTheGame) {
   const CommandResult copied = run("cp -a " + quoted(prefix) + "/. " + quoted(moved));
   ASSERT_EQ(0, copied.status) << copied.output;
   GameSession session;
-  if (!session.displayReady()) GTEST_SKIP() << "Xvfb could not be started: " << session.setupProblem();
+  if (!session.displayReady()) PELLIX_MISSING_PREREQUISITE("Xvfb could not be started: " << session.setupProblem());
   session.setBinary((moved / "bin/pellix").string());
   ASSERT_TRUE(session.launch());
   ASSERT_TRUE(session.waitForFirstFrame(20000)) << session.errorOutput();

@@ -68,3 +68,26 @@ int FrameCounter::countFrames(int ms) {
   }
   return frames;
 }
+
+bool FrameCounter::waitForWholeFrame(int width, int height, int timeoutMs) {
+  if (!ready()) return false;
+  Display* x = asDisplay(display);
+  const double end = nowMs() + timeoutMs;
+  for (double now = nowMs(); now < end; now = nowMs()) {
+    if (XPending(x) == 0) {
+      pollfd watched{ConnectionNumber(x), POLLIN, 0};
+      poll(&watched, 1, static_cast<int>(end - now) + 1);
+      continue;
+    }
+    XEvent event;
+    XNextEvent(x, &event);
+    if (event.type != eventBase + XDamageNotify) continue;
+    const XDamageNotifyEvent& report = *reinterpret_cast<XDamageNotifyEvent*>(&event);
+    // The window has no background of its own, so only the game's presented frame paints it
+    // whole; a resize alone reports nothing.
+    if (report.geometry.width == width && report.geometry.height == height && report.area.x == 0 &&
+        report.area.y == 0 && report.area.width == width && report.area.height == height)
+      return true;
+  }
+  return false;
+}

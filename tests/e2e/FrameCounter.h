@@ -20,6 +20,10 @@ class FrameCounter {
   bool ready() const { return damage != 0; }
   // Forgets what was drawn so far, then counts the frames shown during the next `ms`.
   int countFrames(int ms);
+  // Waits for a frame drawn over the whole window at `width` x `height`, reported since the
+  // counter was made or last counted (so a counter made before a resize sees the first frame
+  // after it); false after `timeoutMs`.
+  bool waitForWholeFrame(int width, int height, int timeoutMs);
 
  private:
   void* display = nullptr;  // Display*

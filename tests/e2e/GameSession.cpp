@@ -3,6 +3,8 @@
 
 #include "FrameCounter.h"
 #include "XTestKeyboard.h"
+// Before the X headers: their None macro would break GoogleTest's headers.
+#include "TestEnvironment.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -203,7 +205,7 @@ int GameSession::windowIconWidth() {
 }
 
 bool GameSession::waitForFirstFrame(int timeoutMs) {
-  const double deadline = nowMs() + timeoutMs;
+  const double deadline = nowMs() + testenv::scaledMs(timeoutMs);
   while (nowMs() < deadline) {
     if ((window != 0 || findWindow()) && showsAnything()) {
       firstFrameMs = nowMs() - launchTime;
@@ -375,16 +377,35 @@ bool GameSession::windowSize(int& width, int& height) {
 bool GameSession::resizeWindow(int width, int height, int timeoutMs) {
   if (window == 0) return false;
   Display* xd = asDisplay(display);
+  // Frames are followed from before the resize, so that waitForFrameAfterResize sees the first
+  // one at the new size however soon the game draws it.
+  frameCounter = std::make_unique<FrameCounter>(displayName, window);
   XResizeWindow(xd, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
   XSync(xd, False);
-  const double deadline = nowMs() + timeoutMs;
+  const double deadline = nowMs() + testenv::scaledMs(timeoutMs);
   int w = 0, h = 0;
   while (windowSize(w, h) && (w != width || h != height) && nowMs() < deadline) pause(20);
   return w == width && h == height;
 }
 
+bool GameSession::waitForFrameAfterResize(int width, int height, int timeoutMs) {
+  return frameCounter && frameCounter->waitForWholeFrame(width, height, testenv::scaledMs(timeoutMs));
+}
+
+bool GameSession::waitForRest(int quietMs, int timeoutMs) {
+  if (window == 0 && !findWindow()) return false;
+  if (!frameCounter) frameCounter = std::make_unique<FrameCounter>(displayName, window);
+  const double deadline = nowMs() + testenv::scaledMs(timeoutMs);
+  do {
+    const int frames = frameCounter->countFrames(quietMs);
+    if (frames < 0) return false;
+    if (frames == 0) return true;
+  } while (nowMs() < deadline);
+  return false;
+}
+
 bool GameSession::waitForScreen(const std::function<bool(const ScreenImage&)>& condition, int timeoutMs) {
-  const double deadline = nowMs() + timeoutMs;
+  const double deadline = nowMs() + testenv::scaledMs(timeoutMs);
   do {
     if (condition(screen())) return true;
     pause(50);
@@ -418,7 +439,7 @@ void GameSession::signal(int number) {
 }
 
 int GameSession::waitForExit(int timeoutMs) {
-  const double deadline = nowMs() + timeoutMs;
+  const double deadline = nowMs() + testenv::scaledMs(timeoutMs);
   while (gamePid > 0 && nowMs() < deadline) {
     int status = 0;
     const pid_t done = waitpid(gamePid, &status, WNOHANG);

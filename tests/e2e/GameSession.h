@@ -79,6 +79,12 @@ class GameSession {
   // Resizes the window (there is no window manager to refuse) and waits until X reports the
   // new size; false after `timeoutMs`.
   bool resizeWindow(int width, int height, int timeoutMs = 3000);
+  // After resizeWindow: waits until the game has presented a whole frame at the new size;
+  // false after `timeoutMs` or when frames cannot be followed.
+  bool waitForFrameAfterResize(int width, int height, int timeoutMs);
+  // Waits until the game has drawn nothing for `quietMs` (it draws nothing at rest, so its
+  // animations have ended); false after `timeoutMs` or when frames cannot be followed.
+  bool waitForRest(int quietMs, int timeoutMs);
   // Polls the screen until `condition` holds; false after `timeoutMs`.
   bool waitForScreen(const std::function<bool(const ScreenImage&)>& condition, int timeoutMs);
   // When PELLIX_E2E_SCREENSHOTS names a folder, saves the screen there as `name`.png (for a

@@ -1,10 +1,11 @@
 // The player's gestures and the launch routine shared by the end-to-end tests.
 #include "GameTestFixture.h"
+#include "TestEnvironment.h"
 
 using namespace ScreenLayout;
 
 void GameTestFixture::SetUp() {
-  if (!session.displayReady()) GTEST_SKIP() << "Xvfb could not be started: " << session.setupProblem();
+  if (!session.displayReady()) PELLIX_MISSING_PREREQUISITE("Xvfb could not be started: " << session.setupProblem());
 }
 
 void GameTestFixture::TearDown() {
@@ -50,8 +51,10 @@ void GameTestFixture::leaveStartScreen() {
 
 void GameTestFixture::dragBall(int fromX, int fromY, int toX, int toY) {
   session.drag(squareCentreX(fromX), squareCentreY(fromY), squareCentreX(toX), squareCentreY(toY), 12);
-  // The ball travels, a completed line vanishes and the points are credited.
+  // The ball travels, a completed line vanishes and the points are credited; on a busy machine
+  // that takes longer, and the picture comes to rest when it is done.
   GameSession::pause(1500);
+  settle();
 }
 
 void GameTestFixture::openGameMenu() {
@@ -59,11 +62,13 @@ void GameTestFixture::openGameMenu() {
   GameSession::pause(150);
   session.tap(MENU_STRIP_X, MENU_STRIP_Y);
   GameSession::pause(500);
+  settle();
 }
 
 void GameTestFixture::chooseFromGameMenu(GameMenuButton button) {
   session.tap(MENU_BUTTON_X, gameMenuButtonY(button));
   GameSession::pause(500);
+  settle();
 }
 
 AlertOnScreen GameTestFixture::waitForAlert(int timeoutMs) {
@@ -90,6 +95,7 @@ bool GameTestFixture::alertGoneFor(int ms) {
 void GameTestFixture::clickButton(const PixelRect& button) {
   session.tap(button.centreX(), button.centreY());
   GameSession::pause(400);
+  settle();
 }
 
 void GameTestFixture::enterName(const std::string& name) {
@@ -99,6 +105,12 @@ void GameTestFixture::enterName(const std::string& name) {
   GameSession::pause(300);
   session.tap(160, NAME_OKAY_Y);
   GameSession::pause(500);
+  settle();
+}
+
+void GameTestFixture::settle() {
+  // Not a check: a screen that keeps moving (a clock, a caret) is left to the test's own checks.
+  session.waitForRest(250, 3000);
 }
 
 void GameTestFixture::closeAndExpectNormalExit() {

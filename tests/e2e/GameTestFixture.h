@@ -42,6 +42,8 @@ class GameTestFixture : public ::testing::Test {
   void clickButton(const PixelRect& button);
   // Clicks the name field, types `name` after what it holds and confirms with "Okay".
   void enterName(const std::string& name);
+  // Waits a while for the game's picture to come to rest after a gesture.
+  void settle();
   // Closes the window and expects a normal exit.
   void closeAndExpectNormalExit();
 

@@ -13,6 +13,7 @@
 #include "GreyImage.h"
 #include "PngWriter.h"
 #include "SavedFiles.h"
+#include "TestEnvironment.h"
 
 namespace {
 
@@ -21,17 +22,35 @@ class WindowSizeTest : public ::testing::Test {
   // A display on which the window opens at exactly 640 x 960 (85 % of 1130 rows).
   void SetUp() override {
     session.reset(new GameSession(1000, 1130));
-    if (!session->displayReady()) GTEST_SKIP() << session->setupProblem();
+    if (!session->displayReady()) PELLIX_MISSING_PREREQUISITE("Xvfb could not be started: " << session->setupProblem());
     writeBytes(session->dataFolder() + "/settings.dat", settingsRecord(0, false, false, 0.5f));
     ASSERT_TRUE(session->launch());
     ASSERT_TRUE(session->waitForFirstFrame(30000)) << session->errorOutput();
   }
 
-  // The window as it looks once the game has drawn a frame of its current size.
+  // Resizes the window and waits for the game's first whole frame at the new size.
+  void resizeAndWaitForFrame(int width, int height) {
+    ASSERT_TRUE(session->resizeWindow(width, height));
+    ASSERT_TRUE(session->waitForFrameAfterResize(width, height, 20000))
+        << "no frame at " << width << " x " << height << "; " << session->errorOutput();
+  }
+
+  // The window once its picture has settled: two reads a moment apart agree (a game at rest
+  // draws nothing new). After a while without that, the latest read, for the checks to judge.
   GreyImage settledWindow(const std::string& name) {
-    GameSession::pause(700);
     int width = 0, height = 0;
-    const std::vector<uint8_t> rgb = session->windowPixels(width, height);
+    std::vector<uint8_t> rgb = session->windowPixels(width, height);
+    const double deadline = testenv::scaledMs(10000);
+    for (int waited = 0; waited < deadline; waited += 100) {
+      GameSession::pause(100);
+      int w = 0, h = 0;
+      std::vector<uint8_t> again = session->windowPixels(w, h);
+      const bool same = again == rgb && w == width && h == height;
+      rgb.swap(again);
+      width = w;
+      height = h;
+      if (same) break;
+    }
     if (const char* folder = std::getenv("PELLIX_E2E_SCREENSHOTS"))
       writeRgbPng(std::string(folder) + "/window-" + name + ".png", width, height, rgb);
     return GreyImage(rgb, width, height, 3);
@@ -47,7 +66,7 @@ TEST_F(WindowSizeTest, AResizedWindowDrawsTheStartScreenSharplyInTheSameLayout) 
   EXPECT_EQ(960, height);
   const GreyImage large = settledWindow("640x960");
 
-  ASSERT_TRUE(session->resizeWindow(320, 480));
+  ASSERT_NO_FATAL_FAILURE(resizeAndWaitForFrame(320, 480));
   const GreyImage small = settledWindow("320x480");
   ASSERT_EQ(320, small.width());
 
@@ -61,11 +80,11 @@ TEST_F(WindowSizeTest, AResizedWindowDrawsTheStartScreenSharplyInTheSameLayout) 
 }
 
 TEST_F(WindowSizeTest, AWindowOfAnotherShapeIsLetterboxedAndCentred) {
-  ASSERT_TRUE(session->resizeWindow(320, 480));
+  ASSERT_NO_FATAL_FAILURE(resizeAndWaitForFrame(320, 480));
   const GreyImage reference = settledWindow("320x480");
 
   // 700 x 1000: the screen fills the height at 2.08x, 666 pixels wide, centred between black bars.
-  ASSERT_TRUE(session->resizeWindow(700, 1000));
+  ASSERT_NO_FATAL_FAILURE(resizeAndWaitForFrame(700, 1000));
   const GreyImage wide = settledWindow("700x1000");
   for (int y = 0; y < 1000; y += 50) {
     EXPECT_LT(wide.at(5, y), 1.0f) << "left bar, row " << y;

@@ -6,6 +6,7 @@
 #include "Gl.h"
 #include "RenderHarness.h"
 #include "Texture.h"
+#include "TestEnvironment.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ class ScaledFrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
     harness = RenderHarness::instance();
-    if (harness == nullptr) GTEST_SKIP() << RenderHarness::failure();
+    if (harness == nullptr) PELLIX_MISSING_PREREQUISITE(RenderHarness::failure());
     ASSERT_TRUE(harness->setResolution(480, 720));
   }
   void TearDown() override {

@@ -10,6 +10,7 @@
 #include "RenderHarness.h"
 #include "ScreenImage.h"
 #include "SyntheticResources.h"
+#include "TestEnvironment.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ SourcePoint expectedSource(int x, int y, int height, int widen) {
 class MenuFrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (RenderHarness::instance() == nullptr) GTEST_SKIP() << RenderHarness::failure();
+    if (RenderHarness::instance() == nullptr) PELLIX_MISSING_PREREQUISITE(RenderHarness::failure());
   }
 
   // The texture drawn unblended with its top-left corner at (0, top) on black.

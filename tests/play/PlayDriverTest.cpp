@@ -7,6 +7,7 @@
 #include <random>
 
 #include "PlayDriver.h"
+#include "TestEnvironment.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ TEST(PlayDriverTest, RandomPlayKeepsEveryInvariant) {
     options.clockDisabled = choices.pick(3) == 0;
     std::string error;
     std::unique_ptr<PlaySession> session = PlaySession::start(options, error);
-    if (!session) GTEST_SKIP() << error;
+    if (!session) PELLIX_MISSING_PREREQUISITE(error);
     PlayDriver driver(*session, choices);
     while (driver.eventCount() < EVENTS_PER_GAME && driver.step()) {
     }

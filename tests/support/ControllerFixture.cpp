@@ -8,6 +8,7 @@
 #include "ScreenGeometry.h"
 #include "Settings.h"
 #include "TempFolder.h"
+#include "TestEnvironment.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ void ControllerTest::SetUpTestSuite() {
 }
 
 void ControllerTest::SetUp() {
-  if (RenderHarness::instance() == nullptr) GTEST_SKIP() << RenderHarness::failure();
+  if (RenderHarness::instance() == nullptr) PELLIX_MISSING_PREREQUISITE(RenderHarness::failure());
   files.reset(new TempFolder("pellix-controller"));
   folder = files->str();
   liveSettings().reset();
