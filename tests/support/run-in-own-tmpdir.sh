@@ -13,6 +13,9 @@ root=$1
 shift
 mkdir -p "$root" || exit 1
 own=$(mktemp -d "$root/run-XXXXXX") || exit 1
+# Open to other users like a system's temporary directory (the folders inside stay the tests'
+# own): a test run as root starts a database server as another user on a folder in here.
+chmod 755 "$own" || exit 1
 TMPDIR=$own
 export TMPDIR
 
