@@ -34,11 +34,13 @@ void setStop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0) {
 
 // Light from the upper left, a dark rim and a soft reflected light at the bottom.
 void shadeSphere(cairo_t* cr, double cx, double cy, double r, Rgb base, double lightAmount) {
+  // The colour-blind look shades more softly, so that the whole ball shows its body colour.
+  const bool soft = Palette::look() == Palette::Look::COLOUR_BLIND;
   cairo_pattern_t* body = cairo_pattern_create_radial(cx - 0.32 * r, cy - 0.38 * r, 0.0, cx, cy, r * 1.02);
-  setStop(body, 0.0, Palette::mix(base, Palette::WHITE, lightAmount));
-  setStop(body, 0.42, base);
-  setStop(body, 0.86, Palette::scale(base, 0.62));
-  setStop(body, 1.0, Palette::scale(base, 0.42));
+  setStop(body, 0.0, Palette::mix(base, Palette::WHITE, soft ? 0.25 : lightAmount));
+  setStop(body, soft ? 0.3 : 0.42, base);
+  setStop(body, soft ? 0.8 : 0.86, Palette::scale(base, soft ? 0.85 : 0.62));
+  setStop(body, 1.0, Palette::scale(base, soft ? 0.6 : 0.42));
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
   cairo_set_source(cr, body);
   cairo_fill(cr);

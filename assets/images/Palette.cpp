@@ -31,20 +31,20 @@ constexpr Tones GLOSSY_TONES{
     {1.0, 0.93, 0.55},
 };
 
-// Nine colours searched so that every pair stays far apart (in CIEDE2000) for normal vision and
-// for simulated protanopia, deuteranopia and tritanopia alike: they differ in lightness as much
-// as in hue, and none is dark enough to sink into the board. The interface keeps the glossy
-// tones.
+// Nine colours searched so that every pair of balls, as painted (soft shading included), stays
+// far apart (in CIEDE2000) for normal vision and for simulated protanopia, deuteranopia and
+// tritanopia alike: they differ in lightness as much as in hue, and none is dark enough to sink
+// into the board. The interface keeps the glossy tones.
 constexpr Tones COLOUR_BLIND_TONES{
-    {{0.417, 0.583, 1.000},
-     {0.250, 0.917, 0.917},
-     {0.833, 0.500, 0.000},
-     {0.667, 0.083, 0.083},
-     {0.500, 0.083, 0.917},
-     {0.917, 0.917, 0.000},
-     {0.583, 0.500, 0.583},
-     {0.833, 0.917, 0.750},
-     {0.250, 0.333, 0.333}},
+    {{0.200, 0.275, 0.550},
+     {0.275, 0.625, 0.575},
+     {0.900, 0.450, 0.200},
+     {0.600, 0.200, 0.000},
+     {0.550, 0.400, 1.000},
+     {0.925, 0.975, 0.100},
+     {1.000, 0.700, 1.000},
+     {0.125, 0.975, 0.775},
+     {0.350, 0.325, 0.325}},
     GLOSSY_TONES.ballBlack,
     GLOSSY_TONES.screenTop,
     GLOSSY_TONES.screenBottom,
@@ -60,11 +60,18 @@ constexpr Tones COLOUR_BLIND_TONES{
     GLOSSY_TONES.focus,
 };
 
-// Flat, saturated balls on a near-black board; white text and a pure yellow focus.
+// Flat balls, in nine colours searched like the colour-blind ones for flat discs, on a
+// near-black board; white text and a pure yellow focus.
 constexpr Tones HIGH_CONTRAST_TONES{
-    COLOUR_BLIND_TONES.balls[0], COLOUR_BLIND_TONES.balls[1], COLOUR_BLIND_TONES.balls[2],
-    COLOUR_BLIND_TONES.balls[3], COLOUR_BLIND_TONES.balls[4], COLOUR_BLIND_TONES.balls[5],
-    COLOUR_BLIND_TONES.balls[6], COLOUR_BLIND_TONES.balls[7], COLOUR_BLIND_TONES.balls[8],
+    {{0.175, 0.175, 0.825},
+     {0.275, 0.625, 0.550},
+     {0.800, 0.525, 0.000},
+     {0.625, 0.025, 0.100},
+     {0.600, 0.450, 1.000},
+     {1.000, 1.000, 0.225},
+     {0.975, 0.750, 1.000},
+     {0.200, 1.000, 0.800},
+     {0.375, 0.325, 0.375}},
     {0.30, 0.30, 0.30},
     {0.0, 0.0, 0.0},
     {0.0, 0.0, 0.0},
