@@ -123,6 +123,11 @@ TEST(Preferences, AFailedSaveLeavesTheOldFileWhole) {
   EXPECT_EQ(old, TempFolder::contentOf(path));
   EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(locked), std::filesystem::directory_iterator()))
       << "no temporary file is left behind";
+  // Without a home folder the shell has no path: the defaults hold and nothing is written.
+  Preferences nowhere("");
+  EXPECT_EQ(Look::GLOSSY, nowhere.look());
+  nowhere.setLook(Look::COLOUR_BLIND);
+  EXPECT_FALSE(nowhere.save());
 }
 
 TEST(Preferences, TheShellKeepsThemInTheUsersConfigurationFolder) {
