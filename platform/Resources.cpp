@@ -12,6 +12,16 @@ std::string& chosenDirectory() {
   return folder;
 }
 
+std::string& chosenLookFolder() {
+  static std::string folder;
+  return folder;
+}
+
+bool isFile(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 bool isDirectory(const std::string& path) {
   struct stat info;
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -51,5 +61,13 @@ std::vector<std::string> Resources::candidateDirectories() {
 }
 
 std::string Resources::pathFor(const std::string& name, const std::string& type) {
+  if (!chosenLookFolder().empty()) {
+    const std::string inLook = directory() + "/" + chosenLookFolder() + "/" + name + "." + type;
+    if (isFile(inLook)) return inLook;
+  }
   return directory() + "/" + name + "." + type;
 }
+
+void Resources::setLookFolder(const std::string& folder) { chosenLookFolder() = folder; }
+
+std::string Resources::lookFolder() { return chosenLookFolder(); }

@@ -17,6 +17,12 @@ class Resources {
   static std::string directory();
   // The folders looked in, in order (for the error message when none exists).
   static std::vector<std::string> candidateDirectories();
-  // Full path of resource `name` with extension `type`, e.g. ("move", "wav").
+  // Full path of resource `name` with extension `type`, e.g. ("move", "wav"): the file in the
+  // look folder when one is chosen and holds it, else the file in the resource folder.
   static std::string pathFor(const std::string& name, const std::string& type);
+  // A folder inside the resource folder ("looks/high-contrast") whose files stand in for their
+  // namesakes, or empty (the default) for none; the renderer sets it when the look changes, and
+  // without one no extra file is looked for.
+  static void setLookFolder(const std::string& folder);
+  static std::string lookFolder();
 };

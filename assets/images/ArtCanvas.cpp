@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,16 @@ namespace {
 int& artScale() {
   static int scale = 1;
   return scale;
+}
+
+std::string& baselineFolder() {
+  static std::string folder;
+  return folder;
+}
+
+std::vector<char> fileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // "Ball_64x64.png" at scale 2: "Ball_64x64@2x.png".
@@ -24,6 +36,8 @@ std::string scaledName(const std::string& name, int scale) {
 }
 
 }  // namespace
+
+void ArtCanvas::setBaselineFolder(const std::string& folder) { baselineFolder() = folder; }
 
 void ArtCanvas::setScale(int scale) { artScale() = scale < 1 ? 1 : scale; }
 int ArtCanvas::scale() { return artScale(); }
@@ -69,8 +83,26 @@ bool ArtCanvas::save(const std::string& folder, const std::string& name) const {
   image.height = static_cast<png_uint_32>(h);
   image.format = PNG_FORMAT_RGBA;
   const std::string path = folder + "/" + scaledName(name, artScale());
-  if (!png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr)) {
-    std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), image.message);
+  png_alloc_size_t size = 0;
+  if (!png_image_write_get_memory_size(image, size, 0, rgba.data(), 0, nullptr)) {
+    std::fprintf(stderr, "cannot encode %s: %s\n", path.c_str(), image.message);
+    return false;
+  }
+  std::vector<char> encoded(size);
+  if (!png_image_write_to_memory(&image, encoded.data(), &size, 0, rgba.data(), 0, nullptr)) {
+    std::fprintf(stderr, "cannot encode %s: %s\n", path.c_str(), image.message);
+    return false;
+  }
+  encoded.resize(size);
+  if (!baselineFolder().empty() && fileBytes(baselineFolder() + "/" + scaledName(name, artScale())) == encoded) {
+    std::remove(path.c_str());  // a copy left from an earlier painting would shadow the baseline
+    return true;
+  }
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
+  out.close();
+  if (!out) {
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
     return false;
   }
   return true;

@@ -24,6 +24,11 @@ class ArtCanvas {
   cairo_surface_t* surface() const { return pixels; }
   int width() const { return w; }
   int height() const { return h; }
+  // A folder whose files a picture is compared with before it is saved: a picture that is
+  // byte for byte the same as its namesake there is not written (the game then falls back to
+  // that file). Empty (the default) writes every picture.
+  static void setBaselineFolder(const std::string& folder);
+
   // Writes folder/name ("name@2x.png" at scale 2); returns false (after printing why) when the
   // file cannot be written.
   bool save(const std::string& folder, const std::string& name) const;

@@ -9,18 +9,23 @@
 namespace {
 
 Rgb colourOf(int colour) {
-  switch (colour) {
-    case 1: return Palette::BALL_BLUE;
-    case 2: return Palette::BALL_GREEN;
-    case 3: return Palette::BALL_ORANGE;
-    case 4: return Palette::BALL_RED;
-    case 5: return Palette::BALL_MAGENTA;
-    case 6: return Palette::BALL_LIGHT_BLUE;
-    case 7: return Palette::BALL_PINK;
-    case 8: return Palette::BALL_WHITE;
-    case 9: return Palette::BALL_BROWN;
-    default: return Palette::BALL_BLACK;
-  }
+  return colour >= 1 && colour <= 9 ? Palette::tones().balls[colour - 1] : Palette::tones().ballBlack;
+}
+
+bool highContrast() { return Palette::look() == Palette::Look::HIGH_CONTRAST; }
+
+// The high-contrast ball: a flat disc inside a white and a black ring, so that it stands out on
+// any square and from its neighbours.
+void paintFlatBall(cairo_t* cr, double cx, double cy, double r, Rgb base) {
+  cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+  cairo_set_source_rgb(cr, 1.0, 1.0, 1.0);
+  cairo_fill(cr);
+  cairo_arc(cr, cx, cy, r * 0.93, 0, 2 * M_PI);
+  cairo_set_source_rgb(cr, 0.0, 0.0, 0.0);
+  cairo_fill(cr);
+  cairo_arc(cr, cx, cy, r * 0.86, 0, 2 * M_PI);
+  cairo_set_source_rgb(cr, base.r, base.g, base.b);
+  cairo_fill(cr);
 }
 
 void setStop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0) {
@@ -29,11 +34,13 @@ void setStop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0) {
 
 // Light from the upper left, a dark rim and a soft reflected light at the bottom.
 void shadeSphere(cairo_t* cr, double cx, double cy, double r, Rgb base, double lightAmount) {
+  // The colour-blind look shades more softly, so that the whole ball shows its body colour.
+  const bool soft = Palette::look() == Palette::Look::COLOUR_BLIND;
   cairo_pattern_t* body = cairo_pattern_create_radial(cx - 0.32 * r, cy - 0.38 * r, 0.0, cx, cy, r * 1.02);
-  setStop(body, 0.0, Palette::mix(base, Palette::WHITE, lightAmount));
-  setStop(body, 0.42, base);
-  setStop(body, 0.86, Palette::scale(base, 0.62));
-  setStop(body, 1.0, Palette::scale(base, 0.42));
+  setStop(body, 0.0, Palette::mix(base, Palette::WHITE, soft ? 0.25 : lightAmount));
+  setStop(body, soft ? 0.3 : 0.42, base);
+  setStop(body, soft ? 0.8 : 0.86, Palette::scale(base, soft ? 0.85 : 0.62));
+  setStop(body, 1.0, Palette::scale(base, soft ? 0.6 : 0.42));
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
   cairo_set_source(cr, body);
   cairo_fill(cr);
@@ -57,8 +64,9 @@ void shadeSphere(cairo_t* cr, double cx, double cy, double r, Rgb base, double l
 }
 
 void paintRainbow(cairo_t* cr, double cx, double cy, double r) {
-  const Rgb hues[7] = {Palette::BALL_RED, Palette::BALL_ORANGE, {1.0, 0.88, 0.15}, Palette::BALL_GREEN,
-                       Palette::BALL_LIGHT_BLUE, Palette::BALL_BLUE, Palette::BALL_MAGENTA};
+  // The rainbow keeps the glossy hues in every look: it stands for all colours, not for one.
+  const Rgb* glossy = Palette::tonesOf(Palette::Look::GLOSSY).balls;
+  const Rgb hues[7] = {glossy[3], glossy[2], {1.0, 0.88, 0.15}, glossy[1], glossy[5], glossy[0], glossy[4]};
   // Soft-edged wedges: a mesh pattern gives a smooth colour wheel.
   cairo_pattern_t* wheel = cairo_pattern_create_mesh();
   const int segments = 28;
@@ -86,7 +94,7 @@ void paintRainbow(cairo_t* cr, double cx, double cy, double r) {
     cairo_mesh_pattern_end_patch(wheel);
   }
   cairo_save(cr);
-  cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+  cairo_arc(cr, cx, cy, highContrast() ? r * 0.86 : r, 0, 2 * M_PI);
   cairo_clip(cr);
   cairo_set_source(cr, wheel);
   cairo_paint(cr);
@@ -108,7 +116,11 @@ void paintRainbow(cairo_t* cr, double cx, double cy, double r) {
 }
 
 void paintBomb(cairo_t* cr, double cx, double cy, double r) {
-  shadeSphere(cr, cx, cy, r, Palette::BALL_BLACK, 0.30);
+  if (highContrast()) {
+    paintFlatBall(cr, cx, cy, r, Palette::tones().ballBlack);
+    return;
+  }
+  shadeSphere(cr, cx, cy, r, Palette::tones().ballBlack, 0.30);
   // A thin warm ring hints at the charge inside.
   cairo_arc(cr, cx, cy, r * 0.86, 0, 2 * M_PI);
   cairo_set_source_rgba(cr, 1.0, 0.55, 0.15, 0.35);
@@ -135,16 +147,23 @@ BallPainter::Symbol BallPainter::symbolOf(int colour) {
 }
 
 void BallPainter::paintBall(cairo_t* cr, double cx, double cy, double r, int colour) {
-  if (colour == 10) {
+  if (colour == 10 && highContrast()) {
+    paintFlatBall(cr, cx, cy, r, Palette::BLACK);
+    paintRainbow(cr, cx, cy, r);
+  } else if (colour == 10) {
     paintRainbow(cr, cx, cy, r);
   } else if (colour == 11) {
     paintBomb(cr, cx, cy, r);
+  } else if (highContrast()) {
+    paintFlatBall(cr, cx, cy, r, colourOf(colour));
   } else {
     shadeSphere(cr, cx, cy, r, colourOf(colour), colour == 8 ? 0.9 : 0.5);
   }
 }
 
 void BallPainter::paintShine(cairo_t* cr, double cx, double cy, double r) {
+  // Flat balls have no shine: the picture stays empty.
+  if (highContrast()) return;
   cairo_save(cr);
   // The broad specular spot, upper left.
   const double sx = cx - 0.30 * r;
@@ -184,7 +203,9 @@ void BallPainter::paintShine(cairo_t* cr, double cx, double cy, double r) {
 }
 
 void BallPainter::paintSymbol(cairo_t* cr, double cx, double cy, double r, Symbol symbol, bool dark) {
-  const double s = r * 0.34;  // symbol half-size
+  // Symbol half-size: larger in the colour-blind and high-contrast looks, where the symbol
+  // carries as much of the ball's identity as its colour.
+  const double s = r * (Palette::look() == Palette::Look::GLOSSY ? 0.34 : 0.44);
   auto buildPath = [&](double ox, double oy) {
     const double x = cx + ox;
     const double y = cy + oy;
@@ -241,6 +262,16 @@ void BallPainter::paintSymbol(cairo_t* cr, double cx, double cy, double r, Symbo
     cairo_set_line_width(cr, std::fmax(0.8, r * 0.03));
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_stroke(cr);
+  } else if (Palette::look() != Palette::Look::GLOSSY) {
+    // A bold symbol: an opaque fill inside a dark outline (light outline on the white ball),
+    // thicker in the high-contrast look.
+    buildPath(0, 0);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_line_width(cr, r * (highContrast() ? 0.12 : 0.08));
+    cairo_set_source_rgb(cr, dark ? 1.0 : 0.0, dark ? 1.0 : 0.0, dark ? 1.0 : 0.0);
+    cairo_stroke_preserve(cr);
+    cairo_set_source_rgb(cr, dark ? 0.0 : 1.0, dark ? 0.0 : 1.0, dark ? 0.0 : 1.0);
+    cairo_fill(cr);
   } else {
     // An engraved look: a soft shadow below, the symbol in translucent white (dark on white).
     const double off = std::fmax(0.6, r * 0.035);

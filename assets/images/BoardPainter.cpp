@@ -21,7 +21,7 @@ void panel(cairo_t* cr, double x, double y, double w, double h) {
   cairo_set_source(cr, fill);
   cairo_fill_preserve(cr);
   cairo_pattern_destroy(fill);
-  setColour(cr, Palette::BOARD_EDGE, 0.55);
+  setColour(cr, Palette::tones().boardEdge, 0.55);
   cairo_set_line_width(cr, 1.0);
   cairo_stroke(cr);
 }
@@ -33,9 +33,9 @@ bool BoardPainter::emptyBoard(const std::string& folder) {
   cairo_t* cr = canvas.cr();
 
   cairo_pattern_t* screen = cairo_pattern_create_linear(0, 0, 0, 480);
-  cairo_pattern_add_color_stop_rgb(screen, 0.0, Palette::SCREEN_TOP.r, Palette::SCREEN_TOP.g, Palette::SCREEN_TOP.b);
-  cairo_pattern_add_color_stop_rgb(screen, 1.0, Palette::SCREEN_BOTTOM.r, Palette::SCREEN_BOTTOM.g,
-                                   Palette::SCREEN_BOTTOM.b);
+  cairo_pattern_add_color_stop_rgb(screen, 0.0, Palette::tones().screenTop.r, Palette::tones().screenTop.g, Palette::tones().screenTop.b);
+  cairo_pattern_add_color_stop_rgb(screen, 1.0, Palette::tones().screenBottom.r, Palette::tones().screenBottom.g,
+                                   Palette::tones().screenBottom.b);
   cairo_set_source(cr, screen);
   cairo_paint(cr);
   cairo_pattern_destroy(screen);
@@ -43,9 +43,9 @@ bool BoardPainter::emptyBoard(const std::string& folder) {
   // Header: score (digits from x 42.5), level (digits from x 156.5), the timer (x 201) and the
   // announced balls (x 231 to 311).
   panel(cr, 3, 3, 116, 36);
-  TextArt::draw(cr, "SCORE", 8, 21, 40, 8.5, true, TextArt::LEFT, Palette::TEXT_DIM, 1.0, true);
+  TextArt::draw(cr, "SCORE", 8, 21, 40, 8.5, true, TextArt::LEFT, Palette::tones().textDim, 1.0, true);
   panel(cr, 122, 3, 75, 36);
-  TextArt::draw(cr, "LEVEL", 126, 21, 40, 8.5, true, TextArt::LEFT, Palette::TEXT_DIM, 1.0, true);
+  TextArt::draw(cr, "LEVEL", 126, 21, 40, 8.5, true, TextArt::LEFT, Palette::tones().textDim, 1.0, true);
   panel(cr, 199, 3, 28, 38);
   panel(cr, 230, 3, 87, 36);
 
@@ -53,14 +53,14 @@ bool BoardPainter::emptyBoard(const std::string& folder) {
   // across, never down, so that the nine-row layout can stretch its middle invisibly.
   Shapes::roundedRect(cr, 1.5, 42.5, 317, 396, 6);
   cairo_pattern_t* field = cairo_pattern_create_linear(1, 0, 319, 0);
-  const Rgb edge = Palette::scale(Palette::BOARD_FILL, 0.80);
+  const Rgb edge = Palette::scale(Palette::tones().boardFill, 0.80);
   cairo_pattern_add_color_stop_rgb(field, 0.0, edge.r, edge.g, edge.b);
-  cairo_pattern_add_color_stop_rgb(field, 0.5, Palette::BOARD_FILL.r, Palette::BOARD_FILL.g, Palette::BOARD_FILL.b);
+  cairo_pattern_add_color_stop_rgb(field, 0.5, Palette::tones().boardFill.r, Palette::tones().boardFill.g, Palette::tones().boardFill.b);
   cairo_pattern_add_color_stop_rgb(field, 1.0, edge.r, edge.g, edge.b);
   cairo_set_source(cr, field);
   cairo_fill_preserve(cr);
   cairo_pattern_destroy(field);
-  setColour(cr, Palette::BOARD_EDGE, 0.9);
+  setColour(cr, Palette::tones().boardEdge, 0.9);
   cairo_set_line_width(cr, 1.0);
   cairo_stroke(cr);
   // A faint inner line gives the frame some depth.
@@ -71,6 +71,22 @@ bool BoardPainter::emptyBoard(const std::string& folder) {
 }
 
 bool BoardPainter::squares(const std::string& folder) {
+  if (Palette::look() == Palette::Look::HIGH_CONTRAST) {
+    // Drawn opaque by the game in this look: a black tile inside a light edge, so that every
+    // square's outline stands out on the near-black board.
+    ArtCanvas tile(38, 38);
+    Shapes::roundedRect(tile.cr(), 0, 0, 38, 38, 3);
+    cairo_set_source_rgb(tile.cr(), 0.62, 0.62, 0.62);
+    cairo_fill(tile.cr());
+    Shapes::roundedRect(tile.cr(), 1.5, 1.5, 35, 35, 2);
+    cairo_set_source_rgb(tile.cr(), 0.0, 0.0, 0.0);
+    cairo_fill(tile.cr());
+    ArtCanvas white(38, 38);
+    Shapes::roundedRect(white.cr(), 0, 0, 38, 38, 3);
+    cairo_set_source_rgba(white.cr(), 1, 1, 1, 1);
+    cairo_fill(white.cr());
+    return white.save(folder, "BoardWhite_38x38.png") && tile.save(folder, "BoardBlack_38x38.png");
+  }
   ArtCanvas white(38, 38);
   Shapes::roundedRect(white.cr(), 0, 0, 38, 38, 5);
   cairo_set_source_rgba(white.cr(), 1, 1, 1, 1);
@@ -93,7 +109,7 @@ bool BoardPainter::timerStrip(const std::string& folder) {
     const double r = 8.4;
     const double fraction = k / 10.0;
     // Calm blue turning to a warning red as the penalty draws near.
-    const Rgb hot = Palette::mix(Palette::ACCENT, Palette::BALL_RED, std::pow(fraction, 1.4));
+    const Rgb hot = Palette::mix(Palette::tones().accent, Palette::tones().warning, std::pow(fraction, 1.4));
 
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
     cairo_set_source_rgba(cr, 0.02, 0.03, 0.05, 0.9);
@@ -112,7 +128,7 @@ bool BoardPainter::timerStrip(const std::string& folder) {
     }
     cairo_arc(cr, cx, cy, r - 0.5, 0, 2 * M_PI);
     cairo_set_line_width(cr, 1.0);
-    setColour(cr, Palette::mix(Palette::BOARD_EDGE, hot, 0.5), 1.0);
+    setColour(cr, Palette::mix(Palette::tones().boardEdge, hot, 0.5), 1.0);
     cairo_stroke(cr);
     // The hand at twelve o'clock.
     cairo_move_to(cr, cx, cy - r + 1.5);

@@ -1,8 +1,10 @@
 // The game's image generator: paints every picture the game loads by name, at the size its
 // name states and with an alpha channel, into the resource folder given as the first argument.
 // An optional second argument, 2 to 4, paints the same set at that many pixels per unit as
-// "name@2x.png" ...; the build runs one generator per scale. Deterministic (no randomness, no
-// clock).
+// "name@2x.png" ...; an optional third names the look (glossy, the default, colour-blind or
+// high-contrast): another look than glossy goes to looks/<name>/ and keeps only the pictures
+// that differ from the glossy set's. The build runs one generator per scale and look.
+// Deterministic (no randomness, no clock).
 #include <cstdlib>
 #include <sys/stat.h>
 
@@ -14,6 +16,7 @@
 #include "BoardPainter.h"
 #include "FocusRingPainter.h"
 #include "MenuPainter.h"
+#include "Palette.h"
 #include "ScenePainter.h"
 
 namespace {
@@ -88,14 +91,29 @@ bool menus(const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int scale = argc == 3 ? std::atoi(argv[2]) : 1;
-  if ((argc != 2 && argc != 3) || scale < 1 || scale > 4) {
-    std::fprintf(stderr, "usage: %s <resource folder> [scale 1-4]\n", argv[0]);
+  const int scale = argc >= 3 ? std::atoi(argv[2]) : 1;
+  const std::string lookName = argc == 4 ? argv[3] : "glossy";
+  Palette::Look look = Palette::Look::GLOSSY;
+  const bool knownLook = lookName == "glossy" || lookName == "colour-blind" || lookName == "high-contrast";
+  if (lookName == "colour-blind") look = Palette::Look::COLOUR_BLIND;
+  if (lookName == "high-contrast") look = Palette::Look::HIGH_CONTRAST;
+  if (argc < 2 || argc > 4 || scale < 1 || scale > 4 || !knownLook) {
+    std::fprintf(stderr, "usage: %s <resource folder> [scale 1-4] [glossy|colour-blind|high-contrast]\n", argv[0]);
     return 2;
   }
-  const std::string folder = argv[1];
   ArtCanvas::setScale(scale);
+  Palette::use(look);
+  std::string folder = argv[1];
   mkdir(folder.c_str(), 0755);
+  if (look != Palette::Look::GLOSSY) {
+    // Another look keeps only the pictures that differ from the glossy ones, in a folder of its
+    // own; the glossy set must be painted first.
+    ArtCanvas::setBaselineFolder(folder);
+    folder += "/looks";
+    mkdir(folder.c_str(), 0755);
+    folder += "/" + lookName;
+    mkdir(folder.c_str(), 0755);
+  }
   bool ok = balls(folder);
   ok = symbols(folder) && ok;
   ok = BoardPainter::emptyBoard(folder) && ok;

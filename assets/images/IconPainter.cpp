@@ -27,14 +27,14 @@ void IconPainter::paintIcon(cairo_t* cr, double size) {
   const double inset = 0.04;
   Shapes::roundedRect(cr, inset, inset, 1.0 - 2 * inset, 1.0 - 2 * inset, 0.16);
   cairo_pattern_t* fill = cairo_pattern_create_linear(0, inset, 0, 1.0 - inset);
-  const Rgb top = Palette::mix(Palette::BOARD_FILL, Palette::WHITE, 0.18);
-  const Rgb bottom = Palette::scale(Palette::BOARD_FILL, 0.7);
+  const Rgb top = Palette::mix(Palette::tones().boardFill, Palette::WHITE, 0.18);
+  const Rgb bottom = Palette::scale(Palette::tones().boardFill, 0.7);
   cairo_pattern_add_color_stop_rgb(fill, 0.0, top.r, top.g, top.b);
   cairo_pattern_add_color_stop_rgb(fill, 1.0, bottom.r, bottom.g, bottom.b);
   cairo_set_source(cr, fill);
   cairo_fill_preserve(cr);
   cairo_pattern_destroy(fill);
-  cairo_set_source_rgba(cr, Palette::BOARD_EDGE.r, Palette::BOARD_EDGE.g, Palette::BOARD_EDGE.b, 0.9);
+  cairo_set_source_rgba(cr, Palette::tones().boardEdge.r, Palette::tones().boardEdge.g, Palette::tones().boardEdge.b, 0.9);
   cairo_set_line_width(cr, 0.025);
   cairo_stroke(cr);
 

@@ -21,8 +21,11 @@ void glowingText(cairo_t* cr, const char* words, double x, double cy, double wid
     setColour(cr, glow, 0.10 + 0.08 * pass);
     cairo_stroke(cr);
   }
-  TextArt::draw(cr, words, x, cy, width, size, true, TextArt::CENTER, Palette::TEXT_LIGHT, 1.0, true);
+  TextArt::draw(cr, words, x, cy, width, size, true, TextArt::CENTER, Palette::tones().textLight, 1.0, true);
 }
+
+// Words on a pressed (accent-filled) button: white, or black on the high-contrast yellow.
+Rgb pressedText() { return Palette::look() == Palette::Look::HIGH_CONTRAST ? Palette::BLACK : Palette::WHITE; }
 
 }  // namespace
 
@@ -67,22 +70,22 @@ bool MenuPainter::panel(const std::string& folder) {
   ArtCanvas canvas(270, 270);
   cairo_t* cr = canvas.cr();
   Shapes::roundedRect(cr, 1, 1, 268, 268, 16);
-  setColour(cr, Palette::PANEL_FILL, 0.95);
+  setColour(cr, Palette::tones().panelFill, 0.95);
   cairo_fill(cr);
   // A light wash in the title area only (rows above 60 are never repeated).
   cairo_save(cr);
   Shapes::roundedRect(cr, 1, 1, 268, 268, 16);
   cairo_clip(cr);
   cairo_pattern_t* wash = cairo_pattern_create_linear(0, 1, 0, 60);
-  cairo_pattern_add_color_stop_rgba(wash, 0.0, Palette::ACCENT.r, Palette::ACCENT.g, Palette::ACCENT.b, 0.16);
-  cairo_pattern_add_color_stop_rgba(wash, 1.0, Palette::ACCENT.r, Palette::ACCENT.g, Palette::ACCENT.b, 0.0);
+  cairo_pattern_add_color_stop_rgba(wash, 0.0, Palette::tones().accent.r, Palette::tones().accent.g, Palette::tones().accent.b, 0.16);
+  cairo_pattern_add_color_stop_rgba(wash, 1.0, Palette::tones().accent.r, Palette::tones().accent.g, Palette::tones().accent.b, 0.0);
   cairo_set_source(cr, wash);
   cairo_rectangle(cr, 0, 0, 270, 60);
   cairo_fill(cr);
   cairo_pattern_destroy(wash);
   cairo_restore(cr);
   Shapes::roundedRect(cr, 1.5, 1.5, 267, 267, 15.5);
-  setColour(cr, Palette::BOARD_EDGE, 1.0);
+  setColour(cr, Palette::tones().boardEdge, 1.0);
   cairo_set_line_width(cr, 1.5);
   cairo_stroke(cr);
   Shapes::roundedRect(cr, 3.5, 3.5, 263, 263, 13.5);
@@ -102,12 +105,12 @@ void paintPill(cairo_t* cr, double x, double y, double w, double h, bool pressed
   if (!pressed) {
     cairo_set_source_rgba(cr, restFill.r, restFill.g, restFill.b, restAlpha);
     cairo_fill_preserve(cr);
-    setColour(cr, Palette::ACCENT, restOutlineAlpha);
+    setColour(cr, Palette::tones().accent, restOutlineAlpha);
   } else {
     cairo_pattern_t* fill = cairo_pattern_create_linear(0, y - 0.5, 0, y + h + 0.5);
-    const Rgb top = Palette::mix(Palette::ACCENT, Palette::WHITE, 0.15);
+    const Rgb top = Palette::mix(Palette::tones().accent, Palette::WHITE, 0.15);
     cairo_pattern_add_color_stop_rgb(fill, 0.0, top.r, top.g, top.b);
-    cairo_pattern_add_color_stop_rgb(fill, 1.0, Palette::ACCENT_DARK.r, Palette::ACCENT_DARK.g, Palette::ACCENT_DARK.b);
+    cairo_pattern_add_color_stop_rgb(fill, 1.0, Palette::tones().accentDark.r, Palette::tones().accentDark.g, Palette::tones().accentDark.b);
     cairo_set_source(cr, fill);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(fill);
@@ -121,7 +124,7 @@ void paintPill(cairo_t* cr, double x, double y, double w, double h, bool pressed
 
 bool MenuPainter::title(const std::string& folder, const std::string& name, const char* words) {
   ArtCanvas canvas(200, 52);
-  glowingText(canvas.cr(), words, 0, 26, 200, 25, Palette::ACCENT);
+  glowingText(canvas.cr(), words, 0, 26, 200, 25, Palette::tones().accent);
   return canvas.save(folder, "Title-" + name + "_200x52.png");
 }
 
@@ -131,7 +134,7 @@ bool MenuPainter::menuOption(const std::string& folder, const std::string& name,
     ArtCanvas canvas(200, 52);
     cairo_t* cr = canvas.cr();
     paintPill(cr, 8.5, 7.5, 183, 37, state == 2, Rgb{1, 1, 1}, 0.06, 0.55, 1.5);
-    TextArt::draw(cr, words, 0, 26, 200, 18, true, TextArt::CENTER, state == 1 ? Palette::TEXT_LIGHT : Palette::WHITE,
+    TextArt::draw(cr, words, 0, 26, 200, 18, true, TextArt::CENTER, state == 1 ? Palette::tones().textLight : pressedText(),
                   1.0, true);
     ok = canvas.save(folder, "MenuOption-" + name + (state == 1 ? "_01" : "_02") + "_200x52.png") && ok;
   }
@@ -144,8 +147,9 @@ bool MenuPainter::tapBar(const std::string& folder, const std::string& name, con
     ArtCanvas canvas(320, 44);
     cairo_t* cr = canvas.cr();
     // The pill keeps to the lower rows: the bar may sit just over the board's bottom edge.
-    paintPill(cr, 24.5, 9.5, 271, 29, state == 2, Rgb{0.06, 0.08, 0.12}, 0.92, 0.6, 1.2);
-    TextArt::draw(cr, words, 24, 24, 272, 14, true, TextArt::CENTER, state == 1 ? Palette::TEXT_LIGHT : Palette::WHITE,
+    paintPill(cr, 24.5, 9.5, 271, 29, state == 2, Palette::look() == Palette::Look::HIGH_CONTRAST ? Palette::BLACK : Rgb{0.06, 0.08, 0.12},
+              0.92, 0.6, 1.2);
+    TextArt::draw(cr, words, 24, 24, 272, 14, true, TextArt::CENTER, state == 1 ? Palette::tones().textLight : pressedText(),
                   1.0, true);
     ok = canvas.save(folder, "Button-" + name + (state == 1 ? "_01" : "_02") + "_320x44.png") && ok;
   }
@@ -158,18 +162,18 @@ bool MenuPainter::selector(const std::string& folder) {
   cairo_t* cr = canvas.cr();
   for (int ring = 0; ring < 4; ++ring) {
     Shapes::roundedRect(cr, 2.5 + ring, 2.5 + ring, 95 - 2 * ring, 158 - 2 * ring, 20 - ring);
-    setColour(cr, Palette::ACCENT, 0.10 + 0.05 * ring);
+    setColour(cr, Palette::tones().accent, 0.10 + 0.05 * ring);
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
   }
   Shapes::roundedRect(cr, 6, 6, 88, 151, 16);
   cairo_pattern_t* fill = cairo_pattern_create_linear(0, 6, 0, 157);
-  cairo_pattern_add_color_stop_rgba(fill, 0.0, Palette::ACCENT.r, Palette::ACCENT.g, Palette::ACCENT.b, 0.32);
-  cairo_pattern_add_color_stop_rgba(fill, 1.0, Palette::ACCENT.r, Palette::ACCENT.g, Palette::ACCENT.b, 0.12);
+  cairo_pattern_add_color_stop_rgba(fill, 0.0, Palette::tones().accent.r, Palette::tones().accent.g, Palette::tones().accent.b, 0.32);
+  cairo_pattern_add_color_stop_rgba(fill, 1.0, Palette::tones().accent.r, Palette::tones().accent.g, Palette::tones().accent.b, 0.12);
   cairo_set_source(cr, fill);
   cairo_fill_preserve(cr);
   cairo_pattern_destroy(fill);
-  setColour(cr, Palette::mix(Palette::ACCENT, Palette::WHITE, 0.3), 0.95);
+  setColour(cr, Palette::mix(Palette::tones().accent, Palette::WHITE, 0.3), 0.95);
   cairo_set_line_width(cr, 3.0);
   cairo_stroke(cr);
   return canvas.save(folder, "GameSelector_100x163.png");
@@ -181,7 +185,7 @@ bool MenuPainter::sliderBar(const std::string& folder) {
   Shapes::roundedRect(cr, 0.5, 1.5, 202, 7, 3.5);
   cairo_pattern_t* ramp = cairo_pattern_create_linear(0, 0, 203, 0);
   cairo_pattern_add_color_stop_rgba(ramp, 0.0, 0.25, 0.30, 0.40, 1.0);
-  cairo_pattern_add_color_stop_rgba(ramp, 1.0, Palette::ACCENT.r, Palette::ACCENT.g, Palette::ACCENT.b, 1.0);
+  cairo_pattern_add_color_stop_rgba(ramp, 1.0, Palette::tones().accent.r, Palette::tones().accent.g, Palette::tones().accent.b, 1.0);
   cairo_set_source(cr, ramp);
   cairo_fill_preserve(cr);
   cairo_pattern_destroy(ramp);
@@ -199,9 +203,9 @@ bool MenuPainter::gameOver(const std::string& folder) {
   ArtCanvas canvas(320, 480);
   cairo_t* cr = canvas.cr();
   Shapes::roundedRect(cr, 24.5, 178.5, 271, 123, 18);
-  setColour(cr, Palette::PANEL_FILL, 0.92);
+  setColour(cr, Palette::tones().panelFill, 0.92);
   cairo_fill_preserve(cr);
-  setColour(cr, Palette::BALL_RED, 0.75);
+  setColour(cr, Palette::tones().warning, 0.75);
   cairo_set_line_width(cr, 1.5);
   cairo_stroke(cr);
 
@@ -219,6 +223,6 @@ bool MenuPainter::gameOver(const std::string& folder) {
   cairo_set_source(cr, fire);
   cairo_fill(cr);
   cairo_pattern_destroy(fire);
-  TextArt::draw(cr, "The board is full", 24, 274, 272, 15, false, TextArt::CENTER, Palette::TEXT_DIM, 1.0, true);
+  TextArt::draw(cr, "The board is full", 24, 274, 272, 15, false, TextArt::CENTER, Palette::tones().textDim, 1.0, true);
   return canvas.save(folder, "GameOver_320x480.png");
 }

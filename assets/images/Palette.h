@@ -1,4 +1,5 @@
-// The colours of the game's art: the nine ball colours and the shared interface tones.
+// The colours of the game's art: the nine ball colours and the shared interface tones of each
+// look, and how the painters are told which look they paint.
 #pragma once
 
 struct Rgb {
@@ -19,29 +20,39 @@ inline Rgb scale(Rgb c, double factor) { return {c.r * factor, c.g * factor, c.b
 constexpr Rgb WHITE{1.0, 1.0, 1.0};
 constexpr Rgb BLACK{0.0, 0.0, 0.0};
 
-// Ball colours by stone colour 1 to 9: blue, green, orange, red, magenta, light blue, pink,
-// white, brown. Hues are kept far apart, and each ball also carries its own symbol.
-constexpr Rgb BALL_BLUE{0.16, 0.40, 0.92};
-constexpr Rgb BALL_GREEN{0.17, 0.70, 0.25};
-constexpr Rgb BALL_ORANGE{1.00, 0.55, 0.08};
-constexpr Rgb BALL_RED{0.88, 0.14, 0.13};
-constexpr Rgb BALL_MAGENTA{0.66, 0.20, 0.82};
-constexpr Rgb BALL_LIGHT_BLUE{0.22, 0.80, 0.95};
-constexpr Rgb BALL_PINK{1.00, 0.50, 0.76};
-constexpr Rgb BALL_WHITE{0.93, 0.94, 0.95};
-constexpr Rgb BALL_BROWN{0.55, 0.34, 0.16};
-constexpr Rgb BALL_BLACK{0.16, 0.17, 0.20};
+// The art sets the generator paints; the glossy one is the game's default.
+enum class Look { GLOSSY, COLOUR_BLIND, HIGH_CONTRAST };
 
-// Interface: the calm dark board and the accent of buttons and selectors.
-constexpr Rgb SCREEN_TOP{0.075, 0.095, 0.135};
-constexpr Rgb SCREEN_BOTTOM{0.035, 0.045, 0.070};
-constexpr Rgb BOARD_FILL{0.115, 0.145, 0.200};
-constexpr Rgb BOARD_EDGE{0.300, 0.360, 0.460};
-constexpr Rgb PANEL_FILL{0.090, 0.115, 0.165};
-constexpr Rgb ACCENT{0.32, 0.62, 1.00};
-constexpr Rgb ACCENT_DARK{0.14, 0.32, 0.66};
-constexpr Rgb TEXT_LIGHT{0.93, 0.95, 0.98};
-constexpr Rgb TEXT_DIM{0.58, 0.64, 0.74};
-constexpr Rgb GOLD{1.00, 0.82, 0.30};
+// Every colour and style choice that differs between the looks.
+struct Tones {
+  // Ball colours by stone colour 1 to 9 (blue, green, orange, red, magenta, light blue, pink,
+  // white, brown in the glossy look), and the bomb's body.
+  Rgb balls[9];
+  Rgb ballBlack;
+  // Interface: the board, its header panels and the accent of buttons and selectors.
+  Rgb screenTop;
+  Rgb screenBottom;
+  Rgb boardFill;
+  Rgb boardEdge;
+  Rgb panelFill;
+  Rgb accent;
+  Rgb accentDark;
+  Rgb textLight;
+  Rgb textDim;
+  Rgb gold;
+  // The warning red of the timer and the game-over frame.
+  Rgb warning;
+  // The keyboard focus ring's bright line.
+  Rgb focus;
+};
+
+// The tones of `look`.
+const Tones& tonesOf(Look look);
+
+// The look being painted: the generator chooses it once before painting (as it chooses the art
+// scale), every painter reads it.
+void use(Look look);
+Look look();
+const Tones& tones();
 
 }  // namespace Palette

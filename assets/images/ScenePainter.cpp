@@ -27,9 +27,9 @@ void softGlow(cairo_t* cr, double cx, double cy, double radius, Rgb colour, doub
 // A small board of columns x rows cells of `cell` pixels at (x, y), as the game draws it.
 void miniBoard(cairo_t* cr, double x, double y, int columns, int rows, double cell) {
   Shapes::roundedRect(cr, x - 1.5, y - 1.5, columns * cell + 2, rows * cell + 2, 4);
-  setColour(cr, Palette::BOARD_FILL, 1.0);
+  setColour(cr, Palette::tones().boardFill, 1.0);
   cairo_fill_preserve(cr);
-  setColour(cr, Palette::BOARD_EDGE, 0.9);
+  setColour(cr, Palette::tones().boardEdge, 0.9);
   cairo_set_line_width(cr, 1.0);
   cairo_stroke(cr);
   for (int row = 0; row < rows; ++row) {
@@ -100,7 +100,7 @@ void paintMoveFrame(cairo_t* cr, double left, const Frame& f) {
     double cx;
     double cy;
     centre(f.selectedX, f.selectedY, cx, cy);
-    softGlow(cr, cx, cy, 16, Palette::ACCENT, 0.45);
+    softGlow(cr, cx, cy, 16, Palette::tones().accent, 0.45);
     cairo_arc(cr, cx, cy, 10.5, 0, 2 * M_PI);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.85);
     cairo_set_line_width(cr, 1.3);
@@ -109,7 +109,7 @@ void paintMoveFrame(cairo_t* cr, double left, const Frame& f) {
   if (f.points != nullptr) {
     cairo_save(cr);
     TextArt::draw(cr, f.points, x0, y0 + 2 * cell + 9 - f.pointsRise, 5 * cell, 15, true, TextArt::CENTER,
-                  Palette::GOLD, 1.0 - f.pointsRise / 30.0, true);
+                  Palette::tones().gold, 1.0 - f.pointsRise / 30.0, true);
     cairo_restore(cr);
   }
 }
@@ -134,14 +134,14 @@ bool ScenePainter::splash(const std::string& folder) {
       cairo_fill(cr);
     }
   }
-  softGlow(cr, 160, 150, 190, Palette::ACCENT, 0.18);
+  softGlow(cr, 160, 150, 190, Palette::tones().accent, 0.18);
 
   // The name.
   for (int pass = 0; pass < 3; ++pass) {
     TextArt::path(cr, "Pellix", 0, 128, 320, 74, true, TextArt::CENTER, true);
     cairo_set_line_width(cr, 12.0 - 4.0 * pass);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    setColour(cr, Palette::ACCENT, 0.08 + 0.06 * pass);
+    setColour(cr, Palette::tones().accent, 0.08 + 0.06 * pass);
     cairo_stroke(cr);
   }
   TextArt::path(cr, "Pellix", 0, 128, 320, 74, true, TextArt::CENTER, true);
@@ -161,11 +161,11 @@ bool ScenePainter::splash(const std::string& folder) {
   for (int i = 0; i < 5; ++i) BallPainter::paintStone(cr, 68 + 46 * i, 238, 20, row[i]);
   const int more[4] = {6, 7, 8, 9};
   for (int i = 0; i < 4; ++i) BallPainter::paintStone(cr, 91 + 46 * i, 286, 14, more[i]);
-  softGlow(cr, 132, 334, 30, Palette::GOLD, 0.15);
+  softGlow(cr, 132, 334, 30, Palette::tones().gold, 0.15);
   BallPainter::paintStone(cr, 132, 334, 16, 10);
   BallPainter::paintStone(cr, 188, 334, 16, 11);
 
-  TextArt::draw(cr, "Line up five of a colour", 0, 386, 320, 16, false, TextArt::CENTER, Palette::TEXT_DIM, 1.0,
+  TextArt::draw(cr, "Line up five of a colour", 0, 386, 320, 16, false, TextArt::CENTER, Palette::tones().textDim, 1.0,
                 true);
   return canvas.save(folder, "Default.png");
 }
@@ -287,7 +287,7 @@ bool ScenePainter::dragIllustration(const std::string& folder) {
   }
   // The picked ball, lifted and glowing under the finger.
   centre(1, 3, cx, cy);
-  softGlow(cr, cx, cy, 22, Palette::ACCENT, 0.5);
+  softGlow(cr, cx, cy, 22, Palette::tones().accent, 0.5);
   BallPainter::paintStone(cr, cx, cy, 12.5, 1);
   // The large translucent ghost over the destination.
   centre(6, 1, cx, cy);

@@ -1,4 +1,4 @@
-// Finding and creating the per-user data folder.
+// Finding and creating the per-user data and configuration folders.
 #include "DataDirectory.h"
 
 #include <cstdlib>
@@ -21,4 +21,21 @@ std::string DataDirectory::locate() {
   std::error_code ignored;
   std::filesystem::create_directories(folder, ignored);
   return folder.string();
+}
+
+std::string DataDirectory::preferencesFile() {
+  std::filesystem::path base;
+  const char* configHome = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  if (configHome != nullptr && configHome[0] == '/') {
+    base = configHome;
+  } else if (home != nullptr && home[0] != '\0') {
+    base = std::filesystem::path(home) / ".config";
+  } else {
+    return std::string();
+  }
+  const std::filesystem::path folder = base / "pellix";
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  return (folder / "preferences").string();
 }

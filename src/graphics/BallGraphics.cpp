@@ -9,6 +9,7 @@
 #include "BlendMode.h"
 #include "DisplayScale.h"
 #include "PowerOfTwo.h"
+#include "Resources.h"
 #include "ScreenGeometry.h"
 #include "Stone.h"
 
@@ -229,8 +230,11 @@ void BallGraphics::generateBalls() {
   highlightsTexture.reset(new Texture("Highlights_64x64.png", 1.0f, false));
   lightSquareTexture.reset(new Texture("BoardWhite_38x38.png", 0.30f, false));
   darkSquareTexture.reset(new Texture("BoardBlack_38x38.png", 0.23f, false));
-  oddSquareTexture.reset(new Texture("BoardBlack_38x38.png", 0.10f, false));
-  evenSquareTexture.reset(new Texture("BoardBlack_38x38.png", 0.15f, false));
+  // The high-contrast squares are black tiles with a light edge of their own, laid opaque; the
+  // other looks darken the board a little, square by square.
+  const bool opaqueSquares = currentLook == Look::HIGH_CONTRAST;
+  oddSquareTexture.reset(new Texture("BoardBlack_38x38.png", opaqueSquares ? 1.0f : 0.10f, false));
+  evenSquareTexture.reset(new Texture("BoardBlack_38x38.png", opaqueSquares ? 1.0f : 0.15f, false));
   generateStartScreenArt();
   tapToStartAGamePressedTexture.reset(new Texture("Button-TapToStartAGame_02_320x44.png", 1.0f, false));
   tapToStartNewGameTexture.reset(new Texture("Button-TapToStartNewGame_01_320x44.png", 1.0f, false));
@@ -300,6 +304,20 @@ void BallGraphics::regenerate() {
   dropStartScreenArt();
   complete = false;
   generateBalls();
+}
+
+void BallGraphics::setLook(Look look) {
+  if (look == currentLook) return;
+  currentLook = look;
+  Resources::setLookFolder(Looks::folderOf(look));
+  if (complete) {
+    regenerate();
+  } else if (splashTexture) {
+    // Only the start picture and its bar exist yet: they are made again from the look now, the
+    // rest when it is generated.
+    dropStartScreenArt();
+    generateStartScreenArt();
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

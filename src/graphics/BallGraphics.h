@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "Look.h"
 #include "ScreenPoint.h"
 #include "SmartArray.h"
 #include "TexturePtr.h"
@@ -53,6 +54,15 @@ class BallGraphics {
   void regenerate();
   // The art scale the textures were generated at.
   int generatedScale = 1;
+  // Draws with the art set `look` from now on: its images (falling back to the glossy image for
+  // every picture the set does not change) are chosen for every later load by name, and, when
+  // the textures exist, they are dropped and generated again from it (as regenerate does), so
+  // a running game changes at once; needs the GL context then (also when only the start picture
+  // exists, which is made again). Textures held elsewhere (the
+  // menus') change when they are made again (Texture::remake). Nothing happens for the look
+  // already in use. The glossy look, the default, looks in no other folder.
+  void setLook(Look look);
+  Look look() const { return currentLook; }
   // A glow (or rounded-rectangle halo) bitmap; see the glow table of the textures below. The
   // caller owns the result. Needs no GL context. At an art scale above 1 the sizes and radius are
   // given in pixels (screen units times `scale`) and the flat core shrinks to match.
@@ -140,6 +150,7 @@ class BallGraphics {
 
  private:
   bool complete = false;
+  Look currentLook = Looks::DEFAULT_LOOK;
   int momentNowMs = 0;
   int momentGameTimeMs = 0;
   bool twoTapLook = false;
