@@ -1,28 +1,13 @@
 // Headless GL harness: EGL context, offscreen frame, read-back and PNG output.
 #include "RenderHarness.h"
 
-#include <EGL/egl.h>
 #include <cairo.h>
-
-#include <cstdlib>
 
 #include "DisplayScale.h"
 #include "Gl.h"
 #include "GlFixedState.h"
 
 namespace {
-
-// Ends GL before the process's exit handlers that run after it (LeakSanitizer's scan among them,
-// registered at start-up): terminating the display destroys Mesa's screen, which joins its
-// rasteriser threads, so that no driver thread is still ending while the leak scan walks the
-// threads' stacks. The harness is never used again at that point.
-void endGlAtExit() {
-  EGLDisplay display = eglGetCurrentDisplay();
-  if (display == EGL_NO_DISPLAY) return;
-  eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-  eglTerminate(display);
-  eglReleaseThread();
-}
 
 std::string& failureText() {
   static std::string text;
@@ -41,7 +26,6 @@ RenderHarness* RenderHarness::instanceFor(OffscreenGlContext::Api api) {
       delete created;
       return static_cast<RenderHarness*>(nullptr);
     }
-    std::atexit(endGlAtExit);
     return created;
   }();
   return harness;
