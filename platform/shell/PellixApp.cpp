@@ -3,7 +3,6 @@
 
 #include <SDL.h>
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <random>

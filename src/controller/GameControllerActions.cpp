@@ -19,10 +19,10 @@ void GameController::apply(const GameAction& action) {
       pickUp(action.square);
       break;
     case GameAction::DROP:
-      dropAt(action.square, action.loud);
+      dropAt(action.square, action.missPutsBack);
       break;
     case GameAction::DESELECT:
-      deselectAsBadMove(action.loud);
+      deselectAsBadMove(action.withSound);
       break;
     case GameAction::PRESS_BUTTON:
       pressButton(action.index);

@@ -20,6 +20,23 @@ double nowMs() {
   return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
+// Waits until `endMs` for the next damage report on `x`; false when none came by then.
+bool nextDamage(Display* x, int eventBase, double endMs, XDamageNotifyEvent& report) {
+  for (double now = nowMs(); now < endMs; now = nowMs()) {
+    if (XPending(x) == 0) {
+      pollfd watched{ConnectionNumber(x), POLLIN, 0};
+      poll(&watched, 1, static_cast<int>(endMs - now) + 1);
+      continue;
+    }
+    XEvent event;
+    XNextEvent(x, &event);
+    if (event.type != eventBase + XDamageNotify) continue;
+    report = *reinterpret_cast<XDamageNotifyEvent*>(&event);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 FrameCounter::FrameCounter(const std::string& displayName, unsigned long window) {
@@ -52,16 +69,9 @@ int FrameCounter::countFrames(int ms) {
   bool any = false;
   Time lastReport = 0;
   const double end = nowMs() + ms;
-  for (double now = nowMs(); now < end; now = nowMs()) {
-    if (XPending(x) == 0) {
-      pollfd watched{ConnectionNumber(x), POLLIN, 0};
-      poll(&watched, 1, static_cast<int>(end - now) + 1);
-      continue;
-    }
-    XEvent event;
-    XNextEvent(x, &event);
-    if (event.type != eventBase + XDamageNotify) continue;
-    const Time at = reinterpret_cast<XDamageNotifyEvent*>(&event)->timestamp;
+  XDamageNotifyEvent report;
+  while (nextDamage(x, eventBase, end, report)) {
+    const Time at = report.timestamp;
     if (!any || static_cast<long>(at - lastReport) > SAME_FRAME_MS) ++frames;
     any = true;
     lastReport = at;
@@ -71,18 +81,9 @@ int FrameCounter::countFrames(int ms) {
 
 bool FrameCounter::waitForWholeFrame(int width, int height, int timeoutMs) {
   if (!ready()) return false;
-  Display* x = asDisplay(display);
   const double end = nowMs() + timeoutMs;
-  for (double now = nowMs(); now < end; now = nowMs()) {
-    if (XPending(x) == 0) {
-      pollfd watched{ConnectionNumber(x), POLLIN, 0};
-      poll(&watched, 1, static_cast<int>(end - now) + 1);
-      continue;
-    }
-    XEvent event;
-    XNextEvent(x, &event);
-    if (event.type != eventBase + XDamageNotify) continue;
-    const XDamageNotifyEvent& report = *reinterpret_cast<XDamageNotifyEvent*>(&event);
+  XDamageNotifyEvent report;
+  while (nextDamage(asDisplay(display), eventBase, end, report)) {
     // The window has no background of its own, so only the game's presented frame paints it
     // whole; a resize alone reports nothing.
     if (report.geometry.width == width && report.geometry.height == height && report.area.x == 0 &&
