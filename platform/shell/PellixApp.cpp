@@ -10,6 +10,7 @@
 #include <system_error>
 #include <thread>
 
+#include "CurlHttpTransport.h"
 #include "DataDirectory.h"
 #include "DataFolderLock.h"
 #include "IntTimer.h"
@@ -108,8 +109,8 @@ bool PellixApp::launch() {
   game.reset();
   const uint32_t seed = std::random_device()();
   const auto makeGame = [this, seed] {
-    game = std::make_unique<GameController>(*settings, *preferences, saveFailures, &IntTimer::getGlobalTimeInMs, seed,
-                                           BallGraphics::NO_ART);
+    game = std::make_unique<GameController>(*settings, *preferences, saveFailures, CurlHttpTransport::factory(),
+                                           &IntTimer::getGlobalTimeInMs, seed, BallGraphics::NO_ART);
   };
   std::thread maker;
   try {

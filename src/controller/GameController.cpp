@@ -18,7 +18,8 @@ const int GAME_OVER_SOUND_DELAY_MS = 500;
 }  // namespace
 
 GameController::GameController(Settings& liveSettings, Preferences& desktopPreferences, MyTl::SaveFailureNotice& failures,
-                               GameClock::WallClock wallClock, uint32_t seed, BallGraphics::Art art)
+                               const HttpTransportFactory& makeTransport, GameClock::WallClock wallClock, uint32_t seed,
+                               BallGraphics::Art art)
     : settings(liveSettings),
       preferences(desktopPreferences),
       saveFailures(failures),
@@ -26,6 +27,7 @@ GameController::GameController(Settings& liveSettings, Preferences& desktopPrefe
       random(seed),
       board(clock, random, liveSettings),
       sounds(liveSettings),
+      hiScoresMenu(makeTransport),
       settingsMenu(liveSettings),
       graphics(art, desktopPreferences.look()),
       screens(graphics) {

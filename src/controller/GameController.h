@@ -57,13 +57,15 @@ class GameController {
 
   // `liveSettings` (the player's settings), `preferences` (the desktop's choices, such as the
   // look, read before the controller is made) and `saveFailures` (where every failed save of the
-  // run is noted, shown to the player once) are the shell's and outlive the controller; time
+  // run is noted, shown to the player once) are the shell's and outlive the controller; the
+  // high-score screen's network workers get their HTTP transports from `makeTransport`; time
   // comes from `wallClock`, chance from an engine seeded with `seed`. With ALL_ART it needs a
   // current GL context (the renderer builds its textures). With NO_ART it needs no GL context and
   // may be made on another thread while the window opens; the start screen's art then follows in
   // drawFrame, the rest in completeStartUp.
   GameController(Settings& liveSettings, Preferences& preferences, MyTl::SaveFailureNotice& saveFailures,
-                 GameClock::WallClock wallClock, uint32_t seed, BallGraphics::Art art = BallGraphics::ALL_ART);
+                 const HttpTransportFactory& makeTransport, GameClock::WallClock wallClock, uint32_t seed,
+                 BallGraphics::Art art = BallGraphics::ALL_ART);
   // Saves the game in progress; destroying the members then writes the high scores.
   ~GameController();
   GameController(const GameController&) = delete;

@@ -22,7 +22,10 @@ const char* const FETCH_FAILED =
 
 }  // namespace
 
-HiScoresMenu::HiScoresMenu() { reset(); }
+HiScoresMenu::HiScoresMenu(const HttpTransportFactory& makeTransport)
+    : fetcher(makeTransport()), uploader(makeTransport()) {
+  reset();
+}
 
 HiScoresMenu::~HiScoresMenu() = default;
 

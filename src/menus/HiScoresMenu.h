@@ -28,7 +28,8 @@ class HiScoresMenu {
  public:
   static constexpr int ROWS = 10;
 
-  HiScoresMenu();
+  // The fetch and upload workers get a transport each from `makeTransport`, called now.
+  explicit HiScoresMenu(const HttpTransportFactory& makeTransport);
   ~HiScoresMenu();
 
   // Back to the local view with no upload pending.

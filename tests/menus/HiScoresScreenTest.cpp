@@ -16,6 +16,7 @@
 
 #include "ActivityIndicator.h"
 #include "Alert.h"
+#include "CurlHttpTransport.h"
 #include "FakeScoresServer.h"
 #include "HiScoresMenu.h"
 #include "MenuScreenTest.h"
@@ -99,7 +100,7 @@ TEST(HiScoresRowTextTest, RowsOfTheLocalAndGlobalViews) {
   HiScore mine(MyTl::BasicString<char>("Me"), 120);
   for (const RowCase& c : cases) {
     SCOPED_TRACE(c.what);
-    HiScoresMenu menu;
+    HiScoresMenu menu(CurlHttpTransport::factory());
     std::vector<HiScore> table = fullTable();
     c.edit(table);
     menu.showLocal = c.local;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CurlHttpTransport.h"
 #include "OnlineTestSupport.h"
 #include "ScoreChecksum.h"
 #include "ScoreReplyParser.h"
@@ -144,12 +145,12 @@ TEST(ScoreServerAddress, BuiltInUnlessTheEnvironmentSaysOtherwise) {
 }
 
 TEST(HiScoresWorkers, StartAsTheScreenExpects) {
-  HiScoresFetcher fetcher;
+  HiScoresFetcher fetcher{std::make_unique<CurlHttpTransport>()};
   EXPECT_STREQ(fetcher.MyTl::Thread::name, "HiScoresFetcher");
   EXPECT_FALSE(fetcher.scoresFetched.load());
   EXPECT_TRUE(fetcher.hiScores.empty());
   EXPECT_GE(fetcher.hiScores.capacity(), 32);
-  HiScoresUploader uploader;
+  HiScoresUploader uploader{std::make_unique<CurlHttpTransport>()};
   EXPECT_STREQ(uploader.MyTl::Thread::name, "HiScoresUploader");
   EXPECT_EQ(uploader.globalHighScorePosition.load(), -1);
   EXPECT_TRUE(uploader.name.empty());

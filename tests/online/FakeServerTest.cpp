@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "CurlHttpTransport.h"
 #include "FakeScoresServer.h"
 #include "OnlineTestSupport.h"
 #include "ScoreChecksum.h"
@@ -85,7 +86,7 @@ TEST_F(FakeServer, SlowAndSilentServersEndWithinTheTimeOuts) {
 // A refusal by the server is the server's word: the alert gives its reason, not the connection.
 TEST_F(FakeServer, ARefusedUploadSaysWhyInsteadOfBlamingTheConnection) {
   ScoresUrl url(fake.base("refuse"));
-  HiScoresUploader uploader;
+  HiScoresUploader uploader{std::make_unique<CurlHttpTransport>()};
   ASSERT_TRUE(uploader.startUpload("Ann", 5, 0));
   ASSERT_TRUE(waitForFlag(uploader.scoreUploaded));
   ASSERT_TRUE(uploader.takeErrorAlertRequest());
@@ -96,7 +97,7 @@ TEST_F(FakeServer, ARefusedUploadSaysWhyInsteadOfBlamingTheConnection) {
 // An upload whose screen went away never alerts later, on another visit.
 TEST_F(FakeServer, AnUploadThatEndsAfterItsScreenLeftAsksForNoAlert) {
   ScoresUrl url(fake.base("empty"));
-  HiScoresUploader uploader;
+  HiScoresUploader uploader{std::make_unique<CurlHttpTransport>()};
   ASSERT_TRUE(uploader.startUpload("Ann", 5, 0));
   uploader.dropErrorAlert();
   ASSERT_TRUE(waitForFlag(uploader.scoreUploaded));
@@ -142,8 +143,8 @@ TEST_F(FakeServer, DestroyingAWorkerCancelsItsRunningRequest) {
   for (int which = 0; which < 2; ++which) {
     Clock::time_point destroyed;
     {
-      HiScoresFetcher fetcher;
-      HiScoresUploader uploader;
+      HiScoresFetcher fetcher{std::make_unique<CurlHttpTransport>()};
+      HiScoresUploader uploader{std::make_unique<CurlHttpTransport>()};
       if (which == 0) fetcher.startFetch(0);
       else uploader.startUpload("Ann", 10, 0);
       std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -195,13 +196,13 @@ TEST_F(FakeServer, FinishedWorkersWakeTheMainLoop) {
   wakeUps = 0;
   {
     ScoresUrl url(fake.base("ok"));
-    HiScoresFetcher fetcher;
+    HiScoresFetcher fetcher{std::make_unique<CurlHttpTransport>()};
     fetcher.setWakeUp(countWakeUp);
     doneFlagOfTheWorker = &fetcher.scoresFetched;
     ASSERT_TRUE(fetcher.startFetch(0));
     EXPECT_TRUE(waitForWakeUps(1)) << "a finished fetch";
     ScoresUrl failing(fake.base("empty"));
-    HiScoresUploader uploader;
+    HiScoresUploader uploader{std::make_unique<CurlHttpTransport>()};
     uploader.setWakeUp(countWakeUp);
     doneFlagOfTheWorker = &uploader.scoreUploaded;
     ASSERT_TRUE(uploader.startUpload("Ann", 5, 0));
@@ -215,13 +216,13 @@ TEST_F(FakeServer, FinishedWorkersWakeTheMainLoop) {
 TEST_F(FakeServer, AFetchIsNotRestartedWhileRunningAndTheAlertIsTakenOnce) {
   {
     ScoresUrl url(fake.base("slow"));
-    HiScoresFetcher fetcher;
+    HiScoresFetcher fetcher{std::make_unique<CurlHttpTransport>()};
     EXPECT_TRUE(fetcher.startFetch(1));
     EXPECT_FALSE(fetcher.startFetch(2)) << "a running fetch is not restarted";
     EXPECT_EQ(fetcher.difficulty, 1);
   }
   ScoresUrl failing(fake.base("empty"));
-  HiScoresUploader uploader;
+  HiScoresUploader uploader{std::make_unique<CurlHttpTransport>()};
   EXPECT_TRUE(uploader.startUpload("Ann", 5, 0));
   ASSERT_TRUE(waitForFlag(uploader.scoreUploaded));
   EXPECT_TRUE(uploader.takeErrorAlertRequest());

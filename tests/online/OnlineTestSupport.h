@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "CurlHttpTransport.h"
 #include "HiScoresFetcher.h"
 #include "HiScoresUploader.h"
 
@@ -41,7 +42,7 @@ struct FetchedEntry {
 
 // One fetch of `gameMode` with a fresh fetcher, run to its end.
 inline std::vector<FetchedEntry> fetchTopScores(int gameMode, bool* finished = nullptr) {
-  HiScoresFetcher fetcher;
+  HiScoresFetcher fetcher{std::make_unique<CurlHttpTransport>()};
   fetcher.startFetch(gameMode);
   bool done = waitForFlag(fetcher.scoresFetched);
   if (finished != nullptr) *finished = done;
@@ -59,7 +60,7 @@ struct UploadOutcome {
 
 // One upload with a fresh uploader, run to its end.
 inline UploadOutcome uploadScore(const std::string& name, int score, int gameMode) {
-  HiScoresUploader uploader;
+  HiScoresUploader uploader{std::make_unique<CurlHttpTransport>()};
   UploadOutcome outcome;
   uploader.startUpload(MyTl::BasicString<char>(name.c_str(), name.size()), score, gameMode);
   outcome.finished = waitForFlag(uploader.scoreUploaded);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "CurlHttpTransport.h"
 #include "GlFixedState.h"
 #include "OffscreenFrame.h"
 #include "OffscreenGlContext.h"
@@ -98,7 +99,8 @@ PlaySession::~PlaySession() {
 void PlaySession::launch() {
   // The preferences are read at each launch, as the shell reads them.
   preferences = std::make_unique<Preferences>(preferencesPath());
-  controller = std::make_unique<GameController>(*settings, *preferences, saveFailures, readWallClock, nextSeed++);
+  controller = std::make_unique<GameController>(*settings, *preferences, saveFailures, CurlHttpTransport::factory(),
+                                                readWallClock, nextSeed++);
   viewRoot = std::make_shared<Ui::ViewRoot>(SCREEN_WIDTH, SCREEN_HEIGHT, readWallClock);
   controller->attachViews(viewRoot);
   controller->loadState(statePath().c_str(), scoresPath().c_str());

@@ -3,6 +3,7 @@
 
 #include <stdlib.h>
 
+#include "CurlHttpTransport.h"
 #include "RenderHarness.h"
 #include "Resources.h"
 #include "ScreenGeometry.h"
@@ -49,7 +50,8 @@ void ControllerTest::advance(int ms) {
 int ControllerTest::wallClockMs() { return fakeNow; }
 
 std::unique_ptr<GameController> ControllerTest::newGame(BallGraphics::Art art) {
-  return std::make_unique<GameController>(liveSettings(), *preferences, saveFailures, readFakeClock, 1234u, art);
+  return std::make_unique<GameController>(liveSettings(), *preferences, saveFailures, CurlHttpTransport::factory(), readFakeClock,
+                                          1234u, art);
 }
 
 Settings& ControllerTest::liveSettings() {

@@ -1,13 +1,18 @@
 // The global top-ten download.
 #include "HiScoresFetcher.h"
 
+#include <utility>
+
+#include "Assert.h"
 #include "ScoreReplyParser.h"
 #include "ScoreServerAddress.h"
 
-HiScoresFetcher::HiScoresFetcher() : MyTl::Thread("HiScoresFetcher") {
+HiScoresFetcher::HiScoresFetcher(std::unique_ptr<HttpTransport> transport)
+    : MyTl::Thread("HiScoresFetcher"), http(std::move(transport)) {
+  MYTL_ASSERT(http != nullptr, "HiScoresFetcher");
   hiScores.reserve(32);
   // A running request gives up as soon as the owner asks the thread to stop (at exit).
-  http.setCancelCheck([this] { return stopPending.load(); });
+  http->setCancelCheck([this] { return stopPending.load(); });
 }
 
 HiScoresFetcher::~HiScoresFetcher() {
@@ -25,7 +30,7 @@ bool HiScoresFetcher::startFetch(int gameMode) {
 }
 
 void HiScoresFetcher::run() {
-  HttpResponse reply = http.get(ScoreServerAddress::topScoresUrl(difficulty).c_str());
+  HttpResponse reply = http->get(ScoreServerAddress::topScoresUrl(difficulty).c_str());
   // Only a whole 2xx reply is a table: an error page of some other server is not.
   if (reply.succeeded()) {
     ScoreReplyParser::parseTopScores(reply.body.data(), reply.body.size(), hiScores);

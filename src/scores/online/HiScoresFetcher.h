@@ -8,16 +8,18 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "HiScore.h"
-#include "HttpClient.h"
+#include "HttpTransport.h"
 #include "SmartArray.h"
 #include "Thread.h"
 
 class HiScoresFetcher : public MyTl::Thread {
  public:
-  HiScoresFetcher();
+  // Requests go through `transport`, which the worker owns from now on.
+  explicit HiScoresFetcher(std::unique_ptr<HttpTransport> transport);
   ~HiScoresFetcher() override;
 
   // Starts a fetch of game mode `gameMode` (the high-score table index) unless one is running:
@@ -44,6 +46,6 @@ class HiScoresFetcher : public MyTl::Thread {
   void run() override;
 
  private:
-  HttpClient http;
+  std::unique_ptr<HttpTransport> http;
   std::function<void()> wakeUp;
 };

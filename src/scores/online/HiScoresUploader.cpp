@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "Assert.h"
 #include "ScoreChecksum.h"
 #include "ScoreReplyParser.h"
 #include "ScoreServerAddress.h"
@@ -35,9 +36,11 @@ const HiScoresUploader::AlertTexts& HiScoresUploader::errorAlertTexts() {
   return texts;
 }
 
-HiScoresUploader::HiScoresUploader() : MyTl::Thread("HiScoresUploader") {
+HiScoresUploader::HiScoresUploader(std::unique_ptr<HttpTransport> transport)
+    : MyTl::Thread("HiScoresUploader"), http(std::move(transport)) {
+  MYTL_ASSERT(http != nullptr, "HiScoresUploader");
   // A running request gives up as soon as the owner asks the thread to stop (at exit).
-  http.setCancelCheck([this] { return stopPending.load(); });
+  http->setCancelCheck([this] { return stopPending.load(); });
 }
 
 HiScoresUploader::~HiScoresUploader() {
@@ -111,11 +114,11 @@ void HiScoresUploader::run() {
   Text body = formBody(name, score, difficulty);
   char length[16];
   std::snprintf(length, sizeof length, "%d", body.length());
-  std::vector<HttpClient::Header> headers = {
+  std::vector<HttpTransport::Header> headers = {
       {"Content-Length", length},
       {"Content-Type", "application/x-www-form-urlencoded"},
   };
-  HttpResponse reply = http.post(ScoreServerAddress::submitScoreUrl().c_str(),
+  HttpResponse reply = http->post(ScoreServerAddress::submitScoreUrl().c_str(),
                                  std::string(body.c_str(), static_cast<size_t>(body.length())), headers);
 
   // A refusal (a 4xx or 5xx status) or an empty reply is a failed upload too: no rank came back.

@@ -14,11 +14,12 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <utility>
 
-#include "HttpClient.h"
+#include "HttpTransport.h"
 #include "String.h"
 #include "Thread.h"
 
@@ -32,7 +33,8 @@ class HiScoresUploader : public MyTl::Thread {
   };
   static const AlertTexts& errorAlertTexts();
 
-  HiScoresUploader();
+  // Requests go through `transport`, which the worker owns from now on.
+  explicit HiScoresUploader(std::unique_ptr<HttpTransport> transport);
   ~HiScoresUploader() override;
 
   // Starts the submission of {playerName, points} in game mode `gameMode` (the high-score table
@@ -89,7 +91,7 @@ class HiScoresUploader : public MyTl::Thread {
   // reply came.
   void requestErrorAlert(const std::string& refusal);
 
-  HttpClient http;
+  std::unique_ptr<HttpTransport> http;
   // Guards the hand-over of a failed upload's alert between the thread and the screen.
   mutable std::mutex alertLock;
   bool alertWanted = false;      // the screen that started the upload is still up

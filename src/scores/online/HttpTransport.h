@@ -1,11 +1,12 @@
-// Blocking HTTP requests for the online high scores: one GET or one POST at a time, bounded in
-// time (connect and total time-outs) and in the size of the reply body, and cancellable from
-// another thread. Used by the high-score workers on their own threads; each worker owns its
-// client. Keeps libcurl out of the game core.
+// HttpTransport: what the high-score workers need of HTTP: one blocking GET or POST at a time,
+// bounded in time and in the size of the reply body, and cancellable from another thread. The
+// core declares it; the shell and the tests pass in the implementation (libcurl's, in
+// platform/net) through a factory, and each worker owns the transport it was given.
 #pragma once
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,27 +36,23 @@ struct HttpResponse {
   bool succeeded() const { return completed && status >= 200 && status < 300; }
 };
 
-class HttpClient {
+class HttpTransport {
  public:
   using Header = std::pair<std::string, std::string>;
 
-  explicit HttpClient(HttpLimits limits = HttpLimits());
+  virtual ~HttpTransport() = default;
 
   // `cancelled` is polled (from the requesting thread) while a request waits or transfers, at
-  // least about once a second; when it returns true the request ends as not completed.
-  void setCancelCheck(std::function<bool()> cancelled);
+  // least about once a second; when it returns true the request ends as not completed. Set
+  // before the first request.
+  virtual void setCancelCheck(std::function<bool()> cancelled) = 0;
 
   // Only http:// and https:// addresses are requested; anything else fails at once.
-  HttpResponse get(const std::string& url) const;
+  virtual HttpResponse get(const std::string& url) const = 0;
   // Sends `body` with the given header fields (a field given here replaces the one the
   // transport would add, such as Content-Length).
-  HttpResponse post(const std::string& url, const std::string& body, const std::vector<Header>& headers) const;
-
-  const HttpLimits& limits() const { return bounds; }
-
- private:
-  HttpResponse perform(const std::string& url, const std::string* postBody, const std::vector<Header>& headers) const;
-
-  HttpLimits bounds;
-  std::function<bool()> cancelCheck;
+  virtual HttpResponse post(const std::string& url, const std::string& body, const std::vector<Header>& headers) const = 0;
 };
+
+// Makes a fresh transport for one worker; called on the main thread when the worker is made.
+using HttpTransportFactory = std::function<std::unique_ptr<HttpTransport>()>;

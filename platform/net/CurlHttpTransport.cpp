@@ -1,6 +1,6 @@
-// HttpClient over libcurl's easy interface: a fresh handle per request, no signals (the
+// CurlHttpTransport: HTTP over libcurl's easy interface: a fresh handle per request, no signals (the
 // requests run on worker threads), http and https only, the body collected up to its bound.
-#include "HttpClient.h"
+#include "CurlHttpTransport.h"
 
 #include <curl/curl.h>
 
@@ -45,18 +45,22 @@ int checkCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 
 }  // namespace
 
-HttpClient::HttpClient(HttpLimits limits) : bounds(limits) {}
+CurlHttpTransport::CurlHttpTransport(HttpLimits limits) : bounds(limits) {}
 
-void HttpClient::setCancelCheck(std::function<bool()> cancelled) { cancelCheck = std::move(cancelled); }
+HttpTransportFactory CurlHttpTransport::factory() {
+  return [] { return std::make_unique<CurlHttpTransport>(); };
+}
 
-HttpResponse HttpClient::get(const std::string& url) const { return perform(url, nullptr, {}); }
+void CurlHttpTransport::setCancelCheck(std::function<bool()> cancelled) { cancelCheck = std::move(cancelled); }
 
-HttpResponse HttpClient::post(const std::string& url, const std::string& body,
+HttpResponse CurlHttpTransport::get(const std::string& url) const { return perform(url, nullptr, {}); }
+
+HttpResponse CurlHttpTransport::post(const std::string& url, const std::string& body,
                               const std::vector<Header>& headers) const {
   return perform(url, &body, headers);
 }
 
-HttpResponse HttpClient::perform(const std::string& url, const std::string* postBody,
+HttpResponse CurlHttpTransport::perform(const std::string& url, const std::string* postBody,
                                  const std::vector<Header>& headers) const {
   HttpResponse response;
   initialiseCurlOnce();
