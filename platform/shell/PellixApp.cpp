@@ -17,6 +17,7 @@
 #include "ScreenMapping.h"
 #include "Settings.h"
 #include "GameController.h"
+#include "VideoDriverChoice.h"
 #include "ViewRoot.h"
 #include "WindowIdentity.h"
 
@@ -79,6 +80,7 @@ bool PellixApp::launch() {
     dataFolderLock.removeStaleTemporaryFiles();
   }
 
+  if (!VideoDriverChoice::apply()) return false;
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "Pellix needs a graphical display and could not open one: %s\n", SDL_GetError());
     return false;
