@@ -86,6 +86,9 @@ bool PellixApp::launch() {
     return false;
   }
   sdlStarted = true;
+  // The game plays without pads where SDL cannot follow them.
+  pads = std::make_unique<GamepadTranslator>();
+  if (!pads->start()) std::fprintf(stderr, "Pellix plays without game controllers: %s\n", SDL_GetError());
   // Without a display SDL may fall back to an invisible driver; a game nobody can see is an error.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
   if (driver != "x11" && driver != "wayland" && driver != "kmsdrm") {
@@ -149,13 +152,17 @@ bool PellixApp::launch() {
 
 void PellixApp::loop() {
   while (!quitRequested && !stopSignals.received()) {
-    const int wait = active ? gameLoop->step() : -1;
+    int wait = active ? gameLoop->step() : -1;
     if (quitRequested || stopSignals.received()) break;
+    // A direction held on a pad repeats like a held key.
+    const int repeat = pads->msUntilRepeat(SDL_GetTicks());
+    if (repeat >= 0 && (wait < 0 || repeat < wait)) wait = repeat;
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, wait)) {
       handleEvent(event);
       while (SDL_PollEvent(&event)) handleEvent(event);
     }
+    for (const GamepadTranslator::Command command : pads->repeatsDue(SDL_GetTicks())) handlePadCommand(command);
   }
 }
 
@@ -239,6 +246,14 @@ void PellixApp::handleEvent(const SDL_Event& event) {
       break;
     case SDL_KEYDOWN:
       handleKey(event);
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+      for (const GamepadTranslator::Command command : pads->handle(event, event.common.timestamp))
+        handlePadCommand(command);
       break;
     case SDL_FINGERDOWN:
     case SDL_FINGERMOTION:
@@ -324,6 +339,42 @@ void PellixApp::handleKey(const SDL_Event& event) {
   }
 }
 
+void PellixApp::handlePadCommand(GamepadTranslator::Command command) {
+  if (game == nullptr) return;
+  game->markPictureChanged();
+  // An alert on top or the name field being edited gets the pad first, as it gets the keys:
+  // A as Return, B and the menu buttons as Escape, left and right as the arrows.
+  bool taken = false;
+  switch (command) {
+    case GamepadTranslator::ACCEPT: taken = views->handleKey(Ui::ViewKey::RETURN); break;
+    case GamepadTranslator::BACK:
+    case GamepadTranslator::MENU: taken = views->handleKey(Ui::ViewKey::ESCAPE); break;
+    case GamepadTranslator::MOVE_LEFT: taken = views->handleKey(Ui::ViewKey::LEFT); break;
+    case GamepadTranslator::MOVE_RIGHT: taken = views->handleKey(Ui::ViewKey::RIGHT); break;
+    default: break;
+  }
+  if (taken || views->isTextInputActive() || views->activeModal() != nullptr) return;
+  switch (command) {
+    case GamepadTranslator::MOVE_UP: game->handleKey(GameKey::UP); break;
+    case GamepadTranslator::MOVE_DOWN: game->handleKey(GameKey::DOWN); break;
+    case GamepadTranslator::MOVE_LEFT: game->handleKey(GameKey::LEFT); break;
+    case GamepadTranslator::MOVE_RIGHT: game->handleKey(GameKey::RIGHT); break;
+    case GamepadTranslator::ACCEPT: game->handleKey(GameKey::ACTIVATE); break;
+    case GamepadTranslator::BACK: game->handleKey(GameKey::BACK); break;
+    case GamepadTranslator::MENU:
+      // Start starts a game where a game can be started; on the board it opens the game menu
+      // (putting a held ball back first), elsewhere it goes back as B does.
+      if (game->gameState == GameController::STATE_SPLASH || game->gameState == GameController::STATE_GAME_OVER) {
+        game->handleKey(GameKey::ACTIVATE);
+      } else {
+        if (game->gameState == GameController::STATE_PLAYING && game->board.selected.x != -1)
+          game->handleKey(GameKey::BACK);
+        game->handleKey(GameKey::BACK);
+      }
+      break;
+  }
+}
+
 void PellixApp::resignActive() {
   if (!active) return;
   active = false;
@@ -348,6 +399,7 @@ void PellixApp::shutDown() {
   game.reset();
   settings.reset();
   views.reset();
+  pads.reset();
   if (sdlStarted) {
     window.close();
     SDL_Quit();
