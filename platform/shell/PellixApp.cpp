@@ -17,6 +17,7 @@
 #include "ScreenMapping.h"
 #include "Settings.h"
 #include "GameController.h"
+#include "GamepadPlay.h"
 #include "VideoDriverChoice.h"
 #include "ViewRoot.h"
 #include "WindowIdentity.h"
@@ -340,39 +341,7 @@ void PellixApp::handleKey(const SDL_Event& event) {
 }
 
 void PellixApp::handlePadCommand(GamepadTranslator::Command command) {
-  if (game == nullptr) return;
-  game->markPictureChanged();
-  // An alert on top or the name field being edited gets the pad first, as it gets the keys:
-  // A as Return, B and the menu buttons as Escape, left and right as the arrows.
-  bool taken = false;
-  switch (command) {
-    case GamepadTranslator::ACCEPT: taken = views->handleKey(Ui::ViewKey::RETURN); break;
-    case GamepadTranslator::BACK:
-    case GamepadTranslator::MENU: taken = views->handleKey(Ui::ViewKey::ESCAPE); break;
-    case GamepadTranslator::MOVE_LEFT: taken = views->handleKey(Ui::ViewKey::LEFT); break;
-    case GamepadTranslator::MOVE_RIGHT: taken = views->handleKey(Ui::ViewKey::RIGHT); break;
-    default: break;
-  }
-  if (taken || views->isTextInputActive() || views->activeModal() != nullptr) return;
-  switch (command) {
-    case GamepadTranslator::MOVE_UP: game->handleKey(GameKey::UP); break;
-    case GamepadTranslator::MOVE_DOWN: game->handleKey(GameKey::DOWN); break;
-    case GamepadTranslator::MOVE_LEFT: game->handleKey(GameKey::LEFT); break;
-    case GamepadTranslator::MOVE_RIGHT: game->handleKey(GameKey::RIGHT); break;
-    case GamepadTranslator::ACCEPT: game->handleKey(GameKey::ACTIVATE); break;
-    case GamepadTranslator::BACK: game->handleKey(GameKey::BACK); break;
-    case GamepadTranslator::MENU:
-      // Start starts a game where a game can be started; on the board it opens the game menu
-      // (putting a held ball back first), elsewhere it goes back as B does.
-      if (game->gameState == GameController::STATE_SPLASH || game->gameState == GameController::STATE_GAME_OVER) {
-        game->handleKey(GameKey::ACTIVATE);
-      } else {
-        if (game->gameState == GameController::STATE_PLAYING && game->board.selected.x != -1)
-          game->handleKey(GameKey::BACK);
-        game->handleKey(GameKey::BACK);
-      }
-      break;
-  }
+  if (game != nullptr && views != nullptr) GamepadPlay::apply(command, *game, *views);
 }
 
 void PellixApp::resignActive() {
