@@ -158,6 +158,16 @@ TEST(WaylandTest, OpensNativelyAtScaleTwoPlaysGoesFullscreenAndBackAndSavesOnSig
   EXPECT_TRUE(std::filesystem::exists(saved)) << "the game was not saved";
 }
 
+TEST(WaylandTest, SdlVideodriverX11KeepsTheGameOnX11BesideAWorkingCompositor) {
+  WestonSession session(WestonSession::X11_WINDOW, OUTPUT_WIDTH, OUTPUT_HEIGHT, SCALE);
+  if (!session.ready()) PELLIX_MISSING_PREREQUISITE("Weston inside Xvfb could not be started: " << session.setupProblem());
+  ASSERT_TRUE(session.launch({{"SDL_VIDEODRIVER", "x11"}}));
+  EXPECT_TRUE(WestonSession::waitFor([&] { return session.x11WindowShown(); }, 20000)) << session.errorOutput();
+  EXPECT_EQ(std::string::npos, session.errorOutput().find("set_app_id")) << "the game spoke Wayland";
+  session.signal(SIGTERM);
+  EXPECT_EQ(0, session.waitForExit(10000));
+}
+
 TEST(WaylandTest, ACompositorWithoutASeatIsLeftForX11OrExplained) {
   WestonSession session(WestonSession::HEADLESS, OUTPUT_WIDTH, OUTPUT_HEIGHT, 1);
   if (!session.ready()) PELLIX_MISSING_PREREQUISITE("headless Weston could not be started: " << session.setupProblem());
