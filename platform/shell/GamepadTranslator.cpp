@@ -137,3 +137,12 @@ int GamepadTranslator::msUntilRepeat(uint32_t nowMs) const {
   }
   return soonest;
 }
+
+void GamepadTranslator::releaseAll() {
+  for (auto& entry : pads) {
+    entry.second.held.source = NONE;
+    // A stick still pushed when the window comes back starts a new push when it next moves.
+    entry.second.stickX = 0;
+    entry.second.stickY = 0;
+  }
+}

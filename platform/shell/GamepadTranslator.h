@@ -38,6 +38,9 @@ class GamepadTranslator {
   std::vector<Command> repeatsDue(uint32_t nowMs);
   // Milliseconds until the next repeat is due, -1 when no direction is held.
   int msUntilRepeat(uint32_t nowMs) const;
+  // Lets go of every held direction: while the window is in the background SDL passes no pad
+  // input on, so a release would be missed and the direction would walk on by itself.
+  void releaseAll();
   // How many pads are open.
   int padCount() const { return static_cast<int>(pads.size()); }
 

@@ -347,6 +347,7 @@ void PellixApp::handlePadCommand(GamepadTranslator::Command command) {
 void PellixApp::resignActive() {
   if (!active) return;
   active = false;
+  pads->releaseAll();
   game->resignActive();
 }
 

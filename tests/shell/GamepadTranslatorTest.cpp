@@ -128,6 +128,20 @@ TEST_F(GamepadTranslatorTest, AHeldDirectionRepeatsLikeAKeyUntilReleased) {
   EXPECT_EQ(Commands{}, translator->repeatsDue(now + 10000));
 }
 
+TEST_F(GamepadTranslatorTest, LettingGoOfEverythingStopsHeldDirectionsOfEveryPad) {
+  SDL_Joystick* first = plugIn();
+  SDL_Joystick* second = plugIn();
+  deliver(0);
+  button(first, SDL_CONTROLLER_BUTTON_DPAD_UP, true, 100);
+  stick(second, 30000, 0, 100);
+  ASSERT_NE(-1, translator->msUntilRepeat(100));
+  translator->releaseAll();
+  EXPECT_EQ(-1, translator->msUntilRepeat(100));
+  EXPECT_EQ(Commands{}, translator->repeatsDue(5000));
+  // The stick still pushed gives its direction again once it moves.
+  EXPECT_EQ(Commands{GamepadTranslator::MOVE_RIGHT}, stick(second, 31000, 0, 6000));
+}
+
 TEST_F(GamepadTranslatorTest, TheStickMovesPastItsDeadZoneAlongItsLargerAxis) {
   SDL_Joystick* pad = plugIn();
   deliver(0);
