@@ -103,6 +103,9 @@ bool PellixApp::launch() {
   // A missing or damaged file gets the settings at once: a first launch leaves the file, and a
   // data folder that cannot take it shows at launch rather than at exit.
   settings->save();
+  // A missing or damaged preferences file gives the defaults and is left as it is until the
+  // player changes a preference.
+  preferences = std::make_unique<Preferences>(DataDirectory::preferencesFile());
 
   // The window and its GL context take the longest to open. The controller needs no GL context
   // until it draws, so it is made meanwhile on a thread of its own (its board, sounds and
@@ -111,7 +114,8 @@ bool PellixApp::launch() {
   game.reset();
   const uint32_t seed = std::random_device()();
   const auto makeGame = [this, seed] {
-    game = std::make_unique<GameController>(*settings, saveFailures, &IntTimer::getGlobalTimeInMs, seed, BallGraphics::NO_ART);
+    game = std::make_unique<GameController>(*settings, *preferences, saveFailures, &IntTimer::getGlobalTimeInMs, seed,
+                                           BallGraphics::NO_ART);
   };
   std::thread maker;
   try {

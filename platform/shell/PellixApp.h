@@ -17,6 +17,7 @@
 #include "GameWindow.h"
 #include "GamepadTranslator.h"
 #include "SaveFailureNotice.h"
+#include "Preferences.h"
 #include "Settings.h"
 #include "StopSignals.h"
 #include "GameController.h"
@@ -58,6 +59,8 @@ class PellixApp {
   MyTl::SaveFailureNotice saveFailures;
   // The player's settings from settings.dat; saved when they go, after the game.
   std::unique_ptr<Settings> settings;
+  // The desktop's preferences (the look) from the configuration folder; saved when changed.
+  std::unique_ptr<Preferences> preferences;
   // The game itself; made at launch, ended (saving what it holds) before the window closes.
   std::unique_ptr<GameController> game;
   // The passes of the loop over the game: time steps, frames when due, sleeps otherwise.

@@ -1,7 +1,8 @@
-// The controller's state machine, new games, the end of a game, the settings answers and the
-// saved game.
+// The controller's state machine, new games, the end of a game, the settings answers, the look
+// and the saved game.
 #include "GameController.h"
 
+#include <iterator>
 #include <utility>
 
 #include "DisplayScale.h"
@@ -16,16 +17,17 @@ const int GAME_OVER_SOUND_DELAY_MS = 500;
 
 }  // namespace
 
-GameController::GameController(Settings& liveSettings, MyTl::SaveFailureNotice& failures, GameClock::WallClock wallClock,
-                   uint32_t seed, BallGraphics::Art art)
+GameController::GameController(Settings& liveSettings, Preferences& desktopPreferences, MyTl::SaveFailureNotice& failures,
+                               GameClock::WallClock wallClock, uint32_t seed, BallGraphics::Art art)
     : settings(liveSettings),
+      preferences(desktopPreferences),
       saveFailures(failures),
       clock(std::move(wallClock)),
       random(seed),
       board(clock, random, liveSettings),
       sounds(liveSettings),
       settingsMenu(liveSettings),
-      graphics(art),
+      graphics(art, desktopPreferences.look()),
       screens(graphics) {
   // The renderer's textures (made now, or later at the scale of that moment) follow the display
   // as it is.
@@ -220,4 +222,25 @@ float GameController::SpinningNumber::getNumberToShow(int target, int nowMs) {
     changeTime = -1.0;
   }
   return shown;
+}
+
+void GameController::chooseLook(Look look) {
+  MyTl::Lock lock(gameMutex);
+  if (look == graphics.look()) return;
+  graphics.setLook(look);
+  if (graphics.isComplete()) followRegeneratedArt();
+  graphics.boardSnapshotTexture.reset();
+  board.dirty = true;
+  preferences.setLook(look);
+  // Without a configuration folder the choice lasts for this session only.
+  if (!preferences.path().empty()) preferences.save(&saveFailures);
+}
+
+void GameController::stepLook(int step) {
+  const int count = static_cast<int>(std::size(Looks::ALL));
+  int index = 0;
+  for (int l = 0; l < count; ++l) {
+    if (Looks::ALL[l] == graphics.look()) index = l;
+  }
+  chooseLook(Looks::ALL[((index + step) % count + count) % count]);
 }

@@ -20,6 +20,7 @@
 #include "KeyboardCursor.h"
 #include "Mutex.h"
 #include "PenaltyClock.h"
+#include "Preferences.h"
 #include "SaveFailureNotice.h"
 #include "RandomSource.h"
 #include "Settings.h"
@@ -54,14 +55,15 @@ class GameController {
     float getNumberToShow(int target, int nowMs);
   };
 
-  // `liveSettings` (the player's settings) and `saveFailures` (where every failed save of the
+  // `liveSettings` (the player's settings), `preferences` (the desktop's choices, such as the
+  // look, read before the controller is made) and `saveFailures` (where every failed save of the
   // run is noted, shown to the player once) are the shell's and outlive the controller; time
   // comes from `wallClock`, chance from an engine seeded with `seed`. With ALL_ART it needs a
   // current GL context (the renderer builds its textures). With NO_ART it needs no GL context and
   // may be made on another thread while the window opens; the start screen's art then follows in
   // drawFrame, the rest in completeStartUp.
-  GameController(Settings& liveSettings, MyTl::SaveFailureNotice& saveFailures, GameClock::WallClock wallClock,
-           uint32_t seed, BallGraphics::Art art = BallGraphics::ALL_ART);
+  GameController(Settings& liveSettings, Preferences& preferences, MyTl::SaveFailureNotice& saveFailures,
+                 GameClock::WallClock wallClock, uint32_t seed, BallGraphics::Art art = BallGraphics::ALL_ART);
   // Saves the game in progress; destroying the members then writes the high scores.
   ~GameController();
   GameController(const GameController&) = delete;
@@ -164,6 +166,7 @@ class GameController {
   bool isInMenuStrip(int y) const;
 
   Settings& settings;
+  Preferences& preferences;
   MyTl::SaveFailureNotice& saveFailures;
   GameClock clock;
   RandomSource random;
@@ -253,6 +256,13 @@ class GameController {
   // After the window moved to another resolution: textures of the new art scale when that
   // changed, and the pixel copies of the frame (board images) made afresh.
   void followDisplayScale();
+  // After the renderer made its art again (another scale or look): the menus take its shared
+  // overlay and divider and remake their own textures, as does the keyboard cursor.
+  void followRegeneratedArt();
+  // Draws with `look` from the next frame on, everywhere, and remembers it in the preferences.
+  void chooseLook(Look look);
+  // The look `step` places after (or before, when negative) the one in use, wrapping around.
+  void stepLook(int step);
   int displayGeneration = -1;
   void drawSquareHighlights();
   void drawAnimatedSquares();

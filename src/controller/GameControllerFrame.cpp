@@ -52,14 +52,17 @@ void GameController::followDisplayScale() {
     graphics.dropStartScreenArt();
   } else if (graphics.generatedScale != DisplayScale::artScale()) {
     graphics.regenerate();
-    // The menus share the renderer's overlay and divider, and remake the open menu's textures.
-    screens.sunOverlay = graphics.sunOverlay;
-    screens.menuDivider = graphics.menuDivider;
-    screens.followArtScale();
-    keyboardCursor.followArtScale();
+    followRegeneratedArt();
   }
   graphics.boardSnapshotTexture.reset();
   board.dirty = true;
+}
+
+void GameController::followRegeneratedArt() {
+  screens.sunOverlay = graphics.sunOverlay;
+  screens.menuDivider = graphics.menuDivider;
+  screens.followArtScale();
+  keyboardCursor.followArtScale();
 }
 
 void GameController::drawBoard() {

@@ -234,6 +234,7 @@ void GameController::handleScreenRelease(int x, int y, bool& consumed) {
           if (position >= 0 && position <= 3) settings.gameMode = Settings::mapDisplayPositionsToSettingsIds[position];
         }
         if (setSettingsVolume(settings, x, y)) sounds.playMoveSound();
+        if (const int step = ScreenGeometry::lookStepAt(x, y)) stepLook(step);
       }
       if (state == STATE_SETTINGS) volumeDragActive = false;
       if (activated) pressedButton = -1;

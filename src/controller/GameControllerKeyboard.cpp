@@ -13,13 +13,12 @@
 
 namespace {
 
-using ScreenGeometry::CENTRE_X;
 
 const int GAME_MENU_BUTTONS = 5;
 const float VOLUME_STEP = 0.1f;
 
 // The settings screen's controls in the order Up, Down and Tab visit them.
-enum SettingsFocus { FOCUS_MODE, FOCUS_CLOCK, FOCUS_TWO_TAP, FOCUS_VOLUME, FOCUS_DONE, FOCUS_COUNT };
+enum SettingsFocus { FOCUS_MODE, FOCUS_CLOCK, FOCUS_TWO_TAP, FOCUS_LOOK, FOCUS_VOLUME, FOCUS_DONE, FOCUS_COUNT };
 
 struct FocusFrame {
   float x, y, width, height;
@@ -37,8 +36,12 @@ const FocusFrame FOCUS_FRAMES[FOCUS_DONE] = {
     {36.0f, 122.0f, 248.0f, 114.0f},  // the four mode columns with their labels
     switchFrame(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::CLOCK_SWITCH_CENTRE_Y),
     switchFrame(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::TWO_TAP_SWITCH_CENTRE_Y),
-    // The slider's bar, 220 x 36 around its centre line.
-    {static_cast<float>(CENTRE_X) - 110.0f, ScreenGeometry::VOLUME_SLIDER_Y - 18.0f, 220.0f, 36.0f},
+    // The look's name and its arrows.
+    {static_cast<float>(ScreenGeometry::ROW_CONTROL_CENTRE_X - ScreenGeometry::LOOK_CHOOSER_WIDTH / 2 - 4),
+     static_cast<float>(ScreenGeometry::LOOK_ROW_CENTRE_Y - ScreenGeometry::LOOK_CHOOSER_HEIGHT / 2),
+     static_cast<float>(ScreenGeometry::LOOK_CHOOSER_WIDTH + 8), static_cast<float>(ScreenGeometry::LOOK_CHOOSER_HEIGHT)},
+    // The slider's bar and knob, 132 x 36 around its centre line.
+    {ScreenGeometry::VOLUME_SLIDER_CENTRE_X - 66.0f, ScreenGeometry::VOLUME_SLIDER_Y - 18.0f, 132.0f, 36.0f},
 };
 
 }  // namespace
@@ -173,6 +176,8 @@ void GameController::handleSettingsKey(GameKey key) {
         const std::shared_ptr<Ui::Switch>& control =
             settingsFocus == FOCUS_CLOCK ? settingsMenu.clockSwitch : settingsMenu.twoTapSwitch;
         if (control) control->setOn(step > 0, true);
+      } else if (settingsFocus == FOCUS_LOOK) {
+        stepLook(step);
       }
       break;
     }
@@ -181,6 +186,10 @@ void GameController::handleSettingsKey(GameKey key) {
         const std::shared_ptr<Ui::Switch>& control =
             settingsFocus == FOCUS_CLOCK ? settingsMenu.clockSwitch : settingsMenu.twoTapSwitch;
         if (control) control->setOn(!control->isOn(), true);
+        break;
+      }
+      if (settingsFocus == FOCUS_LOOK) {
+        stepLook(1);
         break;
       }
       if (settingsFocus != FOCUS_DONE) break;

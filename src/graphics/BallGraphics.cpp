@@ -88,7 +88,8 @@ bool squareInRange(int x, int y) { return x >= 0 && y >= 0 && x < 16 && y < 16; 
 
 }  // namespace
 
-BallGraphics::BallGraphics(Art art) {
+BallGraphics::BallGraphics(Art art, Look look) : currentLook(look) {
+  Resources::setLookFolder(Looks::folderOf(look));
   if (art == ALL_ART) generateBalls();
 }
 

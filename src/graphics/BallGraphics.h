@@ -22,7 +22,8 @@ class BallGraphics {
   enum Art { ALL_ART, NO_ART };
   // With ALL_ART requires a current GL context and generates every texture (generateBalls);
   // with NO_ART needs no context and makes nothing.
-  explicit BallGraphics(Art art = ALL_ART);
+  // Draws with `look` from the start (its images are the ones the art is made of).
+  explicit BallGraphics(Art art = ALL_ART, Look look = Looks::DEFAULT_LOOK);
   ~BallGraphics();
   BallGraphics(const BallGraphics&) = delete;
   BallGraphics& operator=(const BallGraphics&) = delete;

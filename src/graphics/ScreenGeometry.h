@@ -68,24 +68,45 @@ inline int modeColumnAt(int x) {
                           2.0f);
 }
 
+// Below the mode columns, four rows 40 pixels apart: "Game clock:", "Two-tap moves:", "Look:" and
+// "Volume:", each label on the left (centred on x 100, its text's top 11 pixels above the row's
+// centre line) and its control on the right, centred on x 219.
+const int ROW_LABEL_CENTRE_X = 100;
+const int ROW_CONTROL_CENTRE_X = 219;
+const int ROW_LABEL_RISE = 11;
+
 // The "Game clock:" and "Two-tap moves:" switches, by their centres; a switch is 76 x 38.
-const int SWITCH_CENTRE_X = 219;
+const int SWITCH_CENTRE_X = ROW_CONTROL_CENTRE_X;
 const int CLOCK_SWITCH_CENTRE_Y = 253;
 const int TWO_TAP_SWITCH_CENTRE_Y = 293;
 const int SWITCH_WIDTH = 76;
 const int SWITCH_HEIGHT = 38;
 
-// The volume slider: its bar and knob are centred on y 376, the knob's x runs over 185 pixels
-// centred on CENTRE_X (x 67.5 to 252.5); touches between y 355 and 397 move it.
-const float VOLUME_SLIDER_Y = 376.0f;
-const float VOLUME_SLIDER_SPAN = 185.0f;
-const int VOLUME_SLIDER_HIT_TOP = 355;
-const int VOLUME_SLIDER_HIT_BOTTOM = 397;
-// The knob's centre x for a volume of 0 to 1.
-inline float volumeKnobX(float volume) { return (volume - 0.5f) * VOLUME_SLIDER_SPAN + static_cast<float>(CENTRE_X); }
-// The volume whose knob is centred at x (below 0 or above 1 off the slider's ends).
-inline float volumeAtX(int x) {
-  return (static_cast<float>(x) - static_cast<float>(CENTRE_X)) / VOLUME_SLIDER_SPAN + 0.5f;
+// The look chooser: the look's name between two arrows in a 140 x 30 box centred on the row; a
+// touch on its left half steps to the previous look, on its right half to the next.
+const int LOOK_ROW_CENTRE_Y = 333;
+const int LOOK_CHOOSER_WIDTH = 140;
+const int LOOK_CHOOSER_HEIGHT = 30;
+// The centres of the arrows, either side of the name.
+const int LOOK_ARROW_OFFSET = 62;
+// -1 or +1 when (x, y) lies on the left or right half of the chooser, else 0.
+inline int lookStepAt(int x, int y) {
+  if (y < LOOK_ROW_CENTRE_Y - LOOK_CHOOSER_HEIGHT / 2 || y > LOOK_ROW_CENTRE_Y + LOOK_CHOOSER_HEIGHT / 2) return 0;
+  if (x < ROW_CONTROL_CENTRE_X - LOOK_CHOOSER_WIDTH / 2 || x > ROW_CONTROL_CENTRE_X + LOOK_CHOOSER_WIDTH / 2) return 0;
+  return x < ROW_CONTROL_CENTRE_X ? -1 : 1;
 }
+
+// The volume slider: its bar (the 203 x 10 image at 0.6) and knob are centred on (219, 373), the
+// knob's x runs over 104 pixels (x 167 to 271); touches between y 354 and 394 move it.
+const float VOLUME_SLIDER_Y = 373.0f;
+const float VOLUME_SLIDER_CENTRE_X = static_cast<float>(ROW_CONTROL_CENTRE_X);
+const float VOLUME_SLIDER_SPAN = 104.0f;
+const float VOLUME_BAR_SCALE = 0.6f;
+const int VOLUME_SLIDER_HIT_TOP = 354;
+const int VOLUME_SLIDER_HIT_BOTTOM = 394;
+// The knob's centre x for a volume of 0 to 1.
+inline float volumeKnobX(float volume) { return (volume - 0.5f) * VOLUME_SLIDER_SPAN + VOLUME_SLIDER_CENTRE_X; }
+// The volume whose knob is centred at x (below 0 or above 1 off the slider's ends).
+inline float volumeAtX(int x) { return (static_cast<float>(x) - VOLUME_SLIDER_CENTRE_X) / VOLUME_SLIDER_SPAN + 0.5f; }
 
 }  // namespace ScreenGeometry

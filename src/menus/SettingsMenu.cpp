@@ -14,6 +14,18 @@ namespace {
 
 const Scaling UNSCALED(1.0f, 1.0f);
 const char* const MODE_LABELS[] = {"Easy", "Medium", "Hard", "Quick"};
+// The looks' names on the chooser, in the order of Looks::ALL.
+const char* const LOOK_LABELS[] = {"Glossy", "Colour-blind", "High contrast"};
+
+// The slots of the screen's texts in GameScreens::menuTexts.
+enum TextSlot { MODE_TEXTS = 0, CLOCK_LABEL = 4, TWO_TAP_LABEL, LOOK_LABEL, VOLUME_LABEL, LOOK_NAMES, ARROW_BACK = LOOK_NAMES + 3, ARROW_ON };
+
+// The label of a row whose centre line is at `rowCentreY`.
+void drawRowLabel(Texture* label, int rowCentreY) {
+  label->drawToScreenCenteredOnXAxis(static_cast<float>(ScreenGeometry::ROW_LABEL_CENTRE_X),
+                                     static_cast<float>(rowCentreY - ScreenGeometry::ROW_LABEL_RISE), UNSCALED, BLEND_PREMULTIPLIED,
+                                     true);
+}
 const int SAMPLE_BALLS[] = {STONE_GREEN, STONE_ORANGE, STONE_BOMB, STONE_RAINBOW};
 const int VOLUME_KNOB_BALL = STONE_LIGHT_BLUE;
 
@@ -31,18 +43,21 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
   const int buttonTop = screens.drawMenuWithTopAndBottomButtons(first, names, bottomHighlighted, panel.yOffset);
 
   screens.ensureTitleLoaded(first, &levelTitle, "GameLevel");
-  screens.ensureTitleLoaded(first, &volumeTitle, "GameVolume");
   levelTitle->drawToScreen(static_cast<float>((320 - levelTitle->width) / 2), 77, UNSCALED, BLEND_PREMULTIPLIED, true);
-  volumeTitle->drawToScreen(static_cast<float>((320 - volumeTitle->width) / 2), 313, UNSCALED, BLEND_PREMULTIPLIED, true);
 
+  Texture** texts = screens.menuTexts;
   if (first) {
-    for (int p = 0; p < 4; ++p)
-      screens.menuTexts[p] = screens.addMenuTexture(
-          new Texture(MODE_LABELS[p], 64, 64, Texture::ALIGN_CENTER, "Helvetica", 12, 1.0f, false));
-    screens.menuTexts[4] = screens.addMenuTexture(
-        new Texture("Game clock:", 128, 64, Texture::ALIGN_LEFT, "Helvetica", 16, 1.0f, false));
-    screens.menuTexts[5] = screens.addMenuTexture(
-        new Texture("Two-tap moves:", 128, 64, Texture::ALIGN_LEFT, "Helvetica", 16, 1.0f, false));
+    const auto text = [&screens](const char* words, int width, Texture::TextAlignment alignment, int size) {
+      return screens.addMenuTexture(new Texture(words, width, 64, alignment, "Helvetica", size, 1.0f, false));
+    };
+    for (int p = 0; p < 4; ++p) texts[MODE_TEXTS + p] = text(MODE_LABELS[p], 64, Texture::ALIGN_CENTER, 12);
+    texts[CLOCK_LABEL] = text("Game clock:", 128, Texture::ALIGN_LEFT, 16);
+    texts[TWO_TAP_LABEL] = text("Two-tap moves:", 128, Texture::ALIGN_LEFT, 16);
+    texts[LOOK_LABEL] = text("Look:", 128, Texture::ALIGN_CENTER, 16);
+    texts[VOLUME_LABEL] = text("Volume:", 128, Texture::ALIGN_CENTER, 16);
+    for (int l = 0; l < 3; ++l) texts[LOOK_NAMES + l] = text(LOOK_LABELS[l], ScreenGeometry::LOOK_CHOOSER_WIDTH - 24, Texture::ALIGN_CENTER, 14);
+    texts[ARROW_BACK] = text("\u25C2", 16, Texture::ALIGN_CENTER, 16);
+    texts[ARROW_ON] = text("\u25B8", 16, Texture::ALIGN_CENTER, 16);
     levelSelector = screens.addMenuTexture(new Texture("GameSelector_100x163.png", 1.0f, false));
     sliderBar = screens.addMenuTexture(new Texture("SliderBar_203x10.png", 1.0f, false));
   }
@@ -53,11 +68,14 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
     const float x = static_cast<float>(columnCentreX(p));
     if (p == selectedPosition) levelSelector->drawToScreenCenteredAt(x, 179, Scaling(0.69f, 0.65f), BLEND_PREMULTIPLIED, true);
     screens.graphics.drawStoneCenteredAtCoordsNoScaleUp(SAMPLE_BALLS[p], ScreenPoint(x, 152), 1.0f, false, true);
-    screens.menuTexts[p]->drawToScreenCenteredAt(x, 209, UNSCALED, BLEND_PREMULTIPLIED, true);
+    texts[MODE_TEXTS + p]->drawToScreenCenteredAt(x, 209, UNSCALED, BLEND_PREMULTIPLIED, true);
   }
-  screens.menuTexts[4]->drawToScreen(56, 242, UNSCALED, BLEND_PREMULTIPLIED, true);
-  screens.menuTexts[5]->drawToScreen(45, 282, UNSCALED, BLEND_PREMULTIPLIED, true);
-  sliderBar->drawToScreenCenteredAt(ScreenGeometry::CENTRE_X, ScreenGeometry::VOLUME_SLIDER_Y, UNSCALED, BLEND_PREMULTIPLIED, true);
+  texts[CLOCK_LABEL]->drawToScreen(56, 242, UNSCALED, BLEND_PREMULTIPLIED, true);
+  texts[TWO_TAP_LABEL]->drawToScreen(45, 282, UNSCALED, BLEND_PREMULTIPLIED, true);
+  drawLookChooser(screens);
+  drawRowLabel(texts[VOLUME_LABEL], static_cast<int>(ScreenGeometry::VOLUME_SLIDER_Y));
+  sliderBar->drawToScreenCenteredAt(ScreenGeometry::VOLUME_SLIDER_CENTRE_X, ScreenGeometry::VOLUME_SLIDER_Y,
+                                    Scaling(ScreenGeometry::VOLUME_BAR_SCALE, 1.0f), BLEND_PREMULTIPLIED, true);
 
   if (!clockSwitch) {
     clockSwitch = std::make_shared<Ui::Switch>();
@@ -79,6 +97,24 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
   screens.graphics.drawStoneCenteredAtCoordsNoScaleUp(VOLUME_KNOB_BALL, ScreenPoint(volumeKnobX(settings.volume), ScreenGeometry::VOLUME_SLIDER_Y),
                                                       0.66f, false, false);
   return buttonTop;
+}
+
+void SettingsMenu::drawLookChooser(GameScreens& screens) {
+  using namespace ScreenGeometry;
+  Texture** texts = screens.menuTexts;
+  drawRowLabel(texts[LOOK_LABEL], LOOK_ROW_CENTRE_Y);
+  int shown = 0;
+  for (int l = 0; l < 3; ++l) {
+    if (Looks::ALL[l] == screens.graphics.look()) shown = l;
+  }
+  const float top = static_cast<float>(LOOK_ROW_CENTRE_Y - ROW_LABEL_RISE);
+  texts[LOOK_NAMES + shown]->drawToScreenCenteredOnXAxis(static_cast<float>(ROW_CONTROL_CENTRE_X), top, UNSCALED, BLEND_PREMULTIPLIED,
+                                                         true);
+  // The arrows' glyphs sit low in their line: they are raised to the middle of the name.
+  texts[ARROW_BACK]->drawToScreenCenteredOnXAxis(static_cast<float>(ROW_CONTROL_CENTRE_X - LOOK_ARROW_OFFSET), top - 2.0f, UNSCALED,
+                                                 BLEND_PREMULTIPLIED, true);
+  texts[ARROW_ON]->drawToScreenCenteredOnXAxis(static_cast<float>(ROW_CONTROL_CENTRE_X + LOOK_ARROW_OFFSET), top - 2.0f, UNSCALED,
+                                               BLEND_PREMULTIPLIED, true);
 }
 
 void SettingsMenu::finishedShowing() {

@@ -1,8 +1,8 @@
 // SettingsMenu: the settings screen: four game-mode columns with a sample ball each and a
-// selector behind the chosen one, the "Game clock:" and "Two-tap moves:" switches, and the
-// volume slider. It reads and writes the live settings it was given (which outlive it): the
-// switches are copied into them every frame; the mode and the volume are changed by the
-// controller's input code through the column and slider geometry. Owned by the controller; main
+// selector behind the chosen one, the "Game clock:" and "Two-tap moves:" switches, the look
+// chooser and the volume slider. It reads and writes the live settings it was given (which
+// outlive it): the switches are copied into them every frame; the mode, the look and the volume
+// are changed by the controller's input code through the column, chooser and slider geometry. Owned by the controller; main
 // thread only.
 #pragma once
 
@@ -39,11 +39,13 @@ class SettingsMenu {
   std::shared_ptr<Ui::Switch> twoTapSwitch;
   std::shared_ptr<Ui::Switch> clockSwitch;
   Texture* levelTitle = nullptr;
-  Texture* volumeTitle = nullptr;
   Texture* levelSelector = nullptr;
   Texture* sliderBar = nullptr;
 
  private:
+  // The "Look:" row: the name of the renderer's look between a back and an on arrow.
+  void drawLookChooser(GameScreens& screens);
+
   Settings& settings;
   GameScreens* shownOn = nullptr;
 };

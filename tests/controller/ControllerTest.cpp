@@ -160,7 +160,7 @@ TEST_F(ControllerTest, VolumeSliderFollowsTheFinger) {
   struct Case {
     int x;
     float volume;
-  } cases[] = {{160, 0.5f}, {68, 0.0f}, {55, 0.0f}, {253, 1.0f}, {265, 1.0f}};
+  } cases[] = {{219, 0.5f}, {167, 0.0f}, {160, 0.0f}, {271, 1.0f}, {279, 1.0f}};
   for (const Case& c : cases) {
     liveSettings().volume = 0.3f;
     game->handleMouseDown(c.x, 370);
@@ -168,13 +168,13 @@ TEST_F(ControllerTest, VolumeSliderFollowsTheFinger) {
     EXPECT_NEAR(c.volume, liveSettings().volume, 0.01f) << c.x;
   }
   liveSettings().volume = 0.3f;
-  EXPECT_FALSE(setSettingsVolume(liveSettings(), 30, 370));   // far beyond the grace area
-  EXPECT_FALSE(setSettingsVolume(liveSettings(), 160, 300));  // outside the slider band
+  EXPECT_FALSE(setSettingsVolume(liveSettings(), 140, 370));  // far beyond the grace area
+  EXPECT_FALSE(setSettingsVolume(liveSettings(), 219, 333));  // on the look chooser above it
   EXPECT_FLOAT_EQ(0.3f, liveSettings().volume);
-  game->handleMouseDown(100, 370);
-  game->handleMouseDrag(200, 370);
-  EXPECT_NEAR((200.0f - 160.0f) / 185.0f + 0.5f, liveSettings().volume, 1e-6f);
-  game->handleMouseUp(200, 370);
+  game->handleMouseDown(180, 370);
+  game->handleMouseDrag(240, 370);
+  EXPECT_NEAR((240.0f - 219.0f) / 104.0f + 0.5f, liveSettings().volume, 1e-6f);
+  game->handleMouseUp(240, 370);
   EXPECT_FALSE(game->volumeDragActive);
 }
 

@@ -163,8 +163,17 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
   keys({GameKey::DOWN, GameKey::ACTIVATE});
   EXPECT_NE(clockWasOn, game->settingsMenu.clockSwitch->isOn());
   EXPECT_EQ(clockWasOn, liveSettings().clockDisabled);
+  // The look steps forward on Right and Return, back on Left, and around at either end.
+  keys({GameKey::DOWN, GameKey::DOWN, GameKey::RIGHT});
+  EXPECT_EQ(Look::COLOUR_BLIND, game->graphics.look());
+  keys({GameKey::ACTIVATE});
+  EXPECT_EQ(Look::HIGH_CONTRAST, game->graphics.look());
+  keys({GameKey::RIGHT});
+  EXPECT_EQ(Look::GLOSSY, game->graphics.look());
+  keys({GameKey::LEFT});
+  EXPECT_EQ(Look::HIGH_CONTRAST, game->graphics.look());
   // The volume goes down a tenth.
-  keys({GameKey::DOWN, GameKey::DOWN, GameKey::LEFT});
+  keys({GameKey::DOWN, GameKey::LEFT});
   EXPECT_NEAR(0.4f, liveSettings().volume, 1e-5);
   // Done is highlighted next; Return applies (fewer than three moves: a new Quick game).
   keys({GameKey::DOWN});

@@ -141,6 +141,8 @@ bool GameSession::launch(bool withDisplay) {
     const int devNull = open("/dev/null", O_WRONLY);
     dup2(devNull, 1);
     setenv("XDG_DATA_HOME", baseFolder.c_str(), 1);
+    // The preferences go beside the data (pellix/preferences), never into the tester's own.
+    setenv("XDG_CONFIG_HOME", baseFolder.c_str(), 1);
     setenv("ALSOFT_DRIVERS", "null", 1);
     // The sanitizer suite gives the game its own options: at exit SDL and Mesa unload libraries
     // whose allocations the leak checker can then no longer name, so no suppression can match.

@@ -1,6 +1,6 @@
 // The settings screen: the selector behind the chosen mode, the volume knob on the slider, the
-// two switches (driven through the view root as the shell drives them) and the "Game Mode
-// Change" question answered through the view root.
+// two switches (driven through the view root as the shell drives them), the look chooser and
+// the "Game Mode Change" question answered through the view root.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include "MenuScreenTest.h"
 #include "Settings.h"
 #include "Switch.h"
+#include "WholeFile.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ TEST_F(SettingsScreenTest, VolumeKnobSitsOnTheSliderWhereTheVolumeSays) {
     float volume;
     double centreX;
     const char* name;
-  } cases[] = {{0.0f, 67.5, "settings-volume-0"}, {0.5f, 160.0, "settings-volume-half"}, {1.0f, 252.5, "settings-volume-1"}};
+  } cases[] = {{0.0f, 167.0, "settings-volume-0"}, {0.5f, 219.0, "settings-volume-half"}, {1.0f, 271.0, "settings-volume-1"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     // A volume far beyond 1 puts the knob off the screen.
@@ -84,7 +85,7 @@ TEST_F(SettingsScreenTest, VolumeKnobSitsOnTheSliderWhereTheVolumeSays) {
     const PixelBox knob = changeOf([&] { liveSettings().volume = c.volume; }, c.name);
     // A ball of 0.66 x 38 = 25 pixels.
     EXPECT_NEAR(c.centreX, knob.centreX(), 1.5) << knob;
-    EXPECT_NEAR(376.0, knob.centreY(), 1.5) << knob;
+    EXPECT_NEAR(373.0, knob.centreY(), 1.5) << knob;
     EXPECT_NEAR(25, knob.width(), 3) << knob;
     EXPECT_NEAR(25, knob.height(), 3) << knob;
   }
@@ -211,6 +212,59 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsThe
     game->resetGame();
     game->switchGameState(GameController::STATE_GAME_MENU);
     game->switchGameState(GameController::STATE_SETTINGS);
+  }
+}
+
+TEST_F(SettingsScreenTest, LookChooserRedrawsTheGameAtOnceAndTheNextLaunchKeepsTheLook) {
+  const std::string settingsPath = liveSettings().path.c_str();
+  const testfiles::Bytes savedFiles[] = {testfiles::readFile(settingsPath), testfiles::readFile(statePath()),
+                                         testfiles::readFile(scoresPath())};
+  const PixelBox sampleBalls{36, 135, 284, 170};
+  const PixelBox chooser{149, 318, 289, 348};
+  const ScreenImage glossy = render("settings-look-glossy");
+
+  // The right half of the chooser steps on: the sample balls and the look's name change in the
+  // very next frame, and the choice is in the preferences file.
+  tapScreen(260, 333);
+  ASSERT_EQ(Look::COLOUR_BLIND, game->graphics.look());
+  const ScreenImage colourBlind = render("settings-look-colour-blind");
+  EXPECT_GT(colourBlind.countDifferences(glossy, 40, sampleBalls), 400);
+  EXPECT_GT(colourBlind.countDifferences(glossy, 40, chooser), 50);
+  EXPECT_NE(std::string::npos, testfiles::readText(preferencesPath()).find("look = colour-blind"));
+
+  // The left half steps back, and around from the first look to the last.
+  tapScreen(180, 333);
+  tapScreen(180, 333);
+  ASSERT_EQ(Look::HIGH_CONTRAST, game->graphics.look());
+  const ScreenImage highContrast = render("settings-look-high-contrast");
+  // The high-contrast look changes the panel and buttons too, not only the balls.
+  EXPECT_GT(highContrast.countDifferences(glossy, 40, PixelBox{60, 410, 260, 455}), 400);
+  // Taps beside the chooser change nothing.
+  tapScreen(140, 333);
+  tapScreen(219, 352);
+  EXPECT_EQ(Look::HIGH_CONTRAST, game->graphics.look());
+  // The game's own files are not touched by a look.
+  EXPECT_EQ(savedFiles[0], testfiles::readFile(settingsPath));
+  EXPECT_EQ(savedFiles[1], testfiles::readFile(statePath()));
+  EXPECT_EQ(savedFiles[2], testfiles::readFile(scoresPath()));
+
+  // The next launch reads the look before it draws anything.
+  game.reset();
+  preferences = std::make_unique<Preferences>(preferencesPath());
+  game = newGame();
+  EXPECT_EQ(Look::HIGH_CONTRAST, game->graphics.look());
+}
+
+TEST_F(SettingsScreenTest, DamagedPreferencesStartWithTheGlossyLookAndStayUntilALookIsChosen) {
+  const std::string damaged[] = {std::string("look = neon\n"), std::string("look\0= high-contrast\n\xff\xfe", 22),
+                                 std::string(Preferences::MAX_FILE_BYTES + 10, 'x')};
+  for (const std::string& content : damaged) {
+    ASSERT_TRUE(testfiles::writeFile(preferencesPath(), content));
+    game.reset();
+    preferences = std::make_unique<Preferences>(preferencesPath());
+    game = newGame();
+    EXPECT_EQ(Look::GLOSSY, game->graphics.look());
+    EXPECT_EQ(content, testfiles::readText(preferencesPath()));
   }
 }
 

@@ -91,11 +91,14 @@ PlaySession::~PlaySession() {
   quit();
   // The settings save themselves as they go, as at the game's exit, while their folder exists.
   settings.reset();
+  preferences.reset();
   if (!dataFolder.empty()) std::filesystem::remove_all(dataFolder);
 }
 
 void PlaySession::launch() {
-  controller = std::make_unique<GameController>(*settings, saveFailures, readWallClock, nextSeed++);
+  // The preferences are read at each launch, as the shell reads them.
+  preferences = std::make_unique<Preferences>(preferencesPath());
+  controller = std::make_unique<GameController>(*settings, *preferences, saveFailures, readWallClock, nextSeed++);
   viewRoot = std::make_shared<Ui::ViewRoot>(SCREEN_WIDTH, SCREEN_HEIGHT, readWallClock);
   controller->attachViews(viewRoot);
   controller->loadState(statePath().c_str(), scoresPath().c_str());

@@ -62,6 +62,7 @@ class PlaySession {
   std::string statePath() const { return dataFolder + "/gameState.dat"; }
   std::string settingsPath() const { return dataFolder + "/settings.dat"; }
   std::string scoresPath() const { return dataFolder + "/hiScores.dat"; }
+  std::string preferencesPath() const { return dataFolder + "/preferences"; }
 
  private:
   PlaySession() = default;
@@ -71,10 +72,11 @@ class PlaySession {
   std::string dataFolder;
   // The seed of the next launch's random source.
   uint32_t nextSeed = 1;
-  // Every failed save of the session, and the player's settings in the data folder, as the
-  // shell holds them; both outlive the controller.
+  // Every failed save of the session, and the player's settings and preferences in the data
+  // folder, as the shell holds them; all outlive the controller.
   MyTl::SaveFailureNotice saveFailures;
   std::unique_ptr<Settings> settings;
+  std::unique_ptr<Preferences> preferences;
   std::unique_ptr<GameController> controller;
   std::shared_ptr<Ui::ViewRoot> viewRoot;
 };

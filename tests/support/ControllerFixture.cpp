@@ -28,6 +28,7 @@ void ControllerTest::SetUp() {
   if (RenderHarness::instance() == nullptr) PELLIX_MISSING_PREREQUISITE(RenderHarness::failure());
   files.reset(new TempFolder("pellix-controller"));
   folder = files->str();
+  preferences = std::make_unique<Preferences>(preferencesPath());
   liveSettings().reset();
   liveSettings().firstLaunch = false;
   game = newGame();
@@ -36,6 +37,7 @@ void ControllerTest::SetUp() {
 
 void ControllerTest::TearDown() {
   game.reset();
+  preferences.reset();
   files.reset();
 }
 
@@ -47,7 +49,7 @@ void ControllerTest::advance(int ms) {
 int ControllerTest::wallClockMs() { return fakeNow; }
 
 std::unique_ptr<GameController> ControllerTest::newGame(BallGraphics::Art art) {
-  return std::make_unique<GameController>(liveSettings(), saveFailures, readFakeClock, 1234u, art);
+  return std::make_unique<GameController>(liveSettings(), *preferences, saveFailures, readFakeClock, 1234u, art);
 }
 
 Settings& ControllerTest::liveSettings() {

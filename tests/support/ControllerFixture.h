@@ -21,8 +21,8 @@ class ControllerTest : public ::testing::Test {
   void advance(int ms);
   // The fake wall clock's reading, in ms.
   static int wallClockMs();
-  // A controller on the live settings, this test's save-failure notice, the fake wall clock and
-  // a fixed seed.
+  // A controller on the live settings, this test's preferences and save-failure notice, the fake
+  // wall clock and a fixed seed.
   std::unique_ptr<GameController> newGame(BallGraphics::Art art = BallGraphics::ALL_ART);
   // The live settings of the test process (their file is in a folder of their own).
   static Settings& liveSettings();
@@ -42,6 +42,9 @@ class ControllerTest : public ::testing::Test {
   std::string folder;  // files' path
   std::string statePath() const { return folder + "/gameState.dat"; }
   std::string scoresPath() const { return folder + "/hiScores.dat"; }
+  std::string preferencesPath() const { return folder + "/preferences"; }
+  // The desktop preferences (the look), read from the test's folder when the test began.
+  std::unique_ptr<Preferences> preferences;
   MyTl::SaveFailureNotice saveFailures;
   std::unique_ptr<GameController> game;
 };
