@@ -57,6 +57,10 @@ bool compositorAnswers(const std::string& socket) {
   return answered;
 }
 
+// Weston draws the pointer into its output: rows and columns of the screen that hold no more
+// than a cursor at scale 2 could cover are not the window.
+const int CURSOR_SIZE = 64 * 2;
+
 // The desktop's green, as Weston paints it from the configuration below.
 bool isGreen(const uint8_t* p) { return p[0] < 16 && p[1] > 239 && p[2] < 16; }
 
@@ -268,9 +272,6 @@ WestonSession::Picture WestonSession::screen() {
 
 WestonSession::Box WestonSession::windowBox() {
   const Picture picture = screen();
-  // Weston draws the pointer into its output: rows and columns that hold no more of the window
-  // than a cursor could cover do not count.
-  const int cursorSize = 64 * 2;
   std::vector<int> perRow(picture.height, 0), perColumn(picture.width, 0);
   for (int y = 0; y < picture.height; ++y) {
     for (int x = 0; x < picture.width; ++x) {
@@ -279,11 +280,11 @@ WestonSession::Box WestonSession::windowBox() {
       ++perColumn[x];
     }
   }
-  const auto firstAndLast = [cursorSize](const std::vector<int>& counts, int& first, int& last) {
+  const auto firstAndLast = [](const std::vector<int>& counts, int& first, int& last) {
     first = -1;
     last = -1;
     for (int i = 0; i < static_cast<int>(counts.size()); ++i) {
-      if (counts[i] <= cursorSize) continue;
+      if (counts[i] <= CURSOR_SIZE) continue;
       if (first < 0) first = i;
       last = i;
     }
