@@ -7,6 +7,8 @@ find_package(Threads REQUIRED)
 
 # The game, its art and sound generators and the platform layer.
 pkg_check_modules(PELLIX_SDL2 REQUIRED IMPORTED_TARGET sdl2)
+# The shell asks a Wayland compositor for its seat before SDL starts on it.
+pkg_check_modules(PELLIX_WAYLAND_CLIENT REQUIRED IMPORTED_TARGET wayland-client)
 pkg_check_modules(PELLIX_EGL REQUIRED IMPORTED_TARGET egl)
 pkg_check_modules(PELLIX_CAIRO REQUIRED IMPORTED_TARGET cairo)
 pkg_check_modules(PELLIX_PANGOCAIRO REQUIRED IMPORTED_TARGET pangocairo)

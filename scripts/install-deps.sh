@@ -15,6 +15,7 @@ packages=(
   ccache
   clang libclang-rt-14-dev
   xvfb xauth xdotool libx11-dev libxtst-dev libxdamage-dev
+  libwayland-dev weston
 )
 
 missing=()

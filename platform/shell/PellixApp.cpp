@@ -18,6 +18,8 @@
 #include "ScreenMapping.h"
 #include "Settings.h"
 #include "GameController.h"
+#include "GamepadPlay.h"
+#include "VideoDriverChoice.h"
 #include "ViewRoot.h"
 #include "WindowIdentity.h"
 
@@ -80,11 +82,15 @@ bool PellixApp::launch() {
     dataFolderLock.removeStaleTemporaryFiles();
   }
 
+  if (!VideoDriverChoice::apply()) return false;
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "Pellix needs a graphical display and could not open one: %s\n", SDL_GetError());
     return false;
   }
   sdlStarted = true;
+  // The game plays without pads where SDL cannot follow them.
+  pads = std::make_unique<GamepadTranslator>();
+  if (!pads->start()) std::fprintf(stderr, "Pellix plays without game controllers: %s\n", SDL_GetError());
   // Without a display SDL may fall back to an invisible driver; a game nobody can see is an error.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
   if (driver != "x11" && driver != "wayland" && driver != "kmsdrm") {
@@ -152,13 +158,17 @@ bool PellixApp::launch() {
 
 void PellixApp::loop() {
   while (!quitRequested && !stopSignals.received()) {
-    const int wait = active ? gameLoop->step() : -1;
+    int wait = active ? gameLoop->step() : -1;
     if (quitRequested || stopSignals.received()) break;
+    // A direction held on a pad repeats like a held key.
+    const int repeat = pads->msUntilRepeat(SDL_GetTicks());
+    if (repeat >= 0 && (wait < 0 || repeat < wait)) wait = repeat;
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, wait)) {
       handleEvent(event);
       while (SDL_PollEvent(&event)) handleEvent(event);
     }
+    for (const GamepadTranslator::Command command : pads->repeatsDue(SDL_GetTicks())) handlePadCommand(command);
   }
 }
 
@@ -242,6 +252,14 @@ void PellixApp::handleEvent(const SDL_Event& event) {
       break;
     case SDL_KEYDOWN:
       handleKey(event);
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+      for (const GamepadTranslator::Command command : pads->handle(event, event.common.timestamp))
+        handlePadCommand(command);
       break;
     case SDL_FINGERDOWN:
     case SDL_FINGERMOTION:
@@ -327,9 +345,14 @@ void PellixApp::handleKey(const SDL_Event& event) {
   }
 }
 
+void PellixApp::handlePadCommand(GamepadTranslator::Command command) {
+  if (game != nullptr && views != nullptr) GamepadPlay::apply(command, *game, *views);
+}
+
 void PellixApp::resignActive() {
   if (!active) return;
   active = false;
+  pads->releaseAll();
   game->resignActive();
 }
 
@@ -351,6 +374,7 @@ void PellixApp::shutDown() {
   game.reset();
   settings.reset();
   views.reset();
+  pads.reset();
   if (sdlStarted) {
     window.close();
     SDL_Quit();

@@ -15,6 +15,7 @@
 
 #include "DataFolderLock.h"
 #include "GameWindow.h"
+#include "GamepadTranslator.h"
 #include "SaveFailureNotice.h"
 #include "Preferences.h"
 #include "Settings.h"
@@ -43,6 +44,8 @@ class PellixApp {
   void loop();
   void handleEvent(const SDL_Event& event);
   void handleKey(const SDL_Event& event);
+  // A pad's command, passed on as the matching key would be.
+  void handlePadCommand(GamepadTranslator::Command command);
   void touch(int phase, float windowX, float windowY);
   // Draws the game's frame and the views over it, and presents it.
   void drawAndPresent();
@@ -65,6 +68,8 @@ class PellixApp {
   // The controls of the screens (switches, name field, alerts) drawn over the game's frame;
   // they get a touch before the game when it lands on them.
   std::shared_ptr<Ui::ViewRoot> views;
+  // The game controllers plugged in; closed before SDL ends.
+  std::unique_ptr<GamepadTranslator> pads;
   bool sdlStarted = false;
   bool active = true;
   bool quitRequested = false;

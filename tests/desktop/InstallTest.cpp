@@ -182,6 +182,9 @@ TEST_F(InstallTest, DebianPackageDependsOnTheLinkedLibraries) {
   ASSERT_EQ(0, depends.status) << depends.output;
   for (const char* library : {"libsdl2-2.0-0", "libopenal1", "libcurl4", "libsqlite3-0", "libcairo2", "fonts-urw-base35"})
     EXPECT_NE(std::string::npos, depends.output.find(library)) << library << " missing from: " << depends.output;
+  // The title bar on a Wayland desktop without server-side decorations.
+  const CommandResult recommends = run("dpkg-deb -f " + quoted(deb) + " Recommends");
+  EXPECT_NE(std::string::npos, recommends.output.find("libdecor-0-plugin-1-cairo")) << recommends.output;
 
   const CommandResult contents = run("dpkg-deb -c " + quoted(deb));
   for (const std::string& file : std::vector<std::string>{"./usr/bin/pellix", "./usr/bin/pellix-scores-server", "./usr/share/pellix/Default.png",

@@ -1,0 +1,191 @@
+// The real game on Weston: a native Wayland window with the launcher's app id at buffer scale 2,
+// its start screen drawn at twice the logical size, clicks and keys through the compositor,
+// fullscreen and back, and SIGTERM saving; and a compositor without a seat, which the game must
+// leave for X11 (or explain) instead of crashing.
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include "TestEnvironment.h"
+#include "WestonSession.h"
+
+namespace {
+
+// Weston's output in logical pixels; Xvfb holds it at twice the size.
+const int OUTPUT_WIDTH = 480;
+const int OUTPUT_HEIGHT = 600;
+const int SCALE = 2;
+
+// The game's surface and the size of the last buffer it drew into it (its pixels), from the
+// protocol log: EGL damages the whole buffer on every swap.
+struct DrawnBuffer {
+  std::string surface;  // "wl_surface@N"
+  int width = 0, height = 0;
+};
+
+bool lastDrawnBuffer(const std::string& log, DrawnBuffer& drawn) {
+  static const std::regex damage(R"((wl_surface@\d+)\.damage_buffer\(0, 0, (\d+), (\d+)\))");
+  bool found = false;
+  for (auto it = std::sregex_iterator(log.begin(), log.end(), damage); it != std::sregex_iterator(); ++it) {
+    drawn.surface = (*it)[1];
+    drawn.width = std::stoi((*it)[2]);
+    drawn.height = std::stoi((*it)[3]);
+    found = true;
+  }
+  return found;
+}
+
+// The share of the box's pixels that differ between two pictures of the same screen.
+double fractionChanged(const WestonSession::Picture& a, const WestonSession::Picture& b, const WestonSession::Box& box) {
+  if (a.rgb.size() != b.rgb.size() || box.width <= 0 || box.height <= 0) return 0;
+  long changed = 0;
+  for (int y = box.y; y < box.y + box.height; ++y) {
+    for (int x = box.x; x < box.x + box.width; ++x) {
+      const size_t at = (static_cast<size_t>(y) * a.width + x) * 3;
+      for (int channel = 0; channel < 3; ++channel) {
+        if (std::abs(a.rgb[at + channel] - b.rgb[at + channel]) > 8) {
+          ++changed;
+          break;
+        }
+      }
+    }
+  }
+  return static_cast<double>(changed) / (static_cast<double>(box.width) * box.height);
+}
+
+// The share of the box's pixels brighter than near-black: a drawn screen, not an empty surface.
+double fractionLit(const WestonSession::Picture& picture, const WestonSession::Box& box) {
+  long lit = 0;
+  for (int y = box.y; y < box.y + box.height; ++y) {
+    for (int x = box.x; x < box.x + box.width; ++x) {
+      const uint8_t* p = &picture.rgb[(static_cast<size_t>(y) * picture.width + x) * 3];
+      if (p[0] + p[1] + p[2] > 3 * 24) ++lit;
+    }
+  }
+  return static_cast<double>(lit) / (static_cast<double>(box.width) * box.height);
+}
+
+bool sameSize(const WestonSession::Box& box, int width, int height) {
+  return box.width == width && box.height == height;
+}
+
+TEST(WaylandTest, OpensNativelyAtScaleTwoPlaysGoesFullscreenAndBackAndSavesOnSigterm) {
+  WestonSession session(WestonSession::X11_WINDOW, OUTPUT_WIDTH, OUTPUT_HEIGHT, SCALE);
+  if (!session.ready()) PELLIX_MISSING_PREREQUISITE("Weston inside Xvfb could not be started: " << session.setupProblem());
+  // The pointer waits in a corner, so that the game's window gets it when it moves over it.
+  session.moveTo(0, 0);
+  // The size on screen is measured from the game's own surface: no title bar drawn around it.
+  ASSERT_TRUE(session.launch({{"SDL_VIDEO_WAYLAND_ALLOW_LIBDECOR", "0"}}));
+
+  // A Wayland window (though X11 is there too) with the launcher's app id.
+  const std::regex appIdRequest(std::string(R"(-> xdg_toplevel@\d+\.set_app_id\(")") + PELLIX_APP_ID + "\"\\)");
+  DrawnBuffer drawn;
+  ASSERT_TRUE(WestonSession::waitFor(
+      [&] {
+        const std::string log = session.errorOutput();
+        return std::regex_search(log, appIdRequest) && lastDrawnBuffer(log, drawn);
+      },
+      20000))
+      << session.errorOutput().substr(session.errorOutput().size() > 3000 ? session.errorOutput().size() - 3000 : 0);
+  const std::string log = session.errorOutput();
+  EXPECT_EQ(std::string::npos, log.find("Pellix uses X11"));
+  // The surface the game draws into holds two buffer pixels per logical pixel...
+  EXPECT_NE(std::string::npos, log.find(drawn.surface + ".set_buffer_scale(2)")) << drawn.surface;
+
+  // ...so on the output of scale 2 the start screen shows pixel for pixel, at twice the window's
+  // logical size (a surface drawn at scale 1 would show at twice its buffer's size), taller than
+  // the whole output is logically.
+  WestonSession::Box box;
+  ASSERT_TRUE(WestonSession::waitFor(
+      [&] {
+        lastDrawnBuffer(session.errorOutput(), drawn);
+        box = session.windowBox();
+        return sameSize(box, drawn.width, drawn.height) && fractionLit(session.screen(), box) > 0.5;
+      },
+      20000))
+      << "window " << box.width << " x " << box.height << " at (" << box.x << ", " << box.y << "), buffer "
+      << drawn.width << " x " << drawn.height;
+  EXPECT_GT(box.height, OUTPUT_HEIGHT);
+  const int windowWidth = box.width, windowHeight = box.height;
+  const std::regex pointerEnter(R"(wl_pointer@\d+\.enter\(\d+, )" + drawn.surface + ",");
+  const std::regex keyboardEnter(R"(wl_keyboard@\d+\.enter\(\d+, )" + drawn.surface + ",");
+  session.saveScreenshot("wayland-start");
+
+  // A click starts a game: most of the picture changes. The compositor gives the game the
+  // pointer (and the keyboard) once the pointer is over its window.
+  session.moveTo(box.x + box.width / 2, box.y + box.height / 2);
+  ASSERT_TRUE(WestonSession::waitFor([&] { return std::regex_search(session.errorOutput(), pointerEnter); }, 10000))
+      << "the pointer did not enter the game's window";
+  ASSERT_TRUE(WestonSession::waitFor([&] { return std::regex_search(session.errorOutput(), keyboardEnter); }, 10000))
+      << "the game's window did not get the keyboard";
+  const WestonSession::Picture start = session.screen();
+  session.click(box.x + box.width / 2, box.y + box.height / 2);
+  EXPECT_TRUE(WestonSession::waitFor([&] { return fractionChanged(start, session.screen(), box) > 0.2; }, 10000))
+      << "the start screen stayed";
+  session.saveScreenshot("wayland-playing");
+
+  // A key reaches the game through the compositor: the arrow shows the keyboard's cursor.
+  ASSERT_TRUE(WestonSession::waitFor([&] { return session.windowBox().width == box.width; }, 5000));
+  const WestonSession::Picture board = session.screen();
+  ASSERT_TRUE(session.pressKey(XK_Right));
+  EXPECT_TRUE(WestonSession::waitFor([&] { return fractionChanged(board, session.screen(), box) > 0.0005; }, 10000))
+      << "the arrow key changed nothing";
+
+  // F11 fills the output, drawn anew at its size; F11 again gives the window back.
+  ASSERT_TRUE(session.pressKey(XK_F11));
+  EXPECT_TRUE(WestonSession::waitFor(
+      [&] {
+        const WestonSession::Box full = session.windowBox();
+        return sameSize(full, SCALE * OUTPUT_WIDTH, SCALE * OUTPUT_HEIGHT);
+      },
+      10000))
+      << "not fullscreen";
+  session.saveScreenshot("wayland-fullscreen");
+  ASSERT_TRUE(session.pressKey(XK_F11));
+  EXPECT_TRUE(WestonSession::waitFor(
+      [&] { return sameSize(session.windowBox(), windowWidth, windowHeight); }, 10000))
+      << "the window did not come back";
+
+  // SIGTERM ends the game normally, saving the game in progress.
+  const std::string saved = session.dataFolder() + "/gameState.dat";
+  std::filesystem::remove(saved);
+  session.signal(SIGTERM);
+  EXPECT_EQ(0, session.waitForExit(10000));
+  EXPECT_TRUE(std::filesystem::exists(saved)) << "the game was not saved";
+}
+
+TEST(WaylandTest, SdlVideodriverX11KeepsTheGameOnX11BesideAWorkingCompositor) {
+  WestonSession session(WestonSession::X11_WINDOW, OUTPUT_WIDTH, OUTPUT_HEIGHT, SCALE);
+  if (!session.ready()) PELLIX_MISSING_PREREQUISITE("Weston inside Xvfb could not be started: " << session.setupProblem());
+  ASSERT_TRUE(session.launch({{"SDL_VIDEODRIVER", "x11"}}));
+  EXPECT_TRUE(WestonSession::waitFor([&] { return session.x11WindowShown(); }, 20000)) << session.errorOutput();
+  EXPECT_EQ(std::string::npos, session.errorOutput().find("set_app_id")) << "the game spoke Wayland";
+  session.signal(SIGTERM);
+  EXPECT_EQ(0, session.waitForExit(10000));
+}
+
+TEST(WaylandTest, ACompositorWithoutASeatIsLeftForX11OrExplained) {
+  WestonSession session(WestonSession::HEADLESS, OUTPUT_WIDTH, OUTPUT_HEIGHT, 1);
+  if (!session.ready()) PELLIX_MISSING_PREREQUISITE("headless Weston could not be started: " << session.setupProblem());
+
+  // With X11 beside it the game plays there.
+  ASSERT_TRUE(session.launch());
+  EXPECT_TRUE(WestonSession::waitFor([&] { return session.x11WindowShown(); }, 20000)) << session.errorOutput();
+  EXPECT_NE(std::string::npos, session.errorOutput().find("no seat"));
+  EXPECT_EQ(std::string::npos, session.errorOutput().find("set_app_id")) << "the game spoke Wayland";
+  session.signal(SIGTERM);
+  EXPECT_EQ(0, session.waitForExit(10000));
+
+  // Alone, or where the player asked for Wayland, it says why it cannot run, and does not crash.
+  for (const bool withX11 : {false, true}) {
+    ASSERT_TRUE(withX11 ? session.launch({{"SDL_VIDEODRIVER", "wayland"}}) : session.launch({}, false));
+    EXPECT_EQ(1, session.waitForExit(20000)) << session.errorOutput();
+    EXPECT_NE(std::string::npos, session.errorOutput().find("cannot be played here")) << session.errorOutput();
+  }
+}
+
+}  // namespace
