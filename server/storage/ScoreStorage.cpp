@@ -1,11 +1,23 @@
 // Opening the storage named by --db.
 #include "ScoreStorage.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "PostgresConnectionPool.h"
 #include "PostgresRateLimiter.h"
 #include "PostgresScoreStore.h"
 #include "RateLimiter.h"
 #include "SqliteScoreStore.h"
+
+namespace {
+
+[[noreturn]] void contractBroken(const char* condition) {
+  std::fprintf(stderr, "ScoreStorage: %s\n", condition);
+  std::abort();
+}
+
+}  // namespace
 
 ScoreStorage::ScoreStorage() = default;
 
@@ -21,23 +33,35 @@ bool ScoreStorage::isPostgresUri(const std::string& location) {
 }
 
 bool ScoreStorage::open(const std::string& location, int submitLimit, std::string& error) {
-  limit.reset();
-  scores.reset();
-  pool.reset();
+  if (scores != nullptr) contractBroken("open() called on a storage that is already open");
   if (isPostgresUri(location)) {
-    pool = std::make_unique<PostgresConnectionPool>(location, POSTGRES_CONNECTIONS);
-    auto store = std::make_unique<PostgresScoreStore>(*pool);
-    if (!store->open(error)) {
-      pool.reset();
+    auto connections = std::make_unique<PostgresConnectionPool>(location, POSTGRES_CONNECTIONS);
+    auto opened = PostgresScoreStore::open(*connections);
+    if (!opened) {
+      error = opened.error();
       return false;
     }
-    scores = std::move(store);
+    pool = std::move(connections);
+    scores = std::move(opened.value());
     limit = std::make_unique<PostgresRateLimiter>(*pool, submitLimit);
     return true;
   }
-  auto store = std::make_unique<SqliteScoreStore>();
-  if (!store->open(location, error)) return false;
-  scores = std::move(store);
+  auto opened = SqliteScoreStore::open(location);
+  if (!opened) {
+    error = opened.error();
+    return false;
+  }
+  scores = std::move(opened.value());
   limit = std::make_unique<RateLimiter>(submitLimit);
   return true;
+}
+
+ScoreStore& ScoreStorage::store() {
+  if (scores == nullptr) contractBroken("store() used before a successful open()");
+  return *scores;
+}
+
+SubmissionLimiter& ScoreStorage::limiter() {
+  if (limit == nullptr) contractBroken("limiter() used before a successful open()");
+  return *limit;
 }

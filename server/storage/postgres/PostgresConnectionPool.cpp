@@ -3,6 +3,8 @@
 
 #include <libpq-fe.h>
 
+#include <utility>
+
 namespace {
 
 // The server logs its own failures; PostgreSQL's notices ("relation already exists,
@@ -11,10 +13,11 @@ void ignoreNotice(void*, const char*) {}
 
 }  // namespace
 
-PostgresConnectionPool::Lease::Lease(PostgresConnectionPool& owner, pg_conn* borrowed)
-    : pool(&owner), connection(borrowed) {}
+PostgresConnectionPool::Lease::Lease(PostgresConnectionPool& owner, pg_conn* borrowed, std::string failure)
+    : pool(&owner), connection(borrowed), connectFailure(std::move(failure)) {}
 
-PostgresConnectionPool::Lease::Lease(Lease&& other) noexcept : pool(other.pool), connection(other.connection) {
+PostgresConnectionPool::Lease::Lease(Lease&& other) noexcept
+    : pool(other.pool), connection(other.connection), connectFailure(std::move(other.connectFailure)) {
   other.connection = nullptr;
 }
 
@@ -29,7 +32,7 @@ PostgresConnectionPool::~PostgresConnectionPool() {
   for (pg_conn* connection : idle) PQfinish(connection);
 }
 
-pg_conn* PostgresConnectionPool::connect() {
+pg_conn* PostgresConnectionPool::connect(std::string& failure) {
   // A request thread waits for its connection and its statements: bound both, so that an
   // unreachable or stuck database costs a 503, not a thread for minutes. Given before the
   // URI, so that the URI's own settings win.
@@ -40,7 +43,6 @@ pg_conn* PostgresConnectionPool::connect() {
     std::string message = connection != nullptr ? PQerrorMessage(connection) : "out of memory";
     while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
     PQfinish(connection);
-    std::lock_guard<std::mutex> guard(lock);
     failure = message.empty() ? "cannot connect to the database" : message;
     return nullptr;
   }
@@ -61,13 +63,14 @@ PostgresConnectionPool::Lease PostgresConnectionPool::borrow() {
   // Connect outside the lock: it takes a round trip or a time-out.
   ++open;
   guard.unlock();
-  pg_conn* connection = connect();
+  std::string failure;
+  pg_conn* connection = connect(failure);
   if (connection == nullptr) {
     guard.lock();
     --open;
     returned.notify_one();
   }
-  return Lease(*this, connection);
+  return Lease(*this, connection, std::move(failure));
 }
 
 void PostgresConnectionPool::giveBack(pg_conn* connection) {
@@ -80,9 +83,4 @@ void PostgresConnectionPool::giveBack(pg_conn* connection) {
     --open;
   }
   returned.notify_one();
-}
-
-std::string PostgresConnectionPool::lastError() {
-  std::lock_guard<std::mutex> guard(lock);
-  return failure;
 }

@@ -1,10 +1,11 @@
 // The score store over PostgreSQL.
 #include "PostgresScoreStore.h"
 
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 
 #include "PostgresSession.h"
+#include "ScoreSchema.h"
 
 namespace {
 
@@ -13,77 +14,59 @@ namespace {
 const char* SCHEMA_LOCK = "SELECT pg_advisory_xact_lock(1350070272, 0)";
 const char* MODE_LOCK = "SELECT pg_advisory_xact_lock(1350070273, $1::integer)";
 
+// The schema's view of one session while the store sets the database up.
+class SchemaConnection : public ScoreSchema::Connection {
+ public:
+  explicit SchemaConnection(PostgresSession& s) : session(s) {}
+
+  StorageResult<void> execute(const std::string& sql) override {
+    if (!session.run(sql.c_str())) return StorageFailure{session.error()};
+    return StorageResult<void>();
+  }
+
+  StorageResult<std::vector<std::string>> firstRow(const std::string& sql) override {
+    PostgresSession::Rows rows;
+    if (!session.run(sql.c_str(), {}, &rows)) return StorageFailure{session.error()};
+    if (rows.empty()) return StorageFailure{"no row in the reply to: " + sql};
+    return rows.front();
+  }
+
+ private:
+  PostgresSession& session;
+};
+
 }  // namespace
 
 PostgresScoreStore::PostgresScoreStore(PostgresConnectionPool& connectionPool) : pool(connectionPool) {}
 
-bool PostgresScoreStore::open(std::string& error) {
+StorageResult<std::unique_ptr<PostgresScoreStore>> PostgresScoreStore::open(PostgresConnectionPool& pool) {
   PostgresConnectionPool::Lease lease = pool.borrow();
-  PostgresSession session(lease.get(), pool.lastError());
+  PostgresSession session(lease);
   // Several instances may start at once on a fresh database: one creates, the others wait.
-  PostgresSession::Rows rows;
-  const bool created =
-      session.run("BEGIN") && session.run(SCHEMA_LOCK) &&
-      session.run("CREATE TABLE IF NOT EXISTS scores ("
-                  "  id BIGSERIAL PRIMARY KEY,"
-                  "  game_mode INTEGER NOT NULL,"
-                  "  name TEXT NOT NULL,"
-                  "  score INTEGER NOT NULL,"
-                  "  submitted_at BIGINT NOT NULL)") &&
-      session.run("CREATE INDEX IF NOT EXISTS scores_by_rank ON scores(game_mode, score DESC, id)") &&
-      session.run("CREATE TABLE IF NOT EXISTS recent_submissions ("
-                  "  address TEXT NOT NULL,"
-                  "  submitted_at TIMESTAMPTZ NOT NULL)") &&
-      session.run("CREATE INDEX IF NOT EXISTS recent_submissions_by_address "
-                  "ON recent_submissions(address, submitted_at)") &&
-      session.run("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)") &&
-      session.run("SELECT COALESCE(MAX(version), 0), COUNT(*) FROM schema_version", {}, &rows) && rows.size() == 1;
-  if (!created) {
-    error = session.error().empty() ? "cannot set up the database" : session.error();
+  if (!session.run("BEGIN") || !session.run(SCHEMA_LOCK)) {
+    StorageFailure why{session.error()};
     session.rollback();
-    return false;
+    return why;
   }
-  const int version = std::atoi(rows[0][0].c_str());
-  if (rows[0][1] == "0") {
-    if (!session.run("INSERT INTO schema_version(version) VALUES($1::integer)", {std::to_string(SCHEMA_VERSION)})) {
-      error = session.error();
-      session.rollback();
-      return false;
-    }
-  } else if (version > SCHEMA_VERSION) {
-    error = "the database has schema version " + std::to_string(version) + ", newer than this server's " +
-            std::to_string(SCHEMA_VERSION);
+  SchemaConnection schema(session);
+  StorageResult<void> prepared = ScoreSchema::prepare(schema, ScoreSchema::Dialect::POSTGRES);
+  if (!prepared || !session.run("COMMIT")) {
+    StorageFailure why{prepared ? session.error() : prepared.error()};
     session.rollback();
-    return false;
+    return why;
   }
-  if (!session.run("COMMIT")) {
-    error = session.error();
-    session.rollback();
-    return false;
-  }
-  return true;
+  return std::unique_ptr<PostgresScoreStore>(new PostgresScoreStore(pool));
 }
 
-void PostgresScoreStore::noteFailure(const std::string& message) {
-  std::lock_guard<std::mutex> guard(lock);
-  failure = message;
-}
-
-std::string PostgresScoreStore::lastError() {
-  std::lock_guard<std::mutex> guard(lock);
-  return failure;
-}
-
-bool PostgresScoreStore::topScores(int gameMode, int maxResults, std::vector<Entry>& entries) {
+StorageResult<void> PostgresScoreStore::topScores(int gameMode, int maxResults, std::vector<Entry>& entries) {
   entries.clear();
   PostgresConnectionPool::Lease lease = pool.borrow();
-  PostgresSession session(lease.get(), pool.lastError());
+  PostgresSession session(lease);
   PostgresSession::Rows rows;
   if (!session.run("SELECT name, score FROM scores WHERE game_mode = $1::integer "
                    "ORDER BY score DESC, id ASC LIMIT $2::integer",
                    {std::to_string(gameMode), std::to_string(maxResults)}, &rows)) {
-    noteFailure(session.error());
-    return false;
+    return StorageFailure{session.error()};
   }
   for (const auto& row : rows) {
     Entry entry;
@@ -91,12 +74,12 @@ bool PostgresScoreStore::topScores(int gameMode, int maxResults, std::vector<Ent
     entry.score = std::atoi(row[1].c_str());
     entries.push_back(std::move(entry));
   }
-  return true;
+  return StorageResult<void>();
 }
 
-int PostgresScoreStore::addScore(int gameMode, const std::string& name, int score) {
+StorageResult<int> PostgresScoreStore::addScore(int gameMode, const std::string& name, int score) {
   PostgresConnectionPool::Lease lease = pool.borrow();
-  PostgresSession session(lease.get(), pool.lastError());
+  PostgresSession session(lease);
   const std::string mode = std::to_string(gameMode);
   const std::string points = std::to_string(score);
   PostgresSession::Rows rows;
@@ -111,22 +94,22 @@ int PostgresScoreStore::addScore(int gameMode, const std::string& name, int scor
                   &rows) &&
       rows.size() == 1 && session.run("COMMIT");
   if (!stored) {
-    noteFailure(session.error().empty() ? "unexpected reply from the database" : session.error());
+    StorageFailure why{session.error().empty() ? "unexpected reply from the database" : session.error()};
     session.rollback();
-    return -1;
+    return why;
   }
   const int rank = std::atoi(rows[0][0].c_str());
-  return rank >= 1 ? rank : -1;
+  if (rank < 1) return StorageFailure{"unexpected rank from the database: " + rows[0][0]};
+  return rank;
 }
 
-int PostgresScoreStore::count(int gameMode) {
+StorageResult<int> PostgresScoreStore::count(int gameMode) {
   PostgresConnectionPool::Lease lease = pool.borrow();
-  PostgresSession session(lease.get(), pool.lastError());
+  PostgresSession session(lease);
   PostgresSession::Rows rows;
-  if (!session.run("SELECT COUNT(*) FROM scores WHERE game_mode = $1::integer", {std::to_string(gameMode)}, &rows) ||
-      rows.size() != 1) {
-    noteFailure(session.error());
-    return -1;
+  if (!session.run("SELECT COUNT(*) FROM scores WHERE game_mode = $1::integer", {std::to_string(gameMode)}, &rows)) {
+    return StorageFailure{session.error()};
   }
+  if (rows.size() != 1) return StorageFailure{"unexpected reply from the database"};
   return std::atoi(rows[0][0].c_str());
 }

@@ -2,11 +2,10 @@
 // proxy: every instance is stateless and ranks against the one shared table. Stores of one mode
 // take turns through an advisory lock held for their transaction, so that ids follow the order
 // of the inserts whichever instance makes them and a new score ranks below every equal score
-// already stored, exactly as on SQLite. Creates its tables (and those of PostgresRateLimiter)
-// and the schema version when missing. Owned by ScoreStorage; the pool outlives it.
+// already stored, exactly as on SQLite. Made by ScoreStorage, whose pool outlives it.
 #pragma once
 
-#include <mutex>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,21 +14,17 @@
 
 class PostgresScoreStore : public ScoreStore {
  public:
-  explicit PostgresScoreStore(PostgresConnectionPool& pool);
+  // Connects, creates the missing tables (those of PostgresRateLimiter too) and checks the
+  // schema version. Fails with the reason when the database cannot be reached or carries a
+  // newer schema version.
+  static StorageResult<std::unique_ptr<PostgresScoreStore>> open(PostgresConnectionPool& pool);
 
-  // Connects, creates the tables when missing and checks the schema version. False with
-  // `error` when the database cannot be reached or carries a newer schema version.
-  bool open(std::string& error);
-
-  bool topScores(int gameMode, int maxResults, std::vector<Entry>& entries) override;
-  int addScore(int gameMode, const std::string& name, int score) override;
-  int count(int gameMode) override;
-  std::string lastError() override;
+  StorageResult<void> topScores(int gameMode, int maxResults, std::vector<Entry>& entries) override;
+  StorageResult<int> addScore(int gameMode, const std::string& name, int score) override;
+  StorageResult<int> count(int gameMode) override;
 
  private:
-  void noteFailure(const std::string& message);
+  explicit PostgresScoreStore(PostgresConnectionPool& pool);
 
   PostgresConnectionPool& pool;
-  std::mutex lock;
-  std::string failure;
 };

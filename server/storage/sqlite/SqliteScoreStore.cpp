@@ -6,6 +6,8 @@
 
 #include <ctime>
 
+#include "ScoreSchema.h"
+
 namespace {
 
 // Statements are reset and their bindings cleared when a use ends, however it ends.
@@ -23,118 +25,97 @@ class StatementUse {
   sqlite3_stmt* statement;
 };
 
+// The schema's view of the connection while the store sets itself up.
+class SchemaConnection : public ScoreSchema::Connection {
+ public:
+  explicit SchemaConnection(sqlite3* connection) : db(connection) {}
+
+  StorageResult<void> execute(const std::string& sql) override {
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) return StorageFailure{sqlite3_errmsg(db)};
+    return StorageResult<void>();
+  }
+
+  StorageResult<std::vector<std::string>> firstRow(const std::string& sql) override {
+    sqlite3_stmt* query = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &query, nullptr) != SQLITE_OK || sqlite3_step(query) != SQLITE_ROW) {
+      StorageFailure failure{sqlite3_errmsg(db)};
+      sqlite3_finalize(query);
+      return failure;
+    }
+    std::vector<std::string> row;
+    for (int column = 0; column < sqlite3_column_count(query); ++column) {
+      const unsigned char* text = sqlite3_column_text(query, column);
+      row.emplace_back(text != nullptr ? reinterpret_cast<const char*>(text) : "");
+    }
+    sqlite3_finalize(query);
+    return row;
+  }
+
+ private:
+  sqlite3* db;
+};
+
 }  // namespace
 
-SqliteScoreStore::~SqliteScoreStore() { close(); }
+StorageResult<std::unique_ptr<SqliteScoreStore>> SqliteScoreStore::open(const std::string& path) {
+  sqlite3* connection = nullptr;
+  const int opened = sqlite3_open_v2(path.c_str(), &connection,
+                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+  // The store owns the handle from here on, even a failed one, which must be closed as well.
+  std::unique_ptr<SqliteScoreStore> store(new SqliteScoreStore(connection));
+  if (opened != SQLITE_OK) {
+    return StorageFailure{connection != nullptr ? sqlite3_errmsg(connection) : "cannot open the database"};
+  }
+  StorageResult<void> ready = store->setUp();
+  if (!ready) return StorageFailure{ready.error()};
+  return StorageResult<std::unique_ptr<SqliteScoreStore>>(std::move(store));
+}
 
-void SqliteScoreStore::close() {
+SqliteScoreStore::SqliteScoreStore(sqlite3* connection) : db(connection) {}
+
+SqliteScoreStore::~SqliteScoreStore() {
   sqlite3_finalize(insertScore);
   sqlite3_finalize(rankOfScore);
   sqlite3_finalize(selectTop);
   sqlite3_finalize(countMode);
-  insertScore = rankOfScore = selectTop = countMode = nullptr;
   sqlite3_close(db);
-  db = nullptr;
 }
 
 bool SqliteScoreStore::execute(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
 
-bool SqliteScoreStore::open(const std::string& path, std::string& error) {
-  std::lock_guard<std::mutex> guard(lock);
-  close();
-  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-                      nullptr) != SQLITE_OK) {
-    error = db != nullptr ? sqlite3_errmsg(db) : "cannot open the database";
-    close();
-    return false;
-  }
+StorageFailure SqliteScoreStore::failure() const { return StorageFailure{sqlite3_errmsg(db)}; }
+
+StorageResult<void> SqliteScoreStore::setUp() {
   // Another process (a backup, the sqlite3 shell) may hold the file for a moment.
   sqlite3_busy_timeout(db, 5000);
-  const char* setup =
-      "PRAGMA journal_mode=WAL;"
-      "PRAGMA synchronous=NORMAL;"
-      "CREATE TABLE IF NOT EXISTS scores ("
-      "  id INTEGER PRIMARY KEY,"
-      "  game_mode INTEGER NOT NULL,"
-      "  name TEXT NOT NULL,"
-      "  score INTEGER NOT NULL,"
-      "  submitted_at INTEGER NOT NULL);"
-      "CREATE INDEX IF NOT EXISTS scores_by_rank ON scores(game_mode, score DESC, id);";
-  char* message = nullptr;
-  if (sqlite3_exec(db, setup, nullptr, nullptr, &message) != SQLITE_OK) {
-    error = message != nullptr ? message : "cannot set up the database";
-    sqlite3_free(message);
-    close();
-    return false;
+  // The journal mode cannot change inside a transaction. A file that is not a database fails
+  // here, before anything is written to it.
+  if (!execute("PRAGMA journal_mode=WAL") || !execute("PRAGMA synchronous=NORMAL")) return failure();
+  // One transaction, so that two servers opening a fresh file at once mark its version once.
+  if (!execute("BEGIN IMMEDIATE")) return failure();
+  SchemaConnection schema(db);
+  StorageResult<void> prepared = ScoreSchema::prepare(schema, ScoreSchema::Dialect::SQLITE);
+  if (!prepared || !execute("COMMIT")) {
+    StorageFailure why = prepared ? failure() : StorageFailure{prepared.error()};
+    execute("ROLLBACK");
+    return why;
   }
-  if (!checkSchemaVersion(error)) {
-    close();
-    return false;
-  }
-  bool prepared =
-      sqlite3_prepare_v2(db, "INSERT INTO scores(game_mode, name, score, submitted_at) VALUES(?1, ?2, ?3, ?4)",
-                         -1, &insertScore, nullptr) == SQLITE_OK &&
+  const bool statementsReady =
+      sqlite3_prepare_v2(db, "INSERT INTO scores(game_mode, name, score, submitted_at) VALUES(?1, ?2, ?3, ?4)", -1,
+                         &insertScore, nullptr) == SQLITE_OK &&
       sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM scores WHERE game_mode = ?1 AND score >= ?2", -1, &rankOfScore,
                          nullptr) == SQLITE_OK &&
-      sqlite3_prepare_v2(db,
-                         "SELECT name, score FROM scores WHERE game_mode = ?1 ORDER BY score DESC, id ASC LIMIT ?2",
+      sqlite3_prepare_v2(db, "SELECT name, score FROM scores WHERE game_mode = ?1 ORDER BY score DESC, id ASC LIMIT ?2",
                          -1, &selectTop, nullptr) == SQLITE_OK &&
-      sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM scores WHERE game_mode = ?1", -1, &countMode, nullptr) ==
-          SQLITE_OK;
-  if (!prepared) {
-    // An existing table of another shape.
-    error = sqlite3_errmsg(db);
-    close();
-    return false;
-  }
-  return true;
+      sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM scores WHERE game_mode = ?1", -1, &countMode, nullptr) == SQLITE_OK;
+  // An existing table of another shape.
+  if (!statementsReady) return failure();
+  return StorageResult<void>();
 }
 
-void SqliteScoreStore::noteFailure() { failure = db != nullptr ? sqlite3_errmsg(db) : "the database is not open"; }
-
-std::string SqliteScoreStore::lastError() {
-  std::lock_guard<std::mutex> guard(lock);
-  return failure;
-}
-
-bool SqliteScoreStore::checkSchemaVersion(std::string& error) {
-  // One row holding the version; a database from before the table gets version 1, which is
-  // what it holds.
-  if (!execute("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)")) {
-    error = sqlite3_errmsg(db);
-    return false;
-  }
-  sqlite3_stmt* read = nullptr;
-  if (sqlite3_prepare_v2(db, "SELECT MAX(version), COUNT(*) FROM schema_version", -1, &read, nullptr) != SQLITE_OK ||
-      sqlite3_step(read) != SQLITE_ROW) {
-    error = sqlite3_errmsg(db);
-    sqlite3_finalize(read);
-    return false;
-  }
-  const int version = sqlite3_column_int(read, 0);
-  const int rows = sqlite3_column_int(read, 1);
-  sqlite3_finalize(read);
-  if (rows == 0) {
-    const std::string mark = "INSERT INTO schema_version(version) VALUES(" + std::to_string(SCHEMA_VERSION) + ")";
-    if (!execute(mark.c_str())) {
-      error = sqlite3_errmsg(db);
-      return false;
-    }
-  } else if (version > SCHEMA_VERSION) {
-    error = "the database has schema version " + std::to_string(version) + ", newer than this server's " +
-            std::to_string(SCHEMA_VERSION);
-    return false;
-  }
-  return true;
-}
-
-bool SqliteScoreStore::topScores(int gameMode, int maxResults, std::vector<Entry>& entries) {
+StorageResult<void> SqliteScoreStore::topScores(int gameMode, int maxResults, std::vector<Entry>& entries) {
   std::lock_guard<std::mutex> guard(lock);
   entries.clear();
-  if (db == nullptr) {
-    noteFailure();
-    return false;
-  }
   StatementUse use(selectTop);
   sqlite3_bind_int(selectTop, 1, gameMode);
   sqlite3_bind_int(selectTop, 2, maxResults);
@@ -148,19 +129,15 @@ bool SqliteScoreStore::topScores(int gameMode, int maxResults, std::vector<Entry
     entries.push_back(std::move(entry));
   }
   if (step != SQLITE_DONE) {
-    noteFailure();
     entries.clear();
-    return false;
+    return failure();
   }
-  return true;
+  return StorageResult<void>();
 }
 
-int SqliteScoreStore::addScore(int gameMode, const std::string& name, int score) {
+StorageResult<int> SqliteScoreStore::addScore(int gameMode, const std::string& name, int score) {
   std::lock_guard<std::mutex> guard(lock);
-  if (db == nullptr || !execute("BEGIN IMMEDIATE")) {
-    noteFailure();
-    return -1;
-  }
+  if (!execute("BEGIN IMMEDIATE")) return failure();
   int rank = -1;
   {
     StatementUse use(insertScore);
@@ -177,18 +154,17 @@ int SqliteScoreStore::addScore(int gameMode, const std::string& name, int score)
     }
   }
   if (rank < 1 || !execute("COMMIT")) {
-    noteFailure();
+    StorageFailure why = failure();
     execute("ROLLBACK");
-    return -1;
+    return why;
   }
   return rank;
 }
 
-int SqliteScoreStore::count(int gameMode) {
+StorageResult<int> SqliteScoreStore::count(int gameMode) {
   std::lock_guard<std::mutex> guard(lock);
-  if (db == nullptr) return -1;
   StatementUse use(countMode);
   sqlite3_bind_int(countMode, 1, gameMode);
-  if (sqlite3_step(countMode) != SQLITE_ROW) return -1;
+  if (sqlite3_step(countMode) != SQLITE_ROW) return failure();
   return sqlite3_column_int(countMode, 0);
 }

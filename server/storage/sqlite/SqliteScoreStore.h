@@ -1,8 +1,12 @@
 // The global score tables in one SQLite file, the server's default: nothing to set up, right
 // for a player or a small group. Write-ahead log, so readers never wait for a writer; each
-// insert and its rank in one transaction. Serialises the request threads with its own lock.
+// insert and its rank in one transaction. The connection is opened once, by open(), and used
+// under the store's one lock by every request thread (SQLite's own per-connection mutex is off:
+// the lock already serialises each statement's bind, step and reset). Made by ScoreStorage, or
+// by a test or the fuzz target directly.
 #pragma once
 
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -14,34 +18,33 @@ struct sqlite3_stmt;
 
 class SqliteScoreStore : public ScoreStore {
  public:
-  SqliteScoreStore() = default;
+  // Opens or creates the database at `path` (":memory:" for one in memory), its tables and its
+  // schema version. Fails with the reason when the file cannot be opened, is not a score
+  // database, or carries a newer schema version; the file is then left as it was.
+  static StorageResult<std::unique_ptr<SqliteScoreStore>> open(const std::string& path);
+
   ~SqliteScoreStore() override;
   SqliteScoreStore(const SqliteScoreStore&) = delete;
   SqliteScoreStore& operator=(const SqliteScoreStore&) = delete;
 
-  // Opens or creates the database at `path` (":memory:" for one in memory), its tables and its
-  // schema version. False with `error` set when the file cannot be opened, is not a score
-  // database, or carries a newer schema version.
-  bool open(const std::string& path, std::string& error);
-
-  bool topScores(int gameMode, int maxResults, std::vector<Entry>& entries) override;
-  int addScore(int gameMode, const std::string& name, int score) override;
-  int count(int gameMode) override;
-  std::string lastError() override;
+  StorageResult<void> topScores(int gameMode, int maxResults, std::vector<Entry>& entries) override;
+  StorageResult<int> addScore(int gameMode, const std::string& name, int score) override;
+  StorageResult<int> count(int gameMode) override;
 
  private:
+  // Takes `connection` (open or not) and closes it when destroyed.
+  explicit SqliteScoreStore(sqlite3* connection);
+
+  // The journal, the tables and the prepared statements, before the store is shared.
+  StorageResult<void> setUp();
   bool execute(const char* sql);
-  void close();
-  // Notes the database's message of the failure that just happened; called under `lock`.
-  void noteFailure();
-  // Creates the version table when missing and checks the version; under `lock`.
-  bool checkSchemaVersion(std::string& error);
+  // The database's message of the failure that just happened; called under `lock`.
+  StorageFailure failure() const;
 
   std::mutex lock;
-  sqlite3* db = nullptr;
+  sqlite3* const db;
   sqlite3_stmt* insertScore = nullptr;
   sqlite3_stmt* rankOfScore = nullptr;
   sqlite3_stmt* selectTop = nullptr;
   sqlite3_stmt* countMode = nullptr;
-  std::string failure;
 };
