@@ -45,11 +45,16 @@ ServerReply ScoreRequestHandler::submit(const std::string& address, const std::s
   Submission submission;
   std::string reason;
   if (!SubmissionValidator::validate(body, submission, reason)) return reply(400, reason);
-  StorageResult<int> rank = store.addScore(submission.gameMode, submission.name, submission.score);
-  if (!rank) {
+  StorageResult<ScoreStore::Placement> placed =
+      store.addScore(submission.gameMode, submission.name, submission.score, submission.submissionId);
+  if (!placed) {
     log.line("storage failure storing a score in table " + std::to_string(submission.gameMode) + ": " +
-             rank.error());
+             placed.error());
     return reply(503, "storage unavailable");
   }
-  return reply(200, "OK," + std::to_string(rank.value()));
+  if (placed.value().outcome == ScoreStore::Placement::ID_IN_USE) {
+    return reply(409, "submission_id already used for another score");
+  }
+  // A submission stored before (its reply was lost) gets the reply it got then.
+  return reply(200, "OK," + std::to_string(placed.value().rank));
 }

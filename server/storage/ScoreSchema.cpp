@@ -28,6 +28,22 @@ std::vector<std::string> tableStatements(ScoreSchema::Dialect dialect) {
   return statements;
 }
 
+// The statements that bring a database from version `from` to `from + 1`: the same on both
+// engines. New columns are nullable, so the rows already stored stay as they are.
+std::vector<std::string> upgradeStatements(int from) {
+  switch (from) {
+    case 1:
+      return {
+          "ALTER TABLE scores ADD COLUMN submission_id TEXT",
+          "ALTER TABLE scores ADD COLUMN submitted_rank INTEGER",
+          // NULLs (scores sent without an id) do not collide in a unique index on either engine.
+          "CREATE UNIQUE INDEX IF NOT EXISTS scores_by_submission ON scores(submission_id)",
+      };
+    default:
+      return {};
+  }
+}
+
 }  // namespace
 
 StorageResult<void> ScoreSchema::prepare(Connection& connection, Dialect dialect) {
@@ -39,14 +55,25 @@ StorageResult<void> ScoreSchema::prepare(Connection& connection, Dialect dialect
       connection.firstRow("SELECT COALESCE(MAX(version), 0), COUNT(*) FROM schema_version");
   if (!mark) return StorageFailure{mark.error()};
   if (mark.value().size() != 2) return StorageFailure{"unexpected reply reading the schema version"};
-  const int version = std::atoi(mark.value()[0].c_str());
+  int version = std::atoi(mark.value()[0].c_str());
   if (mark.value()[1] == "0") {
     // A fresh database, or one from before the version table: both hold version 1's tables.
-    return connection.execute("INSERT INTO schema_version(version) VALUES(" + std::to_string(VERSION) + ")");
+    StorageResult<void> marked = connection.execute("INSERT INTO schema_version(version) VALUES(1)");
+    if (!marked) return marked;
+    version = 1;
   }
   if (version > VERSION) {
     return StorageFailure{"the database has schema version " + std::to_string(version) + ", newer than this server's " +
                           std::to_string(VERSION)};
+  }
+  for (; version < VERSION; ++version) {
+    for (const std::string& statement : upgradeStatements(version)) {
+      StorageResult<void> done = connection.execute(statement);
+      if (!done) return done;
+    }
+    StorageResult<void> marked =
+        connection.execute("UPDATE schema_version SET version = " + std::to_string(version + 1));
+    if (!marked) return marked;
   }
   return StorageResult<void>();
 }

@@ -25,10 +25,28 @@ class ScoreStore {
   // failure).
   virtual StorageResult<void> topScores(int gameMode, int maxResults, std::vector<Entry>& entries) = 0;
 
+  // What became of a score given to addScore.
+  struct Placement {
+    enum Outcome {
+      // Stored now.
+      STORED,
+      // Its submission id was stored before with this very score: nothing new is stored, and
+      // `rank` is the rank the first call gave.
+      ALREADY_STORED,
+      // Its submission id belongs to a different score: nothing is stored, `rank` is 0.
+      ID_IN_USE,
+    };
+    Outcome outcome = STORED;
+    int rank = 0;
+  };
+
   // Stores a score and gives its rank in its mode (1 = best), counted after the insert: every
-  // score above it and every equal score stored before it rank higher. Nothing is stored when
-  // the call fails.
-  virtual StorageResult<int> addScore(int gameMode, const std::string& name, int score) = 0;
+  // score above it and every equal score stored before it rank higher. `submissionId` (empty:
+  // none) is the client's id of this submission: a score is stored once per id, so a client that
+  // sends it again after a lost reply gets the first reply's rank. Nothing is stored when the
+  // call fails.
+  virtual StorageResult<Placement> addScore(int gameMode, const std::string& name, int score,
+                                            const std::string& submissionId) = 0;
 
   // How many scores `gameMode` holds.
   virtual StorageResult<int> count(int gameMode) = 0;

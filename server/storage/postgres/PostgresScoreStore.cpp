@@ -9,10 +9,12 @@
 
 namespace {
 
-// First keys of the advisory locks of this server ("Pxl" and a number): the schema set-up, and
-// the inserts of one mode (second key: the mode).
+// First keys of the advisory locks of this server ("Pxl" and a number): the schema set-up, the
+// inserts of one mode (second key: the mode) and those of one submission id (second key: its
+// hash). A store takes the id's lock before the mode's, never the other way round.
 const char* SCHEMA_LOCK = "SELECT pg_advisory_xact_lock(1350070272, 0)";
 const char* MODE_LOCK = "SELECT pg_advisory_xact_lock(1350070273, $1::integer)";
+const char* SUBMISSION_LOCK = "SELECT pg_advisory_xact_lock(1350070275, hashtext($1))";
 
 // The schema's view of one session while the store sets the database up.
 class SchemaConnection : public ScoreSchema::Connection {
@@ -77,30 +79,55 @@ StorageResult<void> PostgresScoreStore::topScores(int gameMode, int maxResults, 
   return StorageResult<void>();
 }
 
-StorageResult<int> PostgresScoreStore::addScore(int gameMode, const std::string& name, int score) {
+StorageResult<ScoreStore::Placement> PostgresScoreStore::addScore(int gameMode, const std::string& name, int score,
+                                                                const std::string& submissionId) {
   PostgresConnectionPool::Lease lease = pool.borrow();
   PostgresSession session(lease);
   const std::string mode = std::to_string(gameMode);
   const std::string points = std::to_string(score);
-  PostgresSession::Rows rows;
-  // Under the mode's lock every earlier insert of the mode has committed and none comes
-  // between the insert and the count, whichever instance made them.
-  const bool stored =
-      session.run("BEGIN") && session.run(MODE_LOCK, {mode}) &&
-      session.run("INSERT INTO scores(game_mode, name, score, submitted_at) "
-                  "VALUES($1::integer, $2, $3::integer, $4::bigint)",
-                  {mode, name, points, std::to_string(static_cast<long long>(std::time(nullptr)))}) &&
-      session.run("SELECT COUNT(*) FROM scores WHERE game_mode = $1::integer AND score >= $2::integer", {mode, points},
-                  &rows) &&
-      rows.size() == 1 && session.run("COMMIT");
-  if (!stored) {
-    StorageFailure why{session.error().empty() ? "unexpected reply from the database" : session.error()};
+  // Ends the transaction with a failure: the database's message, or `otherwise`.
+  auto fail = [&session](const std::string& otherwise) {
+    StorageFailure why{session.error().empty() ? otherwise : session.error()};
     session.rollback();
     return why;
+  };
+  if (!session.run("BEGIN")) return fail("cannot begin a transaction");
+  Placement placement;
+  if (!submissionId.empty()) {
+    PostgresSession::Rows stored;
+    if (!session.run(SUBMISSION_LOCK, {submissionId}) ||
+        !session.run("SELECT game_mode, name, score, submitted_rank FROM scores WHERE submission_id = $1",
+                     {submissionId}, &stored)) {
+      return fail("cannot look the submission up");
+    }
+    if (!stored.empty()) {
+      const std::vector<std::string>& row = stored.front();
+      const bool same = row[0] == mode && row[1] == name && row[2] == points;
+      if (same && row[3].empty()) return fail("the stored submission " + submissionId + " has no rank");
+      placement.outcome = same ? Placement::ALREADY_STORED : Placement::ID_IN_USE;
+      placement.rank = same ? std::atoi(row[3].c_str()) : 0;
+      if (!session.run("COMMIT")) return fail("cannot end the transaction");
+      return placement;
+    }
   }
-  const int rank = std::atoi(rows[0][0].c_str());
-  if (rank < 1) return StorageFailure{"unexpected rank from the database: " + rows[0][0]};
-  return rank;
+  PostgresSession::Rows above;
+  // Under the mode's lock every earlier insert of the mode has committed and none comes
+  // between the count and the insert, whichever instance made them.
+  if (!session.run(MODE_LOCK, {mode}) ||
+      !session.run("SELECT COUNT(*) FROM scores WHERE game_mode = $1::integer AND score >= $2::integer", {mode, points},
+                   &above) ||
+      above.size() != 1) {
+    return fail("unexpected reply from the database");
+  }
+  placement.rank = std::atoi(above[0][0].c_str()) + 1;
+  if (!session.run("INSERT INTO scores(game_mode, name, score, submitted_at, submission_id, submitted_rank) "
+                   "VALUES($1::integer, $2, $3::integer, $4::bigint, NULLIF($5, ''), $6::integer)",
+                   {mode, name, points, std::to_string(static_cast<long long>(std::time(nullptr))), submissionId,
+                    std::to_string(placement.rank)}) ||
+      !session.run("COMMIT")) {
+    return fail("cannot store the score");
+  }
+  return placement;
 }
 
 StorageResult<int> PostgresScoreStore::count(int gameMode) {

@@ -75,6 +75,7 @@ SqliteScoreStore::SqliteScoreStore(sqlite3* connection) : db(connection) {}
 
 SqliteScoreStore::~SqliteScoreStore() {
   sqlite3_finalize(insertScore);
+  sqlite3_finalize(findSubmission);
   sqlite3_finalize(rankOfScore);
   sqlite3_finalize(selectTop);
   sqlite3_finalize(countMode);
@@ -101,8 +102,12 @@ StorageResult<void> SqliteScoreStore::setUp() {
     return why;
   }
   const bool statementsReady =
-      sqlite3_prepare_v2(db, "INSERT INTO scores(game_mode, name, score, submitted_at) VALUES(?1, ?2, ?3, ?4)", -1,
-                         &insertScore, nullptr) == SQLITE_OK &&
+      sqlite3_prepare_v2(db,
+                         "INSERT INTO scores(game_mode, name, score, submitted_at, submission_id, submitted_rank) "
+                         "VALUES(?1, ?2, ?3, ?4, ?5, ?6)",
+                         -1, &insertScore, nullptr) == SQLITE_OK &&
+      sqlite3_prepare_v2(db, "SELECT game_mode, name, score, submitted_rank FROM scores WHERE submission_id = ?1", -1,
+                         &findSubmission, nullptr) == SQLITE_OK &&
       sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM scores WHERE game_mode = ?1 AND score >= ?2", -1, &rankOfScore,
                          nullptr) == SQLITE_OK &&
       sqlite3_prepare_v2(db, "SELECT name, score FROM scores WHERE game_mode = ?1 ORDER BY score DESC, id ASC LIMIT ?2",
@@ -135,30 +140,62 @@ StorageResult<void> SqliteScoreStore::topScores(int gameMode, int maxResults, st
   return StorageResult<void>();
 }
 
-StorageResult<int> SqliteScoreStore::addScore(int gameMode, const std::string& name, int score) {
+StorageResult<ScoreStore::Placement> SqliteScoreStore::addScore(int gameMode, const std::string& name, int score,
+                                                              const std::string& submissionId) {
   std::lock_guard<std::mutex> guard(lock);
   if (!execute("BEGIN IMMEDIATE")) return failure();
-  int rank = -1;
-  {
-    StatementUse use(insertScore);
-    sqlite3_bind_int(insertScore, 1, gameMode);
-    sqlite3_bind_text(insertScore, 2, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_int(insertScore, 3, score);
-    sqlite3_bind_int64(insertScore, 4, static_cast<sqlite3_int64>(std::time(nullptr)));
-    if (sqlite3_step(insertScore) == SQLITE_DONE) {
-      // The new row has the highest id: every equal score is counted above it, itself included.
-      StatementUse rankUse(rankOfScore);
-      sqlite3_bind_int(rankOfScore, 1, gameMode);
-      sqlite3_bind_int(rankOfScore, 2, score);
-      if (sqlite3_step(rankOfScore) == SQLITE_ROW) rank = sqlite3_column_int(rankOfScore, 0);
-    }
-  }
-  if (rank < 1 || !execute("COMMIT")) {
-    StorageFailure why = failure();
+  StorageResult<Placement> placed = place(gameMode, name, score, submissionId);
+  if (!placed || !execute("COMMIT")) {
+    StorageFailure why = placed ? failure() : StorageFailure{placed.error()};
     execute("ROLLBACK");
     return why;
   }
-  return rank;
+  return placed;
+}
+
+StorageResult<ScoreStore::Placement> SqliteScoreStore::place(int gameMode, const std::string& name, int score,
+                                                           const std::string& submissionId) {
+  Placement placement;
+  if (!submissionId.empty()) {
+    StatementUse use(findSubmission);
+    sqlite3_bind_text(findSubmission, 1, submissionId.data(), static_cast<int>(submissionId.size()), SQLITE_TRANSIENT);
+    const int step = sqlite3_step(findSubmission);
+    if (step == SQLITE_ROW) {
+      const unsigned char* storedName = sqlite3_column_text(findSubmission, 1);
+      const std::string stored(storedName != nullptr ? reinterpret_cast<const char*>(storedName) : "",
+                               static_cast<size_t>(sqlite3_column_bytes(findSubmission, 1)));
+      const bool same = sqlite3_column_int(findSubmission, 0) == gameMode && stored == name &&
+                        sqlite3_column_int(findSubmission, 2) == score;
+      if (same && sqlite3_column_type(findSubmission, 3) == SQLITE_NULL) {
+        return StorageFailure{"the stored submission " + submissionId + " has no rank"};
+      }
+      placement.outcome = same ? Placement::ALREADY_STORED : Placement::ID_IN_USE;
+      placement.rank = same ? sqlite3_column_int(findSubmission, 3) : 0;
+      return placement;
+    }
+    if (step != SQLITE_DONE) return failure();
+  }
+  {
+    // Every score above it and every equal one already stored ranks higher; then itself.
+    StatementUse use(rankOfScore);
+    sqlite3_bind_int(rankOfScore, 1, gameMode);
+    sqlite3_bind_int(rankOfScore, 2, score);
+    if (sqlite3_step(rankOfScore) != SQLITE_ROW) return failure();
+    placement.rank = sqlite3_column_int(rankOfScore, 0) + 1;
+  }
+  StatementUse use(insertScore);
+  sqlite3_bind_int(insertScore, 1, gameMode);
+  sqlite3_bind_text(insertScore, 2, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+  sqlite3_bind_int(insertScore, 3, score);
+  sqlite3_bind_int64(insertScore, 4, static_cast<sqlite3_int64>(std::time(nullptr)));
+  if (submissionId.empty()) {
+    sqlite3_bind_null(insertScore, 5);
+  } else {
+    sqlite3_bind_text(insertScore, 5, submissionId.data(), static_cast<int>(submissionId.size()), SQLITE_TRANSIENT);
+  }
+  sqlite3_bind_int(insertScore, 6, placement.rank);
+  if (sqlite3_step(insertScore) != SQLITE_DONE) return failure();
+  return placement;
 }
 
 StorageResult<int> SqliteScoreStore::count(int gameMode) {

@@ -28,7 +28,8 @@ class SqliteScoreStore : public ScoreStore {
   SqliteScoreStore& operator=(const SqliteScoreStore&) = delete;
 
   StorageResult<void> topScores(int gameMode, int maxResults, std::vector<Entry>& entries) override;
-  StorageResult<int> addScore(int gameMode, const std::string& name, int score) override;
+  StorageResult<Placement> addScore(int gameMode, const std::string& name, int score,
+                                    const std::string& submissionId) override;
   StorageResult<int> count(int gameMode) override;
 
  private:
@@ -38,12 +39,15 @@ class SqliteScoreStore : public ScoreStore {
   // The journal, the tables and the prepared statements, before the store is shared.
   StorageResult<void> setUp();
   bool execute(const char* sql);
+  // addScore's work inside its transaction; under `lock`.
+  StorageResult<Placement> place(int gameMode, const std::string& name, int score, const std::string& submissionId);
   // The database's message of the failure that just happened; called under `lock`.
   StorageFailure failure() const;
 
   std::mutex lock;
   sqlite3* const db;
   sqlite3_stmt* insertScore = nullptr;
+  sqlite3_stmt* findSubmission = nullptr;
   sqlite3_stmt* rankOfScore = nullptr;
   sqlite3_stmt* selectTop = nullptr;
   sqlite3_stmt* countMode = nullptr;
