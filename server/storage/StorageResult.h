@@ -60,7 +60,8 @@ template <>
 class StorageResult<void> {
  public:
   StorageResult() = default;
-  StorageResult(StorageFailure failure) : failed(true), message(storage_result_detail::nonEmpty(std::move(failure.message))) {}
+  StorageResult(StorageFailure failure)
+      : failed(true), message(storage_result_detail::nonEmpty(std::move(failure.message))) {}
 
   explicit operator bool() const { return !failed; }
   bool ok() const { return !failed; }

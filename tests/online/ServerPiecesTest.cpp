@@ -30,9 +30,12 @@ using std::chrono::seconds;
 TEST(RateLimiter, SixtyAMinutePerAddressInASlidingWindow) {
   RateLimiter limiter(60);
   RateLimiter::Clock::time_point t0{};
-  for (int i = 0; i < 60; ++i) EXPECT_EQ(limiter.admit("10.0.0.1", t0 + seconds(i / 2)).value(), RateLimiter::ADMITTED) << i;
+  for (int i = 0; i < 60; ++i) {
+    EXPECT_EQ(limiter.admit("10.0.0.1", t0 + seconds(i / 2)).value(), RateLimiter::ADMITTED) << i;
+  }
   EXPECT_EQ(limiter.admit("10.0.0.1", t0 + seconds(30)).value(), RateLimiter::REFUSED) << "the 61st within a minute";
-  EXPECT_EQ(limiter.admit("10.0.0.2", t0 + seconds(30)).value(), RateLimiter::ADMITTED) << "other addresses are counted apart";
+  EXPECT_EQ(limiter.admit("10.0.0.2", t0 + seconds(30)).value(), RateLimiter::ADMITTED)
+      << "other addresses are counted apart";
   EXPECT_EQ(limiter.admit("10.0.0.1", t0 + seconds(59)).value(), RateLimiter::REFUSED);
   // The first two left the window at t0 + 60 s: two more are admitted, not a third.
   EXPECT_EQ(limiter.admit("10.0.0.1", t0 + seconds(60)).value(), RateLimiter::ADMITTED);

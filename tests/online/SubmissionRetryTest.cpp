@@ -109,11 +109,14 @@ TEST_P(SubmissionRetry, AResentSubmissionIsStoredOnceWithItsFirstRank) {
 // The tables a server of schema version 1 made, in each engine's dialect.
 std::string versionOneTables(Backend backend, bool withVersionTable) {
   const bool sqlite = backend == Backend::SQLITE;
-  std::string sql = std::string("CREATE TABLE scores (id ") + (sqlite ? "INTEGER PRIMARY KEY" : "BIGSERIAL PRIMARY KEY") +
+  std::string sql = std::string("CREATE TABLE scores (id ") +
+                    (sqlite ? "INTEGER PRIMARY KEY" : "BIGSERIAL PRIMARY KEY") +
                     ", game_mode INTEGER NOT NULL, name TEXT NOT NULL, score INTEGER NOT NULL, submitted_at " +
                     (sqlite ? "INTEGER" : "BIGINT") + " NOT NULL);" +
                     "CREATE INDEX scores_by_rank ON scores(game_mode, score DESC, id);";
-  if (withVersionTable) sql += "CREATE TABLE schema_version (version INTEGER NOT NULL); INSERT INTO schema_version VALUES(1);";
+  if (withVersionTable) {
+    sql += "CREATE TABLE schema_version (version INTEGER NOT NULL); INSERT INTO schema_version VALUES(1);";
+  }
   return sql +
          "INSERT INTO scores(game_mode, name, score, submitted_at) VALUES"
          "(0, 'Ann', 500, 1700000000), (0, 'Bob', 300, 1700000001), (0, 'Cy', 300, 1700000002),"

@@ -31,7 +31,9 @@ class SchemaConnection : public ScoreSchema::Connection {
   explicit SchemaConnection(sqlite3* connection) : db(connection) {}
 
   StorageResult<void> execute(const std::string& sql) override {
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) return StorageFailure{sqlite3_errmsg(db)};
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+      return StorageFailure{sqlite3_errmsg(db)};
+    }
     return StorageResult<void>();
   }
 
@@ -82,7 +84,9 @@ SqliteScoreStore::~SqliteScoreStore() {
   sqlite3_close(db);
 }
 
-bool SqliteScoreStore::execute(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+bool SqliteScoreStore::execute(const char* sql) {
+  return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
 
 StorageFailure SqliteScoreStore::failure() const { return StorageFailure{sqlite3_errmsg(db)}; }
 
