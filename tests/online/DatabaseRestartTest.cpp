@@ -21,6 +21,7 @@
 #include "ScoreChecksum.h"
 #include "ScoreStorage.h"
 #include "ScoresServerProcess.h"
+#include "TestEnvironment.h"
 
 namespace {
 
@@ -87,8 +88,10 @@ TEST(DatabaseRestart, SubmissionsAre503WhileDownServedAgainAfterAndNoneIsLostOrD
     });
   }
 
+  // Waits up to `limit` (of a quiet Release build, scaled for this run) for `condition`.
   auto waitFor = [](auto condition, std::chrono::seconds limit) {
-    const auto deadline = Clock::now() + limit;
+    const int limitMs = testenv::scaledMs(static_cast<int>(limit.count()) * 1000);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
     while (!condition()) {
       if (Clock::now() > deadline) return false;
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -112,7 +115,7 @@ TEST(DatabaseRestart, SubmissionsAre503WhileDownServedAgainAfterAndNoneIsLostOrD
   EXPECT_TRUE(waitFor([&] { return acknowledged >= acknowledgedAfter + 20; }, std::chrono::seconds(30)));
   writing = false;
   for (std::thread& writer : writers) writer.join();
-  EXPECT_LT(slowestMs.load(), 10000) << "a submission waited past the request deadline";
+  EXPECT_LT(slowestMs.load(), testenv::scaledMs(10000)) << "a submission waited past the request deadline";
 
   // Every submission that did not get its 200 is sent again with its id, as a client's outbox
   // would; those the database had committed before the cut are not stored twice.
