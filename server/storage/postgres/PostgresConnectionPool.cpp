@@ -2,6 +2,7 @@
 #include "PostgresConnectionPool.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
 
 #include <utility>
 
@@ -10,6 +11,15 @@ namespace {
 // The server logs its own failures; PostgreSQL's notices ("relation already exists,
 // skipping") would otherwise go to standard error.
 void ignoreNotice(void*, const char*) {}
+
+// Whether an idle connection is still open, without a round trip or a wait. An idle connection
+// has nothing to read: anything there is the database's goodbye (a restart, an administrator
+// ending it), or at worst a stray notice, and a new connection costs less than a failed request.
+bool stillOpen(pg_conn* connection) {
+  if (PQstatus(connection) != CONNECTION_OK) return false;
+  pollfd socket{PQsocket(connection), POLLIN, 0};
+  return poll(&socket, 1, 0) == 0;
+}
 
 }  // namespace
 
@@ -55,10 +65,14 @@ pg_conn* PostgresConnectionPool::connect(std::string& failure) {
 PostgresConnectionPool::Lease PostgresConnectionPool::borrow() {
   std::unique_lock<std::mutex> guard(lock);
   returned.wait(guard, [this] { return !idle.empty() || open < maxConnections; });
-  if (!idle.empty()) {
+  while (!idle.empty()) {
     pg_conn* connection = idle.back();
     idle.pop_back();
-    return Lease(*this, connection);
+    if (stillOpen(connection)) return Lease(*this, connection);
+    // The database closed it while it was idle (a restart, an administrator): a new one is
+    // made below, so that the request does not fail on a connection known to be gone.
+    PQfinish(connection);
+    --open;
   }
   // Connect outside the lock: it takes a round trip or a time-out.
   ++open;

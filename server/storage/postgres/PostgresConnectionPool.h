@@ -1,8 +1,9 @@
 // Connections to one PostgreSQL database (libpq), lent to the request threads one at a time:
 // each thread that stores or counts borrows a connection for one transaction and gives it back.
 // A connection that broke (the database restarted, the network dropped) is thrown away and a
-// new one is made on the next borrow, so the server recovers without a restart. Owned by
-// ScoreStorage; shared by the PostgreSQL store and limiter, which it outlives.
+// new one is made on the next borrow, so the server recovers without a restart; an idle one
+// that the database closed meanwhile is noticed when it is lent, before a request fails on it.
+// Owned by ScoreStorage; shared by the PostgreSQL store and limiter, which it outlives.
 #pragma once
 
 #include <condition_variable>
