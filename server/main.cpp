@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   ScoreStorage storage;
   if (!storage.open(options.databasePath, options.submitLimit, error)) {
     std::fprintf(stderr, "pellix-scores-server: cannot use the database %s: %s\n", options.databasePath.c_str(),
-                 error.c_str());
+                 ServerLog::folded(error).c_str());
     return 1;
   }
   ServerLog log(options.quiet);

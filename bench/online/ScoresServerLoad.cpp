@@ -294,7 +294,7 @@ int main(int argc, char** argv) {
         std::mt19937 random(static_cast<unsigned>(part) + 1);
         for (int mode = part * 3; mode < part * 3 + 3; ++mode) {
           for (int i = 0; i < 5000; ++i) {
-            storage.store().addScore(mode, "Player" + std::to_string(i), static_cast<int>(random() % 5000));
+            storage.store().addScore(mode, "Player" + std::to_string(i), static_cast<int>(random() % 5000), "");
           }
         }
       });

@@ -81,10 +81,20 @@ bool FormFields::parse(const std::string& text, FormFields& result, std::string&
 }
 
 bool FormFields::hasExactly(const std::vector<const char*>& keys, std::string& reason) const {
+  return hasExactly(keys, {}, reason);
+}
+
+bool FormFields::has(const std::string& key) const {
+  for (const auto& field : fields) {
+    if (field.first == key) return true;
+  }
+  return false;
+}
+
+bool FormFields::hasExactly(const std::vector<const char*>& keys, const std::vector<const char*>& optionalKeys,
+                            std::string& reason) const {
   for (const char* key : keys) {
-    bool found = false;
-    for (const auto& field : fields) found = found || field.first == key;
-    if (!found) {
+    if (!has(key)) {
       reason = std::string("missing field ") + key;
       return false;
     }
@@ -92,6 +102,7 @@ bool FormFields::hasExactly(const std::vector<const char*>& keys, std::string& r
   for (const auto& field : fields) {
     bool expected = false;
     for (const char* key : keys) expected = expected || field.first == key;
+    for (const char* key : optionalKeys) expected = expected || field.first == key;
     if (!expected) {
       // The unexpected name came from the client: say that there is one, not what it is.
       reason = "unexpected field";

@@ -17,6 +17,11 @@ class FormFields {
   // Whether the decoded keys are exactly `keys` (in any order). Otherwise `reason` names the
   // first missing or unexpected key.
   bool hasExactly(const std::vector<const char*>& keys, std::string& reason) const;
+  // The same, where each of `optionalKeys` may also appear.
+  bool hasExactly(const std::vector<const char*>& keys, const std::vector<const char*>& optionalKeys,
+                  std::string& reason) const;
+
+  bool has(const std::string& key) const;
 
   // The value of `key`; empty when it is absent.
   const std::string& value(const std::string& key) const;

@@ -20,8 +20,9 @@ ServerReply ScoreRequestHandler::topScores(const std::string& query) {
   std::string reason;
   if (!request.parse(query, reason)) return reply(400, reason);
   std::vector<ScoreStore::Entry> entries;
-  if (!store.topScores(request.gameMode, request.maxResults, entries)) {
-    log.line("storage failure reading table " + std::to_string(request.gameMode) + ": " + store.lastError());
+  StorageResult<void> read = store.topScores(request.gameMode, request.maxResults, entries);
+  if (!read) {
+    log.line("storage failure reading table " + std::to_string(request.gameMode) + ": " + read.error());
     return reply(503, "storage unavailable");
   }
   ServerReply result;
@@ -35,23 +36,25 @@ ServerReply ScoreRequestHandler::topScores(const std::string& query) {
 ServerReply ScoreRequestHandler::submit(const std::string& address, const std::string& body,
                                         SubmissionLimiter::Clock::time_point now) {
   // Counted before the checks, so a flood of malformed submissions is limited as well.
-  switch (limiter.admit(address, now)) {
-    case SubmissionLimiter::ADMITTED:
-      break;
-    case SubmissionLimiter::REFUSED:
-      return reply(429, "too many submissions, try again in a minute");
-    case SubmissionLimiter::FAILED:
-      log.line("storage failure counting the submissions of " + address + ": " + limiter.lastError());
-      return reply(503, "storage unavailable");
+  StorageResult<SubmissionLimiter::Verdict> admission = limiter.admit(address, now);
+  if (!admission) {
+    log.line("storage failure counting the submissions of " + address + ": " + admission.error());
+    return reply(503, "storage unavailable");
   }
+  if (admission.value() == SubmissionLimiter::REFUSED) return reply(429, "too many submissions, try again in a minute");
   Submission submission;
   std::string reason;
   if (!SubmissionValidator::validate(body, submission, reason)) return reply(400, reason);
-  int rank = store.addScore(submission.gameMode, submission.name, submission.score);
-  if (rank < 1) {
+  StorageResult<ScoreStore::Placement> placed =
+      store.addScore(submission.gameMode, submission.name, submission.score, submission.submissionId);
+  if (!placed) {
     log.line("storage failure storing a score in table " + std::to_string(submission.gameMode) + ": " +
-             store.lastError());
+             placed.error());
     return reply(503, "storage unavailable");
   }
-  return reply(200, "OK," + std::to_string(rank));
+  if (placed.value().outcome == ScoreStore::Placement::ID_IN_USE) {
+    return reply(409, "submission_id already used for another score");
+  }
+  // A submission stored before (its reply was lost) gets the reply it got then.
+  return reply(200, "OK," + std::to_string(placed.value().rank));
 }

@@ -26,8 +26,10 @@ class ScoreRequestHandler {
   ServerReply topScores(const std::string& query);
 
   // POST /pellix/submit_score/ from `address` (the client's, as ClientAddress found it): 200
-  // with "OK,<rank>"; 429 when the address has submitted too often; 400 for a malformed
-  // submission (nothing stored); 503 when the store or the limiter fails.
+  // with "OK,<rank>" (for a submission id stored before, the rank its first reply gave, and
+  // nothing is stored again); 429 when the address has submitted too often; 400 for a malformed
+  // submission and 409 for a submission id already used by another score (nothing stored); 503
+  // when the store or the limiter fails.
   ServerReply submit(const std::string& address, const std::string& body, SubmissionLimiter::Clock::time_point now);
 
  private:

@@ -11,8 +11,13 @@ class ServerLog {
  public:
   explicit ServerLog(bool quiet = false);
 
-  // Writes "pellix-scores-server: <text>" and a line feed, whole, unless quiet.
+  // Writes "pellix-scores-server: <text>" and a line feed, whole, unless quiet. Line breaks in
+  // `text` (a database driver's message may hold several lines) are folded into " / ", and
+  // other control characters into spaces, so that one event is always one line.
   void line(const std::string& text);
+
+  // `text` as line() writes it, without the prefix.
+  static std::string folded(const std::string& text);
 
  private:
   const bool quiet;

@@ -36,10 +36,19 @@ bool SubmissionValidator::isAcceptableName(const std::string& name, std::string&
   return true;
 }
 
+bool SubmissionValidator::isSubmissionId(const std::string& id) {
+  if (id.size() != SUBMISSION_ID_DIGITS) return false;
+  for (char c : id) {
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return true;
+}
+
 bool SubmissionValidator::validate(const std::string& body, Submission& submission, std::string& reason) {
   FormFields fields;
   if (!FormFields::parse(body, fields, reason)) return false;
-  if (!fields.hasExactly({"game_id", "game_mode", "device_id", "user_name", "score", "hash"}, reason)) {
+  if (!fields.hasExactly({"game_id", "game_mode", "device_id", "user_name", "score", "hash"}, {"submission_id"},
+                         reason)) {
     return false;
   }
   int gameId = 0, gameMode = 0, deviceId = 0, score = 0, hash = 0;
@@ -66,6 +75,12 @@ bool SubmissionValidator::validate(const std::string& body, Submission& submissi
     reason = "bad checksum";
     return false;
   }
+  // Present means well-formed: an empty or odd id is a client fault, not a submission without one.
+  if (fields.has("submission_id") && !isSubmissionId(fields.value("submission_id"))) {
+    reason = "submission_id must be 32 lowercase hexadecimal digits";
+    return false;
+  }
+  submission.submissionId = fields.value("submission_id");
   submission.gameMode = gameMode;
   submission.name = name;
   submission.score = score;

@@ -89,7 +89,7 @@ PostgresCluster::PostgresCluster() {
   for (int attempt = 0; attempt < 3 && postmaster <= 0; ++attempt) start();
 }
 
-bool PostgresCluster::start() {
+bool PostgresCluster::start(int wantedPort) {
   // Runs a server binary as the cluster's user with its output in the cluster's log.
   auto spawn = [this](const std::vector<std::string>& arguments) -> pid_t {
     std::vector<std::string> all = arguments;
@@ -125,7 +125,7 @@ bool PostgresCluster::start() {
       return false;
     }
   }
-  port = freePort();
+  port = wantedPort > 0 ? wantedPort : freePort();
   postmaster = spawn({binaries + "/postgres", "-D", data, "-p", std::to_string(port), "-k", folder, "-c",
                       "listen_addresses=127.0.0.1", "-c", "fsync=off", "-c", "synchronous_commit=off", "-c",
                       "full_page_writes=off", "-c", "shared_buffers=16MB", "-c", "max_connections=200"});
@@ -150,20 +150,32 @@ bool PostgresCluster::start() {
   return false;
 }
 
-PostgresCluster::~PostgresCluster() {
-  if (postmaster > 0) {
-    // Fast shutdown; a server that hangs is killed.
-    kill(postmaster, SIGINT);
-    bool ended = false;
-    for (int i = 0; i < 300 && !ended; ++i) {
-      ended = waitpid(postmaster, nullptr, WNOHANG) == postmaster;
-      if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    if (!ended) {
-      kill(postmaster, SIGKILL);
-      waitpid(postmaster, nullptr, 0);
-    }
+void PostgresCluster::stop() {
+  if (postmaster <= 0) return;
+  // Fast shutdown; a server that hangs is killed.
+  kill(postmaster, SIGINT);
+  bool ended = false;
+  for (int i = 0; i < 300 && !ended; ++i) {
+    ended = waitpid(postmaster, nullptr, WNOHANG) == postmaster;
+    if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
+  if (!ended) {
+    kill(postmaster, SIGKILL);
+    waitpid(postmaster, nullptr, 0);
+  }
+  postmaster = -1;
+}
+
+bool PostgresCluster::restart(const std::function<void()>& whileDown) {
+  if (!running()) return false;
+  const int samePort = port;
+  stop();
+  whileDown();
+  return start(samePort);
+}
+
+PostgresCluster::~PostgresCluster() {
+  stop();
   if (!folder.empty()) {
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);

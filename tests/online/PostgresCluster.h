@@ -10,6 +10,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 
 class PostgresCluster {
@@ -28,13 +29,20 @@ class PostgresCluster {
   // Runs `sql` on the database at `uri`; false with `error` on failure.
   static bool execute(const std::string& uri, const std::string& sql, std::string& error);
 
+  // Stops the server (a fast shutdown: open connections are cut, open transactions rolled
+  // back), runs `whileDown`, and starts it again on the same port with the same data, as a
+  // restart of a production database would. False when it does not come back.
+  bool restart(const std::function<void()>& whileDown);
+
   ~PostgresCluster();
   PostgresCluster(const PostgresCluster&) = delete;
   PostgresCluster& operator=(const PostgresCluster&) = delete;
 
  private:
   PostgresCluster();
-  bool start();
+  // Starts the server on `wantedPort`, or on a free port when it is 0.
+  bool start(int wantedPort = 0);
+  void stop();
 
   std::string folder;
   std::string binaries;

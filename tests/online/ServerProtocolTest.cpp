@@ -77,6 +77,14 @@ TEST_P(ServerProtocol, MalformedSubmissionsAreRefusedAndNothingIsStored) {
       {"missing name", "game_id=0&game_mode=0&device_id=0&score=100&hash=1", 400},
       {"extra field", good + "&extra=1", 400},
       {"duplicate field", good + "&score=100", 400},
+      {"empty submission_id", good + "&submission_id=", 400},
+      {"submission_id of 31 digits", good + "&submission_id=" + std::string(31, 'a'), 400},
+      {"submission_id of 33 digits", good + "&submission_id=" + std::string(33, 'a'), 400},
+      {"upper-case submission_id", good + "&submission_id=" + std::string(32, 'A'), 400},
+      {"submission_id not hexadecimal", good + "&submission_id=" + std::string(31, 'a') + "g", 400},
+      {"submission_id with a NUL", good + "&submission_id=" + std::string(31, 'a') + "%00", 400},
+      {"two submission_ids", good + "&submission_id=" + std::string(32, 'a') + "&submission_id=" + std::string(32, 'b'),
+       400},
       {"bad checksum", validBody("Ann", 100, 0, "Ann") + "1", 400},
       {"checksum of another name", validBody("Bob", 100, 0, "Ann"), 400},
       {"mode 12", validBody("Ann", 100, 12, "Ann"), 400},
@@ -258,9 +266,9 @@ TEST(ServerCommandLine, APostgresDatabaseThatCannotBeReachedOrIsNewerIsRefused) 
       ASSERT_TRUE(first.started()) << first.output();
     }
     std::string error;
-    ASSERT_TRUE(database.execute("UPDATE schema_version SET version = 2", error)) << error;
+    ASSERT_TRUE(database.execute("UPDATE schema_version SET version = 3", error)) << error;
     EXPECT_EQ(ScoresServerProcess::runToEnd({"--db", database.location(), "--port", "0"}, output), 1);
-    EXPECT_NE(output.find("schema version 2, newer than this server's 1"), std::string::npos) << output;
+    EXPECT_NE(output.find("schema version 3, newer than this server's 2"), std::string::npos) << output;
   }
 }
 

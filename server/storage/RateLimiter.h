@@ -16,8 +16,8 @@ class RateLimiter : public SubmissionLimiter {
  public:
   explicit RateLimiter(int limit, Clock::duration window = std::chrono::seconds(60));
 
-  // ADMITTED or REFUSED; never FAILED.
-  Verdict admit(const std::string& address, Clock::time_point now) override;
+  // ADMITTED or REFUSED; never fails.
+  StorageResult<Verdict> admit(const std::string& address, Clock::time_point now) override;
 
   // How many addresses are being tracked (for tests of the clean-up).
   size_t trackedAddresses();

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <atomic>
-#include <mutex>
 #include <string>
 
 #include "PostgresConnectionPool.h"
@@ -14,18 +13,15 @@
 
 class PostgresRateLimiter : public SubmissionLimiter {
  public:
-  // `limit` 0 admits everything without asking the database. The tables are created by
-  // PostgresScoreStore::open.
+  // `limit` 0 admits everything without asking the database. The table is created with the
+  // score tables (ScoreSchema), when PostgresScoreStore::open sets the database up.
   PostgresRateLimiter(PostgresConnectionPool& pool, int limit, int windowSeconds = 60);
 
-  Verdict admit(const std::string& address, Clock::time_point now) override;
-  std::string lastError() override;
+  StorageResult<Verdict> admit(const std::string& address, Clock::time_point now) override;
 
  private:
   PostgresConnectionPool& pool;
   const int limit;
   const int windowSeconds;
   std::atomic<unsigned> calls{0};
-  std::mutex lock;
-  std::string failure;
 };

@@ -3,7 +3,7 @@
 
 RateLimiter::RateLimiter(int maxPerWindow, Clock::duration windowLength) : limit(maxPerWindow), window(windowLength) {}
 
-SubmissionLimiter::Verdict RateLimiter::admit(const std::string& address, Clock::time_point now) {
+StorageResult<SubmissionLimiter::Verdict> RateLimiter::admit(const std::string& address, Clock::time_point now) {
   if (limit <= 0) return ADMITTED;
   std::lock_guard<std::mutex> guard(lock);
   // Without an occasional sweep, every address ever seen would stay in memory.

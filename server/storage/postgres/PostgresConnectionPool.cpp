@@ -2,6 +2,9 @@
 #include "PostgresConnectionPool.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
+
+#include <utility>
 
 namespace {
 
@@ -9,12 +12,22 @@ namespace {
 // skipping") would otherwise go to standard error.
 void ignoreNotice(void*, const char*) {}
 
+// Whether an idle connection is still open, without a round trip or a wait. An idle connection
+// has nothing to read: anything there is the database's goodbye (a restart, an administrator
+// ending it), or at worst a stray notice, and a new connection costs less than a failed request.
+bool stillOpen(pg_conn* connection) {
+  if (PQstatus(connection) != CONNECTION_OK) return false;
+  pollfd socket{PQsocket(connection), POLLIN, 0};
+  return poll(&socket, 1, 0) == 0;
+}
+
 }  // namespace
 
-PostgresConnectionPool::Lease::Lease(PostgresConnectionPool& owner, pg_conn* borrowed)
-    : pool(&owner), connection(borrowed) {}
+PostgresConnectionPool::Lease::Lease(PostgresConnectionPool& owner, pg_conn* borrowed, std::string failure)
+    : pool(&owner), connection(borrowed), connectFailure(std::move(failure)) {}
 
-PostgresConnectionPool::Lease::Lease(Lease&& other) noexcept : pool(other.pool), connection(other.connection) {
+PostgresConnectionPool::Lease::Lease(Lease&& other) noexcept
+    : pool(other.pool), connection(other.connection), connectFailure(std::move(other.connectFailure)) {
   other.connection = nullptr;
 }
 
@@ -29,7 +42,7 @@ PostgresConnectionPool::~PostgresConnectionPool() {
   for (pg_conn* connection : idle) PQfinish(connection);
 }
 
-pg_conn* PostgresConnectionPool::connect() {
+pg_conn* PostgresConnectionPool::connect(std::string& failure) {
   // A request thread waits for its connection and its statements: bound both, so that an
   // unreachable or stuck database costs a 503, not a thread for minutes. Given before the
   // URI, so that the URI's own settings win.
@@ -40,7 +53,6 @@ pg_conn* PostgresConnectionPool::connect() {
     std::string message = connection != nullptr ? PQerrorMessage(connection) : "out of memory";
     while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
     PQfinish(connection);
-    std::lock_guard<std::mutex> guard(lock);
     failure = message.empty() ? "cannot connect to the database" : message;
     return nullptr;
   }
@@ -53,21 +65,26 @@ pg_conn* PostgresConnectionPool::connect() {
 PostgresConnectionPool::Lease PostgresConnectionPool::borrow() {
   std::unique_lock<std::mutex> guard(lock);
   returned.wait(guard, [this] { return !idle.empty() || open < maxConnections; });
-  if (!idle.empty()) {
+  while (!idle.empty()) {
     pg_conn* connection = idle.back();
     idle.pop_back();
-    return Lease(*this, connection);
+    if (stillOpen(connection)) return Lease(*this, connection);
+    // The database closed it while it was idle (a restart, an administrator): a new one is
+    // made below, so that the request does not fail on a connection known to be gone.
+    PQfinish(connection);
+    --open;
   }
   // Connect outside the lock: it takes a round trip or a time-out.
   ++open;
   guard.unlock();
-  pg_conn* connection = connect();
+  std::string failure;
+  pg_conn* connection = connect(failure);
   if (connection == nullptr) {
     guard.lock();
     --open;
     returned.notify_one();
   }
-  return Lease(*this, connection);
+  return Lease(*this, connection, std::move(failure));
 }
 
 void PostgresConnectionPool::giveBack(pg_conn* connection) {
@@ -80,9 +97,4 @@ void PostgresConnectionPool::giveBack(pg_conn* connection) {
     --open;
   }
   returned.notify_one();
-}
-
-std::string PostgresConnectionPool::lastError() {
-  std::lock_guard<std::mutex> guard(lock);
-  return failure;
 }

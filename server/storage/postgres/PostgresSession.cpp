@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-PostgresSession::PostgresSession(pg_conn* borrowed, const std::string& connectFailure) : connection(borrowed) {
-  if (connection == nullptr) failure = connectFailure.empty() ? "no connection to the database" : connectFailure;
+PostgresSession::PostgresSession(const PostgresConnectionPool::Lease& lease) : connection(lease.get()) {
+  if (connection == nullptr) failure = lease.failure().empty() ? "no connection to the database" : lease.failure();
 }
 
 bool PostgresSession::run(const char* sql, const std::vector<std::string>& params, Rows* rows, long* affected) {

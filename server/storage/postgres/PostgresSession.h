@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
-struct pg_conn;
+#include "PostgresConnectionPool.h"
 
 class PostgresSession {
  public:
   using Rows = std::vector<std::vector<std::string>>;
 
-  // `connection` may be null (no connection could be made): every statement then fails.
-  PostgresSession(pg_conn* connection, const std::string& connectFailure);
+  // On the lease's connection; when the lease has none, every statement fails with the lease's
+  // failure.
+  explicit PostgresSession(const PostgresConnectionPool::Lease& lease);
 
   // Runs `sql` with `params` ($1, $2, ...). Fills `rows` for a query and `affected` with the
   // count of rows changed. False on failure, with error() set.

@@ -6,10 +6,10 @@
 PostgresRateLimiter::PostgresRateLimiter(PostgresConnectionPool& connectionPool, int maxPerWindow, int window)
     : pool(connectionPool), limit(maxPerWindow), windowSeconds(window) {}
 
-SubmissionLimiter::Verdict PostgresRateLimiter::admit(const std::string& address, Clock::time_point) {
+StorageResult<SubmissionLimiter::Verdict> PostgresRateLimiter::admit(const std::string& address, Clock::time_point) {
   if (limit <= 0) return ADMITTED;
   PostgresConnectionPool::Lease lease = pool.borrow();
-  PostgresSession session(lease.get(), pool.lastError());
+  PostgresSession session(lease);
   const std::string window = std::to_string(windowSeconds);
   long inserted = 0;
   // The address's lock makes the count and the insert one step across every instance.
@@ -31,17 +31,9 @@ SubmissionLimiter::Verdict PostgresRateLimiter::admit(const std::string& address
                 {window});
   }
   if (!counted) {
-    {
-      std::lock_guard<std::mutex> guard(lock);
-      failure = session.error();
-    }
+    StorageFailure why{session.error()};
     session.rollback();
-    return FAILED;
+    return why;
   }
   return inserted == 1 ? ADMITTED : REFUSED;
-}
-
-std::string PostgresRateLimiter::lastError() {
-  std::lock_guard<std::mutex> guard(lock);
-  return failure;
 }

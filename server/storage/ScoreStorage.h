@@ -1,8 +1,8 @@
-// The storage that one --db location names, opened as a whole: the score store and the
-// submission limiter over it. An SQLite file path (the default: no set-up, one server process,
-// the limit counted in memory) or a PostgreSQL connection URI (postgresql://user@host:port/db
-// or postgres://...: several instances share the tables and the limit). Owned by main, a test
-// or the load benchmark, for as long as the server's handler uses it.
+// The opener of the storage that one --db location names: the score store and the submission
+// limiter over it. An SQLite file path (the default: no set-up, one server process, the limit
+// counted in memory) or a PostgreSQL connection URI (postgresql://user@host:port/db or
+// postgres://...: several instances share the tables and the limit). Owned by main, a test or
+// the load benchmark, for as long as the server's handler uses what it opened.
 #pragma once
 
 #include <memory>
@@ -28,12 +28,12 @@ class ScoreStorage {
   static bool isPostgresUri(const std::string& location);
 
   // Opens the store at `location` with a limit of `submitLimit` per address and minute (0: no
-  // limit). False with `error` when the database cannot be opened or used.
+  // limit), once per ScoreStorage. False with `error` when the database cannot be opened or used.
   bool open(const std::string& location, int submitLimit, std::string& error);
 
   // Valid after a successful open().
-  ScoreStore& store() { return *scores; }
-  SubmissionLimiter& limiter() { return *limit; }
+  ScoreStore& store();
+  SubmissionLimiter& limiter();
 
  private:
   std::unique_ptr<PostgresConnectionPool> pool;

@@ -2,11 +2,13 @@
 // asks before it looks at a submission. RateLimiter keeps the count in the server's memory (one
 // server process); PostgresRateLimiter keeps it in the shared database, so that several
 // instances together admit no more than the limit. Shared by the request threads; owned by
-// main (through ScoreStorage) or a test.
+// ScoreStorage (which main or a test holds).
 #pragma once
 
 #include <chrono>
 #include <string>
+
+#include "StorageResult.h"
 
 class SubmissionLimiter {
  public:
@@ -15,16 +17,12 @@ class SubmissionLimiter {
   enum Verdict {
     ADMITTED,
     REFUSED,
-    // The count could not be read or written (the database failed): neither admitted nor
-    // refused; lastError() says why.
-    FAILED,
   };
 
   virtual ~SubmissionLimiter() = default;
 
-  // Whether a submission from `address` at `now` is admitted; an admitted one is counted.
+  // Whether a submission from `address` at `now` is admitted; an admitted one is counted. A
+  // failed result (the database could not read or write the count) neither admits nor refuses.
   // (Limiters that share a database use the database's clock instead of `now`.)
-  virtual Verdict admit(const std::string& address, Clock::time_point now) = 0;
-
-  virtual std::string lastError() { return std::string(); }
+  virtual StorageResult<Verdict> admit(const std::string& address, Clock::time_point now) = 0;
 };
