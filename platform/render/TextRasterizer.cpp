@@ -7,6 +7,7 @@
 #include <pango/pangocairo.h>
 
 #include <cstring>
+#include <string>
 
 bool TextRasterizer::render(const char* text, int boxWidth, int bufferWidth, int bufferHeight,
                             Alignment alignment, const char* fontName, int pixelSize, int scale,
@@ -35,7 +36,12 @@ bool TextRasterizer::render(const char* text, int boxWidth, int bufferWidth, int
   pango_layout_set_alignment(layout, alignment == CENTER  ? PANGO_ALIGN_CENTER
                                      : alignment == RIGHT ? PANGO_ALIGN_RIGHT
                                                           : PANGO_ALIGN_LEFT);
-  pango_layout_set_text(layout, text, -1);
+  // Under a scaled matrix Pango gives an empty line (the blank line between two paragraphs) the
+  // height of the font at scale 1, so at 2x the paragraphs below it moved up. A line holding one
+  // space is as tall as any other line at every scale, and draws nothing.
+  std::string lines(text);
+  for (size_t at = lines.find("\n\n"); at != std::string::npos; at = lines.find("\n\n", at + 2)) lines.insert(at + 1, " ");
+  pango_layout_set_text(layout, lines.c_str(), -1);
 
   cairo_set_source_rgba(cr, 1.0, 1.0, 1.0, 1.0);
   cairo_move_to(cr, 0, 0);
