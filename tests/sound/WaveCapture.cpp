@@ -4,6 +4,7 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
+#include <gtest/gtest.h>
 #include <sndfile.h>
 #include <stdlib.h>
 
@@ -134,7 +135,8 @@ bool WaveCapture::waitUntilMixed(double seconds) {
 }
 
 std::vector<float> WaveCapture::finish() {
-  waitUntilQuiet();
+  // Torn down while a sound plays, the file would end early and a test would misread it.
+  if (!waitUntilQuiet()) ADD_FAILURE() << "a sound was still playing at the deadline";
   // The mixer marks a source stopped in the same update that mixes its last samples and
   // writes that update before it looks for the stop request, so closing now loses nothing.
   SoundEngine_Teardown();

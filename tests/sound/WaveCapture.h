@@ -34,7 +34,8 @@ class WaveCapture {
   // Waits (scaled) until the current context's device has mixed `seconds` more output (the
   // wave device mixes in real time, later on a loaded machine); false on timeout.
   static bool waitUntilMixed(double seconds);
-  // waitUntilQuiet, SoundEngine_Teardown, then the captured samples.
+  // waitUntilQuiet (a test failure when a sound plays on past its deadline), SoundEngine_Teardown,
+  // then the captured samples.
   static std::vector<float> finish();
   // The samples of the file the last closed device wrote (then deleted); empty when there is none.
   static std::vector<float> read();
