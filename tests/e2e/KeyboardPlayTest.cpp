@@ -190,8 +190,10 @@ TEST_F(KeyboardGameEndTest, LastMoveNameAndTableWithKeysOnly) {
   bool typed = false;
   EXPECT_TRUE(answered([&] { typed = session.typeText("Kim"); })) << "the typed name did not show";
   ASSERT_TRUE(typed);
-  // Return ends the editing, which may show nothing; the second Return is "Okay".
+  // Return ends the editing: the caret, which blinks every 530 ms while the field is edited,
+  // goes and the picture comes to rest. Only then is the second Return "Okay".
   ASSERT_TRUE(session.pressKey(XK_Return));
+  EXPECT_TRUE(session.waitForRest(800, 10000)) << "Return did not end the editing";
   ASSERT_TRUE(session.pressKey(XK_Return));
   ASSERT_TRUE(waitForAlert(3000).shown()) << "no submit question";
   key(XK_Escape);  // "Not Now"
