@@ -43,12 +43,16 @@ void GameTestFixture::waitUntilReadyForInput() {
 
 void GameTestFixture::leaveStartScreen() {
   const ScreenImage start = session.screen();
-  // Play shows the board where the start picture was. One tap: the game has finished starting
-  // (waitUntilReadyForInput), and a second tap, had the first been slow to show, would land on
-  // the board.
-  session.tap(160, 240);
-  EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(start, 8) > 0.2; }, 10000))
-      << "the start screen stayed";
+  // Play shows the board where the start picture was. On a heavily loaded machine the window
+  // now and then drops the very first click after start-up although the game is at rest; a
+  // player would click again. A second tap goes only after the first has shown nothing for
+  // 5 s (scaled), far longer than the game takes to answer one it got.
+  bool playing = false;
+  for (int attempt = 0; attempt < 2 && !playing; ++attempt) {
+    session.tap(160, 240);
+    playing = session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(start, 8) > 0.2; }, 5000);
+  }
+  EXPECT_TRUE(playing) << "the start screen stayed after two taps";
   settle();
 }
 
