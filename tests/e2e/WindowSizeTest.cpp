@@ -106,12 +106,14 @@ TEST_F(WindowSizeTest, FullscreenKeysLeaveTheGameRunning) {
   // and go on drawing either way.
   ASSERT_TRUE(session->pressKey(XK_F11));
   ASSERT_TRUE(session->pressKey(XK_F11));
-  // Handled in order after both keys: a tap on the start screen starts a game.
+  // Handled in order after both keys: Return on the start screen starts a game. (A key, not a
+  // click: the keys gave the window the focus, and a click handled together with the focus
+  // event is dropped.)
   const ScreenImage start = session->screen();
-  session->tap(160, 240);
+  ASSERT_TRUE(session->pressKey(XK_Return));
   EXPECT_TRUE(session->waitForScreen(
       [&](const ScreenImage& now) { return now.fractionDifferent(start, 8) > 0.2; }, 5000))
-      << "the game took no tap after the fullscreen keys";
+      << "the game took no key after the fullscreen keys";
   int width = 0, height = 0;
   ASSERT_TRUE(session->windowSize(width, height));
   const GreyImage now = settledWindow("after-F11");
