@@ -34,11 +34,14 @@ void GameTestFixture::launchWith(const std::vector<uint8_t>& settings, const std
 }
 
 void GameTestFixture::waitUntilReadyForInput() {
-  // The pointer enters the window as a player's would before the first click. The first frame
-  // is only the start of the start-up: once the game has drawn everything it draws nothing more,
-  // and it is waiting for input.
+  // The first frame is only the start of the start-up: the game loads the rest of its art, then
+  // gives the window its icon, then handles input. (Not drawing for a while proves nothing on a
+  // loaded machine: a game kept off the processor draws nothing either.)
+  EXPECT_TRUE(testenv::waitUntil([&] { return session.windowIconWidth() > 0; }, 20000))
+      << "the game did not finish starting (its window got no icon); " << session.errorOutput();
+  // The pointer enters the window as a player's would before the first click.
   session.moveTo(160, 240);
-  EXPECT_TRUE(session.waitForRest(250, 10000)) << "the game kept drawing after start-up";
+  settle();
 }
 
 void GameTestFixture::leaveStartScreen() {

@@ -26,8 +26,8 @@ class GameTestFixture : public ::testing::Test {
   // and waits for its first frame. Fails the test (fatally) when the game does not come up.
   void launchWith(const std::vector<uint8_t>& settings, const std::vector<uint8_t>& game,
                   const std::vector<uint8_t>& hiScores = {});
-  // Moves the pointer into the freshly started game's window and waits until the game has
-  // finished drawing its first screen.
+  // Waits until the freshly started game has finished starting (its window carries its icon)
+  // and moves the pointer into the window.
   void waitUntilReadyForInput();
   // Taps the start screen and waits until play shows.
   void leaveStartScreen();
