@@ -21,8 +21,7 @@ class DataFolderTest : public GameTestFixture {
   void launchAsItIs() {
     ASSERT_TRUE(session.launch());
     ASSERT_TRUE(session.waitForFirstFrame(20000)) << session.errorOutput();
-    session.moveTo(160, 240);
-    GameSession::pause(500);
+    waitUntilReadyForInput();
   }
   std::string xdgDataHome() const { return std::filesystem::path(session.dataFolder()).parent_path().string(); }
 };
@@ -54,8 +53,9 @@ TEST_F(DataFolderTest, OddFilesInPlaceOfTheDataFilesNeitherHangNorBreakTheGame) 
       EXPECT_TRUE(alertGoneFor(300));
     }
     leaveStartScreen();
+    // X delivers the tap ahead of the close message sent after it, so the game handles the tap
+    // (and any save it causes) before it closes.
     session.tap(60, 100);
-    GameSession::pause(300);
     closeAndExpectNormalExit();
 
     for (const char* name : DATA_FILES) {

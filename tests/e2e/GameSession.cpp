@@ -292,10 +292,11 @@ void GameSession::tap(int x, int y) {
 void GameSession::focusWindow() {
   if (focused || window == 0) return;
   // Without a window manager nobody else hands the window the keyboard.
+  // Once XSync returns the server has moved the focus, so the window's FocusIn is queued ahead
+  // of every key sent after it and the game handles them in that order.
   XSetInputFocus(asDisplay(display), window, RevertToParent, CurrentTime);
   XSync(asDisplay(display), False);
   focused = true;
-  pause(100);
 }
 
 bool GameSession::pressKey(unsigned long keysym) {
@@ -404,6 +405,10 @@ bool GameSession::waitForRest(int quietMs, int timeoutMs) {
     if (frames == 0) return true;
   } while (nowMs() < deadline);
   return false;
+}
+
+bool GameSession::waitForChange(const ScreenImage& before, int timeoutMs) {
+  return waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(before, 8) > 0.0; }, timeoutMs);
 }
 
 bool GameSession::waitForScreen(const std::function<bool(const ScreenImage&)>& condition, int timeoutMs) {

@@ -60,6 +60,8 @@ class GameSession {
   void drag(int fromX, int fromY, int toX, int toY, int steps);
   // A click: press, a short hold, release at the same point.
   void tap(int x, int y);
+  // A pause that is part of a gesture's shape (a hold, the gap of a double tap) or of a
+  // benchmark's pacing; tests wait for what they can see instead.
   static void pause(int ms);
 
   // Keys go to the game's window, which gets the keyboard focus first. `keysym` is an X KeySym
@@ -85,6 +87,8 @@ class GameSession {
   // Waits until the game has drawn nothing for `quietMs` (it draws nothing at rest, so its
   // animations have ended); false after `timeoutMs` or when frames cannot be followed.
   bool waitForRest(int quietMs, int timeoutMs);
+  // Polls the screen until it differs from `before` in any pixel; false after `timeoutMs`.
+  bool waitForChange(const ScreenImage& before, int timeoutMs);
   // Polls the screen until `condition` holds; false after `timeoutMs`.
   bool waitForScreen(const std::function<bool(const ScreenImage&)>& condition, int timeoutMs);
   // When PELLIX_E2E_SCREENSHOTS names a folder, saves the screen there as `name`.png (for a

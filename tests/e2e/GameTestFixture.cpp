@@ -30,45 +30,80 @@ void GameTestFixture::launchWith(const std::vector<uint8_t>& settings, const std
   }
   ASSERT_TRUE(session.launch());
   ASSERT_TRUE(session.waitForFirstFrame(20000)) << session.errorOutput();
-  // A player's first click comes a moment after the window appears; a press sent in the very
-  // same instant can reach the window before it takes pointer input.
+  waitUntilReadyForInput();
+}
+
+void GameTestFixture::waitUntilReadyForInput() {
+  // The first frame is only the start of the start-up: the game loads the rest of its art, then
+  // gives the window its icon, then handles input. (Not drawing for a while proves nothing on a
+  // loaded machine: a game kept off the processor draws nothing either.)
+  EXPECT_TRUE(testenv::waitUntil([&] { return session.windowIconWidth() > 0; }, 20000))
+      << "the game did not finish starting (its window got no icon); " << session.errorOutput();
+  // The pointer enters the window as a player's would before the first click.
   session.moveTo(160, 240);
-  GameSession::pause(500);
+  settle();
 }
 
 void GameTestFixture::leaveStartScreen() {
   const ScreenImage start = session.screen();
-  // Play shows the board where the start picture was. On a busy machine the window may not
-  // take the very first click; a player would click again.
+  // Play shows the board where the start picture was. SDL drops a click that it handles within
+  // 10 ms of the window's focus event (a click that focuses a window does not act), and on a
+  // loaded machine a game kept off the processor handles the focus it got at start-up together
+  // with the first click: a player would click again. A second tap goes only after the first
+  // has shown nothing for 5 s (scaled), far longer than the game takes to answer one it got.
   bool playing = false;
-  for (int attempt = 0; attempt < 3 && !playing; ++attempt) {
+  for (int attempt = 0; attempt < 2 && !playing; ++attempt) {
     session.tap(160, 240);
-    playing = session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(start, 8) > 0.2; }, 3000);
+    playing = session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(start, 8) > 0.2; }, 5000);
   }
-  EXPECT_TRUE(playing) << "the start screen stayed";
-  GameSession::pause(200);
+  EXPECT_TRUE(playing) << "the start screen stayed after two taps";
+  settle();
 }
 
 void GameTestFixture::dragBall(int fromX, int fromY, int toX, int toY) {
-  session.drag(squareCentreX(fromX), squareCentreY(fromY), squareCentreX(toX), squareCentreY(toY), 12);
-  // The ball travels, a completed line vanishes and the points are credited; on a busy machine
-  // that takes longer, and the picture comes to rest when it is done.
-  GameSession::pause(1500);
-  settle();
+  // The ball travels, a completed line vanishes and the points are credited (and saved) frame by
+  // frame; the picture comes to rest when all that is done.
+  EXPECT_TRUE(answered([&] {
+    session.drag(squareCentreX(fromX), squareCentreY(fromY), squareCentreX(toX), squareCentreY(toY), 12);
+  })) << "the dragged ball did not move";
+  EXPECT_TRUE(session.waitForRest(400, 15000)) << "the move did not come to rest";
 }
 
 void GameTestFixture::openGameMenu() {
-  session.tap(MENU_STRIP_X, MENU_STRIP_Y);
-  GameSession::pause(150);
-  session.tap(MENU_STRIP_X, MENU_STRIP_Y);
-  GameSession::pause(500);
-  settle();
+  EXPECT_TRUE(answered([&] {
+    session.tap(MENU_STRIP_X, MENU_STRIP_Y);
+    GameSession::pause(150);  // the gap between the two taps of a double tap
+    session.tap(MENU_STRIP_X, MENU_STRIP_Y);
+  })) << "the double tap did not open the game menu";
 }
 
 void GameTestFixture::chooseFromGameMenu(GameMenuButton button) {
-  session.tap(MENU_BUTTON_X, gameMenuButtonY(button));
-  GameSession::pause(500);
+  EXPECT_TRUE(answered([&] { session.tap(MENU_BUTTON_X, gameMenuButtonY(button)); }))
+      << "the game menu's button " << button << " did nothing";
+}
+
+bool GameTestFixture::answered(const std::function<void()>& gesture, int timeoutMs) {
+  const ScreenImage before = session.screen();
+  gesture();
+  const bool changed = session.waitForChange(before, timeoutMs);
   settle();
+  return changed;
+}
+
+bool GameTestFixture::keyAnswered(unsigned long keysym) {
+  bool typed = false;
+  const bool changed = answered([&] { typed = session.pressKey(keysym); });
+  return typed && changed;
+}
+
+ScreenImage GameTestFixture::waitForTheEndScreens() {
+  // The full board stays two seconds of game time before the name entry or game over covers it.
+  const ScreenImage fullBoard = session.screen();
+  EXPECT_TRUE(session.waitForScreen(
+      [&](const ScreenImage& now) { return now.fractionDifferent(fullBoard, 24) > 0.05; }, 10000))
+      << "the full board stayed";
+  settle();
+  return fullBoard;
 }
 
 AlertOnScreen GameTestFixture::waitForAlert(int timeoutMs) {
@@ -93,19 +128,18 @@ bool GameTestFixture::alertGoneFor(int ms) {
 }
 
 void GameTestFixture::clickButton(const PixelRect& button) {
-  session.tap(button.centreX(), button.centreY());
-  GameSession::pause(400);
-  settle();
+  EXPECT_TRUE(answered([&] { session.tap(button.centreX(), button.centreY()); }))
+      << "the button at (" << button.centreX() << ", " << button.centreY() << ") did nothing";
 }
 
 void GameTestFixture::enterName(const std::string& name) {
-  session.tap(NAME_FIELD_X, NAME_FIELD_Y);
-  GameSession::pause(200);
-  EXPECT_TRUE(session.typeText(name));
-  GameSession::pause(300);
-  session.tap(160, NAME_OKAY_Y);
-  GameSession::pause(500);
-  settle();
+  // The field takes typed text only once the game has handled the click into it (which shows
+  // its caret): keys read together with the click would come before text input is on.
+  EXPECT_TRUE(answered([&] { session.tap(NAME_FIELD_X, NAME_FIELD_Y); })) << "the name field did not take the click";
+  bool typed = false;
+  EXPECT_TRUE(answered([&] { typed = session.typeText(name); })) << "the typed name did not show";
+  EXPECT_TRUE(typed);
+  EXPECT_TRUE(answered([&] { session.tap(160, NAME_OKAY_Y); })) << "\"Okay\" did nothing";
 }
 
 void GameTestFixture::settle() {

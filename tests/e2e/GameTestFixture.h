@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ class GameTestFixture : public ::testing::Test {
   // and waits for its first frame. Fails the test (fatally) when the game does not come up.
   void launchWith(const std::vector<uint8_t>& settings, const std::vector<uint8_t>& game,
                   const std::vector<uint8_t>& hiScores = {});
+  // Waits until the freshly started game has finished starting (its window carries its icon)
+  // and moves the pointer into the window.
+  void waitUntilReadyForInput();
   // Taps the start screen and waits until play shows.
   void leaveStartScreen();
   // Drags the ball on square (fromX, fromY) to (toX, toY) and waits for the move to play out.
@@ -32,6 +36,15 @@ class GameTestFixture : public ::testing::Test {
   // The double tap on the strip below the board.
   void openGameMenu();
   void chooseFromGameMenu(ScreenLayout::GameMenuButton button);
+  // Sends `gesture` and waits until the screen shows the game's answer (any change from the
+  // picture before it), then for the picture to come to rest. False when nothing changed within
+  // `timeoutMs` (scaled).
+  bool answered(const std::function<void()>& gesture, int timeoutMs = 5000);
+  // A key pressed as such a gesture; false when it could not be typed or changed nothing.
+  bool keyAnswered(unsigned long keysym);
+  // After the move that fills the board: waits until the end screens (name entry or game over)
+  // replace the full board, and returns the full board as it was.
+  ScreenImage waitForTheEndScreens();
   // Waits up to `timeoutMs` for an alert; an empty result when none came.
   AlertOnScreen waitForAlert(int timeoutMs);
   // Whether an alert stays away for `ms`.

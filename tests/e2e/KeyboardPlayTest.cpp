@@ -29,11 +29,11 @@ class KeyboardPlayTest : public GameTestFixture {
     launchWith(settingsRecord(0, true, false, 0.5f), savedGame(lineFromTheCorner()));
   }
 
-  // Presses a key and gives the game a moment for it.
-  void key(unsigned long keysym, int pauseMs = 150) {
-    ASSERT_TRUE(session.pressKey(keysym));
-    GameSession::pause(pauseMs);
-  }
+  // Presses a key and waits for the game's answer on the screen.
+  void key(unsigned long keysym) { EXPECT_TRUE(keyAnswered(keysym)) << "the key 0x" << std::hex << keysym << " changed nothing"; }
+  // Presses a key that is to change nothing; the game handles keys in order, so the next key's
+  // answer shows that this one has been handled.
+  void keyChangingNothing(unsigned long keysym) { ASSERT_TRUE(session.pressKey(keysym)); }
 
   // Return on the start screen; waits until the board shows.
   void startWithReturn() {
@@ -41,7 +41,7 @@ class KeyboardPlayTest : public GameTestFixture {
     key(XK_Return);
     EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(start, 8) > 0.2; }, 5000))
         << "Return left the start screen up";
-    GameSession::pause(300);
+    settle();
   }
 
   // Space on (0, 0), down twice, Space: the ball goes to (0, 2) and completes the line.
@@ -49,7 +49,9 @@ class KeyboardPlayTest : public GameTestFixture {
     key(XK_space);
     key(XK_Down);
     key(XK_Down);
-    key(XK_space, 1500);
+    key(XK_space);
+    // The ball travels, the line vanishes and the points are credited (and saved) frame by frame.
+    EXPECT_TRUE(session.waitForRest(400, 15000)) << "the move did not come to rest";
   }
 
   void expectTheLineScored() {
@@ -72,10 +74,10 @@ TEST_F(KeyboardPlayTest, ReturnSpaceDownDownSpaceMovesTheCornerBallAndCtrlQSaves
 TEST_F(KeyboardPlayTest, CursorRingFollowsTheArrowsAndStopsAtTheEdge) {
   startWithReturn();
   const ScreenImage atCorner = session.screen();
-  // Left and Up at the top-left corner go nowhere: the picture stays.
-  key(XK_Left);
-  key(XK_Up);
-  EXPECT_LT(session.screen().fractionDifferent(atCorner, 8), 0.002);
+  // Left and Up at the top-left corner go nowhere. A ring that wrapped to another edge instead
+  // would show there after Right and Left below, not back on the corner.
+  keyChangingNothing(XK_Left);
+  keyChangingNothing(XK_Up);
   key(XK_Right);
   session.saveScreenshot(shotName("ring-on-1-0"));
   const ScreenImage moved = session.screen();
@@ -95,13 +97,15 @@ TEST_F(KeyboardPlayTest, EscapeDropsTheBallThenOpensTheMenuAndEscapeResumesOnThe
   key(XK_Down);
   session.saveScreenshot(shotName("ball-picked-cursor-below"));
   key(XK_Up);
-  key(XK_Escape, 400);  // drops the ball
-  EXPECT_LT(session.screen().fractionDifferent(board, 8), 0.01);
+  key(XK_Escape);  // drops the ball
+  // The lifted ball moves on its own, so the change seen may have come before the key's.
+  EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(board, 8) < 0.01; }, 5000))
+      << "Escape did not drop the ball";
   key(XK_Escape);  // opens the game menu
   EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(board, 8) > 0.2; }, 3000))
       << "Escape did not open the game menu";
-  key(XK_Right);  // no use in a menu
-  key(XK_Escape, 500);  // resumes
+  keyChangingNothing(XK_Right);  // no use in a menu
+  key(XK_Escape);  // resumes
   EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(board, 8) < 0.01; }, 3000))
       << "Escape did not resume the game";
   // The cursor starts over on (0, 0).
@@ -113,7 +117,7 @@ TEST_F(KeyboardPlayTest, EscapeDropsTheBallThenOpensTheMenuAndEscapeResumesOnThe
 TEST_F(KeyboardPlayTest, GameMenuIsWorkedWithTheArrowsAndReturn) {
   startWithReturn();
   const ScreenImage board = session.screen();
-  key(XK_Escape, 500);
+  key(XK_Escape);
   const ScreenImage menu = session.screen();
   // Down lights "Resume Game", Down again "New Game"; Up goes back; Return resumes.
   key(XK_Down);
@@ -123,7 +127,7 @@ TEST_F(KeyboardPlayTest, GameMenuIsWorkedWithTheArrowsAndReturn) {
   key(XK_Down);
   key(XK_Up);
   EXPECT_LT(session.screen().fractionDifferent(resumeLit, 8), 0.002);
-  key(XK_Return, 500);
+  key(XK_Return);
   EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& now) { return now.fractionDifferent(board, 8) < 0.01; }, 3000));
   closeAndExpectNormalExit();
   EXPECT_EQ(TestBoards::RED, savedStone(dataBytes("gameState.dat"), 0, 0)) << "the game went on as it was";
@@ -131,12 +135,12 @@ TEST_F(KeyboardPlayTest, GameMenuIsWorkedWithTheArrowsAndReturn) {
 
 TEST_F(KeyboardPlayTest, SettingsAndInstructionsAreWorkedWithTheKeys) {
   startWithReturn();
-  key(XK_Escape, 400);
+  key(XK_Escape);
   // Settings is the third entry; Medium is one column right of Easy.
   key(XK_Down);
   key(XK_Down);
   key(XK_Down);
-  key(XK_Return, 500);
+  key(XK_Return);
   const ScreenImage settings = session.screen();
   key(XK_Tab);
   session.saveScreenshot(shotName("mode-focused"));
@@ -144,20 +148,20 @@ TEST_F(KeyboardPlayTest, SettingsAndInstructionsAreWorkedWithTheKeys) {
   key(XK_Right);
   key(XK_Up);  // Done, after the volume, wrapping around
   // Five moves into the game: the mode change asks first; Return answers with "OK".
-  key(XK_Return, 500);
+  ASSERT_TRUE(session.pressKey(XK_Return));
   ASSERT_TRUE(waitForAlert(3000).shown()) << "no question before the mode change";
-  key(XK_Return, 800);
+  key(XK_Return);
   // A new Medium game; the game menu's last entry shows the instructions, Return turns a page.
-  key(XK_Escape, 400);
+  key(XK_Escape);
   key(XK_Up);
-  key(XK_Return, 500);
+  key(XK_Return);
   session.saveScreenshot(shotName("instructions-page-1"));
-  key(XK_Return, 500);
+  key(XK_Return);
   session.saveScreenshot(shotName("instructions-page-2"));
-  key(XK_Return, 500);
+  key(XK_Return);
   session.saveScreenshot(shotName("instructions-page-3"));
-  key(XK_Escape, 400);
-  key(XK_Escape, 400);
+  key(XK_Escape);
+  key(XK_Escape);
   closeAndExpectNormalExit();
   EXPECT_EQ(3, settingsGameMode(dataBytes("settings.dat"))) << "Medium was not chosen";
   EXPECT_EQ(3, savedGameMode(dataBytes("gameState.dat")));
@@ -170,25 +174,31 @@ class KeyboardGameEndTest : public GameTestFixture {};
 TEST_F(KeyboardGameEndTest, LastMoveNameAndTableWithKeysOnly) {
   session.setEnvironment("PELLIX_SCORES_URL", "http://127.0.0.1:9");  // nothing is uploaded
   launchWith(settingsRecord(0, true, false, 0.5f), savedGame(TestBoards::almostFullBoard(120)));
-  auto key = [&](unsigned long keysym, int pauseMs) {
-    ASSERT_TRUE(session.pressKey(keysym));
-    GameSession::pause(pauseMs);
+  auto key = [&](unsigned long keysym) {
+    EXPECT_TRUE(keyAnswered(keysym)) << "the key 0x" << std::hex << keysym << " changed nothing";
   };
-  key(XK_Return, 500);
-  for (int y = 0; y < TestBoards::LAST_BALL_Y; ++y) key(XK_Down, 60);
-  for (int x = 0; x < TestBoards::LAST_BALL_X; ++x) key(XK_Right, 60);
-  key(XK_space, 150);
-  key(XK_Right, 150);
-  key(XK_space, 4000);  // the board fills; two seconds later the name entry
+  key(XK_Return);
+  for (int y = 0; y < TestBoards::LAST_BALL_Y; ++y) key(XK_Down);
+  for (int x = 0; x < TestBoards::LAST_BALL_X; ++x) key(XK_Right);
+  key(XK_space);
+  key(XK_Right);
+  key(XK_space);  // the board fills; two seconds later the name entry
+  EXPECT_TRUE(session.waitForRest(400, 15000)) << "the last move did not come to rest";
+  waitForTheEndScreens();
   session.saveScreenshot(shotName("1-name-entry"));
-  key(XK_Tab, 300);  // into the name field
-  ASSERT_TRUE(session.typeText("Kim"));
-  key(XK_Return, 300);  // ends the editing
-  key(XK_Return, 800);  // "Okay"
+  key(XK_Tab);  // into the name field
+  bool typed = false;
+  EXPECT_TRUE(answered([&] { typed = session.typeText("Kim"); })) << "the typed name did not show";
+  ASSERT_TRUE(typed);
+  // Return ends the editing: the caret, which blinks every 530 ms while the field is edited,
+  // goes and the picture comes to rest. Only then is the second Return "Okay".
+  ASSERT_TRUE(session.pressKey(XK_Return));
+  EXPECT_TRUE(session.waitForRest(800, 10000)) << "Return did not end the editing";
+  ASSERT_TRUE(session.pressKey(XK_Return));
   ASSERT_TRUE(waitForAlert(3000).shown()) << "no submit question";
-  key(XK_Escape, 800);  // "Not Now"
+  key(XK_Escape);  // "Not Now"
   session.saveScreenshot(shotName("2-table"));
-  key(XK_Escape, 800);  // back: a new game
+  key(XK_Escape);  // back: a new game
   closeAndExpectNormalExit();
 
   const SavedHiScores after = readHiScores(dataBytes("hiScores.dat"));

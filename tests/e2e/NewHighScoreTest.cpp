@@ -36,9 +36,7 @@ class NewHighScoreTest : public GameTestFixture {
     if (HasFatalFailure()) return;
     leaveStartScreen();
     dragBall(TestBoards::LAST_BALL_X, TestBoards::LAST_BALL_Y, TestBoards::LAST_FREE_X, TestBoards::LAST_FREE_Y);
-    // The full board stays two seconds before the end screens.
-    ending = session.screen();
-    GameSession::pause(2500);
+    ending = waitForTheEndScreens();
   }
 
   ScreenImage ending;
@@ -60,8 +58,7 @@ TEST_F(NewHighScoreTest, TypedNameTakesItsRankInTheTableAfterExit) {
   for (int row : {0, 7, 9}) EXPECT_EQ(0, table.countBrighterThan(hiScoreRow(row), 180)) << "row " << row + 1;
 
   // Back to a new game.
-  session.tap(160, HISCORES_BACK_Y);
-  GameSession::pause(500);
+  EXPECT_TRUE(answered([&] { session.tap(160, HISCORES_BACK_Y); })) << "\"Back\" did nothing";
   session.saveScreenshot(shotName("4-new-game"));
   closeAndExpectNormalExit();
 
@@ -94,8 +91,7 @@ TEST_F(NewHighScoreTest, ScoreBelowTheTopTenEndsWithoutAskingForAName) {
   // Game over shows its own picture over the full board; a tap starts a new game.
   const ScreenImage over = session.screen();
   EXPECT_GT(over.fractionDifferent(ending, 24), 0.3);
-  session.tap(160, 240);
-  GameSession::pause(500);
+  EXPECT_TRUE(answered([&] { session.tap(160, 240); })) << "the tap on game over did nothing";
   session.saveScreenshot(shotName("2-new-game"));
   closeAndExpectNormalExit();
 
@@ -129,8 +125,7 @@ TEST_F(NewHighScoreTest, AbandonedGameWithAPlaceAsksForTheNameAndOffersTheLastOn
   ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question after the name";
   ASSERT_TRUE(session.pressKey(XK_Escape));
   EXPECT_TRUE(alertGoneFor(300));
-  session.tap(160, HISCORES_BACK_Y);
-  GameSession::pause(500);
+  EXPECT_TRUE(answered([&] { session.tap(160, HISCORES_BACK_Y); })) << "\"Back\" did nothing";
   session.saveScreenshot(shotName("2-new-game"));
   closeAndExpectNormalExit();
 

@@ -62,7 +62,7 @@ class OnlineScoreTest : public GameTestFixture {
     if (HasFatalFailure()) return AlertOnScreen();
     leaveStartScreen();
     dragBall(TestBoards::LAST_BALL_X, TestBoards::LAST_BALL_Y, TestBoards::LAST_FREE_X, TestBoards::LAST_FREE_Y);
-    GameSession::pause(2500);
+    waitForTheEndScreens();
     enterName(PLAYER);
     const AlertOnScreen question = waitForAlert(3000);
     session.saveScreenshot(shotName("1-submit-question"));
@@ -75,8 +75,7 @@ class OnlineScoreTest : public GameTestFixture {
 
   // Leaves the high scores for a new game, closes the game and checks the local table.
   void leaveAndExpectTheLocalEntry() {
-    session.tap(160, HISCORES_BACK_Y);
-    GameSession::pause(500);
+    EXPECT_TRUE(answered([&] { session.tap(160, HISCORES_BACK_Y); })) << "\"Back\" did nothing";
     closeAndExpectNormalExit();
     const SavedHiScores after = readHiScores(dataBytes("hiScores.dat"));
     ASSERT_TRUE(after.valid);
@@ -151,7 +150,9 @@ TEST_F(OnlineScoreTest, UnreachableServerEndsInTheUploadErrorAndTheGameCarriesOn
   clickButton(error.preferredButton);
   // The global view comes up with the unable-to-fetch message instead of rows.
   EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& image) { return globalSegmentSelected(image); }, 10000));
-  GameSession::pause(500);
+  // The failed fetch ends when its activity indicator stops: only then may an alert (wrongly)
+  // have come up.
+  EXPECT_TRUE(session.waitForRest(400, 15000)) << "the global view kept moving";
   session.saveScreenshot(shotName("3-unable-to-fetch"));
   EXPECT_FALSE(AlertOnScreen::find(session.screen()).shown());
   leaveAndExpectTheLocalEntry();

@@ -19,7 +19,6 @@ class PlayTest : public GameTestFixture {
   void playTheLine() {
     leaveStartScreen();
     dragBall(4, 3, 4, 9);
-    GameSession::pause(500);
   }
 
   void expectTheLineScored() {

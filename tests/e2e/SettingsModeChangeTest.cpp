@@ -40,7 +40,6 @@ class SettingsModeChangeTest : public GameTestFixture, public ::testing::WithPar
       case Answer::ESCAPE_KEY: ASSERT_TRUE(session.pressKey(XK_Escape)); break;
       case Answer::NONE: break;
     }
-    GameSession::pause(500);
   }
 };
 
@@ -55,8 +54,7 @@ TEST_P(SettingsModeChangeTest, AnswerDecidesBetweenNewGameAndOldOne) {
   const ScreenImage menu = session.screen();
   session.saveScreenshot(shotName("1-menu"));
   chooseFromGameMenu(SETTINGS);
-  session.tap(modeColumnX(HARD), MODE_TAP_Y);
-  GameSession::pause(300);
+  EXPECT_TRUE(answered([&] { session.tap(modeColumnX(HARD), MODE_TAP_Y); })) << "Hard was not selected";
   session.saveScreenshot(shotName("2-settings"));
   session.tap(160, SETTINGS_DONE_Y);
 

@@ -27,21 +27,34 @@ TEST_P(VanishedSelectionTest, TheGamePlaysOnAndItsSavedGameLoads) {
   leaveStartScreen();
   const int fromX = ScreenLayout::squareCentreX(3), toX = ScreenLayout::squareCentreX(4);
   const int y = ScreenLayout::squareCentreY(0);
+  // (4, 0) is the board's only free square: what an empty square looks like there.
+  const ScreenImage board = session.screen();
+  const Rgb empty = board.at(toX, y);
+  const auto rowRemoved = [&](const ScreenImage& now) {
+    // Squares (0, 0) and (2, 0) are drawn like (4, 0) (the board's pattern repeats every two
+    // squares) once their rainbow balls are gone; (3, 0) may still show the held ball.
+    return now.matches(ScreenLayout::squareCentreX(0), y, empty, 12) &&
+           now.matches(ScreenLayout::squareCentreX(2), y, empty, 12);
+  };
+  ASSERT_FALSE(rowRemoved(board)) << "the rainbow balls do not show";
   if (twoTap) {
     session.tap(fromX, y);
   } else {
     session.press(fromX, y);
   }
-  // The idle ball falls after 20 s without a move and completes the rainbow row.
-  GameSession::pause(22000);
+  // The idle ball falls after 20 s of game time without a move and completes the rainbow row.
+  // The game shows no count-down to wait for, so the test watches for the row to go.
+  EXPECT_TRUE(session.waitForScreen(rowRemoved, 40000)) << "the idle ball did not remove the rainbow row";
+  settle();
   if (twoTap) {
     session.tap(toX, y);
   } else {
     session.moveTo(toX, y);
-    GameSession::pause(400);
+    GameSession::pause(400);  // a hand moving on before it lets go
     session.release(toX, y);
   }
-  GameSession::pause(500);
+  // X delivers the touch ahead of the close message sent after it, so the game handles the touch
+  // (and whatever move it makes) before it saves and exits.
   closeAndExpectNormalExit();
 
   const std::vector<uint8_t> game = dataBytes("gameState.dat");

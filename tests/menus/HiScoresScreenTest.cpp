@@ -21,6 +21,7 @@
 #include "HiScoresMenu.h"
 #include "MenuScreenTest.h"
 #include "SegmentedControl.h"
+#include "TestEnvironment.h"
 
 namespace {
 
@@ -133,15 +134,9 @@ class HiScoresScreenTest : public MenuScreenTest {
 
   static void useServer(const std::string& base) { setenv("PELLIX_SCORES_URL", base.c_str(), 1); }
 
-  // Waits, in real time, for a worker's flag (each request ends within its time-outs).
-  static bool waitFor(const std::function<bool()>& done) {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    while (!done()) {
-      if (std::chrono::steady_clock::now() > limit) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-  }
+  // Waits, in real time, for a worker's flag (each request ends within its time-outs; the
+  // deadline scales with a slow or loaded run).
+  static bool waitFor(const std::function<bool()>& done) { return testenv::waitUntil(done, 15000); }
 
   HiScoresMenu& screen() { return game->hiScoresMenu; }
 

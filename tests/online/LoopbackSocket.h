@@ -9,7 +9,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 class LoopbackSocket {
@@ -102,6 +104,23 @@ class LoopbackSocket {
     int status = -1;
     std::string body;
   };
+
+  // How many connections wait in the kernel for the server listening on `port` to accept them
+  // (the backlog of its listening socket, from /proc/net/tcp); -1 when the socket is not found.
+  static int acceptQueueLength(int port) {
+    std::ifstream table("/proc/net/tcp");
+    std::string line;
+    std::getline(table, line);  // the heading
+    while (std::getline(table, line)) {
+      unsigned slot = 0, localAddress = 0, localPort = 0, remoteAddress = 0, remotePort = 0, state = 0;
+      unsigned long sendQueue = 0, receiveQueue = 0;
+      if (std::sscanf(line.c_str(), " %u: %x:%x %x:%x %x %lx:%lx", &slot, &localAddress, &localPort, &remoteAddress,
+                      &remotePort, &state, &sendQueue, &receiveQueue) != 8)
+        continue;
+      if (state == 0x0A && static_cast<int>(localPort) == port) return static_cast<int>(receiveQueue);
+    }
+    return -1;
+  }
 
   // One HTTP/1.1 request on a connection of its own from `from`, with `headers` (each line
   // ended by CRLF) added; waits up to 30 s for the whole reply.

@@ -19,6 +19,7 @@
 #include "LoopbackSocket.h"
 #include "ScoresServerProcess.h"
 #include "TempFolder.h"
+#include "TestEnvironment.h"
 
 namespace {
 
@@ -39,11 +40,13 @@ long peakMemoryKiB(pid_t pid) {
 }
 
 // One honest top-ten fetch on its own connection, as the game makes it; the seconds it took,
-// or -1 when it failed.
-double timedFetch(int port) {
+// or -1 when it failed or got no answer within `limitSeconds` (to connect, and to each read).
+double timedFetch(int port, double limitSeconds = 30) {
   httplib::Client client("127.0.0.1", port);
-  client.set_connection_timeout(30, 0);
-  client.set_read_timeout(30, 0);
+  const auto whole = static_cast<time_t>(limitSeconds);
+  const auto micro = static_cast<time_t>((limitSeconds - static_cast<double>(whole)) * 1e6);
+  client.set_connection_timeout(whole, micro);
+  client.set_read_timeout(whole, micro);
   Clock::time_point start = Clock::now();
   auto reply = client.Get(TOP_TEN);
   if (!reply || reply->status != 200) return -1;
@@ -71,16 +74,15 @@ TEST(ServerHardening, SlowAndSilentClientsFromManyAddressesDoNotDelayHonestFetch
       for (int tick = 0; dribbling && tick < 10; ++tick) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
   });
-  // Honest fetches from another address while they hold their connections. The bound
-  // is a second; the margin is for a loaded test machine, not for the engine.
-  double slowest = 0;
+  // Honest fetches from another address while they hold their connections are all answered,
+  // each within a deadline no loaded machine runs out of but that a server waiting for the
+  // slow clients (a byte a second, a minute and more for a request) would. How fast they are
+  // answered is measured by the server load benchmark.
+  const double deadlineSeconds = testenv::scaledMs(15000) / 1000.0;
   for (int i = 0; i < 10; ++i) {
-    const double seconds = timedFetch(server.listeningPort());
-    EXPECT_GE(seconds, 0) << "fetch " << i << " was not answered";
-    slowest = std::max(slowest, seconds);
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const double seconds = timedFetch(server.listeningPort(), deadlineSeconds);
+    EXPECT_GE(seconds, 0) << "fetch " << i << " was not answered within " << deadlineSeconds << " s";
   }
-  EXPECT_LT(slowest, 3.0) << "an honest fetch waited behind the slow clients";
   // The slow and silent clients were held, not dropped: the fetches were not answered merely
   // because the server had thrown the others out.
   int stillOpen = 0;
@@ -121,23 +123,6 @@ TEST(ServerHardening, ARequestThatDoesNotArriveWithinTheDeadlineIsCutAndLogged) 
   EXPECT_EQ(patient.receiveAll(10).compare(0, 15, "HTTP/1.1 200 OK"), 0);
 }
 
-// How many connections wait in the kernel for the server listening on `port` to accept them
-// (the backlog of its listening socket, from /proc/net/tcp); -1 when the socket is not found.
-int acceptQueueLength(int port) {
-  std::ifstream table("/proc/net/tcp");
-  std::string line;
-  std::getline(table, line);  // the heading
-  while (std::getline(table, line)) {
-    unsigned slot = 0, localAddress = 0, localPort = 0, remoteAddress = 0, remotePort = 0, state = 0;
-    unsigned long sendQueue = 0, receiveQueue = 0;
-    if (std::sscanf(line.c_str(), " %u: %x:%x %x:%x %x %lx:%lx", &slot, &localAddress, &localPort, &remoteAddress,
-                    &remotePort, &state, &sendQueue, &receiveQueue) != 8)
-      continue;
-    if (state == 0x0A && static_cast<int>(localPort) == port) return static_cast<int>(receiveQueue);
-  }
-  return -1;
-}
-
 // Waits until `condition` holds, as long as a slow, loaded or sanitized run may need.
 bool eventually(const std::function<bool()>& condition) {
   const Clock::time_point deadline = Clock::now() + std::chrono::seconds(60);
@@ -155,7 +140,7 @@ std::vector<std::unique_ptr<LoopbackSocket>> silentConnections(int port, const s
   for (int i = 0; i < count; ++i) {
     sockets.push_back(std::make_unique<LoopbackSocket>(port, from));
     EXPECT_TRUE(sockets.back()->connected());
-    EXPECT_TRUE(eventually([&] { return acceptQueueLength(port) == 0; })) << "the server stopped accepting";
+    EXPECT_TRUE(eventually([&] { return LoopbackSocket::acceptQueueLength(port) == 0; })) << "the server stopped accepting";
   }
   return sockets;
 }
@@ -204,7 +189,7 @@ TEST(ServerHardening, ABurstFromOneAddressEndsWithExactlySixteenHeld) {
     ASSERT_TRUE(burst.back()->connected());
   }
   EXPECT_TRUE(eventually([&] { return endedCount(burst) >= 24; })) << endedCount(burst) << " refused";
-  EXPECT_EQ(0, acceptQueueLength(server.listeningPort()));
+  EXPECT_EQ(0, LoopbackSocket::acceptQueueLength(server.listeningPort()));
   EXPECT_EQ(24, endedCount(burst));
   EXPECT_FALSE(admitsNow(server.listeningPort(), "127.0.0.10"));
   EXPECT_TRUE(admitsNow(server.listeningPort(), "127.0.0.11"));

@@ -19,6 +19,7 @@
 #include "ScoreChecksum.h"
 #include "ScoreStorage.h"
 #include "ScoresServerProcess.h"
+#include "TestEnvironment.h"
 
 namespace {
 
@@ -137,11 +138,15 @@ TEST_P(BehindAProxy, TheLimitCountsTheForwardedClientOnlyFromATrustedProxy) {
         LoopbackSocket::request(port, step.from, "POST", SUBMIT, submission("Ann", score++), header);
     EXPECT_EQ(reply.status, step.status) << step.from << " / " << step.forwardedFor;
   }
-  // The proxy carries many players: it may hold more connections than one address may.
+  // The proxy carries many players: it may hold more connections than one address may. Once
+  // the server has taken all 24 from the kernel (and admitted or refused each), every one is
+  // answered: a refused one would have been closed without an answer.
   std::vector<std::unique_ptr<LoopbackSocket>> held;
   for (int i = 0; i < 24; ++i) held.push_back(std::make_unique<LoopbackSocket>(port, "127.0.0.1"));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  for (auto& socket : held) EXPECT_FALSE(socket->endedByPeer());
+  EXPECT_TRUE(testenv::waitUntil([&] { return LoopbackSocket::acceptQueueLength(port) == 0; }, 30000))
+      << "the server stopped accepting";
+  for (size_t i = 0; i < held.size(); ++i)
+    EXPECT_EQ(held[i]->keepAliveGet("/pellix/top_scores/?game_id=0&game_mode=0&max_res=1"), 200) << "connection " << i;
   EXPECT_EQ(LoopbackSocket::request(port, "127.0.0.1", "GET", "/pellix/top_scores/?game_id=0&game_mode=0&max_res=1")
                 .status,
             200);
@@ -156,6 +161,10 @@ TEST_P(Durability, EveryAcknowledgedSubmissionSurvivesAKill9) {
   ASSERT_TRUE(database.ready()) << database.failure();
   std::vector<std::pair<std::string, int>> acknowledged;
   std::mutex lock;
+  const auto acknowledgedCount = [&] {
+    std::lock_guard<std::mutex> guard(lock);
+    return acknowledged.size();
+  };
   for (int crash = 0; crash < 3; ++crash) {
     ScoresServerProcess server(database.location(), {"--submit-limit", "0", "--quiet"});
     ASSERT_TRUE(server.started()) << server.output();
@@ -178,7 +187,10 @@ TEST_P(Durability, EveryAcknowledgedSubmissionSurvivesAKill9) {
         }
       });
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    // Killed once a few of this round's submissions are acknowledged, whatever time they take.
+    const size_t before = acknowledgedCount();
+    EXPECT_TRUE(testenv::waitUntil([&] { return acknowledgedCount() >= before + 5; }, 30000))
+        << "the server acknowledged nothing before the kill";
     server.kill9();
     writing = false;
     for (std::thread& writer : writers) writer.join();

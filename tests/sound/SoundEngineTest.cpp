@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
-#include <chrono>
 #include <filesystem>
 #include <algorithm>
 #include <cmath>
 #include <string>
-#include <thread>
 
 #include "SignalAnalysis.h"
 #include "SoundEngine.h"
@@ -87,7 +85,8 @@ TEST_F(SoundEngineTest, RestartedEffectStartsAgainFromTheBeginning) {
   const uint32_t id = load(path);
   SoundEngine_SetEffectLevel(id, 1.0f);
   ASSERT_EQ(kSoundEngineNoError, SoundEngine_StartEffect(id));
-  std::this_thread::sleep_for(std::chrono::milliseconds(120));
+  // Restarted once 0.12 s of it have been mixed, however long the mixer took for that.
+  ASSERT_TRUE(WaveCapture::waitUntilPlayedInto(0.12)) << "the effect did not play";
   ASSERT_EQ(kSoundEngineNoError, SoundEngine_StartEffect(id));
   const std::vector<float> out = WaveCapture::finish();
 
@@ -168,7 +167,8 @@ TEST_F(SoundEngineTest, UnknownIdReturnsTwoAndPlaysNothing) {
   EXPECT_EQ(kSoundEngineErrorNoEffect, SoundEngine_StartEffect(id));  // unloaded
   EXPECT_EQ(kSoundEngineErrorNoEffect, SoundEngine_UnloadEffect(id));
 
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));  // long enough to hear a sound
+  // Long enough to hear a sound, had one been started.
+  ASSERT_TRUE(WaveCapture::waitUntilMixed(0.1)) << "the device mixed nothing";
   const std::vector<float> out = WaveCapture::finish();
   ASSERT_FALSE(out.empty());
   EXPECT_LT(SignalAnalysis::peak(out), kSilence);

@@ -3,9 +3,12 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
+#include <gtest/gtest.h>
 #include <sndfile.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +17,7 @@
 
 #include "SoundEngine.h"
 #include "TempFolder.h"
+#include "TestEnvironment.h"
 
 namespace {
 
@@ -82,25 +86,57 @@ void WaveCapture::setOutputAvailable(bool available) {
   }
 }
 
+namespace {
+
+// The furthest a playing source of the current context has been mixed into its sound, in
+// seconds; -1 when none plays.
+double furthestPlayingOffset() {
+  double furthest = -1;
+  for (ALuint source = 1; source <= kHighestSourceName; ++source) {
+    if (!alIsSource(source)) continue;
+    ALint state = AL_STOPPED;
+    alGetSourcei(source, AL_SOURCE_STATE, &state);
+    if (state != AL_PLAYING) continue;
+    ALfloat offset = 0;
+    alGetSourcef(source, AL_SEC_OFFSET, &offset);
+    furthest = std::max(furthest, static_cast<double>(offset));
+  }
+  return furthest;
+}
+
+}  // namespace
+
 bool WaveCapture::waitUntilQuiet() {
   if (alcGetCurrentContext() == nullptr) return true;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (std::chrono::steady_clock::now() < deadline) {
-    bool playing = false;
-    for (ALuint source = 1; source <= kHighestSourceName && !playing; ++source) {
-      if (!alIsSource(source)) continue;
-      ALint state = AL_STOPPED;
-      alGetSourcei(source, AL_SOURCE_STATE, &state);
-      playing = state == AL_PLAYING;
-    }
-    if (!playing) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return false;
+  return testenv::waitUntil([] { return furthestPlayingOffset() < 0; }, 5000);
+}
+
+bool WaveCapture::waitUntilPlayedInto(double seconds) {
+  if (alcGetCurrentContext() == nullptr) return false;
+  return testenv::waitUntil([&] { return furthestPlayingOffset() >= seconds; }, 5000);
+}
+
+bool WaveCapture::waitUntilMixed(double seconds) {
+  ALCcontext* context = alcGetCurrentContext();
+  if (context == nullptr) return false;
+  ALCdevice* device = alcGetContextsDevice(context);
+  if (!alcIsExtensionPresent(device, "ALC_SOFT_device_clock")) return false;
+  const auto getInteger64 =
+      reinterpret_cast<LPALCGETINTEGER64VSOFT>(alcGetProcAddress(device, "alcGetInteger64vSOFT"));
+  if (getInteger64 == nullptr) return false;
+  // The device clock counts the output mixed so far, in nanoseconds.
+  const auto clock = [device, getInteger64] {
+    ALCint64SOFT nanoseconds = 0;
+    getInteger64(device, ALC_DEVICE_CLOCK_SOFT, 1, &nanoseconds);
+    return nanoseconds;
+  };
+  const ALCint64SOFT start = clock();
+  return testenv::waitUntil([&] { return static_cast<double>(clock() - start) >= seconds * 1e9; }, 5000);
 }
 
 std::vector<float> WaveCapture::finish() {
-  waitUntilQuiet();
+  // Torn down while a sound plays, the file would end early and a test would misread it.
+  if (!waitUntilQuiet()) ADD_FAILURE() << "a sound was still playing at the deadline";
   // The mixer marks a source stopped in the same update that mixes its last samples and
   // writes that update before it looks for the stop request, so closing now loses nothing.
   SoundEngine_Teardown();

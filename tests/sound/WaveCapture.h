@@ -25,9 +25,17 @@ class WaveCapture {
   // Makes opening the output device fail (its file's folder disappears), or work again.
   static void setOutputAvailable(bool available);
 
-  // Waits (5 s at most) until no source of the current OpenAL context plays; false on timeout.
+  // Waits (5 s at most, scaled) until no source of the current OpenAL context plays; false on
+  // timeout.
   static bool waitUntilQuiet();
-  // waitUntilQuiet, SoundEngine_Teardown, then the captured samples.
+  // Waits (scaled) until a playing source of the current context has been mixed `seconds` into
+  // its sound; false on timeout or when none plays.
+  static bool waitUntilPlayedInto(double seconds);
+  // Waits (scaled) until the current context's device has mixed `seconds` more output (the
+  // wave device mixes in real time, later on a loaded machine); false on timeout.
+  static bool waitUntilMixed(double seconds);
+  // waitUntilQuiet (a test failure when a sound plays on past its deadline), SoundEngine_Teardown,
+  // then the captured samples.
   static std::vector<float> finish();
   // The samples of the file the last closed device wrote (then deleted); empty when there is none.
   static std::vector<float> read();

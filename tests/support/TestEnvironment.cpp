@@ -1,8 +1,10 @@
 // Reading the test run's environment (see TestEnvironment.h).
 #include "TestEnvironment.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 namespace testenv {
 
@@ -16,6 +18,15 @@ double timeScale() {
 }
 
 int scaledMs(int ms) { return static_cast<int>(ms * timeScale()); }
+
+bool waitUntil(const std::function<bool()>& condition, int ms) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(scaledMs(ms));
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return true;
+}
 
 bool prerequisitesRequired() {
   const char* ci = std::getenv("CI");

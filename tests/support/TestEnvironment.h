@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace testenv {
 
 // PELLIX_TEST_TIME_SCALE (a number >= 1, default 1): a sanitizer build or a loaded machine sets
@@ -12,6 +14,9 @@ namespace testenv {
 double timeScale();
 // `ms` of a quiet Release build, scaled for this run.
 int scaledMs(int ms);
+// Polls `condition` every few milliseconds until it holds (true) or scaledMs(`ms`) have passed
+// (false): for a test waiting on something another thread or process does.
+bool waitUntil(const std::function<bool()>& condition, int ms);
 
 // True when a test whose display or tool is missing must fail: when CI is set, or
 // PELLIX_REQUIRE_ALL=1 (./dev test and ./dev sanitize export it unless the developer asks for

@@ -10,6 +10,7 @@
 #include "Lock.h"
 #include "Mutex.h"
 #include "PolicyBasedTimer.h"
+#include "TestEnvironment.h"
 #include "Thread.h"
 
 using MyTl::Lock;
@@ -24,15 +25,10 @@ long msSince(Clock::time_point start) {
   return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
 }
 
-// Polls `condition` for up to 10 s.
+// Polls `condition` for up to 10 s (scaled for a slow or loaded run).
 template <class F>
 bool eventually(F condition) {
-  Clock::time_point start = Clock::now();
-  while (!condition()) {
-    if (msSince(start) > 10000) return false;
-    Thread::sleep(1);
-  }
-  return true;
+  return testenv::waitUntil(condition, 10000);
 }
 
 // A body that returns at once.
