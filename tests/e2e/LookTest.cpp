@@ -2,11 +2,9 @@
 // drawn at once, written to the preferences file in the configuration folder and drawn again
 // from the start screen on at the next launch; a damaged preferences file starts the default
 // look and is left as it was, as are the game's own files.
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <thread>
 
 #include <X11/keysym.h>
 
@@ -32,7 +30,8 @@ class LookTest : public GameTestFixture {
     }
     EXPECT_TRUE(session.launch());
     EXPECT_TRUE(session.waitForFirstFrame(testenv::scaledMs(20000))) << session.errorOutput();
-    EXPECT_TRUE(session.waitForRest(300, testenv::scaledMs(10000))) << "the start screen never came to rest";
+    // Only a game that has finished starting shows its whole start screen.
+    waitUntilReadyForInput();
     return session.screen();
   }
 
@@ -42,12 +41,7 @@ class LookTest : public GameTestFixture {
 
   // Polls the preferences file until it holds `text`; false after a scaled deadline.
   bool waitForPreferencesHolding(const std::string& text) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(testenv::scaledMs(5000));
-    while (testfiles::readText(preferencesFile()).find(text) == std::string::npos) {
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
+    return testenv::waitUntil([&] { return testfiles::readText(preferencesFile()).find(text) != std::string::npos; }, 5000);
   }
 };
 
