@@ -64,6 +64,10 @@ bool PellixApp::launch() {
   // SIGINT, SIGTERM and SIGHUP all end the game the same normal way; they are received on a
   // thread of their own, started before any other thread so that no other thread takes them.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // A click on the game's window while another window has the focus acts as well as focusing,
+  // as in the desktop's own applications; SDL would otherwise drop a click that arrives within
+  // a few milliseconds of the focus, which on a busy machine can be the player's first click.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   WindowIdentity::nameApplication();
   wakeEventType = SDL_RegisterEvents(1);
   if (!stopSignals.start(wakeLoop)) {
