@@ -239,10 +239,5 @@ void GameController::chooseLook(Look look) {
 }
 
 void GameController::stepLook(int step) {
-  const int count = static_cast<int>(std::size(Looks::ALL));
-  int index = 0;
-  for (int l = 0; l < count; ++l) {
-    if (Looks::ALL[l] == graphics.look()) index = l;
-  }
-  chooseLook(Looks::ALL[((index + step) % count + count) % count]);
+  chooseLook(Looks::stepped(graphics.look(), step));
 }

@@ -103,10 +103,7 @@ void SettingsMenu::drawLookChooser(GameScreens& screens) {
   using namespace ScreenGeometry;
   Texture** texts = screens.menuTexts;
   drawRowLabel(texts[LOOK_LABEL], LOOK_ROW_CENTRE_Y);
-  int shown = 0;
-  for (int l = 0; l < 3; ++l) {
-    if (Looks::ALL[l] == screens.graphics.look()) shown = l;
-  }
+  const int shown = Looks::indexOf(screens.graphics.look());
   const float top = static_cast<float>(LOOK_ROW_CENTRE_Y - ROW_LABEL_RISE);
   texts[LOOK_NAMES + shown]->drawToScreenCenteredOnXAxis(static_cast<float>(ROW_CONTROL_CENTRE_X), top, UNSCALED, BLEND_PREMULTIPLIED,
                                                          true);

@@ -13,6 +13,11 @@ constexpr Look DEFAULT_LOOK = Look::GLOSSY;
 // Every look, in the order a chooser offers them.
 constexpr Look ALL[] = {Look::GLOSSY, Look::COLOUR_BLIND, Look::HIGH_CONTRAST};
 
+// The look's place in ALL.
+int indexOf(Look look);
+// The look `step` places after `look` in ALL (before it for a negative step), wrapping round.
+Look stepped(Look look, int step);
+
 // The stored name: "glossy", "colour-blind" or "high-contrast".
 const char* nameOf(Look look);
 // The look of a stored name; false (and `look` untouched) for any other text.
