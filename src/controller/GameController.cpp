@@ -90,6 +90,8 @@ void GameController::switchGameState(GameState state) {
     sounds.playMenuSwitchSound();
     if (state == STATE_INSTRUCTIONS) instructionsPage = 1;
   }
+  // The high-score screen shows every visible row, free ones too.
+  if (state == STATE_HISCORES) hiScores.padTableToVisibleLength(tableIndex());
   screens.justSwitchedMenu = true;
 
   const GameState oldState = gameState;

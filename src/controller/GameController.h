@@ -268,6 +268,15 @@ class GameController {
   int displayGeneration = -1;
   void drawSquareHighlights();
   void drawAnimatedSquares();
+  // The ghost of the held ball over the square the pointer or the cursor names: whether it shows,
+  // whether that square is out of reach, how long it has hovered there and its size then.
+  bool dragTargetShown() const;
+  bool dragTargetIsBad() const;
+  int dragTargetHoverMs() const;
+  float dragTargetSize(int hoverMs) const;
+  // The time step's part of the ghost: when its hover began, and the size a selection shrinks
+  // back from when the ball is let go on its own square.
+  void followDragTarget();
   void drawDragTarget();
   // Keyboard play (GameControllerKeyboard.cpp).
   void handleBoardKey(GameKey key);

@@ -90,6 +90,7 @@ bool GameController::advanceFrame() {
   if (gameState != STATE_SPLASH) announceDuePenaltyBall();
   // The path to the target the pointer or the cursor names, as the next frame shows it.
   if (board.selected.x != -1) board.calculateReachability(board.selected, currentMouseSquare);
+  if (gameState != STATE_SPLASH) followDragTarget();
   return true;
 }
 
@@ -249,17 +250,23 @@ void GameController::drawAnimatedSquares() {
   }
 }
 
-void GameController::drawDragTarget() {
+bool GameController::dragTargetShown() const {
   const Square t = currentMouseSquare;
-  if (t.x == -1 || board.selected.x == -1 || board.stoneAt(board.selected) == SQUARE_EMPTY || !board.isInBoard(t)) {
-    hoverStartTime = -1;
-    return;
-  }
-  const bool bad = !board.reachability[t.y][t.x].onPath && !(t == board.selected);
-  const int now = clock.gameTime();
-  if (hoverStartTime == -1 || !(t == hoverSquare)) hoverStartTime = now;
-  hoverSquare = t;
-  const int elapsed = now - hoverStartTime;
+  return t.x != -1 && board.selected.x != -1 && board.stoneAt(board.selected) != SQUARE_EMPTY && board.isInBoard(t);
+}
+
+bool GameController::dragTargetIsBad() const {
+  const Square t = currentMouseSquare;
+  return !board.reachability[t.y][t.x].onPath && !(t == board.selected);
+}
+
+int GameController::dragTargetHoverMs() const {
+  const bool hoverGoesOn = hoverStartTime != -1 && currentMouseSquare == hoverSquare;
+  return hoverGoesOn ? clock.gameTime() - hoverStartTime : 0;
+}
+
+float GameController::dragTargetSize(int elapsed) const {
+  if (dragTargetIsBad()) return 0.6f * static_cast<float>((std::sin(elapsed / -155.0 + 270.0) + 1.0) / 13.5 + static_cast<double>(1.55f));
   // Between 1.7 and 1.9, one swing about every 974 ms.
   float size = static_cast<float>((std::sin(elapsed / -155.0 + 270.0) + 1.0) / 10.0 + static_cast<double>(1.7f));
   if (settings.twoTapMoves) {
@@ -267,12 +274,29 @@ void GameController::drawDragTarget() {
     if (growIn > 1.0f) growIn = 1.0f;
     size *= growIn;
   }
-  if (bad) {
-    size = 0.6f * static_cast<float>((std::sin(elapsed / -155.0 + 270.0) + 1.0) / 13.5 + static_cast<double>(1.55f));
-    graphics.addRedGlow(t.x, t.y, size * 2.7f, false);
+  return size;
+}
+
+void GameController::followDragTarget() {
+  if (!dragTargetShown()) {
+    hoverStartTime = -1;
+    return;
   }
+  const Square t = currentMouseSquare;
+  const int elapsed = dragTargetHoverMs();
+  if (elapsed == 0) hoverStartTime = clock.gameTime();
+  hoverSquare = t;
+  // A selection animation on the target square starts from the ghost's size and shrinks back.
+  board.animations[t.y][t.x].shrinkSize = 2.0f * dragTargetSize(elapsed);
+}
+
+void GameController::drawDragTarget() {
+  if (!dragTargetShown()) return;
+  const Square t = currentMouseSquare;
+  const bool bad = dragTargetIsBad();
+  const float size = dragTargetSize(dragTargetHoverMs());
+  if (bad) graphics.addRedGlow(t.x, t.y, size * 2.7f, false);
   graphics.drawBigTransparentStone(board.stoneAt(board.selected), t.x, t.y, size, !bad);
-  board.animations[t.y][t.x].shrinkSize = 2.0f * size;
 }
 
 void GameController::drawStateScreen() {
@@ -282,7 +306,6 @@ void GameController::drawStateScreen() {
       break;
     case STATE_HISCORES: {
       MyTl::FixedArray<HiScore>& table = hiScores.tables[tableIndex()];
-      if (table.size() < HiScores::VISIBLE_ENTRIES) table.resize(HiScores::VISIBLE_ENTRIES);
       hiScoresMenu.drawHighScoresMenu(screens, pressedButton != -1, hiScores.lastAdded, &table[0], tableIndex());
       break;
     }

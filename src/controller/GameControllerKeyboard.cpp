@@ -175,7 +175,7 @@ void GameController::handleSettingsKey(GameKey key) {
       } else if (settingsFocus == FOCUS_CLOCK || settingsFocus == FOCUS_TWO_TAP) {
         const std::shared_ptr<Ui::Switch>& control =
             settingsFocus == FOCUS_CLOCK ? settingsMenu.clockSwitch : settingsMenu.twoTapSwitch;
-        if (control) control->setOn(step > 0, true);
+        if (control) settingsMenu.setSwitch(*control, step > 0);
       } else if (settingsFocus == FOCUS_LOOK) {
         stepLook(step);
       }
@@ -185,7 +185,7 @@ void GameController::handleSettingsKey(GameKey key) {
       if (settingsFocus == FOCUS_CLOCK || settingsFocus == FOCUS_TWO_TAP) {
         const std::shared_ptr<Ui::Switch>& control =
             settingsFocus == FOCUS_CLOCK ? settingsMenu.clockSwitch : settingsMenu.twoTapSwitch;
-        if (control) control->setOn(!control->isOn(), true);
+        if (control) settingsMenu.setSwitch(*control, !control->isOn());
         break;
       }
       if (settingsFocus == FOCUS_LOOK) {

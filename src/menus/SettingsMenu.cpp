@@ -82,6 +82,8 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
     clockSwitch->setCenter(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::CLOCK_SWITCH_CENTRE_Y);
     twoTapSwitch = std::make_shared<Ui::Switch>();
     twoTapSwitch->setCenter(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::TWO_TAP_SWITCH_CENTRE_Y);
+    clockSwitch->setAction([this](Ui::Switch&) { followSwitches(); });
+    twoTapSwitch->setAction([this](Ui::Switch&) { followSwitches(); });
   }
   if (first) {
     clockSwitch->setOn(!settings.clockDisabled);
@@ -91,12 +93,20 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
       screens.parent->addSubview(twoTapSwitch);
     }
   }
-  settings.clockDisabled = !clockSwitch->isOn();
-  settings.twoTapMoves = twoTapSwitch->isOn();
 
   screens.graphics.drawStoneCenteredAtCoordsNoScaleUp(VOLUME_KNOB_BALL, ScreenPoint(volumeKnobX(settings.volume), ScreenGeometry::VOLUME_SLIDER_Y),
                                                       0.66f, false, false);
   return buttonTop;
+}
+
+void SettingsMenu::setSwitch(Ui::Switch& control, bool on) {
+  control.setOn(on, true);
+  followSwitches();
+}
+
+void SettingsMenu::followSwitches() {
+  settings.clockDisabled = !clockSwitch->isOn();
+  settings.twoTapMoves = twoTapSwitch->isOn();
 }
 
 void SettingsMenu::drawLookChooser(GameScreens& screens) {

@@ -29,6 +29,9 @@ class SettingsMenu {
   // Queues the switches for removal when the controller leaves the screen; they are kept for
   // the next showing.
   void finishedShowing();
+  // Turns the clock or two-tap switch on or off for a key or pad press: the knob slides and the
+  // setting follows at once, as after a tap.
+  void setSwitch(Ui::Switch& control, bool on);
 
   // Centre x of the mode column at display position 0 to 3.
   static int columnCentreX(int position) { return ScreenGeometry::modeColumnCentreX(position); }
@@ -45,6 +48,8 @@ class SettingsMenu {
  private:
   // The "Look:" row: the name of the renderer's look between a back and an on arrow.
   void drawLookChooser(GameScreens& screens);
+  // The live settings take the switches' values (after every change of a switch).
+  void followSwitches();
 
   Settings& settings;
   GameScreens* shownOn = nullptr;

@@ -121,6 +121,11 @@ void HiScores::padTablesToVisibleLength() {
   for (MyTl::FixedArray<HiScore>& t : tables) t.resize(VISIBLE_ENTRIES);
 }
 
+void HiScores::padTableToVisibleLength(int tableIndex) {
+  MyTl::FixedArray<HiScore>& t = tables[clampIndex(tableIndex)];
+  if (t.size() < VISIBLE_ENTRIES) t.resize(VISIBLE_ENTRIES);
+}
+
 bool HiScores::saveHiScores() const {
   bool opened = false;
   MyTl::AtomicFileWriter file(path.c_str(), &opened, failureNotice);

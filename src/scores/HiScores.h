@@ -49,6 +49,10 @@ class HiScores {
   // Cuts `name` to at most 255 bytes without splitting a UTF-8 character.
   static MyTl::BasicString<char> limitName(const char* name);
 
+  // Pads table `tableIndex` with free slots up to the visible length, for the screen that shows
+  // it; the padding is kept (and saved) like any other change to the table.
+  void padTableToVisibleLength(int tableIndex);
+
   MyTl::BasicString<char> path;
   MyTl::FixedArray<HiScore> tables[TABLE_COUNT];
   // The entry most recently added; valid until its table changes again. Null until then.
