@@ -96,9 +96,9 @@ void BM_FrameHalfFullBoardSteady(benchmark::State& state) {
     drawHeader(graphics, 120.5f);  // a rolling score digit
     for (int i = 0; i < 4; ++i) {
       graphics.drawLightenedSquare(2 + i, 5);
-      AnimationHandler::handleAnimation(graphics, path[i], 2 + i, 5, 0);
+      AnimationHandler::draw(graphics, path[i], 2 + i, 5, 0);
     }
-    AnimationHandler::handleAnimation(graphics, selected, 1, 5, 4);
+    AnimationHandler::draw(graphics, selected, 1, 5, 4);
     gl.Finish();
   }
 }

@@ -267,6 +267,8 @@ class GameController {
   void stepLook(int step);
   int displayGeneration = -1;
   void drawSquareHighlights();
+  // The time step of every square's animation (see AnimationHandler::settle).
+  void settleAnimations();
   void drawAnimatedSquares();
   // The ghost of the held ball over the square the pointer or the cursor names: whether it shows,
   // whether that square is out of reach, how long it has hovered there and its size then.

@@ -91,6 +91,7 @@ bool GameController::advanceFrame() {
   // The path to the target the pointer or the cursor names, as the next frame shows it.
   if (board.selected.x != -1) board.calculateReachability(board.selected, currentMouseSquare);
   if (gameState != STATE_SPLASH) followDragTarget();
+  settleAnimations();
   return true;
 }
 
@@ -233,15 +234,27 @@ void GameController::drawSquareHighlights() {
   }
 }
 
+void GameController::settleAnimations() {
+  for (int y = 0; y < board.height; ++y) {
+    for (int x = 0; x < board.width; ++x) {
+      AnimationInfo& animation = board.animations[y][x];
+      // The square under the drag target shows the ghost instead, and waits.
+      if (!animation.active || Square(x, y) == currentMouseSquare) continue;
+      // A grow that ended leaves its ball to the board image.
+      if (AnimationHandler::settle(animation, clock.nowMs(), drawnAtMs, board.stones[y][x], settings.twoTapMoves))
+        board.dirty = true;
+    }
+  }
+}
+
 void GameController::drawAnimatedSquares() {
   for (int y = 0; y < board.height; ++y) {
     for (int x = 0; x < board.width; ++x) {
       const int stone = board.stones[y][x];
-      AnimationInfo& animation = board.animations[y][x];
+      const AnimationInfo& animation = board.animations[y][x];
       if (stone == SQUARE_EMPTY || animation.active) {
         if (animation.active && !(Square(x, y) == currentMouseSquare)) {
-          // An ended animation must show its result in the snapshot.
-          if (AnimationHandler::handleAnimation(graphics, animation, x, y, stone)) board.dirty = true;
+          AnimationHandler::draw(graphics, animation, x, y, stone);
         }
       } else if (stone == STONE_BOMB) {
         graphics.drawStone(STONE_BOMB, x, y, 1.0f, false);

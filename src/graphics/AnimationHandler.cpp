@@ -10,32 +10,54 @@
 
 namespace {
 
-int pulse(BallGraphics& graphics, const AnimationInfo& animInfo, int x, int y) {
-  graphics.drawVTrans64Stone(animInfo.stone, x, y, AnimationHandler::pulseSize(graphics.momentGameTime()));
-  return 0;
+// Animations start at most a few seconds ahead (a landing after a long path); one further ahead
+// means the clock went back.
+const double FURTHEST_START_AHEAD_MS = 5000.0;
+
+double msSinceStart(const AnimationInfo& animInfo, int momentMs) {
+  const double t = static_cast<double>(momentMs - static_cast<int>(animInfo.startTime));
+  return t <= -FURTHEST_START_AHEAD_MS ? 0.0 : t;
 }
 
-int selection(BallGraphics& graphics, AnimationInfo& animInfo, int x, int y, double t) {
+bool isGrow(const AnimationInfo& animInfo, double t) {
+  switch (animInfo.kind) {
+    case ANIM_CLEARED:
+    case ANIM_PATH_TRAIL:
+    case ANIM_PATH_PREVIEW:
+    case ANIM_SELECTED:
+      return false;
+    case ANIM_MOVE_TARGET:
+      return t >= 200.0;
+    case ANIM_MOVE_LANDED:
+    case ANIM_REMOVE:
+      return t >= 0.0;
+    default:
+      return true;
+  }
+}
+
+// The ghost of a drag target left on a selected ball: 0.01 square per ms smaller than it began.
+float shrinkingGhostSize(const AnimationInfo& animInfo, double t) {
+  return animInfo.shrinkSize * 0.8f + static_cast<float>(t) / -100.0f;
+}
+
+void pulse(BallGraphics& graphics, const AnimationInfo& animInfo, int x, int y) {
+  graphics.drawVTrans64Stone(animInfo.stone, x, y, AnimationHandler::pulseSize(graphics.momentGameTime()));
+}
+
+void selection(BallGraphics& graphics, const AnimationInfo& animInfo, int x, int y, double t) {
   const float v = AnimationHandler::selectionSize(t, graphics.twoTapMoves());
   if (v < animInfo.shrinkSize) {
-    // The big ghost of the drag target shrinks back onto the ball, 0.01 square per ms.
-    const float s2 = animInfo.shrinkSize * 0.8f + static_cast<float>(t) / -100.0f;
-    float u = s2;
-    if (v > s2) {
-      animInfo.shrinkSize = -1.0f;
-      u = v;
-    }
-    graphics.drawBigTransparentStone(animInfo.stone, x, y, u * 0.5f, true);
-    return 0;
+    // The big ghost shrinks back onto the ball until the bounce overtakes it.
+    const float ghost = shrinkingGhostSize(animInfo, t);
+    graphics.drawBigTransparentStone(animInfo.stone, x, y, (v > ghost ? v : ghost) * 0.5f, true);
+    return;
   }
   graphics.drawStone(animInfo.stone, x, y, v, false);
-  return 0;
 }
 
-int grow(BallGraphics& graphics, AnimationInfo& animInfo, int x, int y, int stoneNow, double t) {
-  bool finished = false;
-  const float s = AnimationHandler::growSize(t, stoneNow, &finished);
-  if (finished) animInfo.active = false;
+void grow(BallGraphics& graphics, const AnimationInfo& animInfo, int x, int y, int stoneNow, double t) {
+  const float s = AnimationHandler::growSize(t, stoneNow, nullptr);
   const bool whiteGlow = animInfo.kind == ANIM_REMOVE || animInfo.kind == ANIM_MOVE_LANDED;
   const float softGlow = 0.6f * s * (0.9f * s + 0.3f);
   if (whiteGlow) {
@@ -49,7 +71,6 @@ int grow(BallGraphics& graphics, AnimationInfo& animInfo, int x, int y, int ston
   } else {
     graphics.addSoftGlow(x, y, softGlow);
   }
-  return finished ? 1 : 0;
 }
 
 }  // namespace
@@ -89,51 +110,58 @@ float AnimationHandler::selectionSize(double t, bool twoTapMoves) {
   return v;
 }
 
-int AnimationHandler::handleAnimation(BallGraphics& graphics, AnimationInfo& animInfo, int x, int y, int stoneNow) {
-  double timeAnimating = static_cast<double>(graphics.momentMs() - static_cast<int>(animInfo.startTime));
-  // Animations start at most a few seconds ahead (a landing after a long path); one further
-  // ahead means the clock went back, so it starts now instead of waiting that long.
-  if (timeAnimating <= -5000.0) {
-    animInfo.startTime = graphics.momentMs();
-    timeAnimating = 0.0;
+bool AnimationHandler::settle(AnimationInfo& animInfo, int nowMs, int lastDrawnMs, int stoneNow, bool twoTapMoves) {
+  if (!animInfo.active) return false;
+  if (static_cast<double>(nowMs) - animInfo.startTime <= -FURTHEST_START_AHEAD_MS) animInfo.startTime = nowMs;
+  const double drawnT = msSinceStart(animInfo, lastDrawnMs);
+  // A trail's square was last drawn lit and empty: the ball has passed.
+  if (animInfo.kind == ANIM_PATH_TRAIL) {
+    if (drawnT >= 90.0 * animInfo.pathIndex) animInfo.active = false;
+    return false;
   }
-  const double t = timeAnimating;
+  if (animInfo.kind == ANIM_SELECTED) {
+    const float v = selectionSize(drawnT, twoTapMoves);
+    if (v < animInfo.shrinkSize && v > shrinkingGhostSize(animInfo, drawnT)) animInfo.shrinkSize = -1.0f;
+    return false;
+  }
+  if (!isGrow(animInfo, drawnT)) return false;
+  bool finished = false;
+  growSize(drawnT, stoneNow, &finished);
+  if (finished) animInfo.active = false;
+  return finished;
+}
 
+void AnimationHandler::draw(BallGraphics& graphics, const AnimationInfo& animInfo, int x, int y, int stoneNow) {
+  const double t = msSinceStart(animInfo, graphics.momentMs());
   switch (animInfo.kind) {
     case ANIM_CLEARED:
-      return 0;
+      return;
     case ANIM_PATH_TRAIL: {
       const int n = animInfo.pathIndex;
-      if (t >= 90.0 * n) {
-        animInfo.active = false;
-      } else if (t >= 90.0 * (n - 1)) {
+      if (t >= 90.0 * n) return;
+      if (t >= 90.0 * (n - 1)) {
         MYTL_ASSERT(animInfo.stone != SQUARE_EMPTY, "AnimationHandler");
         graphics.drawStone(animInfo.stone, x, y, 0.76666665f, true);
       } else {
         pulse(graphics, animInfo, x, y);
       }
-      return 0;
+      return;
     }
     case ANIM_PATH_PREVIEW:
-      return pulse(graphics, animInfo, x, y);
-    case ANIM_MOVE_TARGET:
-      if (t < 200.0) {
-        if (t >= 0.0) graphics.addSoftGlow(x, y, 0.6f);
-        return pulse(graphics, animInfo, x, y);
-      }
-      return grow(graphics, animInfo, x, y, stoneNow, t);
-    case ANIM_MOVE_LANDED:
-      if (t < 0.0) return pulse(graphics, animInfo, x, y);
-      return grow(graphics, animInfo, x, y, stoneNow, t);
+      pulse(graphics, animInfo, x, y);
+      return;
     case ANIM_SELECTED:
-      return selection(graphics, animInfo, x, y, t);
-    case ANIM_REMOVE:
-      if (t < 0.0) {
-        graphics.drawStone(animInfo.stone, x, y, 1.0f, false);
-        return 0;
-      }
-      return grow(graphics, animInfo, x, y, stoneNow, t);
+      selection(graphics, animInfo, x, y, t);
+      return;
     default:
-      return grow(graphics, animInfo, x, y, stoneNow, t);
+      break;
+  }
+  if (isGrow(animInfo, t)) {
+    grow(graphics, animInfo, x, y, stoneNow, t);
+  } else if (animInfo.kind == ANIM_REMOVE) {
+    graphics.drawStone(animInfo.stone, x, y, 1.0f, false);
+  } else {
+    if (animInfo.kind == ANIM_MOVE_TARGET && t >= 0.0) graphics.addSoftGlow(x, y, 0.6f);
+    pulse(graphics, animInfo, x, y);
   }
 }

@@ -179,8 +179,8 @@ TEST_F(BoardRenderTest, RemovalShrinksToNothingAt1880Milliseconds) {
   auto drawnAt = [&](int t, int* result) {
     graphics->setMoment(10000 + t, 10000 + t);
     AnimationInfo copy = record;
-    std::vector<uint8_t> frame =
-        frameOf([&] { *result = AnimationHandler::handleAnimation(*graphics, copy, 3, 4, SQUARE_EMPTY); });
+    std::vector<uint8_t> frame = frameOf([&] { AnimationHandler::draw(*graphics, copy, 3, 4, SQUARE_EMPTY); });
+    *result = AnimationHandler::settle(copy, 10000 + t, 10000 + t, SQUARE_EMPTY, false) ? 1 : 0;
     record.active = copy.active;
     return countDifferent(frame, empty);
   };
@@ -210,14 +210,14 @@ TEST_F(BoardRenderTest, AppearDrawsNothingAtItsStartAndEndsAt611) {
   record.kind = ANIM_APPEAR;
   const std::vector<uint8_t> empty = frameOf([] {});
   graphics->setMoment(5000, 5000);
-  EXPECT_EQ(countDifferent(frameOf([&] { AnimationHandler::handleAnimation(*graphics, record, 1, 1, STONE_ORANGE); }),
-                           empty),
-            0);
+  EXPECT_EQ(countDifferent(frameOf([&] { AnimationHandler::draw(*graphics, record, 1, 1, STONE_ORANGE); }), empty), 0);
+  EXPECT_FALSE(AnimationHandler::settle(record, 5000, 5000, STONE_ORANGE, false));
   graphics->setMoment(5611, 5611);
-  int result = 0;
-  const std::vector<uint8_t> last =
-      frameOf([&] { result = AnimationHandler::handleAnimation(*graphics, record, 1, 1, STONE_ORANGE); });
-  EXPECT_EQ(result, 1);
+  const std::vector<uint8_t> last = frameOf([&] { AnimationHandler::draw(*graphics, record, 1, 1, STONE_ORANGE); });
+  // Ended only once that last picture was drawn.
+  EXPECT_FALSE(AnimationHandler::settle(record, 5611, 5000, STONE_ORANGE, false));
+  EXPECT_TRUE(record.active);
+  EXPECT_TRUE(AnimationHandler::settle(record, 5620, 5611, STONE_ORANGE, false));
   EXPECT_FALSE(record.active);
   EXPECT_GT(countDifferent(last, empty), 600);
 }
@@ -231,12 +231,14 @@ TEST_F(BoardRenderTest, PathTrailPulsesThenShowsTheStoneInItsSlotThenEnds) {
   record.pathIndex = 3;
   const std::vector<uint8_t> empty = frameOf([] {});
   graphics->setMoment(2100, 2100);
-  const int pulsing = countDifferent(frameOf([&] { AnimationHandler::handleAnimation(*graphics, record, 0, 0, 0); }), empty);
+  const int pulsing = countDifferent(frameOf([&] { AnimationHandler::draw(*graphics, record, 0, 0, 0); }), empty);
   graphics->setMoment(2200, 2200);
-  const int visiting = countDifferent(frameOf([&] { AnimationHandler::handleAnimation(*graphics, record, 0, 0, 0); }), empty);
+  const int visiting = countDifferent(frameOf([&] { AnimationHandler::draw(*graphics, record, 0, 0, 0); }), empty);
+  AnimationHandler::settle(record, 2270, 2200, 0, false);
   EXPECT_TRUE(record.active);
   graphics->setMoment(2270, 2270);
-  const int ended = countDifferent(frameOf([&] { AnimationHandler::handleAnimation(*graphics, record, 0, 0, 0); }), empty);
+  const int ended = countDifferent(frameOf([&] { AnimationHandler::draw(*graphics, record, 0, 0, 0); }), empty);
+  AnimationHandler::settle(record, 2280, 2270, 0, false);
   EXPECT_FALSE(record.active);
   EXPECT_GT(pulsing, 100);
   EXPECT_GT(visiting, pulsing);  // the highlighted stone at 0.77 is larger than the pulse
@@ -244,7 +246,7 @@ TEST_F(BoardRenderTest, PathTrailPulsesThenShowsTheStoneInItsSlotThenEnds) {
   AnimationInfo cleared = record;
   cleared.kind = ANIM_CLEARED;
   cleared.active = true;
-  EXPECT_EQ(countDifferent(frameOf([&] { AnimationHandler::handleAnimation(*graphics, cleared, 0, 0, 0); }), empty), 0);
+  EXPECT_EQ(countDifferent(frameOf([&] { AnimationHandler::draw(*graphics, cleared, 0, 0, 0); }), empty), 0);
 }
 
 TEST_F(BoardRenderTest, SelectionShrinksTheDragGhostBackOntoTheBall) {
@@ -254,11 +256,9 @@ TEST_F(BoardRenderTest, SelectionShrinksTheDragGhostBackOntoTheBall) {
   record.active = true;
   record.kind = ANIM_SELECTED;
   record.shrinkSize = 3.0f;
-  graphics->setMoment(1000, 1000);
-  AnimationHandler::handleAnimation(*graphics, record, 2, 2, STONE_PINK);
+  AnimationHandler::settle(record, 1000, 1000, STONE_PINK, false);
   EXPECT_EQ(record.shrinkSize, 3.0f);  // still shrinking: 2.4 > 0.865
-  graphics->setMoment(1200, 1200);
-  AnimationHandler::handleAnimation(*graphics, record, 2, 2, STONE_PINK);
+  AnimationHandler::settle(record, 1200, 1200, STONE_PINK, false);
   EXPECT_EQ(record.shrinkSize, -1.0f);  // 2.4 - 2.0 fell below the bounce: the ghost is gone
 }
 
@@ -270,16 +270,15 @@ TEST_F(BoardRenderDeathTest, AnimationContractChecks) {
   record.kind = ANIM_APPEAR;
   record.stone = STONE_RED;
   // An animation further ahead than any landing delay (the clock went back) starts now.
-  graphics->setMoment(0, 0);
   record.startTime = 6000.0;
-  AnimationHandler::handleAnimation(*graphics, record, 0, 0, STONE_RED);
+  AnimationHandler::settle(record, 0, 0, STONE_RED, false);
   EXPECT_EQ(0.0, record.startTime);
   record.startTime = 0.0;
   record.kind = ANIM_PATH_TRAIL;
   record.pathIndex = 2;
   record.stone = SQUARE_EMPTY;
   graphics->setMoment(100, 100);
-  EXPECT_DEATH(AnimationHandler::handleAnimation(*graphics, record, 0, 0, 0), "animInfo.stone != SQUARE_EMPTY");
+  EXPECT_DEATH(AnimationHandler::draw(*graphics, record, 0, 0, 0), "animInfo.stone != SQUARE_EMPTY");
 }
 
 // Stone geometry with a test ball that is one opaque square and no symbol or shine.
