@@ -7,8 +7,7 @@ class DoubleClickHandler {
   // Forgets any attempt in progress.
   void reset();
   // Called every frame in play with the clock's nowMs: gives up an attempt whose second press
-  // did not come within 1000 ms of the first release. True when it did so (the strip must be
-  // redrawn).
+  // did not come within 1000 ms of the first release. True when it did so.
   bool tick(int nowMs);
   // The nowMs at which tick() will give up the attempt in progress; -1 when none is.
   int expiryTime() const;

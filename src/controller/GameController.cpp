@@ -81,7 +81,6 @@ int GameController::tableIndex() const {
 }
 
 void GameController::switchGameState(GameState state) {
-  board.dirty = true;
   pictureChanged = true;
   if (gameState == STATE_HISCORES) hiScoresMenu.finishedShowingHighScores(hiScores);
   if (state == STATE_NEW_HISCORE) {
@@ -234,7 +233,7 @@ void GameController::chooseLook(Look look) {
   graphics.setLook(look);
   if (graphics.isComplete()) followRegeneratedArt();
   graphics.boardSnapshotTexture.reset();
-  board.dirty = true;
+  forgetBoardImage();
   preferences.setLook(look);
   // Without a configuration folder the choice lasts for this session only.
   if (!preferences.path().empty()) preferences.save(&saveFailures);

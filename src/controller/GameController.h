@@ -186,7 +186,18 @@ class GameController {
   SpinningNumber scoreNumber;
   SpinningNumber levelNumber;
   bool volumeDragActive = false;
+  // The board image (board, resting balls, the first announced balls and the menu strip),
+  // drawn again only when what it shows differs from what it showed when it was made.
   Texture* boardSnapshot = nullptr;
+  struct BoardImageKey {
+    unsigned boardRevision = 0;
+    bool stripShown = false;
+    bool stripPressed = false;
+    bool operator==(const BoardImageKey& other) const {
+      return boardRevision == other.boardRevision && stripShown == other.stripShown && stripPressed == other.stripPressed;
+    }
+  };
+  BoardImageKey boardImageShows;
   double gameEndTime = -1.0;
   GameState gameState = STATE_SPLASH;
   GameState previousState = STATE_SPLASH;
@@ -253,6 +264,10 @@ class GameController {
   void leaveSettings();
   void drawStateScreen();
   void rebuildBoardSnapshot();
+  // What the board image would show now.
+  BoardImageKey boardImageKey() const;
+  // The board image is made afresh in the next frame (new art, another scale or look).
+  void forgetBoardImage();
   // Shows, once per run, the first save that failed (which folder, why).
   void tellPlayerOfSaveFailure();
   // After the window moved to another resolution: textures of the new art scale when that

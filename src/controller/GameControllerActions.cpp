@@ -58,7 +58,7 @@ void GameController::pickUp(Square q) {
   startSelectionAnimation(q);
   awaitingFirstTap = false;
   currentMouseSquare = Square();
-  board.dirty = true;
+  board.notePictureChange();
 }
 
 void GameController::dropAt(Square target, bool missPutsBack) {
@@ -75,7 +75,7 @@ void GameController::dropAt(Square target, bool missPutsBack) {
   }
   if (board.isInBoard(board.selected)) board.animations[board.selected.y][board.selected.x].active = false;
   board.selected = Square();
-  board.dirty = true;
+  board.notePictureChange();
   awaitingFirstTap = true;
   currentMouseSquare = Square();
 }

@@ -55,7 +55,7 @@ void GameController::followDisplayScale() {
     followRegeneratedArt();
   }
   graphics.boardSnapshotTexture.reset();
-  board.dirty = true;
+  forgetBoardImage();
 }
 
 void GameController::followRegeneratedArt() {
@@ -78,7 +78,7 @@ bool GameController::advanceFrame() {
   // never holds the removed balls without their points.
   if (board.score != scoreBeforeCredits) saveGameNow();
   tellPlayerOfSaveFailure();
-  if (gameState == STATE_PLAYING && menuStripTaps.tick(clock.nowMs())) board.dirty = true;
+  if (gameState == STATE_PLAYING) menuStripTaps.tick(clock.nowMs());
   clock.refresh();
   if (gameState == STATE_GAME_ENDING && clock.nowMs() - static_cast<int>(gameEndTime) > GAME_ENDING_PAUSE_MS)
     handleGameFinish(true, false);
@@ -110,7 +110,7 @@ void GameController::drawFrame() {
   }
   completeStartUp();
 
-  if (board.dirty || boardSnapshot == nullptr) {
+  if (!(boardImageKey() == boardImageShows) || boardSnapshot == nullptr) {
     rebuildBoardSnapshot();
   } else {
     boardSnapshot->drawToScreen(0.0f, -32.0f, Scaling(1.0f, -1.0f), BLEND_OPAQUE, false);
@@ -158,7 +158,7 @@ void GameController::schedulePicture(FrameSchedule& schedule) const {
   // The start screen is a still picture; everything else shows the board.
   if (gameState == STATE_SPLASH) return;
   const bool gameTimeRuns = !clock.isPaused();
-  if (board.dirty) schedule.drawNow();
+  if (!(boardImageKey() == boardImageShows) || boardSnapshot == nullptr) schedule.drawNow();
   // Rolling digits, or numbers not shown yet.
   if (scoreNumber.value != board.score || levelNumber.value != board.level) schedule.drawNow();
 
@@ -213,7 +213,16 @@ void GameController::rebuildBoardSnapshot() {
   Texture* snapshot = new Texture(512, 512);
   delete boardSnapshot;
   boardSnapshot = snapshot;
-  board.dirty = false;
+  boardImageShows = boardImageKey();
+}
+
+GameController::BoardImageKey GameController::boardImageKey() const {
+  return {board.pictureRevision(), gameState == STATE_PLAYING, menuStripTaps.pressed};
+}
+
+void GameController::forgetBoardImage() {
+  delete boardSnapshot;
+  boardSnapshot = nullptr;
 }
 
 void GameController::drawSquareHighlights() {
@@ -242,7 +251,7 @@ void GameController::settleAnimations() {
       if (!animation.active || Square(x, y) == currentMouseSquare) continue;
       // A grow that ended leaves its ball to the board image.
       if (AnimationHandler::settle(animation, clock.nowMs(), drawnAtMs, board.stones[y][x], settings.twoTapMoves))
-        board.dirty = true;
+        board.notePictureChange();
     }
   }
 }

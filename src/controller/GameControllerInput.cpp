@@ -105,7 +105,7 @@ void GameController::clearSelection() {
       }
     }
   }
-  board.dirty = true;
+  board.notePictureChange();
 }
 
 void GameController::startSelectionAnimation(const Square& q) {
@@ -130,7 +130,6 @@ void GameController::handleMouseDown(int x, int y) {
     case STATE_PLAYING:
       if (isInMenuStrip(y)) {
         if (++menuStripTaps.clickCount == 2) menuStripTaps.pressed = true;
-        board.dirty = true;
       } else if (settings.twoTapMoves) {
         handleMouseDrag(x, y);
         return;
@@ -196,7 +195,7 @@ void GameController::selectForTwoTap(Square q) {
   board.calculateReachabilities();
   if (!hadNone) sounds.playMenuSwitchSound();
   startSelectionAnimation(q);
-  board.dirty = true;
+  board.notePictureChange();
 }
 
 void GameController::handleMouseUp(int x, int y) {
@@ -251,7 +250,6 @@ void GameController::handleScreenRelease(int x, int y, bool& consumed) {
   } else if (stripTap) {
     if (menuStripTaps.clickCount == 1) menuStripTaps.firstClickTime = clock.nowMs();
     if (menuStripTaps.clickCount >= 2) apply(GameAction::openGameMenu());
-    board.dirty = true;
   }
 }
 
@@ -319,7 +317,7 @@ void GameController::handlePlayRelease(int x, int y) {
   if (!board.isInBoard(target) || board.stoneAt(target) != SQUARE_EMPTY) {
     if (twoTap && board.isInBoard(board.selected)) {
       board.animations[board.selected.y][board.selected.x].active = false;
-      board.dirty = true;
+      board.notePictureChange();
     }
     apply(GameAction::deselect(true));
   } else if (board.selected.x != -1) {

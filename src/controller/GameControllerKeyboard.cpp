@@ -130,7 +130,7 @@ void GameController::handleBoardKey(GameKey key) {
         Square target = keyboardCursor.square();
         setCurrentMouseSquare(target);
       }
-      board.dirty = true;
+      board.notePictureChange();
       break;
     }
     case GameKey::ACTIVATE: {

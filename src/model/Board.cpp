@@ -72,7 +72,7 @@ void Board::reset(bool placeInitialBalls) {
   previousScore = score;
   score = 0;
   level = 1;
-  dirty = true;
+  notePictureChange();
   ++changeCount;
 
   freeSquares.clear();
@@ -147,7 +147,7 @@ void Board::setStone(Square& s, int colour, bool animate) {
     animation.shrinkSize = -1.0f;
     animation.pathIndex = -1;
   }
-  dirty = true;
+  notePictureChange();
 }
 
 int Board::emptySquare(Square& s, bool animate) {
@@ -158,7 +158,7 @@ int Board::emptySquare(Square& s, bool animate) {
   freeSquares.append(s);
   stones[s.y][s.x] = SQUARE_EMPTY;
   if (s == selected) selectedBallRemoved = true;
-  dirty = true;
+  notePictureChange();
   if (animate) {
     AnimationInfo& animation = animations[s.y][s.x];
     animation.stone = colour;
@@ -197,7 +197,7 @@ void Board::addPendingBall(int colour) {
   ClockOffset announced;
   announced.ms = clock.gameTime();
   pendingStoneTimes.append(announced);
-  dirty = true;
+  notePictureChange();
 }
 
 bool Board::addPendingBalls() {

@@ -131,12 +131,16 @@ class Board {
   int stoneAt(const Square& s) const { return isInBoard(s) ? stones[s.y][s.x] : SQUARE_EMPTY; }
   static void boardSizeForClass(int boardSizeClass, int& width, int& height);
 
+  // Counts the changes that the cached board image shows (stones, the selection, announced balls,
+  // animations starting or ending); whoever draws that image remakes it when the count moved on.
+  unsigned pictureRevision() const { return pictureChanges; }
+  void notePictureChange() { ++pictureChanges; }
+
   // --- State (read and written directly by the controller and the renderer) ---
 
   MyTl::FixedArray<MoveInfo> moveLog;
   MyTl::FixedArray<TimedEvent> timedEvents;
   int changeCount = 0;
-  bool dirty = true;
   int moveCount = 0;
   Settings settings;
   int width = 8;
@@ -171,6 +175,7 @@ class Board {
   }
 
   std::function<void(BoardEvent)> eventHandler;
+  unsigned pictureChanges = 0;
 
   const GameClock& clock;
   RandomSource& random;

@@ -56,7 +56,7 @@ void Board::calculateReachability(Square& from, Square& to) {
       if (animation.kind == ANIM_PATH_PREVIEW) animation.kind = ANIM_CLEARED;
       // The selected ball keeps bouncing; a selection left on any other square is stopped.
       if (animation.kind == ANIM_SELECTED && !(Square(x, y) == selected)) {
-        if (animation.active) dirty = true;
+        if (animation.active) notePictureChange();
         animation.active = false;
         animation.startTime = now;
       }

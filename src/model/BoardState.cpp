@@ -46,7 +46,7 @@ void Board::loadState(MyTl::StreamIn& file) {
       animations[y][x].startTime = clock.nowMs();
     }
   }
-  dirty = true;
+  notePictureChange();
 
   // A damaged settings record leaves the copy at its defaults; reading goes on after it.
   settings.loadState(file);
@@ -126,5 +126,5 @@ void Board::rebuildFreeSquares() {
       animations[y][x].startTime = clock.nowMs();
     }
   }
-  dirty = true;
+  notePictureChange();
 }

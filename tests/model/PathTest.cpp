@@ -146,12 +146,12 @@ TEST_F(PathTest, StaleSelectionAnimationsStopButTheSelectedOneBounces) {
   board.animations[0][0] = AnimationInfo{0.0, STONE_BLUE, true, -1.0f, ANIM_SELECTED, -1};
   board.animations[4][4] = AnimationInfo{0.0, STONE_RED, true, -1.0f, ANIM_SELECTED, -1};
   select(0, 0);
-  board.dirty = false;
+  const unsigned revisionBefore = board.pictureRevision();
   Square from(0, 0), to(2, 0);
   board.calculateReachability(from, to);
   EXPECT_TRUE(board.animations[0][0].active);
   EXPECT_FALSE(board.animations[4][4].active);
-  EXPECT_TRUE(board.dirty);
+  EXPECT_NE(revisionBefore, board.pictureRevision());
 }
 
 TEST(SquareSetTest, InOrderByColumnThenRow) {
