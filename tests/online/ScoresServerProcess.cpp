@@ -53,15 +53,18 @@ ScoresServerProcess::ScoresServerProcess(const std::string& database, const std:
   child = spawn(arguments, outputFd);
   close(outputFd);
   if (child < 0) return;
-  // Wait for the "listening on http://127.0.0.1:<port>" line.
-  const std::string marker = "listening on http://127.0.0.1:";
+  // Wait for the "listening on http://127.0.0.1:<port>" line (https:// when serving TLS).
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (std::chrono::steady_clock::now() < deadline) {
     const std::string text = output();
-    const size_t at = text.find(marker);
-    if (at != std::string::npos && text.find('\n', at) != std::string::npos) {
-      port = std::atoi(text.c_str() + at + marker.size());
-      return;
+    for (const char* candidate : {"http", "https"}) {
+      const std::string marker = std::string("listening on ") + candidate + "://127.0.0.1:";
+      const size_t at = text.find(marker);
+      if (at != std::string::npos && text.find('\n', at) != std::string::npos) {
+        scheme = candidate;
+        port = std::atoi(text.c_str() + at + marker.size());
+        return;
+      }
     }
     if (waitpid(child, nullptr, WNOHANG) == child) {
       child = -1;
@@ -73,7 +76,7 @@ ScoresServerProcess::ScoresServerProcess(const std::string& database, const std:
 
 ScoresServerProcess::~ScoresServerProcess() { stop(); }
 
-std::string ScoresServerProcess::baseUrl() const { return "http://127.0.0.1:" + std::to_string(port); }
+std::string ScoresServerProcess::baseUrl() const { return scheme + "://127.0.0.1:" + std::to_string(port); }
 
 std::string ScoresServerProcess::output() const { return TempFolder::contentOf(logPath); }
 

@@ -26,7 +26,7 @@ class ScoresServerProcess {
   bool started() const { return port > 0; }
   int listeningPort() const { return port; }
   pid_t processId() const { return child; }
-  // "http://127.0.0.1:<port>".
+  // "http://127.0.0.1:<port>", or https:// when the server serves TLS.
   std::string baseUrl() const;
 
   // Everything the server has written so far (the listening line, then the log lines).
@@ -49,4 +49,5 @@ class ScoresServerProcess {
   std::string logPath;
   pid_t child = -1;
   int port = -1;
+  std::string scheme = "http";
 };
