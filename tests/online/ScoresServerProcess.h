@@ -18,7 +18,9 @@ class ScoresServerProcess {
  public:
   // Starts the server with `--db database --port 0` and `extraArguments`; waits up to 10 s
   // for it to listen. started() tells whether it did.
-  explicit ScoresServerProcess(const std::string& database, const std::vector<std::string>& extraArguments = {});
+  // `binary` is the server program to run (an installed or unpacked one), the build's by default.
+  explicit ScoresServerProcess(const std::string& database, const std::vector<std::string>& extraArguments = {},
+                               const std::string& binary = binaryPath());
   ~ScoresServerProcess();
   ScoresServerProcess(const ScoresServerProcess&) = delete;
   ScoresServerProcess& operator=(const ScoresServerProcess&) = delete;
