@@ -235,7 +235,11 @@ TEST_F(DebianPackages, TheGamesPackageDependsOnTheLinkedLibrariesAndRuns) {
   const fs::path unpacked = unpack(game, "game");
   const CommandResult version = run(quoted(unpacked / "usr/bin/pellix") + " --version");
   EXPECT_EQ(std::string("pellix ") + PELLIX_VERSION + "\n", version.output);
-  const CommandResult noDisplay = run("DISPLAY= WAYLAND_DISPLAY= " + quoted(unpacked / "usr/bin/pellix"));
+  // A data folder of its own: a game the user runs meanwhile must not answer for this one.
+  const fs::path home = folder->root() / "home";
+  const CommandResult noDisplay = run("DISPLAY= WAYLAND_DISPLAY= XDG_DATA_HOME=" + quoted(home / "data") +
+                                      " XDG_CONFIG_HOME=" + quoted(home / "config") + " " +
+                                      quoted(unpacked / "usr/bin/pellix"));
   EXPECT_NE(0, noDisplay.status);
   EXPECT_NE(std::string::npos, noDisplay.output.find("display")) << noDisplay.output;
 }
@@ -274,9 +278,9 @@ TEST_F(DebianPackages, TheServersPackageHoldsItsUnitsSettingsAndManualPage) {
     text.replace(text.find(installed), installed.size(), (unpacked / "usr/bin/pellix-scores-server").string());
     std::ofstream(units / name) << text;
   }
-  const CommandResult verified = run("systemd-analyze --man=no verify " +
-                                     quoted(units / "pellix-scores-server.service") + " " +
-                                     quoted(units / "pellix-scores-server@8642.service"));
+  const CommandResult verified =
+      run("systemd-analyze --man=no verify " + quoted(units / "pellix-scores-server.service") + " " +
+          quoted(units / "pellix-scores-server@8642.service"));
   EXPECT_EQ(0, verified.status) << verified.output;
   EXPECT_EQ("", verified.output);
 
@@ -287,16 +291,19 @@ TEST_F(DebianPackages, TheServersPackageHoldsItsUnitsSettingsAndManualPage) {
   EXPECT_NE(std::string::npos, page.output.find("--tls-cert")) << page.output;
 
   // The packaged server serves: a score sent is the table fetched.
-  ScoresServerProcess running((folder->root() / "scores.db").string(), {}, (unpacked / "usr/bin/pellix-scores-server").string());
+  ScoresServerProcess running((folder->root() / "scores.db").string(), {},
+                              (unpacked / "usr/bin/pellix-scores-server").string());
   ASSERT_TRUE(running.started()) << running.output();
   CurlHttpTransport transport;
   const std::string name = "Packaged";
+  const int hash = ScoreChecksum::ofSubmission(0, 3, 0, name.data(), name.size(), 77);
   const HttpResponse sent = transport.post(
       running.baseUrl() + "/pellix/submit_score/",
-      "game_id=0&game_mode=3&device_id=0&user_name=" + name + "&score=77&hash=" + std::to_string(ScoreChecksum::ofSubmission(0, 3, 0, name.data(), name.size(), 77)),
+      "game_id=0&game_mode=3&device_id=0&user_name=" + name + "&score=77&hash=" + std::to_string(hash),
       {{"Content-Type", "application/x-www-form-urlencoded"}});
   EXPECT_EQ(200, sent.status) << sent.error << sent.body;
-  const HttpResponse table = transport.get(running.baseUrl() + "/pellix/top_scores/?game_id=0&game_mode=3&max_res=10");
+  const HttpResponse table =
+      transport.get(running.baseUrl() + "/pellix/top_scores/?game_id=0&game_mode=3&max_res=10");
   EXPECT_EQ("name,score\nPackaged,77\n", table.body) << table.error;
 }
 
