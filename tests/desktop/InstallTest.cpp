@@ -184,18 +184,15 @@ TEST_F(InstallTest, ServerSettingsStayInsideAPrivatePrefix) {
 
 class DebianPackages : public InstallTest {
  protected:
-  static void SetUpTestSuite() {
-    InstallTest::SetUpTestSuite();
-    packages = folder->root() / "packages";
-    packed = run("cd " + quoted(PELLIX_BUILD_DIR) + " && " + PELLIX_CPACK_COMMAND + " -G DEB -B " + quoted(packages));
-  }
-
-  void SetUp() override {
-    ASSERT_EQ(0, packed.status) << packed.output;
-    game = packages / ("pellix_" + std::string(PELLIX_VERSION) + "_amd64.deb");
-    server = packages / ("pellix-scores-server_" + std::string(PELLIX_VERSION) + "_amd64.deb");
-    ASSERT_TRUE(fs::exists(game)) << packed.output;
-    ASSERT_TRUE(fs::exists(server)) << packed.output;
+  // Makes the package of one component (game or server) with cpack; its path, or empty.
+  static fs::path pack(const std::string& component, const std::string& packageName) {
+    const fs::path packages = folder->root() / ("packages-" + component);
+    const CommandResult packed = run("cd " + quoted(PELLIX_BUILD_DIR) + " && " + PELLIX_CPACK_COMMAND +
+                                     " -G DEB -D CPACK_COMPONENTS_ALL=" + component + " -B " + quoted(packages));
+    EXPECT_EQ(0, packed.status) << packed.output;
+    const fs::path deb = packages / (packageName + "_" + std::string(PELLIX_VERSION) + "_amd64.deb");
+    EXPECT_TRUE(fs::exists(deb)) << packed.output;
+    return fs::exists(deb) ? deb : fs::path();
   }
 
   static fs::path unpack(const fs::path& deb, const std::string& name) {
@@ -204,17 +201,11 @@ class DebianPackages : public InstallTest {
     EXPECT_EQ(0, unpacked.status) << unpacked.output;
     return into;
   }
-
-  static fs::path packages;
-  static CommandResult packed;
-  fs::path game;
-  fs::path server;
 };
 
-fs::path DebianPackages::packages;
-CommandResult DebianPackages::packed;
-
 TEST_F(DebianPackages, TheGamesPackageDependsOnTheLinkedLibrariesAndRuns) {
+  const fs::path game = pack("game", "pellix");
+  ASSERT_FALSE(game.empty());
   const CommandResult depends = run("dpkg-deb -f " + quoted(game) + " Depends");
   ASSERT_EQ(0, depends.status) << depends.output;
   for (const char* library : {"libsdl2-2.0-0", "libopenal1", "libcurl4", "libcairo2", "fonts-urw-base35"})
@@ -245,6 +236,8 @@ TEST_F(DebianPackages, TheGamesPackageDependsOnTheLinkedLibrariesAndRuns) {
 }
 
 TEST_F(DebianPackages, TheServersPackageHoldsItsUnitsSettingsAndManualPage) {
+  const fs::path server = pack("server", "pellix-scores-server");
+  ASSERT_FALSE(server.empty());
   const CommandResult depends = run("dpkg-deb -f " + quoted(server) + " Depends");
   for (const char* library : {"libmicrohttpd12", "libgnutls30", "libsqlite3-0", "libpq5"})
     EXPECT_NE(std::string::npos, depends.output.find(library)) << library << " missing from: " << depends.output;
