@@ -44,6 +44,10 @@ int main(int argc, char** argv) {
 
   // The certificate first: a pair that cannot be used ends the start before anything is opened.
   CertificateReloader certificates(options.tlsCertificate, options.tlsKey);
+  if (options.servesTls() && !ScoreServer::tlsSupported()) {
+    std::fprintf(stderr, "pellix-scores-server: cannot serve TLS: libmicrohttpd was built without it\n");
+    return 1;
+  }
   if (options.servesTls() && !certificates.reload(error)) {
     std::fprintf(stderr, "pellix-scores-server: cannot serve TLS: %s\n", ServerLog::folded(error).c_str());
     return 1;

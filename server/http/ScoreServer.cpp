@@ -199,6 +199,11 @@ ScoreServer::~ScoreServer() {
   if (tls != nullptr) tls->stopServing();
 }
 
+bool ScoreServer::tlsSupported() {
+  return MHD_is_feature_supported(MHD_FEATURE_TLS) == MHD_YES &&
+         MHD_is_feature_supported(MHD_FEATURE_HTTPS_CERT_CALLBACK) == MHD_YES;
+}
+
 int ScoreServer::bind(const std::string& address, int port) {
   if (daemon != nullptr || port < 0 || port > 65535) return -1;
   sockaddr_in four{};
@@ -221,7 +226,7 @@ int ScoreServer::bind(const std::string& address, int port) {
   // connections without a restart.
   MHD_OptionItem tlsOptions[] = {{MHD_OPTION_END, 0, nullptr}, {MHD_OPTION_END, 0, nullptr}};
   if (tls != nullptr) {
-    if (MHD_is_feature_supported(MHD_FEATURE_HTTPS_CERT_CALLBACK) != MHD_YES || !tls->startServing()) return -1;
+    if (!tlsSupported() || !tls->startServing()) return -1;
     flags |= MHD_USE_TLS;
     tlsOptions[0] = {MHD_OPTION_HTTPS_CERT_CALLBACK, 0, reinterpret_cast<void*>(&CertificateReloader::retrieve)};
   }

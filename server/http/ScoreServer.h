@@ -43,6 +43,8 @@ class ScoreServer {
   ScoreServer(const ScoreServer&) = delete;
   ScoreServer& operator=(const ScoreServer&) = delete;
 
+  // Whether the engine was built with TLS and can take a new certificate without a restart.
+  static bool tlsSupported();
   // Serve HTTPS with `reloader`'s pair (loaded, and outliving this object); before bind().
   void serveTls(CertificateReloader& reloader) { tls = &reloader; }
 
