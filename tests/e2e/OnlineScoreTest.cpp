@@ -9,13 +9,14 @@
 #include <fstream>
 #include <memory>
 
+#include "CurlHttpTransport.h"
 #include "GameTestFixture.h"
 #include "ScoreChecksum.h"
-#include "CurlHttpTransport.h"
 #include "ScoresServerProcess.h"
 #include "TempFolder.h"
 #include "TestBoards.h"
 #include "TestCertificateAuthority.h"
+#include "TestEnvironment.h"
 
 namespace {
 
