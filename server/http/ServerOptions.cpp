@@ -162,6 +162,7 @@ std::string ServerOptions::usage() {
          "  --tls-cert FILE     serve HTTPS with this PEM certificate (the server's first, then\n"
          "                      any intermediates); needs --tls-key. Without both the server\n"
          "                      speaks plain HTTP, for a reverse proxy that holds the TLS\n"
+         "                      connection\n"
          "  --tls-key FILE      the certificate's unencrypted PEM private key\n"
          "  --quiet             no log lines on standard error\n"
          "  --help              this text\n"
@@ -170,7 +171,7 @@ std::string ServerOptions::usage() {
          "standard output. SIGINT and SIGTERM stop it cleanly. SIGHUP reads the certificate and\n"
          "key files again: new connections get the new pair, and a pair that cannot be used is\n"
          "logged in one line while the old one stays in use (without TLS, SIGHUP changes\n"
-         "nothing). A certificate or key that cannot\n"
-         "be used at start-up is an error. The game finds the server through its preferences\n"
-         "or the environment variable PELLIX_SCORES_URL.\n";
+         "nothing). A certificate or key that cannot be used at start-up is an error. The game\n"
+         "finds the server through its preferences or the environment variable\n"
+         "PELLIX_SCORES_URL.\n";
 }
