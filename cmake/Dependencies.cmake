@@ -17,9 +17,11 @@ pkg_check_modules(PELLIX_OPENAL REQUIRED IMPORTED_TARGET openal)
 pkg_check_modules(PELLIX_SNDFILE REQUIRED IMPORTED_TARGET sndfile)
 pkg_check_modules(PELLIX_CURL REQUIRED IMPORTED_TARGET libcurl)
 
-# The high-score server: libmicrohttpd over SQLite or PostgreSQL. cpp-httplib is the HTTP client
+# The high-score server: libmicrohttpd (with GnuTLS) over SQLite or PostgreSQL. cpp-httplib is the HTTP client
 # of the server's tests and load benchmark, and the fake servers of the client's tests.
 pkg_check_modules(PELLIX_MICROHTTPD REQUIRED IMPORTED_TARGET libmicrohttpd)
+# The server's own TLS: libmicrohttpd's handshakes, with certificates loaded through GnuTLS.
+pkg_check_modules(PELLIX_GNUTLS REQUIRED IMPORTED_TARGET gnutls)
 pkg_check_modules(PELLIX_LIBPQ REQUIRED IMPORTED_TARGET libpq)
 pkg_check_modules(PELLIX_HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 find_package(SQLite3 REQUIRED)

@@ -10,8 +10,8 @@ packages=(
   libcairo2-dev libpng-dev libpango1.0-dev fonts-urw-base35
   libopenal-dev libopenal1 libsndfile1-dev
   libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev
-  libmicrohttpd-dev libpq-dev postgresql
-  desktop-file-utils appstream man-db dpkg-dev file
+  libmicrohttpd-dev libgnutls28-dev libpq-dev postgresql openssl
+  desktop-file-utils appstream man-db dpkg-dev file systemd
   ccache
   clang libclang-rt-14-dev
   xvfb xauth xdotool libx11-dev libxtst-dev libxdamage-dev

@@ -1,5 +1,6 @@
 // pellix-scores-server: parses the command line, opens the score database (SQLite or
-// PostgreSQL), binds, serves until SIGINT, SIGTERM or SIGHUP, then closes the database cleanly.
+// PostgreSQL), loads the TLS certificate when asked to, binds, serves until SIGINT or SIGTERM
+// (SIGHUP reloads the certificate), then closes the database cleanly.
 #include <pthread.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -11,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "CertificateReloader.h"
 #include "ConnectionGuard.h"
 #include "ScoreRequestHandler.h"
 #include "ScoreServer.h"
@@ -40,6 +42,17 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
   signal(SIGPIPE, SIG_IGN);
 
+  // The certificate first: a pair that cannot be used ends the start before anything is opened.
+  CertificateReloader certificates(options.tlsCertificate, options.tlsKey);
+  if (options.servesTls() && !ScoreServer::tlsSupported()) {
+    std::fprintf(stderr, "pellix-scores-server: cannot serve TLS: libmicrohttpd was built without it\n");
+    return 1;
+  }
+  if (options.servesTls() && !certificates.reload(error)) {
+    std::fprintf(stderr, "pellix-scores-server: cannot serve TLS: %s\n", ServerLog::folded(error).c_str());
+    return 1;
+  }
+
   ScoreStorage storage;
   if (!storage.open(options.databasePath, options.submitLimit, error)) {
     std::fprintf(stderr, "pellix-scores-server: cannot use the database %s: %s\n", options.databasePath.c_str(),
@@ -66,6 +79,7 @@ int main(int argc, char** argv) {
     }
   }
   ScoreServer server(handler, log, limits, options.trustedProxies);
+  if (options.servesTls()) server.serveTls(certificates);
   int port = server.bind(options.bindAddress, options.port);
   if (port < 0) {
     std::fprintf(stderr, "pellix-scores-server: cannot listen on %s port %d\n", options.bindAddress.c_str(),
@@ -75,13 +89,25 @@ int main(int argc, char** argv) {
 
   std::thread signalWaiter([&] {
     int signalNumber = 0;
-    sigwait(&stopSignals, &signalNumber);
+    while (sigwait(&stopSignals, &signalNumber) == 0 && signalNumber == SIGHUP) {
+      if (!options.servesTls()) {
+        log.line("SIGHUP: nothing to reload, serving plain HTTP");
+        continue;
+      }
+      std::string reloadError;
+      if (certificates.reload(reloadError)) {
+        log.line("reloaded the TLS certificate from " + options.tlsCertificate);
+      } else {
+        log.line("kept the TLS certificate in use: " + reloadError);
+      }
+    }
     server.stop();
   });
 
   // An IPv6 address goes in brackets in a URL.
   const bool six = options.bindAddress.find(':') != std::string::npos;
-  std::printf("listening on http://%s%s%s:%d\n", six ? "[" : "", options.bindAddress.c_str(), six ? "]" : "", port);
+  std::printf("listening on %s://%s%s%s:%d\n", options.servesTls() ? "https" : "http", six ? "[" : "",
+              options.bindAddress.c_str(), six ? "]" : "", port);
   std::fflush(stdout);
   bool served = server.run();
   // When serving ended by itself, wake the waiter with a signal of our own.

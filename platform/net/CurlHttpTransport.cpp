@@ -4,6 +4,7 @@
 
 #include <curl/curl.h>
 
+#include <cstdio>
 #include <mutex>
 
 namespace {
@@ -43,12 +44,22 @@ int checkCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   return 0;
 }
 
+// Failures of the TLS handshake that mean the server is not who it claims to be, or that its
+// certificate cannot be checked: a configuration matter for the player or the operator, not a
+// lost connection.
+bool isCertificateProblem(CURLcode result) {
+  return result == CURLE_PEER_FAILED_VERIFICATION || result == CURLE_SSL_CACERT_BADFILE ||
+         result == CURLE_SSL_ISSUER_ERROR || result == CURLE_SSL_INVALIDCERTSTATUS ||
+         result == CURLE_SSL_PINNEDPUBKEYNOTMATCH;
+}
+
 }  // namespace
 
-CurlHttpTransport::CurlHttpTransport(HttpLimits limits) : bounds(limits) {}
+CurlHttpTransport::CurlHttpTransport(HttpLimits limits, std::string caFile)
+    : bounds(limits), trustedAuthorities(std::move(caFile)) {}
 
-HttpTransportFactory CurlHttpTransport::factory() {
-  return [] { return std::make_unique<CurlHttpTransport>(); };
+HttpTransportFactory CurlHttpTransport::factory(const std::string& caFile) {
+  return [caFile] { return std::make_unique<CurlHttpTransport>(HttpLimits(), caFile); };
 }
 
 void CurlHttpTransport::setCancelCheck(std::function<bool()> cancelled) { cancelCheck = std::move(cancelled); }
@@ -87,6 +98,11 @@ HttpResponse CurlHttpTransport::perform(const std::string& url, const std::strin
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, bounds.connectTimeoutMs);
   curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, bounds.totalTimeoutMs);
   curl_easy_setopt(curl, CURLOPT_USERAGENT, "Pellix");
+  // The certificate and the host name are checked (libcurl's defaults, stated so that nothing
+  // can turn them off), against the player's CA file when one is named.
+  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+  if (!trustedAuthorities.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, trustedAuthorities.c_str());
   // A body announced as too long is refused before any of it is read.
   curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(bounds.maxBodyBytes));
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &collectBody);
@@ -118,6 +134,13 @@ HttpResponse CurlHttpTransport::perform(const std::string& url, const std::strin
     response.error = "reply body too large";
   } else if (transfer.wasCancelled) {
     response.error = "cancelled";
+  } else if (isCertificateProblem(result)) {
+    const std::string detail = errorText[0] != '\0' ? errorText : curl_easy_strerror(result);
+    response.error = std::string(CERTIFICATE_PROBLEM) + " (" + detail + ")" +
+                     (trustedAuthorities.empty() ? std::string(" against the system's trust store")
+                                                 : " against the CA file " + trustedAuthorities);
+    // The player sees only that the server cannot be reached; say why once per request.
+    std::fprintf(stderr, "pellix: high-score server %s: %s\n", url.c_str(), response.error.c_str());
   } else {
     response.error = errorText[0] != '\0' ? errorText : curl_easy_strerror(result);
   }

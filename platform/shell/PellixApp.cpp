@@ -118,8 +118,10 @@ bool PellixApp::launch() {
   // rest right after it.
   game.reset();
   const uint32_t seed = std::random_device()();
-  const auto makeGame = [this, seed] {
-    game = std::make_unique<GameController>(*settings, *preferences, saveFailures, CurlHttpTransport::factory(),
+  const std::string scoresCaFile = preferences->scoresCaFile();
+  const auto makeGame = [this, seed, scoresCaFile] {
+    game = std::make_unique<GameController>(*settings, *preferences, saveFailures,
+                                           CurlHttpTransport::factory(scoresCaFile),
                                            &IntTimer::getGlobalTimeInMs, seed, BallGraphics::NO_ART);
   };
   std::thread maker;

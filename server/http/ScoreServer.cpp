@@ -196,6 +196,12 @@ ScoreServer::ScoreServer(ScoreRequestHandler& requestHandler, ServerLog& serverL
 ScoreServer::~ScoreServer() {
   stop();
   if (daemon != nullptr) MHD_stop_daemon(daemon);
+  if (tls != nullptr) tls->stopServing();
+}
+
+bool ScoreServer::tlsSupported() {
+  return MHD_is_feature_supported(MHD_FEATURE_TLS) == MHD_YES &&
+         MHD_is_feature_supported(MHD_FEATURE_HTTPS_CERT_CALLBACK) == MHD_YES;
 }
 
 int ScoreServer::bind(const std::string& address, int port) {
@@ -216,6 +222,14 @@ int ScoreServer::bind(const std::string& address, int port) {
   } else {
     return -1;
   }
+  // TLS: every handshake asks the reloader for the pair in use, so that a reload reaches new
+  // connections without a restart.
+  MHD_OptionItem tlsOptions[] = {{MHD_OPTION_END, 0, nullptr}, {MHD_OPTION_END, 0, nullptr}};
+  if (tls != nullptr) {
+    if (!tlsSupported() || !tls->startServing()) return -1;
+    flags |= MHD_USE_TLS;
+    tlsOptions[0] = {MHD_OPTION_HTTPS_CERT_CALLBACK, 0, reinterpret_cast<void*>(&CertificateReloader::retrieve)};
+  }
   // The engine's own limit backs the guard's: a little higher, so that the guard, which logs,
   // is the one that refuses.
   const unsigned engineLimit = static_cast<unsigned>(limits.maxTotal) + 64;
@@ -226,12 +240,16 @@ int ScoreServer::bind(const std::string& address, int port) {
       static_cast<unsigned>(60), MHD_OPTION_LISTEN_BACKLOG_SIZE, static_cast<unsigned>(1024),
       MHD_OPTION_URI_LOG_CALLBACK, &Callbacks::requestStarted, this, MHD_OPTION_NOTIFY_COMPLETED,
       &Callbacks::requestEnded, this, MHD_OPTION_NOTIFY_CONNECTION, &Callbacks::connectionChanged, this,
-      MHD_OPTION_END);
-  if (daemon == nullptr) return -1;
+      MHD_OPTION_ARRAY, tlsOptions, MHD_OPTION_END);
+  if (daemon == nullptr) {
+    if (tls != nullptr) tls->stopServing();
+    return -1;
+  }
   const MHD_DaemonInfo* info = MHD_get_daemon_info(daemon, MHD_DAEMON_INFO_BIND_PORT);
   if (info == nullptr || info->port == 0) {
     MHD_stop_daemon(daemon);
     daemon = nullptr;
+    if (tls != nullptr) tls->stopServing();
     return -1;
   }
   return info->port;

@@ -6,7 +6,9 @@
 // has a fixed memory budget (a flood of header lines is refused once it is used up), and the
 // ConnectionGuard caps connections per address and in all and cuts requests past their
 // deadline. Behind trusted proxies the client's address comes from X-Forwarded-For
-// (ClientAddress). Owned by main (or a test); the handler and the log outlive it.
+// (ClientAddress). Given a CertificateReloader it speaks HTTPS (GnuTLS), each new handshake
+// using the reloader's current pair; otherwise plain HTTP, for a TLS-terminating proxy in
+// front. Owned by main (or a test); the handler, the log and the reloader outlive it.
 // bind() and run() on one thread; stop() from any thread.
 #pragma once
 
@@ -17,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "CertificateReloader.h"
 #include "ClientAddress.h"
 #include "ConnectionGuard.h"
 #include "ScoreRequestHandler.h"
@@ -40,8 +43,13 @@ class ScoreServer {
   ScoreServer(const ScoreServer&) = delete;
   ScoreServer& operator=(const ScoreServer&) = delete;
 
+  // Whether the engine was built with TLS and can take a new certificate without a restart.
+  static bool tlsSupported();
+  // Serve HTTPS with `reloader`'s pair (loaded, and outliving this object); before bind().
+  void serveTls(CertificateReloader& reloader) { tls = &reloader; }
+
   // Starts accepting on `address`:`port` (IPv4 or IPv6; port 0: any free port). Returns the
-  // bound port, or -1.
+  // bound port, or -1 (also when TLS was asked for and cannot be served).
   int bind(const std::string& address, int port);
   // Enforces the request deadlines until stop(), then stops the engine. Returns false when
   // bind() had not succeeded.
@@ -57,6 +65,7 @@ class ScoreServer {
   const ConnectionGuard::Limits limits;
   ConnectionGuard guard;
   const ClientAddress clientAddress;
+  CertificateReloader* tls = nullptr;
   MHD_Daemon* daemon = nullptr;
   std::mutex stopLock;
   std::condition_variable stopSignal;

@@ -41,7 +41,8 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
       hasValue = true;
     }
     if (option != "--db" && option != "--bind" && option != "--port" && option != "--submit-limit" &&
-        option != "--request-deadline" && option != "--trusted-proxy" && option != "--max-connections") {
+        option != "--request-deadline" && option != "--trusted-proxy" && option != "--max-connections" &&
+        option != "--tls-cert" && option != "--tls-key") {
       error = "unknown option " + option;
       return false;
     }
@@ -69,6 +70,12 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
         error = "--port must be 0 to 65535";
         return false;
       }
+    } else if (option == "--tls-cert" || option == "--tls-key") {
+      if (value.empty()) {
+        error = option + " needs a file";
+        return false;
+      }
+      (option == "--tls-cert" ? tlsCertificate : tlsKey) = value;
     } else if (option == "--trusted-proxy") {
       const std::string address = ClientAddress::normalise(value);
       if (address.empty()) {
@@ -91,17 +98,22 @@ bool ServerOptions::parse(int argc, const char* const* argv, std::string& error)
       return false;
     }
   }
+  if (tlsCertificate.empty() != tlsKey.empty()) {
+    error = tlsCertificate.empty() ? "--tls-key needs --tls-cert too" : "--tls-cert needs --tls-key too";
+    return false;
+  }
   return true;
 }
 
 std::string ServerOptions::usage() {
   return "Usage: pellix-scores-server [--db PATH|URI] [--bind ADDRESS] [--port N] [--submit-limit N]\n"
          "                            [--trusted-proxy ADDRESS]... [--request-deadline S]\n"
-         "                            [--max-connections N] [--quiet]\n"
+         "                            [--max-connections N] [--tls-cert FILE --tls-key FILE]\n"
+         "                            [--quiet]\n"
          "\n"
          "The Pellix high-score server. It keeps the global top scores of the game's twelve\n"
          "tables (game_mode 0 to 11) in one SQLite file, or in a PostgreSQL database that several\n"
-         "instances share, and answers the game over HTTP:\n"
+         "instances share, and answers the game over HTTP, or over HTTPS with --tls-cert:\n"
          "\n"
          "  GET  /pellix/top_scores/?game_id=0&game_mode=M&max_res=N\n"
          "       200: a header line \"name,score\", then up to N (1 to 100) lines name,score,\n"
@@ -147,10 +159,19 @@ std::string ServerOptions::usage() {
          "                      (default: 10)\n"
          "  --max-connections N connections held open at once from everyone together\n"
          "                      (default: 4000; one address may hold 16 of them)\n"
+         "  --tls-cert FILE     serve HTTPS with this PEM certificate (the server's first, then\n"
+         "                      any intermediates); needs --tls-key. Without both the server\n"
+         "                      speaks plain HTTP, for a reverse proxy that holds the TLS\n"
+         "                      connection\n"
+         "  --tls-key FILE      the certificate's unencrypted PEM private key\n"
          "  --quiet             no log lines on standard error\n"
          "  --help              this text\n"
          "\n"
-         "Once listening it prints \"listening on http://ADDRESS:PORT\" on standard output.\n"
-         "SIGINT, SIGTERM and SIGHUP stop it cleanly. The game finds it through the\n"
-         "environment variable PELLIX_SCORES_URL (default http://127.0.0.1:8642).\n";
+         "Once listening it prints \"listening on http://ADDRESS:PORT\" (https:// with TLS) on\n"
+         "standard output. SIGINT and SIGTERM stop it cleanly. SIGHUP reads the certificate and\n"
+         "key files again: new connections get the new pair, and a pair that cannot be used is\n"
+         "logged in one line while the old one stays in use (without TLS, SIGHUP changes\n"
+         "nothing). A certificate or key that cannot be used at start-up is an error. The game\n"
+         "finds the server through its preferences or the environment variable\n"
+         "PELLIX_SCORES_URL.\n";
 }

@@ -1,6 +1,7 @@
 // The command line of pellix-scores-server: --db PATH|URI, --bind ADDRESS, --port N,
 // --submit-limit N, --trusted-proxy ADDRESS (repeatable), --request-deadline S,
-// --max-connections N, --quiet and --help. Parsed once by main.
+// --max-connections N, --tls-cert FILE with --tls-key FILE, --quiet and --help. Parsed once by
+// main.
 #pragma once
 
 #include <string>
@@ -24,13 +25,19 @@ class ServerOptions {
   int requestDeadline = 10;
   // Connections held open at once from everyone together.
   int maxConnections = 4000;
+  // PEM files of the certificate chain and its key: both given, the server speaks HTTPS itself;
+  // neither, plain HTTP (behind a TLS-terminating proxy).
+  std::string tlsCertificate;
+  std::string tlsKey;
   // No log lines on standard error (tests that provoke many refusals).
   bool quiet = false;
   bool showHelp = false;
 
   // Reads argv[1..]. False with a one-line `error` for an unknown option, a missing value or a
-  // number out of range.
+  // number out of range, and when only one of --tls-cert and --tls-key is given.
   bool parse(int argc, const char* const* argv, std::string& error);
+
+  bool servesTls() const { return !tlsCertificate.empty(); }
 
   // The --help text.
   static std::string usage();

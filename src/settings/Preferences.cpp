@@ -75,6 +75,12 @@ Look Preferences::look() const {
 
 void Preferences::setLook(Look look) { setValue(LOOK_KEY, Looks::nameOf(look)); }
 
+std::string Preferences::scoresCaFile() const {
+  // A relative path would depend on the folder the game was started from.
+  const std::string file = value(SCORES_CA_FILE_KEY);
+  return !file.empty() && file[0] == '/' ? file : std::string();
+}
+
 bool Preferences::save(MyTl::SaveFailureNotice* notice) const {
   std::string content;
   for (const Line& line : lines) content += line.text + "\n";

@@ -27,6 +27,11 @@ class Preferences {
   Look look() const;
   void setLook(Look look);
 
+  // The PEM file of the certificate authorities that the high-score server's certificate is
+  // checked against instead of the system's (a private server); empty for the system's trust
+  // store, also when the value is not an absolute path.
+  std::string scoresCaFile() const;
+
   // The raw value of `key` (trimmed); empty when the key is missing. The last line of a key
   // counts.
   std::string value(const std::string& key) const;
@@ -40,6 +45,8 @@ class Preferences {
 
   // The look's key in the file.
   static constexpr const char* LOOK_KEY = "look";
+  // The key of the score server's CA file.
+  static constexpr const char* SCORES_CA_FILE_KEY = "scores_ca_file";
   // Files above this size are not preferences: they read as the defaults.
   static constexpr long MAX_FILE_BYTES = 64 * 1024;
 

@@ -1,7 +1,10 @@
 // The installed game: an install into a temporary prefix passes desktop-file-validate,
 // appstreamcli and man without a warning, carries every icon size, runs from wherever the
 // prefix was moved (reading nothing from the build tree), and names the folder it looked in
-// when its data is missing; the Debian package's dependencies come from the linked libraries.
+// when its data is missing. cpack makes two Debian packages whose dependencies come from the
+// linked libraries: the game, and the high-score server with its systemd units (which
+// systemd-analyze accepts), its settings file as a conffile and its manual page; the server
+// runs from the unpacked package and answers.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -13,7 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "CurlHttpTransport.h"
+#include "ScoreChecksum.h"
 #include "GameSession.h"
+#include "ScoresServerProcess.h"
 #include "TempFolder.h"
 #include "WholeFile.h"
 #include "TestEnvironment.h"
@@ -102,8 +108,8 @@ TEST_F(InstallTest, ManualPagesRenderWithoutWarnings) {
     const char* path;
     const char* mustMention[3];
   } pages[] = {
-      {"share/man/man6/pellix.6", {"PELLIX_SCORES_URL", "gameState.dat", "Ctrl+Q"}},
-      {"share/man/man8/pellix-scores-server.8", {"--submit-limit", "PELLIX_SCORES_URL", "SQLite"}},
+      {"share/man/man6/pellix.6.gz", {"PELLIX_SCORES_URL", "gameState.dat", "scores_ca_file"}},
+      {"share/man/man8/pellix-scores-server.8.gz", {"--submit-limit", "--tls-cert", "SIGHUP"}},
   };
   for (const Page& page : pages) {
     const fs::path file = prefix / page.path;
@@ -168,38 +174,130 @@ TEST_F(InstallTest, MovedPrefixRunsTheGame) {
   EXPECT_EQ("", session.errorOutput());
 }
 
-TEST_F(InstallTest, DebianPackageDependsOnTheLinkedLibraries) {
-  const fs::path packages = folder->root() / "packages";
-  const CommandResult packed = run("cd " + quoted(PELLIX_BUILD_DIR) + " && " + PELLIX_CPACK_COMMAND + " -G DEB -B " +
-                                   quoted(packages));
-  ASSERT_EQ(0, packed.status) << packed.output;
-  fs::path deb;
-  for (const fs::directory_entry& entry : fs::directory_iterator(packages))
-    if (entry.path().extension() == ".deb") deb = entry.path();
-  ASSERT_FALSE(deb.empty()) << packed.output;
+TEST_F(InstallTest, ServerSettingsStayInsideAPrivatePrefix) {
+  // An install anywhere but /usr keeps the units' settings file in the prefix, never in /etc.
+  EXPECT_TRUE(fs::exists(prefix / "etc/default/pellix-scores-server"));
+  const std::string unit = readText(prefix / "lib/systemd/system/pellix-scores-server.service");
+  EXPECT_NE(std::string::npos, unit.find("ExecStart=" + (prefix / "bin/pellix-scores-server").string() + " "))
+      << unit;
+}
 
-  const CommandResult depends = run("dpkg-deb -f " + quoted(deb) + " Depends");
+class DebianPackages : public InstallTest {
+ protected:
+  // Makes the package of one component (game or server) with cpack; its path, or empty.
+  static fs::path pack(const std::string& component, const std::string& packageName) {
+    const fs::path packages = folder->root() / ("packages-" + component);
+    const CommandResult packed = run("cd " + quoted(PELLIX_BUILD_DIR) + " && " + PELLIX_CPACK_COMMAND +
+                                     " -G DEB -D CPACK_COMPONENTS_ALL=" + component + " -B " + quoted(packages));
+    EXPECT_EQ(0, packed.status) << packed.output;
+    const fs::path deb = packages / (packageName + "_" + std::string(PELLIX_VERSION) + "_amd64.deb");
+    EXPECT_TRUE(fs::exists(deb)) << packed.output;
+    return fs::exists(deb) ? deb : fs::path();
+  }
+
+  static fs::path unpack(const fs::path& deb, const std::string& name) {
+    const fs::path into = folder->root() / name;
+    const CommandResult unpacked = run("dpkg-deb -x " + quoted(deb) + " " + quoted(into));
+    EXPECT_EQ(0, unpacked.status) << unpacked.output;
+    return into;
+  }
+};
+
+TEST_F(DebianPackages, TheGamesPackageDependsOnTheLinkedLibrariesAndRuns) {
+  const fs::path game = pack("game", "pellix");
+  ASSERT_FALSE(game.empty());
+  const CommandResult depends = run("dpkg-deb -f " + quoted(game) + " Depends");
   ASSERT_EQ(0, depends.status) << depends.output;
-  for (const char* library : {"libsdl2-2.0-0", "libopenal1", "libcurl4", "libsqlite3-0", "libcairo2", "fonts-urw-base35"})
+  for (const char* library : {"libsdl2-2.0-0", "libopenal1", "libcurl4", "libcairo2", "fonts-urw-base35"})
     EXPECT_NE(std::string::npos, depends.output.find(library)) << library << " missing from: " << depends.output;
   // The title bar on a Wayland desktop without server-side decorations.
-  const CommandResult recommends = run("dpkg-deb -f " + quoted(deb) + " Recommends");
+  const CommandResult recommends = run("dpkg-deb -f " + quoted(game) + " Recommends");
   EXPECT_NE(std::string::npos, recommends.output.find("libdecor-0-plugin-1-cairo")) << recommends.output;
 
-  const CommandResult contents = run("dpkg-deb -c " + quoted(deb));
-  for (const std::string& file : std::vector<std::string>{"./usr/bin/pellix", "./usr/bin/pellix-scores-server", "./usr/share/pellix/Default.png",
-                                  "./usr/share/applications/" + APP_ID + ".desktop",
-                                  "./usr/share/man/man6/pellix.6"})
+  const CommandResult contents = run("dpkg-deb -c " + quoted(game));
+  for (const std::string& file : std::vector<std::string>{"./usr/bin/pellix", "./usr/share/pellix/Default.png",
+                                                          "./usr/share/applications/" + APP_ID + ".desktop",
+                                                          "./usr/share/man/man6/pellix.6.gz"})
     EXPECT_NE(std::string::npos, contents.output.find(file)) << file;
+  // The server is a package of its own.
+  EXPECT_EQ(std::string::npos, contents.output.find("pellix-scores-server")) << contents.output;
 
   // Unpacked anywhere, the packaged game finds its data and starts far enough to answer.
-  const fs::path unpacked = folder->root() / "unpacked";
-  ASSERT_EQ(0, run("dpkg-deb -x " + quoted(deb) + " " + quoted(unpacked)).status);
+  const fs::path unpacked = unpack(game, "game");
   const CommandResult version = run(quoted(unpacked / "usr/bin/pellix") + " --version");
   EXPECT_EQ(std::string("pellix ") + PELLIX_VERSION + "\n", version.output);
-  const CommandResult noDisplay = run("DISPLAY= WAYLAND_DISPLAY= " + quoted(unpacked / "usr/bin/pellix"));
+  // A data folder of its own: a game the user runs meanwhile must not answer for this one.
+  const fs::path home = folder->root() / "home";
+  const CommandResult noDisplay = run("DISPLAY= WAYLAND_DISPLAY= XDG_DATA_HOME=" + quoted(home / "data") +
+                                      " XDG_CONFIG_HOME=" + quoted(home / "config") + " " +
+                                      quoted(unpacked / "usr/bin/pellix"));
   EXPECT_NE(0, noDisplay.status);
   EXPECT_NE(std::string::npos, noDisplay.output.find("display")) << noDisplay.output;
+}
+
+TEST_F(DebianPackages, TheServersPackageHoldsItsUnitsSettingsAndManualPage) {
+  const fs::path server = pack("server", "pellix-scores-server");
+  ASSERT_FALSE(server.empty());
+  const CommandResult depends = run("dpkg-deb -f " + quoted(server) + " Depends");
+  for (const char* library : {"libmicrohttpd12", "libgnutls30", "libsqlite3-0", "libpq5"})
+    EXPECT_NE(std::string::npos, depends.output.find(library)) << library << " missing from: " << depends.output;
+  EXPECT_EQ(std::string::npos, depends.output.find("libsdl2")) << depends.output;
+  const CommandResult contents = run("dpkg-deb -c " + quoted(server));
+  for (const char* file : {"./usr/bin/pellix-scores-server", "./usr/lib/systemd/system/pellix-scores-server.service",
+                           "./usr/lib/systemd/system/pellix-scores-server@.service",
+                           "./etc/default/pellix-scores-server", "./usr/share/man/man8/pellix-scores-server.8.gz"})
+    EXPECT_NE(std::string::npos, contents.output.find(file)) << file << " missing from: " << contents.output;
+  // The settings file is the administrator's: an upgrade keeps their changes.
+  const CommandResult conffiles = run("dpkg-deb -I " + quoted(server) + " conffiles");
+  EXPECT_EQ("/etc/default/pellix-scores-server\n", conffiles.output);
+
+  const fs::path unpacked = unpack(server, "server");
+  const std::string unit = readText(unpacked / "usr/lib/systemd/system/pellix-scores-server.service");
+  for (const char* line : {"ExecStart=/usr/bin/pellix-scores-server ", "StateDirectory=pellix-scores-server\n",
+                           "DynamicUser=yes\n", "EnvironmentFile=-/etc/default/pellix-scores-server\n",
+                           "PELLIX_SCORES_DB=/var/lib/pellix-scores-server/"})
+    EXPECT_NE(std::string::npos, unit.find(line)) << line;
+
+  // systemd-analyze checks each unit as systemd would load it (no running systemd needed): the
+  // units are copied with ExecStart pointing at the unpacked binary, since the package is not
+  // installed. It reports problems on its output even when it exits with 0.
+  if (run("systemd-analyze --version").status != 0) PELLIX_MISSING_PREREQUISITE("systemd-analyze is missing");
+  const fs::path units = folder->root() / "units";
+  fs::create_directories(units);
+  for (const char* name : {"pellix-scores-server.service", "pellix-scores-server@.service"}) {
+    std::string text = readText(unpacked / "usr/lib/systemd/system" / name);
+    const std::string installed = "/usr/bin/pellix-scores-server";
+    ASSERT_NE(std::string::npos, text.find(installed)) << name;
+    text.replace(text.find(installed), installed.size(), (unpacked / "usr/bin/pellix-scores-server").string());
+    std::ofstream(units / name) << text;
+  }
+  const CommandResult verified =
+      run("systemd-analyze --man=no verify " + quoted(units / "pellix-scores-server.service") + " " +
+          quoted(units / "pellix-scores-server@8642.service"));
+  EXPECT_EQ(0, verified.status) << verified.output;
+  EXPECT_EQ("", verified.output);
+
+  // The manual page renders from the package.
+  const CommandResult page =
+      run("MANWIDTH=80 man -E UTF-8 -l " + quoted(unpacked / "usr/share/man/man8/pellix-scores-server.8.gz"));
+  EXPECT_EQ(0, page.status) << page.output;
+  EXPECT_NE(std::string::npos, page.output.find("--tls-cert")) << page.output;
+
+  // The packaged server serves: a score sent is the table fetched.
+  ScoresServerProcess running((folder->root() / "scores.db").string(), {},
+                              (unpacked / "usr/bin/pellix-scores-server").string());
+  ASSERT_TRUE(running.started()) << running.output();
+  CurlHttpTransport transport;
+  const std::string name = "Packaged";
+  const int hash = ScoreChecksum::ofSubmission(0, 3, 0, name.data(), name.size(), 77);
+  const HttpResponse sent = transport.post(
+      running.baseUrl() + "/pellix/submit_score/",
+      "game_id=0&game_mode=3&device_id=0&user_name=" + name + "&score=77&hash=" + std::to_string(hash),
+      {{"Content-Type", "application/x-www-form-urlencoded"}});
+  EXPECT_EQ(200, sent.status) << sent.error << sent.body;
+  const HttpResponse table =
+      transport.get(running.baseUrl() + "/pellix/top_scores/?game_id=0&game_mode=3&max_res=10");
+  EXPECT_EQ("name,score\nPackaged,77\n", table.body) << table.error;
 }
 
 }  // namespace

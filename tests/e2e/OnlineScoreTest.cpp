@@ -2,15 +2,21 @@
 // loopback port with a fresh database. After a new local high score the game asks to submit it;
 // "OK" uploads it and the high-score screen turns to the global table with the player's rank,
 // which the server then serves too; "Not Now" sends nothing; an unreachable server ends in the
-// upload error and the unable-to-fetch message, and the game carries on.
+// upload error and the unable-to-fetch message, and the game carries on. Over HTTPS the game
+// trusts the server through the CA file named in its preferences.
 #include <httplib.h>
 
+#include <fstream>
 #include <memory>
 
+#include "CurlHttpTransport.h"
 #include "GameTestFixture.h"
 #include "ScoreChecksum.h"
 #include "ScoresServerProcess.h"
+#include "TempFolder.h"
 #include "TestBoards.h"
+#include "TestCertificateAuthority.h"
+#include "TestEnvironment.h"
 
 namespace {
 
@@ -155,6 +161,44 @@ TEST_F(OnlineScoreTest, UnreachableServerEndsInTheUploadErrorAndTheGameCarriesOn
   EXPECT_TRUE(session.waitForRest(400, 15000)) << "the global view kept moving";
   session.saveScreenshot(shotName("3-unable-to-fetch"));
   EXPECT_FALSE(AlertOnScreen::find(session.screen()).shown());
+  leaveAndExpectTheLocalEntry();
+}
+
+TEST_F(OnlineScoreTest, OverHttpsTheCaFileInThePreferencesCarriesTheUploadAndTheTable) {
+  if (!TestCertificateAuthority::toolPresent()) PELLIX_MISSING_PREREQUISITE("the openssl command is missing");
+  TempFolder certificates("pellix-e2e-tls");
+  TestCertificateAuthority authority(certificates.str(), "scores");
+  ASSERT_TRUE(authority.ready()) << authority.failure();
+  TestCertificateAuthority::Issued pair;
+  ASSERT_TRUE(authority.issue("IP:127.0.0.1", "server", pair)) << authority.failure();
+  // The same database, now served over TLS only.
+  server.reset();
+  server = std::make_unique<ScoresServerProcess>(session.dataFolder() + "/../global-scores.db",
+                                                 std::vector<std::string>{"--tls-cert", pair.certificateFile,
+                                                                          "--tls-key", pair.keyFile});
+  ASSERT_TRUE(server->started()) << server->output();
+  ASSERT_EQ(0u, server->baseUrl().rfind("https://", 0));
+  std::ofstream(session.dataFolder() + "/preferences") << "scores_ca_file = " << authority.certificateFile() << "\n";
+
+  AlertOnScreen question;
+  ASSERT_NO_FATAL_FAILURE(question = finishAGameAndEnterTheName(server->baseUrl()));
+  ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question";
+  clickButton(question.preferredButton);  // "OK"
+  const bool globalShown = session.waitForScreen(
+      [&](const ScreenImage& image) {
+        return globalSegmentSelected(image) && image.countBrighterThan(hiScoreRow(2), 180) > 40;
+      },
+      10000);
+  session.saveScreenshot(shotName("2-global-table"));
+  ASSERT_TRUE(globalShown) << "the global table with the player's row marked did not show; "
+                           << session.errorOutput();
+  EXPECT_FALSE(AlertOnScreen::find(session.screen()).shown()) << "an error alert after a good upload";
+
+  const HttpResponse table = CurlHttpTransport(HttpLimits(), authority.certificateFile())
+                                 .get(server->baseUrl() + "/pellix/top_scores/?game_id=0&game_mode=" +
+                                      std::to_string(EASY_CLOCK_OFF_TABLE) + "&max_res=10");
+  EXPECT_EQ("name,score\nAda,500\nBob,300\nAnn & Bo+1,250\nCy,100\n", table.body) << table.error;
+  EXPECT_EQ(std::string::npos, session.errorOutput().find("certificate")) << session.errorOutput();
   leaveAndExpectTheLocalEntry();
 }
 

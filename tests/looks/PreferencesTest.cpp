@@ -1,5 +1,5 @@
 // The preferences file, with real files in a temporary folder: the look's round trip, damaged
-// and unknown values falling back to the default look, lines the game does not know kept when
+// and unknown values falling back to the default look, the score server's CA file, lines the game does not know kept when
 // it rewrites the file, a failed save leaving the old file whole; and where the shell puts it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -64,6 +64,23 @@ TEST(Preferences, DamagedOrUnknownValuesReadAsTheDefaultLook) {
   inFolder.setLook(Look::HIGH_CONTRAST);
   EXPECT_FALSE(inFolder.save());
   EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+TEST(Preferences, TheScoreServersCaFileIsAnAbsolutePathOrNone) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"scores_ca_file = /etc/pellix/ca file.pem\n", "/etc/pellix/ca file.pem"},
+      {"scores_ca_file = /old.pem\nscores_ca_file = /new.pem\n", "/new.pem"},
+      {"scores_ca_file = ca.pem\n", ""},  // relative to wherever the game was started
+      {"scores_ca_file = ~/ca.pem\n", ""},
+      {"scores_ca_file =\n", ""},
+      {"look = glossy\n", ""},
+  };
+  TempFolder folder("pellix-preferences");
+  const std::string path = folder.path("preferences");
+  for (const auto& [content, expected] : cases) {
+    TempFolder::writeFile(path, content);
+    EXPECT_EQ(expected, Preferences(path).scoresCaFile()) << content;
+  }
 }
 
 TEST(Preferences, RewritingKeepsCommentsUnknownKeysAndDamagedLines) {

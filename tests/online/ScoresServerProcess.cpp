@@ -14,9 +14,9 @@
 
 namespace {
 
-// Starts the binary with its output (stdout and stderr) on `outputFd`.
-pid_t spawn(const std::vector<std::string>& arguments, int outputFd) {
-  std::vector<std::string> all = {ScoresServerProcess::binaryPath()};
+// Starts `binary` with its output (stdout and stderr) on `outputFd`.
+pid_t spawn(const std::string& binary, const std::vector<std::string>& arguments, int outputFd) {
+  std::vector<std::string> all = {binary};
   all.insert(all.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& argument : all) argv.push_back(argument.data());
@@ -44,24 +44,28 @@ int exitStatusOf(pid_t pid) {
 
 std::string ScoresServerProcess::binaryPath() { return PELLIX_SCORES_SERVER_BINARY; }
 
-ScoresServerProcess::ScoresServerProcess(const std::string& database, const std::vector<std::string>& extraArguments)
+ScoresServerProcess::ScoresServerProcess(const std::string& database, const std::vector<std::string>& extraArguments,
+                                         const std::string& binary)
     : logPath(logFolder.path("server.log")) {
   std::vector<std::string> arguments = {"--db", database, "--port", "0"};
   arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
   int outputFd = open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0600);
   if (outputFd < 0) return;
-  child = spawn(arguments, outputFd);
+  child = spawn(binary, arguments, outputFd);
   close(outputFd);
   if (child < 0) return;
-  // Wait for the "listening on http://127.0.0.1:<port>" line.
-  const std::string marker = "listening on http://127.0.0.1:";
+  // Wait for the "listening on http://127.0.0.1:<port>" line (https:// when serving TLS).
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (std::chrono::steady_clock::now() < deadline) {
     const std::string text = output();
-    const size_t at = text.find(marker);
-    if (at != std::string::npos && text.find('\n', at) != std::string::npos) {
-      port = std::atoi(text.c_str() + at + marker.size());
-      return;
+    for (const char* candidate : {"http", "https"}) {
+      const std::string marker = std::string("listening on ") + candidate + "://127.0.0.1:";
+      const size_t at = text.find(marker);
+      if (at != std::string::npos && text.find('\n', at) != std::string::npos) {
+        scheme = candidate;
+        port = std::atoi(text.c_str() + at + marker.size());
+        return;
+      }
     }
     if (waitpid(child, nullptr, WNOHANG) == child) {
       child = -1;
@@ -73,7 +77,7 @@ ScoresServerProcess::ScoresServerProcess(const std::string& database, const std:
 
 ScoresServerProcess::~ScoresServerProcess() { stop(); }
 
-std::string ScoresServerProcess::baseUrl() const { return "http://127.0.0.1:" + std::to_string(port); }
+std::string ScoresServerProcess::baseUrl() const { return scheme + "://127.0.0.1:" + std::to_string(port); }
 
 std::string ScoresServerProcess::output() const { return TempFolder::contentOf(logPath); }
 
@@ -106,7 +110,7 @@ void ScoresServerProcess::kill9() {
 int ScoresServerProcess::runToEnd(const std::vector<std::string>& arguments, std::string& output) {
   int pipeFds[2];
   if (pipe(pipeFds) != 0) return -1;
-  pid_t pid = spawn(arguments, pipeFds[1]);
+  pid_t pid = spawn(binaryPath(), arguments, pipeFds[1]);
   close(pipeFds[1]);
   if (pid < 0) {
     close(pipeFds[0]);

@@ -18,7 +18,9 @@ class ScoresServerProcess {
  public:
   // Starts the server with `--db database --port 0` and `extraArguments`; waits up to 10 s
   // for it to listen. started() tells whether it did.
-  explicit ScoresServerProcess(const std::string& database, const std::vector<std::string>& extraArguments = {});
+  // `binary` is the server program to run (an installed or unpacked one), the build's by default.
+  explicit ScoresServerProcess(const std::string& database, const std::vector<std::string>& extraArguments = {},
+                               const std::string& binary = binaryPath());
   ~ScoresServerProcess();
   ScoresServerProcess(const ScoresServerProcess&) = delete;
   ScoresServerProcess& operator=(const ScoresServerProcess&) = delete;
@@ -26,7 +28,7 @@ class ScoresServerProcess {
   bool started() const { return port > 0; }
   int listeningPort() const { return port; }
   pid_t processId() const { return child; }
-  // "http://127.0.0.1:<port>".
+  // "http://127.0.0.1:<port>", or https:// when the server serves TLS.
   std::string baseUrl() const;
 
   // Everything the server has written so far (the listening line, then the log lines).
@@ -49,4 +51,5 @@ class ScoresServerProcess {
   std::string logPath;
   pid_t child = -1;
   int port = -1;
+  std::string scheme = "http";
 };

@@ -284,6 +284,10 @@ TEST(ServerOptions, CommandLine) {
       {{"--db", ""}, false},
       {{"--verbose"}, false},
       {{"db.sqlite"}, false},
+      {{"--tls-cert", "c.pem", "--tls-key=k.pem"}, true},
+      {{"--tls-cert", "c.pem"}, false},
+      {{"--tls-key", "k.pem"}, false},
+      {{"--tls-cert", "", "--tls-key", "k.pem"}, false},
   };
   for (const Case& c : cases) {
     std::vector<const char*> argv = {"pellix-scores-server"};
@@ -307,6 +311,12 @@ TEST(ServerOptions, CommandLine) {
   const char* proxies[] = {"s", "--trusted-proxy", "10.0.0.1", "--trusted-proxy", "0:0::1"};
   ASSERT_TRUE(set.parse(5, proxies, error));
   EXPECT_EQ(set.trustedProxies, (std::vector<std::string>{"10.0.0.1", "::1"}));
+  EXPECT_FALSE(set.servesTls());
+  const char* tls[] = {"s", "--tls-key", "k.pem", "--tls-cert", "c.pem"};
+  ASSERT_TRUE(set.parse(5, tls, error));
+  EXPECT_TRUE(set.servesTls());
+  EXPECT_EQ(set.tlsCertificate, "c.pem");
+  EXPECT_EQ(set.tlsKey, "k.pem");
 }
 
 }  // namespace

@@ -226,7 +226,8 @@ TEST(ServerCommandLine, HelpBadOptionsAndADamagedDatabase) {
   std::string output;
   EXPECT_EQ(ScoresServerProcess::runToEnd({"--help"}, output), 0);
   for (const char* words :
-       {"--db", "--bind", "--port", "--submit-limit", "--request-deadline", "--quiet", "OK,<rank>", "429", "405"}) {
+       {"--db", "--bind", "--port", "--submit-limit", "--request-deadline", "--quiet", "--tls-cert", "--tls-key",
+        "SIGHUP", "OK,<rank>", "429", "405"}) {
     EXPECT_NE(output.find(words), std::string::npos) << words;
   }
   EXPECT_EQ(ScoresServerProcess::runToEnd({"--colour"}, output), 2);
