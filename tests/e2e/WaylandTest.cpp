@@ -168,6 +168,15 @@ int occurrences(const std::string& log, const std::regex& event) {
   return static_cast<int>(std::distance(std::sregex_iterator(log.begin(), log.end(), event), std::sregex_iterator()));
 }
 
+// The keyboard's comings and goings in the protocol log, for a failure's message.
+std::string keyboardEvents(const std::string& log) {
+  static const std::regex event(R"(wl_keyboard@\d+\.(enter|leave)\([^\n]*)");
+  std::string events;
+  for (auto it = std::sregex_iterator(log.begin(), log.end(), event); it != std::sregex_iterator(); ++it)
+    events += "\n  " + it->str();
+  return events;
+}
+
 double elapsedMs(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
 }
@@ -204,7 +213,8 @@ WestonSession::Box timerStrip(const WestonSession::Box& box) {
 // The game pauses when the compositor takes the keyboard away, as it does on X11: its clock
 // stands still (the timer strip, which moves on by itself in play, stays where it was), and runs
 // on once the keyboard is back. The keyboard is taken the way a nested compositor loses it:
-// Xvfb's focus moves away from Weston's window, and Weston tells the game (wl_keyboard.leave).
+// Xvfb's focus moves away from Weston's window, and Weston tells the game (wl_keyboard.leave);
+// a click on the window gives it back (wl_keyboard.enter).
 TEST(WaylandTest, LosingTheKeyboardPausesTheGameAndGettingItBackResumesIt) {
   WestonSession session(WestonSession::X11_WINDOW, OUTPUT_WIDTH, OUTPUT_HEIGHT, SCALE);
   if (!session.ready()) PELLIX_MISSING_PREREQUISITE("Weston inside Xvfb could not be started: " << session.setupProblem());
@@ -247,10 +257,20 @@ TEST(WaylandTest, LosingTheKeyboardPausesTheGameAndGettingItBackResumesIt) {
   }
   session.saveScreenshot("wayland-unfocused");
 
-  // The keyboard comes back: the strip moves on again.
+  // The keyboard comes back: Xvfb's focus returns to Weston, and the player clicks the game's
+  // window where a click does nothing in play (the score), which gives it the keyboard (Weston
+  // gives it back on its own, too, though not always before the click). The strip moves on.
+  const std::regex frameDrawn(drawn.surface + R"(\.damage_buffer\()");
+  const int frames = occurrences(session.errorOutput(), frameDrawn);
   ASSERT_TRUE(session.focusCompositor());
+  session.click(box.x + box.width / 8, box.y + box.height / 24);
   ASSERT_TRUE(WestonSession::waitFor([&] { return occurrences(session.errorOutput(), keyboardEnter) > enters; }, 10000))
-      << "Weston did not give the keyboard back to the game";
+      << "Weston did not give the keyboard back to the game: " << keyboardEvents(session.errorOutput());
+  // The frame drawn for the click shows the strip where it stood: the clock did not run on
+  // unseen while the window was not drawn (it had three steps' time for that).
+  ASSERT_TRUE(WestonSession::waitFor([&] { return occurrences(session.errorOutput(), frameDrawn) > frames; }, 10000))
+      << "no frame after the click";
+  EXPECT_EQ(0.0, fractionChanged(paused, session.screen(), strip)) << "the clock ran on while the keyboard was away";
   EXPECT_TRUE(WestonSession::waitFor([&] { return stripMoved(paused); }, static_cast<int>(3 * stepMs) + 10000))
       << "the clock did not run on";
   session.signal(SIGTERM);
