@@ -35,3 +35,9 @@ void GamepadPlay::apply(GamepadTranslator::Command command, GameController& game
       break;
   }
 }
+
+void GamepadPlay::showPadInUse(GamepadStyle style, GameController& game) {
+  if (game.screens.gamepadStyle() == style) return;
+  game.screens.setGamepadStyle(style);
+  game.markPictureChanged();
+}

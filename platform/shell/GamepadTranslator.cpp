@@ -28,7 +28,10 @@ void GamepadTranslator::open(int deviceIndex) {
   }
   Pad pad;
   pad.controller = controller;
+  pad.style = styleOf(SDL_GameControllerGetType(controller),
+                      SDL_GetHintBoolean(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, SDL_TRUE) == SDL_TRUE);
   pads[id] = pad;
+  lastUsed = id;
 }
 
 void GamepadTranslator::close(int32_t instanceId) {
@@ -36,6 +39,28 @@ void GamepadTranslator::close(int32_t instanceId) {
   if (found == pads.end()) return;
   SDL_GameControllerClose(found->second.controller);
   pads.erase(found);
+  // The pad plugged in last among those left speaks for them (instance ids grow with each pad).
+  lastUsed = pads.empty() ? -1 : pads.rbegin()->first;
+}
+
+GamepadStyle GamepadTranslator::styleInUse() const {
+  const auto found = pads.find(lastUsed);
+  return found == pads.end() ? GamepadStyle::NONE : found->second.style;
+}
+
+GamepadStyle GamepadTranslator::styleOf(int sdlType, bool byLabel) {
+  switch (static_cast<SDL_GameControllerType>(sdlType)) {
+    case SDL_CONTROLLER_TYPE_PS3:
+    case SDL_CONTROLLER_TYPE_PS4:
+    case SDL_CONTROLLER_TYPE_PS5:
+      return GamepadStyle::PLAYSTATION;
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_PRO:
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_JOYCON_PAIR:
+      return byLabel ? GamepadStyle::NINTENDO : GamepadStyle::NINTENDO_BY_POSITION;
+    default:
+      // Xbox pads, and the many pads that copy their layout and labels.
+      return GamepadStyle::XBOX;
+  }
 }
 
 std::vector<GamepadTranslator::Command> GamepadTranslator::press(Pad& pad, Command direction, Source source,
@@ -80,6 +105,7 @@ std::vector<GamepadTranslator::Command> GamepadTranslator::handle(const SDL_Even
       if (found == pads.end()) return {};
       Pad& pad = found->second;
       const bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
+      if (down) lastUsed = found->first;
       Command direction;
       switch (event.cbutton.button) {
         case SDL_CONTROLLER_BUTTON_DPAD_UP: direction = MOVE_UP; break;
@@ -107,7 +133,9 @@ std::vector<GamepadTranslator::Command> GamepadTranslator::handle(const SDL_Even
       } else {
         return {};
       }
-      return stickMoved(pad, nowMs);
+      std::vector<Command> commands = stickMoved(pad, nowMs);
+      if (!commands.empty()) lastUsed = found->first;
+      return commands;
     }
     default:
       return {};

@@ -10,6 +10,8 @@
 #include <map>
 #include <vector>
 
+#include "GamepadStyle.h"
+
 union SDL_Event;
 struct _SDL_GameController;
 
@@ -43,6 +45,12 @@ class GamepadTranslator {
   void releaseAll();
   // How many pads are open.
   int padCount() const { return static_cast<int>(pads.size()); }
+  // The labels of the pad that gave the last command, else of the pad plugged in last; NONE
+  // when no pad is open.
+  GamepadStyle styleInUse() const;
+  // The labels of a pad of SDL's type `sdlType` (an SDL_GameControllerType), whose face buttons
+  // SDL reads by their labels or, with `byLabel` false, by their position.
+  static GamepadStyle styleOf(int sdlType, bool byLabel);
 
  private:
   enum Source { NONE, DPAD, STICK };
@@ -53,6 +61,7 @@ class GamepadTranslator {
   };
   struct Pad {
     _SDL_GameController* controller = nullptr;
+    GamepadStyle style = GamepadStyle::XBOX;
     Held held;
     int stickX = 0, stickY = 0;
   };
@@ -65,5 +74,7 @@ class GamepadTranslator {
   std::vector<Command> stickMoved(Pad& pad, uint32_t nowMs);
 
   std::map<int32_t, Pad> pads;  // by joystick instance id
+  // The pad that gave the last command or, until one does, was opened last; -1 for none.
+  int32_t lastUsed = -1;
   bool started = false;
 };

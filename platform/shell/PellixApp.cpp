@@ -266,6 +266,7 @@ void PellixApp::handleEvent(const SDL_Event& event) {
     case SDL_CONTROLLERAXISMOTION:
       for (const GamepadTranslator::Command command : pads->handle(event, event.common.timestamp))
         handlePadCommand(command);
+      if (game != nullptr) GamepadPlay::showPadInUse(pads->styleInUse(), *game);
       break;
     case SDL_FINGERDOWN:
     case SDL_FINGERMOTION:

@@ -33,6 +33,19 @@ const char* const INSTRUCTION_TEXTS[] = {
     "the board.\n\nKeyboard: arrows, Space, Escape.",
 };
 
+// The pad's line under the keyboard's: how to move, act (as Space), go back (as Escape) and
+// open the menu, in the words printed on the pad.
+const char* padLine(GamepadStyle style) {
+  switch (style) {
+    case GamepadStyle::XBOX: return "Gamepad: d-pad or stick, A, B, Start.";
+    case GamepadStyle::PLAYSTATION: return "Gamepad: d-pad or stick, Cross, Circle, Options.";
+    case GamepadStyle::NINTENDO: return "Gamepad: d-pad or stick, A, B, +.";
+    case GamepadStyle::NINTENDO_BY_POSITION: return "Gamepad: d-pad or stick, B, A, +.";
+    case GamepadStyle::NONE: break;
+  }
+  return nullptr;
+}
+
 void draw(Texture* texture, float x, float y, int blendMode = BLEND_PREMULTIPLIED) {
   if (texture != nullptr) texture->drawToScreen(x, y, UNSCALED, blendMode, true);
 }
@@ -125,13 +138,23 @@ int GameScreens::drawInstructions(int highlighted, int page) {
     menuTexts[1]->drawToScreenCenteredOnXAxis(CENTRE_X, 114, UNSCALED, BLEND_PREMULTIPLIED, true);
     draw(menuTexts[0], 60, 261);
   } else {
-    if (firstDraw)
-      menuTexts[0] = addMenuTexture(new Texture(INSTRUCTION_TEXTS[2], 123, 256, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
+    // Made again when another kind of pad is picked up while the page is open.
+    if (firstDraw || shownPadStyle != padStyle) {
+      menuTexts[0] = addMenuTexture(
+          new Texture(keysPageText(padStyle).c_str(), 123, 256, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
+      shownPadStyle = padStyle;
+    }
     draw(menuTexts[0], 131, 130);
     graphics.drawStoneAtCoords(STONE_RAINBOW, ScreenPoint(63, 132), 1.5f, false, true, true, true);
     graphics.drawStoneAtCoords(STONE_BOMB, ScreenPoint(63, 238), 1.5f, false, true, true, true);
   }
   return buttonTop;
+}
+
+std::string GameScreens::keysPageText(GamepadStyle style) {
+  std::string text = INSTRUCTION_TEXTS[2];
+  if (const char* line = padLine(style)) text = text + "\n" + line;
+  return text;
 }
 
 void GameScreens::drawGameOver() {

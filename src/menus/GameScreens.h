@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "GamepadStyle.h"
 #include "MenuCommon.h"
 #include "String.h"
 
@@ -32,8 +33,14 @@ class GameScreens : public MenuCommon {
   void drawMenuButton(bool highlighted, bool lowered);
   // The game menu: five buttons, or four without "Resume Game".
   void drawGameMenu(int highlighted, bool canResume);
-  // One instruction page; returns the top of its button.
+  // One instruction page; returns the top of its button. The last page names the keys, and the
+  // buttons of the pad in use when there is one (see setGamepadStyle).
   int drawInstructions(int highlighted, int page);
+  // The pad whose buttons the instructions name from the next frame on; NONE for the keys alone.
+  void setGamepadStyle(GamepadStyle style) { padStyle = style; }
+  GamepadStyle gamepadStyle() const { return padStyle; }
+  // The last instruction page's text for the pad `style`.
+  static std::string keysPageText(GamepadStyle style);
   void drawGameOver();
   // The name entry for a new high score; returns the top of its button.
   int drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultName, int score);
@@ -65,4 +72,7 @@ class GameScreens : public MenuCommon {
 
  private:
   ControlsDelegate* controlsDelegate = nullptr;
+  GamepadStyle padStyle = GamepadStyle::NONE;
+  // The pad style the last page's text was made for while it is open.
+  GamepadStyle shownPadStyle = GamepadStyle::NONE;
 };

@@ -3,6 +3,7 @@
 
 #include "FrameCounter.h"
 #include "XTestKeyboard.h"
+#include "XvfbProcess.h"
 // Before the X headers: their None macro would break GoogleTest's headers.
 #include "TestEnvironment.h"
 
@@ -67,35 +68,12 @@ GameSession::GameSession(int screenWidth, int screenHeight) {
   std::filesystem::create_directories(gameFolder);
   errorLog = baseFolder + "/stderr.txt";
 
-  // Xvfb picks a free display number and writes it to the pipe.
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0) return;
-  xvfbPid = fork();
-  if (xvfbPid == 0) {
-    // Goes with the test program even when that dies without cleaning up.
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    close(pipeFds[0]);
-    const int devNull = open("/dev/null", O_WRONLY);
-    const int log = open((baseFolder + "/xvfb.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(devNull, 1);
-    dup2(log >= 0 ? log : devNull, 2);
-    const std::string fd = std::to_string(pipeFds[1]);
-    const std::string geometry = std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x24";
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geometry.c_str(), "-nolisten", "tcp", nullptr);
-    _exit(127);
-  }
-  close(pipeFds[1]);
-  // Xvfb writes the number and the line feed separately and dies when the second write finds
-  // the pipe closed: read the whole line.
-  std::string number;
-  char c = 0;
-  while (number.size() < 16 && read(pipeFds[0], &c, 1) == 1 && c != '\n') number.push_back(c);
-  close(pipeFds[0]);
-  if (number.empty() || c != '\n') {
-    problem = "Xvfb named no display";
+  xvfb = std::make_unique<XvfbProcess>(screenWidth, screenHeight, baseFolder + "/xvfb.txt");
+  if (!xvfb->started()) {
+    problem = xvfb->problem();
     return;
   }
-  displayName = ":" + number;
+  displayName = xvfb->display();
   XSetErrorHandler(ignoreXError);
   for (int attempt = 0; attempt < 50 && display == nullptr; ++attempt) {
     display = XOpenDisplay(displayName.c_str());
@@ -116,10 +94,7 @@ GameSession::~GameSession() {
   }
   keyboard.reset();
   if (display != nullptr) XCloseDisplay(asDisplay(display));
-  if (xvfbPid > 0) {
-    kill(xvfbPid, SIGTERM);
-    waitpid(xvfbPid, nullptr, 0);
-  }
+  xvfb.reset();
 }
 
 void GameSession::setEnvironment(const std::string& name, const std::string& value) {
@@ -492,7 +467,7 @@ double GameSession::cpuMs() const {
 }
 
 std::string GameSession::setupProblem() const {
-  if (problem.empty()) return problem;
+  if (problem.empty() || !xvfb || !xvfb->started()) return problem;
   return problem + "; Xvfb said: " + testfiles::readText(baseFolder + "/xvfb.txt");
 }
 

@@ -19,6 +19,7 @@
 
 class FrameCounter;
 class XTestKeyboard;
+class XvfbProcess;
 
 class GameSession {
  public:
@@ -117,7 +118,7 @@ class GameSession {
   void windowToRoot(int x, int y, int& rootX, int& rootY);
   void focusWindow();
 
-  pid_t xvfbPid = -1;
+  std::unique_ptr<XvfbProcess> xvfb;
   pid_t gamePid = -1;
   void* display = nullptr;  // Display*
   unsigned long window = 0;

@@ -6,10 +6,15 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <thread>
 
+#include "GreyImage.h"
+#include "SavedFiles.h"
 #include "TestEnvironment.h"
 #include "WestonSession.h"
 
@@ -156,6 +161,174 @@ TEST(WaylandTest, OpensNativelyAtScaleTwoPlaysGoesFullscreenAndBackAndSavesOnSig
   session.signal(SIGTERM);
   EXPECT_EQ(0, session.waitForExit(10000));
   EXPECT_TRUE(std::filesystem::exists(saved)) << "the game was not saved";
+}
+
+// How many times the protocol log shows `event` (a regular expression).
+int occurrences(const std::string& log, const std::regex& event) {
+  return static_cast<int>(std::distance(std::sregex_iterator(log.begin(), log.end(), event), std::sregex_iterator()));
+}
+
+// The keyboard's comings and goings in the protocol log, for a failure's message.
+std::string keyboardEvents(const std::string& log) {
+  static const std::regex event(R"(wl_keyboard@\d+\.(enter|leave)\([^\n]*)");
+  std::string events;
+  for (auto it = std::sregex_iterator(log.begin(), log.end(), event); it != std::sregex_iterator(); ++it)
+    events += "\n  " + it->str();
+  return events;
+}
+
+double elapsedMs(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
+}
+
+// The game started on Weston with the Quick mode's settings (its clock the fastest), its window
+// shown whole and given the pointer and the keyboard: where the window is and what it draws into.
+void launchAndEnter(WestonSession& session, WestonSession::Box& box, DrawnBuffer& drawn) {
+  writeBytes(session.dataFolder() + "/settings.dat", settingsRecord(2, false, false, 0.5f));
+  session.moveTo(0, 0);
+  // The size on screen is measured from the game's own surface: no title bar drawn around it.
+  ASSERT_TRUE(session.launch({{"SDL_VIDEO_WAYLAND_ALLOW_LIBDECOR", "0"}}));
+  ASSERT_TRUE(WestonSession::waitFor(
+      [&] {
+        if (!lastDrawnBuffer(session.errorOutput(), drawn)) return false;
+        box = session.windowBox();
+        return sameSize(box, drawn.width, drawn.height) && fractionLit(session.screen(), box) > 0.5;
+      },
+      20000))
+      << "window " << box.width << " x " << box.height << ", buffer " << drawn.width << " x " << drawn.height;
+  session.moveTo(box.x + box.width / 2, box.y + box.height / 2);
+  const std::regex keyboardEnter(R"(wl_keyboard@\d+\.enter\(\d+, )" + drawn.surface + ",");
+  ASSERT_TRUE(WestonSession::waitFor([&] { return std::regex_search(session.errorOutput(), keyboardEnter); }, 10000))
+      << "the game's window did not get the keyboard";
+}
+
+// The penalty clock's strip on the board (22 x 24 screen pixels at (201, 15)), inside its edge,
+// in X pixels of a window showing the 320 x 480 screen at `box`.
+WestonSession::Box timerStrip(const WestonSession::Box& box) {
+  const double scale = box.width / 320.0;
+  return WestonSession::Box{box.x + static_cast<int>(203 * scale), box.y + static_cast<int>(17 * scale),
+                            static_cast<int>(18 * scale), static_cast<int>(20 * scale)};
+}
+
+// The game pauses when the compositor takes the keyboard away, as it does on X11: its clock
+// stands still (the timer strip, which moves on by itself in play, stays where it was), and runs
+// on once the keyboard is back. The keyboard is taken the way a nested compositor loses it:
+// Xvfb's focus moves away from Weston's window, and Weston tells the game (wl_keyboard.leave);
+// a click on the window gives it back (wl_keyboard.enter).
+TEST(WaylandTest, LosingTheKeyboardPausesTheGameAndGettingItBackResumesIt) {
+  WestonSession session(WestonSession::X11_WINDOW, OUTPUT_WIDTH, OUTPUT_HEIGHT, SCALE);
+  if (!session.ready()) PELLIX_MISSING_PREREQUISITE("Weston inside Xvfb could not be started: " << session.setupProblem());
+  WestonSession::Box box;
+  DrawnBuffer drawn;
+  ASSERT_NO_FATAL_FAILURE(launchAndEnter(session, box, drawn));
+  const WestonSession::Picture start = session.screen();
+  session.click(box.x + box.width / 2, box.y + box.height / 2);
+  ASSERT_TRUE(WestonSession::waitFor([&] { return fractionChanged(start, session.screen(), box) > 0.2; }, 10000))
+      << "the start screen stayed";
+
+  // In play the strip moves on by itself: the time between two of its steps is one step.
+  const WestonSession::Box strip = timerStrip(box);
+  const auto stripMoved = [&](const WestonSession::Picture& since) {
+    return fractionChanged(since, session.screen(), strip) > 0.05;
+  };
+  WestonSession::Picture before = session.screen();
+  ASSERT_TRUE(WestonSession::waitFor([&] { return stripMoved(before); }, 30000)) << "the strip stood still in play";
+  auto stepStart = std::chrono::steady_clock::now();
+  before = session.screen();
+  ASSERT_TRUE(WestonSession::waitFor([&] { return stripMoved(before); }, 30000)) << "the strip stood still in play";
+  const double stepMs = elapsedMs(stepStart);
+  std::printf("one step of the timer strip: %.0f ms\n", stepMs);
+  session.saveScreenshot("wayland-focused");
+
+  // The keyboard goes: for three steps' time nothing in the window changes.
+  const std::regex keyboardLeave(R"(wl_keyboard@\d+\.leave\(\d+, )" + drawn.surface + R"(\))");
+  const std::regex keyboardEnter(R"(wl_keyboard@\d+\.enter\(\d+, )" + drawn.surface + ",");
+  const int leaves = occurrences(session.errorOutput(), keyboardLeave);
+  const int enters = occurrences(session.errorOutput(), keyboardEnter);
+  ASSERT_TRUE(session.unfocusCompositor());
+  ASSERT_TRUE(WestonSession::waitFor([&] { return occurrences(session.errorOutput(), keyboardLeave) > leaves; }, 10000))
+      << "Weston did not take the keyboard from the game";
+  const WestonSession::Picture paused = session.screen();
+  const auto pauseStart = std::chrono::steady_clock::now();
+  while (elapsedMs(pauseStart) < 3 * stepMs) {
+    const double changed = fractionChanged(paused, session.screen(), box);
+    ASSERT_EQ(0.0, changed) << "the window changed " << elapsedMs(pauseStart) << " ms after the keyboard went";
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  session.saveScreenshot("wayland-unfocused");
+
+  // The keyboard comes back: Xvfb's focus returns to Weston, and the player clicks the game's
+  // window where a click does nothing in play (the score), which gives it the keyboard (Weston
+  // gives it back on its own, too, though not always before the click). The strip moves on.
+  const std::regex frameDrawn(drawn.surface + R"(\.damage_buffer\()");
+  const int frames = occurrences(session.errorOutput(), frameDrawn);
+  ASSERT_TRUE(session.focusCompositor());
+  session.click(box.x + box.width / 8, box.y + box.height / 24);
+  ASSERT_TRUE(WestonSession::waitFor([&] { return occurrences(session.errorOutput(), keyboardEnter) > enters; }, 10000))
+      << "Weston did not give the keyboard back to the game: " << keyboardEvents(session.errorOutput());
+  // The frame drawn for the click shows the strip where it stood: the clock did not run on
+  // unseen while the window was not drawn (it had three steps' time for that).
+  ASSERT_TRUE(WestonSession::waitFor([&] { return occurrences(session.errorOutput(), frameDrawn) > frames; }, 10000))
+      << "no frame after the click";
+  EXPECT_EQ(0.0, fractionChanged(paused, session.screen(), strip)) << "the clock ran on while the keyboard was away";
+  EXPECT_TRUE(WestonSession::waitFor([&] { return stripMoved(paused); }, static_cast<int>(3 * stepMs) + 10000))
+      << "the clock did not run on";
+  session.signal(SIGTERM);
+  EXPECT_EQ(0, session.waitForExit(10000));
+}
+
+// A window resized by the compositor's own binding (Super and the right button) is drawn anew at
+// its new size: the whole buffer, the 2:3 screen as large as fits, centred between black bars,
+// in the same layout as before.
+TEST(WaylandTest, AWindowResizedThroughTheCompositorIsDrawnAtItsNewSizeLetterboxed) {
+  WestonSession session(WestonSession::X11_WINDOW, OUTPUT_WIDTH, OUTPUT_HEIGHT, SCALE);
+  if (!session.ready()) PELLIX_MISSING_PREREQUISITE("Weston inside Xvfb could not be started: " << session.setupProblem());
+  WestonSession::Box box;
+  DrawnBuffer drawn;
+  ASSERT_NO_FATAL_FAILURE(launchAndEnter(session, box, drawn));
+  // The start screen, with the pointer out of the way.
+  session.moveTo(OUTPUT_WIDTH * SCALE - 1, OUTPUT_HEIGHT * SCALE - 1);
+  ASSERT_TRUE(WestonSession::waitFor([&] { return sameSize(session.windowBox(), box.width, box.height); }, 5000));
+  const WestonSession::Picture before = session.screen();
+  const GreyImage reference =
+      GreyImage(session.pixelsOf(before, box), box.width, box.height, 3).scaledDownByArea(320, 480);
+  session.saveScreenshot("wayland-before-resize");
+
+  // From the lower right part of the window: narrower by 100 logical pixels and much shorter.
+  ASSERT_TRUE(session.dragResize(box.x + box.width * 5 / 6, box.y + box.height * 5 / 6, -200, -500));
+  session.moveTo(OUTPUT_WIDTH * SCALE - 1, OUTPUT_HEIGHT * SCALE - 1);
+  // The window follows the pointer, drawn anew at each size on the way; the last is the size
+  // the pointer ended at.
+  const int width = box.width - 200, height = box.height - 500;
+  WestonSession::Box resized;
+  ASSERT_TRUE(WestonSession::waitFor(
+      [&] {
+        if (!lastDrawnBuffer(session.errorOutput(), drawn) || drawn.width != width || drawn.height != height) return false;
+        resized = session.windowBox();
+        return sameSize(resized, width, height);
+      },
+      20000))
+      << "no frame at " << width << " x " << height << ": last buffer " << drawn.width << " x " << drawn.height
+      << ", window " << resized.width << " x " << resized.height;
+  session.saveScreenshot("wayland-resized");
+  ASSERT_GT(resized.width * 3, resized.height * 2) << "not wider than the screen's shape";
+
+  // Black bars left and right of the screen drawn as high as the window.
+  const WestonSession::Picture after = session.screen();
+  const int frameWidth = resized.height * 320 / 480;
+  const int left = (resized.width - frameWidth) / 2;
+  for (int y = resized.y; y < resized.y + resized.height; y += 20) {
+    for (const int x : {resized.x + 1, resized.x + left - 3, resized.x + left + frameWidth + 2, resized.x + resized.width - 2}) {
+      const uint8_t* p = &after.rgb[(static_cast<size_t>(y) * after.width + x) * 3];
+      EXPECT_LT(p[0] + p[1] + p[2], 3 * 8) << "bar at (" << x - resized.x << ", " << y - resized.y << ")";
+    }
+  }
+  const WestonSession::Box frame{resized.x + left, resized.y, frameWidth, resized.height};
+  EXPECT_GT(fractionLit(after, frame), 0.5);
+  const GreyImage shown = GreyImage(session.pixelsOf(after, frame), frame.width, frame.height, 3).scaledDownByArea(320, 480);
+  EXPECT_LT(shown.meanAbsoluteDifference(reference), 4.0) << "not the same picture";
+  session.signal(SIGTERM);
+  EXPECT_EQ(0, session.waitForExit(10000));
 }
 
 TEST(WaylandTest, SdlVideodriverX11KeepsTheGameOnX11BesideAWorkingCompositor) {

@@ -3,10 +3,12 @@
 #include "WestonSession.h"
 
 #include "XTestKeyboard.h"
+#include "XvfbProcess.h"
 // Before the X headers: their None macro would break GoogleTest's headers.
 #include "TestEnvironment.h"
 
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
@@ -92,39 +94,16 @@ WestonSession::~WestonSession() {
   stopProcess(westonPid);
   keyboard.reset();
   if (display != nullptr) XCloseDisplay(asDisplay(display));
-  stopProcess(xvfbPid);
+  xvfb.reset();
 }
 
 bool WestonSession::startXvfb(int width, int height) {
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0) {
-    problem = "no pipe for Xvfb";
+  xvfb = std::make_unique<XvfbProcess>(width, height, baseFolder + "/xvfb.txt");
+  if (!xvfb->started()) {
+    problem = xvfb->problem();
     return false;
   }
-  xvfbPid = fork();
-  if (xvfbPid == 0) {
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    close(pipeFds[0]);
-    const int devNull = open("/dev/null", O_WRONLY);
-    const int log = open((baseFolder + "/xvfb.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(devNull, 1);
-    dup2(log >= 0 ? log : devNull, 2);
-    const std::string fd = std::to_string(pipeFds[1]);
-    const std::string geometry = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geometry.c_str(), "-nolisten", "tcp", nullptr);
-    _exit(127);
-  }
-  close(pipeFds[1]);
-  // Xvfb writes the number and the line feed separately: read the whole line.
-  std::string number;
-  char c = 0;
-  while (number.size() < 16 && read(pipeFds[0], &c, 1) == 1 && c != '\n') number.push_back(c);
-  close(pipeFds[0]);
-  if (number.empty() || c != '\n') {
-    problem = "Xvfb named no display: " + testfiles::readText(baseFolder + "/xvfb.txt");
-    return false;
-  }
-  displayName = ":" + number;
+  displayName = xvfb->display();
   XSetErrorHandler(ignoreXError);
   // The display is ready once Xvfb has named it.
   display = XOpenDisplay(displayName.c_str());
@@ -340,6 +319,76 @@ void WestonSession::click(int x, int y) {
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   XTestFakeButtonEvent(xd, 1, False, CurrentTime);
   XSync(xd, False);
+}
+
+std::vector<uint8_t> WestonSession::pixelsOf(const Picture& picture, const Box& box) const {
+  std::vector<uint8_t> rgb;
+  rgb.reserve(static_cast<size_t>(box.width) * box.height * 3);
+  for (int y = box.y; y < box.y + box.height; ++y) {
+    const auto row = picture.rgb.begin() + (static_cast<long>(y) * picture.width + box.x) * 3;
+    rgb.insert(rgb.end(), row, row + static_cast<long>(box.width) * 3);
+  }
+  return rgb;
+}
+
+bool WestonSession::unfocusCompositor() {
+  if (display == nullptr) return false;
+  Display* x = asDisplay(display);
+  // Weston's output is the one top-level window on this server (there is no window manager).
+  Window root = 0;
+  const int centreX = DisplayWidth(x, DefaultScreen(x)) / 2, centreY = DisplayHeight(x, DefaultScreen(x)) / 2;
+  if (compositorWindow == 0) {
+    Window parent = 0, *children = nullptr;
+    unsigned count = 0;
+    root = DefaultRootWindow(x);
+    if (XQueryTree(x, root, &root, &parent, &children, &count)) {
+      for (unsigned i = 0; i < count && compositorWindow == 0; ++i) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(x, children[i], &attributes) && attributes.map_state == IsViewable &&
+            attributes.x <= centreX && attributes.y <= centreY && attributes.x + attributes.width > centreX &&
+            attributes.y + attributes.height > centreY)
+          compositorWindow = children[i];
+      }
+    }
+    if (children != nullptr) XFree(children);
+  }
+  if (compositorWindow == 0) return false;
+  XSetInputFocus(x, None, RevertToNone, CurrentTime);
+  XSync(x, False);
+  return true;
+}
+
+bool WestonSession::focusCompositor() {
+  if (display == nullptr || compositorWindow == 0) return false;
+  XSetInputFocus(asDisplay(display), compositorWindow, RevertToPointerRoot, CurrentTime);
+  XSync(asDisplay(display), False);
+  return true;
+}
+
+bool WestonSession::dragResize(int x, int y, int dx, int dy) {
+  if (display == nullptr) return false;
+  Display* xd = asDisplay(display);
+  const KeyCode super = XKeysymToKeycode(xd, XK_Super_L);
+  if (super == 0) return false;
+  XTestFakeMotionEvent(xd, 0, x, y, CurrentTime);
+  XTestFakeKeyEvent(xd, super, True, CurrentTime);
+  XSync(xd, False);
+  // A hand presses the modifier, then the button, then moves: each reaches Weston in its turn.
+  const auto step = [] { std::this_thread::sleep_for(std::chrono::milliseconds(30)); };
+  step();
+  XTestFakeButtonEvent(xd, 3, True, CurrentTime);
+  XSync(xd, False);
+  step();
+  const int steps = 10;
+  for (int i = 1; i <= steps; ++i) {
+    XTestFakeMotionEvent(xd, 0, x + dx * i / steps, y + dy * i / steps, CurrentTime);
+    XSync(xd, False);
+    step();
+  }
+  XTestFakeButtonEvent(xd, 3, False, CurrentTime);
+  XTestFakeKeyEvent(xd, super, False, CurrentTime);
+  XSync(xd, False);
+  return true;
 }
 
 bool WestonSession::pressKey(unsigned long keysym) { return keyboard != nullptr && keyboard->tapKeysym(keysym); }

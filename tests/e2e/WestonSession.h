@@ -18,6 +18,7 @@
 #include "TempFolder.h"
 
 class XTestKeyboard;
+class XvfbProcess;
 
 class WestonSession {
  public:
@@ -67,6 +68,18 @@ class WestonSession {
   void moveTo(int x, int y);
   void click(int x, int y);
   bool pressKey(unsigned long keysym);
+  // The part of the picture inside `box` (X pixels): its RGB rows, y down.
+  std::vector<uint8_t> pixelsOf(const Picture& picture, const Box& box) const;
+
+  // Xvfb's keyboard focus taken away from Weston's output window, as when the player turns to
+  // another application beside a nested compositor: Weston then takes the keyboard from the
+  // game (wl_keyboard.leave). Given back, Weston gives it back to the window that had it.
+  bool unfocusCompositor();
+  bool focusCompositor();
+  // Weston's own window resizing: Super and the right button held at (x, y) over a window, the
+  // pointer moved by (dx, dy) in steps, then both let go (X pixels; the edges nearest the point
+  // follow the pointer).
+  bool dragResize(int x, int y, int dx, int dy);
 
   void signal(int number);
   // The game's exit status, or -1 on time-out or when a signal ended it.
@@ -84,8 +97,9 @@ class WestonSession {
   std::string socketName = "pellix-wl";
   std::string displayName;
   void* display = nullptr;  // Display*
+  unsigned long compositorWindow = 0;  // Weston's output window on Xvfb, once found
   std::unique_ptr<XTestKeyboard> keyboard;
-  pid_t xvfbPid = -1;
+  std::unique_ptr<XvfbProcess> xvfb;
   pid_t westonPid = -1;
   pid_t gamePid = -1;
   int outputWidth = 0, outputHeight = 0;

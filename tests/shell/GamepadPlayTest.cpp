@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "GamepadPlay.h"
 #include "GamepadTranslator.h"
 #include "ViewRoot.h"
+#include "VirtualPads.h"
 
 namespace {
 
@@ -21,44 +23,26 @@ class GamepadPlayTest : public ControllerTest {
     if (HasFatalFailure() || IsSkipped()) return;
     views = std::make_shared<Ui::ViewRoot>();
     game->attachViews(views);
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    ASSERT_EQ(0, SDL_Init(SDL_INIT_EVENTS)) << SDL_GetError();
-    translator = std::make_unique<GamepadTranslator>();
-    ASSERT_TRUE(translator->start()) << SDL_GetError();
-    pad = plugIn();
+    pads = std::make_unique<VirtualPads>();
+    ASSERT_TRUE(pads->started());
+    pad = pads->plugIn();
+    deliver();
+    ASSERT_EQ(1, pads->translator().padCount());
   }
   void TearDown() override {
-    if (pad != nullptr) SDL_JoystickClose(pad);
-    translator.reset();
-    SDL_Quit();
+    pads.reset();
     views.reset();
     ControllerTest::TearDown();
   }
 
-  SDL_Joystick* plugIn() {
-    SDL_VirtualJoystickDesc desc;
-    SDL_zero(desc);
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    EXPECT_GE(index, 0) << SDL_GetError();
-    SDL_Joystick* opened = SDL_JoystickOpen(index);
-    deliver();
-    EXPECT_EQ(1, translator->padCount());
-    return opened;
-  }
-
-  // SDL's pending pad events through the translator and on to the game, then a frame.
+  // SDL's pending pad events through the translator and on to the game as the shell passes
+  // them, with the repeats due, then 50 ms later a frame.
   void deliver() {
-    SDL_JoystickUpdate();
-    SDL_Event event;
-    while (SDL_PollEvent(&event))
-      for (const GamepadTranslator::Command command : translator->handle(event, static_cast<uint32_t>(wallClockMs())))
-        GamepadPlay::apply(command, *game, *views);
-    for (const GamepadTranslator::Command command : translator->repeatsDue(static_cast<uint32_t>(wallClockMs())))
-      GamepadPlay::apply(command, *game, *views);
+    const uint32_t now = static_cast<uint32_t>(wallClockMs());
+    GamepadTranslator& translator = pads->translator();
+    for (const GamepadTranslator::Command command : pads->deliver(now)) GamepadPlay::apply(command, *game, *views);
+    for (const GamepadTranslator::Command command : translator.repeatsDue(now)) GamepadPlay::apply(command, *game, *views);
+    GamepadPlay::showPadInUse(translator.styleInUse(), *game);
     advance(50);
     frame();
   }
@@ -72,6 +56,9 @@ class GamepadPlayTest : public ControllerTest {
   void pushes(std::initializer_list<SDL_GameControllerButton> buttons) {
     for (SDL_GameControllerButton button : buttons) push(button);
   }
+  void pushTimes(SDL_GameControllerButton button, int times) {
+    for (int i = 0; i < times; ++i) push(button);
+  }
   // The cursor taken to `to` with the d-pad, through the top-left corner.
   void cursorTo(Square to) {
     for (int i = 0; i < 10; ++i) pushes({SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_LEFT});
@@ -79,9 +66,16 @@ class GamepadPlayTest : public ControllerTest {
     for (int y = 0; y < to.y; ++y) push(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     ASSERT_EQ(to, game->keyboardCursor.square());
   }
+  // The cursor taken to `to` with the d-pad by the shortest way from where it is.
+  void cursorStraightTo(Square to) {
+    const Square at = game->keyboardCursor.square();
+    pushTimes(to.x < at.x ? SDL_CONTROLLER_BUTTON_DPAD_LEFT : SDL_CONTROLLER_BUTTON_DPAD_RIGHT, std::abs(to.x - at.x));
+    pushTimes(to.y < at.y ? SDL_CONTROLLER_BUTTON_DPAD_UP : SDL_CONTROLLER_BUTTON_DPAD_DOWN, std::abs(to.y - at.y));
+    ASSERT_EQ(to, game->keyboardCursor.square());
+  }
 
   std::shared_ptr<Ui::ViewRoot> views;
-  std::unique_ptr<GamepadTranslator> translator;
+  std::unique_ptr<VirtualPads> pads;
   SDL_Joystick* pad = nullptr;
 };
 
@@ -160,15 +154,10 @@ TEST_F(GamepadPlayTest, APadPulledOutMidMoveLeavesNothingHeldAndTheKeysPlayOn) {
   SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1);
   deliver();
   EXPECT_EQ(Square(0, 1), game->keyboardCursor.square());
-  const SDL_JoystickID id = SDL_JoystickInstanceID(pad);
-  int index = -1;
-  for (int i = 0; i < SDL_NumJoysticks(); ++i)
-    if (SDL_JoystickGetDeviceInstanceID(i) == id) index = i;
-  SDL_JoystickClose(pad);
+  pads->pullOut(pad);
   pad = nullptr;
-  ASSERT_EQ(0, SDL_JoystickDetachVirtual(index)) << SDL_GetError();
   deliver();
-  EXPECT_EQ(0, translator->padCount());
+  EXPECT_EQ(0, pads->translator().padCount());
   advance(2000);
   deliver();
   EXPECT_EQ(Square(0, 1), game->keyboardCursor.square()) << "the pulled pad's d-pad kept walking";
@@ -177,6 +166,127 @@ TEST_F(GamepadPlayTest, APadPulledOutMidMoveLeavesNothingHeldAndTheKeysPlayOn) {
   game->handleKey(GameKey::ACTIVATE);
   EXPECT_EQ(STONE_GREEN, game->board.stones[2][0]);
   EXPECT_EQ(1, game->board.moveCount);
+}
+
+// The screens hear of the pad in use through the shell's path: a PlayStation pad picked up, then
+// every pad pulled out.
+TEST_F(GamepadPlayTest, TheScreensNameThePadInUseUntilEveryPadIsGone) {
+  EXPECT_EQ(GamepadStyle::XBOX, game->screens.gamepadStyle());
+  SDL_Joystick* dualShock = pads->plugIn(VirtualPads::DUALSHOCK_4);
+  deliver();
+  EXPECT_EQ(GamepadStyle::PLAYSTATION, game->screens.gamepadStyle());
+  push(SDL_CONTROLLER_BUTTON_START);
+  EXPECT_EQ(GamepadStyle::XBOX, game->screens.gamepadStyle()) << "the first pad was used last";
+  pads->pullOut(dualShock);
+  pads->pullOut(pad);
+  pad = nullptr;
+  deliver();
+  EXPECT_EQ(GamepadStyle::NONE, game->screens.gamepadStyle());
+}
+
+// From the start screen to the end of a game and on through the menus, the pad alone. The board is
+// laid out before the pad starts so that the game ends in a few moves: every square but a few
+// filled with colours that touch no equal neighbour (so no line forms by chance), four white
+// balls in the top row waiting for a fifth, which the first move brings.
+TEST_F(GamepadPlayTest, AWholeGameAndTheMenusArePlayedWithThePadAlone) {
+  Board& board = game->board;
+  const int width = board.width, height = board.height;
+  board.reset(false);
+  board.timedEvents.clear();
+  for (int x = 0; x < 4; ++x) put(x, 0, STONE_WHITE);
+  put(4, 2, STONE_WHITE);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (!(x == 4 && y < 2)) put(x, y, (x + 2 * y) % 5 + 1);
+  game->hiScores.lastName = MyTl::BasicString<char>("Pad Player");
+
+  // --- Only the pad from here on. ---
+  ASSERT_EQ(GameController::STATE_SPLASH, game->gameState);
+  push(SDL_CONTROLLER_BUTTON_A);
+  ASSERT_EQ(GameController::STATE_PLAYING, game->gameState);
+  // The fifth white ball completes the row.
+  cursorStraightTo(Square(4, 2));
+  push(SDL_CONTROLLER_BUTTON_A);
+  ASSERT_EQ(Square(4, 2), board.selected);
+  cursorStraightTo(Square(4, 0));
+  push(SDL_CONTROLLER_BUTTON_A);
+  EXPECT_EQ(Square(), board.selected);
+  for (int i = 0; i < 100 && board.score == 0; ++i) deliver();
+  const int score = board.score;
+  EXPECT_EQ(6, score) << "five balls in a row";
+
+  // Then any ball beside a free square steps onto it until the board is full.
+  int moves = 1;
+  for (; moves < 40 && game->gameState == GameController::STATE_PLAYING; ++moves) {
+    Square from, to;
+    for (int y = 0; y < height && from.x == -1; ++y) {
+      for (int x = 0; x < width && from.x == -1; ++x) {
+        if (board.stones[y][x] == SQUARE_EMPTY) continue;
+        for (Square next : {Square(x + 1, y), Square(x - 1, y), Square(x, y + 1), Square(x, y - 1)}) {
+          if (next.x < 0 || next.y < 0 || next.x >= width || next.y >= height) continue;
+          if (board.stones[next.y][next.x] != SQUARE_EMPTY) continue;
+          from = Square(x, y);
+          to = next;
+          break;
+        }
+      }
+    }
+    ASSERT_NE(-1, from.x) << "a board with free squares and no move";
+    const int movesBefore = board.moveCount;
+    cursorStraightTo(from);
+    push(SDL_CONTROLLER_BUTTON_A);
+    ASSERT_EQ(from, board.selected);
+    cursorStraightTo(to);
+    push(SDL_CONTROLLER_BUTTON_A);
+    ASSERT_EQ(movesBefore + 1, board.moveCount);
+  }
+  ASSERT_NE(GameController::STATE_PLAYING, game->gameState) << moves << " moves and the board is not full";
+  // The full board stays a moment, then the name entry offers the last name.
+  for (int i = 0; i < 400 && game->gameState == GameController::STATE_GAME_ENDING; ++i) deliver();
+  ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->gameState);
+  push(SDL_CONTROLLER_BUTTON_A);
+  // An offer to send the score to the global table, where there is one, is declined with B.
+  if (views->activeModal() != nullptr) push(SDL_CONTROLLER_BUTTON_B);
+  ASSERT_EQ(GameController::STATE_HISCORES, game->gameState);
+  const HiScore& entry = game->hiScores.table(game->tableIndex())[0];
+  EXPECT_EQ(score, entry.score);
+  EXPECT_STREQ("Pad Player", entry.name.c_str());
+  // B leaves the table for a new game.
+  push(SDL_CONTROLLER_BUTTON_B);
+  ASSERT_EQ(GameController::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(0, board.score);
+  EXPECT_EQ(0, board.moveCount);
+
+  // The menus: the instructions to their last page, which names the pad's buttons...
+  push(SDL_CONTROLLER_BUTTON_START);
+  ASSERT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 5);
+  push(SDL_CONTROLLER_BUTTON_A);
+  ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->gameState);
+  pushTimes(SDL_CONTROLLER_BUTTON_A, 2);
+  EXPECT_EQ(3, game->instructionsPage);
+  EXPECT_EQ(GamepadStyle::XBOX, game->screens.gamepadStyle());
+  push(SDL_CONTROLLER_BUTTON_A);
+  ASSERT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  // ...the high scores and back...
+  pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 4);
+  push(SDL_CONTROLLER_BUTTON_A);
+  ASSERT_EQ(GameController::STATE_HISCORES, game->gameState);
+  push(SDL_CONTROLLER_BUTTON_B);
+  ASSERT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  // ...the settings, where the clock is switched off and Done pressed with B...
+  const bool clockWasOff = liveSettings().clockDisabled;
+  pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 3);
+  push(SDL_CONTROLLER_BUTTON_A);
+  ASSERT_EQ(GameController::STATE_SETTINGS, game->gameState);
+  pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 2);
+  push(SDL_CONTROLLER_BUTTON_A);
+  push(SDL_CONTROLLER_BUTTON_B);
+  EXPECT_NE(GameController::STATE_SETTINGS, game->gameState);
+  EXPECT_NE(clockWasOff, liveSettings().clockDisabled);
+  // ...and back to the game.
+  if (game->gameState == GameController::STATE_GAME_MENU) push(SDL_CONTROLLER_BUTTON_B);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
 }
 
 }  // namespace

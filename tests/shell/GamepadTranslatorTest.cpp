@@ -4,10 +4,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "GamepadTranslator.h"
+#include "VirtualPads.h"
 
 namespace {
 
@@ -16,58 +17,16 @@ using Commands = std::vector<GamepadTranslator::Command>;
 class GamepadTranslatorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    ASSERT_EQ(0, SDL_Init(SDL_INIT_EVENTS)) << SDL_GetError();
-    translator = new GamepadTranslator();
-    ASSERT_TRUE(translator->start()) << SDL_GetError();
+    pads = std::make_unique<VirtualPads>();
+    ASSERT_TRUE(pads->started());
+    translator = &pads->translator();
     deliver(0);
   }
-  void TearDown() override {
-    for (SDL_Joystick* pad : attached) SDL_JoystickClose(pad);
-    delete translator;
-    SDL_Quit();
-  }
+  void TearDown() override { pads.reset(); }
 
-  // A pad of the standard layout, plugged in; SDL maps it as a game controller of its own accord.
-  SDL_Joystick* plugIn() {
-    SDL_VirtualJoystickDesc desc;
-    SDL_zero(desc);
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.name = "Test pad";
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    EXPECT_GE(index, 0) << SDL_GetError();
-    SDL_Joystick* pad = SDL_JoystickOpen(index);
-    EXPECT_NE(nullptr, pad) << SDL_GetError();
-    attached.push_back(pad);
-    return pad;
-  }
-  void pullOut(SDL_Joystick* pad) {
-    const int index = deviceIndexOf(pad);
-    SDL_JoystickClose(pad);
-    attached.erase(std::find(attached.begin(), attached.end(), pad));
-    ASSERT_EQ(0, SDL_JoystickDetachVirtual(index)) << SDL_GetError();
-  }
-  static int deviceIndexOf(SDL_Joystick* pad) {
-    const SDL_JoystickID id = SDL_JoystickInstanceID(pad);
-    for (int i = 0; i < SDL_NumJoysticks(); ++i)
-      if (SDL_JoystickGetDeviceInstanceID(i) == id) return i;
-    return -1;
-  }
-
-  // SDL's pending events, all passed to the translator at `nowMs`; the commands they gave.
-  Commands deliver(uint32_t nowMs) {
-    SDL_JoystickUpdate();
-    Commands commands;
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-      const Commands given = translator->handle(event, nowMs);
-      commands.insert(commands.end(), given.begin(), given.end());
-    }
-    return commands;
-  }
+  SDL_Joystick* plugIn(const VirtualPads::Make& make = VirtualPads::Make()) { return pads->plugIn(make); }
+  void pullOut(SDL_Joystick* pad) { pads->pullOut(pad); }
+  Commands deliver(uint32_t nowMs) { return pads->deliver(nowMs); }
   Commands button(SDL_Joystick* pad, SDL_GameControllerButton which, bool down, uint32_t nowMs) {
     SDL_JoystickSetVirtualButton(pad, which, down ? 1 : 0);
     return deliver(nowMs);
@@ -78,8 +37,8 @@ class GamepadTranslatorTest : public ::testing::Test {
     return deliver(nowMs);
   }
 
+  std::unique_ptr<VirtualPads> pads;
   GamepadTranslator* translator = nullptr;
-  std::vector<SDL_Joystick*> attached;
 };
 
 TEST_F(GamepadTranslatorTest, ButtonsAndDpadOfAPadPluggedInLaterBecomeCommands) {
@@ -176,6 +135,51 @@ TEST_F(GamepadTranslatorTest, PadsComeAndGoAndOneThatGoesMidMoveLeavesNothingHel
   deliver(400);
   EXPECT_EQ(2, translator->padCount());
   EXPECT_EQ(Commands{GamepadTranslator::MOVE_LEFT}, button(again, SDL_CONTROLLER_BUTTON_DPAD_LEFT, true, 500));
+}
+
+// The instructions name the buttons of the pad that was used last, by its make; with every pad
+// gone they name none.
+TEST_F(GamepadTranslatorTest, TheStyleInUseIsThatOfThePadUsedLast) {
+  EXPECT_EQ(GamepadStyle::NONE, translator->styleInUse());
+  const struct {
+    VirtualPads::Make make;
+    GamepadStyle style;
+  } makes[] = {
+      {VirtualPads::Make(), GamepadStyle::XBOX},  // SDL's own virtual pad: no make of its own
+      {VirtualPads::XBOX_ONE, GamepadStyle::XBOX},
+      {VirtualPads::DUALSHOCK_4, GamepadStyle::PLAYSTATION},
+      {VirtualPads::DUALSENSE, GamepadStyle::PLAYSTATION},
+      {VirtualPads::SWITCH_PRO, GamepadStyle::NINTENDO},
+  };
+  std::vector<SDL_Joystick*> plugged;
+  uint32_t now = 100;
+  for (const auto& m : makes) {
+    plugged.push_back(plugIn(m.make));
+    deliver(now += 100);
+    EXPECT_EQ(m.style, translator->styleInUse()) << m.make.name << ": the pad plugged in last";
+  }
+  // Pressing a button of an older pad makes it the one in use; so does its stick.
+  button(plugged[2], SDL_CONTROLLER_BUTTON_A, true, now += 100);
+  EXPECT_EQ(GamepadStyle::PLAYSTATION, translator->styleInUse());
+  stick(plugged[4], 30000, 0, now += 100);
+  EXPECT_EQ(GamepadStyle::NINTENDO, translator->styleInUse());
+  // The pad in use pulled out: the one plugged in last of those left speaks.
+  pullOut(plugged[4]);
+  deliver(now += 100);
+  EXPECT_EQ(GamepadStyle::PLAYSTATION, translator->styleInUse());
+  for (int i = 0; i < 4; ++i) pullOut(plugged[static_cast<size_t>(i)]);
+  deliver(now += 100);
+  EXPECT_EQ(0, translator->padCount());
+  EXPECT_EQ(GamepadStyle::NONE, translator->styleInUse());
+}
+
+TEST(GamepadStyleTest, SwitchPadsReadByPositionSwapTheirLabels) {
+  EXPECT_EQ(GamepadStyle::NINTENDO, GamepadTranslator::styleOf(SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_PRO, true));
+  EXPECT_EQ(GamepadStyle::NINTENDO_BY_POSITION,
+            GamepadTranslator::styleOf(SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_JOYCON_PAIR, false));
+  EXPECT_EQ(GamepadStyle::PLAYSTATION, GamepadTranslator::styleOf(SDL_CONTROLLER_TYPE_PS3, false));
+  EXPECT_EQ(GamepadStyle::XBOX, GamepadTranslator::styleOf(SDL_CONTROLLER_TYPE_UNKNOWN, true));
+  EXPECT_EQ(GamepadStyle::XBOX, GamepadTranslator::styleOf(SDL_CONTROLLER_TYPE_XBOX360, false));
 }
 
 }  // namespace
