@@ -16,7 +16,7 @@
 #include "ConnectionGuard.h"
 #include "ScoreRequestHandler.h"
 #include "ScoreServer.h"
-#include "ScoreStorage.h"
+#include "ScoreDatabase.h"
 #include "ServerLog.h"
 #include "ServerOptions.h"
 
@@ -53,14 +53,14 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  ScoreStorage storage;
-  if (!storage.open(options.databasePath, options.submitLimit, error)) {
+  ScoreDatabase database;
+  if (!database.open(options.databasePath, options.submitLimit, error)) {
     std::fprintf(stderr, "pellix-scores-server: cannot use the database %s: %s\n", options.databasePath.c_str(),
                  ServerLog::folded(error).c_str());
     return 1;
   }
   ServerLog log(options.quiet);
-  ScoreRequestHandler handler(storage.store(), storage.limiter(), log);
+  ScoreRequestHandler handler(database.store(), database.limiter(), log);
   ConnectionGuard::Limits limits;
   limits.deadline = std::chrono::seconds(options.requestDeadline);
   limits.maxTotal = options.maxConnections;

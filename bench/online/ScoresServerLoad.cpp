@@ -45,7 +45,7 @@
 #include <vector>
 
 #include "ScoreChecksum.h"
-#include "ScoreStorage.h"
+#include "ScoreDatabase.h"
 
 namespace {
 
@@ -257,7 +257,7 @@ int main(int argc, char** argv) {
   }
   if (!understood || seconds <= 0 || seconds > 60 || rounds < 1 || rounds > 20 || clients < 1 || clients > 256 ||
       slow < 0 || silent < 0 || slow + silent > 5000 || addresses < 1 || addresses > 250 || instances < 1 ||
-      instances > 8 || (!postgres.empty() && !ScoreStorage::isPostgresUri(postgres)) ||
+      instances > 8 || (!postgres.empty() && !ScoreDatabase::isPostgresUri(postgres)) ||
       (postgres.empty() && instances > 1)) {
     std::fprintf(stderr,
                  "usage: %s [--seconds 0-60] [--rounds 1-20] [--clients 1-256] [--server PATH]\n"
@@ -273,7 +273,7 @@ int main(int argc, char** argv) {
   const std::string database = postgres.empty() ? folder + "/scores.db" : postgres;
   {
     // A populated database: the top ten comes from a table of realistic size.
-    ScoreStorage storage;
+    ScoreDatabase storage;
     std::string error;
     if (!storage.open(database, 0, error)) {
       std::fprintf(stderr, "cannot open %s: %s\n", database.c_str(), error.c_str());

@@ -4,7 +4,7 @@
 // local tables). Implementations (SQLite, PostgreSQL) give identical answers and are shared by
 // the request threads (each locks or pools as it needs). Every call returns its own outcome: a
 // storage failure is a failed result carrying the database's message, never a crash. Owned by
-// ScoreStorage (which main, a test or the load benchmark holds).
+// ScoreDatabase (which main, a test or the load benchmark holds).
 #pragma once
 
 #include <string>

@@ -2,7 +2,7 @@
 // asks before it looks at a submission. RateLimiter keeps the count in the server's memory (one
 // server process); PostgresRateLimiter keeps it in the shared database, so that several
 // instances together admit no more than the limit. Shared by the request threads; owned by
-// ScoreStorage (which main or a test holds).
+// ScoreDatabase (which main or a test holds).
 #pragma once
 
 #include <chrono>

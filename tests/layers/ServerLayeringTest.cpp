@@ -36,7 +36,7 @@ TEST(ServerLayeringTest, TheProtocolReachesNoHttpAndNoDatabaseEngine) {
   std::vector<std::string> forbidden =
       headerNames({"server/http", "server/storage/sqlite", "server/storage/postgres"});
   ASSERT_GE(forbidden.size(), 6u) << "the server's sources were not found at " << PELLIX_SOURCE_DIR;
-  for (const char* other : {"microhttpd", "sys/socket", "sqlite3", "libpq", "ScoreStorage.h"}) {
+  for (const char* other : {"microhttpd", "sys/socket", "sqlite3", "libpq", "ScoreDatabase.h"}) {
     forbidden.push_back(other);
   }
   EXPECT_EQ("", findingsIn("server/requests", forbidden));

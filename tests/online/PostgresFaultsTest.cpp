@@ -20,7 +20,7 @@
 #include "BackendDatabase.h"
 #include "PostgresCluster.h"
 #include "ScoreChecksum.h"
-#include "ScoreStorage.h"
+#include "ScoreDatabase.h"
 #include "ScoresServerProcess.h"
 #include "TestEnvironment.h"
 
@@ -138,7 +138,7 @@ int resendFailed(int port, const std::vector<Sent>& sent) {
 
 // Every submission of `sent` is in the table once, and nothing else is.
 void expectEachStoredOnce(const std::string& location, const std::vector<Sent>& sent) {
-  ScoreStorage storage;
+  ScoreDatabase storage;
   std::string error;
   ASSERT_TRUE(storage.open(location, 0, error)) << error;
   std::vector<ScoreStore::Entry> entries;

@@ -17,7 +17,7 @@
 #include "BackendDatabase.h"
 #include "LoopbackSocket.h"
 #include "ScoreChecksum.h"
-#include "ScoreStorage.h"
+#include "ScoreDatabase.h"
 #include "ScoresServerProcess.h"
 #include "TestEnvironment.h"
 
@@ -197,7 +197,7 @@ TEST_P(Durability, EveryAcknowledgedSubmissionSurvivesAKill9) {
   }
   ASSERT_GT(acknowledged.size(), 10u);
   std::printf("%zu submissions acknowledged over three kills\n", acknowledged.size());
-  ScoreStorage storage;
+  ScoreDatabase storage;
   std::string error;
   ASSERT_TRUE(storage.open(database.location(), 0, error)) << error;
   std::vector<ScoreStore::Entry> entries;

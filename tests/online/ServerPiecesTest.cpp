@@ -18,7 +18,7 @@
 #include "ScoreChecksum.h"
 #include "ScoreRequestHandler.h"
 #include "SqliteScoreStore.h"
-#include "ScoreStorage.h"
+#include "ScoreDatabase.h"
 #include "ServerLog.h"
 #include "ServerOptions.h"
 #include "TempFolder.h"
@@ -55,7 +55,7 @@ TEST(RateLimiter, ForgetsAddressesThatWentQuiet) {
   EXPECT_EQ(limiter.trackedAddresses(), 1u);
 }
 
-// The score store on both engines, through what the server opens (ScoreStorage).
+// The score store on both engines, through what the server opens (ScoreDatabase).
 class ScoreStoreTest : public ::testing::TestWithParam<Backend> {
  protected:
   void SetUp() override {
@@ -72,7 +72,7 @@ class ScoreStoreTest : public ::testing::TestWithParam<Backend> {
     return names;
   }
   std::unique_ptr<BackendDatabase> database;
-  ScoreStorage storage;
+  ScoreDatabase storage;
 };
 
 INSTANTIATE_TEST_SUITE_P(Engines, ScoreStoreTest, BACKENDS);
@@ -95,7 +95,7 @@ TEST_P(ScoreStoreTest, RanksTiesAndOrder) {
 
 TEST_P(ScoreStoreTest, ScoresStayAfterReopeningAndTheSchemaVersionIsKept) {
   EXPECT_EQ(storage.store().addScore(3, "Zo\xC3\xAB \xE6\x9D\x8E", 42, "").value().rank, 1);
-  ScoreStorage again;
+  ScoreDatabase again;
   std::string error;
   ASSERT_TRUE(again.open(database->location(), 0, error)) << error;
   std::vector<ScoreStore::Entry> entries;
@@ -105,7 +105,7 @@ TEST_P(ScoreStoreTest, ScoresStayAfterReopeningAndTheSchemaVersionIsKept) {
   // Opening twice marks the version once; a database from a newer server is refused, not
   // misread.
   ASSERT_TRUE(database->execute("UPDATE schema_version SET version = 99", error)) << error;
-  ScoreStorage newer;
+  ScoreDatabase newer;
   EXPECT_FALSE(newer.open(database->location(), 0, error));
   EXPECT_NE(error.find("schema version 99"), std::string::npos) << error;
 }

@@ -3,7 +3,7 @@
 // A connection that broke (the database restarted, the network dropped) is thrown away and a
 // new one is made on the next borrow, so the server recovers without a restart; an idle one
 // that the database closed meanwhile is noticed when it is lent, before a request fails on it.
-// Owned by ScoreStorage; shared by the PostgreSQL store and limiter, which it outlives.
+// Owned by ScoreDatabase; shared by the PostgreSQL store and limiter, which it outlives.
 #pragma once
 
 #include <condition_variable>

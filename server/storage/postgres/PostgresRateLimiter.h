@@ -2,7 +2,7 @@
 // table of recent submissions per address, read and extended under an advisory lock of the
 // address and pruned as it goes, so that all instances together admit at most `limit` within
 // any minute from one address. The database's clock decides the window, so instances on
-// machines whose clocks differ still agree. Owned by ScoreStorage; the pool outlives it.
+// machines whose clocks differ still agree. Owned by ScoreDatabase; the pool outlives it.
 #pragma once
 
 #include <atomic>

@@ -3,7 +3,7 @@
 // take turns through an advisory lock held for their transaction, so that ids follow the order
 // of the inserts whichever instance makes them and a new score ranks below every equal score
 // already stored, exactly as on SQLite; stores of one submission id take turns through another,
-// so that a retry sent to two instances at once is still stored once. Made by ScoreStorage, whose pool outlives it.
+// so that a retry sent to two instances at once is still stored once. Made by ScoreDatabase, whose pool outlives it.
 #pragma once
 
 #include <memory>

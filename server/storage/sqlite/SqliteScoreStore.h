@@ -2,7 +2,7 @@
 // for a player or a small group. Write-ahead log, so readers never wait for a writer; each
 // insert and its rank in one transaction. The connection is opened once, by open(), and used
 // under the store's one lock by every request thread (SQLite's own per-connection mutex is off:
-// the lock already serialises each statement's bind, step and reset). Made by ScoreStorage, or
+// the lock already serialises each statement's bind, step and reset). Made by ScoreDatabase, or
 // by a test or the fuzz target directly.
 #pragma once
 

@@ -1,5 +1,5 @@
 // Opening the storage named by --db.
-#include "ScoreStorage.h"
+#include "ScoreDatabase.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,26 +13,26 @@
 namespace {
 
 [[noreturn]] void contractBroken(const char* condition) {
-  std::fprintf(stderr, "ScoreStorage: %s\n", condition);
+  std::fprintf(stderr, "ScoreDatabase: %s\n", condition);
   std::abort();
 }
 
 }  // namespace
 
-ScoreStorage::ScoreStorage() = default;
+ScoreDatabase::ScoreDatabase() = default;
 
 // The store and the limiter go before the pool they borrow from.
-ScoreStorage::~ScoreStorage() {
+ScoreDatabase::~ScoreDatabase() {
   limit.reset();
   scores.reset();
   pool.reset();
 }
 
-bool ScoreStorage::isPostgresUri(const std::string& location) {
+bool ScoreDatabase::isPostgresUri(const std::string& location) {
   return location.rfind("postgresql://", 0) == 0 || location.rfind("postgres://", 0) == 0;
 }
 
-bool ScoreStorage::open(const std::string& location, int submitLimit, std::string& error) {
+bool ScoreDatabase::open(const std::string& location, int submitLimit, std::string& error) {
   if (scores != nullptr) contractBroken("open() called on a storage that is already open");
   if (isPostgresUri(location)) {
     auto connections = std::make_unique<PostgresConnectionPool>(location, POSTGRES_CONNECTIONS);
@@ -56,12 +56,12 @@ bool ScoreStorage::open(const std::string& location, int submitLimit, std::strin
   return true;
 }
 
-ScoreStore& ScoreStorage::store() {
+ScoreStore& ScoreDatabase::store() {
   if (scores == nullptr) contractBroken("store() used before a successful open()");
   return *scores;
 }
 
-SubmissionLimiter& ScoreStorage::limiter() {
+SubmissionLimiter& ScoreDatabase::limiter() {
   if (limit == nullptr) contractBroken("limiter() used before a successful open()");
   return *limit;
 }
