@@ -167,28 +167,16 @@ class GameController {
   // True when (x, y) lies in the menu strip below the board.
   bool isInMenuStrip(int y) const;
 
-  Settings& settings;
+ private:
+  // The controller's own bookkeeping, declared before the members the tests and the shell still
+  // reach, so that the controls' delegate outlives the screens whose controls point to it.
   Preferences& preferences;
   MyTl::SaveFailureNotice& saveFailures;
-  GameClock clock;
-  RandomSource random;
-  Board board;
   // The sound effects of the board's events and of the controller's own moments.
   SoundPlayer sounds;
   MyTl::Mutex gameMutex;
-  // The taps on the menu strip below the board that open the game menu.
-  DoubleClickHandler menuStripTaps;
-  bool awaitingFirstTap = true;
-  HiScoresMenu hiScoresMenu;
-  SettingsMenu settingsMenu;
-  bool resetAfterHiScores = false;
-  SquareSet removedSquares;
   SpinningNumber scoreNumber;
   SpinningNumber levelNumber;
-  bool volumeDragActive = false;
-  // The board image (board, resting balls, the first announced balls and the menu strip),
-  // drawn again only when what it shows differs from what it showed when it was made.
-  Texture* boardSnapshot = nullptr;
   struct BoardImageKey {
     unsigned boardRevision = 0;
     bool stripShown = false;
@@ -199,37 +187,54 @@ class GameController {
   };
   BoardImageKey boardImageShows;
   double gameEndTime = -1.0;
-  GameState gameState = STATE_SPLASH;
-  GameState previousState = STATE_SPLASH;
   GameState stateBeforePrevious = STATE_SPLASH;
-  int instructionsPage = 1;
-  int pressedButton = -1;
   MyTl::BasicString<char> stateFileName;
-  // The penalty clock of the game in progress.
-  PenaltyClock penalty;
   int hoverStartTime = -1;
   Square hoverSquare;
   Square currentMouseSquare;
   Square previousMouseSquare;
   int mouseSquareTime = -1;
   int previousMouseSquareTime = -1;
-  HiScores hiScores;
-  BallGraphics graphics;
   // The delegate of the controls the screens put over the frame; declared before the screens,
   // whose controls point to it, so that it outlives them.
   ControlsDelegate controlsDelegate;
-  // The screens drawn over the board (start screen, menus, name entry, game over).
-  GameScreens screens;
-  // The keyboard's square on the board; back on (0, 0) whenever play starts or resumes.
-  KeyboardCursor keyboardCursor;
   // The settings screen's control under the keyboard's highlight (SettingsFocus), -1 for none.
   int settingsFocus = -1;
   // A frame must be drawn: set by input, state switches and new games, cleared by drawFrame.
   bool pictureChanged = true;
-  // The timer strip's frame (BallGraphics::timerFrame) in the last drawn frame; -1 = not drawn.
-  int shownTimerFrame = -1;
   // nowMs of the moment the last frame showed.
   int drawnAtMs = 0;
+
+ public:
+  Settings& settings;
+  GameClock clock;
+  RandomSource random;
+  Board board;
+  // The taps on the menu strip below the board that open the game menu.
+  DoubleClickHandler menuStripTaps;
+  bool awaitingFirstTap = true;
+  HiScoresMenu hiScoresMenu;
+  SettingsMenu settingsMenu;
+  bool resetAfterHiScores = false;
+  SquareSet removedSquares;
+  bool volumeDragActive = false;
+  // The board image (board, resting balls, the first announced balls and the menu strip),
+  // drawn again only when what it shows differs from what it showed when it was made.
+  Texture* boardSnapshot = nullptr;
+  GameState gameState = STATE_SPLASH;
+  GameState previousState = STATE_SPLASH;
+  int instructionsPage = 1;
+  int pressedButton = -1;
+  // The penalty clock of the game in progress.
+  PenaltyClock penalty;
+  HiScores hiScores;
+  BallGraphics graphics;
+  // The screens drawn over the board (start screen, menus, name entry, game over).
+  GameScreens screens;
+  // The keyboard's square on the board; back on (0, 0) whenever play starts or resumes.
+  KeyboardCursor keyboardCursor;
+  // The timer strip's frame (BallGraphics::timerFrame) in the last drawn frame; -1 = not drawn.
+  int shownTimerFrame = -1;
 
  private:
   // Whether game time ran when the window went to the background.
