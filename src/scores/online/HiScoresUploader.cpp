@@ -167,6 +167,8 @@ void HiScoresUploader::run() {
       // An exit that cut the request short keeps it too: it may have been the last chance.
       if (outbox != nullptr && outbox->keep(submission)) {
         requestKeptAlert();
+      } else if (reply.completed && !reply.succeeded()) {
+        requestErrorAlert(ScoreReplyParser::refusalReason(reply.body.data(), reply.body.size(), reply.status));
       } else {
         requestErrorAlert(std::string());
       }

@@ -6,7 +6,8 @@
 #include "HiScoresUploader.h"
 
 ScoreSubmission::Outcome ScoreSubmission::outcomeOf(const HttpResponse& reply) {
-  if (reply.succeeded()) return ACCEPTED;
+  // An empty 2xx reply says nothing of the score: sent again with its id, it gets its rank.
+  if (reply.succeeded()) return reply.body.empty() ? DEFERRED : ACCEPTED;
   // 429 says "later"; every other 4xx is the server's final word on this submission.
   if (reply.completed && reply.status >= 400 && reply.status < 500 && reply.status != 429) return REFUSED;
   return DEFERRED;

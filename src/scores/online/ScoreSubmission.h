@@ -23,9 +23,9 @@ struct ScoreSubmission {
 
   // What a reply to a submission means.
   enum Outcome {
-    ACCEPTED,  // a 2xx reply: stored (the rank, when readable, is in the body)
+    ACCEPTED,  // a 2xx reply with a body: stored (the rank, when readable, is in the body)
     REFUSED,   // a 4xx reply other than 429: the server will never take it
-    DEFERRED,  // no reply, a time-out, a 5xx or 429 (or anything else): may pass, try later
+    DEFERRED,  // no reply, a time-out, a 5xx or 429, an empty 2xx (anything else): try later
   };
   static Outcome outcomeOf(const HttpResponse& reply);
 
