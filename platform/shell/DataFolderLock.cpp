@@ -13,7 +13,7 @@
 namespace {
 
 // The data files that are saved through a temporary file "<name>.tmp-XXXXXX" beside them.
-const char* const SAVED_FILES[] = {"settings.dat", "gameState.dat", "hiScores.dat"};
+const char* const SAVED_FILES[] = {"settings.dat", "gameState.dat", "hiScores.dat", "scoreOutbox.dat"};
 const char TEMPORARY_MARK[] = ".tmp-";
 const std::size_t TEMPORARY_SUFFIX_LENGTH = 6;  // mkstemp's XXXXXX
 

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -150,6 +151,9 @@ bool PellixApp::launch() {
   // A finished fetch or upload shows its result without waiting for the next input.
   game->setWorkerWakeUp(wakeLoop);
   game->loadState((prefix + "gameState.dat").c_str(), (prefix + "hiScores.dat").c_str());
+  // Scores that could not be sent before wait beside the tables; those due go now.
+  game->hiScoresMenu.openOutbox(dataFolder.empty() ? std::string() : prefix + "scoreOutbox.dat",
+                                [] { return static_cast<int64_t>(std::time(nullptr)); });
   // The start screen first, then the rest of the art, before any input is handled.
   gameLoop = std::make_unique<GameLoop>(*game, GameLoop::Hooks{clockMs, [this] { return views->msUntilChange(); },
                                                               [this] { drawAndPresent(); }});

@@ -15,8 +15,9 @@ int main(int argc, char** argv) {
     std::fprintf(help ? stdout : stderr,
                  "Usage: pellix [--help | --version]\n"
                  "Pellix, the five-in-a-row ball puzzle. The game keeps its settings, the game in\n"
-                 "progress and the high scores in $XDG_DATA_HOME/pellix/; PELLIX_SCORES_URL names\n"
-                 "another high-score server. Keys and files: man 6 pellix.\n");
+                 "progress and the high scores in $XDG_DATA_HOME/pellix/. The high-score server is\n"
+                 "named by PELLIX_SCORES_URL, else by scores_url in $XDG_CONFIG_HOME/pellix/preferences.\n"
+                 "Keys and files: man 6 pellix.\n");
     return help ? 0 : 2;
   }
   PellixApp app;

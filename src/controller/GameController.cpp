@@ -36,6 +36,8 @@ GameController::GameController(Settings& liveSettings, Preferences& desktopPrefe
   displayGeneration = DisplayScale::generation();
   board.setEventHandler([this](BoardEvent event) { playSoundOf(event); });
   hiScores.reportSaveFailuresTo(&saveFailures);
+  hiScoresMenu.setServerAddress(ScoreServerAddress(preferences.value(ScoreServerAddress::PREFERENCE_KEY)),
+                                preferences.path());
   controlsDelegate.hiScoresMenu = &hiScoresMenu;
   controlsDelegate.screens = &screens;
   screens.setControlsDelegate(&controlsDelegate);

@@ -78,6 +78,7 @@ bool GameController::advanceFrame() {
   // never holds the removed balls without their points.
   if (board.score != scoreBeforeCredits) saveGameNow();
   tellPlayerOfSaveFailure();
+  if (hiScoresMenu.tellPlayerOfDeliveries(screens)) pictureChanged = true;
   if (gameState == STATE_PLAYING) menuStripTaps.tick(clock.nowMs());
   clock.refresh();
   if (gameState == STATE_GAME_ENDING && clock.nowMs() - static_cast<int>(gameEndTime) > GAME_ENDING_PAUSE_MS)

@@ -1,6 +1,8 @@
 // The high-score screen: local and global views, the new entry marked, the upload.
 #include "HiScoresMenu.h"
 
+#include <cstdlib>
+
 #include "ActivityIndicator.h"
 #include "Alert.h"
 #include "BlendMode.h"
@@ -20,14 +22,74 @@ const int ROW_PITCH = 18;
 const char* const FETCH_FAILED =
     "Unable to fetch global scores from the server. Please check that the internet is available.";
 
+// The message box of the no-server sentence: wide enough for a configuration path.
+const int NO_SERVER_BOX_WIDTH = 240;
+
 }  // namespace
 
 HiScoresMenu::HiScoresMenu(const HttpTransportFactory& makeTransport)
-    : fetcher(makeTransport()), uploader(makeTransport()) {
+    : fetcher(makeTransport()), uploader(makeTransport()), sender(makeTransport()) {
+  setServerAddress(ScoreServerAddress(), std::string());
   reset();
 }
 
-HiScoresMenu::~HiScoresMenu() = default;
+HiScoresMenu::~HiScoresMenu() {
+  // Both threads use the outbox: they end before it goes.
+  uploader.WaitForStop();
+  sender.WaitForStop();
+}
+
+std::string HiScoresMenu::noServerMessage(const std::string& preferencesPath) {
+  std::string shown = preferencesPath;
+  const char* home = std::getenv("HOME");
+  const std::string homeFolder = home != nullptr ? home : "";
+  if (homeFolder.size() > 1 && shown.compare(0, homeFolder.size() + 1, homeFolder + "/") == 0)
+    shown = "~" + shown.substr(homeFolder.size());
+  if (shown.empty()) shown = "the game's preferences file";
+  return std::string("No high-score server is set up: name one as ") + ScoreServerAddress::PREFERENCE_KEY + " in " +
+         shown + ".";
+}
+
+void HiScoresMenu::setServerAddress(const ScoreServerAddress& address, const std::string& preferencesPath) {
+  serverAddress = address;
+  fetcher.setServerAddress(address);
+  uploader.setServerAddress(address);
+  noServerText = noServerMessage(preferencesPath);
+}
+
+void HiScoresMenu::openOutbox(const std::string& path, const ScoreOutbox::Clock& clock) {
+  if (outbox) return;
+  outbox = std::make_unique<ScoreOutbox>(path, clock);
+  uploader.setOutbox(outbox.get());
+  sendOutbox();
+}
+
+void HiScoresMenu::sendOutbox() {
+  if (outbox) sender.sendDue(*outbox, serverAddress);
+}
+
+bool HiScoresMenu::tellPlayerOfDeliveries(GameScreens& screens) {
+  if (!screens.parent) return false;
+  const std::vector<ScoreOutboxSender::Notice> notices = sender.takeNotices();
+  if (notices.empty()) return false;
+  std::string message;
+  for (const ScoreOutboxSender::Notice& notice : notices) {
+    if (!message.empty()) message += "\n\n";
+    const std::string score = std::to_string(notice.submission.score);
+    if (!notice.accepted) {
+      message += "Your score of " + score + " was not accepted by the high-score server: " + notice.reason + ".";
+    } else if (notice.rank != -1) {
+      message += "Your score of " + score + " has reached the global high scores: number " +
+                 std::to_string(notice.rank) + ".";
+    } else {
+      message += "Your score of " + score + " has reached the global high scores.";
+    }
+  }
+  deliveryAlert = std::make_shared<Ui::Alert>("Global High Scores", message, nullptr, nullptr,
+                                              std::vector<std::string>{"Ok"});
+  deliveryAlert->show(*screens.parent);
+  return true;
+}
 
 void HiScoresMenu::selectSegment(int segment) {
   if (segmentedControl) segmentedControl->setSelectedSegmentIndex(segment);
@@ -42,6 +104,8 @@ void HiScoresMenu::reset() {
 }
 
 void HiScoresMenu::startFetch() {
+  // Without a server there is nothing to fetch: the view says so.
+  if (!serverAddress.isSet()) return;
   // A fetch still running from before will deliver; otherwise start one for this mode.
   if (!fetcher.isRunning()) fetcher.startFetch(tableIndex);
 }
@@ -54,7 +118,7 @@ void HiScoresMenu::localGlobalChange(int segment) {
 }
 
 void HiScoresMenu::startUpload() {
-  if (!showLocal || uploadStarted || uploader.scoreUploaded || newEntry == nullptr) return;
+  if (!showLocal || uploadStarted || uploader.scoreUploaded || newEntry == nullptr || !serverAddress.isSet()) return;
   if (uploader.startUpload(newEntry->name, newEntry->score, tableIndex)) uploadStarted = true;
 }
 
@@ -101,9 +165,12 @@ HiScoresMenu::RowText HiScoresMenu::rowText(int row, const HiScore* source, int 
 
 void HiScoresMenu::buildRows(GameScreens& screens, HiScore* tableEntries) {
   const HiScore* source = showLocal ? tableEntries : fetcher.hiScores.data();
-  const int count = showLocal ? ROWS : fetcher.hiScores.size();
+  const int count = showLocal ? ROWS : (serverAddress.isSet() ? fetcher.hiScores.size() : 0);
   messageOnly = !showLocal && count == 0;
-  if (messageOnly) {
+  if (messageOnly && !serverAddress.isSet()) {
+    screens.menuTexts[0] = screens.addMenuTexture(new Texture(noServerText.c_str(), NO_SERVER_BOX_WIDTH, 128,
+                                                              Texture::ALIGN_CENTER, "Helvetica", 14, 0.5f, false));
+  } else if (messageOnly) {
     screens.menuTexts[0] = screens.addMenuTexture(
         new Texture(FETCH_FAILED, 160, 128, Texture::ALIGN_CENTER, "Helvetica", 14, 0.5f, false));
   } else {
@@ -122,7 +189,9 @@ void HiScoresMenu::buildRows(GameScreens& screens, HiScore* tableEntries) {
 
 void HiScoresMenu::drawRows(GameScreens& screens) {
   if (messageOnly) {
-    screens.menuTexts[0]->drawToScreen(80, 184, UNSCALED, BLEND_PREMULTIPLIED, true);
+    // Centred across the screen, whichever box the message has.
+    const float left = static_cast<float>((320 - screens.menuTexts[0]->width) / 2);
+    screens.menuTexts[0]->drawToScreen(left, 184, UNSCALED, BLEND_PREMULTIPLIED, true);
     return;
   }
   const int nameLeft = (354 - screens.menuDivider->width) / 2;
@@ -155,8 +224,9 @@ void HiScoresMenu::removeSpinner() {
 void HiScoresMenu::offerUpload(GameScreens& screens) {
   // Asked once per new entry with points, right after the player confirmed the name.
   if (newEntry == nullptr || newEntry == askedAbout || newEntry->score <= 0 || !screens.parent) return;
-  // A name the server would refuse is not offered: the upload could only fail.
-  if (!HiScoresUploader::isSubmittableName(newEntry->name)) return;
+  // A name the server would refuse is not offered: the upload could only fail. Without a server
+  // there is nowhere to send it.
+  if (!HiScoresUploader::isSubmittableName(newEntry->name) || !serverAddress.isSet()) return;
   askedAbout = newEntry;
   if (!screens.uploadAlert) {
     screens.uploadAlert = std::make_shared<Ui::Alert>(
@@ -185,8 +255,8 @@ int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighte
   }
   if (screens.parent && uploader.takeErrorAlertRequest()) {
     const HiScoresUploader::AlertTexts& texts = HiScoresUploader::errorAlertTexts();
-    errorAlert = std::make_shared<Ui::Alert>(texts.title, uploader.errorAlertMessage(), nullptr, nullptr,
-                                             std::vector<std::string>{texts.button});
+    errorAlert = std::make_shared<Ui::Alert>(uploader.errorAlertTitle(), uploader.errorAlertMessage(), nullptr,
+                                             nullptr, std::vector<std::string>{texts.button});
     errorAlert->show(*screens.parent);
   }
 
@@ -206,11 +276,14 @@ int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighte
     selectSegment(0);
     if (screens.parent) screens.parent->addSubview(segmentedControl);
     offerUpload(screens);
+    // Each visit is a chance for the submissions that could not be delivered before.
+    sendOutbox();
   }
   const char* names[] = {"HighScores", "Back"};
   const int buttonTop = screens.drawMenuWithTopAndBottomButtons(first, names, bottomHighlighted, PANEL.yOffset);
 
-  if (!rowsBuilt && (showLocal || fetcher.scoresFetched.load(std::memory_order_acquire))) buildRows(screens, tableEntries);
+  const bool globalReady = fetcher.scoresFetched.load(std::memory_order_acquire) || !serverAddress.isSet();
+  if (!rowsBuilt && (showLocal || globalReady)) buildRows(screens, tableEntries);
   if (rowsBuilt && !uploadStarted) {
     removeSpinner();
     drawRows(screens);

@@ -12,6 +12,9 @@
 #include "HiScoresFetcher.h"
 #include "HiScoresUploader.h"
 #include "Mutex.h"
+#include "ScoreOutbox.h"
+#include "ScoreOutboxSender.h"
+#include "ScoreServerAddress.h"
 
 class GameScreens;
 class HiScores;
@@ -28,7 +31,7 @@ class HiScoresMenu {
  public:
   static constexpr int ROWS = 10;
 
-  // The fetch and upload workers get a transport each from `makeTransport`, called now.
+  // The fetch, upload and outbox workers get a transport each from `makeTransport`, called now.
   explicit HiScoresMenu(const HttpTransportFactory& makeTransport);
   ~HiScoresMenu();
 
@@ -49,7 +52,24 @@ class HiScoresMenu {
   void setWorkerWakeUp(const std::function<void()>& wake) {
     fetcher.setWakeUp(wake);
     uploader.setWakeUp(wake);
+    sender.setWakeUp(wake);
   }
+  // Where the global high scores are; `preferencesPath` is the file the player names a server
+  // in, quoted when none is set up. Without a server the global view says so and nothing is
+  // offered for upload. Set before the screen is first shown.
+  void setServerAddress(const ScoreServerAddress& address, const std::string& preferencesPath);
+  // Keeps the submissions that could not be delivered in the outbox file at `path` (empty:
+  // for this run only), with the time from `clock`, and sends those that are due. Called once
+  // at launch; without it a failed upload is lost.
+  void openOutbox(const std::string& path, const ScoreOutbox::Clock& clock);
+  // Sends the outbox's due submissions again unless a sending runs (launch, each visit).
+  void sendOutbox();
+  // Shows what became of submissions sent from the outbox (their ranks, refusals) in one alert
+  // over `screens`; true when it showed one. Called by the controller on every frame tick.
+  bool tellPlayerOfDeliveries(GameScreens& screens);
+  // The global view's sentence when no server is set up, naming `preferencesPath` (with the
+  // home folder as ~).
+  static std::string noServerMessage(const std::string& preferencesPath);
 
   // The texts of one row as the screen shows them.
   struct RowText {
@@ -67,6 +87,7 @@ class HiScoresMenu {
   bool rowsBuilt = false;
   HiScoresFetcher fetcher;
   HiScoresUploader uploader;
+  ScoreOutboxSender sender;
   HiScore* newEntry = nullptr;
   bool uploadStarted = false;
   MyTl::Mutex menuLock;
@@ -85,5 +106,10 @@ class HiScoresMenu {
   // The entry the upload question was asked for, so that it is asked once.
   const HiScore* askedAbout = nullptr;
   std::shared_ptr<Ui::Alert> errorAlert;
+  std::shared_ptr<Ui::Alert> deliveryAlert;
   bool messageOnly = false;
+  ScoreServerAddress serverAddress;
+  std::string noServerText;
+  // Made by openOutbox; the uploader and the sender point to it and are stopped before it goes.
+  std::unique_ptr<ScoreOutbox> outbox;
 };

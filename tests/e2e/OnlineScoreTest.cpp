@@ -1,18 +1,22 @@
 // Global high scores end to end: the real game and the real pellix-scores-server on a free
 // loopback port with a fresh database. After a new local high score the game asks to submit it;
 // "OK" uploads it and the high-score screen turns to the global table with the player's rank,
-// which the server then serves too; "Not Now" sends nothing; an unreachable server ends in the
-// upload error and the unable-to-fetch message, and the game carries on. Over HTTPS the game
-// trusts the server through the CA file named in its preferences.
+// which the server then serves too; "Not Now" sends nothing; an unreachable server keeps the score
+// in the outbox with a notice and the unable-to-fetch message, and the game carries on; the kept
+// score arrives once at the next start after the server is back, and the player is told. Over
+// HTTPS the game trusts the server through the CA file named in its preferences.
 #include <httplib.h>
 
+#include <ctime>
 #include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "CurlHttpTransport.h"
 #include "GameTestFixture.h"
 #include "ScoreChecksum.h"
 #include "ScoresServerProcess.h"
+#include "SqliteRows.h"
 #include "TempFolder.h"
 #include "TestBoards.h"
 #include "TestCertificateAuthority.h"
@@ -32,7 +36,7 @@ class OnlineScoreTest : public GameTestFixture {
     GameTestFixture::SetUp();
     if (IsSkipped()) return;
     // The database lives next to the game's data folder and goes with it.
-    server = std::make_unique<ScoresServerProcess>(session.dataFolder() + "/../global-scores.db");
+    server = std::make_unique<ScoresServerProcess>(database());
     ASSERT_TRUE(server->started());
     for (const auto& seed : {std::make_pair("Ada", 500), std::make_pair("Bob", 300), std::make_pair("Cy", 100)})
       ASSERT_EQ("OK", submit(seed.first, seed.second).substr(0, 2));
@@ -89,6 +93,9 @@ class OnlineScoreTest : public GameTestFixture {
     EXPECT_EQ(PLAYER, after.tables[EASY_CLOCK_OFF_TABLE][0].name);
     EXPECT_EQ(PLAYER_SCORE, after.tables[EASY_CLOCK_OFF_TABLE][0].score);
   }
+
+  // The server's SQLite file, next to the game's data folder, going with it.
+  std::string database() const { return session.dataFolder() + "/../global-scores.db"; }
 
   std::unique_ptr<ScoresServerProcess> server;
 };
@@ -148,10 +155,10 @@ TEST_F(OnlineScoreTest, UnreachableServerEndsInTheUploadErrorAndTheGameCarriesOn
   ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question";
   clickButton(question.preferredButton);  // "OK"
 
-  // "Error Uploading" has a single button, "Ok", which wears the accent.
+  // The notice that the score will be sent later has a single button, "Ok", which wears the accent.
   const AlertOnScreen error = waitForAlert(10000);
-  session.saveScreenshot(shotName("2-upload-error"));
-  ASSERT_TRUE(error.shown()) << "no \"Error Uploading\" alert";
+  session.saveScreenshot(shotName("2-upload-kept"));
+  ASSERT_TRUE(error.shown()) << "no notice after the failed upload";
   EXPECT_TRUE(error.cancelButton.empty());
   clickButton(error.preferredButton);
   // The global view comes up with the unable-to-fetch message instead of rows.
@@ -200,6 +207,56 @@ TEST_F(OnlineScoreTest, OverHttpsTheCaFileInThePreferencesCarriesTheUploadAndThe
   EXPECT_EQ("name,score\nAda,500\nBob,300\nAnn & Bo+1,250\nCy,100\n", table.body) << table.error;
   EXPECT_EQ(std::string::npos, session.errorOutput().find("certificate")) << session.errorOutput();
   leaveAndExpectTheLocalEntry();
+
+TEST_F(OnlineScoreTest, AScoreKeptWhileTheServerIsDownArrivesOnceAtTheNextStart) {
+  // The server's port, given up: nothing listens there. The player names it in the preferences.
+  const int port = server->listeningPort();
+  const std::string url = server->baseUrl();
+  server->stop();
+  TempFolder::writeFile(session.dataFolder() + "/preferences", "scores_url = " + url + "\n");
+  launchWith(settingsRecord(0, true, false, 0.5f), savedGame(TestBoards::almostFullBoard(PLAYER_SCORE)));
+  leaveStartScreen();
+  dragBall(TestBoards::LAST_BALL_X, TestBoards::LAST_BALL_Y, TestBoards::LAST_FREE_X, TestBoards::LAST_FREE_Y);
+  waitForTheEndScreens();
+  enterName(PLAYER);
+  const AlertOnScreen question = waitForAlert(3000);
+  ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question";
+  clickButton(question.preferredButton);  // "OK"
+  const AlertOnScreen kept = waitForAlert(10000);
+  session.saveScreenshot(shotName("1-score-kept"));
+  ASSERT_TRUE(kept.shown()) << "no notice that the score will be sent";
+  clickButton(kept.preferredButton);
+  const std::string outbox = dataFile("scoreOutbox.dat");
+  ASSERT_TRUE(testenv::waitUntil([&] { return !TempFolder::contentOf(outbox).empty(); }, 5000));
+  leaveAndExpectTheLocalEntry();
+
+  // The moment the outbox's next attempt is due: the fifth field of its one submission.
+  std::istringstream lines(TempFolder::contentOf(outbox));
+  std::string header, id, mode, score, attempts;
+  long long due = 0;
+  ASSERT_TRUE(std::getline(lines, header) && (lines >> id >> mode >> score >> attempts >> due)) << "outbox unread";
+  EXPECT_EQ(std::to_string(EASY_CLOCK_OFF_TABLE) + " " + std::to_string(PLAYER_SCORE), mode + " " + score);
+
+  // The server comes back on its port, with the three scores it had.
+  server = std::make_unique<ScoresServerProcess>(database(), std::vector<std::string>{"--port", std::to_string(port)});
+  ASSERT_TRUE(server->started());
+  ASSERT_EQ(port, server->listeningPort());
+  ASSERT_EQ(3, sqliteRowCount(database(), "scores"));
+  // The outbox waits before it tries again, across restarts too: the next start comes after that.
+  ASSERT_TRUE(testenv::waitUntil([&] { return static_cast<long long>(std::time(nullptr)) >= due; }, 60000));
+
+  launchWith(settingsRecord(0, true, false, 0.5f), {});
+  const AlertOnScreen told = waitForAlert(15000);
+  session.saveScreenshot(shotName("2-rank-told"));
+  ASSERT_TRUE(told.shown()) << "the player was not told that the score arrived";
+  EXPECT_TRUE(told.cancelButton.empty());
+  EXPECT_EQ(4, sqliteRowCount(database(), "scores"));
+  EXPECT_EQ("name,score\nAda,500\nBob,300\nAnn & Bo+1,250\nCy,100\n", topTen());
+  EXPECT_TRUE(testenv::waitUntil([&] { return TempFolder::contentOf(outbox).empty(); }, 5000)) << "still in the outbox";
+  clickButton(told.preferredButton);
+  EXPECT_TRUE(alertGoneFor(300)) << "told more than once";
+  closeAndExpectNormalExit();
+  EXPECT_EQ(4, sqliteRowCount(database(), "scores")) << "delivered more than once";
 }
 
 }  // namespace

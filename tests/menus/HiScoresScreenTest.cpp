@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -20,6 +21,8 @@
 #include "FakeScoresServer.h"
 #include "HiScoresMenu.h"
 #include "MenuScreenTest.h"
+#include "ScoreOutbox.h"
+#include "ScoreServerAddress.h"
 #include "SegmentedControl.h"
 #include "TestEnvironment.h"
 
@@ -140,6 +143,22 @@ class HiScoresScreenTest : public MenuScreenTest {
 
   HiScoresMenu& screen() { return game->hiScoresMenu; }
 
+  // The game made again, as at a launch, with `preferencesText` in the preferences file.
+  void relaunchWithPreferences(const std::string& preferencesText) {
+    game.reset();
+    TempFolder::writeFile(preferencesPath(), preferencesText);
+    preferences = std::make_unique<Preferences>(preferencesPath());
+    game = newGame();
+    game->loadState(statePath().c_str(), scoresPath().c_str());
+    game->screens.parent = views;
+  }
+  std::string outboxPath() const { return folder + "/scoreOutbox.dat"; }
+  // The outbox's clock, in seconds, moved by the test.
+  ScoreOutbox::Clock outboxClock() {
+    return [this] { return outboxNow; };
+  }
+  int64_t outboxNow = 1'800'000'000;
+
   void tapSegment(int segment) {
     ASSERT_TRUE(screen().segmentedControl);
     const Ui::ViewRect frame = screen().segmentedControl->segmentFrame(segment);
@@ -202,6 +221,8 @@ TEST_F(HiScoresScreenTest, PlaceholderRowsAreDrawnAtFullBrightness) {
 }
 
 TEST_F(HiScoresScreenTest, NewEntryRowIsBrighterAndLargerThanTheDimmedRest) {
+  // A server is named, so the upload is offered ("Not Now" sends nothing there).
+  useServer("http://127.0.0.1:" + std::to_string(closedLoopbackPort()));
   fillLocalTableWithNewEntryAt(3);
   openFromGameMenu(GameController::STATE_HISCORES);
   ASSERT_EQ(&game->hiScores.tables[game->tableIndex()][2], game->hiScores.lastAdded);
@@ -393,6 +414,91 @@ TEST_F(HiScoresScreenTest, AnUploadFailingAfterTheScreenLeftShowsNoAlertLater) {
   render();
   render();
   EXPECT_EQ(nullptr, views->activeModal());
+}
+
+// With no server named anywhere, the global view says so in one sentence and how to name one,
+// nothing is fetched, and no score is offered for upload.
+TEST_F(HiScoresScreenTest, WithNoServerSetUpTheGlobalViewSaysHowToNameOneAndOffersNoUpload) {
+  if (ScoreServerAddress::builtInBase()[0] != '\0') GTEST_SKIP() << "this game was built with a server address";
+  unsetenv("PELLIX_SCORES_URL");
+  game->hiScores.addScore(game->tableIndex(), 120, "Me");
+  openFromGameMenu(GameController::STATE_HISCORES);
+  render();
+  EXPECT_EQ(nullptr, views->activeModal()) << "an upload was offered with nowhere to send it";
+  tapSegment(1);
+  EXPECT_FALSE(screen().showLocal);
+  const ScreenImage shot = render("hiscores-no-server", true);
+  EXPECT_FALSE(screen().fetcher.isRunning());
+  EXPECT_EQ(nullptr, screen().activityIndicator);
+  const std::string message = HiScoresMenu::noServerMessage(preferencesPath());
+  EXPECT_EQ("No high-score server is set up: name one as scores_url in " + preferencesPath() + ".", message);
+  EXPECT_EQ(std::string::npos, message.find("internet"));
+  // Drawn at half brightness in its box, centred, where the rows would be.
+  EXPECT_GT(shot.maxBrightness(PixelBox{40, 184, 279, 311}), 100);
+  EXPECT_TRUE(frameUnchangedWith(0, new Texture(message.c_str(), 240, 128, Texture::ALIGN_CENTER, "Helvetica", 14,
+                                                0.5f, false)));
+  // The home folder is written as ~, as the player would type it.
+  const char* home = getenv("HOME");
+  if (home != nullptr && home[1] != '\0') {
+    EXPECT_EQ("No high-score server is set up: name one as scores_url in ~/.config/pellix/preferences.",
+              HiScoresMenu::noServerMessage(std::string(home) + "/.config/pellix/preferences"));
+  }
+}
+
+// An upload that may pass later goes to the outbox, and the player is told it will be sent.
+TEST_F(HiScoresScreenTest, AnUploadThatFindsNoServerIsKeptAndThePlayerToldItWillBeSent) {
+  useServer("http://127.0.0.1:" + std::to_string(closedLoopbackPort()));
+  screen().openOutbox(outboxPath(), outboxClock());
+  game->hiScores.addScore(game->tableIndex(), 120, "Me");
+  openFromGameMenu(GameController::STATE_HISCORES);
+  render();
+  ASSERT_EQ(game->screens.uploadAlert.get(), views->activeModal());
+  EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
+  ASSERT_TRUE(waitFor([&] { return screen().uploader.scoreUploaded.load(); }));
+  render("hiscores-upload-kept", true);
+  Ui::Alert* told = dynamic_cast<Ui::Alert*>(views->activeModal());
+  ASSERT_NE(nullptr, told);
+  EXPECT_EQ("Your score will be sent when the server can be reached.", told->message());
+  ASSERT_EQ(1, told->numberOfButtons());
+  const std::vector<ScoreSubmission> kept = ScoreOutbox(outboxPath(), outboxClock()).submissions();
+  ASSERT_EQ(1u, kept.size());
+  EXPECT_EQ("Me", kept[0].name);
+  EXPECT_EQ(120, kept[0].score);
+  EXPECT_EQ(game->tableIndex(), kept[0].gameMode);
+  EXPECT_EQ(screen().uploader.submissionId, kept[0].id);
+}
+
+// At launch the outbox's due scores go to the server named in the preferences; the player is told
+// the rank once, over whatever screen is up.
+TEST_F(HiScoresScreenTest, AKeptScoreSentAtLaunchTellsThePlayerItsRank) {
+  unsetenv("PELLIX_SCORES_URL");
+  FakeScoresServer server;
+  server.setSubmitReply("OK,57\n");
+  ScoreSubmission waiting;
+  waiting.id = ScoreSubmission::newId();
+  waiting.name = "Me";
+  waiting.score = 120;
+  ASSERT_TRUE(ScoreOutbox(outboxPath(), outboxClock()).keep(waiting));
+  outboxNow += ScoreOutbox::FIRST_RETRY_DELAY_S;
+
+  relaunchWithPreferences("# mine\nscores_url = " + server.base() + "\n");
+  screen().openOutbox(outboxPath(), outboxClock());
+  ASSERT_TRUE(waitFor([&] { return server.submissions() == 1; }));
+  const std::string body = server.lastRequest().body;
+  EXPECT_EQ("&submission_id=" + waiting.id, body.substr(body.size() - 47));
+  ASSERT_TRUE(waitFor([&] {
+    game->advanceFrame();
+    return views->activeModal() != nullptr;
+  }));
+  render("outbox-delivered", true);
+  Ui::Alert* told = dynamic_cast<Ui::Alert*>(views->activeModal());
+  ASSERT_NE(nullptr, told);
+  EXPECT_EQ("Your score of 120 has reached the global high scores: number 57.", told->message());
+  EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
+  game->advanceFrame();
+  EXPECT_EQ(nullptr, views->activeModal()) << "told once";
+  EXPECT_TRUE(ScoreOutbox(outboxPath(), outboxClock()).submissions().empty());
+  EXPECT_FALSE(std::filesystem::exists(outboxPath()));
 }
 
 }  // namespace

@@ -128,19 +128,25 @@ TEST(Utf8Validator, WellFormedSequencesOnly) {
   for (const Case& c : cases) EXPECT_EQ(Utf8Validator::isValid(c.bytes.data(), c.bytes.size()), c.valid) << c.bytes;
 }
 
-TEST(ScoreServerAddress, BuiltInUnlessTheEnvironmentSaysOtherwise) {
+TEST(ScoreServerAddress, TheEnvironmentOverThePreferencesOverTheBuild) {
   unsetenv("PELLIX_SCORES_URL");
-  EXPECT_EQ(ScoreServerAddress::base(), ScoreServerAddress::BUILT_IN_BASE);
-  std::string expected =
-      std::string(ScoreServerAddress::BUILT_IN_BASE) + "/pellix/top_scores/?game_id=0&game_mode=9&max_res=10";
-  EXPECT_EQ(ScoreServerAddress::topScoresUrl(9), expected.c_str());
+  const std::string built = ScoreServerAddress::builtInBase();
+  // Nothing named by the player: the build's address, which is none by default.
+  EXPECT_EQ(ScoreServerAddress().isSet(), !built.empty());
+  EXPECT_EQ(std::string(ScoreServerAddress().base().c_str()), built);
+  EXPECT_EQ(std::string(ScoreServerAddress("  ").base().c_str()), built) << "a blank preference names nothing";
+
+  const ScoreServerAddress preferred(" http://prefs.example.org:8642/ ");
+  EXPECT_TRUE(preferred.isSet());
+  EXPECT_EQ(preferred.topScoresUrl(9), "http://prefs.example.org:8642/pellix/top_scores/?game_id=0&game_mode=9&max_res=10");
   {
     ScoresUrl url("https://scores.example.org/game//");
-    EXPECT_EQ(ScoreServerAddress::submitScoreUrl(), "https://scores.example.org/game/pellix/submit_score/");
+    EXPECT_EQ(preferred.submitScoreUrl(), "https://scores.example.org/game/pellix/submit_score/");
+    EXPECT_EQ(ScoreServerAddress().submitScoreUrl(), "https://scores.example.org/game/pellix/submit_score/");
   }
   {
     ScoresUrl empty("");
-    EXPECT_EQ(ScoreServerAddress::base(), ScoreServerAddress::BUILT_IN_BASE);
+    EXPECT_EQ(preferred.base(), "http://prefs.example.org:8642");
   }
 }
 

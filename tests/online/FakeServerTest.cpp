@@ -17,6 +17,7 @@
 #include "OnlineTestSupport.h"
 #include "ScoreChecksum.h"
 #include "ScoreReplyParser.h"
+#include "ScoreSubmission.h"
 
 namespace {
 
@@ -167,9 +168,13 @@ TEST_F(FakeServer, TheRequestsCarryTheFieldsEscapedAndTheChecksumOverTheRawName)
                      std::to_string(hash);
   const FakeScoresServer::Request sent = fake.lastRequest();
   EXPECT_EQ(sent.target, "/rec/pellix/submit_score/");
-  EXPECT_EQ(sent.body, body);
+  // The fields and checksum as they always were, then the submission's random id.
+  const std::string idField = "&submission_id=";
+  ASSERT_EQ(body.size() + idField.size() + 32, sent.body.size()) << sent.body;
+  EXPECT_EQ(body + idField, sent.body.substr(0, body.size() + idField.size()));
+  EXPECT_TRUE(ScoreSubmission::isId(sent.body.substr(body.size() + idField.size())));
   EXPECT_EQ(sent.contentType, "application/x-www-form-urlencoded");
-  EXPECT_EQ(sent.contentLength, std::to_string(body.size()));
+  EXPECT_EQ(sent.contentLength, std::to_string(sent.body.size()));
 }
 
 // The main loop sleeps until its next event: a worker that finishes wakes it, after its result

@@ -30,7 +30,7 @@ bool HiScoresFetcher::startFetch(int gameMode) {
 }
 
 void HiScoresFetcher::run() {
-  HttpResponse reply = http->get(ScoreServerAddress::topScoresUrl(difficulty).c_str());
+  HttpResponse reply = http->get(serverAddress.topScoresUrl(difficulty).c_str());
   // Only a whole 2xx reply is a table: an error page of some other server is not.
   if (reply.succeeded()) {
     ScoreReplyParser::parseTopScores(reply.body.data(), reply.body.size(), hiScores);

@@ -13,6 +13,7 @@
 
 #include "HiScore.h"
 #include "HttpTransport.h"
+#include "ScoreServerAddress.h"
 #include "SmartArray.h"
 #include "Thread.h"
 
@@ -33,6 +34,8 @@ class HiScoresFetcher : public MyTl::Thread {
   // asleep until the next input wakes and shows it; must be safe to call from any thread. Set
   // while no thread runs (the screen sets it once); none at first.
   void setWakeUp(std::function<void()> wake) { wakeUp = std::move(wake); }
+  // Where the top tens come from. Set while no fetch runs.
+  void setServerAddress(const ScoreServerAddress& address) { serverAddress = address; }
 
   // The entries of the last fetch in reply order; empty after a failed fetch.
   MyTl::FixedArray<HiScore> hiScores;
@@ -48,4 +51,5 @@ class HiScoresFetcher : public MyTl::Thread {
  private:
   std::unique_ptr<HttpTransport> http;
   std::function<void()> wakeUp;
+  ScoreServerAddress serverAddress;
 };

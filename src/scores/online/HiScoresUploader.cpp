@@ -8,8 +8,10 @@
 
 #include "Assert.h"
 #include "ScoreChecksum.h"
+#include "ScoreOutbox.h"
 #include "ScoreReplyParser.h"
 #include "ScoreServerAddress.h"
+#include "ScoreSubmission.h"
 #include "StringProcessor.h"
 #include "UrlEncodeValue.h"
 #include "Utf8Validator.h"
@@ -31,6 +33,15 @@ const HiScoresUploader::AlertTexts& HiScoresUploader::errorAlertTexts() {
   static const AlertTexts texts = {
       "Error Uploading",
       "There was an error uploading your high score.\n\nPlease check your internet connection.",
+      "Ok",
+  };
+  return texts;
+}
+
+const HiScoresUploader::AlertTexts& HiScoresUploader::keptAlertTexts() {
+  static const AlertTexts texts = {
+      "Score Not Sent Yet",
+      "Your score will be sent when the server can be reached.",
       "Ok",
   };
   return texts;
@@ -68,6 +79,11 @@ bool HiScoresUploader::takeErrorAlertRequest() {
   return errorAlertPending.exchange(false, std::memory_order_acq_rel);
 }
 
+std::string HiScoresUploader::errorAlertTitle() const {
+  std::lock_guard<std::mutex> guard(alertLock);
+  return failureTitle;
+}
+
 std::string HiScoresUploader::errorAlertMessage() const {
   std::lock_guard<std::mutex> guard(alertLock);
   return failureMessage;
@@ -82,7 +98,16 @@ void HiScoresUploader::dropErrorAlert() {
 void HiScoresUploader::requestErrorAlert(const std::string& refusal) {
   std::lock_guard<std::mutex> guard(alertLock);
   if (!alertWanted) return;
+  failureTitle = errorAlertTexts().title;
   failureMessage = refusal.empty() ? std::string(errorAlertTexts().message) : refusalMessage(refusal);
+  errorAlertPending.store(true, std::memory_order_release);
+}
+
+void HiScoresUploader::requestKeptAlert() {
+  std::lock_guard<std::mutex> guard(alertLock);
+  if (!alertWanted) return;
+  failureTitle = keptAlertTexts().title;
+  failureMessage = keptAlertTexts().message;
   errorAlertPending.store(true, std::memory_order_release);
 }
 
@@ -95,6 +120,7 @@ bool HiScoresUploader::startUpload(const Text& playerName, int points, int gameM
   name = playerName;
   score = points;
   difficulty = gameMode;
+  submissionId = ScoreSubmission::newId();
   globalHighScorePosition.store(-1, std::memory_order_relaxed);
   scoreUploaded.store(false, std::memory_order_relaxed);
   start(P_NORMAL, true);
@@ -110,26 +136,43 @@ Text HiScoresUploader::formBody(const Text& playerName, int points, int gameMode
 }
 
 void HiScoresUploader::run() {
+  ScoreSubmission submission;
+  submission.id = submissionId;
+  submission.name = std::string(name.c_str(), static_cast<size_t>(name.length()));
+  submission.score = score;
+  submission.gameMode = difficulty;
   // Every character of the body is ASCII: the name's other bytes are escaped.
-  Text body = formBody(name, score, difficulty);
+  const std::string body = submission.formBody();
   char length[16];
-  std::snprintf(length, sizeof length, "%d", body.length());
+  std::snprintf(length, sizeof length, "%d", static_cast<int>(body.size()));
   std::vector<HttpTransport::Header> headers = {
       {"Content-Length", length},
       {"Content-Type", "application/x-www-form-urlencoded"},
   };
-  HttpResponse reply = http->post(ScoreServerAddress::submitScoreUrl().c_str(),
-                                 std::string(body.c_str(), static_cast<size_t>(body.length())), headers);
+  HttpResponse reply = http->post(serverAddress.submitScoreUrl().c_str(), body, headers);
 
-  // A refusal (a 4xx or 5xx status) or an empty reply is a failed upload too: no rank came back.
-  // A refusal is the server's word, not a connection problem: the alert gives its reason.
-  if (reply.succeeded() && !reply.body.empty()) {
-    int rank = ScoreReplyParser::parseSubmitRank(reply.body.data(), reply.body.size());
-    if (rank != -1) globalHighScorePosition.store(rank, std::memory_order_relaxed);
-  } else if (reply.completed && !reply.succeeded()) {
-    requestErrorAlert(ScoreReplyParser::refusalReason(reply.body.data(), reply.body.size(), reply.status));
-  } else {
-    requestErrorAlert(std::string());
+  // An empty 2xx reply is a stored score whose rank is unknown. A refusal (a 4xx) is the
+  // server's word, not a connection problem: the alert gives its reason. Anything that may pass
+  // keeps the submission for a later attempt with the same id.
+  switch (ScoreSubmission::outcomeOf(reply)) {
+    case ScoreSubmission::ACCEPTED: {
+      int rank = ScoreReplyParser::parseSubmitRank(reply.body.data(), reply.body.size());
+      if (rank != -1) globalHighScorePosition.store(rank, std::memory_order_relaxed);
+      break;
+    }
+    case ScoreSubmission::REFUSED:
+      requestErrorAlert(ScoreReplyParser::refusalReason(reply.body.data(), reply.body.size(), reply.status));
+      break;
+    case ScoreSubmission::DEFERRED:
+      // An exit that cut the request short keeps it too: it may have been the last chance.
+      if (outbox != nullptr && outbox->keep(submission)) {
+        requestKeptAlert();
+      } else if (reply.completed && !reply.succeeded()) {
+        requestErrorAlert(ScoreReplyParser::refusalReason(reply.body.data(), reply.body.size(), reply.status));
+      } else {
+        requestErrorAlert(std::string());
+      }
+      break;
   }
   scoreUploaded.store(true, std::memory_order_release);
   if (wakeUp) wakeUp();

@@ -3,10 +3,14 @@
 // while it is not running), polls `scoreUploaded` while it draws and reads
 // `globalHighScorePosition` after it has seen the flag set.
 //
-// A failed upload asks for the "Error Uploading" alert. Alerts belong to the main thread, so the
+// Every submission gets a random id when it is started (see ScoreSubmission). An upload that
+// fails for a reason that may pass (no connection, time-out, 5xx, 429) goes to the outbox, when
+// the screen gave one, and is sent again later with the same id; the player is told that it
+// will be sent. A failed upload asks for an alert. Alerts belong to the main thread, so the
 // thread only sets `errorAlertPending` (before `scoreUploaded`); the screen takes the request
-// with takeErrorAlertRequest() and shows errorAlertTexts() with errorAlertMessage(): a refusal
-// by the server gives its reason, anything else blames the connection. The screen calls
+// with takeErrorAlertRequest() and shows errorAlertTitle() with errorAlertMessage(): a refusal
+// by the server gives its reason, a kept upload says it will be sent, and only an upload that
+// could not even be kept blames the connection. The screen calls
 // dropErrorAlert() when it goes away, so that an upload ending later never alerts on another
 // visit. A request ends within its time-outs; destroying the uploader cancels a running request
 // and waits for the thread.
@@ -20,8 +24,11 @@
 #include <utility>
 
 #include "HttpTransport.h"
+#include "ScoreServerAddress.h"
 #include "String.h"
 #include "Thread.h"
+
+class ScoreOutbox;
 
 class HiScoresUploader : public MyTl::Thread {
  public:
@@ -32,6 +39,8 @@ class HiScoresUploader : public MyTl::Thread {
     const char* button;
   };
   static const AlertTexts& errorAlertTexts();
+  // The alert's texts after an upload that went to the outbox.
+  static const AlertTexts& keptAlertTexts();
 
   // Requests go through `transport`, which the worker owns from now on.
   explicit HiScoresUploader(std::unique_ptr<HttpTransport> transport);
@@ -53,8 +62,14 @@ class HiScoresUploader : public MyTl::Thread {
   // True once if a failed upload asked for the error alert since the last call: the caller
   // (main thread) shows the alert.
   bool takeErrorAlertRequest();
-  // The alert's message for the last failed upload (main thread, after takeErrorAlertRequest).
+  // The alert's title and message for the last failed upload (main thread, after
+  // takeErrorAlertRequest).
+  std::string errorAlertTitle() const;
   std::string errorAlertMessage() const;
+  // Where submissions go, and the outbox that keeps those that could not be delivered (none:
+  // a failed upload is lost). Set while no upload runs; the outbox must outlive the uploader.
+  void setServerAddress(const ScoreServerAddress& address) { serverAddress = address; }
+  void setOutbox(ScoreOutbox* keeper) { outbox = keeper; }
   // Forgets a pending alert and keeps the running upload, if any, from asking for one: the
   // screen it belonged to is gone. Main thread.
   void dropErrorAlert();
@@ -69,6 +84,8 @@ class HiScoresUploader : public MyTl::Thread {
   MyTl::BasicString<char> name;
   int score = 0;
   int difficulty = 0;
+  // The random id of the running (or last) submission.
+  std::string submissionId;
   // The rank the server gave the score (1 = best); -1 until a rank has been read. Atomic
   // because the screen may reset it while an upload is still going.
   std::atomic<int> globalHighScorePosition{-1};
@@ -90,10 +107,15 @@ class HiScoresUploader : public MyTl::Thread {
   // Called by run() when the upload failed; `refusal` is the server's reason, empty when no
   // reply came.
   void requestErrorAlert(const std::string& refusal);
+  // Called by run() when the upload went to the outbox.
+  void requestKeptAlert();
+  ScoreServerAddress serverAddress;
+  ScoreOutbox* outbox = nullptr;
 
   std::unique_ptr<HttpTransport> http;
   // Guards the hand-over of a failed upload's alert between the thread and the screen.
   mutable std::mutex alertLock;
   bool alertWanted = false;      // the screen that started the upload is still up
+  std::string failureTitle;      // the title of the pending alert
   std::string failureMessage;    // the message of the pending alert
 };

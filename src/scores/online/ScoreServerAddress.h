@@ -1,19 +1,37 @@
-// Where the high-score server is: a built-in base address, replaced by the environment
-// variable PELLIX_SCORES_URL when that is set and not empty. Read by the high-score workers at
-// the start of every request, so a changed environment takes effect with the next request.
+// Where the high-score server is, in rising order of precedence: the base address the game was
+// built with (the CMake cache variable PELLIX_SCORES_URL, empty by default), the player's
+// preferences file (key scores_url), and the environment variable PELLIX_SCORES_URL when it is
+// set and not empty. The high-score screen makes one from the preferences and hands copies to
+// its workers, which read base() at the start of every request, so a changed environment takes
+// effect with the next request. A value; safe to copy to other threads.
 #pragma once
+
+#include <string>
 
 #include "String.h"
 
 class ScoreServerAddress {
  public:
-  // The built-in base: a server run on this machine with its default port.
-  static constexpr const char* BUILT_IN_BASE = "http://127.0.0.1:8642";
+  // The preferences file's key of the base address.
+  static constexpr const char* PREFERENCE_KEY = "scores_url";
+  // The environment variable that names the server over everything else.
+  static constexpr const char* ENVIRONMENT_VARIABLE = "PELLIX_SCORES_URL";
 
-  // The base address without a trailing '/'.
-  static MyTl::BasicString<char> base();
+  // `preferred`: the preferences file's value (empty when the player named none).
+  explicit ScoreServerAddress(std::string preferred = std::string());
+
+  // The base address without a trailing '/'; empty when no server is set up anywhere.
+  MyTl::BasicString<char> base() const;
+  // Whether any base address is set up.
+  bool isSet() const { return base().length() > 0; }
   // The top-ten request of one game mode (game_mode = the high-score table index).
-  static MyTl::BasicString<char> topScoresUrl(int gameMode);
+  MyTl::BasicString<char> topScoresUrl(int gameMode) const;
   // The address that score submissions are posted to.
-  static MyTl::BasicString<char> submitScoreUrl();
+  MyTl::BasicString<char> submitScoreUrl() const;
+
+  // The base address the game was built with (may be empty).
+  static const char* builtInBase();
+
+ private:
+  std::string preferredBase;
 };
