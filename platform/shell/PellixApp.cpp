@@ -17,6 +17,7 @@
 #include "Resources.h"
 #include "ScreenMapping.h"
 #include "Settings.h"
+#include "StartUpTrace.h"
 #include "GameController.h"
 #include "GamepadPlay.h"
 #include "VideoDriverChoice.h"
@@ -86,6 +87,7 @@ bool PellixApp::launch() {
     dataFolderLock.removeStaleTemporaryFiles();
   }
 
+  StartUpTrace::mark("data folder locked");
   if (!VideoDriverChoice::apply()) return false;
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "Pellix needs a graphical display and could not open one: %s\n", SDL_GetError());
@@ -128,8 +130,11 @@ bool PellixApp::launch() {
   } catch (const std::system_error&) {
     makeGame();
   }
+  StartUpTrace::mark("SDL started");
   const bool windowOpen = window.open();
+  StartUpTrace::mark("window and GL context made");
   if (maker.joinable()) maker.join();
+  StartUpTrace::mark("game made");
   // Nothing is loaded yet, so a controller without a window saves nothing when it goes.
   if (!windowOpen) {
     std::fprintf(stderr, "Pellix could not start its window: %s\n", window.error().c_str());
@@ -151,12 +156,15 @@ bool PellixApp::launch() {
   // The start screen first, then the rest of the art, before any input is handled.
   gameLoop = std::make_unique<GameLoop>(*game, GameLoop::Hooks{clockMs, [this] { return views->msUntilChange(); },
                                                               [this] { drawAndPresent(); }});
-  if (game->advanceFrame()) {
-    drawAndPresent();
-    gameLoop->frameShown();
-  }
+  // The window appears with the start screen already drawn in it.
+  if (game->advanceFrame()) drawFrame();
+  StartUpTrace::mark("start screen drawn");
+  window.show();
+  gameLoop->frameShown();
+  StartUpTrace::mark("window shown with the start screen");
   game->completeStartUp();
   WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
+  StartUpTrace::mark("all art made");
   return true;
 }
 
@@ -176,10 +184,14 @@ void PellixApp::loop() {
   }
 }
 
-void PellixApp::drawAndPresent() {
+void PellixApp::drawFrame() {
   window.beginFrame();
   game->drawFrame();
   views->draw();
+}
+
+void PellixApp::drawAndPresent() {
+  drawFrame();
   window.present();
 }
 

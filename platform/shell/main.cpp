@@ -4,8 +4,10 @@
 #include <cstring>
 
 #include "PellixApp.h"
+#include "StartUpTrace.h"
 
 int main(int argc, char** argv) {
+  StartUpTrace::mark("main");
   if (argc > 1) {
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
       std::printf("pellix %s\n", PELLIX_VERSION);
