@@ -7,6 +7,10 @@
 
 namespace {
 
+// Sources the context is made for: several times what the game's effects take.
+const ALCint kMonoSources = 28;
+const ALCint kStereoSources = 4;
+
 // ALC may fail without recording an error; the caller still has to see a failure.
 int failureCode(ALCenum error, int fallback) { return error != ALC_NO_ERROR ? error : fallback; }
 
@@ -35,7 +39,10 @@ int OpenALObject::initialize() {
       setRate(mixerOutputRate_);
     }
   }
-  context_ = alcCreateContext(device_, nullptr);
+  // The game keeps one source per effect, a handful in all. OpenAL Soft otherwise prepares
+  // mixing state for 256 voices, some 8 MiB that would never be used.
+  const ALCint attributes[] = {ALC_MONO_SOURCES, kMonoSources, ALC_STEREO_SOURCES, kStereoSources, 0};
+  context_ = alcCreateContext(device_, attributes);
   if (context_ == nullptr) {
     const int code = failureCode(alcGetError(device_), ALC_INVALID_DEVICE);
     SoundEngineReport::hex("Error creating OpenAL context", code);

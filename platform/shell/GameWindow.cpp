@@ -32,12 +32,29 @@ void GameWindow::close() {
   sdlWindow = nullptr;
 }
 
-bool GameWindow::open() {
+namespace {
+
+// The window's size when it opens, in window coordinates.
+void initialSize(int& width, int& height) {
   SDL_Rect usable{0, 0, ScreenMapping::SCREEN_WIDTH, ScreenMapping::SCREEN_HEIGHT};
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0) SDL_GetDisplayBounds(0, &usable);
-  int width = ScreenMapping::SCREEN_WIDTH;
-  int height = ScreenMapping::SCREEN_HEIGHT;
+  width = ScreenMapping::SCREEN_WIDTH;
+  height = ScreenMapping::SCREEN_HEIGHT;
   ScreenMapping::initialWindowSize(usable.w, usable.h, width, height);
+}
+
+}  // namespace
+
+int GameWindow::expectedArtScale() {
+  int width = 0, height = 0;
+  initialSize(width, height);
+  const ScreenMapping place(width, height);
+  return DisplayScale::artScaleFor(static_cast<float>(place.frameWidth()) / ScreenMapping::SCREEN_WIDTH, true);
+}
+
+bool GameWindow::open() {
+  int width = 0, height = 0;
+  initialSize(width, height);
 
   // ES 1.1 first; desktop GL 2.1 compatibility offers the same calls where ES is missing.
   const struct {

@@ -25,6 +25,9 @@ class GameWindow {
   // area and prepares GL: function table, offscreen frame at the drawable's resolution, fixed
   // state, the display scale. False with a reason in error().
   bool open();
+  // The art scale the window is expected to get when it opens (needs SDL's video, not the
+  // window): that of its size in window coordinates, where textures of any size can be drawn.
+  static int expectedArtScale();
   // Shows the window with the frame drawn so far as its first picture, so that the player never
   // sees it empty (once, after the first frame is drawn).
   void show();

@@ -116,8 +116,9 @@ bool PellixApp::launch() {
 
   // The window and its GL context take the longest to open. The controller needs no GL context
   // until it draws, so it is made meanwhile on a thread of its own (its board, sounds and
-  // screens); its art follows on this thread: the start screen's before the first frame, the
-  // rest right after it.
+  // screens), and the start screen's images are decoded on another; its art follows on this
+  // thread: the start screen's before the first frame, the rest right after it.
+  BallGraphics::prefetchStartScreenArt(preferences->look(), GameWindow::expectedArtScale());
   game.reset();
   const uint32_t seed = std::random_device()();
   const auto makeGame = [this, seed] {
