@@ -15,6 +15,15 @@
 //
 // PELLIX_BENCH_GAME_BINARY=path runs another build of the game instead (to compare with).
 //
+// settled_start_<display> measures what the player sees, on the whole X screen from before the
+// launch (SettledScreenWatch): each round launches the bare SDL2 + GL program bench_e2e_bare_gl
+// (one textured frame in a window of the game's size, the floor) and then the game, and counts
+// for the game settled_ms (exec to the first moment the screen shows the start screen it keeps),
+// first_change_ms, pictures_before (other pictures shown first: an empty or half-drawn window),
+// frames_after (the same picture presented again), floor_settled_ms, ratio_to_floor and
+// start_peak_rss_MiB (VmHWM once started). Displays: 1x, 2x and 1280 x 1024 (a 580 x 870 window,
+// 2x art). About 5 s per round:
+//   bench_e2e_startup --benchmark_filter=settled
 // game_first_frame launches only to the first frame, more times, for a steadier figure.
 // The time column is the time to the first frame; the counters are first_frame_ms, per scene
 // <scene>_fps and <scene>_cpu_pct (100 = one core busy) for the scenes start (start screen),

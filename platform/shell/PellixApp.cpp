@@ -94,9 +94,8 @@ bool PellixApp::launch() {
     return false;
   }
   sdlStarted = true;
-  // The game plays without pads where SDL cannot follow them.
+  // Started once the start screen is up: pads, like every other input, are handled from then on.
   pads = std::make_unique<GamepadTranslator>();
-  if (!pads->start()) std::fprintf(stderr, "Pellix plays without game controllers: %s\n", SDL_GetError());
   // Without a display SDL may fall back to an invisible driver; a game nobody can see is an error.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
   if (driver != "x11" && driver != "wayland" && driver != "kmsdrm") {
@@ -164,6 +163,8 @@ bool PellixApp::launch() {
   gameLoop->frameShown();
   StartUpTrace::mark("window shown with the start screen");
   game->completeStartUp();
+  // The game plays without pads where SDL cannot follow them.
+  if (!pads->start()) std::fprintf(stderr, "Pellix plays without game controllers: %s\n", SDL_GetError());
   WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
   StartUpTrace::mark("all art made");
   return true;
