@@ -2,7 +2,7 @@
 // does (SDL2, a GL context, one texture), the floor the start-up benchmark measures the game
 // against. It opens a window of the size given on its command line, uploads one 320 x 480
 // texture, draws it over the whole window once, swaps, and then only waits for the window to be
-// closed.
+// closed. Its window has the game's title, so that the harness finds it the same way.
 //
 //   bench_e2e_bare_gl WIDTH HEIGHT
 #include <SDL.h>
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_Window* window = SDL_CreateWindow("Floor", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+  SDL_Window* window = SDL_CreateWindow("Pellix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                                         SDL_WINDOW_OPENGL);
   SDL_GLContext context = window != nullptr ? SDL_GL_CreateContext(window) : nullptr;
   if (context == nullptr) {

@@ -169,12 +169,13 @@ void settledStart(benchmark::State& state) {
     }
     session.setEnvironment("LIBGL_ALWAYS_SOFTWARE", "1");
 
-    // The floor: one textured frame in a window of the game's size; it is done when it rests.
+    // The floor: one textured frame in a window of the game's size; it is done when its window
+    // shows something and rests.
     SettledScreenWatch floorWatch(session.xDisplayName());
     session.setBinary(BARE_GL_BINARY);
     session.setArguments({std::to_string(windowHeight * 2 / 3), std::to_string(windowHeight)});
     floorWatch.start();
-    if (!floorWatch.ready() || !session.launch() || !floorWatch.follow(QUIET_MS, 30000, [] { return true; })) {
+    if (!floorWatch.ready() || !session.launch() || !floorWatch.follow(QUIET_MS, 30000, [&session] { return session.waitForFirstFrame(1000); })) {
       state.SkipWithError(("the bare GL program showed nothing: " + session.errorOutput()).c_str());
       break;
     }

@@ -72,7 +72,8 @@ bool SettledScreenWatch::follow(int quietMs, int timeoutMs, const std::function<
   double lastReport = startMs;
   for (double now = nowMs(); now < deadline; now = nowMs()) {
     if (XPending(x) == 0) {
-      if (now - lastReport >= quietMs && done()) return true;
+      // Nothing drawn yet is not a rest: the program has not shown anything.
+      if (!pictures.empty() && now - lastReport >= quietMs && done()) return true;
       pollfd watched{ConnectionNumber(x), POLLIN, 0};
       poll(&watched, 1, quietMs);
       continue;

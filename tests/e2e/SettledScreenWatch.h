@@ -36,8 +36,8 @@ class SettledScreenWatch {
   bool ready() const { return damage != 0; }
   // Records the screen as it is and starts the clock: call right before launching.
   void start();
-  // Follows the screen until `done` holds and nothing has been drawn for `quietMs` (`done` is
-  // asked only at such quiet moments); false after `timeoutMs`.
+  // Follows the screen until something has been drawn, `done` holds and nothing more has been
+  // drawn for `quietMs` (`done` is asked only at such quiet moments); false after `timeoutMs`.
   bool follow(int quietMs, int timeoutMs, const std::function<bool()>& done);
   Outcome outcome() const;
 
