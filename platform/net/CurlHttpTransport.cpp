@@ -2,18 +2,11 @@
 // requests run on worker threads), http and https only, the body collected up to its bound.
 #include "CurlHttpTransport.h"
 
-#include <curl/curl.h>
-
 #include <cstdio>
-#include <mutex>
+
+#include "CurlLibrary.h"
 
 namespace {
-
-// libcurl's global set-up is not safe to run from two threads at once: do it once.
-void initialiseCurlOnce() {
-  static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 struct Transfer {
   std::string body;
@@ -74,8 +67,10 @@ HttpResponse CurlHttpTransport::post(const std::string& url, const std::string& 
 HttpResponse CurlHttpTransport::perform(const std::string& url, const std::string* postBody,
                                  const std::vector<Header>& headers) const {
   HttpResponse response;
-  initialiseCurlOnce();
-  CURL* curl = curl_easy_init();
+  const CurlLibrary* library = CurlLibrary::get(response.error);
+  if (library == nullptr) return response;
+  const CurlLibrary& lib = *library;
+  CURL* curl = lib.easyInit();
   if (curl == nullptr) {
     response.error = "cannot create a transfer";
     return response;
@@ -86,66 +81,66 @@ HttpResponse CurlHttpTransport::perform(const std::string& url, const std::strin
   transfer.cancelled = &cancelCheck;
   char errorText[CURL_ERROR_SIZE] = {0};
 
-  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
+  lib.easySetopt(curl, CURLOPT_URL, url.c_str());
+  lib.easySetopt(curl, CURLOPT_ERRORBUFFER, errorText);
   // Signals would hit whichever thread runs; time-outs work without them.
-  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  lib.easySetopt(curl, CURLOPT_NOSIGNAL, 1L);
   // The address comes from the environment: never let it read files or speak other protocols.
-  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 3L);
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, bounds.connectTimeoutMs);
-  curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, bounds.totalTimeoutMs);
-  curl_easy_setopt(curl, CURLOPT_USERAGENT, "Pellix");
+  lib.easySetopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  lib.easySetopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  lib.easySetopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+  lib.easySetopt(curl, CURLOPT_MAXREDIRS, 3L);
+  lib.easySetopt(curl, CURLOPT_CONNECTTIMEOUT_MS, bounds.connectTimeoutMs);
+  lib.easySetopt(curl, CURLOPT_TIMEOUT_MS, bounds.totalTimeoutMs);
+  lib.easySetopt(curl, CURLOPT_USERAGENT, "Pellix");
   // The certificate and the host name are checked (libcurl's defaults, stated so that nothing
   // can turn them off), against the player's CA file when one is named.
-  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
-  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-  if (!trustedAuthorities.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, trustedAuthorities.c_str());
+  lib.easySetopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+  lib.easySetopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+  if (!trustedAuthorities.empty()) lib.easySetopt(curl, CURLOPT_CAINFO, trustedAuthorities.c_str());
   // A body announced as too long is refused before any of it is read.
-  curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(bounds.maxBodyBytes));
-  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &collectBody);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &checkCancel);
-  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+  lib.easySetopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(bounds.maxBodyBytes));
+  lib.easySetopt(curl, CURLOPT_WRITEFUNCTION, &collectBody);
+  lib.easySetopt(curl, CURLOPT_WRITEDATA, &transfer);
+  lib.easySetopt(curl, CURLOPT_NOPROGRESS, 0L);
+  lib.easySetopt(curl, CURLOPT_XFERINFOFUNCTION, &checkCancel);
+  lib.easySetopt(curl, CURLOPT_XFERINFODATA, &transfer);
 
   curl_slist* headerList = nullptr;
   if (postBody != nullptr) {
-    curl_easy_setopt(curl, CURLOPT_POST, 1L);
-    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, postBody->data());
-    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(postBody->size()));
+    lib.easySetopt(curl, CURLOPT_POST, 1L);
+    lib.easySetopt(curl, CURLOPT_POSTFIELDS, postBody->data());
+    lib.easySetopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(postBody->size()));
     for (const Header& header : headers) {
       std::string line = header.first + ": " + header.second;
-      headerList = curl_slist_append(headerList, line.c_str());
+      headerList = lib.slistAppend(headerList, line.c_str());
     }
     // No "Expect: 100-continue" round trip: the bodies are small.
-    headerList = curl_slist_append(headerList, "Expect:");
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headerList);
+    headerList = lib.slistAppend(headerList, "Expect:");
+    lib.easySetopt(curl, CURLOPT_HTTPHEADER, headerList);
   }
 
-  CURLcode result = curl_easy_perform(curl);
+  CURLcode result = lib.easyPerform(curl);
   if (result == CURLE_OK) {
     response.completed = true;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &response.status);
+    lib.easyGetinfo(curl, CURLINFO_RESPONSE_CODE, &response.status);
     response.body = std::move(transfer.body);
   } else if (transfer.tooLarge || result == CURLE_FILESIZE_EXCEEDED) {
     response.error = "reply body too large";
   } else if (transfer.wasCancelled) {
     response.error = "cancelled";
   } else if (isCertificateProblem(result)) {
-    const std::string detail = errorText[0] != '\0' ? errorText : curl_easy_strerror(result);
+    const std::string detail = errorText[0] != '\0' ? errorText : lib.easyStrerror(result);
     response.error = std::string(CERTIFICATE_PROBLEM) + " (" + detail + ")" +
                      (trustedAuthorities.empty() ? std::string(" against the system's trust store")
                                                  : " against the CA file " + trustedAuthorities);
     // The player sees only that the server cannot be reached; say why once per request.
     std::fprintf(stderr, "pellix: high-score server %s: %s\n", url.c_str(), response.error.c_str());
   } else {
-    response.error = errorText[0] != '\0' ? errorText : curl_easy_strerror(result);
+    response.error = errorText[0] != '\0' ? errorText : lib.easyStrerror(result);
   }
 
-  curl_slist_free_all(headerList);
-  curl_easy_cleanup(curl);
+  lib.slistFreeAll(headerList);
+  lib.easyCleanup(curl);
   return response;
 }

@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -81,9 +82,11 @@ bool ImagePrefetcher::take(const std::string& path, PngDecoder::Image& image, Pn
   }
   if (entry.state == CLAIMED) return false;
   p.decoded.wait(guard, [&entry] { return entry.state == DONE; });
-  // A copy: the game loads some images more than once (with different alpha scales).
-  image = entry.image;
+  // Handed over rather than copied, so that a large picture is not held twice; the few images
+  // loaded more than once (with different alpha scales) are small and decoded again.
+  image = std::move(entry.image);
   status = entry.status;
+  entry.state = CLAIMED;
   return true;
 }
 

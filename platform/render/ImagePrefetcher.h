@@ -1,7 +1,8 @@
 // ImagePrefetcher: decodes a known list of PNG files on a worker thread while the caller loads
 // them one by one, so that the start-up's image decoding (four times the pixels at 2x art) uses a
 // second core. The worker takes the list from its end while the caller loads from its start; a
-// file the worker has not begun is decoded by the caller itself, one it is decoding is waited for.
+// file the worker has not begun is decoded by the caller itself, one it is decoding is waited for;
+// a decoding is handed over once (a second load of the same file decodes it itself).
 // Used by the game's Bitmap loader during the renderer's start-up generation, on the rendering
 // thread: start, then any number of take calls, then finish (which joins the worker).
 #pragma once

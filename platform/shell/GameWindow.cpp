@@ -13,6 +13,11 @@ namespace {
 
 void* loadGlFunction(const char* name) { return SDL_GL_GetProcAddress(name); }
 
+// Keeps every event but the window's exposure reports.
+int keepAllButExposure(void*, SDL_Event* event) {
+  return event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_EXPOSED ? 0 : 1;
+}
+
 }  // namespace
 
 GameWindow::~GameWindow() { close(); }
@@ -27,12 +32,29 @@ void GameWindow::close() {
   sdlWindow = nullptr;
 }
 
-bool GameWindow::open() {
+namespace {
+
+// The window's size when it opens, in window coordinates.
+void initialSize(int& width, int& height) {
   SDL_Rect usable{0, 0, ScreenMapping::SCREEN_WIDTH, ScreenMapping::SCREEN_HEIGHT};
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0) SDL_GetDisplayBounds(0, &usable);
-  int width = ScreenMapping::SCREEN_WIDTH;
-  int height = ScreenMapping::SCREEN_HEIGHT;
+  width = ScreenMapping::SCREEN_WIDTH;
+  height = ScreenMapping::SCREEN_HEIGHT;
   ScreenMapping::initialWindowSize(usable.w, usable.h, width, height);
+}
+
+}  // namespace
+
+int GameWindow::expectedArtScale() {
+  int width = 0, height = 0;
+  initialSize(width, height);
+  const ScreenMapping place(width, height);
+  return DisplayScale::artScaleFor(static_cast<float>(place.frameWidth()) / ScreenMapping::SCREEN_WIDTH, true);
+}
+
+bool GameWindow::open() {
+  int width = 0, height = 0;
+  initialSize(width, height);
 
   // ES 1.1 first; desktop GL 2.1 compatibility offers the same calls where ES is missing.
   const struct {
@@ -46,7 +68,8 @@ bool GameWindow::open() {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     sdlWindow = SDL_CreateWindow("Pellix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                                 SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+                                 SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
+                                     SDL_WINDOW_HIDDEN);
     if (sdlWindow == nullptr) {
       lastError = std::string("cannot open a window: ") + SDL_GetError();
       return false;
@@ -111,6 +134,17 @@ bool GameWindow::fitFrame() {
   const float pixelsPerUnit = static_cast<float>(width) / ScreenMapping::SCREEN_WIDTH;
   DisplayScale::set(width, height, DisplayScale::artScaleFor(pixelsPerUnit, gl.hasNonPowerOfTwoTextures));
   return true;
+}
+
+void GameWindow::show() {
+  // The window is mapped before anything can be presented into it (X11 waits for the map, and a
+  // Wayland surface gets its role); the frame is ready, so the first picture follows at once.
+  SDL_ShowWindow(sdlWindow);
+  // The map asks for the whole window to be drawn; the present below does that, so the reports
+  // that have already come in need no second present of the same picture.
+  SDL_PumpEvents();
+  SDL_FilterEvents(keepAllButExposure, nullptr);
+  present();
 }
 
 void GameWindow::beginFrame() {

@@ -21,10 +21,16 @@ class GameWindow {
   GameWindow(const GameWindow&) = delete;
   GameWindow& operator=(const GameWindow&) = delete;
 
-  // Opens the window at the largest 2:3 size that fits 85 % of the display's usable area and
-  // prepares GL: function table, offscreen frame at the drawable's resolution, fixed state, the
-  // display scale. False with a reason in error().
+  // Opens the window, hidden, at the largest 2:3 size that fits 85 % of the display's usable
+  // area and prepares GL: function table, offscreen frame at the drawable's resolution, fixed
+  // state, the display scale. False with a reason in error().
   bool open();
+  // The art scale the window is expected to get when it opens (needs SDL's video, not the
+  // window): that of its size in window coordinates, where textures of any size can be drawn.
+  static int expectedArtScale();
+  // Shows the window with the frame drawn so far as its first picture, so that the player never
+  // sees it empty (once, after the first frame is drawn).
+  void show();
   const std::string& error() const { return lastError; }
 
   // Releases the frame, the context and the window (the destructor does the same).

@@ -18,6 +18,7 @@
 #include "Resources.h"
 #include "ScreenMapping.h"
 #include "Settings.h"
+#include "StartUpTrace.h"
 #include "GameController.h"
 #include "GamepadPlay.h"
 #include "VideoDriverChoice.h"
@@ -87,15 +88,15 @@ bool PellixApp::launch() {
     dataFolderLock.removeStaleTemporaryFiles();
   }
 
+  StartUpTrace::mark("data folder locked");
   if (!VideoDriverChoice::apply()) return false;
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "Pellix needs a graphical display and could not open one: %s\n", SDL_GetError());
     return false;
   }
   sdlStarted = true;
-  // The game plays without pads where SDL cannot follow them.
+  // Started once the start screen is up: pads, like every other input, are handled from then on.
   pads = std::make_unique<GamepadTranslator>();
-  if (!pads->start()) std::fprintf(stderr, "Pellix plays without game controllers: %s\n", SDL_GetError());
   // Without a display SDL may fall back to an invisible driver; a game nobody can see is an error.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
   if (driver != "x11" && driver != "wayland" && driver != "kmsdrm") {
@@ -115,8 +116,9 @@ bool PellixApp::launch() {
 
   // The window and its GL context take the longest to open. The controller needs no GL context
   // until it draws, so it is made meanwhile on a thread of its own (its board, sounds and
-  // screens); its art follows on this thread: the start screen's before the first frame, the
-  // rest right after it.
+  // screens), and the start screen's images are decoded on another; its art follows on this
+  // thread: the start screen's before the first frame, the rest right after it.
+  BallGraphics::prefetchStartScreenArt(preferences->look(), GameWindow::expectedArtScale());
   game.reset();
   const uint32_t seed = std::random_device()();
   const std::string scoresCaFile = preferences->scoresCaFile();
@@ -131,8 +133,11 @@ bool PellixApp::launch() {
   } catch (const std::system_error&) {
     makeGame();
   }
+  StartUpTrace::mark("SDL started");
   const bool windowOpen = window.open();
+  StartUpTrace::mark("window and GL context made");
   if (maker.joinable()) maker.join();
+  StartUpTrace::mark("game made");
   // Nothing is loaded yet, so a controller without a window saves nothing when it goes.
   if (!windowOpen) {
     std::fprintf(stderr, "Pellix could not start its window: %s\n", window.error().c_str());
@@ -157,12 +162,17 @@ bool PellixApp::launch() {
   // The start screen first, then the rest of the art, before any input is handled.
   gameLoop = std::make_unique<GameLoop>(*game, GameLoop::Hooks{clockMs, [this] { return views->msUntilChange(); },
                                                               [this] { drawAndPresent(); }});
-  if (game->advanceFrame()) {
-    drawAndPresent();
-    gameLoop->frameShown();
-  }
+  // The window appears with the start screen already drawn in it.
+  if (game->advanceFrame()) drawFrame();
+  StartUpTrace::mark("start screen drawn");
+  window.show();
+  gameLoop->frameShown();
+  StartUpTrace::mark("window shown with the start screen");
   game->completeStartUp();
+  // The game plays without pads where SDL cannot follow them.
+  if (!pads->start()) std::fprintf(stderr, "Pellix plays without game controllers: %s\n", SDL_GetError());
   WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
+  StartUpTrace::mark("all art made");
   return true;
 }
 
@@ -182,10 +192,14 @@ void PellixApp::loop() {
   }
 }
 
-void PellixApp::drawAndPresent() {
+void PellixApp::drawFrame() {
   window.beginFrame();
   game->drawFrame();
   views->draw();
+}
+
+void PellixApp::drawAndPresent() {
+  drawFrame();
   window.present();
 }
 

@@ -47,7 +47,9 @@ class PellixApp {
   // A pad's command, passed on as the matching key would be.
   void handlePadCommand(GamepadTranslator::Command command);
   void touch(int phase, float windowX, float windowY);
-  // Draws the game's frame and the views over it, and presents it.
+  // Draws the game's frame and the views over it.
+  void drawFrame();
+  // Draws the frame and presents it.
   void drawAndPresent();
   void resignActive();
   void becomeActive();

@@ -1,11 +1,21 @@
 // Pellix: the five-in-a-row ball puzzle. Everything about the game is set on its settings
 // screen; the command line only answers --help and --version.
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstring>
 
 #include "PellixApp.h"
+#include "StartUpTrace.h"
 
 int main(int argc, char** argv) {
+  StartUpTrace::mark("main");
+  // The start-up decodes and uploads pictures of up to a few MiB each on several threads. Blocks
+  // that large are mapped and unmapped on their own, so that a freed picture is not kept
+  // resident in a heap, and two heaps serve every thread (the allocator would otherwise give
+  // each starting thread a heap of its own that keeps what it once held).
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+  mallopt(M_ARENA_MAX, 2);
   if (argc > 1) {
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
       std::printf("pellix %s\n", PELLIX_VERSION);

@@ -53,12 +53,17 @@ const char* const SMALL_SYMBOL_IMAGES[11] = {nullptr,
                                              "SymbolF1_32x32.png",
                                              "SymbolF9_32x32.png"};
 
-// The other images generateBalls loads, in the order it loads them.
+// The start screen's images, made before the rest.
+const char* const SPLASH_IMAGE = "Default.png";
+const char* const TAP_TO_START_IMAGE = "Button-TapToStartAGame_01_320x44.png";
+
+// The other images generateBalls loads, in the order it loads them (the start screen's when
+// they are not made yet).
 const char* const OTHER_IMAGES[] = {"Highlights_64x64.png",
                                     "BoardWhite_38x38.png",
                                     "BoardBlack_38x38.png",
-                                    "Default.png",
-                                    "Button-TapToStartAGame_01_320x44.png",
+                                    SPLASH_IMAGE,
+                                    TAP_TO_START_IMAGE,
                                     "Button-TapToStartAGame_02_320x44.png",
                                     "Button-TapToStartNewGame_01_320x44.png",
                                     "Button-TapToStartNewGame_02_320x44.png",
@@ -94,9 +99,14 @@ BallGraphics::BallGraphics(Art art, Look look) : currentLook(look) {
 }
 
 void BallGraphics::generateStartScreenArt() {
-  if (!splashTexture) splashTexture.reset(new Texture("Default.png", 1.0f, false));
-  if (!tapToStartAGameTexture)
-    tapToStartAGameTexture.reset(new Texture("Button-TapToStartAGame_01_320x44.png", 1.0f, false));
+  if (!splashTexture) splashTexture.reset(new Texture(SPLASH_IMAGE, 1.0f, false));
+  if (!tapToStartAGameTexture) tapToStartAGameTexture.reset(new Texture(TAP_TO_START_IMAGE, 1.0f, false));
+}
+
+void BallGraphics::prefetchStartScreenArt(Look look, int artScale) {
+  Resources::setLookFolder(Looks::folderOf(look));
+  const char* const names[] = {SPLASH_IMAGE, TAP_TO_START_IMAGE};
+  Bitmap::prefetch(names, 2, artScale);
 }
 
 void BallGraphics::dropStartScreenArt() {
@@ -197,7 +207,11 @@ void BallGraphics::generateBalls() {
     std::vector<const char*> names(BALL_IMAGES + 1, BALL_IMAGES + 12);
     names.insert(names.end(), SYMBOL_IMAGES + 1, SYMBOL_IMAGES + 12);
     names.insert(names.end(), SMALL_SYMBOL_IMAGES + 1, SMALL_SYMBOL_IMAGES + 11);
-    names.insert(names.end(), std::begin(OTHER_IMAGES), std::end(OTHER_IMAGES));
+    for (const char* name : OTHER_IMAGES) {
+      // A start screen already shown keeps its images: decoding them again would only cost.
+      const bool made = (name == SPLASH_IMAGE && splashTexture) || (name == TAP_TO_START_IMAGE && tapToStartAGameTexture);
+      if (!made) names.push_back(name);
+    }
     Bitmap::prefetch(names.data(), static_cast<int>(names.size()));
   }
   // 1. The five glows, all 128 x 128.

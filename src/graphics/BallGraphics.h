@@ -45,6 +45,10 @@ class BallGraphics {
   void generateBalls();
   // The start picture and its bar alone (nothing when they exist); needs the GL context.
   void generateStartScreenArt();
+  // Begins decoding the start picture and its bar at `artScale` in the look `look` on another
+  // core, for a generateStartScreenArt that follows while GL starts up; needs no GL context.
+  // At another scale that generation decodes its images itself.
+  static void prefetchStartScreenArt(Look look, int artScale);
   // Drops the start picture and its bar, so that the next generateStartScreenArt makes them at the
   // display's current art scale.
   void dropStartScreenArt();

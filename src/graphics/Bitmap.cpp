@@ -43,10 +43,11 @@ std::string pathAtScale(const std::string& name, int scale) {
 
 }  // namespace
 
-void Bitmap::prefetch(const char* const* resourceNames, int count) {
+void Bitmap::prefetch(const char* const* resourceNames, int count, int artScale) {
+  const int scale = artScale > 0 ? artScale : DisplayScale::artScale();
   std::vector<std::string> paths;
   for (int i = 0; i < count; ++i) {
-    if (resourceNames[i] != nullptr) paths.push_back(pathAtScale(resourceNames[i], DisplayScale::artScale()));
+    if (resourceNames[i] != nullptr) paths.push_back(pathAtScale(resourceNames[i], scale));
   }
   ImagePrefetcher::start(paths);
 }

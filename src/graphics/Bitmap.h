@@ -25,10 +25,11 @@ class Bitmap {
   // build errors of the game's own resource folder.
   Bitmap(const char* resourceName, int* imageWidth, int* imageHeight, float alphaScale);
 
-  // Start-up help: begins decoding the named image resources (at the current art scale) in the
-  // background, so that the loads that follow find them ready; endPrefetch drops what was not
-  // used. Called around the renderer's generation, on the rendering thread.
-  static void prefetch(const char* const* resourceNames, int count);
+  // Start-up help: begins decoding the named image resources (at `artScale`, by default the
+  // current art scale) in the background, so that the loads that follow find them ready;
+  // endPrefetch drops what was not used. Called around the renderer's generation, on the
+  // rendering thread.
+  static void prefetch(const char* const* resourceNames, int count, int artScale = 0);
   static void endPrefetch();
 
   Bitmap(const Bitmap&) = delete;

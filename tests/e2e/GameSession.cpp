@@ -130,7 +130,10 @@ bool GameSession::launch(bool withDisplay) {
       unsetenv("WAYLAND_DISPLAY");
     }
     const std::string program = binary.empty() ? std::string(PELLIX_GAME_BINARY) : binary;
-    execl(program.c_str(), program.c_str(), nullptr);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : programArguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
     _exit(127);
   }
   return gamePid > 0;

@@ -43,6 +43,10 @@ class GameSession {
   void setEnvironment(const std::string& name, const std::string& value);
   // The game program the next launch starts instead of build/pellix (an installed copy).
   void setBinary(const std::string& path) { binary = path; }
+  // Command-line arguments for the next launch's program (none by default).
+  void setArguments(std::vector<std::string> arguments) { programArguments = std::move(arguments); }
+  // The X display the session's programs run on (":N").
+  const std::string& xDisplayName() const { return displayName; }
   // Starts build/pellix; `withDisplay` false starts it with no DISPLAY at all.
   bool launch(bool withDisplay = true);
   // Waits until the window named "Pellix" is mapped and shows something other than black.
@@ -135,4 +139,5 @@ class GameSession {
   bool focused = false;
   std::string problem;
   std::string binary;
+  std::vector<std::string> programArguments;
 };

@@ -207,6 +207,7 @@ TEST_F(OnlineScoreTest, OverHttpsTheCaFileInThePreferencesCarriesTheUploadAndThe
   EXPECT_EQ("name,score\nAda,500\nBob,300\nAnn & Bo+1,250\nCy,100\n", table.body) << table.error;
   EXPECT_EQ(std::string::npos, session.errorOutput().find("certificate")) << session.errorOutput();
   leaveAndExpectTheLocalEntry();
+}
 
 TEST_F(OnlineScoreTest, AScoreKeptWhileTheServerIsDownArrivesOnceAtTheNextStart) {
   // The server's port, given up: nothing listens there. The player names it in the preferences.
