@@ -5,6 +5,7 @@
 #include "XTestKeyboard.h"
 #include "XvfbProcess.h"
 // Before the X headers: their None macro would break GoogleTest's headers.
+#include "ChildProcessStop.h"
 #include "TestEnvironment.h"
 
 #include <X11/Xlib.h>
@@ -34,21 +35,6 @@ Display* asDisplay(void* display) { return static_cast<Display*>(display); }
 
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
-// Ends a child process: a polite signal first, then a kill when it does not go.
-void stopProcess(pid_t& pid) {
-  if (pid <= 0) return;
-  kill(pid, SIGTERM);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(testenv::scaledMs(5000));
-  while (waitpid(pid, nullptr, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      kill(pid, SIGKILL);
-      waitpid(pid, nullptr, 0);
-      break;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  pid = -1;
-}
 
 // Whether a client can connect to the compositor on `socket` and get an answer.
 bool compositorAnswers(const std::string& socket) {
@@ -91,7 +77,7 @@ WestonSession::~WestonSession() {
     waitpid(gamePid, nullptr, 0);
   }
   // Weston ends its own helper clients and removes its socket and lock on a normal exit.
-  stopProcess(westonPid);
+  stopChildProcess(westonPid);
   keyboard.reset();
   if (display != nullptr) XCloseDisplay(asDisplay(display));
   xvfb.reset();

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <thread>
 
+#include "ChildProcessStop.h"
 #include "TestEnvironment.h"
 #include "WholeFile.h"
 
@@ -52,19 +53,7 @@ XvfbProcess::XvfbProcess(int width, int height, const std::string& logPath) : lo
   displayName = ":" + number;
 }
 
-XvfbProcess::~XvfbProcess() {
-  if (pid <= 0) return;
-  kill(pid, SIGTERM);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(testenv::scaledMs(5000));
-  while (waitpid(pid, nullptr, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      kill(pid, SIGKILL);
-      waitpid(pid, nullptr, 0);
-      break;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-}
+XvfbProcess::~XvfbProcess() { stopChildProcess(pid); }
 
 std::string XvfbProcess::problem() const {
   if (failure.empty()) return failure;
