@@ -65,7 +65,8 @@ class OnlineScoreTest : public GameTestFixture {
   }
 
   // Plays the last move of an almost full board for a new local high score against `scoresUrl`,
-  // types the player's name and waits for the question whether to submit it.
+  // types the player's name and waits for the question whether to submit it. An empty address
+  // leaves the choice to the preferences file.
   AlertOnScreen finishAGameAndEnterTheName(const std::string& scoresUrl) {
     session.setEnvironment("PELLIX_SCORES_URL", scoresUrl);
     launchWith(settingsRecord(0, true, false, 0.5f), savedGame(TestBoards::almostFullBoard(PLAYER_SCORE)));
@@ -171,7 +172,7 @@ TEST_F(OnlineScoreTest, UnreachableServerEndsInTheUploadErrorAndTheGameCarriesOn
   leaveAndExpectTheLocalEntry();
 }
 
-TEST_F(OnlineScoreTest, OverHttpsTheCaFileInThePreferencesCarriesTheUploadAndTheTable) {
+TEST_F(OnlineScoreTest, OverHttpsTheServerAndCaFileInThePreferencesCarryTheUploadAndTheTable) {
   if (!TestCertificateAuthority::toolPresent()) PELLIX_MISSING_PREREQUISITE("the openssl command is missing");
   TempFolder certificates("pellix-e2e-tls");
   TestCertificateAuthority authority(certificates.str(), "scores");
@@ -185,10 +186,12 @@ TEST_F(OnlineScoreTest, OverHttpsTheCaFileInThePreferencesCarriesTheUploadAndThe
                                                                           "--tls-key", pair.keyFile});
   ASSERT_TRUE(server->started()) << server->output();
   ASSERT_EQ(0u, server->baseUrl().rfind("https://", 0));
-  std::ofstream(session.dataFolder() + "/preferences") << "scores_ca_file = " << authority.certificateFile() << "\n";
+  // The player names the server and its certificate authority in the preferences alone.
+  std::ofstream(session.dataFolder() + "/preferences") << "scores_url = " << server->baseUrl() << "\n"
+                                                       << "scores_ca_file = " << authority.certificateFile() << "\n";
 
   AlertOnScreen question;
-  ASSERT_NO_FATAL_FAILURE(question = finishAGameAndEnterTheName(server->baseUrl()));
+  ASSERT_NO_FATAL_FAILURE(question = finishAGameAndEnterTheName(""));
   ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question";
   clickButton(question.preferredButton);  // "OK"
   const bool globalShown = session.waitForScreen(
