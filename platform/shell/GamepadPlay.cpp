@@ -24,11 +24,11 @@ void GamepadPlay::apply(GamepadTranslator::Command command, GameController& game
     case GamepadTranslator::ACCEPT: game.handleKey(GameKey::ACTIVATE); break;
     case GamepadTranslator::BACK: game.handleKey(GameKey::BACK); break;
     case GamepadTranslator::MENU:
-      if (game.gameState == GameController::STATE_SPLASH || game.gameState == GameController::STATE_GAME_OVER) {
+      if (game.state() == GameController::STATE_SPLASH || game.state() == GameController::STATE_GAME_OVER) {
         game.handleKey(GameKey::ACTIVATE);
       } else {
         // On the board Escape first puts a held ball back; the second opens the menu.
-        if (game.gameState == GameController::STATE_PLAYING && game.board.selected.x != -1)
+        if (game.state() == GameController::STATE_PLAYING && game.board.selected.x != -1)
           game.handleKey(GameKey::BACK);
         game.handleKey(GameKey::BACK);
       }

@@ -162,6 +162,27 @@ class GameController {
   // The fraction of the current period that has elapsed, as the strip shows it; -1 without clock.
   float penaltyFraction() const;
 
+  // --- What the screens show (for the shell's devices and the tests) ---
+  GameState state() const { return gameState; }
+  // The screen before the current one.
+  GameState previousScreen() const { return previousState; }
+  // The instructions page on screen, 1 to 4.
+  int instructionsPageShown() const { return instructionsPage; }
+  // The button of the current screen drawn pressed, -1 for none.
+  int highlightedButton() const { return pressedButton; }
+  // Two-tap moves: no ball is picked up, the next tap picks one.
+  bool waitingForFirstTap() const { return awaitingFirstTap; }
+  // Leaving the high-score screen starts a new game (the game it followed has ended).
+  bool newGameAfterHiScores() const { return resetAfterHiScores; }
+  // The volume knob follows the pointer.
+  bool draggingVolume() const { return volumeDragActive; }
+  // The squares the last completed lines took off the board.
+  const SquareSet& lastRemovedSquares() const { return removedSquares; }
+  // The cached board image of the last frame; null before the first frame in play.
+  const Texture* boardImage() const { return boardSnapshot; }
+  // The timer strip's frame in the last drawn frame; -1 when it was not drawn.
+  int timerFrameShown() const { return shownTimerFrame; }
+
   // High-score table of the running game: mode + 6 when the clock is off, at most 11.
   int tableIndex() const;
   // True when (x, y) lies in the menu strip below the board.
@@ -170,6 +191,19 @@ class GameController {
  private:
   // The controller's own bookkeeping, declared before the members the tests and the shell still
   // reach, so that the controls' delegate outlives the screens whose controls point to it.
+  bool awaitingFirstTap = true;
+  bool resetAfterHiScores = false;
+  SquareSet removedSquares;
+  bool volumeDragActive = false;
+  // The board image (board, resting balls, the first announced balls and the menu strip),
+  // drawn again only when what it shows differs from what it showed when it was made.
+  Texture* boardSnapshot = nullptr;
+  GameState gameState = STATE_SPLASH;
+  GameState previousState = STATE_SPLASH;
+  int instructionsPage = 1;
+  int pressedButton = -1;
+  // The timer strip's frame (BallGraphics::timerFrame) in the last drawn frame; -1 = not drawn.
+  int shownTimerFrame = -1;
   Preferences& preferences;
   MyTl::SaveFailureNotice& saveFailures;
   // The sound effects of the board's events and of the controller's own moments.
@@ -212,19 +246,8 @@ class GameController {
   Board board;
   // The taps on the menu strip below the board that open the game menu.
   DoubleClickHandler menuStripTaps;
-  bool awaitingFirstTap = true;
   HiScoresMenu hiScoresMenu;
   SettingsMenu settingsMenu;
-  bool resetAfterHiScores = false;
-  SquareSet removedSquares;
-  bool volumeDragActive = false;
-  // The board image (board, resting balls, the first announced balls and the menu strip),
-  // drawn again only when what it shows differs from what it showed when it was made.
-  Texture* boardSnapshot = nullptr;
-  GameState gameState = STATE_SPLASH;
-  GameState previousState = STATE_SPLASH;
-  int instructionsPage = 1;
-  int pressedButton = -1;
   // The penalty clock of the game in progress.
   PenaltyClock penalty;
   HiScores hiScores;
@@ -233,8 +256,6 @@ class GameController {
   GameScreens screens;
   // The keyboard's square on the board; back on (0, 0) whenever play starts or resumes.
   KeyboardCursor keyboardCursor;
-  // The timer strip's frame (BallGraphics::timerFrame) in the last drawn frame; -1 = not drawn.
-  int shownTimerFrame = -1;
 
  private:
   // Whether game time ran when the window went to the background.

@@ -19,18 +19,18 @@ const int GAME_MENU_TOP = 107;
 int gameMenuButtonY(int index) { return GAME_MENU_TOP + 53 * index + 26; }
 
 TEST_F(ControllerTest, SplashTapStartsPlayAndFirstLaunchShowsInstructions) {
-  EXPECT_EQ(GameController::STATE_SPLASH, game->gameState);
+  EXPECT_EQ(GameController::STATE_SPLASH, game->state());
   EXPECT_TRUE(game->clock.isPaused());
   tap(10, 10);
-  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   EXPECT_FALSE(game->clock.isPaused());
 
   game->switchGameState(GameController::STATE_SPLASH);
   liveSettings().firstLaunch = true;
   tap(300, 470);
-  EXPECT_EQ(GameController::STATE_INSTRUCTIONS, game->gameState);
-  EXPECT_EQ(GameController::STATE_PLAYING, game->previousState);
-  EXPECT_EQ(1, game->instructionsPage);
+  EXPECT_EQ(GameController::STATE_INSTRUCTIONS, game->state());
+  EXPECT_EQ(GameController::STATE_PLAYING, game->previousScreen());
+  EXPECT_EQ(1, game->instructionsPageShown());
   EXPECT_TRUE(game->clock.isPaused());
 }
 
@@ -38,11 +38,11 @@ TEST_F(ControllerTest, DoubleTapOnTheStripOpensTheGameMenu) {
   emptyBoardInPlay();
   const int stripY = 460;
   tap(160, stripY);
-  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   game->handleMouseDown(160, stripY);
   EXPECT_TRUE(game->menuStripTaps.pressed);
   game->handleMouseUp(160, stripY);
-  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
   EXPECT_TRUE(game->clock.isPaused());
 
   // A first tap not followed within a second resets the detector.
@@ -52,7 +52,7 @@ TEST_F(ControllerTest, DoubleTapOnTheStripOpensTheGameMenu) {
   frame();
   EXPECT_EQ(0, game->menuStripTaps.clickCount);
   tap(160, stripY);
-  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
 }
 
 TEST_F(ControllerTest, GameMenuButtonsFireOnlyWhenPressedAndReleasedOnThem) {
@@ -68,16 +68,16 @@ TEST_F(ControllerTest, GameMenuButtonsFireOnlyWhenPressedAndReleasedOnThem) {
     game->switchGameState(GameController::STATE_GAME_MENU);
     game->handleMouseDown(160, gameMenuButtonY(c.button));
     game->handleMouseUp(160, gameMenuButtonY(c.button == 0 ? 1 : 0));
-    EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState) << c.button;
-    EXPECT_EQ(-1, game->pressedButton);
+    EXPECT_EQ(GameController::STATE_GAME_MENU, game->state()) << c.button;
+    EXPECT_EQ(-1, game->highlightedButton());
     tap(160, gameMenuButtonY(c.button));
-    EXPECT_EQ(c.next, game->gameState) << c.button;
+    EXPECT_EQ(c.next, game->state()) << c.button;
   }
   // Between buttons' hit areas and beside them nothing happens.
   game->switchGameState(GameController::STATE_GAME_MENU);
   tap(30, gameMenuButtonY(1));
   tap(160, GAME_MENU_TOP + 53);
-  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
 }
 
 TEST_F(ControllerTest, NewGameFromTheMenuAsksForANameOnlyWhenTheScoreEarnsAPlace) {
@@ -85,26 +85,26 @@ TEST_F(ControllerTest, NewGameFromTheMenuAsksForANameOnlyWhenTheScoreEarnsAPlace
   game->board.score = 0;
   game->switchGameState(GameController::STATE_GAME_MENU);
   tap(160, gameMenuButtonY(1));
-  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
 
   game->board.score = 30;
   game->switchGameState(GameController::STATE_GAME_MENU);
   tap(160, gameMenuButtonY(1));
-  EXPECT_EQ(GameController::STATE_NEW_HISCORE, game->gameState);
+  EXPECT_EQ(GameController::STATE_NEW_HISCORE, game->state());
 
   // Confirming the name stores the score at once and leads to the table; leaving it starts a
   // new game in play.
   tap(160, game->bottomButtonTop() + 26);
-  EXPECT_EQ(GameController::STATE_HISCORES, game->gameState);
+  EXPECT_EQ(GameController::STATE_HISCORES, game->state());
   EXPECT_EQ(30, game->hiScores.table(game->tableIndex())[0].score);
   HiScores onDisk;
   onDisk.loadHiScores(scoresPath().c_str());
   EXPECT_EQ(30, onDisk.table(game->tableIndex())[0].score);
   onDisk.path = MyTl::BasicString<char>();
   tap(160, game->bottomButtonTop() + 26);
-  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   EXPECT_EQ(0, game->board.score);
-  EXPECT_FALSE(game->resetAfterHiScores);
+  EXPECT_FALSE(game->newGameAfterHiScores());
 }
 
 TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
@@ -114,14 +114,14 @@ TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
   auto openSettings = [&] {
     game->switchGameState(GameController::STATE_GAME_MENU);
     tap(160, gameMenuButtonY(2));
-    ASSERT_EQ(GameController::STATE_SETTINGS, game->gameState);
+    ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
   };
 
   // Unchanged mode: back to the menu, same game.
   openSettings();
   put(0, 0, STONE_RED);
   tap(160, doneY);
-  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
   EXPECT_EQ(STONE_RED, game->board.stones[0][0]);
 
   // A release at x = 30 in the mode band picks display position 0, x = 250 position 3 (Quick).
@@ -129,7 +129,7 @@ TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
   tap(250, 200);
   EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
   tap(160, doneY);  // fewer than three moves: a new game at once, no question
-  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
   EXPECT_EQ(7, game->board.width);
 
   // Three moves or more: the question.
@@ -138,18 +138,18 @@ TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
   tap(30, 200);
   EXPECT_EQ(Settings::MODE_EASY, liveSettings().gameMode);
   tap(160, doneY);
-  EXPECT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->gameState);
+  EXPECT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->state());
   game->cancelSettingsChange();
-  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
   EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
   EXPECT_EQ(3, game->board.moveCount);
 
   openSettings();
   tap(30, 200);
   tap(160, doneY);
-  ASSERT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->gameState);
+  ASSERT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->state());
   game->confirmSettingsChange();
-  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   EXPECT_EQ(0, game->board.moveCount);
   EXPECT_EQ(8, game->board.width);
 }
@@ -175,7 +175,7 @@ TEST_F(ControllerTest, VolumeSliderFollowsTheFinger) {
   game->handleMouseDrag(240, 370);
   EXPECT_NEAR((240.0f - 219.0f) / 104.0f + 0.5f, liveSettings().volume, 1e-6f);
   game->handleMouseUp(240, 370);
-  EXPECT_FALSE(game->volumeDragActive);
+  EXPECT_FALSE(game->draggingVolume());
 }
 
 TEST_F(ControllerTest, DragAndDropMovesTheBallAlongItsPath) {
@@ -235,7 +235,7 @@ TEST_F(ControllerTest, MoveCompletingALineRemovesItAfterTheBallLands) {
   // Path from (4, 3) to (4, 9): 6 steps, 5 squares in between.
   const int now = game->clock.nowMs();
   dragBall(Square(4, 3), Square(4, 9));
-  EXPECT_EQ(5, game->removedSquares.count());
+  EXPECT_EQ(5, game->lastRemovedSquares().count());
   EXPECT_EQ(ANIM_MOVE_LANDED, game->board.animations[9][4].kind);
   // The removed squares, the arriving ball among them, vanish 512 ms after the move.
   EXPECT_EQ(now + 400 + 512, static_cast<int>(game->board.animations[9][4].startTime));
@@ -309,7 +309,7 @@ TEST_F(ControllerTest, TwoTapMoves) {
   game->board.pendingStoneTimes.clear();
   // Tapping an empty square first does nothing.
   tap(pixelX(4), pixelY(4));
-  EXPECT_TRUE(game->awaitingFirstTap);
+  EXPECT_TRUE(game->waitingForFirstTap());
   // Tap a ball, then sliding over another ball moves the selection; then tap the destination.
   game->handleMouseDown(pixelX(1), pixelY(1));
   EXPECT_EQ(Square(1, 1), game->board.selected);
@@ -317,12 +317,12 @@ TEST_F(ControllerTest, TwoTapMoves) {
   game->handleMouseDrag(pixelX(6), pixelY(6));
   EXPECT_EQ(Square(6, 6), game->board.selected);
   game->handleMouseUp(pixelX(6), pixelY(6));
-  EXPECT_FALSE(game->awaitingFirstTap);
+  EXPECT_FALSE(game->waitingForFirstTap());
   advance(500);
   tap(pixelX(2), pixelY(7));
   EXPECT_EQ(STONE_GREEN, game->board.stones[7][2]);
   EXPECT_EQ(SQUARE_EMPTY, game->board.stones[6][6]);
-  EXPECT_TRUE(game->awaitingFirstTap);
+  EXPECT_TRUE(game->waitingForFirstTap());
   liveSettings().twoTapMoves = false;
 }
 
@@ -377,13 +377,13 @@ TEST_F(ControllerTest, IdleBallFallsAfterTwentySecondsAndCanEndTheGame) {
   ASSERT_EQ(1, game->board.freeSquares.size());
   advance(20001);
   frame();
-  EXPECT_EQ(GameController::STATE_GAME_ENDING, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_ENDING, game->state());
   EXPECT_TRUE(game->clock.isPaused());
   advance(2001);
   frame();
-  EXPECT_EQ(GameController::STATE_GAME_OVER, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_OVER, game->state());
   tap(160, 240);
-  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   EXPECT_GT(game->board.freeSquares.size(), 70);
 }
 
@@ -414,7 +414,7 @@ TEST_F(ControllerTest, SelectionEndsWhenADroppedBallsLineRemovesTheBall) {
     // The idle ball completed the rainbow row: the selected ball went with it.
     EXPECT_EQ(SQUARE_EMPTY, game->board.stones[0][3]);
     EXPECT_EQ(Square(), game->board.selected);
-    EXPECT_TRUE(game->awaitingFirstTap);
+    EXPECT_TRUE(game->waitingForFirstTap());
     EXPECT_EQ(ANIM_REMOVE, game->board.animations[0][3].kind);
     EXPECT_TRUE(game->board.animations[0][3].active);
 
@@ -429,7 +429,7 @@ TEST_F(ControllerTest, SelectionEndsWhenADroppedBallsLineRemovesTheBall) {
     frame();
     EXPECT_EQ(moves, game->board.moveCount);
     EXPECT_EQ(Square(), game->board.selected);
-    EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+    EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   }
   liveSettings().twoTapMoves = false;
 }
@@ -467,17 +467,17 @@ TEST_F(ControllerTest, SnapshotIsRebuiltOnlyWhenTheBoardChanged) {
   emptyBoardInPlay();
   put(2, 2, STONE_GREEN);
   frame();
-  Texture* first = game->boardSnapshot;
+  const Texture* first = game->boardImage();
   ASSERT_NE(nullptr, first);
   frame();
-  EXPECT_EQ(first, game->boardSnapshot);
+  EXPECT_EQ(first, game->boardImage());
   put(3, 3, STONE_RED);
   frame();
   // The new image is made before the old one is freed, so it cannot reuse its address.
-  Texture* second = game->boardSnapshot;
+  const Texture* second = game->boardImage();
   EXPECT_NE(first, second);
   frame();
-  EXPECT_EQ(second, game->boardSnapshot);
+  EXPECT_EQ(second, game->boardImage());
 }
 
 TEST_F(ControllerTest, SpinningNumberClimbsOneEvery300Ms) {
@@ -504,7 +504,7 @@ TEST_F(ControllerTest, SavedGameResumesWithItsClockIntervals) {
   EXPECT_EQ(STONE_PINK, game->board.stones[4][4]);
   EXPECT_EQ(7000, game->penalty.sinceLastMove(game->clock.gameTime()));
   EXPECT_EQ(12000, game->penalty.sinceLastPenalty(game->clock.gameTime()));
-  EXPECT_EQ(GameController::STATE_SPLASH, game->gameState);
+  EXPECT_EQ(GameController::STATE_SPLASH, game->state());
 }
 
 TEST_F(ControllerTest, DamagedSavedGameStartsANewGame) {

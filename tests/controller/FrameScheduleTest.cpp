@@ -62,7 +62,7 @@ class FrameScheduleTest : public ControllerTest {
 };
 
 TEST_F(FrameScheduleTest, StartScreenIsDrawnOnceAndThenWaitsForInput) {
-  ASSERT_EQ(GameController::STATE_SPLASH, game->gameState);
+  ASSERT_EQ(GameController::STATE_SPLASH, game->state());
   EXPECT_TRUE(pass());
   EXPECT_FALSE(game->frameSchedule().isFrameDue());
   EXPECT_EQ(-1, game->frameSchedule().msUntilWake());
@@ -95,7 +95,7 @@ TEST_F(FrameScheduleTest, StillBoardWithTheClockOnWakesForTheStripStepsAndTheIdl
   put(2, 2, STONE_GREEN);
   ASSERT_GT(settle(), 0);
   const int idleBallAt = game->penalty.idleBallAt();  // game time: more than 20 s without a move
-  int strip = game->shownTimerFrame;
+  int strip = game->timerFrameShown();
   int wakeUps = 0;
   int frames = 0;
   while (stonesOnBoard() == 1) {
@@ -104,9 +104,9 @@ TEST_F(FrameScheduleTest, StillBoardWithTheClockOnWakesForTheStripStepsAndTheIdl
     if (sleepAndPass()) {
       ++frames;
       if (stonesOnBoard() == 1) {
-        EXPECT_NE(strip, game->shownTimerFrame) << "a frame was drawn though the strip did not change";
+        EXPECT_NE(strip, game->timerFrameShown()) << "a frame was drawn though the strip did not change";
       }
-      strip = game->shownTimerFrame;
+      strip = game->timerFrameShown();
     }
   }
   // The wake-up that dropped the ball came exactly at its moment, and asked for a frame.
@@ -229,7 +229,7 @@ TEST_F(FrameScheduleTest, AControllerMadeWithoutArtShowsTheSameStartScreenAndCom
 
   // Leaving the start screen before the shell completed the art still draws the board.
   tap(160, 240);
-  ASSERT_EQ(GameController::STATE_PLAYING, game->gameState);
+  ASSERT_EQ(GameController::STATE_PLAYING, game->state());
   ASSERT_GT(settle(), 0);
   EXPECT_TRUE(game->graphics.isComplete());
   EXPECT_TRUE(game->screens.sunOverlay);

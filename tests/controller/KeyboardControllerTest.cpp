@@ -94,9 +94,9 @@ TEST_F(KeyboardControllerTest, EscapeDropsTheBallThenOpensTheMenuWhoseHighlightW
   put(0, 0, STONE_BLUE);
   keys({GameKey::ACTIVATE, GameKey::BACK});
   EXPECT_EQ(Square(), game->board.selected);
-  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   keys({GameKey::RIGHT, GameKey::BACK});
-  ASSERT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
 
   struct Step {
     GameKey key;
@@ -105,20 +105,20 @@ TEST_F(KeyboardControllerTest, EscapeDropsTheBallThenOpensTheMenuWhoseHighlightW
                {GameKey::DOWN, 0}, {GameKey::LEFT, 0}};
   for (const Step& step : steps) {
     keys({step.key});
-    EXPECT_EQ(step.highlighted, game->pressedButton);
-    EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+    EXPECT_EQ(step.highlighted, game->highlightedButton());
+    EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
   }
   // Escape resumes; the cursor starts over on the top-left square.
   keys({GameKey::BACK});
-  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   EXPECT_EQ(Square(0, 0), game->keyboardCursor.square());
   EXPECT_EQ(STONE_BLUE, game->board.stones[0][0]);
 
   // Return on a highlighted entry presses it.
   keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
-  EXPECT_EQ(GameController::STATE_HISCORES, game->gameState);
+  EXPECT_EQ(GameController::STATE_HISCORES, game->state());
   keys({GameKey::BACK});
-  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
 }
 
 TEST_F(KeyboardControllerTest, MouseMovementHidesTheRingUntilTheNextKey) {
@@ -131,16 +131,16 @@ TEST_F(KeyboardControllerTest, MouseMovementHidesTheRingUntilTheNextKey) {
 }
 
 TEST_F(KeyboardControllerTest, ReturnOrSpaceStartsFromTheStartAndGameOverScreens) {
-  ASSERT_EQ(GameController::STATE_SPLASH, game->gameState);
+  ASSERT_EQ(GameController::STATE_SPLASH, game->state());
   keys({GameKey::BACK, GameKey::DOWN});
-  EXPECT_EQ(GameController::STATE_SPLASH, game->gameState);
+  EXPECT_EQ(GameController::STATE_SPLASH, game->state());
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
 
   game->board.moveCount = 7;
   game->switchGameState(GameController::STATE_GAME_OVER);
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   EXPECT_EQ(0, game->board.moveCount);
 }
 
@@ -150,7 +150,7 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
   liveSettings().gameMode = Settings::MODE_EASY;
   liveSettings().volume = 0.5f;
   keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
-  ASSERT_EQ(GameController::STATE_SETTINGS, game->gameState);
+  ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
   ASSERT_TRUE(game->settingsMenu.clockSwitch);
   const bool clockWasOn = game->settingsMenu.clockSwitch->isOn();
 
@@ -177,33 +177,33 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
   EXPECT_NEAR(0.4f, liveSettings().volume, 1e-5);
   // Done is highlighted next; Return applies (fewer than three moves: a new Quick game).
   keys({GameKey::DOWN});
-  EXPECT_EQ(1, game->pressedButton);
+  EXPECT_EQ(1, game->highlightedButton());
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
   EXPECT_EQ(7, game->board.width);
 
   // Escape leaves the settings screen as Done does.
   keys({GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
-  ASSERT_EQ(GameController::STATE_SETTINGS, game->gameState);
+  ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
   keys({GameKey::BACK});
-  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
 }
 
 TEST_F(KeyboardControllerTest, InstructionPagesTurnOnReturnAndCloseOnEscape) {
   emptyBoardInPlay();
   keys({GameKey::BACK, GameKey::UP, GameKey::ACTIVATE});
-  ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->gameState);
+  ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->state());
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(2, game->instructionsPage);
+  EXPECT_EQ(2, game->instructionsPageShown());
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(3, game->instructionsPage);
+  EXPECT_EQ(3, game->instructionsPageShown());
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
 
   keys({GameKey::UP, GameKey::ACTIVATE});
-  ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->gameState);
+  ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->state());
   keys({GameKey::BACK});
-  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
 }
 
 }  // namespace

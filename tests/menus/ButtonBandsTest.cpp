@@ -27,7 +27,6 @@ class ButtonBandsTest : public MenuScreenTest {
     game->handleMouseDown(x, y);
     const ScreenImage pressed = render(name);
     game->handleMouseUp(5, 5);
-    game->pressedButton = -1;
     return pressed.differenceBox(normal, CHANGE_TOLERANCE);
   }
 
@@ -58,7 +57,7 @@ TEST_F(ButtonBandsTest, GameMenuHighlightsTheButtonInTheBandThatIsHitTested) {
     EXPECT_GE(changed.height(), 30) << changed;
     EXPECT_GE(changed.width(), 150) << changed;
   }
-  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
 }
 
 TEST_F(ButtonBandsTest, GameMenuPanelHoldsFiveButtonsWithAGameToResumeAndFourWithout) {
@@ -145,7 +144,7 @@ TEST_F(ButtonBandsTest, BottomButtonOfEachScreenIsDrawnWhereItIsHitTested) {
     EXPECT_TRUE(buttonBand(c.buttonTop).contains(changed)) << changed;
     EXPECT_GE(changed.height(), 30) << changed;
     EXPECT_GE(changed.width(), 150) << changed;
-    EXPECT_EQ(c.state, game->gameState);
+    EXPECT_EQ(c.state, game->state());
     game->switchGameState(GameController::STATE_PLAYING);
   }
 }
@@ -155,13 +154,13 @@ TEST_F(ButtonBandsTest, InstructionPagesEndWithCloseAndOtherwiseShowNext) {
   const char* const pageNames[] = {"", "instructions-page-1", "instructions-page-2", "instructions-page-3"};
   for (int page = 1; page <= 3; ++page) {
     SCOPED_TRACE(page);
-    ASSERT_EQ(page, game->instructionsPage);
+    ASSERT_EQ(page, game->instructionsPageShown());
     render(pageNames[page]);
     EXPECT_TRUE(buttonShows(0, page == 3 ? "Close" : "Next"));
     EXPECT_FALSE(buttonShows(0, page == 3 ? "Next" : "Close"));
     tapScreen(160, game->bottomButtonTop() + 26);
   }
-  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
 }
 
 }  // namespace

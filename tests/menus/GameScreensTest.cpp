@@ -36,7 +36,7 @@ class GameScreensTest : public MenuScreenTest {
     put(0, 0, STONE_RED);
     game->board.score = score;
     game->handleGameFinish(false, false);
-    ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->gameState);
+    ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->state());
   }
   void tapOkay() { tapScreen(160, game->bottomButtonTop() + 26); }
   // Whether the frame stays the same when the screen's text is replaced by `text` rendered as
@@ -115,7 +115,7 @@ TEST_F(GameScreensTest, EmptyNameFieldGivesAnEmptyNameNeverThePlaceholder) {
   EXPECT_EQ("", nameField().text());
 
   tapOkay();
-  EXPECT_EQ(GameController::STATE_HISCORES, game->gameState);
+  EXPECT_EQ(GameController::STATE_HISCORES, game->state());
   EXPECT_EQ(nullptr, nameField().superview());
   const HiScore& entry = game->hiScores.table(game->tableIndex())[0];
   EXPECT_EQ(1250, entry.score);
@@ -136,11 +136,11 @@ TEST_F(GameScreensTest, TypedNameIsTakenAsUtf8AndOfferedAgainNextTime) {
   // Return closes the keyboard but leaves the screen up.
   EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
   EXPECT_FALSE(nameField().isEditing());
-  EXPECT_EQ(GameController::STATE_NEW_HISCORE, game->gameState);
+  EXPECT_EQ(GameController::STATE_NEW_HISCORE, game->state());
 
   tapOkay();
   const std::string typed = "Zo\xC3\xAB \xF0\x9F\x8E\xB2";
-  EXPECT_EQ(GameController::STATE_HISCORES, game->gameState);
+  EXPECT_EQ(GameController::STATE_HISCORES, game->state());
   EXPECT_EQ(typed, game->hiScores.table(game->tableIndex())[0].name.c_str());
   EXPECT_EQ(typed, game->hiScores.lastName.c_str());
   EXPECT_FALSE(views->isTextInputActive());
@@ -150,7 +150,7 @@ TEST_F(GameScreensTest, TypedNameIsTakenAsUtf8AndOfferedAgainNextTime) {
   game->switchGameState(GameController::STATE_PLAYING);
   game->board.score = 2000;
   game->handleGameFinish(false, false);
-  ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->gameState);
+  ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->state());
   render();
   EXPECT_EQ(views.get(), nameField().superview());
   EXPECT_EQ(typed, game->screens.getNameEnteredForNewHiScore().c_str());
@@ -162,7 +162,7 @@ TEST_F(GameScreensTest, NameTypedWhileEditingIsTakenWhenOkayIsTappedWithoutRetur
   tapScreen(160, 249);
   views->handleTextInput("Ann");
   tapOkay();
-  EXPECT_EQ(GameController::STATE_HISCORES, game->gameState);
+  EXPECT_EQ(GameController::STATE_HISCORES, game->state());
   EXPECT_STREQ("Ann", game->hiScores.table(game->tableIndex())[0].name.c_str());
   EXPECT_FALSE(views->isTextInputActive());
 }

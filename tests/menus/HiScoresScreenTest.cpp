@@ -248,7 +248,7 @@ TEST_F(HiScoresScreenTest, NewEntryRowIsBrighterAndLargerThanTheDimmedRest) {
   ASSERT_TRUE(screen().segmentedControl);
   EXPECT_EQ(views.get(), screen().segmentedControl->superview());
   tapScreen(160, game->bottomButtonTop() + 26);
-  EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
   EXPECT_EQ(nullptr, game->hiScores.lastAdded);
   render();
   EXPECT_EQ(nullptr, screen().segmentedControl->superview());
@@ -407,7 +407,7 @@ TEST_F(HiScoresScreenTest, AnUploadFailingAfterTheScreenLeftShowsNoAlertLater) {
   ASSERT_TRUE(waitFor([&] { return server.submissions() == 1; }));
   // Back to the game menu while the upload runs; then it fails.
   tapScreen(160, game->bottomButtonTop() + 26);
-  ASSERT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
   server.release();
   ASSERT_TRUE(waitFor([&] { return screen().uploader.scoreUploaded.load(); }));
   game->switchGameState(GameController::STATE_HISCORES);

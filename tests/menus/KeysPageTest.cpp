@@ -26,7 +26,7 @@ class KeysPageTest : public MenuScreenTest {
     openFromGameMenu(GameController::STATE_INSTRUCTIONS);
     game->handleKey(GameKey::ACTIVATE);
     game->handleKey(GameKey::ACTIVATE);
-    ASSERT_EQ(3, game->instructionsPage);
+    ASSERT_EQ(3, game->instructionsPageShown());
   }
   // Whether the frame stays the same when the page's text is replaced by `text` rendered as the
   // page renders its text.
@@ -68,7 +68,7 @@ TEST_F(KeysPageTest, EachFamilyOfPadsIsNamedInItsOwnWordsUnderTheKeys) {
     // The pad changes while the page is open: the next frame names it, on the same page.
     game->screens.setGamepadStyle(family.style);
     const ScreenImage page = render(family.shot);
-    EXPECT_EQ(3, game->instructionsPage);
+    EXPECT_EQ(3, game->instructionsPageShown());
     EXPECT_TRUE(pageTextIs(std::string(KEYS_ONLY) + "\n" + family.line)) << family.line;
     // Only the text changed, inside its box and above the page's button; the line is there.
     const PixelBox changed = page.differenceBox(keysOnly);

@@ -49,7 +49,7 @@ class LookScreensTest : public MenuScreenTest {
     ASSERT_EQ(look, game->graphics.look());
     // "Done" leaves the screen as a player leaves it, taking its switches away.
     tapScreen(160, game->bottomButtonTop() + 26);
-    ASSERT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+    ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
     render();
   }
 
@@ -79,7 +79,7 @@ class LookScreensTest : public MenuScreenTest {
       put(0, 0, STONE_RED);
       game->board.score = 500;
       game->handleGameFinish(false, false);
-      ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->gameState);
+      ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->state());
     } else if (screen == "game-over") {
       emptyBoardInPlay();
       put(0, 0, STONE_RED);

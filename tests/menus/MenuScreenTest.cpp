@@ -62,5 +62,4 @@ void MenuScreenTest::openFromGameMenu(GameController::GameState state) {
   emptyBoardInPlay();
   game->switchGameState(GameController::STATE_GAME_MENU);
   game->switchGameState(state);
-  game->pressedButton = -1;
 }

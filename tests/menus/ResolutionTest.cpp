@@ -87,7 +87,7 @@ class ResolutionTest : public MenuScreenTest {
 };
 
 TEST_F(ResolutionTest, TheStartScreenIsSharpAtEveryScaleWithTheSameLayout) {
-  ASSERT_EQ(GameController::STATE_SPLASH, game->gameState);
+  ASSERT_EQ(GameController::STATE_SPLASH, game->state());
   checkEveryResolution("start", false);
 }
 

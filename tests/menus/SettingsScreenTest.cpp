@@ -45,7 +45,7 @@ class SettingsScreenTest : public MenuScreenTest {
     tapScreen(250, 200);  // the "Quick" column
     ASSERT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
     tapScreen(160, DONE_BUTTON_Y);
-    ASSERT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->gameState);
+    ASSERT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->state());
   }
   Ui::Alert* question() const { return game->screens.settingsAlert.get(); }
 };
@@ -118,7 +118,7 @@ TEST_F(SettingsScreenTest, SwitchesShowTheSettingsAndTheSettingsFollowEachTap) {
   render();
   EXPECT_FALSE(liveSettings().clockDisabled);
   EXPECT_TRUE(liveSettings().twoTapMoves);
-  EXPECT_EQ(GameController::STATE_SETTINGS, game->gameState);
+  EXPECT_EQ(GameController::STATE_SETTINGS, game->state());
 
   tapScreen(219, 253);
   EXPECT_TRUE(liveSettings().clockDisabled);
@@ -135,7 +135,7 @@ TEST_F(SettingsScreenTest, SecondShowingReusesTheSwitchesAndEachLeavingTakesThem
     EXPECT_TRUE(inViews(clock));
     EXPECT_TRUE(inViews(twoTap));
     tapScreen(160, DONE_BUTTON_Y);
-    EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+    EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
     // Taken off at the end of the next frame.
     EXPECT_TRUE(inViews(clock));
     render();
@@ -168,7 +168,7 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionAskedWithItsTextsAndButtons) {
   EXPECT_EQ(407, game->bottomButtonTop());
   tapScreen(160, DONE_BUTTON_Y);
   tapScreen(30, 200);
-  EXPECT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->gameState);
+  EXPECT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->state());
   EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
 }
 
@@ -193,12 +193,12 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsThe
     EXPECT_EQ(nullptr, views->activeModal());
     render();
     if (c.confirmed) {
-      EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+      EXPECT_EQ(GameController::STATE_PLAYING, game->state());
       EXPECT_EQ(Settings::MODE_QUICK, game->board.settings.gameMode);
       EXPECT_EQ(7, game->board.width);
       EXPECT_EQ(0, game->board.moveCount);
     } else {
-      EXPECT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+      EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
       EXPECT_EQ(Settings::MODE_EASY, liveSettings().gameMode);
       EXPECT_EQ(Settings::MODE_EASY, game->board.settings.gameMode);
       EXPECT_EQ(3, game->board.moveCount);

@@ -57,16 +57,16 @@ std::string checkBoard(const Board& board) {
 }
 
 std::string checkGame(const GameController& game) {
-  if (game.gameState < GameController::STATE_SPLASH || game.gameState > GameController::STATE_GAME_ENDING)
-    return "unknown game state " + std::to_string(static_cast<int>(game.gameState));
+  if (game.state() < GameController::STATE_SPLASH || game.state() > GameController::STATE_GAME_ENDING)
+    return "unknown game state " + std::to_string(static_cast<int>(game.state()));
   const std::string boardFault = checkBoard(game.board);
   if (!boardFault.empty()) return boardFault;
   // Game time runs in play only: menus and the start screen cost the player nothing.
-  if ((game.gameState == GameController::STATE_PLAYING) == game.clock.isPaused())
+  if ((game.state() == GameController::STATE_PLAYING) == game.clock.isPaused())
     return std::string("the game clock is ") + (game.clock.isPaused() ? "paused in play" : "running in state ") +
-           (game.clock.isPaused() ? "" : std::to_string(static_cast<int>(game.gameState)));
+           (game.clock.isPaused() ? "" : std::to_string(static_cast<int>(game.state())));
   // In two-tap mode the game waits for a second tap only with a selected ball.
-  if (game.settings.twoTapMoves && !game.awaitingFirstTap && game.gameState == GameController::STATE_PLAYING &&
+  if (game.settings.twoTapMoves && !game.waitingForFirstTap() && game.state() == GameController::STATE_PLAYING &&
       game.board.stoneAt(game.board.selected) == SQUARE_EMPTY)
     return "waiting for the second tap without a selected ball";
   // A table may hold more than ten entries during a run (the file keeps the first ten).

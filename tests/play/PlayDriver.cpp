@@ -214,8 +214,8 @@ void PlayDriver::relaunch() {
   GameController& game = session.game();
   // A game in progress comes back as it was left; a finished one, or one about to be replaced
   // after the high scores, starts afresh.
-  const bool resumable = game.gameState != GameController::STATE_GAME_ENDING && game.gameState != GameController::STATE_GAME_OVER &&
-                         game.gameState != GameController::STATE_NEW_HISCORE && !game.resetAfterHiScores &&
+  const bool resumable = game.state() != GameController::STATE_GAME_ENDING && game.state() != GameController::STATE_GAME_OVER &&
+                         game.state() != GameController::STATE_NEW_HISCORE && !game.newGameAfterHiScores() &&
                          !game.board.freeSquares.empty();
   int stones[Board::MAX_SIZE][Board::MAX_SIZE];
   std::copy(&game.board.stones[0][0], &game.board.stones[0][0] + Board::MAX_SIZE * Board::MAX_SIZE, &stones[0][0]);
@@ -264,8 +264,8 @@ void PlayDriver::note(const std::string& event) {
   // With the state the event met: game state, selection, two-tap stage, free squares, score.
   const GameController& game = session.game();
   std::ostringstream line;
-  line << events << " " << event << "    [state " << game.gameState << ", selected (" << game.board.selected.x << ", "
-       << game.board.selected.y << ")" << (game.awaitingFirstTap ? "" : ", second tap") << ", free "
+  line << events << " " << event << "    [state " << game.state() << ", selected (" << game.board.selected.x << ", "
+       << game.board.selected.y << ")" << (game.waitingForFirstTap() ? "" : ", second tap") << ", free "
        << game.board.freeSquares.size() << ", score " << game.board.score << "]";
   recent.push_back(line.str());
   if (recent.size() > RECENT_EVENTS) recent.pop_front();

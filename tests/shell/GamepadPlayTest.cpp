@@ -80,9 +80,9 @@ class GamepadPlayTest : public ControllerTest {
 };
 
 TEST_F(GamepadPlayTest, StartStartsAndTheDpadStickAndAMakeAMove) {
-  ASSERT_EQ(GameController::STATE_SPLASH, game->gameState);
+  ASSERT_EQ(GameController::STATE_SPLASH, game->state());
   push(SDL_CONTROLLER_BUTTON_START);
-  ASSERT_EQ(GameController::STATE_PLAYING, game->gameState);
+  ASSERT_EQ(GameController::STATE_PLAYING, game->state());
   emptyBoardInPlay();
   put(0, 0, STONE_BLUE);
   game->board.pendingStones.clear();
@@ -113,7 +113,7 @@ TEST_F(GamepadPlayTest, StartStartsAndTheDpadStickAndAMakeAMove) {
 
 TEST_F(GamepadPlayTest, MenusAreWorkedWithTheDpadAAndB) {
   push(SDL_CONTROLLER_BUTTON_A);
-  ASSERT_EQ(GameController::STATE_PLAYING, game->gameState);
+  ASSERT_EQ(GameController::STATE_PLAYING, game->state());
   // B with a ball held puts it back; Start opens the menu, and B resumes.
   emptyBoardInPlay();
   put(0, 0, STONE_RED);
@@ -122,23 +122,23 @@ TEST_F(GamepadPlayTest, MenusAreWorkedWithTheDpadAAndB) {
   ASSERT_EQ(Square(0, 0), game->board.selected);
   push(SDL_CONTROLLER_BUTTON_B);
   EXPECT_EQ(Square(), game->board.selected);
-  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   push(SDL_CONTROLLER_BUTTON_START);
-  ASSERT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
   push(SDL_CONTROLLER_BUTTON_B);
-  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
 
   // Start with a ball held goes straight to the menu; down twice and A open the settings.
   push(SDL_CONTROLLER_BUTTON_A);
   push(SDL_CONTROLLER_BUTTON_BACK);
-  ASSERT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
   EXPECT_EQ(Square(), game->board.selected);
   pushes({SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
           SDL_CONTROLLER_BUTTON_A});
-  ASSERT_EQ(GameController::STATE_SETTINGS, game->gameState);
+  ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
   // B leaves the settings as Done does.
   push(SDL_CONTROLLER_BUTTON_B);
-  EXPECT_NE(GameController::STATE_SETTINGS, game->gameState);
+  EXPECT_NE(GameController::STATE_SETTINGS, game->state());
 }
 
 TEST_F(GamepadPlayTest, APadPulledOutMidMoveLeavesNothingHeldAndTheKeysPlayOn) {
@@ -201,9 +201,9 @@ TEST_F(GamepadPlayTest, AWholeGameAndTheMenusArePlayedWithThePadAlone) {
   game->hiScores.lastName = MyTl::BasicString<char>("Pad Player");
 
   // --- Only the pad from here on. ---
-  ASSERT_EQ(GameController::STATE_SPLASH, game->gameState);
+  ASSERT_EQ(GameController::STATE_SPLASH, game->state());
   push(SDL_CONTROLLER_BUTTON_A);
-  ASSERT_EQ(GameController::STATE_PLAYING, game->gameState);
+  ASSERT_EQ(GameController::STATE_PLAYING, game->state());
   // The fifth white ball completes the row.
   cursorStraightTo(Square(4, 2));
   push(SDL_CONTROLLER_BUTTON_A);
@@ -217,7 +217,7 @@ TEST_F(GamepadPlayTest, AWholeGameAndTheMenusArePlayedWithThePadAlone) {
 
   // Then any ball beside a free square steps onto it until the board is full.
   int moves = 1;
-  for (; moves < 40 && game->gameState == GameController::STATE_PLAYING; ++moves) {
+  for (; moves < 40 && game->state() == GameController::STATE_PLAYING; ++moves) {
     Square from, to;
     for (int y = 0; y < height && from.x == -1; ++y) {
       for (int x = 0; x < width && from.x == -1; ++x) {
@@ -240,53 +240,53 @@ TEST_F(GamepadPlayTest, AWholeGameAndTheMenusArePlayedWithThePadAlone) {
     push(SDL_CONTROLLER_BUTTON_A);
     ASSERT_EQ(movesBefore + 1, board.moveCount);
   }
-  ASSERT_NE(GameController::STATE_PLAYING, game->gameState) << moves << " moves and the board is not full";
+  ASSERT_NE(GameController::STATE_PLAYING, game->state()) << moves << " moves and the board is not full";
   // The full board stays a moment, then the name entry offers the last name.
-  for (int i = 0; i < 400 && game->gameState == GameController::STATE_GAME_ENDING; ++i) deliver();
-  ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->gameState);
+  for (int i = 0; i < 400 && game->state() == GameController::STATE_GAME_ENDING; ++i) deliver();
+  ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->state());
   push(SDL_CONTROLLER_BUTTON_A);
   // An offer to send the score to the global table, where there is one, is declined with B.
   if (views->activeModal() != nullptr) push(SDL_CONTROLLER_BUTTON_B);
-  ASSERT_EQ(GameController::STATE_HISCORES, game->gameState);
+  ASSERT_EQ(GameController::STATE_HISCORES, game->state());
   const HiScore& entry = game->hiScores.table(game->tableIndex())[0];
   EXPECT_EQ(score, entry.score);
   EXPECT_STREQ("Pad Player", entry.name.c_str());
   // B leaves the table for a new game.
   push(SDL_CONTROLLER_BUTTON_B);
-  ASSERT_EQ(GameController::STATE_PLAYING, game->gameState);
+  ASSERT_EQ(GameController::STATE_PLAYING, game->state());
   EXPECT_EQ(0, board.score);
   EXPECT_EQ(0, board.moveCount);
 
   // The menus: the instructions to their last page, which names the pad's buttons...
   push(SDL_CONTROLLER_BUTTON_START);
-  ASSERT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
   pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 5);
   push(SDL_CONTROLLER_BUTTON_A);
-  ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->gameState);
+  ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->state());
   pushTimes(SDL_CONTROLLER_BUTTON_A, 2);
-  EXPECT_EQ(3, game->instructionsPage);
+  EXPECT_EQ(3, game->instructionsPageShown());
   EXPECT_EQ(GamepadStyle::XBOX, game->screens.gamepadStyle());
   push(SDL_CONTROLLER_BUTTON_A);
-  ASSERT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
   // ...the high scores and back...
   pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 4);
   push(SDL_CONTROLLER_BUTTON_A);
-  ASSERT_EQ(GameController::STATE_HISCORES, game->gameState);
+  ASSERT_EQ(GameController::STATE_HISCORES, game->state());
   push(SDL_CONTROLLER_BUTTON_B);
-  ASSERT_EQ(GameController::STATE_GAME_MENU, game->gameState);
+  ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
   // ...the settings, where the clock is switched off and Done pressed with B...
   const bool clockWasOff = liveSettings().clockDisabled;
   pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 3);
   push(SDL_CONTROLLER_BUTTON_A);
-  ASSERT_EQ(GameController::STATE_SETTINGS, game->gameState);
+  ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
   pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 2);
   push(SDL_CONTROLLER_BUTTON_A);
   push(SDL_CONTROLLER_BUTTON_B);
-  EXPECT_NE(GameController::STATE_SETTINGS, game->gameState);
+  EXPECT_NE(GameController::STATE_SETTINGS, game->state());
   EXPECT_NE(clockWasOff, liveSettings().clockDisabled);
   // ...and back to the game.
-  if (game->gameState == GameController::STATE_GAME_MENU) push(SDL_CONTROLLER_BUTTON_B);
-  EXPECT_EQ(GameController::STATE_PLAYING, game->gameState);
+  if (game->state() == GameController::STATE_GAME_MENU) push(SDL_CONTROLLER_BUTTON_B);
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
 }
 
 }  // namespace

@@ -85,8 +85,8 @@ void ControllerTest::dragBall(Square from, Square to) {
 }
 
 void ControllerTest::emptyBoardInPlay() {
-  if (game->gameState == GameController::STATE_SPLASH) tap(160, 240);
-  ASSERT_EQ(GameController::STATE_PLAYING, game->gameState);
+  if (game->state() == GameController::STATE_SPLASH) tap(160, 240);
+  ASSERT_EQ(GameController::STATE_PLAYING, game->state());
   game->board.reset(false);
   game->board.timedEvents.clear();
   for (int i = 0; i < 3; ++i) game->board.pendingStones[i] = STONE_WHITE;
