@@ -28,7 +28,7 @@ void GamepadPlay::apply(GamepadTranslator::Command command, GameController& game
         game.handleKey(GameKey::ACTIVATE);
       } else {
         // On the board Escape first puts a held ball back; the second opens the menu.
-        if (game.state() == GameController::STATE_PLAYING && game.board.selected.x != -1)
+        if (game.state() == GameController::STATE_PLAYING && game.gameBoard().selected.x != -1)
           game.handleKey(GameKey::BACK);
         game.handleKey(GameKey::BACK);
       }
@@ -37,7 +37,7 @@ void GamepadPlay::apply(GamepadTranslator::Command command, GameController& game
 }
 
 void GamepadPlay::showPadInUse(GamepadStyle style, GameController& game) {
-  if (game.screens.gamepadStyle() == style) return;
-  game.screens.setGamepadStyle(style);
+  if (game.gameScreens().gamepadStyle() == style) return;
+  game.gameScreens().setGamepadStyle(style);
   game.markPictureChanged();
 }

@@ -157,7 +157,7 @@ bool PellixApp::launch() {
   game->setWorkerWakeUp(wakeLoop);
   game->loadState((prefix + "gameState.dat").c_str(), (prefix + "hiScores.dat").c_str());
   // Scores that could not be sent before wait beside the tables; those due go now.
-  game->hiScoresMenu.openOutbox(dataFolder.empty() ? std::string() : prefix + "scoreOutbox.dat",
+  game->hiScoresScreen().openOutbox(dataFolder.empty() ? std::string() : prefix + "scoreOutbox.dat",
                                 [] { return static_cast<int64_t>(std::time(nullptr)); });
   // The start screen first, then the rest of the art, before any input is handled.
   gameLoop = std::make_unique<GameLoop>(*game, GameLoop::Hooks{clockMs, [this] { return views->msUntilChange(); },

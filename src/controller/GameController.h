@@ -183,6 +183,25 @@ class GameController {
   // The timer strip's frame in the last drawn frame; -1 when it was not drawn.
   int timerFrameShown() const { return shownTimerFrame; }
 
+  // --- The parts the controller owns, for the shell's devices and the tests' set-up ---
+  Settings& playerSettings() { return settings; }
+  const Settings& playerSettings() const { return settings; }
+  GameClock& gameClock() { return clock; }
+  const GameClock& gameClock() const { return clock; }
+  RandomSource& randomSource() { return random; }
+  Board& gameBoard() { return board; }
+  const Board& gameBoard() const { return board; }
+  DoubleClickHandler& menuStrip() { return menuStripTaps; }
+  HiScoresMenu& hiScoresScreen() { return hiScoresMenu; }
+  SettingsMenu& settingsScreen() { return settingsMenu; }
+  PenaltyClock& penaltyClock() { return penalty; }
+  const PenaltyClock& penaltyClock() const { return penalty; }
+  HiScores& localHiScores() { return hiScores; }
+  const HiScores& localHiScores() const { return hiScores; }
+  BallGraphics& renderer() { return graphics; }
+  GameScreens& gameScreens() { return screens; }
+  KeyboardCursor& cursor() { return keyboardCursor; }
+
   // High-score table of the running game: mode + 6 when the clock is off, at most 11.
   int tableIndex() const;
   // True when (x, y) lies in the menu strip below the board.
@@ -239,7 +258,7 @@ class GameController {
   // nowMs of the moment the last frame showed.
   int drawnAtMs = 0;
 
- public:
+ private:
   Settings& settings;
   GameClock clock;
   RandomSource random;

@@ -20,10 +20,10 @@ int gameMenuButtonY(int index) { return GAME_MENU_TOP + 53 * index + 26; }
 
 TEST_F(ControllerTest, SplashTapStartsPlayAndFirstLaunchShowsInstructions) {
   EXPECT_EQ(GameController::STATE_SPLASH, game->state());
-  EXPECT_TRUE(game->clock.isPaused());
+  EXPECT_TRUE(game->gameClock().isPaused());
   tap(10, 10);
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
-  EXPECT_FALSE(game->clock.isPaused());
+  EXPECT_FALSE(game->gameClock().isPaused());
 
   game->switchGameState(GameController::STATE_SPLASH);
   liveSettings().firstLaunch = true;
@@ -31,7 +31,7 @@ TEST_F(ControllerTest, SplashTapStartsPlayAndFirstLaunchShowsInstructions) {
   EXPECT_EQ(GameController::STATE_INSTRUCTIONS, game->state());
   EXPECT_EQ(GameController::STATE_PLAYING, game->previousScreen());
   EXPECT_EQ(1, game->instructionsPageShown());
-  EXPECT_TRUE(game->clock.isPaused());
+  EXPECT_TRUE(game->gameClock().isPaused());
 }
 
 TEST_F(ControllerTest, DoubleTapOnTheStripOpensTheGameMenu) {
@@ -40,17 +40,17 @@ TEST_F(ControllerTest, DoubleTapOnTheStripOpensTheGameMenu) {
   tap(160, stripY);
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   game->handleMouseDown(160, stripY);
-  EXPECT_TRUE(game->menuStripTaps.pressed);
+  EXPECT_TRUE(game->menuStrip().pressed);
   game->handleMouseUp(160, stripY);
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
-  EXPECT_TRUE(game->clock.isPaused());
+  EXPECT_TRUE(game->gameClock().isPaused());
 
   // A first tap not followed within a second resets the detector.
   game->switchGameState(GameController::STATE_PLAYING);
   tap(160, stripY);
   advance(1001);
   frame();
-  EXPECT_EQ(0, game->menuStripTaps.clickCount);
+  EXPECT_EQ(0, game->menuStrip().clickCount);
   tap(160, stripY);
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
 }
@@ -82,12 +82,12 @@ TEST_F(ControllerTest, GameMenuButtonsFireOnlyWhenPressedAndReleasedOnThem) {
 
 TEST_F(ControllerTest, NewGameFromTheMenuAsksForANameOnlyWhenTheScoreEarnsAPlace) {
   emptyBoardInPlay();
-  game->board.score = 0;
+  game->gameBoard().score = 0;
   game->switchGameState(GameController::STATE_GAME_MENU);
   tap(160, gameMenuButtonY(1));
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
 
-  game->board.score = 30;
+  game->gameBoard().score = 30;
   game->switchGameState(GameController::STATE_GAME_MENU);
   tap(160, gameMenuButtonY(1));
   EXPECT_EQ(GameController::STATE_NEW_HISCORE, game->state());
@@ -96,20 +96,20 @@ TEST_F(ControllerTest, NewGameFromTheMenuAsksForANameOnlyWhenTheScoreEarnsAPlace
   // new game in play.
   tap(160, game->bottomButtonTop() + 26);
   EXPECT_EQ(GameController::STATE_HISCORES, game->state());
-  EXPECT_EQ(30, game->hiScores.table(game->tableIndex())[0].score);
+  EXPECT_EQ(30, game->localHiScores().table(game->tableIndex())[0].score);
   HiScores onDisk;
   onDisk.loadHiScores(scoresPath().c_str());
   EXPECT_EQ(30, onDisk.table(game->tableIndex())[0].score);
   onDisk.path = MyTl::BasicString<char>();
   tap(160, game->bottomButtonTop() + 26);
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
-  EXPECT_EQ(0, game->board.score);
+  EXPECT_EQ(0, game->gameBoard().score);
   EXPECT_FALSE(game->newGameAfterHiScores());
 }
 
 TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
   emptyBoardInPlay();
-  game->board.moveCount = 2;
+  game->gameBoard().moveCount = 2;
   const int doneY = 420;
   auto openSettings = [&] {
     game->switchGameState(GameController::STATE_GAME_MENU);
@@ -122,7 +122,7 @@ TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
   put(0, 0, STONE_RED);
   tap(160, doneY);
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
-  EXPECT_EQ(STONE_RED, game->board.stones[0][0]);
+  EXPECT_EQ(STONE_RED, game->gameBoard().stones[0][0]);
 
   // A release at x = 30 in the mode band picks display position 0, x = 250 position 3 (Quick).
   openSettings();
@@ -130,10 +130,10 @@ TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
   EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
   tap(160, doneY);  // fewer than three moves: a new game at once, no question
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
-  EXPECT_EQ(7, game->board.width);
+  EXPECT_EQ(7, game->gameBoard().width);
 
   // Three moves or more: the question.
-  game->board.moveCount = 3;
+  game->gameBoard().moveCount = 3;
   openSettings();
   tap(30, 200);
   EXPECT_EQ(Settings::MODE_EASY, liveSettings().gameMode);
@@ -142,7 +142,7 @@ TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
   game->cancelSettingsChange();
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
   EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
-  EXPECT_EQ(3, game->board.moveCount);
+  EXPECT_EQ(3, game->gameBoard().moveCount);
 
   openSettings();
   tap(30, 200);
@@ -150,8 +150,8 @@ TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
   ASSERT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->state());
   game->confirmSettingsChange();
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
-  EXPECT_EQ(0, game->board.moveCount);
-  EXPECT_EQ(8, game->board.width);
+  EXPECT_EQ(0, game->gameBoard().moveCount);
+  EXPECT_EQ(8, game->gameBoard().width);
 }
 
 TEST_F(ControllerTest, VolumeSliderFollowsTheFinger) {
@@ -183,30 +183,30 @@ TEST_F(ControllerTest, DragAndDropMovesTheBallAlongItsPath) {
   put(0, 0, STONE_BLUE);
   put(5, 5, STONE_RED);
   // No announced balls, so that none can fall onto the path and the test stays exact.
-  game->board.pendingStones.clear();
-  game->board.pendingStoneTimes.clear();
-  const int moveTime = game->clock.nowMs() + 400;
+  game->gameBoard().pendingStones.clear();
+  game->gameBoard().pendingStoneTimes.clear();
+  const int moveTime = game->gameClock().nowMs() + 400;
   dragBall(Square(0, 0), Square(3, 2));
-  EXPECT_EQ(SQUARE_EMPTY, game->board.stones[0][0]);
-  EXPECT_EQ(STONE_BLUE, game->board.stones[2][3]);
-  EXPECT_EQ(1, game->board.moveCount);
-  EXPECT_EQ(Square(), game->board.selected);
-  EXPECT_EQ(ANIM_MOVE_TARGET, game->board.animations[2][3].kind);
+  EXPECT_EQ(SQUARE_EMPTY, game->gameBoard().stones[0][0]);
+  EXPECT_EQ(STONE_BLUE, game->gameBoard().stones[2][3]);
+  EXPECT_EQ(1, game->gameBoard().moveCount);
+  EXPECT_EQ(Square(), game->gameBoard().selected);
+  EXPECT_EQ(ANIM_MOVE_TARGET, game->gameBoard().animations[2][3].kind);
   // Five steps: the ball lands (5 - 1 - 2) * 90 ms late, and the squares between get their
   // slots along the path, right along the top row first.
-  EXPECT_EQ(moveTime + 180, static_cast<int>(game->board.animations[2][3].startTime));
+  EXPECT_EQ(moveTime + 180, static_cast<int>(game->gameBoard().animations[2][3].startTime));
   const Square path[] = {{1, 0}, {2, 0}, {3, 0}, {3, 1}};
   for (int i = 0; i < 4; ++i) {
-    const AnimationInfo& trail = game->board.animations[path[i].y][path[i].x];
+    const AnimationInfo& trail = game->gameBoard().animations[path[i].y][path[i].x];
     EXPECT_EQ(ANIM_PATH_TRAIL, trail.kind) << i;
     EXPECT_EQ(i + 1, trail.pathIndex) << i;
     EXPECT_EQ(STONE_BLUE, trail.stone) << i;
   }
   // Nothing removed: the announced balls (none here) came in and three new ones are announced.
-  EXPECT_EQ(78, game->board.freeSquares.size());
-  EXPECT_EQ(3, game->board.pendingStones.size());
+  EXPECT_EQ(78, game->gameBoard().freeSquares.size());
+  EXPECT_EQ(3, game->gameBoard().pendingStones.size());
   // The move is saved at once.
-  Board reloaded(game->clock, game->random, game->settings);
+  Board reloaded(game->gameClock(), game->randomSource(), game->playerSettings());
   GameStateFile::ClockIntervals intervals;
   ASSERT_TRUE(GameStateFile::load(statePath().c_str(), reloaded, intervals));
   EXPECT_EQ(1, reloaded.moveCount);
@@ -222,9 +222,9 @@ TEST_F(ControllerTest, RefusedMovesDeselect) {
   put(7, 8, STONE_GREEN);
   for (Square target : {Square(0, 0), Square(5, 5), Square(7, 9)}) {
     dragBall(Square(0, 0), target);
-    EXPECT_EQ(STONE_BLUE, game->board.stones[0][0]) << target.x << "," << target.y;
-    EXPECT_EQ(Square(), game->board.selected);
-    EXPECT_EQ(0, game->board.moveCount);
+    EXPECT_EQ(STONE_BLUE, game->gameBoard().stones[0][0]) << target.x << "," << target.y;
+    EXPECT_EQ(Square(), game->gameBoard().selected);
+    EXPECT_EQ(0, game->gameBoard().moveCount);
   }
 }
 
@@ -233,22 +233,22 @@ TEST_F(ControllerTest, MoveCompletingALineRemovesItAfterTheBallLands) {
   for (int x = 0; x < 4; ++x) put(x, 9, STONE_RED);
   put(4, 3, STONE_RED);
   // Path from (4, 3) to (4, 9): 6 steps, 5 squares in between.
-  const int now = game->clock.nowMs();
+  const int now = game->gameClock().nowMs();
   dragBall(Square(4, 3), Square(4, 9));
   EXPECT_EQ(5, game->lastRemovedSquares().count());
-  EXPECT_EQ(ANIM_MOVE_LANDED, game->board.animations[9][4].kind);
+  EXPECT_EQ(ANIM_MOVE_LANDED, game->gameBoard().animations[9][4].kind);
   // The removed squares, the arriving ball among them, vanish 512 ms after the move.
-  EXPECT_EQ(now + 400 + 512, static_cast<int>(game->board.animations[9][4].startTime));
-  EXPECT_EQ(now + 400 + 512, static_cast<int>(game->board.animations[9][0].startTime));
-  for (int x = 0; x < 5; ++x) EXPECT_EQ(SQUARE_EMPTY, game->board.stones[9][x]);
-  EXPECT_EQ(0, game->board.score);  // credited when the ball arrives
+  EXPECT_EQ(now + 400 + 512, static_cast<int>(game->gameBoard().animations[9][4].startTime));
+  EXPECT_EQ(now + 400 + 512, static_cast<int>(game->gameBoard().animations[9][0].startTime));
+  for (int x = 0; x < 5; ++x) EXPECT_EQ(SQUARE_EMPTY, game->gameBoard().stones[9][x]);
+  EXPECT_EQ(0, game->gameBoard().score);  // credited when the ball arrives
   advance(1000);
   frame();  // the row sound
   frame();  // the credit, which moved into the sound's place, one frame later
-  EXPECT_EQ(6, game->board.score);
+  EXPECT_EQ(6, game->gameBoard().score);
 
   // The saved game holds the points as soon as they land, not only at exit.
-  Board saved(game->clock, game->random, game->settings);
+  Board saved(game->gameClock(), game->randomSource(), game->playerSettings());
   GameStateFile::ClockIntervals intervals;
   ASSERT_TRUE(GameStateFile::load(statePath().c_str(), saved, intervals));
   EXPECT_EQ(6, saved.score);
@@ -264,14 +264,14 @@ TEST_F(ControllerTest, SnappingForgivesImpreciseTouches) {
   EXPECT_EQ(Square(4, 3), game->getCurrentMouseSquare(pixelX(4), pixelY(3), true));
 
   // With a ball selected, a release 5 pixels left of the board beside a free square drops it.
-  game->board.selected = Square(3, 3);
-  game->board.calculateReachabilities();
+  game->gameBoard().selected = Square(3, 3);
+  game->gameBoard().calculateReachabilities();
   const Square snapped = game->getCurrentMouseSquare(-1, pixelY(5), false);
   EXPECT_EQ(Square(0, 5), snapped);
 
   // A drop next to a square that completes a row goes to the completing square.
   for (int x = 0; x < 4; ++x) put(x, 8, STONE_BLUE);
-  game->board.calculateReachabilities();
+  game->gameBoard().calculateReachabilities();
   const int nearRowSquare = 45 + 39 * 8 - 3;  // just above square (4, 8), inside (4, 7)
   EXPECT_EQ(Square(4, 8), game->getCurrentMouseSquare(pixelX(4), nearRowSquare, false));
 }
@@ -286,8 +286,8 @@ TEST_F(ControllerTest, QuickSwipeDeselectsButSlidingOffATargetDrops) {
   game->handleMouseDrag(pixelX(4), pixelY(4));
   advance(50);
   game->handleMouseUp(pixelX(4), pixelY(4));
-  EXPECT_EQ(STONE_BLUE, game->board.stones[0][0]);
-  EXPECT_EQ(Square(), game->board.selected);
+  EXPECT_EQ(STONE_BLUE, game->gameBoard().stones[0][0]);
+  EXPECT_EQ(Square(), game->gameBoard().selected);
 
   // Resting on (3, 3), then slipping onto its neighbour (4, 4) just before lifting: drop on (3, 3).
   game->handleMouseDown(pixelX(0), pixelY(0));
@@ -297,7 +297,7 @@ TEST_F(ControllerTest, QuickSwipeDeselectsButSlidingOffATargetDrops) {
   game->handleMouseDrag(pixelX(4), pixelY(4));
   advance(50);
   game->handleMouseUp(pixelX(4), pixelY(4));
-  EXPECT_EQ(STONE_BLUE, game->board.stones[3][3]);
+  EXPECT_EQ(STONE_BLUE, game->gameBoard().stones[3][3]);
 }
 
 TEST_F(ControllerTest, TwoTapMoves) {
@@ -305,23 +305,23 @@ TEST_F(ControllerTest, TwoTapMoves) {
   emptyBoardInPlay();
   put(1, 1, STONE_BLUE);
   put(6, 6, STONE_GREEN);
-  game->board.pendingStones.clear();  // nothing falls onto the squares checked below
-  game->board.pendingStoneTimes.clear();
+  game->gameBoard().pendingStones.clear();  // nothing falls onto the squares checked below
+  game->gameBoard().pendingStoneTimes.clear();
   // Tapping an empty square first does nothing.
   tap(pixelX(4), pixelY(4));
   EXPECT_TRUE(game->waitingForFirstTap());
   // Tap a ball, then sliding over another ball moves the selection; then tap the destination.
   game->handleMouseDown(pixelX(1), pixelY(1));
-  EXPECT_EQ(Square(1, 1), game->board.selected);
+  EXPECT_EQ(Square(1, 1), game->gameBoard().selected);
   advance(60);
   game->handleMouseDrag(pixelX(6), pixelY(6));
-  EXPECT_EQ(Square(6, 6), game->board.selected);
+  EXPECT_EQ(Square(6, 6), game->gameBoard().selected);
   game->handleMouseUp(pixelX(6), pixelY(6));
   EXPECT_FALSE(game->waitingForFirstTap());
   advance(500);
   tap(pixelX(2), pixelY(7));
-  EXPECT_EQ(STONE_GREEN, game->board.stones[7][2]);
-  EXPECT_EQ(SQUARE_EMPTY, game->board.stones[6][6]);
+  EXPECT_EQ(STONE_GREEN, game->gameBoard().stones[7][2]);
+  EXPECT_EQ(SQUARE_EMPTY, game->gameBoard().stones[6][6]);
   EXPECT_TRUE(game->waitingForFirstTap());
   liveSettings().twoTapMoves = false;
 }
@@ -329,26 +329,26 @@ TEST_F(ControllerTest, TwoTapMoves) {
 TEST_F(ControllerTest, PenaltyClockAnnouncesBallsAndMovesPushItBack) {
   emptyBoardInPlay();
   // Easy, level 1: period 1.6 * 92500 / 3 = 49333 ms.
-  game->penalty.resumeFrom(game->clock.gameTime(), game->penalty.sinceLastMove(game->clock.gameTime()), 0);
+  game->penaltyClock().resumeFrom(game->gameClock().gameTime(), game->penaltyClock().sinceLastMove(game->gameClock().gameTime()), 0);
   advance(24666);
   EXPECT_NEAR(0.5f, game->announceDuePenaltyBall(), 0.001f);
-  EXPECT_EQ(3, game->board.pendingStones.size());
+  EXPECT_EQ(3, game->gameBoard().pendingStones.size());
   advance(24668);
   EXPECT_NEAR(0.0f, game->announceDuePenaltyBall(), 0.001f);
-  ASSERT_EQ(4, game->board.pendingStones.size());
-  EXPECT_EQ(game->clock.gameTime(), game->board.pendingStoneTimes[3].ms);
+  ASSERT_EQ(4, game->gameBoard().pendingStones.size());
+  EXPECT_EQ(game->gameClock().gameTime(), game->gameBoard().pendingStoneTimes[3].ms);
   // Three periods at once: one ball, the period jumps over all of them.
   advance(3 * 49334);
   game->announceDuePenaltyBall();
-  EXPECT_EQ(5, game->board.pendingStones.size());
+  EXPECT_EQ(5, game->gameBoard().pendingStones.size());
 
   // Move credit at level 1 with F 1.6: at most 5333 ms, else the time the move took.
   put(0, 0, STONE_BLUE);
-  const int periodStart = game->clock.gameTime() - game->penalty.sinceLastPenalty(game->clock.gameTime());
-  game->penalty.resumeFrom(game->clock.gameTime(), 1000, game->penalty.sinceLastPenalty(game->clock.gameTime()));
+  const int periodStart = game->gameClock().gameTime() - game->penaltyClock().sinceLastPenalty(game->gameClock().gameTime());
+  game->penaltyClock().resumeFrom(game->gameClock().gameTime(), 1000, game->penaltyClock().sinceLastPenalty(game->gameClock().gameTime()));
   dragBall(Square(0, 0), Square(2, 0));
-  const int now = game->clock.gameTime();
-  EXPECT_EQ(periodStart + 1400, now - game->penalty.sinceLastPenalty(now));
+  const int now = game->gameClock().gameTime();
+  EXPECT_EQ(periodStart + 1400, now - game->penaltyClock().sinceLastPenalty(now));
 
   // Menus freeze the clock.
   game->switchGameState(GameController::STATE_GAME_MENU);
@@ -360,31 +360,31 @@ TEST_F(ControllerTest, PenaltyClockAnnouncesBallsAndMovesPushItBack) {
 TEST_F(ControllerTest, IdleBallFallsAfterTwentySecondsAndCanEndTheGame) {
   emptyBoardInPlay();
   put(0, 0, STONE_BLUE);
-  game->penalty.idleBallDropped(game->clock.gameTime());
+  game->penaltyClock().idleBallDropped(game->gameClock().gameTime());
   advance(20000);
   frame();
-  EXPECT_EQ(79, game->board.freeSquares.size());
+  EXPECT_EQ(79, game->gameBoard().freeSquares.size());
   advance(1);
   frame();
-  EXPECT_EQ(78, game->board.freeSquares.size());
+  EXPECT_EQ(78, game->gameBoard().freeSquares.size());
 
   // Only one free square left: the idle ball fills it and the game ends at once. The board is
   // filled in a pattern without any line of five, around the balls already there.
-  const Square lastFree = game->board.freeSquares[0];
+  const Square lastFree = game->gameBoard().freeSquares[0];
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 8; ++x)
-      if (!(Square(x, y) == lastFree) && game->board.stones[y][x] == SQUARE_EMPTY) put(x, y, (x + 2 * y) % 4 + 1);
-  ASSERT_EQ(1, game->board.freeSquares.size());
+      if (!(Square(x, y) == lastFree) && game->gameBoard().stones[y][x] == SQUARE_EMPTY) put(x, y, (x + 2 * y) % 4 + 1);
+  ASSERT_EQ(1, game->gameBoard().freeSquares.size());
   advance(20001);
   frame();
   EXPECT_EQ(GameController::STATE_GAME_ENDING, game->state());
-  EXPECT_TRUE(game->clock.isPaused());
+  EXPECT_TRUE(game->gameClock().isPaused());
   advance(2001);
   frame();
   EXPECT_EQ(GameController::STATE_GAME_OVER, game->state());
   tap(160, 240);
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
-  EXPECT_GT(game->board.freeSquares.size(), 70);
+  EXPECT_GT(game->gameBoard().freeSquares.size(), 70);
 }
 
 // A selected (two-tap) or held (drag) ball that a dropped ball's line removes: the selection
@@ -394,31 +394,31 @@ TEST_F(ControllerTest, SelectionEndsWhenADroppedBallsLineRemovesTheBall) {
     SCOPED_TRACE(twoTap ? "two-tap moves" : "drag-and-drop");
     liveSettings().twoTapMoves = twoTap;
     emptyBoardInPlay();
-    game->board.settings.clockSpeed = 1;
+    game->gameBoard().settings.clockSpeed = 1;
     // Four rainbow balls in the top row; (4, 0) is the only free square; no other line anywhere.
     for (int y = 0; y < 10; ++y)
       for (int x = 0; x < 8; ++x)
         if (y != 0 || x > 4) put(x, y, (x + 2 * y) % 4 + 1);
     for (int x = 0; x < 4; ++x) put(x, 0, STONE_RAINBOW);
-    ASSERT_EQ(1, game->board.freeSquares.size());
-    game->penalty.idleBallDropped(game->clock.gameTime());
+    ASSERT_EQ(1, game->gameBoard().freeSquares.size());
+    game->penaltyClock().idleBallDropped(game->gameClock().gameTime());
 
     game->handleMouseDown(pixelX(3), pixelY(0));
     advance(80);
     if (twoTap) game->handleMouseUp(pixelX(3), pixelY(0));
-    ASSERT_EQ(Square(3, 0), game->board.selected);
+    ASSERT_EQ(Square(3, 0), game->gameBoard().selected);
     for (int waited = 0; waited <= 21000; waited += 500) {
       advance(500);
       frame();
     }
     // The idle ball completed the rainbow row: the selected ball went with it.
-    EXPECT_EQ(SQUARE_EMPTY, game->board.stones[0][3]);
-    EXPECT_EQ(Square(), game->board.selected);
+    EXPECT_EQ(SQUARE_EMPTY, game->gameBoard().stones[0][3]);
+    EXPECT_EQ(Square(), game->gameBoard().selected);
     EXPECT_TRUE(game->waitingForFirstTap());
-    EXPECT_EQ(ANIM_REMOVE, game->board.animations[0][3].kind);
-    EXPECT_TRUE(game->board.animations[0][3].active);
+    EXPECT_EQ(ANIM_REMOVE, game->gameBoard().animations[0][3].kind);
+    EXPECT_TRUE(game->gameBoard().animations[0][3].active);
 
-    const int moves = game->board.moveCount;
+    const int moves = game->gameBoard().moveCount;
     if (twoTap) {
       tap(pixelX(4), pixelY(0));
     } else {
@@ -427,8 +427,8 @@ TEST_F(ControllerTest, SelectionEndsWhenADroppedBallsLineRemovesTheBall) {
       game->handleMouseUp(pixelX(4), pixelY(0));
     }
     frame();
-    EXPECT_EQ(moves, game->board.moveCount);
-    EXPECT_EQ(Square(), game->board.selected);
+    EXPECT_EQ(moves, game->gameBoard().moveCount);
+    EXPECT_EQ(Square(), game->gameBoard().selected);
     EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   }
   liveSettings().twoTapMoves = false;
@@ -440,13 +440,13 @@ TEST_F(ControllerTest, StoredSelectionWithoutABallIsNoSelection) {
   emptyBoardInPlay();
   put(2, 2, STONE_BLUE);
   for (const Square stored : {Square(5, 5), Square(2, 2), Square(9, 11)}) {
-    game->board.selected = stored;
+    game->gameBoard().selected = stored;
     game->saveState(statePath().c_str());
     game = newGame();
     game->loadState(statePath().c_str(), scoresPath().c_str());
     const Square expected = stored == Square(2, 2) ? stored : Square();
-    EXPECT_EQ(expected, game->board.selected) << stored.x << "," << stored.y;
-    game->board.selected = Square();
+    EXPECT_EQ(expected, game->gameBoard().selected) << stored.x << "," << stored.y;
+    game->gameBoard().selected = Square();
   }
 }
 
@@ -459,7 +459,7 @@ TEST_F(ControllerTest, ClockOffMeansNoStripAndNoIdleBall) {
   EXPECT_EQ(-1.0f, game->announceDuePenaltyBall());
   advance(60000);
   frame();
-  EXPECT_EQ(79, game->board.freeSquares.size());
+  EXPECT_EQ(79, game->gameBoard().freeSquares.size());
   EXPECT_EQ(6, game->tableIndex());
 }
 
@@ -482,28 +482,28 @@ TEST_F(ControllerTest, SnapshotIsRebuiltOnlyWhenTheBoardChanged) {
 
 TEST_F(ControllerTest, SpinningNumberClimbsOneEvery300Ms) {
   GameController::SpinningNumber number;
-  EXPECT_EQ(5.0f, number.getNumberToShow(5, game->clock.nowMs()));
-  EXPECT_EQ(5.0f, number.getNumberToShow(15, game->clock.nowMs()));
+  EXPECT_EQ(5.0f, number.getNumberToShow(5, game->gameClock().nowMs()));
+  EXPECT_EQ(5.0f, number.getNumberToShow(15, game->gameClock().nowMs()));
   advance(1500);
-  EXPECT_NEAR(10.0f, number.getNumberToShow(15, game->clock.nowMs()), 0.01f);
+  EXPECT_NEAR(10.0f, number.getNumberToShow(15, game->gameClock().nowMs()), 0.01f);
   advance(1500);
-  EXPECT_GE(number.getNumberToShow(15, game->clock.nowMs()), 15.0f);
-  EXPECT_EQ(15.0f, number.getNumberToShow(15, game->clock.nowMs()));
+  EXPECT_GE(number.getNumberToShow(15, game->gameClock().nowMs()), 15.0f);
+  EXPECT_EQ(15.0f, number.getNumberToShow(15, game->gameClock().nowMs()));
   // A lower target is reached at once: this frame still shows the old value, the next the new.
-  EXPECT_EQ(15.0f, number.getNumberToShow(3, game->clock.nowMs()));
-  EXPECT_EQ(3.0f, number.getNumberToShow(3, game->clock.nowMs()));
+  EXPECT_EQ(15.0f, number.getNumberToShow(3, game->gameClock().nowMs()));
+  EXPECT_EQ(3.0f, number.getNumberToShow(3, game->gameClock().nowMs()));
 }
 
 TEST_F(ControllerTest, SavedGameResumesWithItsClockIntervals) {
   emptyBoardInPlay();
   put(4, 4, STONE_PINK);
-  game->penalty.resumeFrom(game->clock.gameTime(), 7000, 12000);
+  game->penaltyClock().resumeFrom(game->gameClock().gameTime(), 7000, 12000);
   game.reset();  // the destructor saves
   game = newGame();
   game->loadState(statePath().c_str(), scoresPath().c_str());
-  EXPECT_EQ(STONE_PINK, game->board.stones[4][4]);
-  EXPECT_EQ(7000, game->penalty.sinceLastMove(game->clock.gameTime()));
-  EXPECT_EQ(12000, game->penalty.sinceLastPenalty(game->clock.gameTime()));
+  EXPECT_EQ(STONE_PINK, game->gameBoard().stones[4][4]);
+  EXPECT_EQ(7000, game->penaltyClock().sinceLastMove(game->gameClock().gameTime()));
+  EXPECT_EQ(12000, game->penaltyClock().sinceLastPenalty(game->gameClock().gameTime()));
   EXPECT_EQ(GameController::STATE_SPLASH, game->state());
 }
 
@@ -516,8 +516,8 @@ TEST_F(ControllerTest, DamagedSavedGameStartsANewGame) {
   }
   game = newGame();
   game->loadState(statePath().c_str(), scoresPath().c_str());
-  EXPECT_EQ(0, game->board.moveCount);
-  EXPECT_EQ(1, game->board.level);
+  EXPECT_EQ(0, game->gameBoard().moveCount);
+  EXPECT_EQ(1, game->gameBoard().level);
 }
 
 TEST(MenuHitTestingTest, ButtonColumns) {
@@ -534,11 +534,11 @@ TEST(MenuHitTestingTest, ButtonColumns) {
 TEST_F(ControllerTest, EveryBoardSquareIsTouchedWhereItIsDrawn) {
   emptyBoardInPlay();
   for (int sizeClass = 0; sizeClass <= 5; ++sizeClass) {
-    game->board.settings.boardSizeClass = sizeClass;
-    Board::boardSizeForClass(sizeClass, game->board.width, game->board.height);
-    const int width = game->board.width;
+    game->gameBoard().settings.boardSizeClass = sizeClass;
+    Board::boardSizeForClass(sizeClass, game->gameBoard().width, game->gameBoard().height);
+    const int width = game->gameBoard().width;
     const float size = ScreenGeometry::squareSize(width);
-    for (int y = 0; y < game->board.height; ++y) {
+    for (int y = 0; y < game->gameBoard().height; ++y) {
       for (int x = 0; x < width; ++x) {
         const ScreenPoint corner = BallGraphics::squareCorner(x, y, ScreenGeometry::boardScale(width));
         const Square hit = game->getCurrentMouseSquare(static_cast<int>(corner.x + size / 2.0f),
@@ -546,7 +546,7 @@ TEST_F(ControllerTest, EveryBoardSquareIsTouchedWhereItIsDrawn) {
         EXPECT_EQ(Square(x, y), hit) << "size class " << sizeClass << ", square " << x << "," << y;
       }
     }
-    const int stripTop = ScreenGeometry::menuStripTop(game->board.height);
+    const int stripTop = ScreenGeometry::menuStripTop(game->gameBoard().height);
     EXPECT_FALSE(game->isInMenuStrip(stripTop)) << "size class " << sizeClass;
     EXPECT_TRUE(game->isInMenuStrip(stripTop + 1)) << "size class " << sizeClass;
   }

@@ -58,7 +58,7 @@ class FrameScheduleTest : public ControllerTest {
   // The loop over the current controller; a test that replaces the controller drops it.
   std::unique_ptr<GameLoop> loop;
   int framesDrawn = 0;
-  int stonesOnBoard() const { return game->board.width * game->board.height - game->board.freeSquares.size(); }
+  int stonesOnBoard() const { return game->gameBoard().width * game->gameBoard().height - game->gameBoard().freeSquares.size(); }
 };
 
 TEST_F(FrameScheduleTest, StartScreenIsDrawnOnceAndThenWaitsForInput) {
@@ -94,13 +94,13 @@ TEST_F(FrameScheduleTest, StillBoardWithTheClockOnWakesForTheStripStepsAndTheIdl
   emptyBoardInPlay();
   put(2, 2, STONE_GREEN);
   ASSERT_GT(settle(), 0);
-  const int idleBallAt = game->penalty.idleBallAt();  // game time: more than 20 s without a move
+  const int idleBallAt = game->penaltyClock().idleBallAt();  // game time: more than 20 s without a move
   int strip = game->timerFrameShown();
   int wakeUps = 0;
   int frames = 0;
   while (stonesOnBoard() == 1) {
     ASSERT_LT(++wakeUps, 20);
-    ASSERT_LE(game->clock.gameTime(), idleBallAt) << "the schedule slept past the idle ball";
+    ASSERT_LE(game->gameClock().gameTime(), idleBallAt) << "the schedule slept past the idle ball";
     if (sleepAndPass()) {
       ++frames;
       if (stonesOnBoard() == 1) {
@@ -110,7 +110,7 @@ TEST_F(FrameScheduleTest, StillBoardWithTheClockOnWakesForTheStripStepsAndTheIdl
     }
   }
   // The wake-up that dropped the ball came exactly at its moment, and asked for a frame.
-  EXPECT_EQ(idleBallAt, game->clock.gameTime());
+  EXPECT_EQ(idleBallAt, game->gameClock().gameTime());
   EXPECT_EQ(2, stonesOnBoard());
   // Period 1.6 x 92500 / 3 ms in eleven steps: four steps in the 20 s, then the ball's frame.
   EXPECT_EQ(5, frames);
@@ -137,7 +137,7 @@ TEST_F(FrameScheduleTest, SelectedBallAsksForEveryFrameUntilItIsDropped) {
   put(3, 3, STONE_BLUE);
   ASSERT_GT(settle(), 0);
   tap(pixelX(3), pixelY(3));
-  ASSERT_EQ(Square(3, 3), game->board.selected);
+  ASSERT_EQ(Square(3, 3), game->gameBoard().selected);
   for (int i = 0; i < 30; ++i) {
     advance(FRAME_MS);
     EXPECT_TRUE(pass()) << "frame " << i;
@@ -156,12 +156,12 @@ TEST_F(FrameScheduleTest, AMoveAsksForFramesUntilItsAnimationsAndTimedEventsAreO
   put(4, 3, STONE_RED);
   ASSERT_GT(settle(), 0);
   dragBall(Square(4, 3), Square(4, 9));
-  ASSERT_EQ(SQUARE_EMPTY, game->board.stones[3][4]) << "the ball moved";
+  ASSERT_EQ(SQUARE_EMPTY, game->gameBoard().stones[3][4]) << "the ball moved";
   const int frames = settle();
   // The ball travels six squares, the line vanishes and the score rolls: well over a second.
   EXPECT_GT(frames, 60);
   // Whatever timed events remain are named as wake-ups, each within its time.
-  while (game->board.timedEvents.size() > 0) {
+  while (game->gameBoard().timedEvents.size() > 0) {
     const int wait = game->frameSchedule().msUntilWake();
     ASSERT_GT(wait, 0);
     ASSERT_LT(wait, 5000);
@@ -169,7 +169,7 @@ TEST_F(FrameScheduleTest, AMoveAsksForFramesUntilItsAnimationsAndTimedEventsAreO
     game->advanceFrame();
     settle();
   }
-  EXPECT_EQ(6, game->board.score);
+  EXPECT_EQ(6, game->gameBoard().score);
   EXPECT_FALSE(game->frameSchedule().isFrameDue());
   EXPECT_EQ(-1, game->frameSchedule().msUntilWake());
 }
@@ -180,14 +180,14 @@ TEST_F(FrameScheduleTest, HalfADoubleTapWakesWhenItsWindowClosesAndDrawsNothing)
   put(2, 2, STONE_GREEN);
   ASSERT_GT(settle(), 0);
   tap(160, 460);  // the menu strip below the board
-  ASSERT_EQ(1, game->menuStripTaps.clickCount);
+  ASSERT_EQ(1, game->menuStrip().clickCount);
   settle();
-  const int closes = game->menuStripTaps.expiryTime();
-  EXPECT_EQ(closes - game->clock.nowMs(), game->frameSchedule().msUntilWake());
+  const int closes = game->menuStrip().expiryTime();
+  EXPECT_EQ(closes - game->gameClock().nowMs(), game->frameSchedule().msUntilWake());
   // The loop wakes to give the attempt up; a first tap does not light the strip, so the
   // picture stays as it is and nothing is drawn.
   EXPECT_FALSE(sleepAndPass()) << "a frame was drawn though the strip did not change";
-  EXPECT_EQ(0, game->menuStripTaps.clickCount);
+  EXPECT_EQ(0, game->menuStrip().clickCount);
   EXPECT_EQ(-1, game->frameSchedule().msUntilWake());
 }
 
@@ -197,7 +197,7 @@ TEST_F(FrameScheduleTest, InstructionsAnimationWakesAtEachOfItsFrames) {
   game->switchGameState(GameController::STATE_INSTRUCTIONS);
   ASSERT_GT(settle(), 0);
   for (int i = 0; i < 6; ++i) {
-    const int now = game->clock.nowMs();
+    const int now = game->gameClock().nowMs();
     const int next = GameScreens::nextInstructionsAnimationChange(now);
     ASSERT_EQ(next - now, game->frameSchedule().msUntilWake());
     EXPECT_NE(GameScreens::instructionsAnimationFrame(next - 1), GameScreens::instructionsAnimationFrame(next));
@@ -219,21 +219,21 @@ TEST_F(FrameScheduleTest, AControllerMadeWithoutArtShowsTheSameStartScreenAndCom
   loop.reset();
   game.reset();
   game = newGame(BallGraphics::NO_ART);
-  EXPECT_FALSE(game->graphics.isComplete());
+  EXPECT_FALSE(game->renderer().isComplete());
   game->loadState(statePath().c_str(), scoresPath().c_str());
   harness.clear(0, 0, 0);
   ASSERT_TRUE(pass());
   harness.readBack();
   EXPECT_TRUE(harness.pixels() == fullStart) << "the start screen differs";
-  EXPECT_FALSE(game->graphics.isComplete()) << "the start screen needs only its own art";
+  EXPECT_FALSE(game->renderer().isComplete()) << "the start screen needs only its own art";
 
   // Leaving the start screen before the shell completed the art still draws the board.
   tap(160, 240);
   ASSERT_EQ(GameController::STATE_PLAYING, game->state());
   ASSERT_GT(settle(), 0);
-  EXPECT_TRUE(game->graphics.isComplete());
-  EXPECT_TRUE(game->screens.sunOverlay);
-  EXPECT_TRUE(game->screens.menuDivider);
+  EXPECT_TRUE(game->renderer().isComplete());
+  EXPECT_TRUE(game->gameScreens().sunOverlay);
+  EXPECT_TRUE(game->gameScreens().menuDivider);
   game->switchGameState(GameController::STATE_GAME_MENU);
   EXPECT_GT(settle(), 0) << "the menu's shared art is in place";
 }

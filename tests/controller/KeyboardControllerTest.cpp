@@ -26,7 +26,7 @@ class KeyboardControllerTest : public ControllerTest {
     for (int i = 0; i < 10; ++i) keys({GameKey::UP, GameKey::LEFT});
     for (int x = 0; x < to.x; ++x) keys({GameKey::RIGHT});
     for (int y = 0; y < to.y; ++y) keys({GameKey::DOWN});
-    ASSERT_EQ(to, game->keyboardCursor.square());
+    ASSERT_EQ(to, game->cursor().square());
   }
 };
 
@@ -37,42 +37,42 @@ TEST_F(KeyboardControllerTest, CursorPicksUpBallsAndDropsThemOnlyWhereTheyCanGo)
   // Walled-in square (7, 9).
   put(6, 9, STONE_GREEN);
   put(7, 8, STONE_GREEN);
-  EXPECT_EQ(Square(0, 0), game->keyboardCursor.square());
-  EXPECT_TRUE(game->keyboardCursor.visible);
+  EXPECT_EQ(Square(0, 0), game->cursor().square());
+  EXPECT_TRUE(game->cursor().visible);
 
   // The edges stop the cursor.
   keys({GameKey::LEFT, GameKey::UP});
-  EXPECT_EQ(Square(0, 0), game->keyboardCursor.square());
+  EXPECT_EQ(Square(0, 0), game->cursor().square());
   for (int i = 0; i < 12; ++i) keys({GameKey::RIGHT, GameKey::DOWN});
-  EXPECT_EQ(Square(7, 9), game->keyboardCursor.square());
+  EXPECT_EQ(Square(7, 9), game->cursor().square());
 
   cursorTo(Square(0, 0));
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(Square(0, 0), game->board.selected);
-  EXPECT_NE(-1, game->board.reachability[5][3].distance);
+  EXPECT_EQ(Square(0, 0), game->gameBoard().selected);
+  EXPECT_NE(-1, game->gameBoard().reachability[5][3].distance);
   // Another ball is picked instead.
   cursorTo(Square(3, 0));
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(Square(3, 0), game->board.selected);
-  EXPECT_FALSE(game->board.animations[0][0].active);
+  EXPECT_EQ(Square(3, 0), game->gameBoard().selected);
+  EXPECT_FALSE(game->gameBoard().animations[0][0].active);
   // Out of reach: nothing moves and the ball stays picked up.
   cursorTo(Square(7, 9));
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(Square(3, 0), game->board.selected);
-  EXPECT_EQ(0, game->board.moveCount);
-  EXPECT_EQ(SQUARE_EMPTY, game->board.stones[9][7]);
+  EXPECT_EQ(Square(3, 0), game->gameBoard().selected);
+  EXPECT_EQ(0, game->gameBoard().moveCount);
+  EXPECT_EQ(SQUARE_EMPTY, game->gameBoard().stones[9][7]);
 
   // A reachable square: the move, saved at once. No announced balls, so nothing falls onto the
   // squares checked below.
-  game->board.pendingStones.clear();
-  game->board.pendingStoneTimes.clear();
+  game->gameBoard().pendingStones.clear();
+  game->gameBoard().pendingStoneTimes.clear();
   cursorTo(Square(3, 5));
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(Square(), game->board.selected);
-  EXPECT_EQ(STONE_RED, game->board.stones[5][3]);
-  EXPECT_EQ(SQUARE_EMPTY, game->board.stones[0][3]);
-  EXPECT_EQ(1, game->board.moveCount);
-  Board reloaded(game->clock, game->random, game->settings);
+  EXPECT_EQ(Square(), game->gameBoard().selected);
+  EXPECT_EQ(STONE_RED, game->gameBoard().stones[5][3]);
+  EXPECT_EQ(SQUARE_EMPTY, game->gameBoard().stones[0][3]);
+  EXPECT_EQ(1, game->gameBoard().moveCount);
+  Board reloaded(game->gameClock(), game->randomSource(), game->playerSettings());
   GameStateFile::ClockIntervals intervals;
   ASSERT_TRUE(GameStateFile::load(statePath().c_str(), reloaded, intervals));
   EXPECT_EQ(1, reloaded.moveCount);
@@ -82,18 +82,18 @@ TEST_F(KeyboardControllerTest, CursorPicksUpBallsAndDropsThemOnlyWhereTheyCanGo)
   // puts the ball back.
   cursorTo(Square(1, 1));
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(Square(), game->board.selected);
+  EXPECT_EQ(Square(), game->gameBoard().selected);
   cursorTo(Square(0, 0));
   keys({GameKey::ACTIVATE, GameKey::ACTIVATE});
-  EXPECT_EQ(Square(), game->board.selected);
-  EXPECT_EQ(STONE_BLUE, game->board.stones[0][0]);
+  EXPECT_EQ(Square(), game->gameBoard().selected);
+  EXPECT_EQ(STONE_BLUE, game->gameBoard().stones[0][0]);
 }
 
 TEST_F(KeyboardControllerTest, EscapeDropsTheBallThenOpensTheMenuWhoseHighlightWrapsAround) {
   emptyBoardInPlay();
   put(0, 0, STONE_BLUE);
   keys({GameKey::ACTIVATE, GameKey::BACK});
-  EXPECT_EQ(Square(), game->board.selected);
+  EXPECT_EQ(Square(), game->gameBoard().selected);
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   keys({GameKey::RIGHT, GameKey::BACK});
   ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
@@ -111,8 +111,8 @@ TEST_F(KeyboardControllerTest, EscapeDropsTheBallThenOpensTheMenuWhoseHighlightW
   // Escape resumes; the cursor starts over on the top-left square.
   keys({GameKey::BACK});
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
-  EXPECT_EQ(Square(0, 0), game->keyboardCursor.square());
-  EXPECT_EQ(STONE_BLUE, game->board.stones[0][0]);
+  EXPECT_EQ(Square(0, 0), game->cursor().square());
+  EXPECT_EQ(STONE_BLUE, game->gameBoard().stones[0][0]);
 
   // Return on a highlighted entry presses it.
   keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
@@ -124,10 +124,10 @@ TEST_F(KeyboardControllerTest, EscapeDropsTheBallThenOpensTheMenuWhoseHighlightW
 TEST_F(KeyboardControllerTest, MouseMovementHidesTheRingUntilTheNextKey) {
   emptyBoardInPlay();
   game->hideKeyboardCursor();
-  EXPECT_FALSE(game->keyboardCursor.visible);
+  EXPECT_FALSE(game->cursor().visible);
   keys({GameKey::DOWN});
-  EXPECT_TRUE(game->keyboardCursor.visible);
-  EXPECT_EQ(Square(0, 1), game->keyboardCursor.square());
+  EXPECT_TRUE(game->cursor().visible);
+  EXPECT_EQ(Square(0, 1), game->cursor().square());
 }
 
 TEST_F(KeyboardControllerTest, ReturnOrSpaceStartsFromTheStartAndGameOverScreens) {
@@ -137,22 +137,22 @@ TEST_F(KeyboardControllerTest, ReturnOrSpaceStartsFromTheStartAndGameOverScreens
   keys({GameKey::ACTIVATE});
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
 
-  game->board.moveCount = 7;
+  game->gameBoard().moveCount = 7;
   game->switchGameState(GameController::STATE_GAME_OVER);
   keys({GameKey::ACTIVATE});
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
-  EXPECT_EQ(0, game->board.moveCount);
+  EXPECT_EQ(0, game->gameBoard().moveCount);
 }
 
 TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
   emptyBoardInPlay();
-  game->board.moveCount = 2;
+  game->gameBoard().moveCount = 2;
   liveSettings().gameMode = Settings::MODE_EASY;
   liveSettings().volume = 0.5f;
   keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
   ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
-  ASSERT_TRUE(game->settingsMenu.clockSwitch);
-  const bool clockWasOn = game->settingsMenu.clockSwitch->isOn();
+  ASSERT_TRUE(game->settingsScreen().clockSwitch);
+  const bool clockWasOn = game->settingsScreen().clockSwitch->isOn();
 
   // Mode: Right moves one column (Easy to Medium) and stops at the last one (Quick).
   keys({GameKey::DOWN, GameKey::RIGHT});
@@ -161,17 +161,17 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
   EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
   // The clock switch flips on Return.
   keys({GameKey::DOWN, GameKey::ACTIVATE});
-  EXPECT_NE(clockWasOn, game->settingsMenu.clockSwitch->isOn());
+  EXPECT_NE(clockWasOn, game->settingsScreen().clockSwitch->isOn());
   EXPECT_EQ(clockWasOn, liveSettings().clockDisabled);
   // The look steps forward on Right and Return, back on Left, and around at either end.
   keys({GameKey::DOWN, GameKey::DOWN, GameKey::RIGHT});
-  EXPECT_EQ(Look::COLOUR_BLIND, game->graphics.look());
+  EXPECT_EQ(Look::COLOUR_BLIND, game->renderer().look());
   keys({GameKey::ACTIVATE});
-  EXPECT_EQ(Look::HIGH_CONTRAST, game->graphics.look());
+  EXPECT_EQ(Look::HIGH_CONTRAST, game->renderer().look());
   keys({GameKey::RIGHT});
-  EXPECT_EQ(Look::GLOSSY, game->graphics.look());
+  EXPECT_EQ(Look::GLOSSY, game->renderer().look());
   keys({GameKey::LEFT});
-  EXPECT_EQ(Look::HIGH_CONTRAST, game->graphics.look());
+  EXPECT_EQ(Look::HIGH_CONTRAST, game->renderer().look());
   // The volume goes down a tenth.
   keys({GameKey::DOWN, GameKey::LEFT});
   EXPECT_NEAR(0.4f, liveSettings().volume, 1e-5);
@@ -180,7 +180,7 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
   EXPECT_EQ(1, game->highlightedButton());
   keys({GameKey::ACTIVATE});
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
-  EXPECT_EQ(7, game->board.width);
+  EXPECT_EQ(7, game->gameBoard().width);
 
   // Escape leaves the settings screen as Done does.
   keys({GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});

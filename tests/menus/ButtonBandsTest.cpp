@@ -34,10 +34,10 @@ class ButtonBandsTest : public MenuScreenTest {
   // by "MenuOption-<name>_01_200x52.png".
   bool buttonShows(int index, const std::string& name) {
     const ScreenImage before = render();
-    MenuCommon::MenuButton& button = game->screens.menuButtons[index];
+    MenuCommon::MenuButton& button = game->gameScreens().menuButtons[index];
     Texture* shown = button.normalTexture;
     button.normalTexture =
-        game->screens.addMenuTexture(new Texture(("MenuOption-" + name + "_01_200x52.png").c_str(), 1.0f, false));
+        game->gameScreens().addMenuTexture(new Texture(("MenuOption-" + name + "_01_200x52.png").c_str(), 1.0f, false));
     const ScreenImage after = render();
     button.normalTexture = shown;
     return after.countDifferences(before) == 0;
@@ -78,15 +78,15 @@ TEST_F(ButtonBandsTest, GameMenuPanelHoldsFiveButtonsWithAGameToResumeAndFourWit
     SCOPED_TRACE(c.name);
     auto drawMenu = [&](bool switched, int highlighted) {
       harness.clear(0, 0, 0);
-      if (switched) game->screens.justSwitchedMenu = true;
-      game->screens.drawGameMenu(highlighted, c.canResume);
+      if (switched) game->gameScreens().justSwitchedMenu = true;
+      game->gameScreens().drawGameMenu(highlighted, c.canResume);
       harness.readBack();
       return ScreenImage(harness.pixels());
     };
     const ScreenImage menu = drawMenu(true, -1);
     EXPECT_TRUE(harness.savePng(screenshotPath(c.name)));
-    ASSERT_TRUE(game->screens.popBackground);
-    EXPECT_EQ(c.panelHeight, game->screens.popBackground->height);
+    ASSERT_TRUE(game->gameScreens().popBackground);
+    EXPECT_EQ(c.panelHeight, game->gameScreens().popBackground->height);
 
     // The panel's top and bottom edges, seen in a column beside the buttons.
     const int top = (480 - c.panelHeight) / 2;
@@ -106,10 +106,10 @@ TEST_F(ButtonBandsTest, GameMenuPanelHoldsFiveButtonsWithAGameToResumeAndFourWit
       // its image by that entry's image changes nothing, by another entry's image it does.
       const std::string entry = entries[i + (c.canResume ? 0 : 1)];
       const std::string other = entries[(i + 2) % 5];
-      MenuCommon::MenuButton& button = game->screens.menuButtons[i];
+      MenuCommon::MenuButton& button = game->gameScreens().menuButtons[i];
       Texture* original = button.normalTexture;
       const auto drawnWith = [&](const std::string& image) {
-        button.normalTexture = game->screens.addMenuTexture(
+        button.normalTexture = game->gameScreens().addMenuTexture(
             new Texture(("MenuOption-" + image + "_01_200x52.png").c_str(), 1.0f, false));
         const ScreenImage shot = drawMenu(false, -1);
         button.normalTexture = original;

@@ -34,7 +34,7 @@ class GameScreensTest : public MenuScreenTest {
   void openNameEntry(int score) {
     emptyBoardInPlay();
     put(0, 0, STONE_RED);
-    game->board.score = score;
+    game->gameBoard().score = score;
     game->handleGameFinish(false, false);
     ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->state());
   }
@@ -43,14 +43,14 @@ class GameScreensTest : public MenuScreenTest {
   // the name entry renders its text.
   bool nameEntryTextIs(const std::string& text) {
     const ScreenImage before = render();
-    Texture* shown = game->screens.menuTexts[0];
-    game->screens.menuTexts[0] = game->screens.addMenuTexture(
+    Texture* shown = game->gameScreens().menuTexts[0];
+    game->gameScreens().menuTexts[0] = game->gameScreens().addMenuTexture(
         new Texture(text.c_str(), 160, 75, Texture::ALIGN_LEFT, "Helvetica", 14, 1.0f, false));
     const ScreenImage after = render();
-    game->screens.menuTexts[0] = shown;
+    game->gameScreens().menuTexts[0] = shown;
     return after.countDifferences(before) == 0;
   }
-  Ui::TextField& nameField() { return *game->screens.nameField; }
+  Ui::TextField& nameField() { return *game->gameScreens().nameField; }
 };
 
 TEST_F(GameScreensTest, PageOneAnimationShowsTheFrameOfTheClockTime) {
@@ -69,7 +69,7 @@ TEST_F(GameScreensTest, PageOneAnimationShowsTheFrameOfTheClockTime) {
   for (const Case& c : cases) {
     setClockNow(c.nowMs);
     const ScreenImage shot = render();
-    EXPECT_EQ(c.nowMs, game->clock.nowMs());
+    EXPECT_EQ(c.nowMs, game->gameClock().nowMs());
     // The frame covers its whole 98 x 98 cell and nothing beside it.
     EXPECT_EQ(c.frame, decodeCell(shot.pixel(CELL_LEFT + CELL / 2, CELL_TOP + CELL / 2))) << c.nowMs << " ms";
     EXPECT_EQ(c.frame, decodeCell(shot.pixel(CELL_LEFT, CELL_TOP))) << c.nowMs << " ms";
@@ -98,7 +98,7 @@ TEST_F(GameScreensTest, NameEntryTextNamesTheScoreAndNothingElse) {
   EXPECT_FALSE(nameEntryTextIs("You scored 1,250! Enter your name for the high scores:"));
   // It is drawn at (77, 158) in its 160 x 75 box.
   const ScreenImage withText = render();
-  game->screens.menuTexts[0] = game->screens.addMenuTexture(
+  game->gameScreens().menuTexts[0] = game->gameScreens().addMenuTexture(
       new Texture("", 160, 75, Texture::ALIGN_LEFT, "Helvetica", 14, 1.0f, false));
   const PixelBox text = render().differenceBox(withText);
   EXPECT_TRUE((PixelBox{77, 158, 77 + 159, 158 + 74}.contains(text))) << text;
@@ -109,7 +109,7 @@ TEST_F(GameScreensTest, NameEntryTextNamesTheScoreAndNothingElse) {
 TEST_F(GameScreensTest, EmptyNameFieldGivesAnEmptyNameNeverThePlaceholder) {
   openNameEntry(1250);
   render("name-entry-empty-field", true);
-  ASSERT_TRUE(game->screens.nameField);
+  ASSERT_TRUE(game->gameScreens().nameField);
   EXPECT_EQ(views.get(), nameField().superview());
   EXPECT_EQ("Click to enter name", nameField().placeholder());
   EXPECT_EQ("", nameField().text());
@@ -117,10 +117,10 @@ TEST_F(GameScreensTest, EmptyNameFieldGivesAnEmptyNameNeverThePlaceholder) {
   tapOkay();
   EXPECT_EQ(GameController::STATE_HISCORES, game->state());
   EXPECT_EQ(nullptr, nameField().superview());
-  const HiScore& entry = game->hiScores.table(game->tableIndex())[0];
+  const HiScore& entry = game->localHiScores().table(game->tableIndex())[0];
   EXPECT_EQ(1250, entry.score);
   EXPECT_STREQ("", entry.name.c_str());
-  EXPECT_STREQ("", game->screens.getNameEnteredForNewHiScore().c_str());
+  EXPECT_STREQ("", game->gameScreens().getNameEnteredForNewHiScore().c_str());
 }
 
 TEST_F(GameScreensTest, TypedNameIsTakenAsUtf8AndOfferedAgainNextTime) {
@@ -141,19 +141,19 @@ TEST_F(GameScreensTest, TypedNameIsTakenAsUtf8AndOfferedAgainNextTime) {
   tapOkay();
   const std::string typed = "Zo\xC3\xAB \xF0\x9F\x8E\xB2";
   EXPECT_EQ(GameController::STATE_HISCORES, game->state());
-  EXPECT_EQ(typed, game->hiScores.table(game->tableIndex())[0].name.c_str());
-  EXPECT_EQ(typed, game->hiScores.lastName.c_str());
+  EXPECT_EQ(typed, game->localHiScores().table(game->tableIndex())[0].name.c_str());
+  EXPECT_EQ(typed, game->localHiScores().lastName.c_str());
   EXPECT_FALSE(views->isTextInputActive());
 
   // The next name entry offers the same name in the field.
   views->handleKey(Ui::ViewKey::ESCAPE);  // the offer to submit the score, if any
   game->switchGameState(GameController::STATE_PLAYING);
-  game->board.score = 2000;
+  game->gameBoard().score = 2000;
   game->handleGameFinish(false, false);
   ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->state());
   render();
   EXPECT_EQ(views.get(), nameField().superview());
-  EXPECT_EQ(typed, game->screens.getNameEnteredForNewHiScore().c_str());
+  EXPECT_EQ(typed, game->gameScreens().getNameEnteredForNewHiScore().c_str());
 }
 
 TEST_F(GameScreensTest, NameTypedWhileEditingIsTakenWhenOkayIsTappedWithoutReturn) {
@@ -163,7 +163,7 @@ TEST_F(GameScreensTest, NameTypedWhileEditingIsTakenWhenOkayIsTappedWithoutRetur
   views->handleTextInput("Ann");
   tapOkay();
   EXPECT_EQ(GameController::STATE_HISCORES, game->state());
-  EXPECT_STREQ("Ann", game->hiScores.table(game->tableIndex())[0].name.c_str());
+  EXPECT_STREQ("Ann", game->localHiScores().table(game->tableIndex())[0].name.c_str());
   EXPECT_FALSE(views->isTextInputActive());
 }
 
@@ -184,8 +184,8 @@ TEST_F(GameScreensTest, TwoSwitchesBeforeAFrameReleaseTheOldMenuOnceAndTheNewOne
   put(0, 0, STONE_RED);
   game->switchGameState(GameController::STATE_GAME_MENU);
   render();
-  ASSERT_FALSE(game->screens.menuElements.empty());
-  const TexturePtr oldMenu = game->screens.menuElements[0];
+  ASSERT_FALSE(game->gameScreens().menuElements.empty());
+  const TexturePtr oldMenu = game->gameScreens().menuElements[0];
   game->switchGameState(GameController::STATE_SETTINGS);
   game->switchGameState(GameController::STATE_INSTRUCTIONS);
   EXPECT_EQ(2, oldMenu.useCount());  // nothing goes before the next draw
@@ -193,14 +193,14 @@ TEST_F(GameScreensTest, TwoSwitchesBeforeAFrameReleaseTheOldMenuOnceAndTheNewOne
   EXPECT_EQ(1, oldMenu.useCount());
 
   // The instruction page built in that frame stays for the frames after it.
-  const TexturePtr newMenu = game->screens.menuElements[0];
-  const int count = game->screens.menuElements.size();
-  Texture* title = game->screens.titleTexture;
+  const TexturePtr newMenu = game->gameScreens().menuElements[0];
+  const int count = game->gameScreens().menuElements.size();
+  Texture* title = game->gameScreens().titleTexture;
   render();
   render();
   EXPECT_EQ(2, newMenu.useCount());
-  EXPECT_EQ(count, game->screens.menuElements.size());
-  EXPECT_EQ(title, game->screens.titleTexture);
+  EXPECT_EQ(count, game->gameScreens().menuElements.size());
+  EXPECT_EQ(title, game->gameScreens().titleTexture);
 }
 
 TEST_F(GameScreensTest, PageNumbersOtherThanOneAndTwoShowThePageThreeContent) {
@@ -209,8 +209,8 @@ TEST_F(GameScreensTest, PageNumbersOtherThanOneAndTwoShowThePageThreeContent) {
   RenderHarness& harness = *RenderHarness::instance();
   const auto page = [&](int number) {
     harness.clear(0, 0, 0);
-    game->screens.justSwitchedMenu = true;
-    game->screens.drawInstructions(-1, number);
+    game->gameScreens().justSwitchedMenu = true;
+    game->gameScreens().drawInstructions(-1, number);
     harness.readBack();
     return ScreenImage(harness.pixels());
   };
@@ -227,12 +227,12 @@ TEST_F(GameScreensTest, AFailedSaveIsToldOnceAndPlayGoesOn) {
   ASSERT_TRUE(std::filesystem::create_directory(statePath()));
   put(0, 0, STONE_BLUE);
   // No announced balls: nothing falls onto the squares the moves use.
-  game->board.pendingStones.clear();
-  game->board.pendingStoneTimes.clear();
+  game->gameBoard().pendingStones.clear();
+  game->gameBoard().pendingStoneTimes.clear();
   dragBall(Square(0, 0), Square(2, 0));  // every move saves the game
   render();
-  ASSERT_TRUE(game->screens.saveFailureAlert != nullptr);
-  Ui::Alert& alert = *game->screens.saveFailureAlert;
+  ASSERT_TRUE(game->gameScreens().saveFailureAlert != nullptr);
+  Ui::Alert& alert = *game->gameScreens().saveFailureAlert;
   EXPECT_TRUE(alert.isVisible());
   EXPECT_EQ("Cannot Save", alert.title());
   EXPECT_NE(std::string::npos, alert.message().find(folder)) << alert.message();
@@ -242,7 +242,7 @@ TEST_F(GameScreensTest, AFailedSaveIsToldOnceAndPlayGoesOn) {
 
   dragBall(Square(2, 0), Square(4, 0));
   render();
-  EXPECT_EQ(STONE_BLUE, game->board.stones[0][4]);
+  EXPECT_EQ(STONE_BLUE, game->gameBoard().stones[0][4]);
   EXPECT_FALSE(alert.isVisible());
   EXPECT_TRUE(std::filesystem::is_directory(statePath()));
   std::filesystem::remove(statePath());

@@ -141,7 +141,7 @@ class HiScoresScreenTest : public MenuScreenTest {
   // deadline scales with a slow or loaded run).
   static bool waitFor(const std::function<bool()>& done) { return testenv::waitUntil(done, 15000); }
 
-  HiScoresMenu& screen() { return game->hiScoresMenu; }
+  HiScoresMenu& screen() { return game->hiScoresScreen(); }
 
   // The game made again, as at a launch, with `preferencesText` in the preferences file.
   void relaunchWithPreferences(const std::string& preferencesText) {
@@ -150,7 +150,7 @@ class HiScoresScreenTest : public MenuScreenTest {
     preferences = std::make_unique<Preferences>(preferencesPath());
     game = newGame();
     game->loadState(statePath().c_str(), scoresPath().c_str());
-    game->screens.parent = views;
+    game->gameScreens().parent = views;
   }
   std::string outboxPath() const { return folder + "/scoreOutbox.dat"; }
   // The outbox's clock, in seconds, moved by the test.
@@ -170,8 +170,8 @@ class HiScoresScreenTest : public MenuScreenTest {
   void fillLocalTableWithNewEntryAt(int placeOf) {
     const int scores[] = {900, 800, 700, 600, 500, 400, 300, 200, 100, 50};
     for (int i = 0; i < ROWS; ++i)
-      if (i != placeOf - 1) game->hiScores.addScore(game->tableIndex(), scores[i], "Kim");
-    game->hiScores.addScore(game->tableIndex(), scores[placeOf - 1], "Kim");
+      if (i != placeOf - 1) game->localHiScores().addScore(game->tableIndex(), scores[i], "Kim");
+    game->localHiScores().addScore(game->tableIndex(), scores[placeOf - 1], "Kim");
   }
 
   // Brightest pixel of the text drawn in row `row` (name and score columns).
@@ -190,7 +190,7 @@ class HiScoresScreenTest : public MenuScreenTest {
   // `replacement` (registered with the screen, which owns it from then on).
   bool frameUnchangedWith(int slot, Texture* replacement) {
     const ScreenImage before = render();
-    GameScreens& screens = game->screens;
+    GameScreens& screens = game->gameScreens();
     Texture* shown = screens.menuTexts[slot];
     screens.menuTexts[slot] = screens.addMenuTexture(replacement);
     const ScreenImage after = render();
@@ -225,7 +225,7 @@ TEST_F(HiScoresScreenTest, NewEntryRowIsBrighterAndLargerThanTheDimmedRest) {
   useServer("http://127.0.0.1:" + std::to_string(closedLoopbackPort()));
   fillLocalTableWithNewEntryAt(3);
   openFromGameMenu(GameController::STATE_HISCORES);
-  ASSERT_EQ(&game->hiScores.tables[game->tableIndex()][2], game->hiScores.lastAdded);
+  ASSERT_EQ(&game->localHiScores().tables[game->tableIndex()][2], game->localHiScores().lastAdded);
   render("hiscores-upload-offer", true);
   // The offer to submit the score; "Not Now" leaves the local table.
   ASSERT_NE(nullptr, views->activeModal());
@@ -249,7 +249,7 @@ TEST_F(HiScoresScreenTest, NewEntryRowIsBrighterAndLargerThanTheDimmedRest) {
   EXPECT_EQ(views.get(), screen().segmentedControl->superview());
   tapScreen(160, game->bottomButtonTop() + 26);
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
-  EXPECT_EQ(nullptr, game->hiScores.lastAdded);
+  EXPECT_EQ(nullptr, game->localHiScores().lastAdded);
   render();
   EXPECT_EQ(nullptr, screen().segmentedControl->superview());
   game->switchGameState(GameController::STATE_HISCORES);
@@ -323,13 +323,13 @@ TEST_F(HiScoresScreenTest, UploadedScoreOfRank57EndsTheGlobalListNumberedAndEmph
   server.setTopScores(top);
   server.setSubmitReply("OK,57\n");
   useServer(server.base());
-  game->hiScores.addScore(game->tableIndex(), 120, "Me");
+  game->localHiScores().addScore(game->tableIndex(), 120, "Me");
   openFromGameMenu(GameController::STATE_HISCORES);
 
   // The offer to submit; "OK" starts the upload, and the spinner shows until it ends.
   render();
-  ASSERT_TRUE(game->screens.uploadAlert);
-  EXPECT_EQ(game->screens.uploadAlert.get(), views->activeModal());
+  ASSERT_TRUE(game->gameScreens().uploadAlert);
+  EXPECT_EQ(game->gameScreens().uploadAlert.get(), views->activeModal());
   server.hold();
   EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
   EXPECT_TRUE(screen().uploadStarted);
@@ -360,10 +360,10 @@ TEST_F(HiScoresScreenTest, UploadedScoreOfRank57EndsTheGlobalListNumberedAndEmph
 
 TEST_F(HiScoresScreenTest, FailedUploadShowsItsErrorAlertAndThenTheGlobalView) {
   useServer("http://127.0.0.1:" + std::to_string(closedLoopbackPort()));
-  game->hiScores.addScore(game->tableIndex(), 120, "Me");
+  game->localHiScores().addScore(game->tableIndex(), 120, "Me");
   openFromGameMenu(GameController::STATE_HISCORES);
   render();
-  ASSERT_EQ(game->screens.uploadAlert.get(), views->activeModal());
+  ASSERT_EQ(game->gameScreens().uploadAlert.get(), views->activeModal());
   EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
   ASSERT_TRUE(waitFor([&] { return screen().uploader.scoreUploaded.load(); }));
   EXPECT_EQ(-1, screen().uploader.globalHighScorePosition.load());
@@ -387,7 +387,7 @@ TEST_F(HiScoresScreenTest, FailedUploadShowsItsErrorAlertAndThenTheGlobalView) {
 TEST_F(HiScoresScreenTest, ANameTheServerRefusesIsNotOfferedForUpload) {
   FakeScoresServer server;
   useServer(server.base());
-  game->hiScores.addScore(game->tableIndex(), 120, "Ann, Bo");
+  game->localHiScores().addScore(game->tableIndex(), 120, "Ann, Bo");
   openFromGameMenu(GameController::STATE_HISCORES);
   render();
   EXPECT_EQ(nullptr, views->activeModal());
@@ -399,7 +399,7 @@ TEST_F(HiScoresScreenTest, AnUploadFailingAfterTheScreenLeftShowsNoAlertLater) {
   FakeScoresServer server;
   server.setSubmitReply("");  // an empty reply is a failed upload
   useServer(server.base());
-  game->hiScores.addScore(game->tableIndex(), 120, "Me");
+  game->localHiScores().addScore(game->tableIndex(), 120, "Me");
   openFromGameMenu(GameController::STATE_HISCORES);
   render();
   server.hold();
@@ -421,7 +421,7 @@ TEST_F(HiScoresScreenTest, AnUploadFailingAfterTheScreenLeftShowsNoAlertLater) {
 TEST_F(HiScoresScreenTest, WithNoServerSetUpTheGlobalViewSaysHowToNameOneAndOffersNoUpload) {
   if (ScoreServerAddress::builtInBase()[0] != '\0') GTEST_SKIP() << "this game was built with a server address";
   unsetenv("PELLIX_SCORES_URL");
-  game->hiScores.addScore(game->tableIndex(), 120, "Me");
+  game->localHiScores().addScore(game->tableIndex(), 120, "Me");
   openFromGameMenu(GameController::STATE_HISCORES);
   render();
   EXPECT_EQ(nullptr, views->activeModal()) << "an upload was offered with nowhere to send it";
@@ -449,10 +449,10 @@ TEST_F(HiScoresScreenTest, WithNoServerSetUpTheGlobalViewSaysHowToNameOneAndOffe
 TEST_F(HiScoresScreenTest, AnUploadThatFindsNoServerIsKeptAndThePlayerToldItWillBeSent) {
   useServer("http://127.0.0.1:" + std::to_string(closedLoopbackPort()));
   screen().openOutbox(outboxPath(), outboxClock());
-  game->hiScores.addScore(game->tableIndex(), 120, "Me");
+  game->localHiScores().addScore(game->tableIndex(), 120, "Me");
   openFromGameMenu(GameController::STATE_HISCORES);
   render();
-  ASSERT_EQ(game->screens.uploadAlert.get(), views->activeModal());
+  ASSERT_EQ(game->gameScreens().uploadAlert.get(), views->activeModal());
   EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
   ASSERT_TRUE(waitFor([&] { return screen().uploader.scoreUploaded.load(); }));
   render("hiscores-upload-kept", true);

@@ -32,11 +32,11 @@ class KeysPageTest : public MenuScreenTest {
   // page renders its text.
   bool pageTextIs(const std::string& text) {
     const ScreenImage before = render();
-    Texture* shown = game->screens.menuTexts[0];
-    game->screens.menuTexts[0] = game->screens.addMenuTexture(
+    Texture* shown = game->gameScreens().menuTexts[0];
+    game->gameScreens().menuTexts[0] = game->gameScreens().addMenuTexture(
         new Texture(text.c_str(), 123, 256, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
     const ScreenImage after = render();
-    game->screens.menuTexts[0] = shown;
+    game->gameScreens().menuTexts[0] = shown;
     return after.countDifferences(before) == 0;
   }
 };
@@ -44,7 +44,7 @@ class KeysPageTest : public MenuScreenTest {
 TEST_F(KeysPageTest, WithoutAPadThePageShowsTheKeysAsBefore) {
   openKeysPage();
   render("instructions-keys");
-  EXPECT_EQ(GamepadStyle::NONE, game->screens.gamepadStyle());
+  EXPECT_EQ(GamepadStyle::NONE, game->gameScreens().gamepadStyle());
   EXPECT_TRUE(pageTextIs(KEYS_ONLY));
   // The comparison sees a line more.
   EXPECT_FALSE(pageTextIs(std::string(KEYS_ONLY) + "\nGamepad: d-pad or stick, A, B, Start."));
@@ -66,7 +66,7 @@ TEST_F(KeysPageTest, EachFamilyOfPadsIsNamedInItsOwnWordsUnderTheKeys) {
   std::vector<ScreenImage> pages;
   for (const auto& family : families) {
     // The pad changes while the page is open: the next frame names it, on the same page.
-    game->screens.setGamepadStyle(family.style);
+    game->gameScreens().setGamepadStyle(family.style);
     const ScreenImage page = render(family.shot);
     EXPECT_EQ(3, game->instructionsPageShown());
     EXPECT_TRUE(pageTextIs(std::string(KEYS_ONLY) + "\n" + family.line)) << family.line;
@@ -79,7 +79,7 @@ TEST_F(KeysPageTest, EachFamilyOfPadsIsNamedInItsOwnWordsUnderTheKeys) {
     pages.push_back(page);
   }
   // Every pad gone: the keys alone again.
-  game->screens.setGamepadStyle(GamepadStyle::NONE);
+  game->gameScreens().setGamepadStyle(GamepadStyle::NONE);
   EXPECT_EQ(0, render().countDifferences(keysOnly));
 }
 

@@ -45,8 +45,8 @@ class LookScreensTest : public MenuScreenTest {
     game->switchGameState(GameController::STATE_PLAYING);
     openFromGameMenu(GameController::STATE_SETTINGS);
     render();
-    for (int taps = 0; taps < 3 && game->graphics.look() != look; ++taps) tapScreen(260, 333);
-    ASSERT_EQ(look, game->graphics.look());
+    for (int taps = 0; taps < 3 && game->renderer().look() != look; ++taps) tapScreen(260, 333);
+    ASSERT_EQ(look, game->renderer().look());
     // "Done" leaves the screen as a player leaves it, taking its switches away.
     tapScreen(160, game->bottomButtonTop() + 26);
     ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
@@ -62,7 +62,7 @@ class LookScreensTest : public MenuScreenTest {
       emptyBoardInPlay();
       const int colours[] = {STONE_BLUE, STONE_GREEN, STONE_ORANGE, STONE_RED, STONE_MAGENTA, STONE_RAINBOW, STONE_BOMB};
       for (int i = 0; i < 7; ++i) put(i, i + 2, colours[i]);
-      game->board.score = 1234;
+      game->gameBoard().score = 1234;
     } else if (screen == "game-menu") {
       emptyBoardInPlay();
       put(2, 3, STONE_RED);
@@ -77,7 +77,7 @@ class LookScreensTest : public MenuScreenTest {
     } else if (screen == "name-entry") {
       emptyBoardInPlay();
       put(0, 0, STONE_RED);
-      game->board.score = 500;
+      game->gameBoard().score = 500;
       game->handleGameFinish(false, false);
       ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->state());
     } else if (screen == "game-over") {

@@ -9,7 +9,7 @@ void MenuScreenTest::SetUp() {
   ControllerTest::SetUp();
   if (IsSkipped()) return;
   views = std::make_shared<Ui::ViewRoot>();
-  game->screens.parent = views;
+  game->gameScreens().parent = views;
 }
 
 void MenuScreenTest::TearDown() {
@@ -54,7 +54,7 @@ void MenuScreenTest::tapScreen(int x, int y) {
 }
 
 void MenuScreenTest::setClockNow(int ms) {
-  game->clock.reset();
+  game->gameClock().reset();
   advance(ms);
 }
 

@@ -95,7 +95,7 @@ TEST_F(ResolutionTest, ThePlayScreenIsSharpAtEveryScaleWithTheSameLayout) {
   emptyBoardInPlay();
   const int colours[] = {STONE_BLUE, STONE_GREEN, STONE_ORANGE, STONE_RED, STONE_MAGENTA, STONE_RAINBOW};
   for (int i = 0; i < 6; ++i) put(i, i + 2, colours[i]);
-  game->board.score = 1234;
+  game->gameBoard().score = 1234;
   checkEveryResolution("play", false);
 }
 
@@ -112,8 +112,8 @@ TEST_F(ResolutionTest, ATouchLandsOnTheSameSquareAtAnyResolution) {
   frame();
   dragBall(Square(3, 4), Square(5, 6));
   frame();
-  EXPECT_EQ(STONE_RED, game->board.stones[6][5]);
-  EXPECT_EQ(SQUARE_EMPTY, game->board.stones[4][3]);
+  EXPECT_EQ(STONE_RED, game->gameBoard().stones[6][5]);
+  EXPECT_EQ(SQUARE_EMPTY, game->gameBoard().stones[4][3]);
 }
 
 }  // namespace

@@ -40,14 +40,14 @@ class SettingsScreenTest : public MenuScreenTest {
 
   // Chooses another mode on the screen and taps "Done" after three moves of the running game.
   void changeModeAndTapDone() {
-    game->board.moveCount = 3;
+    game->gameBoard().moveCount = 3;
     render();
     tapScreen(250, 200);  // the "Quick" column
     ASSERT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
     tapScreen(160, DONE_BUTTON_Y);
     ASSERT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->state());
   }
-  Ui::Alert* question() const { return game->screens.settingsAlert.get(); }
+  Ui::Alert* question() const { return game->gameScreens().settingsAlert.get(); }
 };
 
 TEST_F(SettingsScreenTest, SelectorIsDrawnBehindTheChosenModesColumn) {
@@ -95,7 +95,7 @@ TEST_F(SettingsScreenTest, SwitchesShowTheSettingsAndTheSettingsFollowEachTap) {
   liveSettings().clockDisabled = true;
   liveSettings().twoTapMoves = false;
   render("settings-switches", true);
-  SettingsMenu& menu = game->settingsMenu;
+  SettingsMenu& menu = game->settingsScreen();
   ASSERT_TRUE(menu.clockSwitch && menu.twoTapSwitch);
   EXPECT_FALSE(menu.clockSwitch->isOn());
   EXPECT_FALSE(menu.twoTapSwitch->isOn());
@@ -126,8 +126,8 @@ TEST_F(SettingsScreenTest, SwitchesShowTheSettingsAndTheSettingsFollowEachTap) {
 
 TEST_F(SettingsScreenTest, SecondShowingReusesTheSwitchesAndEachLeavingTakesThemOffTheScreen) {
   render();
-  const std::shared_ptr<Ui::Switch> clock = game->settingsMenu.clockSwitch;
-  const std::shared_ptr<Ui::Switch> twoTap = game->settingsMenu.twoTapSwitch;
+  const std::shared_ptr<Ui::Switch> clock = game->settingsScreen().clockSwitch;
+  const std::shared_ptr<Ui::Switch> twoTap = game->settingsScreen().twoTapSwitch;
   ASSERT_TRUE(clock && twoTap);
 
   for (int showing = 1; showing <= 2; ++showing) {
@@ -144,8 +144,8 @@ TEST_F(SettingsScreenTest, SecondShowingReusesTheSwitchesAndEachLeavingTakesThem
 
     game->switchGameState(GameController::STATE_SETTINGS);
     render();
-    EXPECT_EQ(clock, game->settingsMenu.clockSwitch);
-    EXPECT_EQ(twoTap, game->settingsMenu.twoTapSwitch);
+    EXPECT_EQ(clock, game->settingsScreen().clockSwitch);
+    EXPECT_EQ(twoTap, game->settingsScreen().twoTapSwitch);
   }
   EXPECT_TRUE(inViews(clock));
   EXPECT_TRUE(inViews(twoTap));
@@ -194,17 +194,17 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsThe
     render();
     if (c.confirmed) {
       EXPECT_EQ(GameController::STATE_PLAYING, game->state());
-      EXPECT_EQ(Settings::MODE_QUICK, game->board.settings.gameMode);
-      EXPECT_EQ(7, game->board.width);
-      EXPECT_EQ(0, game->board.moveCount);
+      EXPECT_EQ(Settings::MODE_QUICK, game->gameBoard().settings.gameMode);
+      EXPECT_EQ(7, game->gameBoard().width);
+      EXPECT_EQ(0, game->gameBoard().moveCount);
     } else {
       EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
       EXPECT_EQ(Settings::MODE_EASY, liveSettings().gameMode);
-      EXPECT_EQ(Settings::MODE_EASY, game->board.settings.gameMode);
-      EXPECT_EQ(3, game->board.moveCount);
+      EXPECT_EQ(Settings::MODE_EASY, game->gameBoard().settings.gameMode);
+      EXPECT_EQ(3, game->gameBoard().moveCount);
     }
     // Leaving the screen either way takes the switches off it.
-    EXPECT_EQ(nullptr, game->settingsMenu.clockSwitch->superview());
+    EXPECT_EQ(nullptr, game->settingsScreen().clockSwitch->superview());
 
     // Back to the settings of an Easy game for the next answer.
     liveSettings().gameMode = Settings::MODE_EASY;
@@ -226,7 +226,7 @@ TEST_F(SettingsScreenTest, LookChooserRedrawsTheGameAtOnceAndTheNextLaunchKeepsT
   // The right half of the chooser steps on: the sample balls and the look's name change in the
   // very next frame, and the choice is in the preferences file.
   tapScreen(260, 333);
-  ASSERT_EQ(Look::COLOUR_BLIND, game->graphics.look());
+  ASSERT_EQ(Look::COLOUR_BLIND, game->renderer().look());
   const ScreenImage colourBlind = render("settings-look-colour-blind");
   EXPECT_GT(colourBlind.countDifferences(glossy, 40, sampleBalls), 400);
   EXPECT_GT(colourBlind.countDifferences(glossy, 40, chooser), 50);
@@ -235,14 +235,14 @@ TEST_F(SettingsScreenTest, LookChooserRedrawsTheGameAtOnceAndTheNextLaunchKeepsT
   // The left half steps back, and around from the first look to the last.
   tapScreen(180, 333);
   tapScreen(180, 333);
-  ASSERT_EQ(Look::HIGH_CONTRAST, game->graphics.look());
+  ASSERT_EQ(Look::HIGH_CONTRAST, game->renderer().look());
   const ScreenImage highContrast = render("settings-look-high-contrast");
   // The high-contrast look changes the panel and buttons too, not only the balls.
   EXPECT_GT(highContrast.countDifferences(glossy, 40, PixelBox{60, 410, 260, 455}), 400);
   // Taps beside the chooser change nothing.
   tapScreen(140, 333);
   tapScreen(219, 352);
-  EXPECT_EQ(Look::HIGH_CONTRAST, game->graphics.look());
+  EXPECT_EQ(Look::HIGH_CONTRAST, game->renderer().look());
   // The game's own files are not touched by a look.
   EXPECT_EQ(savedFiles[0], testfiles::readFile(settingsPath));
   EXPECT_EQ(savedFiles[1], testfiles::readFile(statePath()));
@@ -252,7 +252,7 @@ TEST_F(SettingsScreenTest, LookChooserRedrawsTheGameAtOnceAndTheNextLaunchKeepsT
   game.reset();
   preferences = std::make_unique<Preferences>(preferencesPath());
   game = newGame();
-  EXPECT_EQ(Look::HIGH_CONTRAST, game->graphics.look());
+  EXPECT_EQ(Look::HIGH_CONTRAST, game->renderer().look());
 }
 
 TEST_F(SettingsScreenTest, DamagedPreferencesStartWithTheGlossyLookAndStayUntilALookIsChosen) {
@@ -263,7 +263,7 @@ TEST_F(SettingsScreenTest, DamagedPreferencesStartWithTheGlossyLookAndStayUntilA
     game.reset();
     preferences = std::make_unique<Preferences>(preferencesPath());
     game = newGame();
-    EXPECT_EQ(Look::GLOSSY, game->graphics.look());
+    EXPECT_EQ(Look::GLOSSY, game->renderer().look());
     EXPECT_EQ(content, testfiles::readText(preferencesPath()));
   }
 }

@@ -59,19 +59,19 @@ std::string checkBoard(const Board& board) {
 std::string checkGame(const GameController& game) {
   if (game.state() < GameController::STATE_SPLASH || game.state() > GameController::STATE_GAME_ENDING)
     return "unknown game state " + std::to_string(static_cast<int>(game.state()));
-  const std::string boardFault = checkBoard(game.board);
+  const std::string boardFault = checkBoard(game.gameBoard());
   if (!boardFault.empty()) return boardFault;
   // Game time runs in play only: menus and the start screen cost the player nothing.
-  if ((game.state() == GameController::STATE_PLAYING) == game.clock.isPaused())
-    return std::string("the game clock is ") + (game.clock.isPaused() ? "paused in play" : "running in state ") +
-           (game.clock.isPaused() ? "" : std::to_string(static_cast<int>(game.state())));
+  if ((game.state() == GameController::STATE_PLAYING) == game.gameClock().isPaused())
+    return std::string("the game clock is ") + (game.gameClock().isPaused() ? "paused in play" : "running in state ") +
+           (game.gameClock().isPaused() ? "" : std::to_string(static_cast<int>(game.state())));
   // In two-tap mode the game waits for a second tap only with a selected ball.
-  if (game.settings.twoTapMoves && !game.waitingForFirstTap() && game.state() == GameController::STATE_PLAYING &&
-      game.board.stoneAt(game.board.selected) == SQUARE_EMPTY)
+  if (game.playerSettings().twoTapMoves && !game.waitingForFirstTap() && game.state() == GameController::STATE_PLAYING &&
+      game.gameBoard().stoneAt(game.gameBoard().selected) == SQUARE_EMPTY)
     return "waiting for the second tap without a selected ball";
   // A table may hold more than ten entries during a run (the file keeps the first ten).
   for (int t = 0; t < HiScores::TABLE_COUNT; ++t) {
-    const MyTl::FixedArray<HiScore>& table = game.hiScores.table(t);
+    const MyTl::FixedArray<HiScore>& table = game.localHiScores().table(t);
     for (int i = 1; i < table.size(); ++i) {
       // Free slots (score -1) come last, so a plain comparison covers them too.
       if (table[i].score > table[i - 1].score)

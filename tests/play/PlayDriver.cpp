@@ -44,17 +44,17 @@ PlayDriver::PlayDriver(PlaySession& playSession, PlayChoices& playChoices)
     : session(playSession), choices(playChoices) {}
 
 int PlayDriver::squareX(int column, int jitter) {
-  const float pitch = 312.0f / static_cast<float>(session.game().board.width);
+  const float pitch = 312.0f / static_cast<float>(session.game().gameBoard().width);
   return 4 + static_cast<int>(pitch * (static_cast<float>(column) + 0.5f)) + choices.pick(2 * jitter + 1) - jitter;
 }
 
 int PlayDriver::squareY(int row, int jitter) {
-  const float pitch = 312.0f / static_cast<float>(session.game().board.width);
+  const float pitch = 312.0f / static_cast<float>(session.game().gameBoard().width);
   return 45 + static_cast<int>(pitch * (static_cast<float>(row) + 0.5f)) + choices.pick(2 * jitter + 1) - jitter;
 }
 
 Square PlayDriver::pickSquare(bool preferBall) {
-  const Board& board = session.game().board;
+  const Board& board = session.game().gameBoard();
   const int free = board.freeSquares.size();
   const int balls = board.width * board.height - free;
   if (preferBall && balls > 0 && choices.chance(75)) {
@@ -70,7 +70,7 @@ bool PlayDriver::step() {
   if (choices.exhausted()) return false;
   // The share of each kind of event, in percent. A held or selected ball is left waiting more
   // often: a ball dropped meanwhile may take it away.
-  const int roll = session.game().board.selected.x != -1 && choices.chance(10) ? 85 : choices.pick(100);
+  const int roll = session.game().gameBoard().selected.x != -1 && choices.chance(10) ? 85 : choices.pick(100);
   if (roll < 16) {
     press();
   } else if (roll < 30) {
@@ -216,20 +216,20 @@ void PlayDriver::relaunch() {
   // after the high scores, starts afresh.
   const bool resumable = game.state() != GameController::STATE_GAME_ENDING && game.state() != GameController::STATE_GAME_OVER &&
                          game.state() != GameController::STATE_NEW_HISCORE && !game.newGameAfterHiScores() &&
-                         !game.board.freeSquares.empty();
+                         !game.gameBoard().freeSquares.empty();
   int stones[Board::MAX_SIZE][Board::MAX_SIZE];
-  std::copy(&game.board.stones[0][0], &game.board.stones[0][0] + Board::MAX_SIZE * Board::MAX_SIZE, &stones[0][0]);
-  const int score = game.board.score;
-  const int credit = pendingCredit(game.board);
+  std::copy(&game.gameBoard().stones[0][0], &game.gameBoard().stones[0][0] + Board::MAX_SIZE * Board::MAX_SIZE, &stones[0][0]);
+  const int score = game.gameBoard().score;
+  const int credit = pendingCredit(game.gameBoard());
   note("relaunch");
   session.relaunch();
-  const Board& board = session.game().board;
+  const Board& board = session.game().gameBoard();
   if (!resumable) return;
   for (int y = 0; y < Board::MAX_SIZE; ++y) {
     for (int x = 0; x < Board::MAX_SIZE; ++x) {
       if (board.stones[y][x] != stones[y][x]) {
         // What the file on disk says tells a lost save from a refused load.
-        Board saved(session.game().clock, session.game().random, session.game().settings);
+        Board saved(session.game().gameClock(), session.game().randomSource(), session.game().playerSettings());
         GameStateFile::ClockIntervals intervals;
         const bool loads = GameStateFile::load(session.statePath().c_str(), saved, intervals);
         report("after a relaunch square (" + std::to_string(x) + ", " + std::to_string(y) + ") holds " +
@@ -264,9 +264,9 @@ void PlayDriver::note(const std::string& event) {
   // With the state the event met: game state, selection, two-tap stage, free squares, score.
   const GameController& game = session.game();
   std::ostringstream line;
-  line << events << " " << event << "    [state " << game.state() << ", selected (" << game.board.selected.x << ", "
-       << game.board.selected.y << ")" << (game.waitingForFirstTap() ? "" : ", second tap") << ", free "
-       << game.board.freeSquares.size() << ", score " << game.board.score << "]";
+  line << events << " " << event << "    [state " << game.state() << ", selected (" << game.gameBoard().selected.x << ", "
+       << game.gameBoard().selected.y << ")" << (game.waitingForFirstTap() ? "" : ", second tap") << ", free "
+       << game.gameBoard().freeSquares.size() << ", score " << game.gameBoard().score << "]";
   recent.push_back(line.str());
   if (recent.size() > RECENT_EVENTS) recent.pop_front();
 }

@@ -64,14 +64,14 @@ class GamepadPlayTest : public ControllerTest {
     for (int i = 0; i < 10; ++i) pushes({SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_LEFT});
     for (int x = 0; x < to.x; ++x) push(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
     for (int y = 0; y < to.y; ++y) push(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    ASSERT_EQ(to, game->keyboardCursor.square());
+    ASSERT_EQ(to, game->cursor().square());
   }
   // The cursor taken to `to` with the d-pad by the shortest way from where it is.
   void cursorStraightTo(Square to) {
-    const Square at = game->keyboardCursor.square();
+    const Square at = game->cursor().square();
     pushTimes(to.x < at.x ? SDL_CONTROLLER_BUTTON_DPAD_LEFT : SDL_CONTROLLER_BUTTON_DPAD_RIGHT, std::abs(to.x - at.x));
     pushTimes(to.y < at.y ? SDL_CONTROLLER_BUTTON_DPAD_UP : SDL_CONTROLLER_BUTTON_DPAD_DOWN, std::abs(to.y - at.y));
-    ASSERT_EQ(to, game->keyboardCursor.square());
+    ASSERT_EQ(to, game->cursor().square());
   }
 
   std::shared_ptr<Ui::ViewRoot> views;
@@ -85,30 +85,30 @@ TEST_F(GamepadPlayTest, StartStartsAndTheDpadStickAndAMakeAMove) {
   ASSERT_EQ(GameController::STATE_PLAYING, game->state());
   emptyBoardInPlay();
   put(0, 0, STONE_BLUE);
-  game->board.pendingStones.clear();
-  game->board.pendingStoneTimes.clear();
+  game->gameBoard().pendingStones.clear();
+  game->gameBoard().pendingStoneTimes.clear();
 
   cursorTo(Square(0, 0));
-  EXPECT_TRUE(game->keyboardCursor.visible);
+  EXPECT_TRUE(game->cursor().visible);
   push(SDL_CONTROLLER_BUTTON_A);
-  EXPECT_EQ(Square(0, 0), game->board.selected);
+  EXPECT_EQ(Square(0, 0), game->gameBoard().selected);
   // The stick held right walks the cursor by itself: one step at once, then repeats.
   SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 30000);
   deliver();
-  EXPECT_EQ(Square(1, 0), game->keyboardCursor.square());
+  EXPECT_EQ(Square(1, 0), game->cursor().square());
   advance(static_cast<int>(GamepadTranslator::REPEAT_DELAY_MS));
   deliver();
-  EXPECT_EQ(Square(2, 0), game->keyboardCursor.square());
+  EXPECT_EQ(Square(2, 0), game->cursor().square());
   SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 0);
   deliver();
   advance(1000);
   deliver();
-  EXPECT_EQ(Square(2, 0), game->keyboardCursor.square()) << "the released stick walked on";
+  EXPECT_EQ(Square(2, 0), game->cursor().square()) << "the released stick walked on";
   push(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
   push(SDL_CONTROLLER_BUTTON_A);
-  EXPECT_EQ(Square(), game->board.selected);
-  EXPECT_EQ(STONE_BLUE, game->board.stones[1][2]);
-  EXPECT_EQ(1, game->board.moveCount);
+  EXPECT_EQ(Square(), game->gameBoard().selected);
+  EXPECT_EQ(STONE_BLUE, game->gameBoard().stones[1][2]);
+  EXPECT_EQ(1, game->gameBoard().moveCount);
 }
 
 TEST_F(GamepadPlayTest, MenusAreWorkedWithTheDpadAAndB) {
@@ -119,9 +119,9 @@ TEST_F(GamepadPlayTest, MenusAreWorkedWithTheDpadAAndB) {
   put(0, 0, STONE_RED);
   cursorTo(Square(0, 0));
   push(SDL_CONTROLLER_BUTTON_A);
-  ASSERT_EQ(Square(0, 0), game->board.selected);
+  ASSERT_EQ(Square(0, 0), game->gameBoard().selected);
   push(SDL_CONTROLLER_BUTTON_B);
-  EXPECT_EQ(Square(), game->board.selected);
+  EXPECT_EQ(Square(), game->gameBoard().selected);
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   push(SDL_CONTROLLER_BUTTON_START);
   ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
@@ -132,7 +132,7 @@ TEST_F(GamepadPlayTest, MenusAreWorkedWithTheDpadAAndB) {
   push(SDL_CONTROLLER_BUTTON_A);
   push(SDL_CONTROLLER_BUTTON_BACK);
   ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
-  EXPECT_EQ(Square(), game->board.selected);
+  EXPECT_EQ(Square(), game->gameBoard().selected);
   pushes({SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
           SDL_CONTROLLER_BUTTON_A});
   ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
@@ -145,43 +145,43 @@ TEST_F(GamepadPlayTest, APadPulledOutMidMoveLeavesNothingHeldAndTheKeysPlayOn) {
   push(SDL_CONTROLLER_BUTTON_START);
   emptyBoardInPlay();
   put(0, 0, STONE_GREEN);
-  game->board.pendingStones.clear();
-  game->board.pendingStoneTimes.clear();
+  game->gameBoard().pendingStones.clear();
+  game->gameBoard().pendingStoneTimes.clear();
   cursorTo(Square(0, 0));
   push(SDL_CONTROLLER_BUTTON_A);
-  ASSERT_EQ(Square(0, 0), game->board.selected);
+  ASSERT_EQ(Square(0, 0), game->gameBoard().selected);
   // Pulled out while the d-pad is held down.
   SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1);
   deliver();
-  EXPECT_EQ(Square(0, 1), game->keyboardCursor.square());
+  EXPECT_EQ(Square(0, 1), game->cursor().square());
   pads->pullOut(pad);
   pad = nullptr;
   deliver();
   EXPECT_EQ(0, pads->translator().padCount());
   advance(2000);
   deliver();
-  EXPECT_EQ(Square(0, 1), game->keyboardCursor.square()) << "the pulled pad's d-pad kept walking";
+  EXPECT_EQ(Square(0, 1), game->cursor().square()) << "the pulled pad's d-pad kept walking";
   // The ball is still held, and the keys finish the move.
   game->handleKey(GameKey::DOWN);
   game->handleKey(GameKey::ACTIVATE);
-  EXPECT_EQ(STONE_GREEN, game->board.stones[2][0]);
-  EXPECT_EQ(1, game->board.moveCount);
+  EXPECT_EQ(STONE_GREEN, game->gameBoard().stones[2][0]);
+  EXPECT_EQ(1, game->gameBoard().moveCount);
 }
 
 // The screens hear of the pad in use through the shell's path: a PlayStation pad picked up, then
 // every pad pulled out.
 TEST_F(GamepadPlayTest, TheScreensNameThePadInUseUntilEveryPadIsGone) {
-  EXPECT_EQ(GamepadStyle::XBOX, game->screens.gamepadStyle());
+  EXPECT_EQ(GamepadStyle::XBOX, game->gameScreens().gamepadStyle());
   SDL_Joystick* dualShock = pads->plugIn(VirtualPads::DUALSHOCK_4);
   deliver();
-  EXPECT_EQ(GamepadStyle::PLAYSTATION, game->screens.gamepadStyle());
+  EXPECT_EQ(GamepadStyle::PLAYSTATION, game->gameScreens().gamepadStyle());
   push(SDL_CONTROLLER_BUTTON_START);
-  EXPECT_EQ(GamepadStyle::XBOX, game->screens.gamepadStyle()) << "the first pad was used last";
+  EXPECT_EQ(GamepadStyle::XBOX, game->gameScreens().gamepadStyle()) << "the first pad was used last";
   pads->pullOut(dualShock);
   pads->pullOut(pad);
   pad = nullptr;
   deliver();
-  EXPECT_EQ(GamepadStyle::NONE, game->screens.gamepadStyle());
+  EXPECT_EQ(GamepadStyle::NONE, game->gameScreens().gamepadStyle());
 }
 
 // From the start screen to the end of a game and on through the menus, the pad alone. The board is
@@ -189,7 +189,7 @@ TEST_F(GamepadPlayTest, TheScreensNameThePadInUseUntilEveryPadIsGone) {
 // filled with colours that touch no equal neighbour (so no line forms by chance), four white
 // balls in the top row waiting for a fifth, which the first move brings.
 TEST_F(GamepadPlayTest, AWholeGameAndTheMenusArePlayedWithThePadAlone) {
-  Board& board = game->board;
+  Board& board = game->gameBoard();
   const int width = board.width, height = board.height;
   board.reset(false);
   board.timedEvents.clear();
@@ -198,7 +198,7 @@ TEST_F(GamepadPlayTest, AWholeGameAndTheMenusArePlayedWithThePadAlone) {
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
       if (!(x == 4 && y < 2)) put(x, y, (x + 2 * y) % 5 + 1);
-  game->hiScores.lastName = MyTl::BasicString<char>("Pad Player");
+  game->localHiScores().lastName = MyTl::BasicString<char>("Pad Player");
 
   // --- Only the pad from here on. ---
   ASSERT_EQ(GameController::STATE_SPLASH, game->state());
@@ -248,7 +248,7 @@ TEST_F(GamepadPlayTest, AWholeGameAndTheMenusArePlayedWithThePadAlone) {
   // An offer to send the score to the global table, where there is one, is declined with B.
   if (views->activeModal() != nullptr) push(SDL_CONTROLLER_BUTTON_B);
   ASSERT_EQ(GameController::STATE_HISCORES, game->state());
-  const HiScore& entry = game->hiScores.table(game->tableIndex())[0];
+  const HiScore& entry = game->localHiScores().table(game->tableIndex())[0];
   EXPECT_EQ(score, entry.score);
   EXPECT_STREQ("Pad Player", entry.name.c_str());
   // B leaves the table for a new game.
@@ -265,7 +265,7 @@ TEST_F(GamepadPlayTest, AWholeGameAndTheMenusArePlayedWithThePadAlone) {
   ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->state());
   pushTimes(SDL_CONTROLLER_BUTTON_A, 2);
   EXPECT_EQ(3, game->instructionsPageShown());
-  EXPECT_EQ(GamepadStyle::XBOX, game->screens.gamepadStyle());
+  EXPECT_EQ(GamepadStyle::XBOX, game->gameScreens().gamepadStyle());
   push(SDL_CONTROLLER_BUTTON_A);
   ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
   // ...the high scores and back...

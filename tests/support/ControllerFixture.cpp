@@ -44,7 +44,7 @@ void ControllerTest::TearDown() {
 
 void ControllerTest::advance(int ms) {
   fakeNow += ms;
-  game->clock.refresh();
+  game->gameClock().refresh();
 }
 
 int ControllerTest::wallClockMs() { return fakeNow; }
@@ -87,12 +87,12 @@ void ControllerTest::dragBall(Square from, Square to) {
 void ControllerTest::emptyBoardInPlay() {
   if (game->state() == GameController::STATE_SPLASH) tap(160, 240);
   ASSERT_EQ(GameController::STATE_PLAYING, game->state());
-  game->board.reset(false);
-  game->board.timedEvents.clear();
-  for (int i = 0; i < 3; ++i) game->board.pendingStones[i] = STONE_WHITE;
+  game->gameBoard().reset(false);
+  game->gameBoard().timedEvents.clear();
+  for (int i = 0; i < 3; ++i) game->gameBoard().pendingStones[i] = STONE_WHITE;
 }
 
 void ControllerTest::put(int x, int y, int colour) {
   Square s(x, y);
-  game->board.setStone(s, colour, false);
+  game->gameBoard().setStone(s, colour, false);
 }
