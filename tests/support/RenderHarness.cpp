@@ -2,29 +2,12 @@
 #include "RenderHarness.h"
 
 #include <cairo.h>
-#include <gtest/gtest.h>
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
 
 #include "DisplayScale.h"
 #include "Gl.h"
 #include "GlFixedState.h"
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-// LeakSanitizer's usual check runs at exit, while the GL driver's worker threads are being shut
-// down, and its thread-stopping tracer has crashed there. Checking once after the last test, while
-// those threads are idle, keeps the leak check and avoids that race; LeakSanitizer runs its check
-// only once per process, so the exit-time one is then skipped.
-class LeakCheckWhileGlIsIdle : public ::testing::Environment {
- public:
-  void TearDown() override { __lsan_do_leak_check(); }
-};
-[[maybe_unused]] ::testing::Environment* const leakCheckWhileGlIsIdle =
-    ::testing::AddGlobalTestEnvironment(new LeakCheckWhileGlIsIdle);
-#endif
 
 std::string& failureText() {
   static std::string text;
