@@ -101,6 +101,8 @@ void GameController::switchGameState(GameState state) {
   gameState = state;
   settingsFocus = -1;
   if (state == STATE_PLAYING && oldState != STATE_PLAYING) keyboardCursor.reset();
+  if (state == STATE_HISCORES) hiScoresMenu.beginVisit(screens, hiScores.lastAdded, tableIndex());
+  if (state == STATE_SETTINGS || state == STATE_SETTINGS_CONFIRM) settingsMenu.beginVisit(screens);
   // Game time runs only in play (resuming also when the clock was not paused).
   if (state == STATE_PLAYING) {
     clock.resume();

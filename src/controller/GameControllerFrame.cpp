@@ -79,6 +79,7 @@ bool GameController::advanceFrame() {
   if (board.score != scoreBeforeCredits) saveGameNow();
   tellPlayerOfSaveFailure();
   if (hiScoresMenu.tellPlayerOfDeliveries(screens)) pictureChanged = true;
+  if (gameState == STATE_HISCORES && hiScoresMenu.followWorkers(screens)) pictureChanged = true;
   if (gameState == STATE_PLAYING) menuStripTaps.tick(clock.nowMs());
   clock.refresh();
   if (gameState == STATE_GAME_ENDING && clock.nowMs() - static_cast<int>(gameEndTime) > GAME_ENDING_PAUSE_MS)
@@ -329,7 +330,7 @@ void GameController::drawStateScreen() {
       break;
     case STATE_HISCORES: {
       MyTl::FixedArray<HiScore>& table = hiScores.tables[tableIndex()];
-      hiScoresMenu.drawHighScoresMenu(screens, pressedButton != -1, hiScores.lastAdded, &table[0], tableIndex());
+      hiScoresMenu.drawHighScoresMenu(screens, pressedButton != -1, &table[0]);
       break;
     }
     case STATE_NEW_HISCORE:

@@ -236,12 +236,29 @@ void HiScoresMenu::offerUpload(GameScreens& screens) {
   screens.uploadAlert->show(*screens.parent);
 }
 
-int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighted, HiScore* entry,
-                                     HiScore* tableEntries, int index) {
+void HiScoresMenu::beginVisit(GameScreens& screens, HiScore* entry, int index) {
   shownOn = &screens;
   newEntry = entry;
   tableIndex = index;
+  showLocal = true;
+  rowsBuilt = false;
+  if (!segmentedControl) {
+    ControlsDelegate* delegate = screens.delegateOfControls();
+    segmentedControl = std::make_shared<Ui::SegmentedControl>(std::vector<std::string>{"Local", "Global"},
+                                                              Ui::ViewRect(80, 14, 160, 30));
+    segmentedControl->setAction([delegate](Ui::SegmentedControl& control) {
+      if (delegate != nullptr) delegate->localGlobalChange(control);
+    });
+  }
+  selectSegment(0);
+  if (screens.parent) screens.parent->addSubview(segmentedControl);
+  offerUpload(screens);
+  // Each visit is a chance for the submissions that could not be delivered before.
+  sendOutbox();
+}
 
+bool HiScoresMenu::followWorkers(GameScreens& screens) {
+  bool changed = false;
   if (uploadStarted && uploader.scoreUploaded) {
     MyTl::Lock lock(menuLock);
     // After an upload the global list, which now holds the new score, is shown.
@@ -252,33 +269,21 @@ int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighte
       selectSegment(1);
       startFetch();
     }
+    changed = true;
   }
   if (screens.parent && uploader.takeErrorAlertRequest()) {
     const HiScoresUploader::AlertTexts& texts = HiScoresUploader::errorAlertTexts();
     errorAlert = std::make_shared<Ui::Alert>(uploader.errorAlertTitle(), uploader.errorAlertMessage(), nullptr,
                                              nullptr, std::vector<std::string>{texts.button});
     errorAlert->show(*screens.parent);
+    changed = true;
   }
+  return changed;
+}
 
+int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighted, HiScore* tableEntries) {
   const bool first = screens.justSwitched();
-  if (first) {
-    showLocal = true;
-    rowsBuilt = false;
-    screens.popBackground.reset(screens.createMenuFrame(PANEL.height, PANEL.widen));
-    if (!segmentedControl) {
-      ControlsDelegate* delegate = screens.delegateOfControls();
-      segmentedControl = std::make_shared<Ui::SegmentedControl>(std::vector<std::string>{"Local", "Global"},
-                                                                Ui::ViewRect(80, 14, 160, 30));
-      segmentedControl->setAction([delegate](Ui::SegmentedControl& control) {
-        if (delegate != nullptr) delegate->localGlobalChange(control);
-      });
-    }
-    selectSegment(0);
-    if (screens.parent) screens.parent->addSubview(segmentedControl);
-    offerUpload(screens);
-    // Each visit is a chance for the submissions that could not be delivered before.
-    sendOutbox();
-  }
+  if (first) screens.popBackground.reset(screens.createMenuFrame(PANEL.height, PANEL.widen));
   const char* names[] = {"HighScores", "Back"};
   const int buttonTop = screens.drawMenuWithTopAndBottomButtons(first, names, bottomHighlighted, PANEL.yOffset);
 

@@ -1,8 +1,9 @@
 // HiScoresMenu: the high-score screen. Shows the ten best scores of the mode just played, from
 // the local table or from the high-score server, marks the player's new entry, offers to submit
-// a new entry to the global table, and coordinates the two network workers with the drawing.
-// Owned by the controller, which draws it every frame while its high-score state is up and calls
-// finishedShowingHighScores when it leaves. Main thread only; the workers only set their flags.
+// a new entry to the global table, and follows the network workers. Owned by the controller, which
+// calls beginVisit when the screen opens, followWorkers on every frame tick and the drawing on
+// every frame while it is up, and finishedShowingHighScores when it leaves. Main thread only; the
+// workers only set their flags.
 #pragma once
 
 #include <functional>
@@ -37,10 +38,16 @@ class HiScoresMenu {
 
   // Back to the local view with no upload pending.
   void reset();
+  // The controller opens the screen over `screens` for the local table `tableIndex`, with
+  // `newEntry` the player's new entry in it (null for none): the local view, the local/global
+  // control, the upload question for a new entry, and another try of the outbox.
+  void beginVisit(GameScreens& screens, HiScore* newEntry, int tableIndex);
+  // The frame tick's part while the screen is up: after an upload the global view, after a
+  // failed one its alert. True when the screen changed.
+  bool followWorkers(GameScreens& screens);
   // Draws the screen through `screens`; returns the top of the "Back" button. `tableEntries` are
-  // the first entries of the local table `tableIndex` (at least ten).
-  int drawHighScoresMenu(GameScreens& screens, bool bottomHighlighted, HiScore* newEntry, HiScore* tableEntries,
-                         int tableIndex);
+  // the first entries of the local table the visit began with (at least ten).
+  int drawHighScoresMenu(GameScreens& screens, bool bottomHighlighted, HiScore* tableEntries);
   // Called when the controller leaves the screen.
   void finishedShowingHighScores(HiScores& scores);
   // The local/global control changed to `segment` (0 local, 1 global).

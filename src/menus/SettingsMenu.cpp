@@ -34,8 +34,25 @@ const int VOLUME_KNOB_BALL = STONE_LIGHT_BLUE;
 SettingsMenu::SettingsMenu(Settings& liveSettings) : settings(liveSettings) {}
 SettingsMenu::~SettingsMenu() = default;
 
-int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
+void SettingsMenu::beginVisit(GameScreens& screens) {
   shownOn = &screens;
+  if (!clockSwitch) {
+    clockSwitch = std::make_shared<Ui::Switch>();
+    clockSwitch->setCenter(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::CLOCK_SWITCH_CENTRE_Y);
+    twoTapSwitch = std::make_shared<Ui::Switch>();
+    twoTapSwitch->setCenter(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::TWO_TAP_SWITCH_CENTRE_Y);
+    clockSwitch->setAction([this](Ui::Switch&) { followSwitches(); });
+    twoTapSwitch->setAction([this](Ui::Switch&) { followSwitches(); });
+  }
+  clockSwitch->setOn(!settings.clockDisabled);
+  twoTapSwitch->setOn(settings.twoTapMoves);
+  if (screens.parent) {
+    screens.parent->addSubview(clockSwitch);
+    screens.parent->addSubview(twoTapSwitch);
+  }
+}
+
+int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
   const bool first = screens.justSwitched();
   const ScreenGeometry::ButtonPanel& panel = ScreenGeometry::SETTINGS_PANEL;
   if (first) screens.popBackground.reset(screens.createMenuFrame(panel.height, panel.widen));
@@ -76,23 +93,6 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
   drawRowLabel(texts[VOLUME_LABEL], static_cast<int>(ScreenGeometry::VOLUME_SLIDER_Y));
   sliderBar->drawToScreenCenteredAt(ScreenGeometry::VOLUME_SLIDER_CENTRE_X, ScreenGeometry::VOLUME_SLIDER_Y,
                                     Scaling(ScreenGeometry::VOLUME_BAR_SCALE, 1.0f), BLEND_PREMULTIPLIED, true);
-
-  if (!clockSwitch) {
-    clockSwitch = std::make_shared<Ui::Switch>();
-    clockSwitch->setCenter(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::CLOCK_SWITCH_CENTRE_Y);
-    twoTapSwitch = std::make_shared<Ui::Switch>();
-    twoTapSwitch->setCenter(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::TWO_TAP_SWITCH_CENTRE_Y);
-    clockSwitch->setAction([this](Ui::Switch&) { followSwitches(); });
-    twoTapSwitch->setAction([this](Ui::Switch&) { followSwitches(); });
-  }
-  if (first) {
-    clockSwitch->setOn(!settings.clockDisabled);
-    twoTapSwitch->setOn(settings.twoTapMoves);
-    if (screens.parent) {
-      screens.parent->addSubview(clockSwitch);
-      screens.parent->addSubview(twoTapSwitch);
-    }
-  }
 
   screens.graphics.drawStoneCenteredAtCoordsNoScaleUp(VOLUME_KNOB_BALL, ScreenPoint(volumeKnobX(settings.volume), ScreenGeometry::VOLUME_SLIDER_Y),
                                                       0.66f, false, false);

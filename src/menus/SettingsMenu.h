@@ -24,6 +24,9 @@ class SettingsMenu {
   explicit SettingsMenu(Settings& liveSettings);
   ~SettingsMenu();
 
+  // The controller opens the screen (or its mode-change question) over `screens`: the switches
+  // show the settings and go over the frame.
+  void beginVisit(GameScreens& screens);
   // Draws the screen through `screens`; returns the top of the "Done" button.
   int drawSettings(GameScreens& screens, bool bottomHighlighted);
   // Queues the switches for removal when the controller leaves the screen; they are kept for

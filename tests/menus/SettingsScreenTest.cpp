@@ -94,6 +94,9 @@ TEST_F(SettingsScreenTest, VolumeKnobSitsOnTheSliderWhereTheVolumeSays) {
 TEST_F(SettingsScreenTest, SwitchesShowTheSettingsAndTheSettingsFollowEachTap) {
   liveSettings().clockDisabled = true;
   liveSettings().twoTapMoves = false;
+  // The switches take the settings as the screen opens.
+  game->switchGameState(GameController::STATE_GAME_MENU);
+  game->switchGameState(GameController::STATE_SETTINGS);
   render("settings-switches", true);
   SettingsMenu& menu = game->settingsScreen();
   ASSERT_TRUE(menu.clockSwitch && menu.twoTapSwitch);
