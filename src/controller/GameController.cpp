@@ -236,7 +236,6 @@ void GameController::chooseLook(Look look) {
   if (look == graphics.look()) return;
   graphics.setLook(look);
   if (graphics.isComplete()) followRegeneratedArt();
-  graphics.boardSnapshotTexture.reset();
   forgetBoardImage();
   preferences.setLook(look);
   // Without a configuration folder the choice lasts for this session only.

@@ -311,6 +311,8 @@ class GameController {
   void rebuildBoardSnapshot();
   // What the board image would show now.
   BoardImageKey boardImageKey() const;
+  // No board image yet, or what it shows differs from what the board image would show now.
+  bool boardImageIsStale() const;
   // The board image is made afresh in the next frame (new art, another scale or look).
   void forgetBoardImage();
   // Shows, once per run, the first save that failed (which folder, why).

@@ -54,7 +54,6 @@ void GameController::followDisplayScale() {
     graphics.regenerate();
     followRegeneratedArt();
   }
-  graphics.boardSnapshotTexture.reset();
   forgetBoardImage();
 }
 
@@ -112,7 +111,7 @@ void GameController::drawFrame() {
   }
   completeStartUp();
 
-  if (!(boardImageKey() == boardImageShows) || boardSnapshot == nullptr) {
+  if (boardImageIsStale()) {
     rebuildBoardSnapshot();
   } else {
     boardSnapshot->drawToScreen(0.0f, -32.0f, Scaling(1.0f, -1.0f), BLEND_OPAQUE, false);
@@ -160,7 +159,7 @@ void GameController::schedulePicture(FrameSchedule& schedule) const {
   // The start screen is a still picture; everything else shows the board.
   if (gameState == STATE_SPLASH) return;
   const bool gameTimeRuns = !clock.isPaused();
-  if (!(boardImageKey() == boardImageShows) || boardSnapshot == nullptr) schedule.drawNow();
+  if (boardImageIsStale()) schedule.drawNow();
   // Rolling digits, or numbers not shown yet.
   if (scoreNumber.value != board.score || levelNumber.value != board.level) schedule.drawNow();
 
@@ -222,7 +221,12 @@ GameController::BoardImageKey GameController::boardImageKey() const {
   return {board.pictureRevision(), gameState == STATE_PLAYING, menuStripTaps.pressed};
 }
 
+bool GameController::boardImageIsStale() const {
+  return boardSnapshot == nullptr || !(boardImageKey() == boardImageShows);
+}
+
 void GameController::forgetBoardImage() {
+  graphics.boardSnapshotTexture.reset();
   delete boardSnapshot;
   boardSnapshot = nullptr;
 }
