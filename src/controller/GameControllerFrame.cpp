@@ -46,7 +46,7 @@ void GameController::drawPendingStones(int first, int cap) {
 }
 
 void GameController::followDisplayScale() {
-  displayGeneration = DisplayScale::generation();
+  drawState.followDisplay(DisplayScale::generation());
   if (!graphics.isComplete()) {
     // Only the start picture may exist yet; the rest is made later, at the scale of that moment.
     graphics.dropStartScreenArt();
@@ -77,35 +77,34 @@ bool GameController::advanceFrame() {
   // never holds the removed balls without their points.
   if (board.score != scoreBeforeCredits) saveGameNow();
   tellPlayerOfSaveFailure();
-  if (hiScoresMenu.tellPlayerOfDeliveries(screens)) pictureChanged = true;
-  if (gameState == STATE_HISCORES && hiScoresMenu.followWorkers(screens)) pictureChanged = true;
-  if (gameState == STATE_PLAYING) menuStripTaps.tick(clock.nowMs());
+  if (hiScoresMenu.tellPlayerOfDeliveries(screens)) drawState.owePicture();
+  if (flow.current() == STATE_HISCORES && hiScoresMenu.followWorkers(screens)) drawState.owePicture();
+  if (flow.current() == STATE_PLAYING) menuStripTaps.tick(clock.nowMs());
   clock.refresh();
-  if (gameState == STATE_GAME_ENDING && clock.nowMs() - static_cast<int>(gameEndTime) > GAME_ENDING_PAUSE_MS)
+  if (flow.current() == STATE_GAME_ENDING && clock.nowMs() - flow.gameEndingSinceMs() > GAME_ENDING_PAUSE_MS)
     handleGameFinish(true, false);
-  if (gameState == STATE_PLAYING && !dropIdleBall()) return false;
+  if (flow.current() == STATE_PLAYING && !dropIdleBall()) return false;
   // A board is never left without a ball.
   if (board.freeSquares.size() == board.width * board.height) board.addBallAtRandomPos();
   dropSelectionOfVanishedBall();
   // A due penalty ball is announced whether or not this tick draws; drawing only shows the clock.
-  if (gameState != STATE_SPLASH) announceDuePenaltyBall();
+  if (flow.current() != STATE_SPLASH) announceDuePenaltyBall();
   // The path to the target the pointer or the cursor names, as the next frame shows it.
-  if (board.selected.x != -1) board.calculateReachability(board.selected, currentMouseSquare);
-  if (gameState != STATE_SPLASH) followDragTarget();
+  if (board.selected.x != -1) board.calculateReachability(board.selected, gesture.target());
+  if (flow.current() != STATE_SPLASH) followDragTarget();
   settleAnimations();
   return true;
 }
 
 void GameController::drawFrame() {
   MyTl::Lock lock(gameMutex);
-  pictureChanged = false;
-  drawnAtMs = clock.nowMs();
+  drawState.beginFrame(clock.nowMs());
   graphics.setMoment(clock.nowMs(), clock.gameTime());
   graphics.setTwoTapMoves(settings.twoTapMoves);
-  if (displayGeneration != DisplayScale::generation()) followDisplayScale();
-  if (gameState == STATE_SPLASH) {
+  if (!drawState.drawnForDisplay(DisplayScale::generation())) followDisplayScale();
+  if (flow.current() == STATE_SPLASH) {
     graphics.generateStartScreenArt();
-    screens.drawSplashScreen(pressedButton == 1);
+    screens.drawSplashScreen(flow.pressedButton() == 1);
     screens.doneDrawing();
     return;
   }
@@ -114,14 +113,14 @@ void GameController::drawFrame() {
   if (boardImageIsStale()) {
     rebuildBoardSnapshot();
   } else {
-    boardSnapshot->drawToScreen(0.0f, -32.0f, Scaling(1.0f, -1.0f), BLEND_OPAQUE, false);
+    drawState.boardImage()->drawToScreen(0.0f, -32.0f, Scaling(1.0f, -1.0f), BLEND_OPAQUE, false);
   }
   drawPendingStones(3, -1);
   const float shownFraction = penaltyFraction();
-  shownTimerFrame = shownFraction != -1.0f ? BallGraphics::timerFrame(shownFraction) : -1;
+  drawState.showTimerFrame(shownFraction != -1.0f ? BallGraphics::timerFrame(shownFraction) : -1);
   if (shownFraction != -1.0f) graphics.drawTimer(shownFraction, 201, 15);
-  graphics.drawNumber(scoreNumber.getNumberToShow(board.score, clock.nowMs()), 10000, 42.5f, 12.5f);
-  graphics.drawNumber(levelNumber.getNumberToShow(board.level, clock.nowMs()), 100, 156.5f, 12.5f);
+  graphics.drawNumber(drawState.score().numberToShow(board.score, clock.nowMs()), 10000, 42.5f, 12.5f);
+  graphics.drawNumber(drawState.level().numberToShow(board.level, clock.nowMs()), 100, 156.5f, 12.5f);
 
   drawSquareHighlights();
   drawAnimatedSquares();
@@ -135,21 +134,21 @@ void GameController::tellPlayerOfSaveFailure() {
   std::string folder, reason;
   if (screens.parent && saveFailures.take(folder, reason)) {
     screens.showSaveFailure(folder, reason);
-    pictureChanged = true;  // the notice comes up over the screen
+    drawState.owePicture();  // the notice comes up over the screen
   }
 }
 
 FrameSchedule GameController::frameSchedule() {
   MyTl::Lock lock(gameMutex);
   FrameSchedule schedule(clock.wallClockSinceStart());
-  if (pictureChanged) schedule.drawNow();
+  if (drawState.owesPicture()) schedule.drawNow();
   // Timed board events fire once their time has passed.
   for (int i = 0; i < board.timedEvents.size(); ++i) {
     if (board.timedEvents[i].time != -1) schedule.wakeAt(board.timedEvents[i].time + 1);
   }
-  if (gameState == STATE_PLAYING && menuStripTaps.expiryTime() != -1)
+  if (flow.current() == STATE_PLAYING && menuStripTaps.expiryTime() != -1)
     schedule.wakeAt(menuStripTaps.expiryTime());
-  if (gameState == STATE_GAME_ENDING) schedule.wakeAt(static_cast<int>(gameEndTime) + GAME_ENDING_PAUSE_MS + 1);
+  if (flow.current() == STATE_GAME_ENDING) schedule.wakeAt(flow.gameEndingSinceMs() + GAME_ENDING_PAUSE_MS + 1);
   schedulePenaltyClock(schedule);
   schedulePicture(schedule);
   return schedule;
@@ -157,11 +156,11 @@ FrameSchedule GameController::frameSchedule() {
 
 void GameController::schedulePicture(FrameSchedule& schedule) const {
   // The start screen is a still picture; everything else shows the board.
-  if (gameState == STATE_SPLASH) return;
+  if (flow.current() == STATE_SPLASH) return;
   const bool gameTimeRuns = !clock.isPaused();
   if (boardImageIsStale()) schedule.drawNow();
   // Rolling digits, or numbers not shown yet.
-  if (scoreNumber.value != board.score || levelNumber.value != board.level) schedule.drawNow();
+  if (!drawState.numbersShow(board.score, board.level)) schedule.drawNow();
 
   for (int y = 0; y < board.height; ++y) {
     for (int x = 0; x < board.width; ++x) {
@@ -172,7 +171,7 @@ void GameController::schedulePicture(FrameSchedule& schedule) const {
       if (board.stones[y][x] == STONE_BOMB) schedule.drawNow();
       // The square of a move's target or landing stays lit for a moment after its start.
       if ((animation.kind == ANIM_MOVE_TARGET || animation.kind == ANIM_MOVE_LANDED) &&
-          drawnAtMs - static_cast<int>(animation.startTime) < TARGET_FLASH_MS)
+          drawState.drawnAtMs() - static_cast<int>(animation.startTime) < TARGET_FLASH_MS)
         schedule.changesAt(static_cast<int>(animation.startTime) + TARGET_FLASH_MS);
     }
   }
@@ -187,21 +186,21 @@ void GameController::schedulePicture(FrameSchedule& schedule) const {
   }
 
   // The dragged ball's target swings on game time.
-  const Square t = currentMouseSquare;
+  const Square t = gesture.target();
   if (gameTimeRuns && t.x != -1 && board.selected.x != -1 && board.stoneAt(board.selected) != SQUARE_EMPTY &&
       board.isInBoard(t))
     schedule.drawNow();
 
-  if (gameState == STATE_INSTRUCTIONS) {
-    if (instructionsPage == 1) schedule.changesAt(GameScreens::nextInstructionsAnimationChange(drawnAtMs));
+  if (flow.current() == STATE_INSTRUCTIONS) {
+    if (flow.instructionsPage() == 1) schedule.changesAt(GameScreens::nextInstructionsAnimationChange(drawState.drawnAtMs()));
     // The last page shows a turning bomb.
-    if (instructionsPage == 3) schedule.drawNow();
+    if (flow.instructionsPage() == 3) schedule.drawNow();
   }
 }
 
 void GameController::rebuildBoardSnapshot() {
   graphics.drawBoard(board.height < 10, ScreenGeometry::boardScale(board.width));
-  if (gameState == STATE_PLAYING) screens.drawMenuButton(menuStripTaps.pressed, board.height < 10);
+  if (flow.current() == STATE_PLAYING) screens.drawMenuButton(menuStripTaps.pressed, board.height < 10);
   for (int y = 0; y < board.height; ++y) {
     for (int x = 0; x < board.width; ++x) {
       const int stone = board.stones[y][x];
@@ -211,24 +210,20 @@ void GameController::rebuildBoardSnapshot() {
     }
   }
   drawPendingStones(0, 3);
-  Texture* snapshot = new Texture(512, 512);
-  delete boardSnapshot;
-  boardSnapshot = snapshot;
-  boardImageShows = boardImageKey();
+  drawState.keepBoardImage(std::make_unique<Texture>(512, 512), boardImageKey());
 }
 
-GameController::BoardImageKey GameController::boardImageKey() const {
-  return {board.pictureRevision(), gameState == STATE_PLAYING, menuStripTaps.pressed};
+DrawState::BoardImageKey GameController::boardImageKey() const {
+  return {board.pictureRevision(), flow.current() == STATE_PLAYING, menuStripTaps.pressed};
 }
 
 bool GameController::boardImageIsStale() const {
-  return boardSnapshot == nullptr || !(boardImageKey() == boardImageShows);
+  return drawState.boardImageIsStale(boardImageKey());
 }
 
 void GameController::forgetBoardImage() {
   graphics.boardSnapshotTexture.reset();
-  delete boardSnapshot;
-  boardSnapshot = nullptr;
+  drawState.forgetBoardImage();
 }
 
 void GameController::drawSquareHighlights() {
@@ -254,9 +249,9 @@ void GameController::settleAnimations() {
     for (int x = 0; x < board.width; ++x) {
       AnimationInfo& animation = board.animations[y][x];
       // The square under the drag target shows the ghost instead, and waits.
-      if (!animation.active || Square(x, y) == currentMouseSquare) continue;
+      if (!animation.active || Square(x, y) == gesture.target()) continue;
       // A grow that ended leaves its ball to the board image.
-      if (AnimationHandler::settle(animation, clock.nowMs(), drawnAtMs, board.stones[y][x], settings.twoTapMoves))
+      if (AnimationHandler::settle(animation, clock.nowMs(), drawState.drawnAtMs(), board.stones[y][x], settings.twoTapMoves))
         board.notePictureChange();
     }
   }
@@ -268,7 +263,7 @@ void GameController::drawAnimatedSquares() {
       const int stone = board.stones[y][x];
       const AnimationInfo& animation = board.animations[y][x];
       if (stone == SQUARE_EMPTY || animation.active) {
-        if (animation.active && !(Square(x, y) == currentMouseSquare)) {
+        if (animation.active && !(Square(x, y) == gesture.target())) {
           AnimationHandler::draw(graphics, animation, x, y, stone);
         }
       } else if (stone == STONE_BOMB) {
@@ -279,18 +274,17 @@ void GameController::drawAnimatedSquares() {
 }
 
 bool GameController::dragTargetShown() const {
-  const Square t = currentMouseSquare;
+  const Square t = gesture.target();
   return t.x != -1 && board.selected.x != -1 && board.stoneAt(board.selected) != SQUARE_EMPTY && board.isInBoard(t);
 }
 
 bool GameController::dragTargetIsBad() const {
-  const Square t = currentMouseSquare;
+  const Square t = gesture.target();
   return !board.reachability[t.y][t.x].onPath && !(t == board.selected);
 }
 
 int GameController::dragTargetHoverMs() const {
-  const bool hoverGoesOn = hoverStartTime != -1 && currentMouseSquare == hoverSquare;
-  return hoverGoesOn ? clock.gameTime() - hoverStartTime : 0;
+  return gesture.hoverMs(clock.gameTime());
 }
 
 float GameController::dragTargetSize(int elapsed) const {
@@ -306,21 +300,18 @@ float GameController::dragTargetSize(int elapsed) const {
 }
 
 void GameController::followDragTarget() {
-  if (!dragTargetShown()) {
-    hoverStartTime = -1;
-    return;
-  }
-  const Square t = currentMouseSquare;
+  const bool shown = dragTargetShown();
   const int elapsed = dragTargetHoverMs();
-  if (elapsed == 0) hoverStartTime = clock.gameTime();
-  hoverSquare = t;
+  gesture.followHover(shown, clock.gameTime());
+  if (!shown) return;
+  const Square t = gesture.target();
   // A selection animation on the target square starts from the ghost's size and shrinks back.
   board.animations[t.y][t.x].shrinkSize = 2.0f * dragTargetSize(elapsed);
 }
 
 void GameController::drawDragTarget() {
   if (!dragTargetShown()) return;
-  const Square t = currentMouseSquare;
+  const Square t = gesture.target();
   const bool bad = dragTargetIsBad();
   const float size = dragTargetSize(dragTargetHoverMs());
   if (bad) graphics.addRedGlow(t.x, t.y, size * 2.7f, false);
@@ -328,24 +319,24 @@ void GameController::drawDragTarget() {
 }
 
 void GameController::drawStateScreen() {
-  switch (gameState) {
+  switch (flow.current()) {
     case STATE_GAME_MENU:
-      screens.drawGameMenu(pressedButton, true);
+      screens.drawGameMenu(flow.pressedButton(), true);
       break;
     case STATE_HISCORES: {
       MyTl::FixedArray<HiScore>& table = hiScores.tables[tableIndex()];
-      hiScoresMenu.drawHighScoresMenu(screens, pressedButton != -1, &table[0]);
+      hiScoresMenu.drawHighScoresMenu(screens, flow.pressedButton() != -1, &table[0]);
       break;
     }
     case STATE_NEW_HISCORE:
-      screens.drawNewHiScoreMenu(pressedButton != -1, hiScores.lastName.c_str(), board.score);
+      screens.drawNewHiScoreMenu(flow.pressedButton() != -1, hiScores.lastName.c_str(), board.score);
       break;
     case STATE_INSTRUCTIONS:
-      screens.drawInstructions(pressedButton, instructionsPage);
+      screens.drawInstructions(flow.pressedButton(), flow.instructionsPage());
       break;
     case STATE_SETTINGS:
     case STATE_SETTINGS_CONFIRM:
-      settingsMenu.drawSettings(screens, pressedButton != -1);
+      settingsMenu.drawSettings(screens, flow.pressedButton() != -1);
       break;
     case STATE_GAME_OVER:
       screens.drawGameOver();
