@@ -107,8 +107,6 @@ class GameController : public GameStates {
   // Generates the art that a NO_ART start left for later. The shell calls it right after the
   // start screen's first frame; drawing anything but the start screen calls it too.
   void completeStartUp();
-  // Draws the announced balls from index `first`; cap -1 draws all shown, else at most three.
-  void drawPendingStones(int first, int cap);
 
   // --- Touches (screen pixels) ---
   void handleMouseDown(int x, int y);
@@ -259,10 +257,6 @@ class GameController : public GameStates {
   void clearSelection();
   void startSelectionAnimation(const Square& q);
   void leaveSettings();
-  void drawStateScreen();
-  void rebuildBoardSnapshot();
-  // What the board image would show now.
-  DrawState::BoardImageKey boardImageKey() const;
   // No board image yet, or what it shows differs from what the board image would show now.
   bool boardImageIsStale() const;
   // The board image is made afresh in the next frame (new art, another scale or look).
@@ -279,20 +273,11 @@ class GameController : public GameStates {
   void chooseLook(Look look);
   // The look `step` places after (or before, when negative) the one in use, wrapping around.
   void stepLook(int step);
-  void drawSquareHighlights();
   // The time step of every square's animation (see AnimationHandler::settle).
   void settleAnimations();
-  void drawAnimatedSquares();
-  // The ghost of the held ball over the square the pointer or the cursor names: whether it shows,
-  // whether that square is out of reach, how long it has hovered there and its size then.
-  bool dragTargetShown() const;
-  bool dragTargetIsBad() const;
-  int dragTargetHoverMs() const;
-  float dragTargetSize(int hoverMs) const;
-  // The time step's part of the ghost: when its hover began, and the size a selection shrinks
-  // back from when the ball is let go on its own square.
+  // The time step's part of the held ball's ghost (DragGhost): when its hover began, and the
+  // size a selection shrinks back from when the ball is let go on its own square.
   void followDragTarget();
-  void drawDragTarget();
   // Keyboard play (GameControllerKeyboard.cpp).
   void handleBoardKey(GameKey key);
   void handleSettingsKey(GameKey key);
@@ -306,6 +291,4 @@ class GameController : public GameStates {
   // Button `index` of the current screen was pressed; true when that used up the touch (the
   // board beneath must not see its release).
   bool pressButton(int index);
-  // The cursor ring on the board, or the focus ring on the settings screen.
-  void drawKeyboardFocus();
 };

@@ -1,49 +1,20 @@
-// The frame tick: timed events, the penalty clock and the idle ball, then the whole frame in a
-// fixed order: the cached board image (rebuilt when the board changed), the announced balls,
-// the timer strip, score and level, highlights, animated squares, the drag target and the
-// screen of the current state. Also the frame schedule: when the picture next needs drawing.
-#include <cmath>
-
+// The frame tick: timed events, the penalty clock, the idle ball and the animations' time step,
+// then the frame (the start screen here, every other screen through FramePainter). Also the
+// frame schedule: when the picture next needs drawing.
 #include "AnimationHandler.h"
-#include "BlendMode.h"
 #include "DisplayScale.h"
 #include "DoubleClickHandler.h"
+#include "DragGhost.h"
+#include "FramePainter.h"
 #include "Lock.h"
-#include "ScreenGeometry.h"
 #include "Texture.h"
 #include "GameController.h"
 
 namespace {
 
 const int GAME_ENDING_PAUSE_MS = 2000;
-const int TARGET_FLASH_MS = 200;
 
 }  // namespace
-
-void GameController::drawPendingStones(int first, int cap) {
-  const int count = board.pendingStones.size();
-  if (count == 0) return;
-  const float spacing = count < 10 ? (72.0f / static_cast<float>(count) < 14.0f ? 72.0f / static_cast<float>(count) : 14.0f)
-                                   : 8.0f;
-  const int shown = count < 9 ? count : 9;
-  const int limit = cap == -1 ? shown : (shown < 3 ? shown : 3);
-  for (int i = first; i < limit; ++i) {
-    const float x = 303.0f - spacing * static_cast<float>(i + 1);
-    // A freshly announced ball flares up and fades within 1.2 s of game time.
-    float glow = -1.0f;
-    if (i < board.pendingStoneTimes.size() && board.pendingStoneTimes[i].ms != -1) {
-      float age = static_cast<float>(clock.gameTime() - board.pendingStoneTimes[i].ms);
-      if (age < 1200.0f) {
-        if (age > 600.0f) age = 1200.0f - age;
-        glow = (age + 100.0f) / 100.0f < 4.0f ? (age + 100.0f) / 100.0f : 4.0f;
-      }
-    }
-    for (int k = 0; static_cast<float>(k) < glow; ++k) graphics.addVerySoftGlowCenteredAtPoint(x + 10.83f, 22.83f, 0.33f);
-    graphics.drawStoneAtCoords(board.pendingStones[i], ScreenPoint(x, 12.0f), 0.57f, false, true, false, true);
-    for (int k = 0; static_cast<float>(k) < 2.0f * glow / 3.0f; ++k)
-      graphics.addVerySoftGlowCenteredAtPoint(x + 10.83f, 22.83f, 0.33f);
-  }
-}
 
 void GameController::followDisplayScale() {
   drawState.followDisplay(DisplayScale::generation());
@@ -92,6 +63,8 @@ bool GameController::advanceFrame() {
   // The path to the target the pointer or the cursor names, as the next frame shows it.
   if (board.selected.x != -1) board.calculateReachability(board.selected, gesture.target());
   if (flow.current() != STATE_SPLASH) followDragTarget();
+  // The cursor stays on the board when a new game makes it smaller.
+  keyboardCursor.clampTo(board.width, board.height);
   settleAnimations();
   return true;
 }
@@ -109,25 +82,9 @@ void GameController::drawFrame() {
     return;
   }
   completeStartUp();
-
-  if (boardImageIsStale()) {
-    rebuildBoardSnapshot();
-  } else {
-    drawState.boardImage()->drawToScreen(0.0f, -32.0f, Scaling(1.0f, -1.0f), BLEND_OPAQUE, false);
-  }
-  drawPendingStones(3, -1);
-  const float shownFraction = penaltyFraction();
-  drawState.showTimerFrame(shownFraction != -1.0f ? BallGraphics::timerFrame(shownFraction) : -1);
-  if (shownFraction != -1.0f) graphics.drawTimer(shownFraction, 201, 15);
-  graphics.drawNumber(drawState.score().numberToShow(board.score, clock.nowMs()), 10000, 42.5f, 12.5f);
-  graphics.drawNumber(drawState.level().numberToShow(board.level, clock.nowMs()), 100, 156.5f, 12.5f);
-
-  drawSquareHighlights();
-  drawAnimatedSquares();
-  drawDragTarget();
-  drawStateScreen();
-  drawKeyboardFocus();
-  screens.doneDrawing();
+  FramePainter({board, flow, gesture, settings, clock, menuStripTaps, hiScores, tableIndex(), penaltyFraction()},
+               {drawState, graphics, screens, hiScoresMenu, settingsMenu, keyboardCursor})
+      .paint();
 }
 
 void GameController::tellPlayerOfSaveFailure() {
@@ -171,8 +128,8 @@ void GameController::schedulePicture(FrameSchedule& schedule) const {
       if (board.stones[y][x] == STONE_BOMB) schedule.drawNow();
       // The square of a move's target or landing stays lit for a moment after its start.
       if ((animation.kind == ANIM_MOVE_TARGET || animation.kind == ANIM_MOVE_LANDED) &&
-          drawState.drawnAtMs() - static_cast<int>(animation.startTime) < TARGET_FLASH_MS)
-        schedule.changesAt(static_cast<int>(animation.startTime) + TARGET_FLASH_MS);
+          drawState.drawnAtMs() - static_cast<int>(animation.startTime) < FramePainter::TARGET_FLASH_MS)
+        schedule.changesAt(static_cast<int>(animation.startTime) + FramePainter::TARGET_FLASH_MS);
     }
   }
 
@@ -198,50 +155,13 @@ void GameController::schedulePicture(FrameSchedule& schedule) const {
   }
 }
 
-void GameController::rebuildBoardSnapshot() {
-  graphics.drawBoard(board.height < 10, ScreenGeometry::boardScale(board.width));
-  if (flow.current() == STATE_PLAYING) screens.drawMenuButton(menuStripTaps.pressed, board.height < 10);
-  for (int y = 0; y < board.height; ++y) {
-    for (int x = 0; x < board.width; ++x) {
-      const int stone = board.stones[y][x];
-      // Bombs turn, so they are drawn every frame instead.
-      if (stone != SQUARE_EMPTY && stone != STONE_BOMB && !board.animations[y][x].active && !(Square(x, y) == board.selected))
-        graphics.drawStone(stone, x, y, 1.0f, false);
-    }
-  }
-  drawPendingStones(0, 3);
-  drawState.keepBoardImage(std::make_unique<Texture>(512, 512), boardImageKey());
-}
-
-DrawState::BoardImageKey GameController::boardImageKey() const {
-  return {board.pictureRevision(), flow.current() == STATE_PLAYING, menuStripTaps.pressed};
-}
-
 bool GameController::boardImageIsStale() const {
-  return drawState.boardImageIsStale(boardImageKey());
+  return drawState.boardImageIsStale(FramePainter::boardImageKey(board, flow, menuStripTaps));
 }
 
 void GameController::forgetBoardImage() {
   graphics.boardSnapshotTexture.reset();
   drawState.forgetBoardImage();
-}
-
-void GameController::drawSquareHighlights() {
-  const bool skipSelected = !settings.twoTapMoves;
-  const bool ballSelected = board.selected.x != -1;
-  for (int y = 0; y < board.height; ++y) {
-    for (int x = 0; x < board.width; ++x) {
-      if (skipSelected && Square(x, y) == board.selected) continue;
-      if (ballSelected && board.reachability[y][x].distance == -1 && board.stones[y][x] == SQUARE_EMPTY)
-        graphics.drawABitDarkenedSquare(x, y);
-      const AnimationInfo& animation = board.animations[y][x];
-      const bool moving = animation.active && (animation.kind == ANIM_PATH_TRAIL || animation.kind == ANIM_PATH_PREVIEW ||
-                                               animation.kind == ANIM_SELECTED);
-      const bool justArrived = (animation.kind == ANIM_MOVE_TARGET || animation.kind == ANIM_MOVE_LANDED) &&
-                               clock.nowMs() - static_cast<int>(animation.startTime) < TARGET_FLASH_MS;
-      if (moving || justArrived) graphics.drawLightenedSquare(x, y);
-    }
-  }
 }
 
 void GameController::settleAnimations() {
@@ -257,91 +177,14 @@ void GameController::settleAnimations() {
   }
 }
 
-void GameController::drawAnimatedSquares() {
-  for (int y = 0; y < board.height; ++y) {
-    for (int x = 0; x < board.width; ++x) {
-      const int stone = board.stones[y][x];
-      const AnimationInfo& animation = board.animations[y][x];
-      if (stone == SQUARE_EMPTY || animation.active) {
-        if (animation.active && !(Square(x, y) == gesture.target())) {
-          AnimationHandler::draw(graphics, animation, x, y, stone);
-        }
-      } else if (stone == STONE_BOMB) {
-        graphics.drawStone(STONE_BOMB, x, y, 1.0f, false);
-      }
-    }
-  }
-}
-
-bool GameController::dragTargetShown() const {
-  const Square t = gesture.target();
-  return t.x != -1 && board.selected.x != -1 && board.stoneAt(board.selected) != SQUARE_EMPTY && board.isInBoard(t);
-}
-
-bool GameController::dragTargetIsBad() const {
-  const Square t = gesture.target();
-  return !board.reachability[t.y][t.x].onPath && !(t == board.selected);
-}
-
-int GameController::dragTargetHoverMs() const {
-  return gesture.hoverMs(clock.gameTime());
-}
-
-float GameController::dragTargetSize(int elapsed) const {
-  if (dragTargetIsBad()) return 0.6f * static_cast<float>((std::sin(elapsed / -155.0 + 270.0) + 1.0) / 13.5 + static_cast<double>(1.55f));
-  // Between 1.7 and 1.9, one swing about every 974 ms.
-  float size = static_cast<float>((std::sin(elapsed / -155.0 + 270.0) + 1.0) / 10.0 + static_cast<double>(1.7f));
-  if (settings.twoTapMoves) {
-    float growIn = static_cast<float>(elapsed / 1500.0) + 0.4f;
-    if (growIn > 1.0f) growIn = 1.0f;
-    size *= growIn;
-  }
-  return size;
-}
-
 void GameController::followDragTarget() {
-  const bool shown = dragTargetShown();
-  const int elapsed = dragTargetHoverMs();
+  const DragGhost ghost(board, gesture, settings.twoTapMoves, clock.gameTime());
+  const bool shown = ghost.shown();
+  const int elapsed = ghost.hoverMs();
   gesture.followHover(shown, clock.gameTime());
   if (!shown) return;
-  const Square t = gesture.target();
   // A selection animation on the target square starts from the ghost's size and shrinks back.
-  board.animations[t.y][t.x].shrinkSize = 2.0f * dragTargetSize(elapsed);
+  const Square t = ghost.square();
+  board.animations[t.y][t.x].shrinkSize = 2.0f * ghost.size(elapsed);
 }
 
-void GameController::drawDragTarget() {
-  if (!dragTargetShown()) return;
-  const Square t = gesture.target();
-  const bool bad = dragTargetIsBad();
-  const float size = dragTargetSize(dragTargetHoverMs());
-  if (bad) graphics.addRedGlow(t.x, t.y, size * 2.7f, false);
-  graphics.drawBigTransparentStone(board.stoneAt(board.selected), t.x, t.y, size, !bad);
-}
-
-void GameController::drawStateScreen() {
-  switch (flow.current()) {
-    case STATE_GAME_MENU:
-      screens.drawGameMenu(flow.pressedButton(), true);
-      break;
-    case STATE_HISCORES: {
-      MyTl::FixedArray<HiScore>& table = hiScores.tables[tableIndex()];
-      hiScoresMenu.drawHighScoresMenu(screens, flow.pressedButton() != -1, &table[0]);
-      break;
-    }
-    case STATE_NEW_HISCORE:
-      screens.drawNewHiScoreMenu(flow.pressedButton() != -1, hiScores.lastName.c_str(), board.score);
-      break;
-    case STATE_INSTRUCTIONS:
-      screens.drawInstructions(flow.pressedButton(), flow.instructionsPage());
-      break;
-    case STATE_SETTINGS:
-    case STATE_SETTINGS_CONFIRM:
-      settingsMenu.drawSettings(screens, flow.pressedButton() != -1);
-      break;
-    case STATE_GAME_OVER:
-      screens.drawGameOver();
-      break;
-    default:
-      break;
-  }
-}

@@ -10,39 +10,12 @@
 #include "TextField.h"
 #include "GameAction.h"
 #include "GameController.h"
+#include "SettingsFocus.h"
 
 namespace {
 
-
 const int GAME_MENU_BUTTONS = 5;
 const float VOLUME_STEP = 0.1f;
-
-// The settings screen's controls in the order Up, Down and Tab visit them.
-enum SettingsFocus { FOCUS_MODE, FOCUS_CLOCK, FOCUS_TWO_TAP, FOCUS_LOOK, FOCUS_VOLUME, FOCUS_DONE, FOCUS_COUNT };
-
-struct FocusFrame {
-  float x, y, width, height;
-};
-
-// The frame around a switch centred at (x, y).
-FocusFrame switchFrame(int x, int y) {
-  using namespace ScreenGeometry;
-  return {static_cast<float>(x - SWITCH_WIDTH / 2), static_cast<float>(y - SWITCH_HEIGHT / 2),
-          static_cast<float>(SWITCH_WIDTH), static_cast<float>(SWITCH_HEIGHT)};
-}
-
-// Where the focus ring goes around each control (the Done button shows its own highlight).
-const FocusFrame FOCUS_FRAMES[FOCUS_DONE] = {
-    {36.0f, 122.0f, 248.0f, 114.0f},  // the four mode columns with their labels
-    switchFrame(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::CLOCK_SWITCH_CENTRE_Y),
-    switchFrame(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::TWO_TAP_SWITCH_CENTRE_Y),
-    // The look's name and its arrows.
-    {static_cast<float>(ScreenGeometry::ROW_CONTROL_CENTRE_X - ScreenGeometry::LOOK_CHOOSER_WIDTH / 2 - 4),
-     static_cast<float>(ScreenGeometry::LOOK_ROW_CENTRE_Y - ScreenGeometry::LOOK_CHOOSER_HEIGHT / 2),
-     static_cast<float>(ScreenGeometry::LOOK_CHOOSER_WIDTH + 8), static_cast<float>(ScreenGeometry::LOOK_CHOOSER_HEIGHT)},
-    // The slider's bar and knob, 132 x 36 around its centre line.
-    {ScreenGeometry::VOLUME_SLIDER_CENTRE_X - 66.0f, ScreenGeometry::VOLUME_SLIDER_Y - 18.0f, 132.0f, 36.0f},
-};
 
 }  // namespace
 
@@ -203,12 +176,3 @@ void GameController::handleSettingsKey(GameKey key) {
   flow.press(flow.settingsFocus() == FOCUS_DONE ? 1 : -1);
 }
 
-void GameController::drawKeyboardFocus() {
-  if (flow.current() == STATE_PLAYING && keyboardCursor.visible) {
-    keyboardCursor.clampTo(board.width, board.height);
-    keyboardCursor.drawOnBoard(ScreenGeometry::boardScale(board.width));
-  } else if (flow.current() == STATE_SETTINGS && flow.settingsFocus() >= 0 && flow.settingsFocus() < FOCUS_DONE) {
-    const FocusFrame& frame = FOCUS_FRAMES[flow.settingsFocus()];
-    keyboardCursor.drawAround(frame.x, frame.y, frame.width, frame.height);
-  }
-}
