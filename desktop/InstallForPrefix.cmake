@@ -21,9 +21,10 @@ function(pellix_install_for_prefix source_dir work_dir)
   file(MAKE_DIRECTORY "${work_dir}")
   pellix_exec_value("${PELLIX_GAME_PATH}" PELLIX_GAME_EXEC)
   # In the manual page a backslash is \e and a hyphen \- (a plain - may print as a dash that a
-  # shell would not take).
+  # shell would not take), and a long path may break after any slash (\:).
   string(REPLACE "\\" "\\e" PELLIX_DATA_FOLDER_ROFF "${PELLIX_DATA_FOLDER}")
   string(REPLACE "-" "\\-" PELLIX_DATA_FOLDER_ROFF "${PELLIX_DATA_FOLDER_ROFF}")
+  string(REPLACE "/" "/\\:" PELLIX_DATA_FOLDER_ROFF "${PELLIX_DATA_FOLDER_ROFF}")
   configure_file("${source_dir}/pellix.desktop.in" "${work_dir}/${PELLIX_APP_ID}.desktop" @ONLY)
   configure_file("${source_dir}/pellix.6.in" "${work_dir}/pellix.6" @ONLY)
   configure_file("${source_dir}/changelog.in" "${work_dir}/changelog" @ONLY)

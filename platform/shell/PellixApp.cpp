@@ -185,10 +185,10 @@ bool PellixApp::launch() {
   game->completeStartUp();
   // The game plays without pads where SDL cannot follow them.
   if (!pads->start()) std::fprintf(stderr, "Pellix plays without game controllers: %s\n", SDL_GetError());
-  WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
   // A later launch on the same folder asks this game to come to the front. Without the socket
   // it still says that the game runs.
   if (!dataFolder.empty()) runningGameLink.listen(dataFolder, askLoopToRaise);
+  WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
   StartUpTrace::mark("all art made");
   return true;
 }
