@@ -131,11 +131,17 @@ bool AlreadyRunningNotice::show(const std::string& dataFolder, bool runningGameR
                         : "Switch to its window to play on.",
       "Data folder: " + dataFolder,
   };
-  SDL_Window* window = SDL_CreateWindow(TITLE, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, WIDTH, HEIGHT, 0);
+  // Hidden until drawn: SDL may make the window anew when it gives it its surface.
+  SDL_Window* window =
+      SDL_CreateWindow(TITLE, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, WIDTH, HEIGHT, SDL_WINDOW_HIDDEN);
   if (window == nullptr) return false;
   bool pressed = false;
   bool shown = present(window, words, pressed);
-  if (shown) SDL_RaiseWindow(window);
+  if (shown) {
+    SDL_ShowWindow(window);
+    present(window, words, pressed);
+    SDL_RaiseWindow(window);
+  }
   bool done = !shown;
   while (!done) {
     SDL_Event event;
