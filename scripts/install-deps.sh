@@ -11,7 +11,7 @@ packages=(
   libopenal-dev libopenal1 libsndfile1-dev
   libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev
   libmicrohttpd-dev libgnutls28-dev libpq-dev postgresql openssl
-  desktop-file-utils appstream man-db dpkg-dev file systemd
+  desktop-file-utils appstream man-db dpkg-dev file systemd lintian
   ccache
   clang libclang-rt-14-dev
   xvfb xauth xdotool libx11-dev libxtst-dev libxdamage-dev

@@ -78,7 +78,7 @@ bool menus(const std::string& folder) {
   }
   ok = MenuPainter::tapBar(folder, "TapToStartAGame", "Click to start a game") && ok;
   ok = MenuPainter::tapBar(folder, "TapToStartNewGame", "Click to start a new game") && ok;
-  ok = MenuPainter::tapBar(folder, "DoubleTapForGameMenu", "Double-click for the game menu") && ok;
+  ok = MenuPainter::tapBar(folder, "DoubleTapForGameMenu", "Double-click for the game menu", true) && ok;
   ok = MenuPainter::overlay(folder) && ok;
   ok = MenuPainter::divider(folder) && ok;
   ok = MenuPainter::panel(folder) && ok;

@@ -141,17 +141,28 @@ bool MenuPainter::menuOption(const std::string& folder, const std::string& name,
   return ok;
 }
 
-bool MenuPainter::tapBar(const std::string& folder, const std::string& name, const char* words) {
+bool MenuPainter::tapBar(const std::string& folder, const std::string& name, const char* words, bool compact) {
+  const Rgb fill = Palette::look() == Palette::Look::HIGH_CONTRAST ? Palette::BLACK : Rgb{0.06, 0.08, 0.12};
   bool ok = true;
   for (int state = 1; state <= 2; ++state) {
-    ArtCanvas canvas(320, 44);
+    const Rgb text = state == 1 ? Palette::tones().textLight : pressedText();
+    const std::string suffix = state == 1 ? "_01" : "_02";
+    {
+      ArtCanvas canvas(320, 44);
+      cairo_t* cr = canvas.cr();
+      // The pill keeps to the lower rows: the bar may sit just over the board's bottom edge.
+      paintPill(cr, 24.5, 9.5, 271, 29, state == 2, fill, 0.92, 0.6, 1.2);
+      TextArt::draw(cr, words, 24, 24, 272, 14, true, TextArt::CENTER, text, 1.0, true);
+      ok = canvas.save(folder, "Button-" + name + suffix + "_320x44.png") && ok;
+    }
+    if (!compact) continue;
+    // The same pill 20 rows high, centred in the bar, so that it keeps about 5 rows to the board
+    // above and to the screen's edge below, as the full bar does under the 10-row board.
+    ArtCanvas canvas(320, 31);
     cairo_t* cr = canvas.cr();
-    // The pill keeps to the lower rows: the bar may sit just over the board's bottom edge.
-    paintPill(cr, 24.5, 9.5, 271, 29, state == 2, Palette::look() == Palette::Look::HIGH_CONTRAST ? Palette::BLACK : Rgb{0.06, 0.08, 0.12},
-              0.92, 0.6, 1.2);
-    TextArt::draw(cr, words, 24, 24, 272, 14, true, TextArt::CENTER, state == 1 ? Palette::tones().textLight : pressedText(),
-                  1.0, true);
-    ok = canvas.save(folder, "Button-" + name + (state == 1 ? "_01" : "_02") + "_320x44.png") && ok;
+    paintPill(cr, 24.5, 5.5, 271, 20, state == 2, fill, 0.92, 0.6, 1.2);
+    TextArt::draw(cr, words, 24, 15.5, 272, 12, true, TextArt::CENTER, text, 1.0, true);
+    ok = canvas.save(folder, "Button-" + name + "Compact" + suffix + "_320x31.png") && ok;
   }
   return ok;
 }

@@ -13,8 +13,10 @@ class MenuPainter {
   static bool title(const std::string& folder, const std::string& name, const char* words);
   // "MenuOption-<name>_01_200x52.png" (normal) and "_02_" (highlighted) showing `words`.
   static bool menuOption(const std::string& folder, const std::string& name, const char* words);
-  // "Button-<name>_01_320x44.png" and "_02_" showing `words`.
-  static bool tapBar(const std::string& folder, const std::string& name, const char* words);
+  // "Button-<name>_01_320x44.png" and "_02_" showing `words`; with `compact` also the slimmer
+  // "Button-<name>Compact_01_320x31.png" and "_02_", for the 31 rows that the Quick mode's
+  // taller board leaves below it.
+  static bool tapBar(const std::string& folder, const std::string& name, const char* words, bool compact = false);
   static bool selector(const std::string& folder);
   static bool sliderBar(const std::string& folder);
   static bool gameOver(const std::string& folder);

@@ -74,13 +74,19 @@ bool GameWindow::open() {
       lastError = std::string("cannot open a window: ") + SDL_GetError();
       return false;
     }
-    // Small enough to tuck away, large enough to keep every control reachable.
-    SDL_SetWindowMinimumSize(sdlWindow, ScreenMapping::SCREEN_WIDTH / 4, ScreenMapping::SCREEN_HEIGHT / 4);
+    // Below this the board and its controls grow too small to play (see ScreenMapping).
+    SDL_SetWindowMinimumSize(sdlWindow, ScreenMapping::MINIMUM_WINDOW_WIDTH, ScreenMapping::MINIMUM_WINDOW_HEIGHT);
     if (createContext()) return true;
     SDL_DestroyWindow(sdlWindow);
     sdlWindow = nullptr;
   }
   return false;
+}
+
+void GameWindow::bringToFront() {
+  if (sdlWindow == nullptr) return;
+  if ((SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_MINIMIZED) != 0) SDL_RestoreWindow(sdlWindow);
+  SDL_RaiseWindow(sdlWindow);
 }
 
 bool GameWindow::createContext() {

@@ -43,6 +43,10 @@ class GameWindow {
   // frame was drawn at the window's current size).
   void present();
 
+  // Restores the window when minimised and asks the window system to raise and focus it (which
+  // it may refuse, to keep the focus where the player has it).
+  void bringToFront();
+
   // Between fullscreen (on the desktop's resolution) and a window.
   void toggleFullscreen();
   // F11 and Alt+Return toggle fullscreen (SDL key code and modifier state).

@@ -11,11 +11,13 @@
 #include <system_error>
 #include <thread>
 
+#include "AlreadyRunningNotice.h"
 #include "CurlHttpTransport.h"
 #include "DataDirectory.h"
 #include "DataFolderLock.h"
 #include "IntTimer.h"
 #include "Resources.h"
+#include "RunningGameLink.h"
 #include "ScreenMapping.h"
 #include "Settings.h"
 #include "StartUpTrace.h"
@@ -31,12 +33,24 @@ enum TouchPhase { TOUCH_DOWN, TOUCH_MOVE, TOUCH_UP };
 
 // The event that wakes the loop from another thread (a signal arrived, a network worker ended).
 Uint32 wakeEventType = static_cast<Uint32>(-1);
+// The event that asks the loop to bring the window to the front (a second launch asked for it).
+Uint32 raiseEventType = static_cast<Uint32>(-1);
+// How long a second launch waits for the running game to answer its request to come forward.
+const int RAISE_ANSWER_MS = 2000;
 
 void wakeLoop() {
   if (wakeEventType == static_cast<Uint32>(-1)) return;
   SDL_Event event;
   SDL_zero(event);
   event.type = wakeEventType;
+  SDL_PushEvent(&event);
+}
+
+void askLoopToRaise() {
+  if (raiseEventType == static_cast<Uint32>(-1)) return;
+  SDL_Event event;
+  SDL_zero(event);
+  event.type = raiseEventType;
   SDL_PushEvent(&event);
 }
 
@@ -72,6 +86,7 @@ bool PellixApp::launch() {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   WindowIdentity::nameApplication();
   wakeEventType = SDL_RegisterEvents(1);
+  raiseEventType = SDL_RegisterEvents(1);
   if (!stopSignals.start(wakeLoop)) {
     std::fprintf(stderr, "Pellix could not set up its signal handling.\n");
     return false;
@@ -81,8 +96,7 @@ bool PellixApp::launch() {
   dataFolder = DataDirectory::locate();
   if (!dataFolder.empty()) {
     if (dataFolderLock.acquire(dataFolder) == DataFolderLock::HELD_ELSEWHERE) {
-      std::fprintf(stderr, "Pellix is already running with the data folder %s; switch to that game instead.\n",
-                   dataFolder.c_str());
+      tellAlreadyRunning();
       return false;
     }
     dataFolderLock.removeStaleTemporaryFiles();
@@ -171,9 +185,25 @@ bool PellixApp::launch() {
   game->completeStartUp();
   // The game plays without pads where SDL cannot follow them.
   if (!pads->start()) std::fprintf(stderr, "Pellix plays without game controllers: %s\n", SDL_GetError());
+  // A later launch on the same folder asks this game to come to the front. Without the socket
+  // it still says that the game runs.
+  if (!dataFolder.empty()) runningGameLink.listen(dataFolder, askLoopToRaise);
   WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
   StartUpTrace::mark("all art made");
   return true;
+}
+
+void PellixApp::tellAlreadyRunning() {
+  const bool raised = RunningGameLink::askToRaise(dataFolder, RAISE_ANSWER_MS);
+  std::fprintf(stderr, "Pellix is already running with the data folder %s; %s\n", dataFolder.c_str(),
+               raised ? "its window was asked to come to the front." : "switch to that game instead.");
+  // The notice needs a display; without one the line above is all there is to say.
+  if (!VideoDriverChoice::apply() || SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return;
+  sdlStarted = true;
+  const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+  if (driver != "x11" && driver != "wayland" && driver != "kmsdrm") return;
+  if (!AlreadyRunningNotice::show(dataFolder, raised, [this] { return stopSignals.received(); }))
+    std::fprintf(stderr, "Pellix could not show its notice: %s\n", SDL_GetError());
 }
 
 void PellixApp::loop() {
@@ -227,6 +257,7 @@ void PellixApp::handleEvent(const SDL_Event& event) {
       if (event.type == wakeEventType) game->markPictureChanged();
       break;
   }
+  if (event.type == raiseEventType) window.bringToFront();
 
   switch (event.type) {
     case SDL_QUIT:
@@ -388,6 +419,8 @@ void PellixApp::becomeActive() {
 }
 
 void PellixApp::shutDown() {
+  // No more requests from later launches: their thread pushes events into SDL's queue.
+  runningGameLink.stop();
   // The controller goes first (it saves the game and the high scores) while GL still exists,
   // and its network workers end with it, before the event queue closes; the settings are saved
   // after it.

@@ -16,6 +16,7 @@
 #include "DataFolderLock.h"
 #include "GameWindow.h"
 #include "GamepadTranslator.h"
+#include "RunningGameLink.h"
 #include "SaveFailureNotice.h"
 #include "Preferences.h"
 #include "Settings.h"
@@ -41,6 +42,9 @@ class PellixApp {
 
  private:
   bool launch();
+  // A game already runs with the data folder: asks it to come to the front and tells the player
+  // (on standard error, and in a small window where there is a display).
+  void tellAlreadyRunning();
   void loop();
   void handleEvent(const SDL_Event& event);
   void handleKey(const SDL_Event& event);
@@ -79,4 +83,6 @@ class PellixApp {
   int64_t followedFinger = -1;
   std::string dataFolder;
   DataFolderLock dataFolderLock;
+  // Requests of later launches on the same folder to bring the window to the front.
+  RunningGameLink runningGameLink;
 };

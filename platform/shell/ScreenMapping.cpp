@@ -31,8 +31,10 @@ void ScreenMapping::windowToScreen(float windowX, float windowY, int& screenX, i
 void ScreenMapping::initialWindowSize(int usableWidth, int usableHeight, int& windowWidth, int& windowHeight) {
   const double roomW = 0.85 * std::max(usableWidth, 0);
   const double roomH = 0.85 * std::max(usableHeight, 0);
-  // Height in whole thirds, so that the width is exactly two of them.
-  const int thirds = std::max(1, static_cast<int>(std::floor(std::min(roomH, roomW * 1.5) / 3.0 + 1e-9)));
+  // Height in whole thirds, so that the width is exactly two of them; never below the smallest
+  // window, which a display too small for it gets anyway.
+  const int fewestThirds = std::max((MINIMUM_WINDOW_WIDTH + 1) / 2, (MINIMUM_WINDOW_HEIGHT + 2) / 3);
+  const int thirds = std::max(fewestThirds, static_cast<int>(std::floor(std::min(roomH, roomW * 1.5) / 3.0 + 1e-9)));
   windowWidth = 2 * thirds;
   windowHeight = 3 * thirds;
 }

@@ -9,6 +9,13 @@ class ScreenMapping {
  public:
   static constexpr int SCREEN_WIDTH = 320;
   static constexpr int SCREEN_HEIGHT = 480;
+  // The smallest window, in window coordinates: the screen at 5/6 of its size (266 x 400 after
+  // rounding). There the board's squares are still 32 pixels, the menu strip and the look
+  // chooser, the game's flattest controls, stay 24 pixels tall (the least a pointer target should
+  // be), and the smallest texts stay readable; and it fits a 768-pixel-high display with its
+  // panels, or half of a 1080-pixel-high one.
+  static constexpr int MINIMUM_WINDOW_WIDTH = 268;
+  static constexpr int MINIMUM_WINDOW_HEIGHT = 400;
 
   // For a client area of windowWidth x windowHeight in window coordinates (what mouse events
   // use) that has drawableWidth x drawableHeight device pixels (-1: the same as the window).
@@ -26,7 +33,7 @@ class ScreenMapping {
   void windowToScreen(float windowX, float windowY, int& screenX, int& screenY) const;
 
   // The largest window of the screen's 2:3 shape that fits 85 % of a usable display area, at
-  // any scale (whole or not); at least 2 x 3.
+  // any scale (whole or not); at least the smallest 2:3 window that holds the minimum size.
   static void initialWindowSize(int usableWidth, int usableHeight, int& windowWidth, int& windowHeight);
 
  private:

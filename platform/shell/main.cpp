@@ -1,10 +1,11 @@
 // Pellix: the five-in-a-row ball puzzle. Everything about the game is set on its settings
-// screen; the command line only answers --help and --version.
+// screen; the command line only answers --help and --version, and names anything else it is
+// given before showing the usage.
 #include <malloc.h>
 
 #include <cstdio>
-#include <cstring>
 
+#include "CommandLine.h"
 #include "PellixApp.h"
 #include "StartUpTrace.h"
 
@@ -16,19 +17,19 @@ int main(int argc, char** argv) {
   // each starting thread a heap of its own that keeps what it once held).
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   mallopt(M_ARENA_MAX, 2);
-  if (argc > 1) {
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+  const CommandLine commandLine(argc, argv);
+  switch (commandLine.action()) {
+    case CommandLine::VERSION:
       std::printf("pellix %s\n", PELLIX_VERSION);
       return 0;
-    }
-    const bool help = argc == 2 && std::strcmp(argv[1], "--help") == 0;
-    std::fprintf(help ? stdout : stderr,
-                 "Usage: pellix [--help | --version]\n"
-                 "Pellix, the five-in-a-row ball puzzle. The game keeps its settings, the game in\n"
-                 "progress and the high scores in $XDG_DATA_HOME/pellix/. The high-score server is\n"
-                 "named by PELLIX_SCORES_URL, else by scores_url in $XDG_CONFIG_HOME/pellix/preferences.\n"
-                 "Keys and files: man 6 pellix.\n");
-    return help ? 0 : 2;
+    case CommandLine::HELP:
+      std::fputs(CommandLine::usage(), stdout);
+      return 0;
+    case CommandLine::REFUSE:
+      std::fprintf(stderr, "pellix: %s\n%s", commandLine.problem().c_str(), CommandLine::usage());
+      return 2;
+    case CommandLine::PLAY:
+      break;
   }
   PellixApp app;
   return app.run();

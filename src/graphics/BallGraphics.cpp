@@ -69,6 +69,8 @@ const char* const OTHER_IMAGES[] = {"Highlights_64x64.png",
                                     "Button-TapToStartNewGame_02_320x44.png",
                                     "Button-DoubleTapForGameMenu_01_320x44.png",
                                     "Button-DoubleTapForGameMenu_02_320x44.png",
+                                    "Button-DoubleTapForGameMenuCompact_01_320x31.png",
+                                    "Button-DoubleTapForGameMenuCompact_02_320x31.png",
                                     "SunOverlay_320x480.png",
                                     "MenuDivider_200x1.png",
                                     "TimerStrip_224x24.png"};
@@ -256,6 +258,8 @@ void BallGraphics::generateBalls() {
   tapToStartNewGamePressedTexture.reset(new Texture("Button-TapToStartNewGame_02_320x44.png", 1.0f, false));
   doubleTapForGameMenuTexture.reset(new Texture("Button-DoubleTapForGameMenu_01_320x44.png", 1.0f, false));
   doubleTapForGameMenuPressedTexture.reset(new Texture("Button-DoubleTapForGameMenu_02_320x44.png", 1.0f, false));
+  compactGameMenuBarTexture.reset(new Texture("Button-DoubleTapForGameMenuCompact_01_320x31.png", 1.0f, false));
+  compactGameMenuBarPressedTexture.reset(new Texture("Button-DoubleTapForGameMenuCompact_02_320x31.png", 1.0f, false));
   sunOverlay.reset(new Texture("SunOverlay_320x480.png", 1.0f, false));
   menuDivider.reset(new Texture("MenuDivider_200x1.png", 1.0f, false));
 

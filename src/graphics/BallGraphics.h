@@ -147,6 +147,9 @@ class BallGraphics {
   TexturePtr tapToStartNewGamePressedTexture;
   TexturePtr doubleTapForGameMenuTexture;
   TexturePtr doubleTapForGameMenuPressedTexture;
+  // The same bar, slimmer, under the Quick mode's taller board.
+  TexturePtr compactGameMenuBarTexture;
+  TexturePtr compactGameMenuBarPressedTexture;
   // The menus' overlay and divider (shared with the menu machinery).
   TexturePtr sunOverlay;
   TexturePtr menuDivider;

@@ -23,10 +23,13 @@ inline float boardScale(int boardWidth) {
 // The square pitch in pixels of a board `boardWidth` squares wide.
 inline float squareSize(int boardWidth) { return SQUARE_PITCH * boardScale(boardWidth); }
 
-// The menu strip ("double tap for game menu", "tap to start") below the board: boards of fewer
-// than ten rows leave it a little lower. Touches below its top belong to the strip.
+// The menu strip ("double tap for game menu", "tap to start") below the board. Its pill sits
+// about 5 rows below the board's frame and 5 above the screen's edge: under the ten-row board
+// (frame down to row 439) in the full bar from row 436; under the nine-row board of Quick mode,
+// whose frame reaches row 449, in the slimmer bar that fills the 31 rows left. Touches below its
+// top belong to the strip.
 const int MENU_STRIP_TOP = 436;
-const int MENU_STRIP_TOP_LOWERED = 441;
+const int MENU_STRIP_TOP_LOWERED = 449;
 inline int menuStripTop(int boardHeight) { return boardHeight < 10 ? MENU_STRIP_TOP_LOWERED : MENU_STRIP_TOP; }
 
 // Every menu button is 53 pixels high and drawn centred on CENTRE_X; its hit area spans x 51 to 269.

@@ -63,8 +63,13 @@ void GameScreens::drawSplashScreen(bool) {
 }
 
 void GameScreens::drawMenuButton(bool highlighted, bool lowered) {
+  if (lowered) {
+    Texture* bar = highlighted ? graphics.compactGameMenuBarPressedTexture.get() : graphics.compactGameMenuBarTexture.get();
+    draw(bar, 0, static_cast<float>(ScreenGeometry::MENU_STRIP_TOP_LOWERED));
+    return;
+  }
   Texture* bar = highlighted ? graphics.doubleTapForGameMenuPressedTexture.get() : graphics.doubleTapForGameMenuTexture.get();
-  draw(bar, 0, static_cast<float>(lowered ? ScreenGeometry::MENU_STRIP_TOP_LOWERED : ScreenGeometry::MENU_STRIP_TOP));
+  draw(bar, 0, static_cast<float>(ScreenGeometry::MENU_STRIP_TOP));
 }
 
 void GameScreens::drawGameMenu(int highlighted, bool canResume) {

@@ -2,9 +2,10 @@
 // appstreamcli and man without a warning, carries every icon size, runs from wherever the
 // prefix was moved (reading nothing from the build tree), and names the folder it looked in
 // when its data is missing. cpack makes two Debian packages whose dependencies come from the
-// linked libraries: the game, and the high-score server with its systemd units (which
-// systemd-analyze accepts), its settings file as a conffile and its manual page; the server
-// runs from the unpacked package and answers.
+// linked libraries: the game (in /usr/games, its launcher and manual page naming the package's
+// places, and nothing wrong with it for lintian), and the high-score server with its systemd
+// units (which systemd-analyze accepts), its settings file as a conffile and its manual page;
+// the server runs from the unpacked package and answers.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -92,6 +93,8 @@ TEST_F(InstallTest, LauncherAndMetainfoPassTheValidators) {
   EXPECT_EQ(0, desktop.status) << desktop.output;
   EXPECT_EQ("", desktop.output);
   const std::string entry = readText(desktopFile);
+  // The launcher starts the program this install put in place, wherever the PATH points.
+  EXPECT_NE(std::string::npos, entry.find("\nExec=" + (prefix / "bin/pellix").string() + "\n")) << entry;
   EXPECT_NE(std::string::npos, entry.find("\nIcon=" + APP_ID + "\n")) << entry;
   EXPECT_NE(std::string::npos, entry.find("\nStartupWMClass=" + APP_ID + "\n")) << entry;
 
@@ -122,6 +125,10 @@ TEST_F(InstallTest, ManualPagesRenderWithoutWarnings) {
     const std::string text = readText(rendered);
     for (const char* words : page.mustMention) EXPECT_NE(std::string::npos, text.find(words)) << page.path << ": " << words;
   }
+  // The game's page names the folder this install put its images and sounds in.
+  const fs::path rendered = folder->root() / "game-page.txt";
+  run("MANWIDTH=200 man -E UTF-8 -l " + quoted(prefix / "share/man/man6/pellix.6.gz") + " >" + quoted(rendered));
+  EXPECT_NE(std::string::npos, readText(rendered).find((prefix / "share/pellix/").string())) << readText(rendered);
 }
 
 TEST_F(InstallTest, IconsAtEverySizeAndScalable) {
@@ -214,25 +221,59 @@ TEST_F(DebianPackages, TheGamesPackageDependsOnTheLinkedLibrariesAndRuns) {
   const CommandResult recommends = run("dpkg-deb -f " + quoted(game) + " Recommends");
   EXPECT_NE(std::string::npos, recommends.output.find("libdecor-0-plugin-1-cairo")) << recommends.output;
 
+  // Debian keeps games in /usr/games, with the package's copyright and changelog in its doc folder.
   const CommandResult contents = run("dpkg-deb -c " + quoted(game));
-  for (const std::string& file : std::vector<std::string>{"./usr/bin/pellix", "./usr/share/pellix/Default.png",
-                                                          "./usr/share/applications/" + APP_ID + ".desktop",
-                                                          "./usr/share/man/man6/pellix.6.gz"})
+  for (const std::string& file : std::vector<std::string>{
+           "./usr/games/pellix", "./usr/share/pellix/Default.png", "./usr/share/applications/" + APP_ID + ".desktop",
+           "./usr/share/man/man6/pellix.6.gz", "./usr/share/doc/pellix/copyright",
+           "./usr/share/doc/pellix/changelog.gz"})
     EXPECT_NE(std::string::npos, contents.output.find(file)) << file;
+  EXPECT_EQ(std::string::npos, contents.output.find("./usr/bin/")) << contents.output;
   // The server is a package of its own.
   EXPECT_EQ(std::string::npos, contents.output.find("pellix-scores-server")) << contents.output;
 
   // Unpacked anywhere, the packaged game finds its data and starts far enough to answer.
   const fs::path unpacked = unpack(game, "game");
-  const CommandResult version = run(quoted(unpacked / "usr/bin/pellix") + " --version");
+  // Its launcher and manual page name the places the package installs.
+  EXPECT_NE(std::string::npos,
+            readText(unpacked / "usr/share/applications" / (APP_ID + ".desktop")).find("\nExec=/usr/games/pellix\n"));
+  const CommandResult page =
+      run("MANWIDTH=200 man -E UTF-8 -l " + quoted(unpacked / "usr/share/man/man6/pellix.6.gz"));
+  EXPECT_NE(std::string::npos, page.output.find("/usr/share/pellix/")) << page.output;
+  EXPECT_EQ(std::string::npos, page.output.find("/usr/local")) << page.output;
+  const CommandResult version = run(quoted(unpacked / "usr/games/pellix") + " --version");
   EXPECT_EQ(std::string("pellix ") + PELLIX_VERSION + "\n", version.output);
   // A data folder of its own: a game the user runs meanwhile must not answer for this one.
   const fs::path home = folder->root() / "home";
   const CommandResult noDisplay = run("DISPLAY= WAYLAND_DISPLAY= XDG_DATA_HOME=" + quoted(home / "data") +
                                       " XDG_CONFIG_HOME=" + quoted(home / "config") + " " +
-                                      quoted(unpacked / "usr/bin/pellix"));
+                                      quoted(unpacked / "usr/games/pellix"));
   EXPECT_NE(0, noDisplay.status);
   EXPECT_NE(std::string::npos, noDisplay.output.find("display")) << noDisplay.output;
+}
+
+// lintian, Debian's own check of a package, finds neither an error nor a warning in the game's.
+// It belongs to the tools the suite installs: missing, it fails this test.
+TEST_F(DebianPackages, LintianFindsNothingWrongWithTheGamesPackage) {
+  const fs::path game = pack("game", "pellix");
+  ASSERT_FALSE(game.empty());
+  const CommandResult version = run("lintian --version");
+  ASSERT_EQ(0, version.status) << "lintian is missing: " << version.output;
+  // Its cache files go to a folder of the test's, removed with it.
+  const fs::path scratch = folder->root() / "lintian-tmp";
+  fs::create_directories(scratch);
+  const CommandResult checked = run("TMPDIR=" + quoted(scratch) + " lintian " + quoted(game));
+  std::string problems;
+  size_t start = 0;
+  while (start < checked.output.size()) {
+    size_t end = checked.output.find('\n', start);
+    if (end == std::string::npos) end = checked.output.size();
+    const std::string line = checked.output.substr(start, end - start);
+    if (line.compare(0, 3, "E: ") == 0 || line.compare(0, 3, "W: ") == 0) problems += line + "\n";
+    start = end + 1;
+  }
+  EXPECT_EQ("", problems);
+  EXPECT_EQ(0, checked.status) << checked.output;
 }
 
 TEST_F(DebianPackages, TheServersPackageHoldsItsUnitsSettingsAndManualPage) {

@@ -294,12 +294,13 @@ TEST(WaylandTest, AWindowResizedThroughTheCompositorIsDrawnAtItsNewSizeLetterbox
       GreyImage(session.pixelsOf(before, box), box.width, box.height, 3).scaledDownByArea(320, 480);
   session.saveScreenshot("wayland-before-resize");
 
-  // From the lower right part of the window: narrower by 100 logical pixels and much shorter.
-  ASSERT_TRUE(session.dragResize(box.x + box.width * 5 / 6, box.y + box.height * 5 / 6, -200, -500));
+  // From the lower right part of the window: narrower by 30 logical pixels and much shorter,
+  // still above the smallest window (268 x 400).
+  ASSERT_TRUE(session.dragResize(box.x + box.width * 5 / 6, box.y + box.height * 5 / 6, -60, -200));
   session.moveTo(OUTPUT_WIDTH * SCALE - 1, OUTPUT_HEIGHT * SCALE - 1);
   // The window follows the pointer, drawn anew at each size on the way; the last is the size
   // the pointer ended at.
-  const int width = box.width - 200, height = box.height - 500;
+  const int width = box.width - 60, height = box.height - 200;
   WestonSession::Box resized;
   ASSERT_TRUE(WestonSession::waitFor(
       [&] {
@@ -327,6 +328,18 @@ TEST(WaylandTest, AWindowResizedThroughTheCompositorIsDrawnAtItsNewSizeLetterbox
   EXPECT_GT(fractionLit(after, frame), 0.5);
   const GreyImage shown = GreyImage(session.pixelsOf(after, frame), frame.width, frame.height, 3).scaledDownByArea(320, 480);
   EXPECT_LT(shown.meanAbsoluteDifference(reference), 4.0) << "not the same picture";
+
+  // Dragged far smaller, the window stops at the smallest size the game allows.
+  ASSERT_TRUE(session.dragResize(resized.x + resized.width * 5 / 6, resized.y + resized.height * 5 / 6, -300, -400));
+  session.moveTo(OUTPUT_WIDTH * SCALE - 1, OUTPUT_HEIGHT * SCALE - 1);
+  EXPECT_TRUE(WestonSession::waitFor(
+      [&] {
+        resized = session.windowBox();
+        return lastDrawnBuffer(session.errorOutput(), drawn) && drawn.width == 268 * SCALE &&
+               drawn.height == 400 * SCALE && sameSize(resized, drawn.width, drawn.height);
+      },
+      20000))
+      << "last buffer " << drawn.width << " x " << drawn.height << ", window " << resized.width << " x " << resized.height;
   session.signal(SIGTERM);
   EXPECT_EQ(0, session.waitForExit(10000));
 }

@@ -15,6 +15,10 @@
 #include "SavedFiles.h"
 #include "TestEnvironment.h"
 
+// After GoogleTest's headers, whose names (None) Xlib's macros would replace.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 namespace {
 
 class WindowSizeTest : public ::testing::Test {
@@ -99,6 +103,36 @@ TEST_F(WindowSizeTest, AWindowOfAnotherShapeIsLetterboxedAndCentred) {
         return now.meanAbsoluteDifference(wide) > 2.0;
       },
       5000));
+}
+
+// The window tells the window manager how small it may be made: 268 x 400, where the board's
+// squares are still 32 pixels. (Xvfb has no window manager to hold a resize to it, so the
+// request itself is what can be seen.)
+TEST_F(WindowSizeTest, TheWindowAsksForAPlayableMinimumSize) {
+  Display* display = XOpenDisplay(session->xDisplayName().c_str());
+  ASSERT_NE(nullptr, display);
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  ASSERT_NE(0, XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count));
+  int found = 0;
+  for (unsigned i = 0; i < count; ++i) {
+    char* name = nullptr;
+    if (XFetchName(display, children[i], &name) == 0 || name == nullptr) continue;
+    const bool game = std::string(name) == "Pellix";
+    XFree(name);
+    if (!game) continue;
+    ++found;
+    XSizeHints hints;
+    long supplied = 0;
+    ASSERT_NE(0, XGetWMNormalHints(display, children[i], &hints, &supplied));
+    EXPECT_NE(0, hints.flags & PMinSize);
+    EXPECT_EQ(268, hints.min_width);
+    EXPECT_EQ(400, hints.min_height);
+  }
+  if (children != nullptr) XFree(children);
+  XCloseDisplay(display);
+  EXPECT_EQ(1, found);
 }
 
 TEST_F(WindowSizeTest, FullscreenKeysLeaveTheGameRunning) {

@@ -8,6 +8,7 @@
 
 #include "AnimationHandler.h"
 #include "BallGraphics.h"
+#include "ScreenGeometry.h"
 #include "BlendMode.h"
 #include "RenderHarness.h"
 #include "Resources.h"
@@ -434,7 +435,8 @@ TEST_F(BoardRenderTest, PictureOfTheQuickBoard) {
       if ((x * 3 + y * 5) % 4 == 0) graphics->drawStone(1 + (x + 2 * y) % 11, x, y, 1.0f, false);
     }
   }
-  graphics->doubleTapForGameMenuTexture->drawToScreen(0, 441, Scaling(1.0f), BLEND_PREMULTIPLIED, true);
+  graphics->compactGameMenuBarTexture->drawToScreen(0, ScreenGeometry::MENU_STRIP_TOP_LOWERED, Scaling(1.0f),
+                                                    BLEND_PREMULTIPLIED, true);
   harness->readBack();
   const std::string path = std::string(PELLIX_TEST_OUTPUT_DIR) + "/board-picture-quick.png";
   EXPECT_TRUE(harness->savePng(path)) << path;

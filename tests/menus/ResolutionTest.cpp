@@ -5,6 +5,9 @@
 // game is how the window's frame follows a resize, so the textures must follow too.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "DisplayScale.h"
@@ -114,6 +117,58 @@ TEST_F(ResolutionTest, ATouchLandsOnTheSameSquareAtAnyResolution) {
   frame();
   EXPECT_EQ(STONE_RED, game->gameBoard().stones[6][5]);
   EXPECT_EQ(SQUARE_EMPTY, game->gameBoard().stones[4][3]);
+}
+
+// The strip below the board keeps even margins under both boards, at 1x and at fractional
+// scales: about as many rows between the board's frame and the strip's pill as between the pill
+// and the screen's bottom edge, and never fewer than 3 screen pixels. Read from the picture: the
+// pill's rows in a column through its left end, the frame's in a column left of the pill.
+TEST_F(ResolutionTest, TheMenuStripKeepsEvenMarginsUnderEveryBoard) {
+  const struct {
+    const char* name;
+    int mode;
+    int columns;
+  } boards[] = {{"ten-row", Settings::MODE_EASY, 8}, {"quick", Settings::MODE_QUICK, 7}};
+  const struct {
+    const char* name;
+    int width, height;
+  } scales[] = {{"1x", 320, 480}, {"1.5x", 480, 720}, {"1.3x", 416, 624}};
+  for (const auto& board : boards) {
+    liveSettings().gameMode = board.mode;
+    liveSettings().setValues();
+    game.reset();
+    game = newGame();
+    game->gameScreens().parent = views;
+    emptyBoardInPlay();
+    ASSERT_EQ(board.columns, game->gameBoard().width) << board.name;
+    for (const auto& scale : scales) {
+      SCOPED_TRACE(std::string(board.name) + " at " + scale.name);
+      RenderHarness& harness = *RenderHarness::instance();
+      ASSERT_TRUE(harness.setResolution(scale.width, scale.height));
+      const float s = static_cast<float>(scale.width) / 320.0f;
+      const int pillX = static_cast<int>(48 * s);
+      const int besideX = static_cast<int>(12 * s);
+      drawAndReadBack(std::string("strip-") + board.name + "-" + scale.name, false);
+      const GreyImage shown(harness.pixels(), scale.width, scale.height, 4);
+      // The screen's background changes only down the screen, and the first column shows nothing
+      // else: a pixel differs from the background when it differs from the first column's.
+      const auto drawnOn = [&](int x, int y) { return std::abs(shown.at(x, y) - shown.at(0, y)) > 2.0f; };
+      int pillBottom = scale.height - 1;
+      while (pillBottom > 0 && !drawnOn(pillX, pillBottom)) --pillBottom;
+      int pillTop = pillBottom;
+      while (pillTop > 0 && drawnOn(pillX, pillTop - 1)) --pillTop;
+      int frameBottom = pillTop - 1;
+      while (frameBottom > 0 && !drawnOn(besideX, frameBottom)) --frameBottom;
+      const int above = pillTop - frameBottom - 1;
+      const int below = scale.height - 1 - pillBottom;
+      std::printf("%s at %s: frame to row %d, pill rows %d to %d: %d rows above, %d below\n", board.name, scale.name,
+                  frameBottom, pillTop, pillBottom, above, below);
+      EXPECT_GE(above, static_cast<int>(3 * s));
+      EXPECT_GE(below, static_cast<int>(3 * s));
+      EXPECT_LE(std::abs(above - below), static_cast<int>(std::ceil(1.5f * s)));
+    }
+    ASSERT_TRUE(RenderHarness::instance()->setResolution(320, 480));
+  }
 }
 
 }  // namespace

@@ -52,8 +52,9 @@ TEST(ScreenMappingTest, TheWindowOpensAtTheLargestTwoByThreeSizeInEightyFivePerc
       {3840, 2160, 1224, 1836},
       {800, 565, 320, 480},     // exactly 1x
       {1000, 1130, 640, 960},   // exactly 2x
-      {300, 2000, 254, 381},    // a narrow display limits by width
-      {0, 0, 2, 3},
+      {400, 2000, 340, 510},    // a narrow display limits by width
+      {300, 2000, 268, 402},    // never below the smallest window
+      {0, 0, 268, 402},
   };
   for (const Case& c : cases) {
     int w = 0, h = 0;

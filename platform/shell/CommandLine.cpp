@@ -1,0 +1,32 @@
+// The game's arguments: --help or --version alone, or none.
+#include "CommandLine.h"
+
+
+CommandLine::CommandLine(int argc, const char* const* argv) {
+  if (argc < 2) return;
+  const std::string first = argv[1];
+  if (first == "--help" || first == "--version") {
+    if (argc == 2) {
+      chosen = first == "--help" ? HELP : VERSION;
+      return;
+    }
+    chosen = REFUSE;
+    wrong = "'" + first + "' takes no further arguments, but '" + argv[2] + "' follows it";
+    return;
+  }
+  chosen = REFUSE;
+  // "-" alone and "--" are not options; anything else that starts with a dash is.
+  if (first.size() > 1 && first[0] == '-' && first != "--") {
+    wrong = "unknown option '" + first + "'";
+  } else {
+    wrong = "unexpected argument '" + first + "'";
+  }
+}
+
+const char* CommandLine::usage() {
+  return "Usage: pellix [--help | --version]\n"
+         "Pellix, the five-in-a-row ball puzzle. The game keeps its settings, the game in\n"
+         "progress and the high scores in $XDG_DATA_HOME/pellix/. The high-score server is\n"
+         "named by PELLIX_SCORES_URL, else by scores_url in $XDG_CONFIG_HOME/pellix/preferences.\n"
+         "Keys and files: man 6 pellix.\n";
+}
