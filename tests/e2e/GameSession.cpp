@@ -118,6 +118,9 @@ bool GameSession::launch(bool withDisplay) {
     setenv("XDG_DATA_HOME", baseFolder.c_str(), 1);
     // The preferences go beside the data (pellix/preferences), never into the tester's own.
     setenv("XDG_CONFIG_HOME", baseFolder.c_str(), 1);
+    // The running game's socket too, so that a killed game leaves nothing in the tester's own
+    // runtime folder.
+    setenv("XDG_RUNTIME_DIR", baseFolder.c_str(), 1);
     setenv("ALSOFT_DRIVERS", "null", 1);
     // The sanitizer suite gives the game its own options: at exit SDL and Mesa unload libraries
     // whose allocations the leak checker can then no longer name, so no suppression can match.
