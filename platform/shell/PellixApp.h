@@ -42,6 +42,8 @@ class PellixApp {
  private:
   bool launch();
   void loop();
+  // The window was closed, Ctrl+Q or "Quit" was chosen, or a stop signal came.
+  bool stopping() const;
   void handleEvent(const SDL_Event& event);
   void handleKey(const SDL_Event& event);
   // A pad's command, passed on as the matching key would be.

@@ -48,6 +48,8 @@ GameController::GameController(Settings& liveSettings, Preferences& desktopPrefe
       cancelSettingsChange();
     }
   };
+  // Return in the name field confirms the name as Return on the name entry does.
+  controlsDelegate.nameConfirmed = [this] { handleKey(GameKey::ACTIVATE); };
   switchGameState(STATE_SPLASH);
   pressedButton = -1;
   menuStripTaps.reset();
@@ -103,6 +105,7 @@ void GameController::switchGameState(GameState state) {
   if (state == STATE_PLAYING && oldState != STATE_PLAYING) keyboardCursor.reset();
   if (state == STATE_HISCORES) hiScoresMenu.beginVisit(screens, hiScores.lastAdded, tableIndex());
   if (state == STATE_SETTINGS || state == STATE_SETTINGS_CONFIRM) settingsMenu.beginVisit(screens);
+  if (state == STATE_NEW_HISCORE) screens.beginNameEntry(hiScores.lastName.c_str());
   // Game time runs only in play (resuming also when the clock was not paused).
   if (state == STATE_PLAYING) {
     clock.resume();
@@ -140,7 +143,7 @@ void GameController::handleGameFinish(bool showGameOver, bool boardFull) {
     saveGameNow();
     return;
   }
-  if (board.score != 0 && hiScores.getScorePosition(tableIndex(), board.score) <= HiScores::VISIBLE_ENTRIES) {
+  if (scoreEarnsAPlace()) {
     switchGameState(STATE_NEW_HISCORE);
     return;
   }
@@ -152,13 +155,18 @@ void GameController::handleGameFinish(bool showGameOver, bool boardFull) {
   }
 }
 
+bool GameController::scoreEarnsAPlace() const {
+  return board.score != 0 && hiScores.getScorePosition(tableIndex(), board.score) <= HiScores::VISIBLE_ENTRIES;
+}
+
 void GameController::confirmSettingsChange() {
   settings.setValues();
   settings.save();
   switchGameState(STATE_PLAYING);
   settingsMenu.finishedShowing();
-  resetGame();
-  saveGameNow();
+  // The game played so far ends as "New Game" ends it: a score with a place goes into the
+  // table of the mode it was played in, and leaving the high scores starts the new mode.
+  handleGameFinish(false, false);
 }
 
 void GameController::cancelSettingsChange() {

@@ -172,6 +172,8 @@ class GameController {
   int highlightedButton() const { return pressedButton; }
   // Two-tap moves: no ball is picked up, the next tap picks one.
   bool waitingForFirstTap() const { return awaitingFirstTap; }
+  // The player chose "Quit" in the game menu: the shell ends the game as closing its window does.
+  bool quitChosen() const { return quitWanted; }
   // Leaving the high-score screen starts a new game (the game it followed has ended).
   bool newGameAfterHiScores() const { return resetAfterHiScores; }
   // The volume knob follows the pointer.
@@ -212,6 +214,7 @@ class GameController {
   // reach, so that the controls' delegate outlives the screens whose controls point to it.
   bool awaitingFirstTap = true;
   bool resetAfterHiScores = false;
+  bool quitWanted = false;
   SquareSet removedSquares;
   bool volumeDragActive = false;
   // The board image (board, resting balls, the first announced balls and the menu strip),
@@ -281,6 +284,8 @@ class GameController {
   bool clockWasRunning = false;
   // Plays the sound of something that happened on the board.
   void playSoundOf(BoardEvent event);
+  // The score of the game in progress would take a place in its mode's local table.
+  bool scoreEarnsAPlace() const;
   // Saves the game as it stands, so that a killed process loses nothing.
   void saveGameNow();
   // The move from the selected square to t, with its animations, row check and new balls.

@@ -338,7 +338,7 @@ void GameController::drawStateScreen() {
       break;
     }
     case STATE_NEW_HISCORE:
-      screens.drawNewHiScoreMenu(pressedButton != -1, hiScores.lastName.c_str(), board.score);
+      screens.drawNewHiScoreMenu(pressedButton != -1, board.score);
       break;
     case STATE_INSTRUCTIONS:
       screens.drawInstructions(pressedButton, instructionsPage);

@@ -14,7 +14,7 @@ namespace {
 const int SNAP_DISTANCE = 7;
 const int QUICK_SWIPE_MS = 175;
 const int SLID_OFF_TARGET_MS = 325;
-const int GAME_MENU_BUTTONS = 5;
+const int GAME_MENU_BUTTONS = GameScreens::GAME_MENU_ENTRIES;
 
 // The square of a board-relative point, truncating toward zero.
 Square squareOfBoardPoint(int boardX, int boardY, float size) {
@@ -264,12 +264,18 @@ void GameController::leaveSettings() {
   }
   settings.setValues();
   settings.save();
+  settingsMenu.finishedShowing();
+  if (modeChanged && scoreEarnsAPlace()) {
+    // Even a short game's score is offered before the new mode starts.
+    switchGameState(STATE_PLAYING);
+    handleGameFinish(false, false);
+    return;
+  }
   if (modeChanged) {
     resetGame();
     saveGameNow();
   }
   switchGameState(previousState);
-  settingsMenu.finishedShowing();
 }
 
 void GameController::handlePlayRelease(int x, int y) {

@@ -14,7 +14,7 @@
 namespace {
 
 
-const int GAME_MENU_BUTTONS = 5;
+const int GAME_MENU_BUTTONS = GameScreens::GAME_MENU_ENTRIES;
 const float VOLUME_STEP = 0.1f;
 
 // The settings screen's controls in the order Up, Down and Tab visit them.
@@ -79,8 +79,8 @@ void GameController::handleKey(GameKey key) {
       } else if (key == GameKey::BACK && gameState == STATE_INSTRUCTIONS) {
         apply(GameAction::leaveScreen());
       } else if (key == GameKey::UP || key == GameKey::DOWN || key == GameKey::NEXT) {
-        // On the name entry the keys first go to the name field (Return then ends the
-        // editing, and a second Return presses "Okay"); elsewhere they light the button.
+        // On the name entry the keys give the name field the focus should it have lost it
+        // (Return in the field confirms the name); elsewhere they light the button.
         if (gameState == STATE_NEW_HISCORE && screens.nameField && !screens.nameField->isEditing() &&
             screens.nameField->becomeFirstResponder()) {
           pressedButton = -1;

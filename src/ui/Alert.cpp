@@ -152,6 +152,11 @@ void Alert::touchUp(int x, int y) {
   if (pressed >= 0 && buttonAt(x, y) == pressed) answer(pressed);
 }
 
+void Alert::setDefaultButtonIndex(int index) {
+  MYTL_ASSERT(index >= 0 && index < numberOfButtons(), "Alert");
+  defaultIndex = index;
+}
+
 void Alert::touchCancelled() {
   pressedButton = -1;
   pressedInside = false;
@@ -159,7 +164,7 @@ void Alert::touchCancelled() {
 
 bool Alert::keyPressed(ViewKey key) {
   if (key == ViewKey::RETURN && !buttons.empty()) {
-    answer(numberOfButtons() - 1);
+    answer(defaultButtonIndex());
   } else if (key == ViewKey::ESCAPE && cancelIndex >= 0) {
     answer(cancelIndex);
   }
@@ -190,8 +195,8 @@ void Alert::draw(ViewPainter& painter, const ViewRect& screenFrame) {
   buttonStyle.pixelSize = BUTTON_TEXT_SIZE;
   for (size_t i = 0; i < l.buttons.size(); ++i) {
     const ViewRect& button = l.buttons[i];
-    // The last button, the one Return chooses, wears the accent.
-    const bool preferred = i + 1 == l.buttons.size();
+    // The default button, the one Return chooses, wears the accent.
+    const bool preferred = static_cast<int>(i) == defaultButtonIndex();
     const bool down = static_cast<int>(i) == pressedButton && pressedInside;
     const ViewColour fill = preferred ? (down ? ViewStyle::accent() : ViewStyle::accentDark())
                                       : (down ? ViewStyle::controlPressed() : ViewStyle::controlFill());

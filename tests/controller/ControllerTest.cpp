@@ -15,7 +15,7 @@
 namespace {
 
 // Top of the game menu's first button (five buttons centred on the screen).
-const int GAME_MENU_TOP = 107;
+const int GAME_MENU_TOP = 54;  // seven buttons, 53 pixels each, centred
 int gameMenuButtonY(int index) { return GAME_MENU_TOP + 53 * index + 26; }
 
 TEST_F(ControllerTest, SplashTapStartsPlayAndFirstLaunchShowsInstructions) {

@@ -9,7 +9,13 @@ AlertOnScreen AlertOnScreen::find(const ScreenImage& image) {
   // block that size in the accent (the selected segment of the high-score screen is 26 high).
   alert.preferredButton = image.findBlock(ScreenLayout::ACCENT_DARK, 12, PixelRect{0, 0, 320, 480}, 60, 34);
   if (!alert.shown()) return alert;
-  const PixelRect row{0, alert.preferredButton.y - 4, alert.preferredButton.x, alert.preferredButton.h + 8};
-  alert.cancelButton = image.findBlock(ScreenLayout::CONTROL_FILL, 10, row, 50, 30);
+  const PixelRect& preferred = alert.preferredButton;
+  const PixelRect left{0, preferred.y - 4, preferred.x, preferred.h + 8};
+  alert.otherButton = image.findBlock(ScreenLayout::CONTROL_FILL, 10, left, 50, 30);
+  if (alert.otherButton.empty()) {
+    const int rightStart = preferred.x + preferred.w;
+    const PixelRect right{rightStart, preferred.y - 4, 320 - rightStart, preferred.h + 8};
+    alert.otherButton = image.findBlock(ScreenLayout::CONTROL_FILL, 10, right, 50, 30);
+  }
   return alert;
 }

@@ -53,7 +53,8 @@ class GameTestFixture : public ::testing::Test {
   // moment to arrive) and then stays away for `ms`.
   bool alertGoneFor(int ms);
   void clickButton(const PixelRect& button);
-  // Clicks the name field, types `name` after what it holds and confirms with "Okay".
+  // Types `name` into the name entry (in place of the name it offers) and confirms it with one
+  // Return, as a player who just starts typing would.
   void enterName(const std::string& name);
   // Waits a while for the game's picture to come to rest after a gesture.
   void settle();

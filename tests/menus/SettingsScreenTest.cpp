@@ -160,12 +160,15 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionAskedWithItsTextsAndButtons) {
   EXPECT_EQ(question(), views->activeModal());
   EXPECT_EQ("Game Mode Change", question()->title());
   EXPECT_EQ(
-      "Changing the game mode requires you to end your current game. Are you sure you want to restart your game?",
+      "A new game mode starts a new game: the game in progress ends. If its score earns a place, you can enter it "
+      "in the high scores first.",
       question()->message());
   ASSERT_EQ(2, question()->numberOfButtons());
-  EXPECT_EQ("Cancel", question()->buttonTitleAtIndex(0));
-  EXPECT_EQ("OK", question()->buttonTitleAtIndex(1));
+  EXPECT_EQ("Keep Playing", question()->buttonTitleAtIndex(0));
+  EXPECT_EQ("Change Mode", question()->buttonTitleAtIndex(1));
   EXPECT_EQ(0, question()->cancelButtonIndex());
+  // The safe answer is the default: Return keeps the game.
+  EXPECT_EQ(0, question()->defaultButtonIndex());
   render("settings-mode-change-question", true);
   // The screen behind keeps being drawn, and the question takes every touch.
   EXPECT_EQ(407, game->bottomButtonTop());
@@ -175,11 +178,11 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionAskedWithItsTextsAndButtons) {
   EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
 }
 
-TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsTheOldOne) {
+TEST_F(SettingsScreenTest, ModeChangeQuestionChangeStartsTheNewGameAndKeepOrAKeyKeepsTheOldOne) {
   struct Case {
     const char* answer;
     bool confirmed;
-  } cases[] = {{"Return", true}, {"Escape", false}, {"tap OK", true}, {"tap Cancel", false}};
+  } cases[] = {{"Return", false}, {"Escape", false}, {"tap Change Mode", true}, {"tap Keep Playing", false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.answer);
     changeModeAndTapDone();
@@ -190,7 +193,7 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsThe
     } else if (answer == "Escape") {
       EXPECT_TRUE(views->handleKey(Ui::ViewKey::ESCAPE));
     } else {
-      const Ui::ViewRect button = question()->buttonFrame(answer == "tap OK" ? 1 : 0);
+      const Ui::ViewRect button = question()->buttonFrame(answer == "tap Change Mode" ? 1 : 0);
       tapScreen(static_cast<int>(button.centerX()), static_cast<int>(button.centerY()));
     }
     EXPECT_EQ(nullptr, views->activeModal());
@@ -210,6 +213,49 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsThe
     EXPECT_EQ(nullptr, game->settingsScreen().clockSwitch->superview());
 
     // Back to the settings of an Easy game for the next answer.
+    liveSettings().gameMode = Settings::MODE_EASY;
+    liveSettings().setValues();
+    game->resetGame();
+    game->switchGameState(GameController::STATE_GAME_MENU);
+    game->switchGameState(GameController::STATE_SETTINGS);
+  }
+}
+
+// A change of mode ends a game whose score earns a place through the name entry (after the
+// question, or at once after fewer than three moves): the score goes into the table of the mode
+// it was played in, and leaving the high scores starts a game in the new mode.
+TEST_F(SettingsScreenTest, ModeChangeOffersTheRunningScoreForTheHighScoresFirst) {
+  const int easyTable = game->tableIndex();
+  for (const int moves : {3, 1}) {
+    SCOPED_TRACE(moves);
+    game->gameBoard().score = 42 + moves;
+    game->gameBoard().moveCount = moves;
+    render();
+    tapScreen(250, 200);  // the "Quick" column
+    tapScreen(160, DONE_BUTTON_Y);
+    if (moves >= 3) {
+      ASSERT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->state());
+      const Ui::ViewRect change = question()->buttonFrame(1);
+      tapScreen(static_cast<int>(change.centerX()), static_cast<int>(change.centerY()));
+    }
+    ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->state());
+    EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
+    render();
+    EXPECT_EQ(nullptr, game->settingsScreen().clockSwitch->superview());
+    EXPECT_TRUE(views->handleTextInput("Kai"));
+    EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
+    ASSERT_EQ(GameController::STATE_HISCORES, game->state());
+    const HiScore& entry = game->localHiScores().table(easyTable)[moves >= 3 ? 0 : 1];  // 45, then 43
+    EXPECT_EQ(42 + moves, entry.score);
+    EXPECT_STREQ("Kai", entry.name.c_str());
+    views->handleKey(Ui::ViewKey::ESCAPE);  // the offer to submit the score, if any
+    tapScreen(160, game->bottomButtonTop() + 26);
+    EXPECT_EQ(GameController::STATE_PLAYING, game->state());
+    EXPECT_EQ(Settings::MODE_QUICK, game->gameBoard().settings.gameMode);
+    EXPECT_EQ(7, game->gameBoard().width);
+    EXPECT_EQ(0, game->gameBoard().score);
+
+    // Back to the settings of an Easy game for the next case.
     liveSettings().gameMode = Settings::MODE_EASY;
     liveSettings().setValues();
     game->resetGame();
