@@ -101,7 +101,7 @@ TEST_F(KeyboardControllerTest, EscapeDropsTheBallThenOpensTheMenuWhoseHighlightW
   struct Step {
     GameKey key;
     int highlighted;
-  } steps[] = {{GameKey::DOWN, 0}, {GameKey::NEXT, 1}, {GameKey::UP, 0}, {GameKey::UP, 4},
+  } steps[] = {{GameKey::DOWN, 0}, {GameKey::NEXT, 1}, {GameKey::UP, 0}, {GameKey::UP, 6},
                {GameKey::DOWN, 0}, {GameKey::LEFT, 0}};
   for (const Step& step : steps) {
     keys({step.key});
@@ -191,7 +191,7 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
 
 TEST_F(KeyboardControllerTest, InstructionPagesTurnOnReturnAndCloseOnEscape) {
   emptyBoardInPlay();
-  keys({GameKey::BACK, GameKey::UP, GameKey::ACTIVATE});
+  keys({GameKey::BACK, GameKey::UP, GameKey::UP, GameKey::UP, GameKey::ACTIVATE});  // up past Quit and About
   ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->state());
   keys({GameKey::ACTIVATE});
   EXPECT_EQ(2, game->instructionsPageShown());
@@ -200,7 +200,7 @@ TEST_F(KeyboardControllerTest, InstructionPagesTurnOnReturnAndCloseOnEscape) {
   keys({GameKey::ACTIVATE});
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
 
-  keys({GameKey::UP, GameKey::ACTIVATE});
+  keys({GameKey::UP, GameKey::UP, GameKey::UP, GameKey::ACTIVATE});
   ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->state());
   keys({GameKey::BACK});
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());

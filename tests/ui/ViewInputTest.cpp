@@ -467,6 +467,33 @@ TEST_F(AlertInputTest, ReturnAnswersWithTheDefaultButtonAndEscapeWithCancel) {
   }
 }
 
+// Left and Right move the focus between the buttons (stopping at either end); Return answers
+// with the focused one; each showing starts on the default button again.
+TEST_F(AlertInputTest, LeftAndRightMoveTheFocusThatReturnAnswers) {
+  auto alert = makeAlert(&delegate, "Keep", {"End"});
+  alert->setDefaultButtonIndex(0);
+  struct Case {
+    const char* label;
+    std::vector<ViewKey> keys;
+    int answer;
+  } cases[] = {
+      {"right", {ViewKey::RIGHT}, 1},
+      {"right twice stops at the end", {ViewKey::RIGHT, ViewKey::RIGHT}, 1},
+      {"left stops at the start", {ViewKey::LEFT}, 0},
+      {"right then left", {ViewKey::RIGHT, ViewKey::LEFT}, 0},
+      {"nothing: the default again", {}, 0},
+  };
+  for (const Case& c : cases) {
+    delegate.answers.clear();
+    alert->show(root);
+    for (ViewKey key : c.keys) EXPECT_TRUE(root.handleKey(key)) << c.label;
+    EXPECT_TRUE(alert->isVisible()) << c.label;
+    EXPECT_EQ(c.answer, alert->focusedButtonIndex()) << c.label;
+    EXPECT_TRUE(root.handleKey(ViewKey::RETURN));
+    EXPECT_EQ(delegate.answers, std::vector<int>{c.answer}) << c.label;
+  }
+}
+
 TEST_F(AlertInputTest, TextFieldUnderAnAlertGetsNoTypingUntilTheAlertIsAnswered) {
   auto field = std::make_shared<TextField>(ViewRect(77, 235, 166, 28));
   root.addSubview(field);
