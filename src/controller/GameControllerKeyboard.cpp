@@ -18,7 +18,7 @@ const int GAME_MENU_BUTTONS = GameScreens::GAME_MENU_ENTRIES;
 const float VOLUME_STEP = 0.1f;
 
 // The settings screen's controls in the order Up, Down and Tab visit them.
-enum SettingsFocus { FOCUS_MODE, FOCUS_CLOCK, FOCUS_TWO_TAP, FOCUS_LOOK, FOCUS_VOLUME, FOCUS_DONE, FOCUS_COUNT };
+enum SettingsFocus { FOCUS_MODE, FOCUS_CLOCK, FOCUS_LOOK, FOCUS_VOLUME, FOCUS_DONE, FOCUS_COUNT };
 
 struct FocusFrame {
   float x, y, width, height;
@@ -35,7 +35,6 @@ FocusFrame switchFrame(int x, int y) {
 const FocusFrame FOCUS_FRAMES[FOCUS_DONE] = {
     {36.0f, 122.0f, 248.0f, 114.0f},  // the four mode columns with their labels
     switchFrame(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::CLOCK_SWITCH_CENTRE_Y),
-    switchFrame(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::TWO_TAP_SWITCH_CENTRE_Y),
     // The look's name and its arrows.
     {static_cast<float>(ScreenGeometry::ROW_CONTROL_CENTRE_X - ScreenGeometry::LOOK_CHOOSER_WIDTH / 2 - 4),
      static_cast<float>(ScreenGeometry::LOOK_ROW_CENTRE_Y - ScreenGeometry::LOOK_CHOOSER_HEIGHT / 2),
@@ -172,19 +171,16 @@ void GameController::handleSettingsKey(GameKey key) {
         float volume = settings.volume + VOLUME_STEP * static_cast<float>(step);
         settings.volume = volume < 0.0f ? 0.0f : (volume > 1.0f ? 1.0f : volume);
         sounds.playMoveSound();
-      } else if (settingsFocus == FOCUS_CLOCK || settingsFocus == FOCUS_TWO_TAP) {
-        const std::shared_ptr<Ui::Switch>& control =
-            settingsFocus == FOCUS_CLOCK ? settingsMenu.clockSwitch : settingsMenu.twoTapSwitch;
-        if (control) settingsMenu.setSwitch(*control, step > 0);
+      } else if (settingsFocus == FOCUS_CLOCK) {
+        if (settingsMenu.clockSwitch) settingsMenu.setSwitch(*settingsMenu.clockSwitch, step > 0);
       } else if (settingsFocus == FOCUS_LOOK) {
         stepLook(step);
       }
       break;
     }
     case GameKey::ACTIVATE:
-      if (settingsFocus == FOCUS_CLOCK || settingsFocus == FOCUS_TWO_TAP) {
-        const std::shared_ptr<Ui::Switch>& control =
-            settingsFocus == FOCUS_CLOCK ? settingsMenu.clockSwitch : settingsMenu.twoTapSwitch;
+      if (settingsFocus == FOCUS_CLOCK) {
+        const std::shared_ptr<Ui::Switch>& control = settingsMenu.clockSwitch;
         if (control) settingsMenu.setSwitch(*control, !control->isOn());
         break;
       }

@@ -91,67 +91,64 @@ TEST_F(SettingsScreenTest, VolumeKnobSitsOnTheSliderWhereTheVolumeSays) {
   }
 }
 
-TEST_F(SettingsScreenTest, SwitchesShowTheSettingsAndTheSettingsFollowEachTap) {
-  liveSettings().clockDisabled = true;
-  liveSettings().twoTapMoves = false;
-  // The switches take the settings as the screen opens.
-  game->switchGameState(GameController::STATE_GAME_MENU);
-  game->switchGameState(GameController::STATE_SETTINGS);
-  render("settings-switches", true);
-  SettingsMenu& menu = game->settingsScreen();
-  ASSERT_TRUE(menu.clockSwitch && menu.twoTapSwitch);
-  EXPECT_FALSE(menu.clockSwitch->isOn());
-  EXPECT_FALSE(menu.twoTapSwitch->isOn());
-  EXPECT_TRUE(inViews(menu.clockSwitch));
-  EXPECT_TRUE(inViews(menu.twoTapSwitch));
-  // Centred at (219, 253) and (219, 293).
-  EXPECT_FLOAT_EQ(219.0f, menu.clockSwitch->frame().centerX());
-  EXPECT_FLOAT_EQ(253.0f, menu.clockSwitch->frame().centerY());
-  EXPECT_FLOAT_EQ(219.0f, menu.twoTapSwitch->frame().centerX());
-  EXPECT_FLOAT_EQ(293.0f, menu.twoTapSwitch->frame().centerY());
+// The clock switch shows the setting and the setting follows each tap. The two-tap setting has
+// no switch any more (clicks and drags both move balls): its stored value is left as it is.
+TEST_F(SettingsScreenTest, ClockSwitchShowsTheSettingAndTheSettingFollowsEachTap) {
+  for (const bool twoTapStored : {false, true}) {
+    SCOPED_TRACE(twoTapStored);
+    liveSettings().clockDisabled = true;
+    liveSettings().twoTapMoves = twoTapStored;
+    // The switch takes the setting as the screen opens.
+    game->switchGameState(GameController::STATE_GAME_MENU);
+    game->switchGameState(GameController::STATE_SETTINGS);
+    render("settings-switches", true);
+    SettingsMenu& menu = game->settingsScreen();
+    ASSERT_TRUE(menu.clockSwitch);
+    EXPECT_FALSE(menu.clockSwitch->isOn());
+    EXPECT_TRUE(inViews(menu.clockSwitch));
+    EXPECT_EQ(1u, views->subviews().size()) << "a control besides the clock switch";
+    // Centred at (219, 253).
+    EXPECT_FLOAT_EQ(219.0f, menu.clockSwitch->frame().centerX());
+    EXPECT_FLOAT_EQ(253.0f, menu.clockSwitch->frame().centerY());
 
-  // The switches take the taps, and the settings follow each tap at once, before any drawing.
-  tapScreen(219, 253);
-  EXPECT_TRUE(menu.clockSwitch->isOn());
-  EXPECT_FALSE(liveSettings().clockDisabled);
-  EXPECT_FALSE(liveSettings().twoTapMoves);
-  tapScreen(219, 293);
-  EXPECT_TRUE(menu.twoTapSwitch->isOn());
-  EXPECT_TRUE(liveSettings().twoTapMoves);
-  render();
-  EXPECT_FALSE(liveSettings().clockDisabled);
-  EXPECT_TRUE(liveSettings().twoTapMoves);
-  EXPECT_EQ(GameController::STATE_SETTINGS, game->state());
-
-  tapScreen(219, 253);
-  EXPECT_TRUE(liveSettings().clockDisabled);
+    // The switch takes the taps, and the setting follows each tap at once, before any drawing.
+    tapScreen(219, 253);
+    EXPECT_TRUE(menu.clockSwitch->isOn());
+    EXPECT_FALSE(liveSettings().clockDisabled);
+    tapScreen(219, 293);  // where the two-tap switch was: nothing
+    render();
+    EXPECT_FALSE(liveSettings().clockDisabled);
+    EXPECT_EQ(GameController::STATE_SETTINGS, game->state());
+    tapScreen(219, 253);
+    EXPECT_TRUE(liveSettings().clockDisabled);
+    tapScreen(160, DONE_BUTTON_Y);
+    EXPECT_EQ(twoTapStored, liveSettings().twoTapMoves);
+    Settings reread(liveSettings().path.c_str());
+    EXPECT_EQ(twoTapStored, reread.twoTapMoves) << "the stored two-tap bit changed";
+    render();
+  }
 }
 
 TEST_F(SettingsScreenTest, SecondShowingReusesTheSwitchesAndEachLeavingTakesThemOffTheScreen) {
   render();
   const std::shared_ptr<Ui::Switch> clock = game->settingsScreen().clockSwitch;
-  const std::shared_ptr<Ui::Switch> twoTap = game->settingsScreen().twoTapSwitch;
-  ASSERT_TRUE(clock && twoTap);
+  ASSERT_TRUE(clock);
 
   for (int showing = 1; showing <= 2; ++showing) {
     SCOPED_TRACE(showing);
     EXPECT_TRUE(inViews(clock));
-    EXPECT_TRUE(inViews(twoTap));
     tapScreen(160, DONE_BUTTON_Y);
     EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
     // Taken off at the end of the next frame.
     EXPECT_TRUE(inViews(clock));
     render();
     EXPECT_EQ(nullptr, clock->superview());
-    EXPECT_EQ(nullptr, twoTap->superview());
 
     game->switchGameState(GameController::STATE_SETTINGS);
     render();
     EXPECT_EQ(clock, game->settingsScreen().clockSwitch);
-    EXPECT_EQ(twoTap, game->settingsScreen().twoTapSwitch);
   }
   EXPECT_TRUE(inViews(clock));
-  EXPECT_TRUE(inViews(twoTap));
 }
 
 TEST_F(SettingsScreenTest, ModeChangeQuestionAskedWithItsTextsAndButtons) {
