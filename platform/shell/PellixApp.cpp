@@ -375,6 +375,12 @@ void PellixApp::handleKey(const SDL_Event& event) {
     case SDLK_ESCAPE:
       if (!repeated) game->handleKey(GameKey::BACK);
       break;
+    // The desktop's keys for an application's menu.
+    case SDLK_F10:
+    case SDLK_MENU:
+    case SDLK_APPLICATION:
+      if (!repeated) game->handleKey(GameKey::MENU);
+      break;
     default: break;
   }
 }

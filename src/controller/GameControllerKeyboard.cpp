@@ -52,7 +52,12 @@ void GameController::handleKey(GameKey key) {
   startInput();
   switch (gameState) {
     case STATE_PLAYING:
-      handleBoardKey(key);
+      if (key == GameKey::MENU) {
+        // The held ball stays held for when play resumes; the ring stays as it is.
+        apply(GameAction::openGameMenu());
+      } else {
+        handleBoardKey(key);
+      }
       break;
     case STATE_SPLASH:
     case STATE_GAME_OVER:
@@ -61,7 +66,7 @@ void GameController::handleKey(GameKey key) {
     case STATE_GAME_MENU:
       if (key == GameKey::ACTIVATE && pressedButton >= 0 && pressedButton < GAME_MENU_BUTTONS) {
         pressMenuButton(pressedButton);
-      } else if (key == GameKey::BACK) {
+      } else if (key == GameKey::BACK || key == GameKey::MENU) {
         pressMenuButton(0);  // "Resume Game"
       } else {
         moveButtonHighlight(key, GAME_MENU_BUTTONS);
@@ -145,6 +150,7 @@ void GameController::handleBoardKey(GameKey key) {
     case GameKey::BACK:
       apply(ballSelected ? GameAction::deselect(false) : GameAction::openGameMenu());
       break;
+
     default:
       break;
   }
@@ -152,6 +158,8 @@ void GameController::handleBoardKey(GameKey key) {
 
 void GameController::handleSettingsKey(GameKey key) {
   switch (key) {
+    case GameKey::MENU:
+      return;
     case GameKey::UP:
       settingsFocus = settingsFocus <= 0 ? FOCUS_COUNT - 1 : settingsFocus - 1;
       break;

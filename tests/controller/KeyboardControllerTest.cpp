@@ -38,11 +38,13 @@ TEST_F(KeyboardControllerTest, CursorPicksUpBallsAndDropsThemOnlyWhereTheyCanGo)
   put(6, 9, STONE_GREEN);
   put(7, 8, STONE_GREEN);
   EXPECT_EQ(Square(0, 0), game->cursor().square());
-  EXPECT_TRUE(game->cursor().visible);
+  // The ring waits for the first key (a mouse player never sees it).
+  EXPECT_FALSE(game->cursor().visible);
 
   // The edges stop the cursor.
   keys({GameKey::LEFT, GameKey::UP});
   EXPECT_EQ(Square(0, 0), game->cursor().square());
+  EXPECT_TRUE(game->cursor().visible);
   for (int i = 0; i < 12; ++i) keys({GameKey::RIGHT, GameKey::DOWN});
   EXPECT_EQ(Square(7, 9), game->cursor().square());
 
@@ -119,6 +121,23 @@ TEST_F(KeyboardControllerTest, EscapeDropsTheBallThenOpensTheMenuWhoseHighlightW
   EXPECT_EQ(GameController::STATE_HISCORES, game->state());
   keys({GameKey::BACK});
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
+}
+
+// F10 or the Menu key opens the game menu straight from play, a held ball staying held, and
+// closes it again.
+TEST_F(KeyboardControllerTest, MenuKeyOpensAndClosesTheGameMenu) {
+  emptyBoardInPlay();
+  put(0, 0, STONE_BLUE);
+  keys({GameKey::ACTIVATE, GameKey::MENU});
+  ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
+  keys({GameKey::MENU});
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
+  EXPECT_EQ(Square(0, 0), game->gameBoard().selected);
+  // On the settings screen it does nothing.
+  keys({GameKey::MENU, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
+  ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
+  keys({GameKey::MENU});
+  EXPECT_EQ(GameController::STATE_SETTINGS, game->state());
 }
 
 TEST_F(KeyboardControllerTest, MouseMovementHidesTheRingUntilTheNextKey) {
