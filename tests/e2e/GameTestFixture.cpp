@@ -66,11 +66,7 @@ void GameTestFixture::dragBall(int fromX, int fromY, int toX, int toY) {
 }
 
 void GameTestFixture::openGameMenu() {
-  EXPECT_TRUE(answered([&] {
-    session.tap(MENU_STRIP_X, MENU_STRIP_Y);
-    GameSession::pause(150);  // the gap between the two taps of a double tap
-    session.tap(MENU_STRIP_X, MENU_STRIP_Y);
-  })) << "the double tap did not open the game menu";
+  EXPECT_TRUE(answered([&] { session.tap(MENU_STRIP_X, MENU_STRIP_Y); })) << "the click did not open the game menu";
 }
 
 void GameTestFixture::chooseFromGameMenu(GameMenuButton button) {
