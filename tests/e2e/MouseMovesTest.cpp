@@ -6,6 +6,8 @@
 
 namespace {
 
+using namespace ScreenLayout;
+
 enum class Gesture { CLICKS, DRAG };
 
 struct MoveCase {
