@@ -1,8 +1,7 @@
 // The pointer's translator: touches (and the mouse) on menu buttons and the settings controls,
-// the double tap on the menu strip, and on the board the selection, the snapped target,
-// drag-and-drop and two-tap moves, turned into the game's actions.
-#include <cstdlib>
-
+// the click on the menu strip, and on the board the selection, the snapped target and both kinds
+// of move (press, drag and release; or a click on a ball and a click on its destination), turned
+// into the game's actions.
 #include "DoubleClickHandler.h"
 #include "Lock.h"
 #include "MenuHitTesting.h"
@@ -12,8 +11,9 @@
 namespace {
 
 const int SNAP_DISTANCE = 7;
-const int QUICK_SWIPE_MS = 175;
-const int SLID_OFF_TARGET_MS = 325;
+// A press becomes a drag once the pointer has moved this far (screen pixels) to another square;
+// a hand's tremble during a click stays a click.
+const float DRAG_START_DISTANCE = 5.0f;
 const int GAME_MENU_BUTTONS = GameScreens::GAME_MENU_ENTRIES;
 
 // The square of a board-relative point, truncating toward zero.
@@ -25,21 +25,21 @@ Square squareOfBoardPoint(int boardX, int boardY, float size) {
 
 bool GameController::isInMenuStrip(int y) const { return y > ScreenGeometry::menuStripTop(board.height); }
 
-void GameController::setCurrentMouseSquare(Square& s) {
-  if (s == currentMouseSquare) return;
-  previousMouseSquare = currentMouseSquare;
-  previousMouseSquareTime = mouseSquareTime;
-  mouseSquareTime = clock.gameTime();
-  currentMouseSquare = s;
-}
+void GameController::setCurrentMouseSquare(Square& s) { gesture.pointTo(s, clock.gameTime()); }
 
-Square GameController::getCurrentMouseSquare(int x, int y, bool pickingBall) {
-  if (settings.twoTapMoves) pickingBall = awaitingFirstTap;
+Square GameController::squareUnder(int x, int y) const {
   const float size = ScreenGeometry::squareSize(board.width);
   const int left = static_cast<int>(ScreenGeometry::BOARD_LEFT);
   const int top = static_cast<int>(ScreenGeometry::BOARD_TOP);
-  Square q = squareOfBoardPoint(x - left, y - top, size);
-  if (x < left || y < top || !board.isInBoard(q)) q = Square();
+  const Square q = squareOfBoardPoint(x - left, y - top, size);
+  return x < left || y < top || !board.isInBoard(q) ? Square() : q;
+}
+
+Square GameController::getCurrentMouseSquare(int x, int y, bool pickingBall) {
+  const float size = ScreenGeometry::squareSize(board.width);
+  const int left = static_cast<int>(ScreenGeometry::BOARD_LEFT);
+  const int top = static_cast<int>(ScreenGeometry::BOARD_TOP);
+  const Square q = squareUnder(x, y);
 
   const bool qInBoard = board.isInBoard(q);
   const bool qEmpty = qInBoard && board.stoneAt(q) == SQUARE_EMPTY;
@@ -94,8 +94,8 @@ void GameController::dropSelectionOfVanishedBall() {
 
 void GameController::clearSelection() {
   board.selected = Square();
-  awaitingFirstTap = true;
-  currentMouseSquare = previousMouseSquare = Square();
+  gesture.setWaitingForFirstTap(true);
+  gesture.forgetSquares();
   for (int y = 0; y < board.height; ++y) {
     for (int x = 0; x < board.width; ++x) {
       AnimationInfo& animation = board.animations[y][x];
@@ -118,7 +118,7 @@ void GameController::startSelectionAnimation(const Square& q) {
 }
 
 void GameController::startInput() {
-  pictureChanged = true;
+  drawState.owePicture();
   clock.refresh();
   dropSelectionOfVanishedBall();
 }
@@ -126,76 +126,66 @@ void GameController::startInput() {
 void GameController::handleMouseDown(int x, int y) {
   MyTl::Lock lock(gameMutex);
   startInput();
-  switch (gameState) {
+  switch (flow.current()) {
     case STATE_PLAYING:
       if (isInMenuStrip(y)) {
-        if (++menuStripTaps.clickCount == 2) menuStripTaps.pressed = true;
-      } else if (settings.twoTapMoves) {
-        handleMouseDrag(x, y);
-        return;
+        // The strip is a button: drawn pressed while the button is down, it opens the game menu
+        // when released on it.
+        menuStripTaps.pressed = true;
       } else {
-        Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
-        if (board.stoneAt(q) != SQUARE_EMPTY) apply(GameAction::pickUp(q));
-        setCurrentMouseSquare(q);
+        pressOnBoard(x, y);
       }
       break;
     case STATE_SPLASH:
     case STATE_GAME_OVER:
-      if (pressedButton == -1) pressedButton = 1;
+      if (flow.pressedButton() == -1) flow.press(1);
       break;
     case STATE_GAME_MENU:
-      pressedButton = getButtonIndex(x, y, GAME_MENU_BUTTONS);
+      flow.press(getButtonIndex(x, y, GAME_MENU_BUTTONS));
       break;
     case STATE_INSTRUCTIONS:
-      pressedButton = isOnButton(x, y, bottomButtonTop()) ? 0 : -1;
+      flow.press(isOnButton(x, y, bottomButtonTop()) ? 0 : -1);
       break;
     case STATE_NEW_HISCORE:
     case STATE_HISCORES:
     case STATE_SETTINGS:
-      pressedButton = isOnButton(x, y, bottomButtonTop()) ? 1 : -1;
-      if (gameState == STATE_SETTINGS && setSettingsVolume(settings, x, y)) volumeDragActive = true;
+      flow.press(isOnButton(x, y, bottomButtonTop()) ? 1 : -1);
+      if (flow.current() == STATE_SETTINGS && setSettingsVolume(settings, x, y)) flow.setDraggingVolume(true);
       break;
     default:
       break;
   }
 }
 
-void GameController::handleMouseDrag(int x, int y) {
-  pictureChanged = true;
-  if (gameState == STATE_SETTINGS) {
-    if (volumeDragActive) setSettingsVolume(settings, x, y);
-    return;
-  }
-  if (gameState != STATE_PLAYING) return;
-
-  clock.refresh();
-  dropSelectionOfVanishedBall();
-  Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
-  if (q != board.selected) {
-    MyTl::Lock lock(gameMutex);
-    setCurrentMouseSquare(q);
-  }
-  if (settings.twoTapMoves && awaitingFirstTap && q != board.selected) selectForTwoTap(q);
+// A press on the board picks up the ball under it (the one held already stays held), or begins
+// the click on a held ball's destination; the release decides what the press was.
+void GameController::pressOnBoard(int x, int y) {
+  const Square under = squareUnder(x, y);
+  const bool onBall = board.isInBoard(under) && board.stoneAt(under) != SQUARE_EMPTY;
+  const Square q = getCurrentMouseSquare(x, y, board.selected.x == -1 || onBall);
+  const bool onHeldBall = board.selected.x != -1 && q == board.selected;
+  if (board.isInBoard(q) && board.stoneAt(q) != SQUARE_EMPTY && !onHeldBall) apply(GameAction::pickUp(q));
+  gesture.beginPress(q, onHeldBall, static_cast<float>(x), static_cast<float>(y));
+  Square named = q;
+  setCurrentMouseSquare(named);
 }
 
-// Two-tap moves: the finger is choosing the ball of the first tap.
-void GameController::selectForTwoTap(Square q) {
-  const bool hadNone = board.selected.x == -1;
-  const bool wasBall = !hadNone && board.stoneAt(board.selected) != SQUARE_EMPTY;
-  if (board.isInBoard(board.selected)) {
-    AnimationInfo& old = board.animations[board.selected.y][board.selected.x];
-    old.active = false;
-    old.startTime = clock.nowMs();
-  }
-  if (board.stoneAt(q) == SQUARE_EMPTY) {
-    deselectAsBadMove(wasBall);
+void GameController::handleMouseDrag(int x, int y) {
+  drawState.owePicture();
+  if (flow.current() == STATE_SETTINGS) {
+    if (flow.draggingVolume()) setSettingsVolume(settings, x, y);
     return;
   }
-  board.selected = q;
-  board.calculateReachabilities();
-  if (!hadNone) sounds.playMenuSwitchSound();
-  startSelectionAnimation(q);
-  board.notePictureChange();
+  if (flow.current() != STATE_PLAYING || !gesture.pressActive()) return;
+
+  MyTl::Lock lock(gameMutex);
+  clock.refresh();
+  dropSelectionOfVanishedBall();
+  gesture.followPointer(static_cast<float>(x), static_cast<float>(y));
+  Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
+  if (q != gesture.pressSquare() && gesture.distanceFromPress(static_cast<float>(x), static_cast<float>(y)) >= DRAG_START_DISTANCE)
+    gesture.markDragged();
+  if (q != board.selected) setCurrentMouseSquare(q);
 }
 
 void GameController::handleMouseUp(int x, int y) {
@@ -203,18 +193,19 @@ void GameController::handleMouseUp(int x, int y) {
   startInput();
   bool consumed = false;
   handleScreenRelease(x, y, consumed);
-  if (gameState == STATE_PLAYING && !consumed) handlePlayRelease(x, y);
+  if (flow.current() == STATE_PLAYING && !consumed) handlePlayRelease(x, y);
+  showMenuFocus();
 }
 
 void GameController::handleScreenRelease(int x, int y, bool& consumed) {
-  const GameState state = gameState;
+  const GameState state = flow.current();
   switch (state) {
     case STATE_GAME_MENU: {
       const int index = getButtonIndex(x, y, GAME_MENU_BUTTONS);
-      const bool activated = index != -1 && index == pressedButton;
-      pressedButton = index;
+      const bool activated = index != -1 && index == flow.pressedButton();
+      flow.press(index);
       if (activated) consumed = pressButton(index);
-      pressedButton = -1;
+      flow.release();
       return;
     }
     case STATE_HISCORES:
@@ -223,8 +214,8 @@ void GameController::handleScreenRelease(int x, int y, bool& consumed) {
     case STATE_SETTINGS: {
       const int buttonIndex = state == STATE_INSTRUCTIONS ? 0 : 1;
       const int index = isOnButton(x, y, bottomButtonTop()) ? buttonIndex : -1;
-      const bool activated = index != -1 && index == pressedButton;
-      pressedButton = index;
+      const bool activated = index != -1 && index == flow.pressedButton();
+      flow.press(index);
       if (activated) {
         consumed = pressButton(index);
       } else if (state == STATE_SETTINGS) {
@@ -235,8 +226,8 @@ void GameController::handleScreenRelease(int x, int y, bool& consumed) {
         if (setSettingsVolume(settings, x, y)) sounds.playMoveSound();
         if (const int step = ScreenGeometry::lookStepAt(x, y)) stepLook(step);
       }
-      if (state == STATE_SETTINGS) volumeDragActive = false;
-      if (activated) pressedButton = -1;
+      if (state == STATE_SETTINGS) flow.setDraggingVolume(false);
+      if (activated) flow.release();
       return;
     }
     default:
@@ -244,13 +235,15 @@ void GameController::handleScreenRelease(int x, int y, bool& consumed) {
   }
 
   const bool stripTap = isInMenuStrip(y) && state == STATE_PLAYING;
-  const bool anywhereTap = (state == STATE_SPLASH || state == STATE_GAME_OVER) && pressedButton != -1;
+  const bool anywhereTap = (state == STATE_SPLASH || state == STATE_GAME_OVER) && flow.pressedButton() != -1;
   if (anywhereTap) {
     consumed = pressButton(0);
-  } else if (stripTap) {
-    if (menuStripTaps.clickCount == 1) menuStripTaps.firstClickTime = clock.nowMs();
-    if (menuStripTaps.clickCount >= 2) apply(GameAction::openGameMenu());
+  } else if (stripTap && menuStripTaps.pressed) {
+    // One click opens the game menu (the second click of a double click then lands beside its
+    // buttons and does nothing).
+    apply(GameAction::openGameMenu());
   }
+  menuStripTaps.pressed = false;
 }
 
 // The settings screen's Done button: apply, or ask before a change of mode ends a game.
@@ -275,59 +268,57 @@ void GameController::leaveSettings() {
     resetGame();
     saveGameNow();
   }
-  switchGameState(previousState);
+  switchGameState(flow.previous());
 }
 
 void GameController::handlePlayRelease(int x, int y) {
+  // A release whose press did not begin on the board (it began on the strip below it) moves
+  // nothing.
+  if (!gesture.pressActive()) {
+    gesture.clearTarget();
+    return;
+  }
+  const bool dragged = gesture.dragged();
+  const Square pressed = gesture.pressSquare();
+  const bool onHeldBall = gesture.pressedOnHeldBall();
+  gesture.endPress();
+  if (!dragged) {
+    releaseClick(pressed, onHeldBall);
+    return;
+  }
+
   Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
   setCurrentMouseSquare(q);
   Square target = q;
-  const bool twoTap = settings.twoTapMoves;
-
-  if (!twoTap && mouseSquareTime != -1 && clock.gameTime() - mouseSquareTime < QUICK_SWIPE_MS) {
-    // The finger arrived here just before lifting: either it slid off its target while
-    // lifting (drop on the previous square) or it was a quick swipe (deselect).
-    const bool slidOff = previousMouseSquare.x != -1 && clock.gameTime() - previousMouseSquareTime <= SLID_OFF_TARGET_MS &&
-                         std::abs(previousMouseSquare.x - currentMouseSquare.x) <= 1 &&
-                         std::abs(previousMouseSquare.y - currentMouseSquare.y) <= 1;
-    if (!slidOff) {
+  if (gesture.arrivedJustBefore(clock.gameTime())) {
+    // The pointer arrived here just before the release: either it slid off its target while
+    // letting go (drop on the previous square) or it was a quick swipe (put the ball back).
+    if (!gesture.slidOffNeighbour(clock.gameTime())) {
       deselectAsBadMove(true);
       return;
     }
-    Square previous = previousMouseSquare;
+    Square previous = gesture.previousTarget();
     setCurrentMouseSquare(previous);
     target = previous;
   }
 
-  if (twoTap && q.x != -1) {
-    if (awaitingFirstTap) {
-      if (board.stoneAt(q) == SQUARE_EMPTY) {
-        deselectAsBadMove(true);
-        currentMouseSquare = Square();
-        awaitingFirstTap = true;
-      } else if (!(q == board.selected)) {
-        // The press of this touch picked no ball here (it began on the strip below the board):
-        // no first tap, or the game would wait for a second one without a selection.
-        currentMouseSquare = Square();
-      } else {
-        awaitingFirstTap = false;
-        currentMouseSquare = Square();
-        sounds.playMoveSound();
-        startSelectionAnimation(q);
-      }
-      return;
-    }
-    awaitingFirstTap = true;
-  }
-
   if (!board.isInBoard(target) || board.stoneAt(target) != SQUARE_EMPTY) {
-    if (twoTap && board.isInBoard(board.selected)) {
-      board.animations[board.selected.y][board.selected.x].active = false;
-      board.notePictureChange();
-    }
     apply(GameAction::deselect(true));
   } else if (board.selected.x != -1) {
     apply(GameAction::drop(target, true));
   }
-  currentMouseSquare = Square();
+  gesture.clearTarget();
+}
+
+// A click (press and release without dragging) on `pressed`: on a ball, the ball the press
+// picked up stays held for the click on its destination, and the held ball clicked again goes
+// back; on a square, the held ball goes there, or back when it cannot get there.
+void GameController::releaseClick(Square pressed, bool onHeldBall) {
+  const bool onBall = board.isInBoard(pressed) && board.stoneAt(pressed) != SQUARE_EMPTY;
+  if (onBall) {
+    if (onHeldBall) apply(GameAction::deselect(false));
+  } else if (board.selected.x != -1) {
+    apply(board.isInBoard(pressed) ? GameAction::drop(pressed, true) : GameAction::deselect(false));
+  }
+  gesture.clearTarget();
 }
