@@ -100,7 +100,7 @@ void GameController::switchGameState(GameState state) {
 
   const GameState oldState = flow.current();
   flow.goTo(state);
-  if (state == STATE_PLAYING && oldState != STATE_PLAYING) keyboardCursor.reset();
+  showMenuFocus();
   if (state == STATE_HISCORES) hiScoresMenu.beginVisit(screens, hiScores.lastAdded, tableIndex());
   if (state == STATE_SETTINGS || state == STATE_SETTINGS_CONFIRM) settingsMenu.beginVisit(screens);
   if (state == STATE_NEW_HISCORE) screens.beginNameEntry(hiScores.lastName.c_str());
@@ -112,12 +112,20 @@ void GameController::switchGameState(GameState state) {
   }
 }
 
+void GameController::showMenuFocus() {
+  // The game menu shows its highlight at once, on its first entry, however it was opened (and
+  // whatever a press that led elsewhere left).
+  if (flow.current() == STATE_GAME_MENU && flow.pressedButton() == -1) flow.press(0);
+}
+
 void GameController::resetGame() {
   clock.reset();
   drawState.restartNumbers();
   const int now = clock.gameTime();
   penalty.restart(now);
   gesture.restart(now);
+  // The ring goes back to the corner of a new board, hidden until a key is pressed.
+  keyboardCursor.reset();
   board.reset(true);
   drawState.owePicture();
 }

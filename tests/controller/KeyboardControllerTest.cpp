@@ -100,24 +100,26 @@ TEST_F(KeyboardControllerTest, EscapeDropsTheBallThenOpensTheMenuWhoseHighlightW
   keys({GameKey::RIGHT, GameKey::BACK});
   ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
 
+  // The first entry is lit at once.
+  EXPECT_EQ(0, game->highlightedButton());
   struct Step {
     GameKey key;
     int highlighted;
-  } steps[] = {{GameKey::DOWN, 0}, {GameKey::NEXT, 1}, {GameKey::UP, 0}, {GameKey::UP, 6},
-               {GameKey::DOWN, 0}, {GameKey::LEFT, 0}};
+  } steps[] = {{GameKey::DOWN, 1}, {GameKey::NEXT, 2}, {GameKey::UP, 1}, {GameKey::UP, 0},
+               {GameKey::UP, 6},   {GameKey::DOWN, 0}, {GameKey::LEFT, 0}};
   for (const Step& step : steps) {
     keys({step.key});
     EXPECT_EQ(step.highlighted, game->highlightedButton());
     EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
   }
-  // Escape resumes; the cursor starts over on the top-left square.
+  // Escape resumes; the cursor stays where it was.
   keys({GameKey::BACK});
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
-  EXPECT_EQ(Square(0, 0), game->cursor().square());
+  EXPECT_EQ(Square(1, 0), game->cursor().square());
   EXPECT_EQ(STONE_BLUE, game->gameBoard().stones[0][0]);
 
   // Return on a highlighted entry presses it.
-  keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
+  keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
   EXPECT_EQ(GameController::STATE_HISCORES, game->state());
   keys({GameKey::BACK});
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
@@ -134,7 +136,7 @@ TEST_F(KeyboardControllerTest, MenuKeyOpensAndClosesTheGameMenu) {
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   EXPECT_EQ(Square(0, 0), game->gameBoard().selected);
   // On the settings screen it does nothing.
-  keys({GameKey::MENU, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
+  keys({GameKey::MENU, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
   ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
   keys({GameKey::MENU});
   EXPECT_EQ(GameController::STATE_SETTINGS, game->state());
@@ -168,7 +170,7 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
   game->gameBoard().moveCount = 2;
   liveSettings().gameMode = Settings::MODE_EASY;
   liveSettings().volume = 0.5f;
-  keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
+  keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
   ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
   ASSERT_TRUE(game->settingsScreen().clockSwitch);
   const bool clockWasOn = game->settingsScreen().clockSwitch->isOn();
@@ -202,7 +204,7 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
   EXPECT_EQ(7, game->gameBoard().width);
 
   // Escape leaves the settings screen as Done does.
-  keys({GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
+  keys({GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
   ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
   keys({GameKey::BACK});
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
