@@ -99,6 +99,8 @@ void GameController::switchGameState(GameState state) {
   screens.justSwitchedMenu = true;
 
   const GameState oldState = flow.current();
+  // A highlight belongs to the screen it was shown on.
+  flow.release();
   flow.goTo(state);
   showMenuFocus();
   if (state == STATE_HISCORES) hiScoresMenu.beginVisit(screens, hiScores.lastAdded, tableIndex());

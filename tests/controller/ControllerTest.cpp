@@ -227,12 +227,20 @@ TEST_F(ControllerTest, RefusedMovesDeselect) {
   // Walled-in square (7, 9).
   put(6, 9, STONE_GREEN);
   put(7, 8, STONE_GREEN);
-  for (Square target : {Square(0, 0), Square(5, 5), Square(7, 9)}) {
+  for (Square target : {Square(5, 5), Square(7, 9)}) {
     dragBall(Square(0, 0), target);
     EXPECT_EQ(STONE_BLUE, game->gameBoard().stones[0][0]) << target.x << "," << target.y;
     EXPECT_EQ(Square(), game->gameBoard().selected);
     EXPECT_EQ(0, game->gameBoard().moveCount);
   }
+  // Let go on its own square, the ball was clicked: it stays held for a click on its
+  // destination, and a second click puts it back.
+  dragBall(Square(0, 0), Square(0, 0));
+  EXPECT_EQ(Square(0, 0), game->gameBoard().selected);
+  advance(300);
+  tap(pixelX(0), pixelY(0));
+  EXPECT_EQ(Square(), game->gameBoard().selected);
+  EXPECT_EQ(0, game->gameBoard().moveCount);
 }
 
 TEST_F(ControllerTest, MoveCompletingALineRemovesItAfterTheBallLands) {

@@ -41,6 +41,7 @@ TEST_F(LiftedBallTest, DraggedBallFollowsThePointerAtItsOwnSize) {
   // nothing of it or of the destination (the old ghost, 3.5 squares wide, covered them).
   for (const PixelBox& beyond : {middleOf(5, 5), middleOf(6, 4), middleOf(4, 6)})
     EXPECT_EQ(0, dragging.countDifferences(held, TOLERANCE, beyond)) << beyond;
+  advance(400);  // a hand resting on the destination before it lets go
   game->handleMouseUp(pixelX(4), pixelY(4));
   EXPECT_EQ(STONE_RED, game->gameBoard().stones[4][4]);
 }
