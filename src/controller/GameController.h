@@ -151,7 +151,7 @@ class GameController : public GameStates {
   int instructionsPageShown() const { return flow.instructionsPage(); }
   // The button of the current screen drawn pressed, -1 for none.
   int highlightedButton() const { return flow.pressedButton(); }
-  // Two-tap moves: no ball is picked up, the next tap picks one.
+  // No ball is held: the next click (or key) picks one up.
   bool waitingForFirstTap() const { return gesture.waitingForFirstTap(); }
   // The player chose "Quit" in the game menu: the shell ends the game as closing its window does.
   bool quitChosen() const { return quitWanted; }

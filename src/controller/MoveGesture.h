@@ -1,6 +1,6 @@
 // MoveGesture: the pointer's move in progress on the board: where its press began and whether it
 // has become a drag, where the pointer is, the square it names now and the one before, with the
-// game time each was reached, whether two-tap play waits for its first tap, and
+// game time each was reached, whether a click on a ball is awaited, and
 // how long the held ball's ghost has hovered over its square. The controller owns one and
 // changes it from input and the time step; drawing only reads it.
 #pragma once
@@ -54,7 +54,7 @@ class MoveGesture {
     movedOff = false;
   }
 
-  // Two-tap moves: no ball is picked up, the next tap picks one.
+  // No ball is held: the next click (or key) picks one up.
   bool waitingForFirstTap() const { return firstTapAwaited; }
   void setWaitingForFirstTap(bool waiting) { firstTapAwaited = waiting; }
 
