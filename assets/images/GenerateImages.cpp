@@ -69,7 +69,8 @@ bool menus(const std::string& folder) {
       {"HighScores", "High Scores"}, {"Instructions", "Instructions"}, {"Settings", "Settings"},
       {"Done", "Done"},              {"Back", "Back"},              {"WellDone", "Well Done!"},
       {"Okay", "Okay"},              {"Next", "Next"},              {"Close", "Close"},
-      {"GameLevel", "Game Mode"},    {"GameVolume", "Volume"},
+      {"GameLevel", "Game Mode"},    {"GameVolume", "Volume"},      {"About", "About Pellix"},
+      {"Quit", "Quit"},
   };
   bool ok = true;
   for (const Words& e : entries) {

@@ -13,6 +13,7 @@
 
 #include "AlreadyRunningNotice.h"
 #include "CurlHttpTransport.h"
+#include "AccountName.h"
 #include "DataDirectory.h"
 #include "DataFolderLock.h"
 #include "IntTimer.h"
@@ -167,6 +168,9 @@ bool PellixApp::launch() {
     }
   });
   game->attachViews(views);
+  // The name entry offers the account's real name until the player has typed one.
+  game->gameScreens().setAccountName(AccountName::realName());
+  game->gameScreens().setAboutFacts(GameScreens::AboutFacts{PELLIX_VERSION, dataFolder, preferences->path()});
   // A finished fetch or upload shows its result without waiting for the next input.
   game->setWorkerWakeUp(wakeLoop);
   game->loadState((prefix + "gameState.dat").c_str(), (prefix + "hiScores.dat").c_str());
@@ -207,9 +211,9 @@ void PellixApp::tellAlreadyRunning() {
 }
 
 void PellixApp::loop() {
-  while (!quitRequested && !stopSignals.received()) {
+  while (!stopping()) {
     int wait = active ? gameLoop->step() : -1;
-    if (quitRequested || stopSignals.received()) break;
+    if (stopping()) break;
     // A direction held on a pad repeats like a held key.
     const int repeat = pads->msUntilRepeat(SDL_GetTicks());
     if (repeat >= 0 && (wait < 0 || repeat < wait)) wait = repeat;
@@ -220,6 +224,11 @@ void PellixApp::loop() {
     }
     for (const GamepadTranslator::Command command : pads->repeatsDue(SDL_GetTicks())) handlePadCommand(command);
   }
+}
+
+bool PellixApp::stopping() const {
+  // "Quit" in the game menu ends the game as closing the window does.
+  return quitRequested || stopSignals.received() || (game != nullptr && game->quitChosen());
 }
 
 void PellixApp::drawFrame() {
@@ -396,6 +405,12 @@ void PellixApp::handleKey(const SDL_Event& event) {
       break;
     case SDLK_ESCAPE:
       if (!repeated) game->handleKey(GameKey::BACK);
+      break;
+    // The desktop's keys for an application's menu.
+    case SDLK_F10:
+    case SDLK_MENU:
+    case SDLK_APPLICATION:
+      if (!repeated) game->handleKey(GameKey::MENU);
       break;
     default: break;
   }

@@ -46,6 +46,8 @@ class PellixApp {
   // (on standard error, and in a small window where there is a display).
   void tellAlreadyRunning();
   void loop();
+  // The window was closed, Ctrl+Q or "Quit" was chosen, or a stop signal came.
+  bool stopping() const;
   void handleEvent(const SDL_Event& event);
   void handleKey(const SDL_Event& event);
   // A pad's command, passed on as the matching key would be.

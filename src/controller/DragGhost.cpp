@@ -1,11 +1,21 @@
 // The held ball's ghost: where it shows and how large it swings.
 #include "DragGhost.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "ScreenGeometry.h"
+
+namespace {
+
+// The lifted ball's centre sits this many squares above and left of the pointer's tip.
+const float LIFTED_BALL_LEAD = 0.3f;
+
+}  // namespace
 
 bool DragGhost::shown() const {
   const Square t = gesture.target();
-  return t.x != -1 && board.selected.x != -1 && board.stoneAt(board.selected) != SQUARE_EMPTY && board.isInBoard(t);
+  return gesture.dragged() && t.x != -1 && board.selected.x != -1 && board.stoneAt(board.selected) != SQUARE_EMPTY && board.isInBoard(t);
 }
 
 bool DragGhost::isBad() const {
@@ -14,13 +24,19 @@ bool DragGhost::isBad() const {
 }
 
 float DragGhost::size(int elapsed) const {
-  if (isBad()) return 0.6f * static_cast<float>((std::sin(elapsed / -155.0 + 270.0) + 1.0) / 13.5 + static_cast<double>(1.55f));
-  // Between 1.7 and 1.9, one swing about every 974 ms.
-  float size = static_cast<float>((std::sin(elapsed / -155.0 + 270.0) + 1.0) / 10.0 + static_cast<double>(1.7f));
-  if (twoTapMoves) {
-    float growIn = static_cast<float>(elapsed / 1500.0) + 0.4f;
-    if (growIn > 1.0f) growIn = 1.0f;
-    size *= growIn;
-  }
-  return size;
+  // One swing about every 974 ms.
+  const double swing = (std::sin(elapsed / -155.0 + 270.0) + 1.0) / 2.0;
+  if (isBad()) return static_cast<float>(0.44 + 0.02 * swing);
+  return static_cast<float>(0.46 + 0.04 * swing);
+}
+
+ScreenPoint DragGhost::liftedBallCentre() const {
+  const float square = ScreenGeometry::squareSize(board.width);
+  const float left = ScreenGeometry::BOARD_LEFT;
+  const float top = ScreenGeometry::BOARD_TOP;
+  const float x = std::clamp(gesture.pointerAtX() - LIFTED_BALL_LEAD * square, left + square / 2.0f,
+                             left + static_cast<float>(board.width) * square - square / 2.0f);
+  const float y = std::clamp(gesture.pointerAtY() - LIFTED_BALL_LEAD * square, top + square / 2.0f,
+                             top + static_cast<float>(board.height) * square - square / 2.0f);
+  return ScreenPoint(x, y);
 }

@@ -86,11 +86,10 @@ void FramePainter::drawPendingBalls(int first, int cap) {
 
 void FramePainter::drawSquareHighlights() {
   const Board& board = scene.board;
-  const bool skipSelected = !scene.settings.twoTapMoves;
   const bool ballSelected = board.selected.x != -1;
   for (int y = 0; y < board.height; ++y) {
     for (int x = 0; x < board.width; ++x) {
-      if (skipSelected && Square(x, y) == board.selected) continue;
+      if (Square(x, y) == board.selected) continue;
       if (ballSelected && board.reachability[y][x].distance == -1 && board.stones[y][x] == SQUARE_EMPTY)
         canvas.graphics.drawABitDarkenedSquare(x, y);
       const AnimationInfo& animation = board.animations[y][x];
@@ -105,13 +104,14 @@ void FramePainter::drawSquareHighlights() {
 
 void FramePainter::drawAnimatedSquares() {
   const Board& board = scene.board;
+  const bool ghostShown = DragGhost(board, scene.gesture, scene.clock.gameTime()).shown();
   for (int y = 0; y < board.height; ++y) {
     for (int x = 0; x < board.width; ++x) {
       const int stone = board.stones[y][x];
       const AnimationInfo& animation = board.animations[y][x];
       if (stone == SQUARE_EMPTY || animation.active) {
         // The square under the ghost shows the ghost instead.
-        if (animation.active && !(Square(x, y) == scene.gesture.target()))
+        if (animation.active && !(ghostShown && Square(x, y) == scene.gesture.target()))
           AnimationHandler::draw(canvas.graphics, animation, x, y, stone);
       } else if (stone == STONE_BOMB) {
         canvas.graphics.drawStone(STONE_BOMB, x, y, 1.0f, false);
@@ -121,13 +121,19 @@ void FramePainter::drawAnimatedSquares() {
 }
 
 void FramePainter::drawDragGhost() {
-  const DragGhost ghost(scene.board, scene.gesture, scene.settings.twoTapMoves, scene.clock.gameTime());
+  const DragGhost ghost(scene.board, scene.gesture, scene.clock.gameTime());
   if (!ghost.shown()) return;
+  const int colour = scene.board.stoneAt(scene.board.selected);
+  // The lifted ball first, at its own size: the destination drawn after it always shows.
+  const float square = ScreenGeometry::squareSize(scene.board.width);
+  const ScreenPoint centre = ghost.liftedBallCentre();
+  canvas.graphics.drawStoneAtCoords(colour, ScreenPoint(centre.x - square / 2.0f, centre.y - square / 2.0f), 1.0f, false,
+                                    false, true, true);
   const Square t = ghost.square();
   const bool bad = ghost.isBad();
   const float size = ghost.size(ghost.hoverMs());
   if (bad) canvas.graphics.addRedGlow(t.x, t.y, size * 2.7f, false);
-  canvas.graphics.drawBigTransparentStone(scene.board.stoneAt(scene.board.selected), t.x, t.y, size, !bad);
+  canvas.graphics.drawBigTransparentStone(colour, t.x, t.y, size, !bad);
 }
 
 void FramePainter::drawStateScreen() {
@@ -142,7 +148,7 @@ void FramePainter::drawStateScreen() {
                                              &scene.hiScores.table(scene.tableIndex)[0]);
       break;
     case ScreenFlow::STATE_NEW_HISCORE:
-      screens.drawNewHiScoreMenu(flow.pressedButton() != -1, scene.hiScores.lastName.c_str(), scene.board.score);
+      screens.drawNewHiScoreMenu(flow.pressedButton() != -1, scene.board.score);
       break;
     case ScreenFlow::STATE_INSTRUCTIONS:
       screens.drawInstructions(flow.pressedButton(), flow.instructionsPage());

@@ -48,6 +48,8 @@ GameController::GameController(Settings& liveSettings, Preferences& desktopPrefe
       cancelSettingsChange();
     }
   };
+  // Return in the name field confirms the name as Return on the name entry does.
+  controlsDelegate.nameConfirmed = [this] { handleKey(GameKey::ACTIVATE); };
   switchGameState(STATE_SPLASH);
   flow.release();
   menuStripTaps.reset();
@@ -97,10 +99,13 @@ void GameController::switchGameState(GameState state) {
   screens.justSwitchedMenu = true;
 
   const GameState oldState = flow.current();
+  // A highlight belongs to the screen it was shown on.
+  flow.release();
   flow.goTo(state);
-  if (state == STATE_PLAYING && oldState != STATE_PLAYING) keyboardCursor.reset();
+  showMenuFocus();
   if (state == STATE_HISCORES) hiScoresMenu.beginVisit(screens, hiScores.lastAdded, tableIndex());
   if (state == STATE_SETTINGS || state == STATE_SETTINGS_CONFIRM) settingsMenu.beginVisit(screens);
+  if (state == STATE_NEW_HISCORE) screens.beginNameEntry(hiScores.lastName.c_str());
   // Game time runs only in play (resuming also when the clock was not paused).
   if (state == STATE_PLAYING) {
     clock.resume();
@@ -109,12 +114,20 @@ void GameController::switchGameState(GameState state) {
   }
 }
 
+void GameController::showMenuFocus() {
+  // The game menu shows its highlight at once, on its first entry, however it was opened (and
+  // whatever a press that led elsewhere left).
+  if (flow.current() == STATE_GAME_MENU && flow.pressedButton() == -1) flow.press(0);
+}
+
 void GameController::resetGame() {
   clock.reset();
   drawState.restartNumbers();
   const int now = clock.gameTime();
   penalty.restart(now);
   gesture.restart(now);
+  // The ring goes back to the corner of a new board, hidden until a key is pressed.
+  keyboardCursor.reset();
   board.reset(true);
   drawState.owePicture();
 }
@@ -134,7 +147,7 @@ void GameController::handleGameFinish(bool showGameOver, bool boardFull) {
     saveGameNow();
     return;
   }
-  if (board.score != 0 && hiScores.getScorePosition(tableIndex(), board.score) <= HiScores::VISIBLE_ENTRIES) {
+  if (scoreEarnsAPlace()) {
     switchGameState(STATE_NEW_HISCORE);
     return;
   }
@@ -146,13 +159,18 @@ void GameController::handleGameFinish(bool showGameOver, bool boardFull) {
   }
 }
 
+bool GameController::scoreEarnsAPlace() const {
+  return board.score != 0 && hiScores.getScorePosition(tableIndex(), board.score) <= HiScores::VISIBLE_ENTRIES;
+}
+
 void GameController::confirmSettingsChange() {
   settings.setValues();
   settings.save();
   switchGameState(STATE_PLAYING);
   settingsMenu.finishedShowing();
-  resetGame();
-  saveGameNow();
+  // The game played so far ends as "New Game" ends it: a score with a place goes into the
+  // table of the mode it was played in, and leaving the high scores starts the new mode.
+  handleGameFinish(false, false);
 }
 
 void GameController::cancelSettingsChange() {

@@ -151,8 +151,10 @@ class GameController : public GameStates {
   int instructionsPageShown() const { return flow.instructionsPage(); }
   // The button of the current screen drawn pressed, -1 for none.
   int highlightedButton() const { return flow.pressedButton(); }
-  // Two-tap moves: no ball is picked up, the next tap picks one.
+  // No ball is held: the next click (or key) picks one up.
   bool waitingForFirstTap() const { return gesture.waitingForFirstTap(); }
+  // The player chose "Quit" in the game menu: the shell ends the game as closing its window does.
+  bool quitChosen() const { return quitWanted; }
   // Leaving the high-score screen starts a new game (the game it followed has ended).
   bool newGameAfterHiScores() const { return flow.newGameAfterHiScores(); }
   // The volume knob follows the pointer.
@@ -197,6 +199,7 @@ class GameController : public GameStates {
   MoveGesture gesture;
   // What drawing keeps from frame to frame.
   DrawState drawState;
+  bool quitWanted = false;
   SquareSet removedSquares;
   Preferences& preferences;
   MyTl::SaveFailureNotice& saveFailures;
@@ -223,7 +226,7 @@ class GameController : public GameStates {
   BallGraphics graphics;
   // The screens drawn over the board (start screen, menus, name entry, game over).
   GameScreens screens;
-  // The keyboard's square on the board; back on (0, 0) whenever play starts or resumes.
+  // The keyboard's square on the board; back on (0, 0) for each new game, kept across menus.
   KeyboardCursor keyboardCursor;
 
  private:
@@ -231,6 +234,8 @@ class GameController : public GameStates {
   bool clockWasRunning = false;
   // Plays the sound of something that happened on the board.
   void playSoundOf(BoardEvent event);
+  // The score of the game in progress would take a place in its mode's local table.
+  bool scoreEarnsAPlace() const;
   // Saves the game as it stands, so that a killed process loses nothing.
   void saveGameNow();
   // The move from the selected square to t, with its animations, row check and new balls.
@@ -252,7 +257,12 @@ class GameController : public GameStates {
   void startInput();
   void handleScreenRelease(int x, int y, bool& consumed);
   void handlePlayRelease(int x, int y);
-  void selectForTwoTap(Square q);
+  // The square under screen point (x, y), without snapping; (-1, -1) off the board.
+  Square squareUnder(int x, int y) const;
+  void pressOnBoard(int x, int y);
+  // On the game menu with nothing highlighted: the first entry is.
+  void showMenuFocus();
+  void releaseClick(Square pressed, bool onHeldBall);
   // Forgets the selection, its pulse, trail preview and reachable marks.
   void clearSelection();
   void startSelectionAnimation(const Square& q);

@@ -113,6 +113,14 @@ bool GameController::pressButton(int index) {
         case 4:
           switchGameState(STATE_INSTRUCTIONS);
           return false;
+        case GameScreens::MENU_ABOUT:
+          // The panel goes over the menu, which stays when it is closed.
+          screens.showAbout();
+          return false;
+        case GameScreens::MENU_QUIT:
+          // The shell ends the game as closing the window does: everything is saved.
+          quitWanted = true;
+          return false;
         default:
           return false;
       }

@@ -73,7 +73,6 @@ void GameController::drawFrame() {
   MyTl::Lock lock(gameMutex);
   drawState.beginFrame(clock.nowMs());
   graphics.setMoment(clock.nowMs(), clock.gameTime());
-  graphics.setTwoTapMoves(settings.twoTapMoves);
   if (!drawState.drawnForDisplay(DisplayScale::generation())) followDisplayScale();
   if (flow.current() == STATE_SPLASH) {
     graphics.generateStartScreenArt();
@@ -165,20 +164,21 @@ void GameController::forgetBoardImage() {
 }
 
 void GameController::settleAnimations() {
+  const bool ghostShown = DragGhost(board, gesture, clock.gameTime()).shown();
   for (int y = 0; y < board.height; ++y) {
     for (int x = 0; x < board.width; ++x) {
       AnimationInfo& animation = board.animations[y][x];
       // The square under the drag target shows the ghost instead, and waits.
-      if (!animation.active || Square(x, y) == gesture.target()) continue;
+      if (!animation.active || (ghostShown && Square(x, y) == gesture.target())) continue;
       // A grow that ended leaves its ball to the board image.
-      if (AnimationHandler::settle(animation, clock.nowMs(), drawState.drawnAtMs(), board.stones[y][x], settings.twoTapMoves))
+      if (AnimationHandler::settle(animation, clock.nowMs(), drawState.drawnAtMs(), board.stones[y][x], false))
         board.notePictureChange();
     }
   }
 }
 
 void GameController::followDragTarget() {
-  const DragGhost ghost(board, gesture, settings.twoTapMoves, clock.gameTime());
+  const DragGhost ghost(board, gesture, clock.gameTime());
   const bool shown = ghost.shown();
   const int elapsed = ghost.hoverMs();
   gesture.followHover(shown, clock.gameTime());

@@ -1,6 +1,7 @@
 // The pointer's translator: touches (and the mouse) on menu buttons and the settings controls,
-// the double tap on the menu strip, and on the board the selection, the snapped target,
-// drag-and-drop and two-tap moves, turned into the game's actions.
+// the click on the menu strip, and on the board the selection, the snapped target and both kinds
+// of move (press, drag and release; or a click on a ball and a click on its destination), turned
+// into the game's actions.
 #include "DoubleClickHandler.h"
 #include "Lock.h"
 #include "MenuHitTesting.h"
@@ -10,7 +11,10 @@
 namespace {
 
 const int SNAP_DISTANCE = 7;
-const int GAME_MENU_BUTTONS = 5;
+// A press becomes a drag once the pointer has moved this far (screen pixels) to another square;
+// a hand's tremble during a click stays a click.
+const float DRAG_START_DISTANCE = 5.0f;
+const int GAME_MENU_BUTTONS = GameScreens::GAME_MENU_ENTRIES;
 
 // The square of a board-relative point, truncating toward zero.
 Square squareOfBoardPoint(int boardX, int boardY, float size) {
@@ -23,13 +27,19 @@ bool GameController::isInMenuStrip(int y) const { return y > ScreenGeometry::men
 
 void GameController::setCurrentMouseSquare(Square& s) { gesture.pointTo(s, clock.gameTime()); }
 
-Square GameController::getCurrentMouseSquare(int x, int y, bool pickingBall) {
-  if (settings.twoTapMoves) pickingBall = gesture.waitingForFirstTap();
+Square GameController::squareUnder(int x, int y) const {
   const float size = ScreenGeometry::squareSize(board.width);
   const int left = static_cast<int>(ScreenGeometry::BOARD_LEFT);
   const int top = static_cast<int>(ScreenGeometry::BOARD_TOP);
-  Square q = squareOfBoardPoint(x - left, y - top, size);
-  if (x < left || y < top || !board.isInBoard(q)) q = Square();
+  const Square q = squareOfBoardPoint(x - left, y - top, size);
+  return x < left || y < top || !board.isInBoard(q) ? Square() : q;
+}
+
+Square GameController::getCurrentMouseSquare(int x, int y, bool pickingBall) {
+  const float size = ScreenGeometry::squareSize(board.width);
+  const int left = static_cast<int>(ScreenGeometry::BOARD_LEFT);
+  const int top = static_cast<int>(ScreenGeometry::BOARD_TOP);
+  const Square q = squareUnder(x, y);
 
   const bool qInBoard = board.isInBoard(q);
   const bool qEmpty = qInBoard && board.stoneAt(q) == SQUARE_EMPTY;
@@ -119,14 +129,11 @@ void GameController::handleMouseDown(int x, int y) {
   switch (flow.current()) {
     case STATE_PLAYING:
       if (isInMenuStrip(y)) {
-        if (++menuStripTaps.clickCount == 2) menuStripTaps.pressed = true;
-      } else if (settings.twoTapMoves) {
-        handleMouseDrag(x, y);
-        return;
+        // The strip is a button: drawn pressed while the button is down, it opens the game menu
+        // when released on it.
+        menuStripTaps.pressed = true;
       } else {
-        Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
-        if (board.stoneAt(q) != SQUARE_EMPTY) apply(GameAction::pickUp(q));
-        setCurrentMouseSquare(q);
+        pressOnBoard(x, y);
       }
       break;
     case STATE_SPLASH:
@@ -150,42 +157,35 @@ void GameController::handleMouseDown(int x, int y) {
   }
 }
 
+// A press on the board picks up the ball under it (the one held already stays held), or begins
+// the click on a held ball's destination; the release decides what the press was.
+void GameController::pressOnBoard(int x, int y) {
+  const Square under = squareUnder(x, y);
+  const bool onBall = board.isInBoard(under) && board.stoneAt(under) != SQUARE_EMPTY;
+  const Square q = getCurrentMouseSquare(x, y, board.selected.x == -1 || onBall);
+  const bool onHeldBall = board.selected.x != -1 && q == board.selected;
+  if (board.isInBoard(q) && board.stoneAt(q) != SQUARE_EMPTY && !onHeldBall) apply(GameAction::pickUp(q));
+  gesture.beginPress(q, onHeldBall, static_cast<float>(x), static_cast<float>(y));
+  Square named = q;
+  setCurrentMouseSquare(named);
+}
+
 void GameController::handleMouseDrag(int x, int y) {
   drawState.owePicture();
   if (flow.current() == STATE_SETTINGS) {
     if (flow.draggingVolume()) setSettingsVolume(settings, x, y);
     return;
   }
-  if (flow.current() != STATE_PLAYING) return;
+  if (flow.current() != STATE_PLAYING || !gesture.pressActive()) return;
 
+  MyTl::Lock lock(gameMutex);
   clock.refresh();
   dropSelectionOfVanishedBall();
+  gesture.followPointer(static_cast<float>(x), static_cast<float>(y));
   Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
-  if (q != board.selected) {
-    MyTl::Lock lock(gameMutex);
-    setCurrentMouseSquare(q);
-  }
-  if (settings.twoTapMoves && gesture.waitingForFirstTap() && q != board.selected) selectForTwoTap(q);
-}
-
-// Two-tap moves: the finger is choosing the ball of the first tap.
-void GameController::selectForTwoTap(Square q) {
-  const bool hadNone = board.selected.x == -1;
-  const bool wasBall = !hadNone && board.stoneAt(board.selected) != SQUARE_EMPTY;
-  if (board.isInBoard(board.selected)) {
-    AnimationInfo& old = board.animations[board.selected.y][board.selected.x];
-    old.active = false;
-    old.startTime = clock.nowMs();
-  }
-  if (board.stoneAt(q) == SQUARE_EMPTY) {
-    deselectAsBadMove(wasBall);
-    return;
-  }
-  board.selected = q;
-  board.calculateReachabilities();
-  if (!hadNone) sounds.playMenuSwitchSound();
-  startSelectionAnimation(q);
-  board.notePictureChange();
+  if (q != gesture.pressSquare() && gesture.distanceFromPress(static_cast<float>(x), static_cast<float>(y)) >= DRAG_START_DISTANCE)
+    gesture.markDragged();
+  if (q != board.selected) setCurrentMouseSquare(q);
 }
 
 void GameController::handleMouseUp(int x, int y) {
@@ -194,6 +194,7 @@ void GameController::handleMouseUp(int x, int y) {
   bool consumed = false;
   handleScreenRelease(x, y, consumed);
   if (flow.current() == STATE_PLAYING && !consumed) handlePlayRelease(x, y);
+  showMenuFocus();
 }
 
 void GameController::handleScreenRelease(int x, int y, bool& consumed) {
@@ -237,10 +238,12 @@ void GameController::handleScreenRelease(int x, int y, bool& consumed) {
   const bool anywhereTap = (state == STATE_SPLASH || state == STATE_GAME_OVER) && flow.pressedButton() != -1;
   if (anywhereTap) {
     consumed = pressButton(0);
-  } else if (stripTap) {
-    if (menuStripTaps.clickCount == 1) menuStripTaps.firstClickTime = clock.nowMs();
-    if (menuStripTaps.clickCount >= 2) apply(GameAction::openGameMenu());
+  } else if (stripTap && menuStripTaps.pressed) {
+    // One click opens the game menu (the second click of a double click then lands beside its
+    // buttons and does nothing).
+    apply(GameAction::openGameMenu());
   }
+  menuStripTaps.pressed = false;
 }
 
 // The settings screen's Done button: apply, or ask before a change of mode ends a game.
@@ -254,23 +257,42 @@ void GameController::leaveSettings() {
   }
   settings.setValues();
   settings.save();
+  settingsMenu.finishedShowing();
+  if (modeChanged && scoreEarnsAPlace()) {
+    // Even a short game's score is offered before the new mode starts.
+    switchGameState(STATE_PLAYING);
+    handleGameFinish(false, false);
+    return;
+  }
   if (modeChanged) {
     resetGame();
     saveGameNow();
   }
   switchGameState(flow.previous());
-  settingsMenu.finishedShowing();
 }
 
 void GameController::handlePlayRelease(int x, int y) {
+  // A release whose press did not begin on the board (it began on the strip below it) moves
+  // nothing.
+  if (!gesture.pressActive()) {
+    gesture.clearTarget();
+    return;
+  }
+  const bool dragged = gesture.dragged();
+  const Square pressed = gesture.pressSquare();
+  const bool onHeldBall = gesture.pressedOnHeldBall();
+  gesture.endPress();
+  if (!dragged) {
+    releaseClick(pressed, onHeldBall);
+    return;
+  }
+
   Square q = getCurrentMouseSquare(x, y, board.selected.x == -1);
   setCurrentMouseSquare(q);
   Square target = q;
-  const bool twoTap = settings.twoTapMoves;
-
-  if (!twoTap && gesture.arrivedJustBefore(clock.gameTime())) {
-    // The finger arrived here just before lifting: either it slid off its target while
-    // lifting (drop on the previous square) or it was a quick swipe (deselect).
+  if (gesture.arrivedJustBefore(clock.gameTime())) {
+    // The pointer arrived here just before the release: either it slid off its target while
+    // letting go (drop on the previous square) or it was a quick swipe (put the ball back).
     if (!gesture.slidOffNeighbour(clock.gameTime())) {
       deselectAsBadMove(true);
       return;
@@ -280,35 +302,23 @@ void GameController::handlePlayRelease(int x, int y) {
     target = previous;
   }
 
-  if (twoTap && q.x != -1) {
-    if (gesture.waitingForFirstTap()) {
-      if (board.stoneAt(q) == SQUARE_EMPTY) {
-        deselectAsBadMove(true);
-        gesture.clearTarget();
-        gesture.setWaitingForFirstTap(true);
-      } else if (!(q == board.selected)) {
-        // The press of this touch picked no ball here (it began on the strip below the board):
-        // no first tap, or the game would wait for a second one without a selection.
-        gesture.clearTarget();
-      } else {
-        gesture.setWaitingForFirstTap(false);
-        gesture.clearTarget();
-        sounds.playMoveSound();
-        startSelectionAnimation(q);
-      }
-      return;
-    }
-    gesture.setWaitingForFirstTap(true);
-  }
-
   if (!board.isInBoard(target) || board.stoneAt(target) != SQUARE_EMPTY) {
-    if (twoTap && board.isInBoard(board.selected)) {
-      board.animations[board.selected.y][board.selected.x].active = false;
-      board.notePictureChange();
-    }
     apply(GameAction::deselect(true));
   } else if (board.selected.x != -1) {
     apply(GameAction::drop(target, true));
+  }
+  gesture.clearTarget();
+}
+
+// A click (press and release without dragging) on `pressed`: on a ball, the ball the press
+// picked up stays held for the click on its destination, and the held ball clicked again goes
+// back; on a square, the held ball goes there, or back when it cannot get there.
+void GameController::releaseClick(Square pressed, bool onHeldBall) {
+  const bool onBall = board.isInBoard(pressed) && board.stoneAt(pressed) != SQUARE_EMPTY;
+  if (onBall) {
+    if (onHeldBall) apply(GameAction::deselect(false));
+  } else if (board.selected.x != -1) {
+    apply(board.isInBoard(pressed) ? GameAction::drop(pressed, true) : GameAction::deselect(false));
   }
   gesture.clearTarget();
 }

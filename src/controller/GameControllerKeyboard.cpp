@@ -14,7 +14,7 @@
 
 namespace {
 
-const int GAME_MENU_BUTTONS = 5;
+const int GAME_MENU_BUTTONS = GameScreens::GAME_MENU_ENTRIES;
 const float VOLUME_STEP = 0.1f;
 
 }  // namespace
@@ -26,7 +26,12 @@ void GameController::handleKey(GameKey key) {
   startInput();
   switch (flow.current()) {
     case STATE_PLAYING:
-      handleBoardKey(key);
+      if (key == GameKey::MENU) {
+        // The held ball stays held for when play resumes; the ring stays as it is.
+        apply(GameAction::openGameMenu());
+      } else {
+        handleBoardKey(key);
+      }
       break;
     case STATE_SPLASH:
     case STATE_GAME_OVER:
@@ -35,7 +40,7 @@ void GameController::handleKey(GameKey key) {
     case STATE_GAME_MENU:
       if (key == GameKey::ACTIVATE && flow.pressedButton() >= 0 && flow.pressedButton() < GAME_MENU_BUTTONS) {
         pressMenuButton(flow.pressedButton());
-      } else if (key == GameKey::BACK) {
+      } else if (key == GameKey::BACK || key == GameKey::MENU) {
         pressMenuButton(0);  // "Resume Game"
       } else {
         moveButtonHighlight(key, GAME_MENU_BUTTONS);
@@ -52,8 +57,8 @@ void GameController::handleKey(GameKey key) {
       } else if (key == GameKey::BACK && flow.current() == STATE_INSTRUCTIONS) {
         apply(GameAction::leaveScreen());
       } else if (key == GameKey::UP || key == GameKey::DOWN || key == GameKey::NEXT) {
-        // On the name entry the keys first go to the name field (Return then ends the
-        // editing, and a second Return presses "Okay"); elsewhere they light the button.
+        // On the name entry the keys give the name field the focus should it have lost it
+        // (Return in the field confirms the name); elsewhere they light the button.
         if (flow.current() == STATE_NEW_HISCORE && screens.nameField && !screens.nameField->isEditing() &&
             screens.nameField->becomeFirstResponder()) {
           flow.release();
@@ -76,6 +81,7 @@ void GameController::pressMenuButton(int index) {
   flow.press(index);
   apply(GameAction::pressButton(index));
   flow.release();
+  showMenuFocus();
 }
 
 void GameController::moveButtonHighlight(GameKey key, int count) {
@@ -119,6 +125,7 @@ void GameController::handleBoardKey(GameKey key) {
     case GameKey::BACK:
       apply(ballSelected ? GameAction::deselect(false) : GameAction::openGameMenu());
       break;
+
     default:
       break;
   }
@@ -126,6 +133,8 @@ void GameController::handleBoardKey(GameKey key) {
 
 void GameController::handleSettingsKey(GameKey key) {
   switch (key) {
+    case GameKey::MENU:
+      return;
     case GameKey::UP:
       flow.focusPrevious(FOCUS_COUNT);
       break;
@@ -145,19 +154,16 @@ void GameController::handleSettingsKey(GameKey key) {
         float volume = settings.volume + VOLUME_STEP * static_cast<float>(step);
         settings.volume = volume < 0.0f ? 0.0f : (volume > 1.0f ? 1.0f : volume);
         sounds.playMoveSound();
-      } else if (flow.settingsFocus() == FOCUS_CLOCK || flow.settingsFocus() == FOCUS_TWO_TAP) {
-        const std::shared_ptr<Ui::Switch>& control =
-            flow.settingsFocus() == FOCUS_CLOCK ? settingsMenu.clockSwitch : settingsMenu.twoTapSwitch;
-        if (control) settingsMenu.setSwitch(*control, step > 0);
+      } else if (flow.settingsFocus() == FOCUS_CLOCK) {
+        if (settingsMenu.clockSwitch) settingsMenu.setSwitch(*settingsMenu.clockSwitch, step > 0);
       } else if (flow.settingsFocus() == FOCUS_LOOK) {
         stepLook(step);
       }
       break;
     }
     case GameKey::ACTIVATE:
-      if (flow.settingsFocus() == FOCUS_CLOCK || flow.settingsFocus() == FOCUS_TWO_TAP) {
-        const std::shared_ptr<Ui::Switch>& control =
-            flow.settingsFocus() == FOCUS_CLOCK ? settingsMenu.clockSwitch : settingsMenu.twoTapSwitch;
+      if (flow.settingsFocus() == FOCUS_CLOCK) {
+        const std::shared_ptr<Ui::Switch>& control = settingsMenu.clockSwitch;
         if (control) settingsMenu.setSwitch(*control, !control->isOn());
         break;
       }

@@ -11,4 +11,5 @@ enum class GameKey {
   NEXT,      // Tab: the next button of a menu
   ACTIVATE,  // Return or Space: start, pick up or drop a ball, press the highlighted button
   BACK,      // Escape: drop the selection, open the game menu, leave a screen
+  MENU,      // F10 or the Menu key: open the game menu from play, close it again
 };

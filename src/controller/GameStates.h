@@ -7,7 +7,7 @@ struct GameStates {
   enum GameState {
     STATE_SPLASH = 0,            // start screen; any tap starts play
     STATE_PLAYING = 1,           // the board; moves are accepted; the clock runs
-    STATE_GAME_MENU = 2,         // in-game menu with five buttons over the board
+    STATE_GAME_MENU = 2,         // in-game menu with seven buttons over the board
     STATE_SETTINGS = 3,          // settings screen
     STATE_SETTINGS_CONFIRM = 4,  // settings screen with the "Game Mode Change" alert open
     STATE_INSTRUCTIONS = 5,      // three pages of instructions

@@ -16,7 +16,7 @@ int clamp(int value, int low, int high) { return value < low ? low : (value > hi
 
 void KeyboardCursor::reset() {
   at = Square(0, 0);
-  visible = true;
+  visible = false;
 }
 
 void KeyboardCursor::moveBy(int dx, int dy, int width, int height) {

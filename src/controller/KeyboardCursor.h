@@ -9,7 +9,8 @@
 
 class KeyboardCursor {
  public:
-  // Back to the top-left square, shown: a game starts or is resumed.
+  // Back to the top-left square, hidden until the next key: a new game starts. (Play resumed
+  // from a menu or the start screen keeps the square where it was.)
   void reset();
   // One step of (dx, dy), stopping at the edges of a width x height board.
   void moveBy(int dx, int dy, int width, int height);
@@ -28,7 +29,7 @@ class KeyboardCursor {
     line.reset();
   }
 
-  // Hidden while the mouse moves; any game key shows it again.
+  // Hidden until the first key, and while the mouse moves; any game key shows it again.
   bool visible = false;
 
  private:

@@ -1,6 +1,7 @@
 // The pointer's move in progress: its squares, the swipe and slide-off timing, and the hover.
 #include "MoveGesture.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -17,7 +18,19 @@ void MoveGesture::restart(int nowMs) {
   hoverStartMs = -1;
   current = previous = Square();
   firstTapAwaited = true;
+  endPress();
 }
+
+void MoveGesture::beginPress(Square square, bool onHeldBall, float x, float y) {
+  pressed = true;
+  movedOff = false;
+  pressedOn = square;
+  pressedHeld = onHeldBall;
+  pressX = pointerX = x;
+  pressY = pointerY = y;
+}
+
+float MoveGesture::distanceFromPress(float x, float y) const { return std::hypot(x - pressX, y - pressY); }
 
 void MoveGesture::pointTo(Square square, int nowMs) {
   if (square == current) return;

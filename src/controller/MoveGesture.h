@@ -1,5 +1,6 @@
-// MoveGesture: the pointer's move in progress on the board: the square it names now and the one
-// before, with the game time each was reached, whether two-tap play waits for its first tap, and
+// MoveGesture: the pointer's move in progress on the board: where its press began and whether it
+// has become a drag, where the pointer is, the square it names now and the one before, with the
+// game time each was reached, whether a click on a ball is awaited, and
 // how long the held ball's ghost has hovered over its square. The controller owns one and
 // changes it from input and the time step; drawing only reads it.
 #pragma once
@@ -28,7 +29,32 @@ class MoveGesture {
   // means that square.
   bool slidOffNeighbour(int nowMs) const;
 
-  // Two-tap moves: no ball is picked up, the next tap picks one.
+  // A press of the pointer on the board began on `square` at screen point (x, y); `onHeldBall`:
+  // that square held the ball already picked up. The press is a click until the pointer moves
+  // far enough to another square (markDragged).
+  void beginPress(Square square, bool onHeldBall, float x, float y);
+  bool pressActive() const { return pressed; }
+  Square pressSquare() const { return pressedOn; }
+  bool pressedOnHeldBall() const { return pressedHeld; }
+  // How far (in screen pixels) the pointer at (x, y) is from where the press began.
+  float distanceFromPress(float x, float y) const;
+  void markDragged() { movedOff = true; }
+  // The press has become a drag: the lifted ball follows the pointer.
+  bool dragged() const { return pressed && movedOff; }
+  // The pointer of the press is at (x, y) in screen pixels.
+  void followPointer(float x, float y) {
+    pointerX = x;
+    pointerY = y;
+  }
+  float pointerAtX() const { return pointerX; }
+  float pointerAtY() const { return pointerY; }
+  // The press ended (the button went up, or a new game began).
+  void endPress() {
+    pressed = false;
+    movedOff = false;
+  }
+
+  // No ball is held: the next click (or key) picks one up.
   bool waitingForFirstTap() const { return firstTapAwaited; }
   void setWaitingForFirstTap(bool waiting) { firstTapAwaited = waiting; }
 
@@ -46,4 +72,12 @@ class MoveGesture {
   bool firstTapAwaited = true;
   int hoverStartMs = -1;
   Square hoverSquare;
+  bool pressed = false;
+  Square pressedOn;
+  bool pressedHeld = false;
+  bool movedOff = false;
+  float pressX = 0.0f;
+  float pressY = 0.0f;
+  float pointerX = 0.0f;
+  float pointerY = 0.0f;
 };

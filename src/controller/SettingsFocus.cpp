@@ -15,7 +15,6 @@ FocusFrame switchFrame(int x, int y) {
 const FocusFrame FOCUS_FRAMES[FOCUS_DONE] = {
     {36.0f, 122.0f, 248.0f, 114.0f},  // the four mode columns with their labels
     switchFrame(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::CLOCK_SWITCH_CENTRE_Y),
-    switchFrame(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::TWO_TAP_SWITCH_CENTRE_Y),
     // The look's name and its arrows.
     {static_cast<float>(ScreenGeometry::ROW_CONTROL_CENTRE_X - ScreenGeometry::LOOK_CHOOSER_WIDTH / 2 - 4),
      static_cast<float>(ScreenGeometry::LOOK_ROW_CENTRE_Y - ScreenGeometry::LOOK_CHOOSER_HEIGHT / 2),

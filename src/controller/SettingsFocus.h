@@ -2,7 +2,7 @@
 // the keyboard, and where the focus ring goes around each.
 #pragma once
 
-enum SettingsFocus { FOCUS_MODE, FOCUS_CLOCK, FOCUS_TWO_TAP, FOCUS_LOOK, FOCUS_VOLUME, FOCUS_DONE, FOCUS_COUNT };
+enum SettingsFocus { FOCUS_MODE, FOCUS_CLOCK, FOCUS_LOOK, FOCUS_VOLUME, FOCUS_DONE, FOCUS_COUNT };
 
 struct FocusFrame {
   float x, y, width, height;

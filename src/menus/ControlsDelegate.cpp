@@ -8,6 +8,11 @@
 #include "TextField.h"
 
 bool ControlsDelegate::textFieldShouldReturn(Ui::TextField& field) {
+  if (screens != nullptr && &field == screens->nameField.get() && nameConfirmed) {
+    // One Return confirms the name; the controller takes the field off the screen.
+    nameConfirmed();
+    return true;
+  }
   field.resignFirstResponder();
   return true;
 }

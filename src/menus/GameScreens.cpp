@@ -19,7 +19,37 @@ using ScreenGeometry::SCREEN_HEIGHT;
 const int ANIMATION_FRAMES = 16;
 const int ANIMATION_CELL = 98;
 
-const char* const GAME_MENU_ENTRIES[] = {"ResumeGame", "NewGame", "GameSettings", "HighScores", "Instructions"};
+// Shown in the empty name field (which has the focus: typing goes straight in).
+const char* const NAME_PLACEHOLDER = "Type your name";
+
+// The question before a change of mode ends the game in progress.
+const char* const MODE_CHANGE_TITLE = "Game Mode Change";
+const char* const MODE_CHANGE_MESSAGE =
+    "A new game mode starts a new game: the game in progress ends. If its score earns a place, "
+    "you can enter it in the high scores first.";
+const char* const MODE_CHANGE_KEEP = "Keep Playing";
+const char* const MODE_CHANGE_CONFIRM = "Change Mode";
+
+// The images of the game menu's buttons, in GameMenuEntry order.
+const char* const GAME_MENU_IMAGES[] = {"ResumeGame", "NewGame", "GameSettings", "HighScores", "Instructions", "About", "Quit"};
+static_assert(sizeof(GAME_MENU_IMAGES) / sizeof(GAME_MENU_IMAGES[0]) == GameScreens::GAME_MENU_ENTRIES);
+
+// The About panel.
+const char* const ABOUT_TITLE = "About Pellix";
+const char* const ABOUT_VERSION = "Version %s";
+const char* const ABOUT_DESCRIPTION = "A five-in-a-row ball puzzle.";
+const char* const ABOUT_DATA_FOLDER = "Your game, settings and high scores are kept in %s";
+const char* const ABOUT_PREFERENCES = "Your preferences (the look, the score server) are kept in %s";
+const char* const ABOUT_NOWHERE = "This session has no folder to keep your game in: nothing is saved.";
+const char* const ABOUT_OK = "OK";
+
+// `pattern` with its one "%s" replaced by `value`.
+std::string filledIn(const char* pattern, const std::string& value) {
+  std::string text = pattern;
+  const size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, value);
+  return text;
+}
 
 const char* const INSTRUCTION_TEXTS[] = {
     "Drag+drop balls, to move five of the same colour in a row, causing them to be removed from the board.\n\n"
@@ -73,7 +103,7 @@ void GameScreens::drawMenuButton(bool highlighted, bool lowered) {
 }
 
 void GameScreens::drawGameMenu(int highlighted, bool canResume) {
-  const int buttons = canResume ? 5 : 4;
+  const int buttons = canResume ? GAME_MENU_ENTRIES : GAME_MENU_ENTRIES - 1;
   const int firstEntry = canResume ? 0 : 1;
   draw(sunOverlay.get(), 0, 0);
   const bool firstDraw = justSwitched();
@@ -82,7 +112,7 @@ void GameScreens::drawGameMenu(int highlighted, bool canResume) {
   popBackground->drawToScreenCenteredOnXAxis(CENTRE_X, static_cast<float>(top), UNSCALED, BLEND_PREMULTIPLIED, true);
   int y = top + 25;
   for (int i = 0; i < buttons; ++i) {
-    if (firstDraw) menuButtons[i] = MenuButton(GAME_MENU_ENTRIES[firstEntry + i], this);
+    if (firstDraw) menuButtons[i] = MenuButton(GAME_MENU_IMAGES[firstEntry + i], this);
     if (i > 0) {
       menuDivider->drawToScreenCenteredOnXAxis(CENTRE_X, static_cast<float>(y), UNSCALED, BLEND_PREMULTIPLIED, true);
       y += 1;
@@ -175,7 +205,23 @@ void GameScreens::followArtScale() {
   if (gameOverImage) gameOverImage->remake();
 }
 
-int GameScreens::drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultName, int score) {
+void GameScreens::beginNameEntry(const std::string& lastName) {
+  if (!nameField) {
+    nameField = std::make_shared<Ui::TextField>(Ui::ViewRect(77, 235, 166, 28));
+    nameField->setDelegate(controlsDelegate);
+    nameField->setBackgroundColour(Ui::ViewColour::white(0.0f, 0.9f));
+    nameField->setTextColour(Ui::ViewColour::white(1.0f, 1.0f));
+    nameField->setFont("Helvetica", 15);
+    nameField->setBorderStyle(Ui::TextField::BORDER_BEZEL);
+    nameField->setPlaceholder(NAME_PLACEHOLDER);
+  }
+  nameField->setText(lastName.empty() ? accountName : lastName);
+  if (!parent) return;
+  parent->addSubview(nameField);
+  if (nameField->becomeFirstResponder()) nameField->selectAll();
+}
+
+int GameScreens::drawNewHiScoreMenu(bool bottomHighlighted, int score) {
   const bool firstDraw = justSwitched();
   const ScreenGeometry::ButtonPanel& panel = ScreenGeometry::NAME_ENTRY_PANEL;
   if (firstDraw) popBackground.reset(createMenuFrame(panel.height, panel.widen));
@@ -188,21 +234,6 @@ int GameScreens::drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultN
   }
   draw(menuTexts[0], static_cast<float>((354 - menuDivider->width) / 2),
        static_cast<float>((SCREEN_HEIGHT - popBackground->height) / 2 + 88));
-
-  if (!nameField) {
-    nameField = std::make_shared<Ui::TextField>(Ui::ViewRect(77, 235, 166, 28));
-    nameField->setDelegate(controlsDelegate);
-    nameField->setBackgroundColour(Ui::ViewColour::white(0.0f, 0.9f));
-    nameField->setTextColour(Ui::ViewColour::white(1.0f, 1.0f));
-    nameField->setFont("Helvetica", 15);
-    nameField->setBorderStyle(Ui::TextField::BORDER_BEZEL);
-    if (defaultName != nullptr && defaultName[0] != '\0') {
-      nameField->setText(defaultName);
-    } else {
-      nameField->setPlaceholder("Click to enter name");
-    }
-  }
-  if (firstDraw && parent) parent->addSubview(nameField);
   return buttonTop;
 }
 
@@ -224,13 +255,30 @@ void GameScreens::showSaveFailure(const std::string& folder, const std::string& 
   saveFailureAlert->show(*parent);
 }
 
+std::string GameScreens::aboutText() const {
+  std::string text = filledIn(ABOUT_VERSION, about.version) + "\n" + ABOUT_DESCRIPTION + "\n\n";
+  if (about.dataFolder.empty()) {
+    text += ABOUT_NOWHERE;
+  } else {
+    text += filledIn(ABOUT_DATA_FOLDER, about.dataFolder + "/");
+  }
+  if (!about.preferencesFile.empty()) text += "\n\n" + filledIn(ABOUT_PREFERENCES, about.preferencesFile);
+  return text;
+}
+
+void GameScreens::showAbout() {
+  if (!parent) return;
+  aboutAlert = std::make_shared<Ui::Alert>(ABOUT_TITLE, aboutText(), nullptr, nullptr, std::vector<std::string>{ABOUT_OK});
+  aboutAlert->show(*parent);
+}
+
 void GameScreens::drawSettingsAlertMenu() {
   if (!justSwitched()) return;
   if (!settingsAlert) {
-    settingsAlert = std::make_shared<Ui::Alert>(
-        "Game Mode Change",
-        "Changing the game mode requires you to end your current game. Are you sure you want to restart your game?",
-        controlsDelegate, "Cancel", std::vector<std::string>{"OK"});
+    settingsAlert = std::make_shared<Ui::Alert>(MODE_CHANGE_TITLE, MODE_CHANGE_MESSAGE, controlsDelegate,
+                                                MODE_CHANGE_KEEP, std::vector<std::string>{MODE_CHANGE_CONFIRM});
+    // Return keeps the game: ending it takes a click on its own button.
+    settingsAlert->setDefaultButtonIndex(0);
   }
   if (parent) settingsAlert->show(*parent);
 }

@@ -1,6 +1,6 @@
 // GameScreens: the screens drawn over or instead of the board: the start screen, the game-menu
-// strip below the board, the game menu, the three instruction pages, the game-over screen, the
-// name entry for a new high score and the "Game Mode Change" question. The controller calls the
+// strip below the board, the game menu with its About panel, the three instruction pages, the
+// game-over screen, the name entry for a new high score and the "Game Mode Change" question. The controller calls the
 // screen of its current state every frame with the highlight the touch code tracks; the touch
 // code decides what a tap does. Owned by the controller; main thread only.
 #pragma once
@@ -22,6 +22,25 @@ class TextField;
 
 class GameScreens : public MenuCommon {
  public:
+  // The game menu's buttons from the top; without a game to resume the list starts at NEW_GAME.
+  enum GameMenuEntry {
+    MENU_RESUME,
+    MENU_NEW_GAME,
+    MENU_SETTINGS,
+    MENU_HIGH_SCORES,
+    MENU_INSTRUCTIONS,
+    MENU_ABOUT,
+    MENU_QUIT,
+    GAME_MENU_ENTRIES,
+  };
+  // What the About panel tells: the version, and where the player's files are kept (an empty
+  // folder or file: the game has nowhere to keep them). The shell knows them.
+  struct AboutFacts {
+    std::string version;
+    std::string dataFolder;
+    std::string preferencesFile;
+  };
+
   explicit GameScreens(BallGraphics& renderer);
   ~GameScreens() override;
 
@@ -31,8 +50,13 @@ class GameScreens : public MenuCommon {
   void followArtScale() override;
   // The strip below the board that asks for a double click to open the game menu.
   void drawMenuButton(bool highlighted, bool lowered);
-  // The game menu: five buttons, or four without "Resume Game".
+  // The game menu: GAME_MENU_ENTRIES buttons, or one fewer without "Resume Game".
   void drawGameMenu(int highlighted, bool canResume);
+  void setAboutFacts(const AboutFacts& facts) { about = facts; }
+  // Shows the About panel over the current screen; it leaves with its "OK".
+  void showAbout();
+  // The About panel's text.
+  std::string aboutText() const;
   // One instruction page; returns the top of its button. The last page names the keys, and the
   // buttons of the pad in use when there is one (see setGamepadStyle).
   int drawInstructions(int highlighted, int page);
@@ -42,8 +66,15 @@ class GameScreens : public MenuCommon {
   // The last instruction page's text for the pad `style`.
   static std::string keysPageText(GamepadStyle style);
   void drawGameOver();
-  // The name entry for a new high score; returns the top of its button.
-  int drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultName, int score);
+  // Opens the name entry for a new high score: the name field goes on screen with the focus,
+  // holding `lastName` (the name entered last), or the account's name when there is none yet,
+  // selected, so that typing replaces it and Return keeps it.
+  void beginNameEntry(const std::string& lastName);
+  // The name entry's picture; returns the top of its button.
+  int drawNewHiScoreMenu(bool bottomHighlighted, int score);
+  // The player's name as the system knows it (the shell reads it from the account), offered
+  // when no name has been entered yet; empty for none.
+  void setAccountName(const std::string& name) { accountName = name; }
   // Ends editing, takes the name field off the screen and returns its text (possibly empty).
   MyTl::BasicString<char> getNameEnteredForNewHiScore();
   // Shows the "Game Mode Change" question (once per switch to the confirmation state).
@@ -68,10 +99,13 @@ class GameScreens : public MenuCommon {
   // The question whether to submit a new score to the global table.
   std::shared_ptr<Ui::Alert> uploadAlert;
   std::shared_ptr<Ui::Alert> saveFailureAlert;
+  std::shared_ptr<Ui::Alert> aboutAlert;
   TexturePtr gameOverImage;
 
  private:
   ControlsDelegate* controlsDelegate = nullptr;
+  std::string accountName;
+  AboutFacts about;
   GamepadStyle padStyle = GamepadStyle::NONE;
   // The pad style the last page's text was made for while it is open.
   GamepadStyle shownPadStyle = GamepadStyle::NONE;

@@ -18,7 +18,7 @@ const char* const MODE_LABELS[] = {"Easy", "Medium", "Hard", "Quick"};
 const char* const LOOK_LABELS[] = {"Glossy", "Colour-blind", "High contrast"};
 
 // The slots of the screen's texts in GameScreens::menuTexts.
-enum TextSlot { MODE_TEXTS = 0, CLOCK_LABEL = 4, TWO_TAP_LABEL, LOOK_LABEL, VOLUME_LABEL, LOOK_NAMES, ARROW_BACK = LOOK_NAMES + 3, ARROW_ON };
+enum TextSlot { MODE_TEXTS = 0, CLOCK_LABEL = 4, LOOK_LABEL, VOLUME_LABEL, LOOK_NAMES, ARROW_BACK = LOOK_NAMES + 3, ARROW_ON };
 
 // The label of a row whose centre line is at `rowCentreY`.
 void drawRowLabel(Texture* label, int rowCentreY) {
@@ -39,17 +39,10 @@ void SettingsMenu::beginVisit(GameScreens& screens) {
   if (!clockSwitch) {
     clockSwitch = std::make_shared<Ui::Switch>();
     clockSwitch->setCenter(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::CLOCK_SWITCH_CENTRE_Y);
-    twoTapSwitch = std::make_shared<Ui::Switch>();
-    twoTapSwitch->setCenter(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::TWO_TAP_SWITCH_CENTRE_Y);
     clockSwitch->setAction([this](Ui::Switch&) { followSwitches(); });
-    twoTapSwitch->setAction([this](Ui::Switch&) { followSwitches(); });
   }
   clockSwitch->setOn(!settings.clockDisabled);
-  twoTapSwitch->setOn(settings.twoTapMoves);
-  if (screens.parent) {
-    screens.parent->addSubview(clockSwitch);
-    screens.parent->addSubview(twoTapSwitch);
-  }
+  if (screens.parent) screens.parent->addSubview(clockSwitch);
 }
 
 int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
@@ -69,7 +62,6 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
     };
     for (int p = 0; p < 4; ++p) texts[MODE_TEXTS + p] = text(MODE_LABELS[p], 64, Texture::ALIGN_CENTER, 12);
     texts[CLOCK_LABEL] = text("Game clock:", 128, Texture::ALIGN_LEFT, 16);
-    texts[TWO_TAP_LABEL] = text("Two-tap moves:", 128, Texture::ALIGN_LEFT, 16);
     texts[LOOK_LABEL] = text("Look:", 128, Texture::ALIGN_CENTER, 16);
     texts[VOLUME_LABEL] = text("Volume:", 128, Texture::ALIGN_CENTER, 16);
     for (int l = 0; l < 3; ++l) texts[LOOK_NAMES + l] = text(LOOK_LABELS[l], ScreenGeometry::LOOK_CHOOSER_WIDTH - 24, Texture::ALIGN_CENTER, 14);
@@ -88,7 +80,6 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
     texts[MODE_TEXTS + p]->drawToScreenCenteredAt(x, 209, UNSCALED, BLEND_PREMULTIPLIED, true);
   }
   texts[CLOCK_LABEL]->drawToScreen(56, 242, UNSCALED, BLEND_PREMULTIPLIED, true);
-  texts[TWO_TAP_LABEL]->drawToScreen(45, 282, UNSCALED, BLEND_PREMULTIPLIED, true);
   drawLookChooser(screens);
   drawRowLabel(texts[VOLUME_LABEL], static_cast<int>(ScreenGeometry::VOLUME_SLIDER_Y));
   sliderBar->drawToScreenCenteredAt(ScreenGeometry::VOLUME_SLIDER_CENTRE_X, ScreenGeometry::VOLUME_SLIDER_Y,
@@ -106,7 +97,6 @@ void SettingsMenu::setSwitch(Ui::Switch& control, bool on) {
 
 void SettingsMenu::followSwitches() {
   settings.clockDisabled = !clockSwitch->isOn();
-  settings.twoTapMoves = twoTapSwitch->isOn();
 }
 
 void SettingsMenu::drawLookChooser(GameScreens& screens) {
@@ -127,6 +117,5 @@ void SettingsMenu::drawLookChooser(GameScreens& screens) {
 void SettingsMenu::finishedShowing() {
   MyTl::Lock lock(menuLock);
   if (shownOn == nullptr) return;
-  if (twoTapSwitch) shownOn->pendViewRemoval(twoTapSwitch);
   if (clockSwitch) shownOn->pendViewRemoval(clockSwitch);
 }

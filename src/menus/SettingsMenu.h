@@ -1,7 +1,8 @@
 // SettingsMenu: the settings screen: four game-mode columns with a sample ball each and a
-// selector behind the chosen one, the "Game clock:" and "Two-tap moves:" switches, the look
-// chooser and the volume slider. It reads and writes the live settings it was given (which
-// outlive it): the switches are copied into them every frame; the mode, the look and the volume
+// selector behind the chosen one, the "Game clock:" switch, the look chooser and the volume
+// slider. (Moves by clicking and by dragging both work at all times, so the stored two-tap
+// setting has no switch; its bit in settings.dat is kept as it is.) It reads and writes the
+// live settings it was given (which outlive it): the switch is copied into them on each change; the mode, the look and the volume
 // are changed by the controller's input code through the column, chooser and slider geometry. Owned by the controller; main
 // thread only.
 #pragma once
@@ -32,8 +33,8 @@ class SettingsMenu {
   // Queues the switches for removal when the controller leaves the screen; they are kept for
   // the next showing.
   void finishedShowing();
-  // Turns the clock or two-tap switch on or off for a key or pad press: the knob slides and the
-  // setting follows at once, as after a tap.
+  // Turns the clock switch on or off for a key or pad press: the knob slides and the setting
+  // follows at once, as after a tap.
   void setSwitch(Ui::Switch& control, bool on);
 
   // Centre x of the mode column at display position 0 to 3.
@@ -42,7 +43,6 @@ class SettingsMenu {
   static float volumeKnobX(float volume) { return ScreenGeometry::volumeKnobX(volume); }
 
   MyTl::Mutex menuLock;
-  std::shared_ptr<Ui::Switch> twoTapSwitch;
   std::shared_ptr<Ui::Switch> clockSwitch;
   Texture* levelTitle = nullptr;
   Texture* levelSelector = nullptr;
@@ -51,7 +51,7 @@ class SettingsMenu {
  private:
   // The "Look:" row: the name of the renderer's look between a back and an on arrow.
   void drawLookChooser(GameScreens& screens);
-  // The live settings take the switches' values (after every change of a switch).
+  // The live settings take the switch's value (after every change of it).
   void followSwitches();
 
   Settings& settings;

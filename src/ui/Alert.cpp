@@ -49,6 +49,7 @@ void Alert::show(View& anyViewOnScreen) {
   MYTL_ASSERT(screen != nullptr, "Alert");
   if (root() == screen) return;
   setFrame(ViewRect(0.0f, 0.0f, screen->frame().w, screen->frame().h));
+  focusIndex = -1;
   pressedButton = -1;
   pressedInside = false;
   screen->addSubview(shared_from_this());
@@ -152,6 +153,11 @@ void Alert::touchUp(int x, int y) {
   if (pressed >= 0 && buttonAt(x, y) == pressed) answer(pressed);
 }
 
+void Alert::setDefaultButtonIndex(int index) {
+  MYTL_ASSERT(index >= 0 && index < numberOfButtons(), "Alert");
+  defaultIndex = index;
+}
+
 void Alert::touchCancelled() {
   pressedButton = -1;
   pressedInside = false;
@@ -159,7 +165,11 @@ void Alert::touchCancelled() {
 
 bool Alert::keyPressed(ViewKey key) {
   if (key == ViewKey::RETURN && !buttons.empty()) {
-    answer(numberOfButtons() - 1);
+    answer(focusedButtonIndex());
+  } else if ((key == ViewKey::LEFT || key == ViewKey::RIGHT) && !buttons.empty()) {
+    // Side by side or stacked, the buttons go in index order.
+    const int next = focusedButtonIndex() + (key == ViewKey::LEFT ? -1 : 1);
+    focusIndex = next < 0 ? 0 : (next >= numberOfButtons() ? numberOfButtons() - 1 : next);
   } else if (key == ViewKey::ESCAPE && cancelIndex >= 0) {
     answer(cancelIndex);
   }
@@ -190,8 +200,8 @@ void Alert::draw(ViewPainter& painter, const ViewRect& screenFrame) {
   buttonStyle.pixelSize = BUTTON_TEXT_SIZE;
   for (size_t i = 0; i < l.buttons.size(); ++i) {
     const ViewRect& button = l.buttons[i];
-    // The last button, the one Return chooses, wears the accent.
-    const bool preferred = i + 1 == l.buttons.size();
+    // The focused button, the one Return chooses, wears the accent.
+    const bool preferred = static_cast<int>(i) == focusedButtonIndex();
     const bool down = static_cast<int>(i) == pressedButton && pressedInside;
     const ViewColour fill = preferred ? (down ? ViewStyle::accent() : ViewStyle::accentDark())
                                       : (down ? ViewStyle::controlPressed() : ViewStyle::controlFill());

@@ -1,6 +1,8 @@
 // Alert: a modal message panel with a title, a message and buttons over a darkened screen.
 // While it is shown it stays above every other view and takes every touch and key: a click on a
-// button, Return (the last button) or Escape (the cancel button, when there is one) answers it;
+// button, Return (the focused button, which wears the accent: the default button when the alert
+// comes up, the last one unless another is made the default; Left and Right move the focus) or
+// Escape (the cancel button, when there is one) answers it;
 // it then leaves the screen and tells its delegate which button was chosen.
 // Button indices: the cancel button is 0 when there is one, then the other buttons in order.
 // One or two buttons sit side by side (index order, left to right); more are stacked.
@@ -39,6 +41,12 @@ class Alert : public View {
   const std::string& buttonTitleAtIndex(int index) const;
   // -1 when there is none.
   int cancelButtonIndex() const { return cancelIndex; }
+  // The button Return chooses, drawn in the accent colour: the last one at first. A question
+  // whose last button destroys something makes the safe one the default.
+  void setDefaultButtonIndex(int index);
+  int defaultButtonIndex() const { return defaultIndex < 0 ? numberOfButtons() - 1 : defaultIndex; }
+  // The button Return chooses now: the default one until Left or Right moves the focus.
+  int focusedButtonIndex() const { return focusIndex < 0 ? defaultButtonIndex() : focusIndex; }
   void setDelegate(AlertDelegate* delegate) { alertDelegate = delegate; }
   AlertDelegate* delegate() const { return alertDelegate; }
   // Where button `index` is on screen (valid once shown).
@@ -75,6 +83,8 @@ class Alert : public View {
   AlertDelegate* alertDelegate;
   std::vector<std::string> buttons;
   int cancelIndex = -1;
+  int defaultIndex = -1;  // -1: the last button
+  int focusIndex = -1;    // -1: the default button
   int pressedButton = -1;   // the button a touch began on
   bool pressedInside = false;
   Layout cached;

@@ -195,6 +195,11 @@ void TextField::draw(ViewPainter& painter, const ViewRect& frame) {
     size_t last = first;
     while (last + 1 < all.size() && all[last].x < scrollOffset + inner.w) ++last;
     const std::string visible = content.text().substr(all[first].index, all[last].index - all[first].index);
+    if (editing && content.isAllSelected()) {
+      const float left = std::round(inner.x - scrollOffset);
+      painter.fillRect(ViewRect(left, textY, std::round(all.back().x) + 1.0f, static_cast<float>(line)),
+                       ViewStyle::accentDark());
+    }
     painter.drawText(visible, inner.x + all[first].x - scrollOffset, textY, style, textColour);
   }
   painter.popClip();

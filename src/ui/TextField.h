@@ -1,5 +1,5 @@
 // TextField: a one-line text entry. A tap starts editing (the keyboard's text then goes into it
-// at the caret), Backspace and Delete remove whole characters, the arrow keys, Home and End move
+// at the caret, or in place of the whole text while that is selected), Backspace and Delete remove whole characters, the arrow keys, Home and End move
 // the caret, and Return ends editing (asking the delegate first). While the text is empty the
 // placeholder shows instead. Any text of any length is accepted; it is kept as valid UTF-8 with
 // no line breaks or other control characters, and it scrolls to keep the caret in view.
@@ -49,6 +49,9 @@ class TextField : public View {
   bool isEditing();
   // Starts editing (caret at the end); false when the field is not on screen.
   bool becomeFirstResponder();
+  // Selects the whole text, so that typing replaces it (shown while editing).
+  void selectAll() { content.selectAll(); }
+  bool isAllSelected() const { return content.isAllSelected(); }
   // Ends editing; the delegate hears of it. Nothing when not editing.
   void resignFirstResponder();
   void endEditing() { resignFirstResponder(); }

@@ -16,7 +16,7 @@
 namespace {
 
 // Top of the game menu's first button (five buttons centred on the screen).
-const int GAME_MENU_TOP = 107;
+const int GAME_MENU_TOP = 54;  // seven buttons, 53 pixels each, centred
 int gameMenuButtonY(int index) { return GAME_MENU_TOP + 53 * index + 26; }
 
 TEST_F(ControllerTest, SplashTapStartsPlayAndFirstLaunchShowsInstructions) {
@@ -35,24 +35,30 @@ TEST_F(ControllerTest, SplashTapStartsPlayAndFirstLaunchShowsInstructions) {
   EXPECT_TRUE(game->gameClock().isPaused());
 }
 
-TEST_F(ControllerTest, DoubleTapOnTheStripOpensTheGameMenu) {
+TEST_F(ControllerTest, OneClickOnTheStripOpensTheGameMenuWithItsFirstEntryHighlighted) {
   emptyBoardInPlay();
   const int stripY = 460;
-  tap(160, stripY);
-  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   game->handleMouseDown(160, stripY);
-  EXPECT_TRUE(game->menuStrip().pressed);
+  EXPECT_TRUE(game->menuStrip().pressed);  // drawn pressed while the button is down
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
   game->handleMouseUp(160, stripY);
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
+  EXPECT_FALSE(game->menuStrip().pressed);
+  EXPECT_EQ(0, game->highlightedButton());
   EXPECT_TRUE(game->gameClock().isPaused());
 
-  // A first tap not followed within a second resets the detector.
+  // A double click opens it too: its second click lands beside the menu's buttons.
   game->switchGameState(GameController::STATE_PLAYING);
   tap(160, stripY);
-  advance(1001);
-  frame();
-  EXPECT_EQ(0, game->menuStrip().clickCount);
+  advance(150);
   tap(160, stripY);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
+  EXPECT_EQ(0, game->highlightedButton());
+
+  // A press that began on the board and ends on the strip opens nothing.
+  game->switchGameState(GameController::STATE_PLAYING);
+  game->handleMouseDown(pixelX(3), pixelY(3));
+  game->handleMouseUp(160, stripY);
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
 }
 
@@ -70,7 +76,7 @@ TEST_F(ControllerTest, GameMenuButtonsFireOnlyWhenPressedAndReleasedOnThem) {
     game->handleMouseDown(160, gameMenuButtonY(c.button));
     game->handleMouseUp(160, gameMenuButtonY(c.button == 0 ? 1 : 0));
     EXPECT_EQ(GameController::STATE_GAME_MENU, game->state()) << c.button;
-    EXPECT_EQ(-1, game->highlightedButton());
+    EXPECT_EQ(0, game->highlightedButton());  // the highlight goes back to the first entry
     tap(160, gameMenuButtonY(c.button));
     EXPECT_EQ(c.next, game->state()) << c.button;
   }
@@ -221,12 +227,20 @@ TEST_F(ControllerTest, RefusedMovesDeselect) {
   // Walled-in square (7, 9).
   put(6, 9, STONE_GREEN);
   put(7, 8, STONE_GREEN);
-  for (Square target : {Square(0, 0), Square(5, 5), Square(7, 9)}) {
+  for (Square target : {Square(5, 5), Square(7, 9)}) {
     dragBall(Square(0, 0), target);
     EXPECT_EQ(STONE_BLUE, game->gameBoard().stones[0][0]) << target.x << "," << target.y;
     EXPECT_EQ(Square(), game->gameBoard().selected);
     EXPECT_EQ(0, game->gameBoard().moveCount);
   }
+  // Let go on its own square, the ball was clicked: it stays held for a click on its
+  // destination, and a second click puts it back.
+  dragBall(Square(0, 0), Square(0, 0));
+  EXPECT_EQ(Square(0, 0), game->gameBoard().selected);
+  advance(300);
+  tap(pixelX(0), pixelY(0));
+  EXPECT_EQ(Square(), game->gameBoard().selected);
+  EXPECT_EQ(0, game->gameBoard().moveCount);
 }
 
 TEST_F(ControllerTest, MoveCompletingALineRemovesItAfterTheBallLands) {
@@ -301,29 +315,57 @@ TEST_F(ControllerTest, QuickSwipeDeselectsButSlidingOffATargetDrops) {
   EXPECT_EQ(STONE_BLUE, game->gameBoard().stones[3][3]);
 }
 
-TEST_F(ControllerTest, TwoTapMoves) {
-  liveSettings().twoTapMoves = true;
-  emptyBoardInPlay();
-  put(1, 1, STONE_BLUE);
-  put(6, 6, STONE_GREEN);
-  game->gameBoard().pendingStones.clear();  // nothing falls onto the squares checked below
-  game->gameBoard().pendingStoneTimes.clear();
-  // Tapping an empty square first does nothing.
-  tap(pixelX(4), pixelY(4));
-  EXPECT_TRUE(game->waitingForFirstTap());
-  // Tap a ball, then sliding over another ball moves the selection; then tap the destination.
-  game->handleMouseDown(pixelX(1), pixelY(1));
-  EXPECT_EQ(Square(1, 1), game->gameBoard().selected);
-  advance(60);
-  game->handleMouseDrag(pixelX(6), pixelY(6));
-  EXPECT_EQ(Square(6, 6), game->gameBoard().selected);
-  game->handleMouseUp(pixelX(6), pixelY(6));
-  EXPECT_FALSE(game->waitingForFirstTap());
-  advance(500);
-  tap(pixelX(2), pixelY(7));
-  EXPECT_EQ(STONE_GREEN, game->gameBoard().stones[7][2]);
-  EXPECT_EQ(SQUARE_EMPTY, game->gameBoard().stones[6][6]);
-  EXPECT_TRUE(game->waitingForFirstTap());
+// A click on a ball and a click on its destination move it, as a drag does, whatever the stored
+// two-tap setting says (it has no switch any more); a second click on the held ball, or a click
+// on an empty square it cannot reach, puts it back.
+TEST_F(ControllerTest, ClicksAndDragsBothMoveBallsWhateverTheStoredTwoTapSetting) {
+  for (const bool twoTapStored : {false, true}) {
+    SCOPED_TRACE(twoTapStored);
+    liveSettings().twoTapMoves = twoTapStored;
+    emptyBoardInPlay();
+    put(1, 1, STONE_BLUE);
+    put(6, 6, STONE_GREEN);
+    // (0, 9) walled in by two balls.
+    put(1, 9, STONE_WHITE);
+    put(0, 8, STONE_WHITE);
+    game->gameBoard().pendingStones.clear();  // nothing falls onto the squares checked below
+    game->gameBoard().pendingStoneTimes.clear();
+    const Board& board = game->gameBoard();
+
+    // A click on an empty square with nothing held does nothing.
+    tap(pixelX(4), pixelY(4));
+    EXPECT_EQ(Square(), board.selected);
+    // Click a ball: held. Click it again: put back.
+    tap(pixelX(1), pixelY(1));
+    EXPECT_EQ(Square(1, 1), board.selected);
+    advance(300);
+    tap(pixelX(1), pixelY(1));
+    EXPECT_EQ(Square(), board.selected);
+    // Click a ball, click another: the other is held. Click an unreachable square: put back.
+    advance(300);
+    tap(pixelX(1), pixelY(1));
+    advance(300);
+    tap(pixelX(6), pixelY(6));
+    EXPECT_EQ(Square(6, 6), board.selected);
+    advance(300);
+    tap(pixelX(0), pixelY(9));
+    EXPECT_EQ(Square(), board.selected);
+    EXPECT_EQ(STONE_GREEN, board.stones[6][6]);
+    // Click a ball, then its destination: moved.
+    advance(300);
+    tap(pixelX(6), pixelY(6));
+    advance(500);
+    tap(pixelX(2), pixelY(7));
+    EXPECT_EQ(STONE_GREEN, board.stones[7][2]);
+    EXPECT_EQ(SQUARE_EMPTY, board.stones[6][6]);
+    EXPECT_EQ(Square(), board.selected);
+    // And a drag moves too.
+    advance(500);
+    dragBall(Square(1, 1), Square(3, 1));
+    EXPECT_EQ(STONE_BLUE, board.stones[1][3]);
+    EXPECT_EQ(SQUARE_EMPTY, board.stones[1][1]);
+    EXPECT_EQ(twoTapStored, liveSettings().twoTapMoves);
+  }
   liveSettings().twoTapMoves = false;
 }
 

@@ -174,23 +174,6 @@ TEST_F(FrameScheduleTest, AMoveAsksForFramesUntilItsAnimationsAndTimedEventsAreO
   EXPECT_EQ(-1, game->frameSchedule().msUntilWake());
 }
 
-TEST_F(FrameScheduleTest, HalfADoubleTapWakesWhenItsWindowClosesAndDrawsNothing) {
-  clockOff();
-  emptyBoardInPlay();
-  put(2, 2, STONE_GREEN);
-  ASSERT_GT(settle(), 0);
-  tap(160, 460);  // the menu strip below the board
-  ASSERT_EQ(1, game->menuStrip().clickCount);
-  settle();
-  const int closes = game->menuStrip().expiryTime();
-  EXPECT_EQ(closes - game->gameClock().nowMs(), game->frameSchedule().msUntilWake());
-  // The loop wakes to give the attempt up; a first tap does not light the strip, so the
-  // picture stays as it is and nothing is drawn.
-  EXPECT_FALSE(sleepAndPass()) << "a frame was drawn though the strip did not change";
-  EXPECT_EQ(0, game->menuStrip().clickCount);
-  EXPECT_EQ(-1, game->frameSchedule().msUntilWake());
-}
-
 TEST_F(FrameScheduleTest, InstructionsAnimationWakesAtEachOfItsFrames) {
   clockOff();
   emptyBoardInPlay();

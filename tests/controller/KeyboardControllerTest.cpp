@@ -38,11 +38,13 @@ TEST_F(KeyboardControllerTest, CursorPicksUpBallsAndDropsThemOnlyWhereTheyCanGo)
   put(6, 9, STONE_GREEN);
   put(7, 8, STONE_GREEN);
   EXPECT_EQ(Square(0, 0), game->cursor().square());
-  EXPECT_TRUE(game->cursor().visible);
+  // The ring waits for the first key (a mouse player never sees it).
+  EXPECT_FALSE(game->cursor().visible);
 
   // The edges stop the cursor.
   keys({GameKey::LEFT, GameKey::UP});
   EXPECT_EQ(Square(0, 0), game->cursor().square());
+  EXPECT_TRUE(game->cursor().visible);
   for (int i = 0; i < 12; ++i) keys({GameKey::RIGHT, GameKey::DOWN});
   EXPECT_EQ(Square(7, 9), game->cursor().square());
 
@@ -98,27 +100,46 @@ TEST_F(KeyboardControllerTest, EscapeDropsTheBallThenOpensTheMenuWhoseHighlightW
   keys({GameKey::RIGHT, GameKey::BACK});
   ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
 
+  // The first entry is lit at once.
+  EXPECT_EQ(0, game->highlightedButton());
   struct Step {
     GameKey key;
     int highlighted;
-  } steps[] = {{GameKey::DOWN, 0}, {GameKey::NEXT, 1}, {GameKey::UP, 0}, {GameKey::UP, 4},
-               {GameKey::DOWN, 0}, {GameKey::LEFT, 0}};
+  } steps[] = {{GameKey::DOWN, 1}, {GameKey::NEXT, 2}, {GameKey::UP, 1}, {GameKey::UP, 0},
+               {GameKey::UP, 6},   {GameKey::DOWN, 0}, {GameKey::LEFT, 0}};
   for (const Step& step : steps) {
     keys({step.key});
     EXPECT_EQ(step.highlighted, game->highlightedButton());
     EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
   }
-  // Escape resumes; the cursor starts over on the top-left square.
+  // Escape resumes; the cursor stays where it was.
   keys({GameKey::BACK});
   EXPECT_EQ(GameController::STATE_PLAYING, game->state());
-  EXPECT_EQ(Square(0, 0), game->cursor().square());
+  EXPECT_EQ(Square(1, 0), game->cursor().square());
   EXPECT_EQ(STONE_BLUE, game->gameBoard().stones[0][0]);
 
   // Return on a highlighted entry presses it.
-  keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
+  keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
   EXPECT_EQ(GameController::STATE_HISCORES, game->state());
   keys({GameKey::BACK});
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
+}
+
+// F10 or the Menu key opens the game menu straight from play, a held ball staying held, and
+// closes it again.
+TEST_F(KeyboardControllerTest, MenuKeyOpensAndClosesTheGameMenu) {
+  emptyBoardInPlay();
+  put(0, 0, STONE_BLUE);
+  keys({GameKey::ACTIVATE, GameKey::MENU});
+  ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
+  keys({GameKey::MENU});
+  EXPECT_EQ(GameController::STATE_PLAYING, game->state());
+  EXPECT_EQ(Square(0, 0), game->gameBoard().selected);
+  // On the settings screen it does nothing.
+  keys({GameKey::MENU, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
+  ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
+  keys({GameKey::MENU});
+  EXPECT_EQ(GameController::STATE_SETTINGS, game->state());
 }
 
 TEST_F(KeyboardControllerTest, MouseMovementHidesTheRingUntilTheNextKey) {
@@ -149,7 +170,7 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
   game->gameBoard().moveCount = 2;
   liveSettings().gameMode = Settings::MODE_EASY;
   liveSettings().volume = 0.5f;
-  keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
+  keys({GameKey::BACK, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
   ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
   ASSERT_TRUE(game->settingsScreen().clockSwitch);
   const bool clockWasOn = game->settingsScreen().clockSwitch->isOn();
@@ -164,7 +185,7 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
   EXPECT_NE(clockWasOn, game->settingsScreen().clockSwitch->isOn());
   EXPECT_EQ(clockWasOn, liveSettings().clockDisabled);
   // The look steps forward on Right and Return, back on Left, and around at either end.
-  keys({GameKey::DOWN, GameKey::DOWN, GameKey::RIGHT});
+  keys({GameKey::DOWN, GameKey::RIGHT});
   EXPECT_EQ(Look::COLOUR_BLIND, game->renderer().look());
   keys({GameKey::ACTIVATE});
   EXPECT_EQ(Look::HIGH_CONTRAST, game->renderer().look());
@@ -183,7 +204,7 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
   EXPECT_EQ(7, game->gameBoard().width);
 
   // Escape leaves the settings screen as Done does.
-  keys({GameKey::DOWN, GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
+  keys({GameKey::DOWN, GameKey::DOWN, GameKey::ACTIVATE});
   ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
   keys({GameKey::BACK});
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
@@ -191,7 +212,7 @@ TEST_F(KeyboardControllerTest, SettingsScreenIsWorkedWithTheKeys) {
 
 TEST_F(KeyboardControllerTest, InstructionPagesTurnOnReturnAndCloseOnEscape) {
   emptyBoardInPlay();
-  keys({GameKey::BACK, GameKey::UP, GameKey::ACTIVATE});
+  keys({GameKey::BACK, GameKey::UP, GameKey::UP, GameKey::UP, GameKey::ACTIVATE});  // up past Quit and About
   ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->state());
   keys({GameKey::ACTIVATE});
   EXPECT_EQ(2, game->instructionsPageShown());
@@ -200,7 +221,7 @@ TEST_F(KeyboardControllerTest, InstructionPagesTurnOnReturnAndCloseOnEscape) {
   keys({GameKey::ACTIVATE});
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
 
-  keys({GameKey::UP, GameKey::ACTIVATE});
+  keys({GameKey::UP, GameKey::UP, GameKey::UP, GameKey::ACTIVATE});
   ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->state());
   keys({GameKey::BACK});
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());

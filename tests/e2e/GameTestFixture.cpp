@@ -1,5 +1,7 @@
 // The player's gestures and the launch routine shared by the end-to-end tests.
 #include "GameTestFixture.h"
+
+#include <X11/keysym.h>
 #include "TestEnvironment.h"
 
 using namespace ScreenLayout;
@@ -64,11 +66,7 @@ void GameTestFixture::dragBall(int fromX, int fromY, int toX, int toY) {
 }
 
 void GameTestFixture::openGameMenu() {
-  EXPECT_TRUE(answered([&] {
-    session.tap(MENU_STRIP_X, MENU_STRIP_Y);
-    GameSession::pause(150);  // the gap between the two taps of a double tap
-    session.tap(MENU_STRIP_X, MENU_STRIP_Y);
-  })) << "the double tap did not open the game menu";
+  EXPECT_TRUE(answered([&] { session.tap(MENU_STRIP_X, MENU_STRIP_Y); })) << "the click did not open the game menu";
 }
 
 void GameTestFixture::chooseFromGameMenu(GameMenuButton button) {
@@ -127,13 +125,12 @@ void GameTestFixture::clickButton(const PixelRect& button) {
 }
 
 void GameTestFixture::enterName(const std::string& name) {
-  // The field takes typed text only once the game has handled the click into it (which shows
-  // its caret): keys read together with the click would come before text input is on.
-  EXPECT_TRUE(answered([&] { session.tap(NAME_FIELD_X, NAME_FIELD_Y); })) << "the name field did not take the click";
+  // The field has the focus with the offered name selected: typing replaces it, and one Return
+  // takes it.
   bool typed = false;
   EXPECT_TRUE(answered([&] { typed = session.typeText(name); })) << "the typed name did not show";
   EXPECT_TRUE(typed);
-  EXPECT_TRUE(answered([&] { session.tap(160, NAME_OKAY_Y); })) << "\"Okay\" did nothing";
+  EXPECT_TRUE(answered([&] { session.pressKey(XK_Return); })) << "Return did not take the name";
 }
 
 void GameTestFixture::settle() {

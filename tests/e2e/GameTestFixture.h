@@ -1,6 +1,6 @@
 // The common ground of the end-to-end tests: a GameSession, the game's files laid out before
 // launch, and the player's gestures on the real game (leaving the start screen, dragging a ball,
-// the double tap for the game menu, answering alerts, typing a name). Each test derives from it;
+// the click for the game menu, answering alerts, typing a name). Each test derives from it;
 // the fixture owns the session and with it the game process and its data folder.
 #pragma once
 
@@ -33,7 +33,7 @@ class GameTestFixture : public ::testing::Test {
   void leaveStartScreen();
   // Drags the ball on square (fromX, fromY) to (toX, toY) and waits for the move to play out.
   void dragBall(int fromX, int fromY, int toX, int toY);
-  // The double tap on the strip below the board.
+  // The click on the strip below the board.
   void openGameMenu();
   void chooseFromGameMenu(ScreenLayout::GameMenuButton button);
   // Sends `gesture` and waits until the screen shows the game's answer (any change from the
@@ -53,7 +53,8 @@ class GameTestFixture : public ::testing::Test {
   // moment to arrive) and then stays away for `ms`.
   bool alertGoneFor(int ms);
   void clickButton(const PixelRect& button);
-  // Clicks the name field, types `name` after what it holds and confirms with "Okay".
+  // Types `name` into the name entry (in place of the name it offers) and confirms it with one
+  // Return, as a player who just starts typing would.
   void enterName(const std::string& name);
   // Waits a while for the game's picture to come to rest after a gesture.
   void settle();

@@ -127,8 +127,8 @@ TEST_F(OnlineScoreTest, DeclinedUploadSendsNothingAndTheGlobalViewShowsTheServer
   AlertOnScreen question;
   ASSERT_NO_FATAL_FAILURE(question = finishAGameAndEnterTheName(server->baseUrl()));
   ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question";
-  ASSERT_FALSE(question.cancelButton.empty());
-  clickButton(question.cancelButton);  // "Not Now"
+  ASSERT_FALSE(question.otherButton.empty());
+  clickButton(question.otherButton);  // "Not Now"
   EXPECT_TRUE(alertGoneFor(300));
   EXPECT_FALSE(globalSegmentSelected(session.screen())) << "the local table stays after Not Now";
 
@@ -160,7 +160,7 @@ TEST_F(OnlineScoreTest, UnreachableServerEndsInTheUploadErrorAndTheGameCarriesOn
   const AlertOnScreen error = waitForAlert(10000);
   session.saveScreenshot(shotName("2-upload-kept"));
   ASSERT_TRUE(error.shown()) << "no notice after the failed upload";
-  EXPECT_TRUE(error.cancelButton.empty());
+  EXPECT_TRUE(error.otherButton.empty());
   clickButton(error.preferredButton);
   // The global view comes up with the unable-to-fetch message instead of rows.
   EXPECT_TRUE(session.waitForScreen([&](const ScreenImage& image) { return globalSegmentSelected(image); }, 10000));
@@ -253,7 +253,7 @@ TEST_F(OnlineScoreTest, AScoreKeptWhileTheServerIsDownArrivesOnceAtTheNextStart)
   const AlertOnScreen told = waitForAlert(15000);
   session.saveScreenshot(shotName("2-rank-told"));
   ASSERT_TRUE(told.shown()) << "the player was not told that the score arrived";
-  EXPECT_TRUE(told.cancelButton.empty());
+  EXPECT_TRUE(told.otherButton.empty());
   EXPECT_EQ(4, sqliteRowCount(database(), "scores"));
   EXPECT_EQ("name,score\nAda,500\nBob,300\nAnn & Bo+1,250\nCy,100\n", topTen());
   EXPECT_TRUE(testenv::waitUntil([&] { return TempFolder::contentOf(outbox).empty(); }, 5000)) << "still in the outbox";

@@ -63,6 +63,8 @@ bool settingsClockDisabled(const std::vector<uint8_t>& settings) {
   return settings.size() >= 36 && intAt(settings, 28) > 255;
 }
 
+bool settingsTwoTap(const std::vector<uint8_t>& settings) { return settings.size() >= 36 && (intAt(settings, 28) & 16) != 0; }
+
 int savedScore(const std::vector<uint8_t>& game) { return intAt(game, 68); }
 int savedStone(const std::vector<uint8_t>& game, int x, int y) { return intAt(game, 80 + 4 * (16 * y + x)); }
 int savedMoveCount(const std::vector<uint8_t>& game) { return intAt(game, game.size() - 4); }

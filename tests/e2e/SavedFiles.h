@@ -25,6 +25,7 @@ std::vector<uint8_t> readBytes(const std::string& path);
 // Fields of a settings record (settings.dat); -1 / false when the record is too short.
 int settingsGameMode(const std::vector<uint8_t>& settings);
 bool settingsClockDisabled(const std::vector<uint8_t>& settings);
+bool settingsTwoTap(const std::vector<uint8_t>& settings);
 
 // Fields of a saved game written by the game.
 int savedScore(const std::vector<uint8_t>& game);

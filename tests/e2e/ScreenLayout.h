@@ -15,10 +15,10 @@ inline int squareCentreY(int row) { return 45 + 39 * row + 19; }
 const int MENU_STRIP_X = 160;
 const int MENU_STRIP_Y = 460;
 
-// Game menu: five 53-pixel bands from y = 107, x 51 to 269.
-enum GameMenuButton { RESUME = 0, NEW_GAME = 1, SETTINGS = 2, HIGH_SCORES = 3, INSTRUCTIONS = 4 };
+// Game menu: seven 53-pixel bands from y = 54, x 51 to 269.
+enum GameMenuButton { RESUME = 0, NEW_GAME = 1, SETTINGS = 2, HIGH_SCORES = 3, INSTRUCTIONS = 4, ABOUT = 5, QUIT = 6 };
 const int MENU_BUTTON_X = 160;
-inline int gameMenuButtonY(GameMenuButton button) { return 107 + 53 * static_cast<int>(button) + 26; }
+inline int gameMenuButtonY(GameMenuButton button) { return 54 + 53 * static_cast<int>(button) + 26; }
 
 // Settings screen: the mode columns by display position, and the "Done" button (top 406).
 enum ModeColumn { EASY = 0, MEDIUM = 1, HARD = 2, QUICK = 3 };
@@ -39,7 +39,7 @@ const int SEGMENT_Y = 29;
 const int HISCORES_BACK_Y = 372;
 inline PixelRect hiScoreRow(int row) { return PixelRect{77, 143 + 18 * row, 166, 18}; }
 
-// The controls' tones: the accent worn by an alert's preferred (last) button and by a selected
+// The controls' tones: the accent worn by an alert's default button and by a selected
 // segment, and the fill of other buttons.
 const Rgb ACCENT_DARK{36, 82, 168};
 const Rgb CONTROL_FILL{41, 50, 66};

@@ -1,6 +1,6 @@
 // Where the menus' buttons are drawn: a finger on a button swaps in its highlighted image, and the
 // pixels that change must lie in the band that the touch code hit-tests for that button. Also the
-// game menu's panel for four and five buttons and which image each button shows.
+// game menu's panel with and without "Resume Game" and which image each button shows.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -23,7 +23,10 @@ class ButtonBandsTest : public MenuScreenTest {
   // The pixels that change when the finger goes down at (x, y), then the finger leaves
   // elsewhere without activating anything.
   PixelBox highlightChange(int x, int y, const std::string& name) {
+    // A press beside every button lights none (the game menu lights its first entry otherwise).
+    game->handleMouseDown(5, 5);
     const ScreenImage normal = render();
+    game->handleMouseUp(5, 5);
     game->handleMouseDown(x, y);
     const ScreenImage pressed = render(name);
     game->handleMouseUp(5, 5);
@@ -49,9 +52,9 @@ TEST_F(ButtonBandsTest, GameMenuHighlightsTheButtonInTheBandThatIsHitTested) {
   put(0, 0, STONE_RED);
   game->switchGameState(GameController::STATE_GAME_MENU);
   render("game-menu");
-  for (int i = 0; i < 5; ++i) {
+  for (int i = 0; i < 7; ++i) {
     SCOPED_TRACE(i);
-    const int top = (480 - 53 * 5) / 2 + 53 * i;  // the column that the touch code hit-tests
+    const int top = (480 - 53 * 7) / 2 + 53 * i;  // the column that the touch code hit-tests
     const PixelBox changed = highlightChange(160, top + 26, i == 2 ? "game-menu-pressed-2" : "");
     EXPECT_TRUE(buttonBand(top).contains(changed)) << changed;
     EXPECT_GE(changed.height(), 30) << changed;
@@ -60,19 +63,18 @@ TEST_F(ButtonBandsTest, GameMenuHighlightsTheButtonInTheBandThatIsHitTested) {
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
 }
 
-TEST_F(ButtonBandsTest, GameMenuPanelHoldsFiveButtonsWithAGameToResumeAndFourWithout) {
+TEST_F(ButtonBandsTest, GameMenuPanelHoldsSevenButtonsWithAGameToResumeAndSixWithout) {
   emptyBoardInPlay();
   put(0, 0, STONE_RED);
   game->switchGameState(GameController::STATE_GAME_MENU);
   render();
-  // The panel is asked for 53 x n + 50 rows; a request below 270 rows gets the plain 270-row
-  // background image, so the four-button panel is 270 rows high.
+  // The panel is asked for 53 x n + 50 rows.
   struct Case {
     bool canResume;
     int panelHeight;
     const char* name;
-  } cases[] = {{true, 315, "game-menu-five"}, {false, 270, "game-menu-four"}};
-  const char* const entries[] = {"ResumeGame", "NewGame", "GameSettings", "HighScores", "Instructions"};
+  } cases[] = {{true, 421, "game-menu-seven"}, {false, 368, "game-menu-six"}};
+  const char* const entries[] = {"ResumeGame", "NewGame", "GameSettings", "HighScores", "Instructions", "About", "Quit"};
   RenderHarness& harness = *RenderHarness::instance();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -94,7 +96,7 @@ TEST_F(ButtonBandsTest, GameMenuPanelHoldsFiveButtonsWithAGameToResumeAndFourWit
     EXPECT_GT(menu.brightness(40, top + 4), menu.brightness(40, top - 3) + 8);
     EXPECT_GT(menu.brightness(40, bottom - 4), menu.brightness(40, bottom + 3) + 8);
 
-    const int buttons = c.canResume ? 5 : 4;
+    const int buttons = c.canResume ? 7 : 6;
     for (int i = 0; i < buttons; ++i) {
       SCOPED_TRACE(i);
       // The button sits in its band below the panel's top, 53 pixels apart.
@@ -105,7 +107,7 @@ TEST_F(ButtonBandsTest, GameMenuPanelHoldsFiveButtonsWithAGameToResumeAndFourWit
       // It shows its entry (the list starts at "NewGame" without a game to resume): replacing
       // its image by that entry's image changes nothing, by another entry's image it does.
       const std::string entry = entries[i + (c.canResume ? 0 : 1)];
-      const std::string other = entries[(i + 2) % 5];
+      const std::string other = entries[(i + 2) % 7];
       MenuCommon::MenuButton& button = game->gameScreens().menuButtons[i];
       Texture* original = button.normalTexture;
       const auto drawnWith = [&](const std::string& image) {

@@ -111,7 +111,8 @@ TEST_F(GameScreensTest, EmptyNameFieldGivesAnEmptyNameNeverThePlaceholder) {
   render("name-entry-empty-field", true);
   ASSERT_TRUE(game->gameScreens().nameField);
   EXPECT_EQ(views.get(), nameField().superview());
-  EXPECT_EQ("Click to enter name", nameField().placeholder());
+  EXPECT_TRUE(nameField().isEditing());
+  EXPECT_EQ("Type your name", nameField().placeholder());
   EXPECT_EQ("", nameField().text());
 
   tapOkay();
@@ -123,37 +124,65 @@ TEST_F(GameScreensTest, EmptyNameFieldGivesAnEmptyNameNeverThePlaceholder) {
   EXPECT_STREQ("", game->gameScreens().getNameEnteredForNewHiScore().c_str());
 }
 
-TEST_F(GameScreensTest, TypedNameIsTakenAsUtf8AndOfferedAgainNextTime) {
+// The field has the focus at once: typing goes in without a click, and one Return takes the name.
+TEST_F(GameScreensTest, TypedNameIsTakenAsUtf8WithOneReturnAndOfferedAgainNextTime) {
   openNameEntry(1250);
   render();
-  // A tap on the field starts editing; the keyboard's text goes in.
-  tapScreen(160, 249);
   ASSERT_TRUE(nameField().isEditing());
   EXPECT_TRUE(views->isTextInputActive());
   EXPECT_TRUE(views->handleTextInput("Zo\xC3\xAB"));
   EXPECT_TRUE(views->handleTextInput(" \xF0\x9F\x8E\xB2"));
   render("name-entry-typed", true);
-  // Return closes the keyboard but leaves the screen up.
   EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
-  EXPECT_FALSE(nameField().isEditing());
-  EXPECT_EQ(GameController::STATE_NEW_HISCORE, game->state());
 
-  tapOkay();
   const std::string typed = "Zo\xC3\xAB \xF0\x9F\x8E\xB2";
   EXPECT_EQ(GameController::STATE_HISCORES, game->state());
   EXPECT_EQ(typed, game->localHiScores().table(game->tableIndex())[0].name.c_str());
   EXPECT_EQ(typed, game->localHiScores().lastName.c_str());
   EXPECT_FALSE(views->isTextInputActive());
+  EXPECT_EQ(nullptr, nameField().superview());
 
-  // The next name entry offers the same name in the field.
+  // The next name entry offers the same name, selected: Return keeps it, typing replaces it.
   views->handleKey(Ui::ViewKey::ESCAPE);  // the offer to submit the score, if any
+  for (const bool replace : {false, true}) {
+    SCOPED_TRACE(replace);
+    game->switchGameState(GameController::STATE_PLAYING);
+    game->gameBoard().score = replace ? 2100 : 2000;
+    game->handleGameFinish(false, false);
+    ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->state());
+    render();
+    EXPECT_EQ(views.get(), nameField().superview());
+    EXPECT_TRUE(nameField().isEditing());
+    EXPECT_TRUE(nameField().isAllSelected());
+    EXPECT_EQ(typed, nameField().text());
+    if (replace) {
+      EXPECT_TRUE(views->handleTextInput("Bo"));
+    }
+    EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
+    ASSERT_EQ(GameController::STATE_HISCORES, game->state());
+    EXPECT_EQ(replace ? "Bo" : typed, game->localHiScores().table(game->tableIndex())[0].name.c_str());
+    views->handleKey(Ui::ViewKey::ESCAPE);
+  }
+}
+
+// Before any name was entered the field offers the account's real name; once a name was
+// entered, that one.
+TEST_F(GameScreensTest, FirstNameEntryOffersTheAccountsName) {
+  game->gameScreens().setAccountName("Ann Smith");
+  openNameEntry(300);
+  render();
+  EXPECT_EQ("Ann Smith", nameField().text());
+  EXPECT_TRUE(nameField().isAllSelected());
+  EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
+  EXPECT_STREQ("Ann Smith", game->localHiScores().table(game->tableIndex())[0].name.c_str());
+
+  views->handleKey(Ui::ViewKey::ESCAPE);  // the offer to submit the score, if any
+  game->localHiScores().lastName = MyTl::BasicString<char>("Kim");
   game->switchGameState(GameController::STATE_PLAYING);
-  game->gameBoard().score = 2000;
+  game->gameBoard().score = 400;
   game->handleGameFinish(false, false);
   ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->state());
-  render();
-  EXPECT_EQ(views.get(), nameField().superview());
-  EXPECT_EQ(typed, game->gameScreens().getNameEnteredForNewHiScore().c_str());
+  EXPECT_EQ("Kim", nameField().text());
 }
 
 TEST_F(GameScreensTest, NameTypedWhileEditingIsTakenWhenOkayIsTappedWithoutReturn) {
@@ -165,6 +194,40 @@ TEST_F(GameScreensTest, NameTypedWhileEditingIsTakenWhenOkayIsTappedWithoutRetur
   EXPECT_EQ(GameController::STATE_HISCORES, game->state());
   EXPECT_STREQ("Ann", game->localHiScores().table(game->tableIndex())[0].name.c_str());
   EXPECT_FALSE(views->isTextInputActive());
+}
+
+// The game menu's About panel tells the version and where the player's files are kept, and
+// leaves the menu as it was; Quit asks the shell to end the game.
+TEST_F(GameScreensTest, AboutTellsTheVersionAndTheFoldersAndQuitAsksTheShellToEnd) {
+  const int menuTop = (480 - 53 * 7) / 2;
+  game->gameScreens().setAboutFacts(
+      GameScreens::AboutFacts{"9.8.7", "/home/ann/.local/share/pellix", "/home/ann/.config/pellix/preferences"});
+  emptyBoardInPlay();
+  put(0, 0, STONE_RED);
+  game->switchGameState(GameController::STATE_GAME_MENU);
+  render("game-menu-seven-entries");
+  tapScreen(160, menuTop + 53 * GameScreens::MENU_ABOUT + 26);
+  Ui::Alert* about = game->gameScreens().aboutAlert.get();
+  ASSERT_NE(nullptr, about);
+  EXPECT_EQ(about, views->activeModal());
+  EXPECT_EQ("About Pellix", about->title());
+  for (const char* part : {"Version 9.8.7", "/home/ann/.local/share/pellix/", "/home/ann/.config/pellix/preferences"})
+    EXPECT_NE(std::string::npos, about->message().find(part)) << about->message();
+  ASSERT_EQ(1, about->numberOfButtons());
+  EXPECT_EQ("OK", about->buttonTitleAtIndex(0));
+  render("about", true);
+  EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
+  EXPECT_FALSE(about->isVisible());
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
+
+  EXPECT_FALSE(game->quitChosen());
+  tapScreen(160, menuTop + 53 * GameScreens::MENU_QUIT + 26);
+  EXPECT_TRUE(game->quitChosen());
+
+  // With nowhere to keep the files, the panel says so.
+  game->gameScreens().setAboutFacts(GameScreens::AboutFacts{"9.8.7", "", ""});
+  EXPECT_NE(std::string::npos, game->gameScreens().aboutText().find("nothing is saved"));
+  EXPECT_EQ(std::string::npos, game->gameScreens().aboutText().find("preferences"));
 }
 
 TEST_F(GameScreensTest, FullScreenPicturesOfStartAndGameOver) {

@@ -91,67 +91,64 @@ TEST_F(SettingsScreenTest, VolumeKnobSitsOnTheSliderWhereTheVolumeSays) {
   }
 }
 
-TEST_F(SettingsScreenTest, SwitchesShowTheSettingsAndTheSettingsFollowEachTap) {
-  liveSettings().clockDisabled = true;
-  liveSettings().twoTapMoves = false;
-  // The switches take the settings as the screen opens.
-  game->switchGameState(GameController::STATE_GAME_MENU);
-  game->switchGameState(GameController::STATE_SETTINGS);
-  render("settings-switches", true);
-  SettingsMenu& menu = game->settingsScreen();
-  ASSERT_TRUE(menu.clockSwitch && menu.twoTapSwitch);
-  EXPECT_FALSE(menu.clockSwitch->isOn());
-  EXPECT_FALSE(menu.twoTapSwitch->isOn());
-  EXPECT_TRUE(inViews(menu.clockSwitch));
-  EXPECT_TRUE(inViews(menu.twoTapSwitch));
-  // Centred at (219, 253) and (219, 293).
-  EXPECT_FLOAT_EQ(219.0f, menu.clockSwitch->frame().centerX());
-  EXPECT_FLOAT_EQ(253.0f, menu.clockSwitch->frame().centerY());
-  EXPECT_FLOAT_EQ(219.0f, menu.twoTapSwitch->frame().centerX());
-  EXPECT_FLOAT_EQ(293.0f, menu.twoTapSwitch->frame().centerY());
+// The clock switch shows the setting and the setting follows each tap. The two-tap setting has
+// no switch any more (clicks and drags both move balls): its stored value is left as it is.
+TEST_F(SettingsScreenTest, ClockSwitchShowsTheSettingAndTheSettingFollowsEachTap) {
+  for (const bool twoTapStored : {false, true}) {
+    SCOPED_TRACE(twoTapStored);
+    liveSettings().clockDisabled = true;
+    liveSettings().twoTapMoves = twoTapStored;
+    // The switch takes the setting as the screen opens.
+    game->switchGameState(GameController::STATE_GAME_MENU);
+    game->switchGameState(GameController::STATE_SETTINGS);
+    render("settings-switches", true);
+    SettingsMenu& menu = game->settingsScreen();
+    ASSERT_TRUE(menu.clockSwitch);
+    EXPECT_FALSE(menu.clockSwitch->isOn());
+    EXPECT_TRUE(inViews(menu.clockSwitch));
+    EXPECT_EQ(1u, views->subviews().size()) << "a control besides the clock switch";
+    // Centred at (219, 253).
+    EXPECT_FLOAT_EQ(219.0f, menu.clockSwitch->frame().centerX());
+    EXPECT_FLOAT_EQ(253.0f, menu.clockSwitch->frame().centerY());
 
-  // The switches take the taps, and the settings follow each tap at once, before any drawing.
-  tapScreen(219, 253);
-  EXPECT_TRUE(menu.clockSwitch->isOn());
-  EXPECT_FALSE(liveSettings().clockDisabled);
-  EXPECT_FALSE(liveSettings().twoTapMoves);
-  tapScreen(219, 293);
-  EXPECT_TRUE(menu.twoTapSwitch->isOn());
-  EXPECT_TRUE(liveSettings().twoTapMoves);
-  render();
-  EXPECT_FALSE(liveSettings().clockDisabled);
-  EXPECT_TRUE(liveSettings().twoTapMoves);
-  EXPECT_EQ(GameController::STATE_SETTINGS, game->state());
-
-  tapScreen(219, 253);
-  EXPECT_TRUE(liveSettings().clockDisabled);
+    // The switch takes the taps, and the setting follows each tap at once, before any drawing.
+    tapScreen(219, 253);
+    EXPECT_TRUE(menu.clockSwitch->isOn());
+    EXPECT_FALSE(liveSettings().clockDisabled);
+    tapScreen(219, 293);  // where the two-tap switch was: nothing
+    render();
+    EXPECT_FALSE(liveSettings().clockDisabled);
+    EXPECT_EQ(GameController::STATE_SETTINGS, game->state());
+    tapScreen(219, 253);
+    EXPECT_TRUE(liveSettings().clockDisabled);
+    tapScreen(160, DONE_BUTTON_Y);
+    EXPECT_EQ(twoTapStored, liveSettings().twoTapMoves);
+    Settings reread(liveSettings().path.c_str());
+    EXPECT_EQ(twoTapStored, reread.twoTapMoves) << "the stored two-tap bit changed";
+    render();
+  }
 }
 
 TEST_F(SettingsScreenTest, SecondShowingReusesTheSwitchesAndEachLeavingTakesThemOffTheScreen) {
   render();
   const std::shared_ptr<Ui::Switch> clock = game->settingsScreen().clockSwitch;
-  const std::shared_ptr<Ui::Switch> twoTap = game->settingsScreen().twoTapSwitch;
-  ASSERT_TRUE(clock && twoTap);
+  ASSERT_TRUE(clock);
 
   for (int showing = 1; showing <= 2; ++showing) {
     SCOPED_TRACE(showing);
     EXPECT_TRUE(inViews(clock));
-    EXPECT_TRUE(inViews(twoTap));
     tapScreen(160, DONE_BUTTON_Y);
     EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
     // Taken off at the end of the next frame.
     EXPECT_TRUE(inViews(clock));
     render();
     EXPECT_EQ(nullptr, clock->superview());
-    EXPECT_EQ(nullptr, twoTap->superview());
 
     game->switchGameState(GameController::STATE_SETTINGS);
     render();
     EXPECT_EQ(clock, game->settingsScreen().clockSwitch);
-    EXPECT_EQ(twoTap, game->settingsScreen().twoTapSwitch);
   }
   EXPECT_TRUE(inViews(clock));
-  EXPECT_TRUE(inViews(twoTap));
 }
 
 TEST_F(SettingsScreenTest, ModeChangeQuestionAskedWithItsTextsAndButtons) {
@@ -160,12 +157,15 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionAskedWithItsTextsAndButtons) {
   EXPECT_EQ(question(), views->activeModal());
   EXPECT_EQ("Game Mode Change", question()->title());
   EXPECT_EQ(
-      "Changing the game mode requires you to end your current game. Are you sure you want to restart your game?",
+      "A new game mode starts a new game: the game in progress ends. If its score earns a place, you can enter it "
+      "in the high scores first.",
       question()->message());
   ASSERT_EQ(2, question()->numberOfButtons());
-  EXPECT_EQ("Cancel", question()->buttonTitleAtIndex(0));
-  EXPECT_EQ("OK", question()->buttonTitleAtIndex(1));
+  EXPECT_EQ("Keep Playing", question()->buttonTitleAtIndex(0));
+  EXPECT_EQ("Change Mode", question()->buttonTitleAtIndex(1));
   EXPECT_EQ(0, question()->cancelButtonIndex());
+  // The safe answer is the default: Return keeps the game.
+  EXPECT_EQ(0, question()->defaultButtonIndex());
   render("settings-mode-change-question", true);
   // The screen behind keeps being drawn, and the question takes every touch.
   EXPECT_EQ(407, game->bottomButtonTop());
@@ -175,11 +175,11 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionAskedWithItsTextsAndButtons) {
   EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
 }
 
-TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsTheOldOne) {
+TEST_F(SettingsScreenTest, ModeChangeQuestionChangeStartsTheNewGameAndKeepOrAKeyKeepsTheOldOne) {
   struct Case {
     const char* answer;
     bool confirmed;
-  } cases[] = {{"Return", true}, {"Escape", false}, {"tap OK", true}, {"tap Cancel", false}};
+  } cases[] = {{"Return", false}, {"Escape", false}, {"tap Change Mode", true}, {"tap Keep Playing", false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.answer);
     changeModeAndTapDone();
@@ -190,7 +190,7 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsThe
     } else if (answer == "Escape") {
       EXPECT_TRUE(views->handleKey(Ui::ViewKey::ESCAPE));
     } else {
-      const Ui::ViewRect button = question()->buttonFrame(answer == "tap OK" ? 1 : 0);
+      const Ui::ViewRect button = question()->buttonFrame(answer == "tap Change Mode" ? 1 : 0);
       tapScreen(static_cast<int>(button.centerX()), static_cast<int>(button.centerY()));
     }
     EXPECT_EQ(nullptr, views->activeModal());
@@ -210,6 +210,49 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionOkStartsTheNewGameAndCancelKeepsThe
     EXPECT_EQ(nullptr, game->settingsScreen().clockSwitch->superview());
 
     // Back to the settings of an Easy game for the next answer.
+    liveSettings().gameMode = Settings::MODE_EASY;
+    liveSettings().setValues();
+    game->resetGame();
+    game->switchGameState(GameController::STATE_GAME_MENU);
+    game->switchGameState(GameController::STATE_SETTINGS);
+  }
+}
+
+// A change of mode ends a game whose score earns a place through the name entry (after the
+// question, or at once after fewer than three moves): the score goes into the table of the mode
+// it was played in, and leaving the high scores starts a game in the new mode.
+TEST_F(SettingsScreenTest, ModeChangeOffersTheRunningScoreForTheHighScoresFirst) {
+  const int easyTable = game->tableIndex();
+  for (const int moves : {3, 1}) {
+    SCOPED_TRACE(moves);
+    game->gameBoard().score = 42 + moves;
+    game->gameBoard().moveCount = moves;
+    render();
+    tapScreen(250, 200);  // the "Quick" column
+    tapScreen(160, DONE_BUTTON_Y);
+    if (moves >= 3) {
+      ASSERT_EQ(GameController::STATE_SETTINGS_CONFIRM, game->state());
+      const Ui::ViewRect change = question()->buttonFrame(1);
+      tapScreen(static_cast<int>(change.centerX()), static_cast<int>(change.centerY()));
+    }
+    ASSERT_EQ(GameController::STATE_NEW_HISCORE, game->state());
+    EXPECT_EQ(Settings::MODE_QUICK, liveSettings().gameMode);
+    render();
+    EXPECT_EQ(nullptr, game->settingsScreen().clockSwitch->superview());
+    EXPECT_TRUE(views->handleTextInput("Kai"));
+    EXPECT_TRUE(views->handleKey(Ui::ViewKey::RETURN));
+    ASSERT_EQ(GameController::STATE_HISCORES, game->state());
+    const HiScore& entry = game->localHiScores().table(easyTable)[moves >= 3 ? 0 : 1];  // 45, then 43
+    EXPECT_EQ(42 + moves, entry.score);
+    EXPECT_STREQ("Kai", entry.name.c_str());
+    views->handleKey(Ui::ViewKey::ESCAPE);  // the offer to submit the score, if any
+    tapScreen(160, game->bottomButtonTop() + 26);
+    EXPECT_EQ(GameController::STATE_PLAYING, game->state());
+    EXPECT_EQ(Settings::MODE_QUICK, game->gameBoard().settings.gameMode);
+    EXPECT_EQ(7, game->gameBoard().width);
+    EXPECT_EQ(0, game->gameBoard().score);
+
+    // Back to the settings of an Easy game for the next case.
     liveSettings().gameMode = Settings::MODE_EASY;
     liveSettings().setValues();
     game->resetGame();

@@ -65,8 +65,8 @@ std::string checkGame(const GameController& game) {
   if ((game.state() == GameController::STATE_PLAYING) == game.gameClock().isPaused())
     return std::string("the game clock is ") + (game.gameClock().isPaused() ? "paused in play" : "running in state ") +
            (game.gameClock().isPaused() ? "" : std::to_string(static_cast<int>(game.state())));
-  // In two-tap mode the game waits for a second tap only with a selected ball.
-  if (game.playerSettings().twoTapMoves && !game.waitingForFirstTap() && game.state() == GameController::STATE_PLAYING &&
+  // The game waits for the click on a destination only with a selected ball.
+  if (!game.waitingForFirstTap() && game.state() == GameController::STATE_PLAYING &&
       game.gameBoard().stoneAt(game.gameBoard().selected) == SQUARE_EMPTY)
     return "waiting for the second tap without a selected ball";
   // A table may hold more than ten entries during a run (the file keeps the first ten).

@@ -133,8 +133,7 @@ TEST_F(GamepadPlayTest, MenusAreWorkedWithTheDpadAAndB) {
   push(SDL_CONTROLLER_BUTTON_BACK);
   ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
   EXPECT_EQ(Square(), game->gameBoard().selected);
-  pushes({SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
-          SDL_CONTROLLER_BUTTON_A});
+  pushes({SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_A});
   ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
   // B leaves the settings as Done does.
   push(SDL_CONTROLLER_BUTTON_B);
@@ -257,10 +256,11 @@ TEST_F(GamepadPlayTest, AWholeGameAndTheMenusArePlayedWithThePadAlone) {
   EXPECT_EQ(0, board.score);
   EXPECT_EQ(0, board.moveCount);
 
-  // The menus: the instructions to their last page, which names the pad's buttons...
+  // The menus (each opens with its first entry lit): the instructions to their last page,
+  // which names the pad's buttons...
   push(SDL_CONTROLLER_BUTTON_START);
   ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
-  pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 5);
+  pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 4);
   push(SDL_CONTROLLER_BUTTON_A);
   ASSERT_EQ(GameController::STATE_INSTRUCTIONS, game->state());
   pushTimes(SDL_CONTROLLER_BUTTON_A, 2);
@@ -269,14 +269,14 @@ TEST_F(GamepadPlayTest, AWholeGameAndTheMenusArePlayedWithThePadAlone) {
   push(SDL_CONTROLLER_BUTTON_A);
   ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
   // ...the high scores and back...
-  pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 4);
+  pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 3);
   push(SDL_CONTROLLER_BUTTON_A);
   ASSERT_EQ(GameController::STATE_HISCORES, game->state());
   push(SDL_CONTROLLER_BUTTON_B);
   ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
   // ...the settings, where the clock is switched off and Done pressed with B...
   const bool clockWasOff = liveSettings().clockDisabled;
-  pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 3);
+  pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 2);
   push(SDL_CONTROLLER_BUTTON_A);
   ASSERT_EQ(GameController::STATE_SETTINGS, game->state());
   pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 2);

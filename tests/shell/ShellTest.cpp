@@ -1,4 +1,5 @@
-// The shell's pure parts: window-to-screen mapping at any window size, and the data folder.
+// The shell's pure parts: window-to-screen mapping at any window size, the data folder and the
+// account's real name.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -6,11 +7,29 @@
 #include <memory>
 #include <string>
 
+#include "AccountName.h"
 #include "DataDirectory.h"
 #include "ScreenMapping.h"
 #include "TempFolder.h"
 
 namespace {
+
+TEST(AccountNameTest, RealNameIsTheFirstGecosFieldTrimmed) {
+  struct Case {
+    const char* gecos;
+    const char* login;
+    const char* name;
+  } cases[] = {
+      {"Ann Smith,Room 12,555-1234,,", "ann", "Ann Smith"},
+      {"Zo\xc3\xab Ann", "zoe", "Zo\xc3\xab Ann"},
+      {"  Bob  ,", "bob", "Bob"},
+      {"& Jones,,,", "mary", "Mary Jones"},  // "&" stands for the login, capitalised
+      {",Room 12", "sys", ""},
+      {"", "nobody", ""},
+      {"&", "", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.name, AccountName::fromGecos(c.gecos, c.login)) << c.gecos;
+}
 
 TEST(ScreenMappingTest, WindowPointsMapBackToScreenPixels) {
   struct Case {

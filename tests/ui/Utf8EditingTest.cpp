@@ -123,6 +123,40 @@ TEST(EditableTextTest, NamesOfAnyLengthAreKept) {
   EXPECT_EQ(Utf8Text::length(text.text()), 5000u);
 }
 
+// A name offered selected: typing replaces it, a deletion clears it, a caret step keeps it and
+// edits from there; an empty text has nothing to select.
+TEST(EditableTextTest, SelectedTextIsReplacedByTypingOrKeptByAStep) {
+  EditableText text;
+  text.selectAll();
+  EXPECT_FALSE(text.isAllSelected());
+  struct Case {
+    const char* name;
+    void (*edit)(EditableText&);
+    const char* result;
+    size_t caret;
+  } cases[] = {
+      {"typing", [](EditableText& t) { t.insert("Zo\xC3\xAB"); }, "Zo\xC3\xAB", 4},
+      {"backspace", [](EditableText& t) { t.deleteBackward(); }, "", 0},
+      {"delete", [](EditableText& t) { t.deleteForward(); }, "", 0},
+      {"left, then typing", [](EditableText& t) { t.moveLeft(); t.insert("x"); }, "Ann Smitxh", 9},
+      {"home, then typing", [](EditableText& t) { t.moveToStart(); t.insert("x"); }, "xAnn Smith", 1},
+      {"a click, then backspace", [](EditableText& t) { t.setCaret(3); t.deleteBackward(); }, "An Smith", 2},
+  };
+  for (const Case& c : cases) {
+    text.setText("Ann Smith");
+    text.selectAll();
+    EXPECT_TRUE(text.isAllSelected()) << c.name;
+    EXPECT_EQ(9u, text.caret()) << c.name;
+    c.edit(text);
+    EXPECT_EQ(c.result, text.text()) << c.name;
+    EXPECT_EQ(c.caret, text.caret()) << c.name;
+    EXPECT_FALSE(text.isAllSelected()) << c.name;
+  }
+  text.selectAll();
+  text.setText("Bo");
+  EXPECT_FALSE(text.isAllSelected());
+}
+
 // Random keyboard sessions: the text stays valid UTF-8 and the caret on a boundary whatever
 // the order of typing, stepping and deleting.
 TEST(EditableTextTest, RandomEditingKeepsTextValidAndCaretOnBoundaries) {
@@ -133,13 +167,14 @@ TEST(EditableTextTest, RandomEditingKeepsTextValidAndCaretOnBoundaries) {
                                            "\xCC\x81", "xyz", "\xFF"};
   EditableText text;
   for (int step = 0; step < 4000; ++step) {
-    switch (random() % 7) {
+    switch (random() % 8) {
       case 0:
       case 1: text.insert(pieces[random() % pieces.size()]); break;
       case 2: text.deleteBackward(); break;
       case 3: text.deleteForward(); break;
       case 4: text.moveLeft(); break;
       case 5: text.moveRight(); break;
+      case 6: text.selectAll(); break;
       default: text.setCaret(random() % (text.text().size() + 2)); break;
     }
     ASSERT_EQ(Utf8Text::sanitize(text.text(), true), text.text()) << "seed " << seed << " step " << step;

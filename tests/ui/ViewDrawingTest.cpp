@@ -223,6 +223,40 @@ TEST_F(ViewDrawingTest, AlertDarkensTheScreenAndShowsItsPanelAndButtons) {
 
   drawFrame(200, 200, 200);
   EXPECT_EQ(at(3, 3).r, 200);
+
+  // Made the default, the safe button wears the accent instead.
+  alert->setDefaultButtonIndex(0);
+  alert->show(*root);
+  drawFrame(200, 200, 200);
+  savePicture("alert-safe-default");
+  EXPECT_TRUE(accent(at(cancel.x + 6, cancel.centerY())));
+  EXPECT_FALSE(accent(at(ok.x + 6, ok.centerY())));
+  alert->dismiss();
+}
+
+// A name offered selected shows the selection behind the whole text; a step of the caret (or
+// anything typed) ends it.
+TEST_F(ViewDrawingTest, SelectedTextShowsItsSelectionWhileEditing) {
+  auto field = std::make_shared<TextField>(ViewRect(77, 235, 166, 28));
+  field->setText("Kim Lee");
+  root->addSubview(field);
+  ASSERT_TRUE(field->becomeFirstResponder());
+  const ViewRect inside = field->frame().insetBy(3, 3);
+  drawFrame();
+  const int caretOnly = count(inside, accent);
+  field->selectAll();
+  drawFrame();
+  savePicture("field-selected");
+  const int selected = count(inside, accent);
+  EXPECT_GT(selected, caretOnly + 150);
+  EXPECT_TRUE(root->handleKey(ViewKey::END));
+  drawFrame();
+  EXPECT_EQ(caretOnly, count(inside, accent));
+  // Not shown once editing ends.
+  field->selectAll();
+  field->resignFirstResponder();
+  drawFrame();
+  EXPECT_EQ(0, count(inside, accent));
 }
 
 TEST_F(ViewDrawingTest, SpinnerTurnsWhileAnimatingAndHidesWhenStopped) {

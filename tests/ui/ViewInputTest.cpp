@@ -427,13 +427,14 @@ TEST_F(AlertInputTest, ModalAlertTakesEveryTouchAndOnlyItsButtonsAnswer) {
   EXPECT_TRUE(delegate.answers.empty());
 }
 
-TEST_F(AlertInputTest, ReturnAnswersWithTheLastButtonAndEscapeWithCancel) {
+TEST_F(AlertInputTest, ReturnAnswersWithTheDefaultButtonAndEscapeWithCancel) {
   struct Case {
     const char* label;
     const char* cancel;
     std::vector<std::string> others;
     ViewKey key;
     int expected;  // -1: no answer, the alert stays
+    int defaultButton = -1;  // -1: left as it is (the last button)
   };
   const std::vector<Case> cases = {
       {"return, cancel and OK", "Cancel", {"OK"}, ViewKey::RETURN, 1},
@@ -442,10 +443,16 @@ TEST_F(AlertInputTest, ReturnAnswersWithTheLastButtonAndEscapeWithCancel) {
       {"return, single Ok", nullptr, {"Ok"}, ViewKey::RETURN, 0},
       {"escape without cancel button", nullptr, {"Ok"}, ViewKey::ESCAPE, -1},
       {"backspace", "Cancel", {"OK"}, ViewKey::BACKSPACE, -1},
+      // A question whose last button destroys something makes the safe one the default.
+      {"return, cancel made the default", "Keep", {"End"}, ViewKey::RETURN, 0, 0},
+      {"escape, cancel made the default", "Keep", {"End"}, ViewKey::ESCAPE, 0, 0},
+      {"return, middle made the default", "Cancel", {"A", "B"}, ViewKey::RETURN, 1, 1},
   };
   for (const Case& c : cases) {
     delegate.answers.clear();
     auto alert = makeAlert(&delegate, c.cancel, c.others);
+    if (c.defaultButton >= 0) alert->setDefaultButtonIndex(c.defaultButton);
+    EXPECT_EQ(c.defaultButton >= 0 ? c.defaultButton : alert->numberOfButtons() - 1, alert->defaultButtonIndex()) << c.label;
     alert->show(root);
     EXPECT_TRUE(root.handleKey(c.key)) << c.label;  // a modal alert takes every key
     if (c.expected < 0) {
@@ -457,6 +464,33 @@ TEST_F(AlertInputTest, ReturnAnswersWithTheLastButtonAndEscapeWithCancel) {
       EXPECT_FALSE(alert->isVisible()) << c.label;
     }
     EXPECT_EQ(root.activeModal(), nullptr) << c.label;
+  }
+}
+
+// Left and Right move the focus between the buttons (stopping at either end); Return answers
+// with the focused one; each showing starts on the default button again.
+TEST_F(AlertInputTest, LeftAndRightMoveTheFocusThatReturnAnswers) {
+  auto alert = makeAlert(&delegate, "Keep", {"End"});
+  alert->setDefaultButtonIndex(0);
+  struct Case {
+    const char* label;
+    std::vector<ViewKey> keys;
+    int answer;
+  } cases[] = {
+      {"right", {ViewKey::RIGHT}, 1},
+      {"right twice stops at the end", {ViewKey::RIGHT, ViewKey::RIGHT}, 1},
+      {"left stops at the start", {ViewKey::LEFT}, 0},
+      {"right then left", {ViewKey::RIGHT, ViewKey::LEFT}, 0},
+      {"nothing: the default again", {}, 0},
+  };
+  for (const Case& c : cases) {
+    delegate.answers.clear();
+    alert->show(root);
+    for (ViewKey key : c.keys) EXPECT_TRUE(root.handleKey(key)) << c.label;
+    EXPECT_TRUE(alert->isVisible()) << c.label;
+    EXPECT_EQ(c.answer, alert->focusedButtonIndex()) << c.label;
+    EXPECT_TRUE(root.handleKey(ViewKey::RETURN));
+    EXPECT_EQ(delegate.answers, std::vector<int>{c.answer}) << c.label;
   }
 }
 
