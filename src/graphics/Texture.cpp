@@ -111,6 +111,10 @@ void Texture::initInternal(bool keepPixels) {
   gl.GetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
   gl.BindTexture(GL_TEXTURE_2D, textureId);
   gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  // Filtering at a quad's edge must not reach round to the opposite edge of the image (GL's
+  // default wrap repeats it): a glyph at the top of a text box would show as a speck below it.
+  gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   if (bitmap != nullptr && bitmap->pixels != nullptr) {
     gl.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
     gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, bitmap->w, bitmap->h, 0, GL_RGBA, GL_UNSIGNED_BYTE,

@@ -23,6 +23,7 @@
 #include "MenuScreenTest.h"
 #include "ScoreOutbox.h"
 #include "ScoreServerAddress.h"
+#include "ScreenGeometry.h"
 #include "SegmentedControl.h"
 #include "TestEnvironment.h"
 
@@ -176,7 +177,7 @@ class HiScoresScreenTest : public MenuScreenTest {
 
   // Brightest pixel of the text drawn in row `row` (name and score columns).
   static int rowPeak(const ScreenImage& shot, int row) {
-    const int top = 143 + 18 * row;
+    const int top = ScreenGeometry::HIGH_SCORES_FIRST_ROW_Y + ScreenGeometry::HIGH_SCORES_ROW_PITCH * row;
     return std::max(shot.maxBrightness(PixelBox{77, top, 186, top + 17}), shot.maxBrightness(PixelBox{179, top, 242, top + 17}));
   }
   // Every row's text peak.
