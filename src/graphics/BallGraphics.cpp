@@ -345,7 +345,7 @@ ScreenPoint BallGraphics::squareCorner(int x, int y, float f) {
 
 void BallGraphics::drawBoard(bool nineRowLayout, float scale) {
   boardScale = scale;
-  if (emptyBoardTexture && boardSnapshotTexture && snapshotNineRows == nineRowLayout) {
+  if (boardSnapshotTexture && snapshotNineRows == nineRowLayout) {
     boardSnapshotTexture->drawToScreen(0.0f, -32.0f, Scaling(1.0f), BLEND_OPAQUE, false);
     return;
   }
@@ -358,6 +358,9 @@ void BallGraphics::drawBoard(bool nineRowLayout, float scale) {
   }
   boardSnapshotTexture.reset(new Texture(512, 512));
   snapshotNineRows = nineRowLayout;
+  // The snapshot holds the picture now: the empty board's image is made again only for the
+  // next rebuild.
+  emptyBoardTexture.reset();
 }
 
 void BallGraphics::drawStoneBackground(int x, int y) {
