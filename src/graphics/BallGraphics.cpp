@@ -256,7 +256,6 @@ void BallGraphics::generateBalls() {
   tapToStartNewGamePressedTexture.reset(new Texture("Button-TapToStartNewGame_02_320x44.png", 1.0f, false));
   doubleTapForGameMenuTexture.reset(new Texture("Button-DoubleTapForGameMenu_01_320x44.png", 1.0f, false));
   doubleTapForGameMenuPressedTexture.reset(new Texture("Button-DoubleTapForGameMenu_02_320x44.png", 1.0f, false));
-  sunOverlay.reset(new Texture("SunOverlay_320x480.png", 1.0f, false));
   menuDivider.reset(new Texture("MenuDivider_200x1.png", 1.0f, false));
 
   // 6. Timer frames: 22 x 24 cells at a 20-pixel pitch from column 1 (in screen units).

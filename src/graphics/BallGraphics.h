@@ -147,9 +147,10 @@ class BallGraphics {
   TexturePtr tapToStartNewGamePressedTexture;
   TexturePtr doubleTapForGameMenuTexture;
   TexturePtr doubleTapForGameMenuPressedTexture;
-  // The menus' overlay and divider (shared with the menu machinery).
-  TexturePtr sunOverlay;
+  // The menus' divider (shared with the menu machinery).
   TexturePtr menuDivider;
+  // Left empty: the menus load their overlay when they show.
+  TexturePtr sunOverlay;
   static constexpr int ROLLING_DIGIT_SLOTS = 16;
   std::unique_ptr<Texture> rollingDigitTextures[ROLLING_DIGIT_SLOTS];
 

@@ -165,12 +165,13 @@ void Texture::initInternal(bool keepPixels) {
                   monoBitmap->pixels.get());
     gl.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
   } else if (bitmap == nullptr && monoBitmap == nullptr && width > 511 && height > 511) {
-    // Pixel for pixel at the frame's resolution; without non-power-of-two textures the copy is
+    // Pixel for pixel at the frame's resolution, and only what lies on the screen: the part of
+    // the quad beyond it falls outside the frame. Without non-power-of-two textures the copy is
     // rounded up and the quad shows only its part.
     const float pixelsX = static_cast<float>(width) * DisplayScale::pixelsPerUnitX();
     const float pixelsY = static_cast<float>(height) * DisplayScale::pixelsPerUnitY();
-    int copyWidth = static_cast<int>(std::ceil(pixelsX - 0.001f));
-    int copyHeight = static_cast<int>(std::ceil(pixelsY - 0.001f));
+    int copyWidth = std::min(static_cast<int>(std::ceil(pixelsX - 0.001f)), DisplayScale::framePixelWidth());
+    int copyHeight = std::min(static_cast<int>(std::ceil(pixelsY - 0.001f)), DisplayScale::framePixelHeight());
     if (!gl.hasNonPowerOfTwoTextures) {
       copyWidth = nextPowerOfTwo(copyWidth);
       copyHeight = nextPowerOfTwo(copyHeight);
