@@ -33,7 +33,7 @@ GameController::GameController(Settings& liveSettings, Preferences& desktopPrefe
       screens(graphics) {
   // The renderer's textures (made now, or later at the scale of that moment) follow the display
   // as it is.
-  displayGeneration = DisplayScale::generation();
+  drawState.followDisplay(DisplayScale::generation());
   board.setEventHandler([this](BoardEvent event) { playSoundOf(event); });
   hiScores.reportSaveFailuresTo(&saveFailures);
   hiScoresMenu.setServerAddress(ScoreServerAddress(preferences.value(ScoreServerAddress::PREFERENCE_KEY)),
@@ -49,7 +49,7 @@ GameController::GameController(Settings& liveSettings, Preferences& desktopPrefe
     }
   };
   switchGameState(STATE_SPLASH);
-  pressedButton = -1;
+  flow.release();
   menuStripTaps.reset();
   resetGame();
 }
@@ -74,7 +74,8 @@ void GameController::completeStartUp() {
 
 GameController::~GameController() {
   saveState(stateFileName.c_str());
-  delete boardSnapshot;
+  // The board image goes while the renderer it was drawn with still exists.
+  drawState.forgetBoardImage();
 }
 
 int GameController::tableIndex() const {
@@ -83,23 +84,20 @@ int GameController::tableIndex() const {
 }
 
 void GameController::switchGameState(GameState state) {
-  pictureChanged = true;
-  if (gameState == STATE_HISCORES) hiScoresMenu.finishedShowingHighScores(hiScores);
+  drawState.owePicture();
+  if (flow.current() == STATE_HISCORES) hiScoresMenu.finishedShowingHighScores(hiScores);
   if (state == STATE_NEW_HISCORE) {
     board.queueEvent(Board::TimedEvent::NEW_HIGH_SCORE, clock.nowMs() + NEW_HISCORE_SOUND_DELAY_MS);
   } else if (state != STATE_GAME_OVER && state != STATE_GAME_ENDING && state != STATE_SPLASH) {
     sounds.playMenuSwitchSound();
-    if (state == STATE_INSTRUCTIONS) instructionsPage = 1;
+    if (state == STATE_INSTRUCTIONS) flow.openInstructions();
   }
   // The high-score screen shows every visible row, free ones too.
   if (state == STATE_HISCORES) hiScores.padTableToVisibleLength(tableIndex());
   screens.justSwitchedMenu = true;
 
-  const GameState oldState = gameState;
-  stateBeforePrevious = previousState;
-  previousState = gameState;
-  gameState = state;
-  settingsFocus = -1;
+  const GameState oldState = flow.current();
+  flow.goTo(state);
   if (state == STATE_PLAYING && oldState != STATE_PLAYING) keyboardCursor.reset();
   if (state == STATE_HISCORES) hiScoresMenu.beginVisit(screens, hiScores.lastAdded, tableIndex());
   if (state == STATE_SETTINGS || state == STATE_SETTINGS_CONFIRM) settingsMenu.beginVisit(screens);
@@ -113,16 +111,12 @@ void GameController::switchGameState(GameState state) {
 
 void GameController::resetGame() {
   clock.reset();
-  scoreNumber.value = -1;
-  levelNumber.value = -1;
+  drawState.restartNumbers();
   const int now = clock.gameTime();
   penalty.restart(now);
-  mouseSquareTime = previousMouseSquareTime = now;
-  hoverStartTime = -1;
-  currentMouseSquare = previousMouseSquare = Square();
-  awaitingFirstTap = true;
+  gesture.restart(now);
   board.reset(true);
-  pictureChanged = true;
+  drawState.owePicture();
 }
 
 void GameController::addPendingBalls() {
@@ -133,7 +127,7 @@ void GameController::handleGameFinish(bool showGameOver, bool boardFull) {
   if (boardFull) {
     switchGameState(STATE_GAME_ENDING);
     board.queueEvent(Board::TimedEvent::GAME_OVER, clock.nowMs() + GAME_OVER_SOUND_DELAY_MS);
-    gameEndTime = clock.nowMs();
+    flow.markGameEnding(clock.nowMs());
     clock.pause();
     // The full board is saved too: loading it starts a new game, so a finished game is
     // never resumed, even if the process is killed now.
@@ -166,7 +160,7 @@ void GameController::cancelSettingsChange() {
   settings.gameMode = board.settings.gameMode;
   settings.setValues();
   settings.save();
-  switchGameState(stateBeforePrevious);
+  switchGameState(flow.twoBack());
   settingsMenu.finishedShowing();
 }
 
@@ -212,23 +206,6 @@ void GameController::loadState() {
   }
   penalty.resumeFrom(clock.gameTime(), static_cast<int>(intervals.sinceLastMove),
                      static_cast<int>(intervals.sinceLastPenalty));
-}
-
-float GameController::SpinningNumber::getNumberToShow(int target, int nowMs) {
-  if (value == -1 || value == target) {
-    value = target;
-    changeTime = -1.0;
-    return static_cast<float>(target);
-  }
-  if (changeTime == -1.0) changeTime = nowMs;
-  // The number climbs by one every 300 ms from the last value reached.
-  const float shown = static_cast<float>(static_cast<double>(static_cast<float>(value)) +
-                                         (nowMs - static_cast<int>(changeTime)) / 300.0);
-  if (shown >= static_cast<float>(target)) {
-    value = target;
-    changeTime = -1.0;
-  }
-  return shown;
 }
 
 void GameController::chooseLook(Look look) {

@@ -10,19 +10,23 @@
 #include "Board.h"
 #include "ControlsDelegate.h"
 #include "DoubleClickHandler.h"
+#include "DrawState.h"
 #include "GameClock.h"
 #include "FrameSchedule.h"
 #include "GameAction.h"
 #include "GameKey.h"
 #include "GameScreens.h"
+#include "GameStates.h"
 #include "HiScores.h"
 #include "HiScoresMenu.h"
 #include "KeyboardCursor.h"
+#include "MoveGesture.h"
 #include "Mutex.h"
 #include "PenaltyClock.h"
 #include "Preferences.h"
-#include "SaveFailureNotice.h"
 #include "RandomSource.h"
+#include "SaveFailureNotice.h"
+#include "ScreenFlow.h"
 #include "Settings.h"
 #include "SettingsMenu.h"
 #include "SoundPlayer.h"
@@ -31,29 +35,8 @@
 
 class Texture;
 
-class GameController {
+class GameController : public GameStates {
  public:
-  enum GameState {
-    STATE_SPLASH = 0,            // start screen; any tap starts play
-    STATE_PLAYING = 1,           // the board; moves are accepted; the clock runs
-    STATE_GAME_MENU = 2,         // in-game menu with five buttons over the board
-    STATE_SETTINGS = 3,          // settings screen
-    STATE_SETTINGS_CONFIRM = 4,  // settings screen with the "Game Mode Change" alert open
-    STATE_INSTRUCTIONS = 5,      // three pages of instructions
-    STATE_GAME_OVER = 6,         // game-over screen; any tap starts a new game
-    STATE_NEW_HISCORE = 7,       // name entry for a score that earned a place
-    STATE_HISCORES = 8,          // high-score tables
-    STATE_GAME_ENDING = 9,       // the full board stays visible for two seconds
-  };
-
-  // A number on screen that counts up instead of jumping.
-  struct SpinningNumber {
-    int value = -1;           // the number last reached; -1 = none yet
-    double changeTime = -1.0; // nowMs when the current count-up began; -1 = not counting
-
-    // The number to show on this frame on the way to `target`; its fraction rolls the digits.
-    float getNumberToShow(int target, int nowMs);
-  };
 
   // `liveSettings` (the player's settings), `preferences` (the desktop's choices, such as the
   // look, read before the controller is made) and `saveFailures` (where every failed save of the
@@ -120,12 +103,10 @@ class GameController {
   FrameSchedule frameSchedule();
   // Something visible changed outside the game's own bookkeeping (input reached the screen, a
   // network worker finished, the window needs a new picture): the next schedule asks for a frame.
-  void markPictureChanged() { pictureChanged = true; }
+  void markPictureChanged() { drawState.owePicture(); }
   // Generates the art that a NO_ART start left for later. The shell calls it right after the
   // start screen's first frame; drawing anything but the start screen calls it too.
   void completeStartUp();
-  // Draws the announced balls from index `first`; cap -1 draws all shown, else at most three.
-  void drawPendingStones(int first, int cap);
 
   // --- Touches (screen pixels) ---
   void handleMouseDown(int x, int y);
@@ -163,25 +144,25 @@ class GameController {
   float penaltyFraction() const;
 
   // --- What the screens show (for the shell's devices and the tests) ---
-  GameState state() const { return gameState; }
+  GameState state() const { return flow.current(); }
   // The screen before the current one.
-  GameState previousScreen() const { return previousState; }
-  // The instructions page on screen, 1 to 4.
-  int instructionsPageShown() const { return instructionsPage; }
+  GameState previousScreen() const { return flow.previous(); }
+  // The instructions page on screen, 1 to ScreenFlow::INSTRUCTIONS_PAGES.
+  int instructionsPageShown() const { return flow.instructionsPage(); }
   // The button of the current screen drawn pressed, -1 for none.
-  int highlightedButton() const { return pressedButton; }
+  int highlightedButton() const { return flow.pressedButton(); }
   // Two-tap moves: no ball is picked up, the next tap picks one.
-  bool waitingForFirstTap() const { return awaitingFirstTap; }
+  bool waitingForFirstTap() const { return gesture.waitingForFirstTap(); }
   // Leaving the high-score screen starts a new game (the game it followed has ended).
-  bool newGameAfterHiScores() const { return resetAfterHiScores; }
+  bool newGameAfterHiScores() const { return flow.newGameAfterHiScores(); }
   // The volume knob follows the pointer.
-  bool draggingVolume() const { return volumeDragActive; }
+  bool draggingVolume() const { return flow.draggingVolume(); }
   // The squares the last completed lines took off the board.
   const SquareSet& lastRemovedSquares() const { return removedSquares; }
   // The cached board image of the last frame; null before the first frame in play.
-  const Texture* boardImage() const { return boardSnapshot; }
+  const Texture* boardImage() const { return drawState.boardImage(); }
   // The timer strip's frame in the last drawn frame; -1 when it was not drawn.
-  int timerFrameShown() const { return shownTimerFrame; }
+  int timerFrameShown() const { return drawState.timerFrameShown(); }
 
   // --- The parts the controller owns, for the shell's devices and the tests' set-up ---
   Settings& playerSettings() { return settings; }
@@ -208,55 +189,24 @@ class GameController {
   bool isInMenuStrip(int y) const;
 
  private:
-  // The controller's own bookkeeping, declared before the members the tests and the shell still
-  // reach, so that the controls' delegate outlives the screens whose controls point to it.
-  bool awaitingFirstTap = true;
-  bool resetAfterHiScores = false;
+  // The controller's own state, declared before the parts it owns so that the controls'
+  // delegate outlives the screens whose controls point to it.
+  // Which screen shows and how the player got there.
+  ScreenFlow flow;
+  // The pointer's move in progress on the board.
+  MoveGesture gesture;
+  // What drawing keeps from frame to frame.
+  DrawState drawState;
   SquareSet removedSquares;
-  bool volumeDragActive = false;
-  // The board image (board, resting balls, the first announced balls and the menu strip),
-  // drawn again only when what it shows differs from what it showed when it was made.
-  Texture* boardSnapshot = nullptr;
-  GameState gameState = STATE_SPLASH;
-  GameState previousState = STATE_SPLASH;
-  int instructionsPage = 1;
-  int pressedButton = -1;
-  // The timer strip's frame (BallGraphics::timerFrame) in the last drawn frame; -1 = not drawn.
-  int shownTimerFrame = -1;
   Preferences& preferences;
   MyTl::SaveFailureNotice& saveFailures;
   // The sound effects of the board's events and of the controller's own moments.
   SoundPlayer sounds;
   MyTl::Mutex gameMutex;
-  SpinningNumber scoreNumber;
-  SpinningNumber levelNumber;
-  struct BoardImageKey {
-    unsigned boardRevision = 0;
-    bool stripShown = false;
-    bool stripPressed = false;
-    bool operator==(const BoardImageKey& other) const {
-      return boardRevision == other.boardRevision && stripShown == other.stripShown && stripPressed == other.stripPressed;
-    }
-  };
-  BoardImageKey boardImageShows;
-  double gameEndTime = -1.0;
-  GameState stateBeforePrevious = STATE_SPLASH;
   MyTl::BasicString<char> stateFileName;
-  int hoverStartTime = -1;
-  Square hoverSquare;
-  Square currentMouseSquare;
-  Square previousMouseSquare;
-  int mouseSquareTime = -1;
-  int previousMouseSquareTime = -1;
   // The delegate of the controls the screens put over the frame; declared before the screens,
   // whose controls point to it, so that it outlives them.
   ControlsDelegate controlsDelegate;
-  // The settings screen's control under the keyboard's highlight (SettingsFocus), -1 for none.
-  int settingsFocus = -1;
-  // A frame must be drawn: set by input, state switches and new games, cleared by drawFrame.
-  bool pictureChanged = true;
-  // nowMs of the moment the last frame showed.
-  int drawnAtMs = 0;
 
  private:
   Settings& settings;
@@ -307,10 +257,6 @@ class GameController {
   void clearSelection();
   void startSelectionAnimation(const Square& q);
   void leaveSettings();
-  void drawStateScreen();
-  void rebuildBoardSnapshot();
-  // What the board image would show now.
-  BoardImageKey boardImageKey() const;
   // No board image yet, or what it shows differs from what the board image would show now.
   bool boardImageIsStale() const;
   // The board image is made afresh in the next frame (new art, another scale or look).
@@ -327,21 +273,11 @@ class GameController {
   void chooseLook(Look look);
   // The look `step` places after (or before, when negative) the one in use, wrapping around.
   void stepLook(int step);
-  int displayGeneration = -1;
-  void drawSquareHighlights();
   // The time step of every square's animation (see AnimationHandler::settle).
   void settleAnimations();
-  void drawAnimatedSquares();
-  // The ghost of the held ball over the square the pointer or the cursor names: whether it shows,
-  // whether that square is out of reach, how long it has hovered there and its size then.
-  bool dragTargetShown() const;
-  bool dragTargetIsBad() const;
-  int dragTargetHoverMs() const;
-  float dragTargetSize(int hoverMs) const;
-  // The time step's part of the ghost: when its hover began, and the size a selection shrinks
-  // back from when the ball is let go on its own square.
+  // The time step's part of the held ball's ghost (DragGhost): when its hover began, and the
+  // size a selection shrinks back from when the ball is let go on its own square.
   void followDragTarget();
-  void drawDragTarget();
   // Keyboard play (GameControllerKeyboard.cpp).
   void handleBoardKey(GameKey key);
   void handleSettingsKey(GameKey key);
@@ -355,6 +291,4 @@ class GameController {
   // Button `index` of the current screen was pressed; true when that used up the touch (the
   // board beneath must not see its release).
   bool pressButton(int index);
-  // The cursor ring on the board, or the focus ring on the settings screen.
-  void drawKeyboardFocus();
 };

@@ -32,13 +32,13 @@ void GameController::apply(const GameAction& action) {
       switchGameState(STATE_GAME_MENU);
       break;
     case GameAction::LEAVE_SCREEN:
-      switchGameState(previousState);
+      switchGameState(flow.previous());
       break;
   }
 }
 
 int GameController::bottomButtonTop() const {
-  switch (gameState) {
+  switch (flow.current()) {
     case STATE_INSTRUCTIONS: return ScreenGeometry::panelButtonTop(ScreenGeometry::INSTRUCTIONS_PANEL);
     case STATE_SETTINGS:
     case STATE_SETTINGS_CONFIRM: return ScreenGeometry::panelButtonTop(ScreenGeometry::SETTINGS_PANEL);
@@ -56,8 +56,8 @@ void GameController::pickUp(Square q) {
   board.calculateReachabilities();
   sounds.playMoveSound();
   startSelectionAnimation(q);
-  awaitingFirstTap = false;
-  currentMouseSquare = Square();
+  gesture.setWaitingForFirstTap(false);
+  gesture.clearTarget();
   board.notePictureChange();
 }
 
@@ -76,20 +76,20 @@ void GameController::dropAt(Square target, bool missPutsBack) {
   if (board.isInBoard(board.selected)) board.animations[board.selected.y][board.selected.x].active = false;
   board.selected = Square();
   board.notePictureChange();
-  awaitingFirstTap = true;
-  currentMouseSquare = Square();
+  gesture.setWaitingForFirstTap(true);
+  gesture.clearTarget();
 }
 
 bool GameController::pressButton(int index) {
-  const GameState state = gameState;
+  const GameState state = flow.current();
   switch (state) {
     case STATE_SPLASH:
-      pressedButton = -1;
+      flow.release();
       switchGameState(STATE_PLAYING);
       if (settings.firstLaunch) switchGameState(STATE_INSTRUCTIONS);
       return true;
     case STATE_GAME_OVER:
-      pressedButton = -1;
+      flow.release();
       resetGame();
       switchGameState(STATE_PLAYING);
       saveGameNow();
@@ -104,7 +104,7 @@ bool GameController::pressButton(int index) {
           handleGameFinish(false, false);
           return true;
         case 2:
-          volumeDragActive = true;
+          flow.setDraggingVolume(true);
           switchGameState(STATE_SETTINGS);
           return false;
         case 3:
@@ -117,12 +117,12 @@ bool GameController::pressButton(int index) {
           return false;
       }
     case STATE_HISCORES:
-      if (resetAfterHiScores) {
-        resetAfterHiScores = false;
+      if (flow.newGameAfterHiScores()) {
+        flow.setNewGameAfterHiScores(false);
         resetGame();
         saveGameNow();
       }
-      if (previousState == STATE_GAME_MENU) {
+      if (flow.previous() == STATE_GAME_MENU) {
         switchGameState(STATE_GAME_MENU);
         return false;
       }
@@ -134,18 +134,17 @@ bool GameController::pressButton(int index) {
       // Written at once, so a score is never lost to a crash or a killed process.
       hiScores.saveHiScores();
       switchGameState(STATE_HISCORES);
-      resetAfterHiScores = true;
+      flow.setNewGameAfterHiScores(true);
       return false;
     }
     case STATE_INSTRUCTIONS:
-      if (instructionsPage < 3) {
-        ++instructionsPage;
+      if (flow.turnInstructionsPage()) {
         screens.justSwitchedMenu = true;
         return false;
       }
-      switchGameState(previousState);
+      switchGameState(flow.previous());
       // The release closed the instructions: it is no touch on the board beneath.
-      return gameState == STATE_PLAYING;
+      return flow.current() == STATE_PLAYING;
     case STATE_SETTINGS:
       leaveSettings();
       return false;

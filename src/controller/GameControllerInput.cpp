@@ -1,8 +1,6 @@
 // The pointer's translator: touches (and the mouse) on menu buttons and the settings controls,
 // the double tap on the menu strip, and on the board the selection, the snapped target,
 // drag-and-drop and two-tap moves, turned into the game's actions.
-#include <cstdlib>
-
 #include "DoubleClickHandler.h"
 #include "Lock.h"
 #include "MenuHitTesting.h"
@@ -12,8 +10,6 @@
 namespace {
 
 const int SNAP_DISTANCE = 7;
-const int QUICK_SWIPE_MS = 175;
-const int SLID_OFF_TARGET_MS = 325;
 const int GAME_MENU_BUTTONS = 5;
 
 // The square of a board-relative point, truncating toward zero.
@@ -25,16 +21,10 @@ Square squareOfBoardPoint(int boardX, int boardY, float size) {
 
 bool GameController::isInMenuStrip(int y) const { return y > ScreenGeometry::menuStripTop(board.height); }
 
-void GameController::setCurrentMouseSquare(Square& s) {
-  if (s == currentMouseSquare) return;
-  previousMouseSquare = currentMouseSquare;
-  previousMouseSquareTime = mouseSquareTime;
-  mouseSquareTime = clock.gameTime();
-  currentMouseSquare = s;
-}
+void GameController::setCurrentMouseSquare(Square& s) { gesture.pointTo(s, clock.gameTime()); }
 
 Square GameController::getCurrentMouseSquare(int x, int y, bool pickingBall) {
-  if (settings.twoTapMoves) pickingBall = awaitingFirstTap;
+  if (settings.twoTapMoves) pickingBall = gesture.waitingForFirstTap();
   const float size = ScreenGeometry::squareSize(board.width);
   const int left = static_cast<int>(ScreenGeometry::BOARD_LEFT);
   const int top = static_cast<int>(ScreenGeometry::BOARD_TOP);
@@ -94,8 +84,8 @@ void GameController::dropSelectionOfVanishedBall() {
 
 void GameController::clearSelection() {
   board.selected = Square();
-  awaitingFirstTap = true;
-  currentMouseSquare = previousMouseSquare = Square();
+  gesture.setWaitingForFirstTap(true);
+  gesture.forgetSquares();
   for (int y = 0; y < board.height; ++y) {
     for (int x = 0; x < board.width; ++x) {
       AnimationInfo& animation = board.animations[y][x];
@@ -118,7 +108,7 @@ void GameController::startSelectionAnimation(const Square& q) {
 }
 
 void GameController::startInput() {
-  pictureChanged = true;
+  drawState.owePicture();
   clock.refresh();
   dropSelectionOfVanishedBall();
 }
@@ -126,7 +116,7 @@ void GameController::startInput() {
 void GameController::handleMouseDown(int x, int y) {
   MyTl::Lock lock(gameMutex);
   startInput();
-  switch (gameState) {
+  switch (flow.current()) {
     case STATE_PLAYING:
       if (isInMenuStrip(y)) {
         if (++menuStripTaps.clickCount == 2) menuStripTaps.pressed = true;
@@ -141,19 +131,19 @@ void GameController::handleMouseDown(int x, int y) {
       break;
     case STATE_SPLASH:
     case STATE_GAME_OVER:
-      if (pressedButton == -1) pressedButton = 1;
+      if (flow.pressedButton() == -1) flow.press(1);
       break;
     case STATE_GAME_MENU:
-      pressedButton = getButtonIndex(x, y, GAME_MENU_BUTTONS);
+      flow.press(getButtonIndex(x, y, GAME_MENU_BUTTONS));
       break;
     case STATE_INSTRUCTIONS:
-      pressedButton = isOnButton(x, y, bottomButtonTop()) ? 0 : -1;
+      flow.press(isOnButton(x, y, bottomButtonTop()) ? 0 : -1);
       break;
     case STATE_NEW_HISCORE:
     case STATE_HISCORES:
     case STATE_SETTINGS:
-      pressedButton = isOnButton(x, y, bottomButtonTop()) ? 1 : -1;
-      if (gameState == STATE_SETTINGS && setSettingsVolume(settings, x, y)) volumeDragActive = true;
+      flow.press(isOnButton(x, y, bottomButtonTop()) ? 1 : -1);
+      if (flow.current() == STATE_SETTINGS && setSettingsVolume(settings, x, y)) flow.setDraggingVolume(true);
       break;
     default:
       break;
@@ -161,12 +151,12 @@ void GameController::handleMouseDown(int x, int y) {
 }
 
 void GameController::handleMouseDrag(int x, int y) {
-  pictureChanged = true;
-  if (gameState == STATE_SETTINGS) {
-    if (volumeDragActive) setSettingsVolume(settings, x, y);
+  drawState.owePicture();
+  if (flow.current() == STATE_SETTINGS) {
+    if (flow.draggingVolume()) setSettingsVolume(settings, x, y);
     return;
   }
-  if (gameState != STATE_PLAYING) return;
+  if (flow.current() != STATE_PLAYING) return;
 
   clock.refresh();
   dropSelectionOfVanishedBall();
@@ -175,7 +165,7 @@ void GameController::handleMouseDrag(int x, int y) {
     MyTl::Lock lock(gameMutex);
     setCurrentMouseSquare(q);
   }
-  if (settings.twoTapMoves && awaitingFirstTap && q != board.selected) selectForTwoTap(q);
+  if (settings.twoTapMoves && gesture.waitingForFirstTap() && q != board.selected) selectForTwoTap(q);
 }
 
 // Two-tap moves: the finger is choosing the ball of the first tap.
@@ -203,18 +193,18 @@ void GameController::handleMouseUp(int x, int y) {
   startInput();
   bool consumed = false;
   handleScreenRelease(x, y, consumed);
-  if (gameState == STATE_PLAYING && !consumed) handlePlayRelease(x, y);
+  if (flow.current() == STATE_PLAYING && !consumed) handlePlayRelease(x, y);
 }
 
 void GameController::handleScreenRelease(int x, int y, bool& consumed) {
-  const GameState state = gameState;
+  const GameState state = flow.current();
   switch (state) {
     case STATE_GAME_MENU: {
       const int index = getButtonIndex(x, y, GAME_MENU_BUTTONS);
-      const bool activated = index != -1 && index == pressedButton;
-      pressedButton = index;
+      const bool activated = index != -1 && index == flow.pressedButton();
+      flow.press(index);
       if (activated) consumed = pressButton(index);
-      pressedButton = -1;
+      flow.release();
       return;
     }
     case STATE_HISCORES:
@@ -223,8 +213,8 @@ void GameController::handleScreenRelease(int x, int y, bool& consumed) {
     case STATE_SETTINGS: {
       const int buttonIndex = state == STATE_INSTRUCTIONS ? 0 : 1;
       const int index = isOnButton(x, y, bottomButtonTop()) ? buttonIndex : -1;
-      const bool activated = index != -1 && index == pressedButton;
-      pressedButton = index;
+      const bool activated = index != -1 && index == flow.pressedButton();
+      flow.press(index);
       if (activated) {
         consumed = pressButton(index);
       } else if (state == STATE_SETTINGS) {
@@ -235,8 +225,8 @@ void GameController::handleScreenRelease(int x, int y, bool& consumed) {
         if (setSettingsVolume(settings, x, y)) sounds.playMoveSound();
         if (const int step = ScreenGeometry::lookStepAt(x, y)) stepLook(step);
       }
-      if (state == STATE_SETTINGS) volumeDragActive = false;
-      if (activated) pressedButton = -1;
+      if (state == STATE_SETTINGS) flow.setDraggingVolume(false);
+      if (activated) flow.release();
       return;
     }
     default:
@@ -244,7 +234,7 @@ void GameController::handleScreenRelease(int x, int y, bool& consumed) {
   }
 
   const bool stripTap = isInMenuStrip(y) && state == STATE_PLAYING;
-  const bool anywhereTap = (state == STATE_SPLASH || state == STATE_GAME_OVER) && pressedButton != -1;
+  const bool anywhereTap = (state == STATE_SPLASH || state == STATE_GAME_OVER) && flow.pressedButton() != -1;
   if (anywhereTap) {
     consumed = pressButton(0);
   } else if (stripTap) {
@@ -268,7 +258,7 @@ void GameController::leaveSettings() {
     resetGame();
     saveGameNow();
   }
-  switchGameState(previousState);
+  switchGameState(flow.previous());
   settingsMenu.finishedShowing();
 }
 
@@ -278,40 +268,37 @@ void GameController::handlePlayRelease(int x, int y) {
   Square target = q;
   const bool twoTap = settings.twoTapMoves;
 
-  if (!twoTap && mouseSquareTime != -1 && clock.gameTime() - mouseSquareTime < QUICK_SWIPE_MS) {
+  if (!twoTap && gesture.arrivedJustBefore(clock.gameTime())) {
     // The finger arrived here just before lifting: either it slid off its target while
     // lifting (drop on the previous square) or it was a quick swipe (deselect).
-    const bool slidOff = previousMouseSquare.x != -1 && clock.gameTime() - previousMouseSquareTime <= SLID_OFF_TARGET_MS &&
-                         std::abs(previousMouseSquare.x - currentMouseSquare.x) <= 1 &&
-                         std::abs(previousMouseSquare.y - currentMouseSquare.y) <= 1;
-    if (!slidOff) {
+    if (!gesture.slidOffNeighbour(clock.gameTime())) {
       deselectAsBadMove(true);
       return;
     }
-    Square previous = previousMouseSquare;
+    Square previous = gesture.previousTarget();
     setCurrentMouseSquare(previous);
     target = previous;
   }
 
   if (twoTap && q.x != -1) {
-    if (awaitingFirstTap) {
+    if (gesture.waitingForFirstTap()) {
       if (board.stoneAt(q) == SQUARE_EMPTY) {
         deselectAsBadMove(true);
-        currentMouseSquare = Square();
-        awaitingFirstTap = true;
+        gesture.clearTarget();
+        gesture.setWaitingForFirstTap(true);
       } else if (!(q == board.selected)) {
         // The press of this touch picked no ball here (it began on the strip below the board):
         // no first tap, or the game would wait for a second one without a selection.
-        currentMouseSquare = Square();
+        gesture.clearTarget();
       } else {
-        awaitingFirstTap = false;
-        currentMouseSquare = Square();
+        gesture.setWaitingForFirstTap(false);
+        gesture.clearTarget();
         sounds.playMoveSound();
         startSelectionAnimation(q);
       }
       return;
     }
-    awaitingFirstTap = true;
+    gesture.setWaitingForFirstTap(true);
   }
 
   if (!board.isInBoard(target) || board.stoneAt(target) != SQUARE_EMPTY) {
@@ -323,5 +310,5 @@ void GameController::handlePlayRelease(int x, int y) {
   } else if (board.selected.x != -1) {
     apply(GameAction::drop(target, true));
   }
-  currentMouseSquare = Square();
+  gesture.clearTarget();
 }

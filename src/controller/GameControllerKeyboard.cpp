@@ -10,39 +10,12 @@
 #include "TextField.h"
 #include "GameAction.h"
 #include "GameController.h"
+#include "SettingsFocus.h"
 
 namespace {
 
-
 const int GAME_MENU_BUTTONS = 5;
 const float VOLUME_STEP = 0.1f;
-
-// The settings screen's controls in the order Up, Down and Tab visit them.
-enum SettingsFocus { FOCUS_MODE, FOCUS_CLOCK, FOCUS_TWO_TAP, FOCUS_LOOK, FOCUS_VOLUME, FOCUS_DONE, FOCUS_COUNT };
-
-struct FocusFrame {
-  float x, y, width, height;
-};
-
-// The frame around a switch centred at (x, y).
-FocusFrame switchFrame(int x, int y) {
-  using namespace ScreenGeometry;
-  return {static_cast<float>(x - SWITCH_WIDTH / 2), static_cast<float>(y - SWITCH_HEIGHT / 2),
-          static_cast<float>(SWITCH_WIDTH), static_cast<float>(SWITCH_HEIGHT)};
-}
-
-// Where the focus ring goes around each control (the Done button shows its own highlight).
-const FocusFrame FOCUS_FRAMES[FOCUS_DONE] = {
-    {36.0f, 122.0f, 248.0f, 114.0f},  // the four mode columns with their labels
-    switchFrame(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::CLOCK_SWITCH_CENTRE_Y),
-    switchFrame(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::TWO_TAP_SWITCH_CENTRE_Y),
-    // The look's name and its arrows.
-    {static_cast<float>(ScreenGeometry::ROW_CONTROL_CENTRE_X - ScreenGeometry::LOOK_CHOOSER_WIDTH / 2 - 4),
-     static_cast<float>(ScreenGeometry::LOOK_ROW_CENTRE_Y - ScreenGeometry::LOOK_CHOOSER_HEIGHT / 2),
-     static_cast<float>(ScreenGeometry::LOOK_CHOOSER_WIDTH + 8), static_cast<float>(ScreenGeometry::LOOK_CHOOSER_HEIGHT)},
-    // The slider's bar and knob, 132 x 36 around its centre line.
-    {ScreenGeometry::VOLUME_SLIDER_CENTRE_X - 66.0f, ScreenGeometry::VOLUME_SLIDER_Y - 18.0f, 132.0f, 36.0f},
-};
 
 }  // namespace
 
@@ -51,7 +24,7 @@ void GameController::hideKeyboardCursor() { keyboardCursor.visible = false; }
 void GameController::handleKey(GameKey key) {
   MyTl::Lock lock(gameMutex);
   startInput();
-  switch (gameState) {
+  switch (flow.current()) {
     case STATE_PLAYING:
       handleBoardKey(key);
       break;
@@ -60,8 +33,8 @@ void GameController::handleKey(GameKey key) {
       if (key == GameKey::ACTIVATE) apply(GameAction::pressButton(0));
       break;
     case STATE_GAME_MENU:
-      if (key == GameKey::ACTIVATE && pressedButton >= 0 && pressedButton < GAME_MENU_BUTTONS) {
-        pressMenuButton(pressedButton);
+      if (key == GameKey::ACTIVATE && flow.pressedButton() >= 0 && flow.pressedButton() < GAME_MENU_BUTTONS) {
+        pressMenuButton(flow.pressedButton());
       } else if (key == GameKey::BACK) {
         pressMenuButton(0);  // "Resume Game"
       } else {
@@ -72,20 +45,20 @@ void GameController::handleKey(GameKey key) {
     case STATE_HISCORES:
     case STATE_NEW_HISCORE: {
       // One button each; Return presses it whether highlighted or not.
-      const int button = gameState == STATE_INSTRUCTIONS ? 0 : 1;
-      const bool press = key == GameKey::ACTIVATE || (key == GameKey::BACK && gameState == STATE_HISCORES);
+      const int button = flow.current() == STATE_INSTRUCTIONS ? 0 : 1;
+      const bool press = key == GameKey::ACTIVATE || (key == GameKey::BACK && flow.current() == STATE_HISCORES);
       if (press) {
         pressMenuButton(button);
-      } else if (key == GameKey::BACK && gameState == STATE_INSTRUCTIONS) {
+      } else if (key == GameKey::BACK && flow.current() == STATE_INSTRUCTIONS) {
         apply(GameAction::leaveScreen());
       } else if (key == GameKey::UP || key == GameKey::DOWN || key == GameKey::NEXT) {
         // On the name entry the keys first go to the name field (Return then ends the
         // editing, and a second Return presses "Okay"); elsewhere they light the button.
-        if (gameState == STATE_NEW_HISCORE && screens.nameField && !screens.nameField->isEditing() &&
+        if (flow.current() == STATE_NEW_HISCORE && screens.nameField && !screens.nameField->isEditing() &&
             screens.nameField->becomeFirstResponder()) {
-          pressedButton = -1;
+          flow.release();
         } else {
-          pressedButton = button;
+          flow.press(button);
         }
       }
       // Escape on the name entry does nothing: the score is kept only through "Okay".
@@ -100,16 +73,16 @@ void GameController::handleKey(GameKey key) {
 }
 
 void GameController::pressMenuButton(int index) {
-  pressedButton = index;
+  flow.press(index);
   apply(GameAction::pressButton(index));
-  pressedButton = -1;
+  flow.release();
 }
 
 void GameController::moveButtonHighlight(GameKey key, int count) {
   if (key == GameKey::UP) {
-    pressedButton = pressedButton <= 0 ? count - 1 : pressedButton - 1;
+    flow.highlightPrevious(count);
   } else if (key == GameKey::DOWN || key == GameKey::NEXT) {
-    pressedButton = pressedButton < 0 || pressedButton >= count - 1 ? 0 : pressedButton + 1;
+    flow.highlightNext(count);
   }
 }
 
@@ -154,61 +127,52 @@ void GameController::handleBoardKey(GameKey key) {
 void GameController::handleSettingsKey(GameKey key) {
   switch (key) {
     case GameKey::UP:
-      settingsFocus = settingsFocus <= 0 ? FOCUS_COUNT - 1 : settingsFocus - 1;
+      flow.focusPrevious(FOCUS_COUNT);
       break;
     case GameKey::DOWN:
     case GameKey::NEXT:
-      settingsFocus = settingsFocus < 0 || settingsFocus >= FOCUS_COUNT - 1 ? 0 : settingsFocus + 1;
+      flow.focusNext(FOCUS_COUNT);
       break;
     case GameKey::LEFT:
     case GameKey::RIGHT: {
       const int step = key == GameKey::LEFT ? -1 : 1;
-      if (settingsFocus == FOCUS_MODE) {
+      if (flow.settingsFocus() == FOCUS_MODE) {
         const int mode = settings.gameMode >= 0 && settings.gameMode < 4 ? settings.gameMode : 0;
         int position = Settings::mapSettingsIdsToDisplayPositions[mode] + step;
         position = position < 0 ? 0 : (position > 3 ? 3 : position);
         settings.gameMode = Settings::mapDisplayPositionsToSettingsIds[position];
-      } else if (settingsFocus == FOCUS_VOLUME) {
+      } else if (flow.settingsFocus() == FOCUS_VOLUME) {
         float volume = settings.volume + VOLUME_STEP * static_cast<float>(step);
         settings.volume = volume < 0.0f ? 0.0f : (volume > 1.0f ? 1.0f : volume);
         sounds.playMoveSound();
-      } else if (settingsFocus == FOCUS_CLOCK || settingsFocus == FOCUS_TWO_TAP) {
+      } else if (flow.settingsFocus() == FOCUS_CLOCK || flow.settingsFocus() == FOCUS_TWO_TAP) {
         const std::shared_ptr<Ui::Switch>& control =
-            settingsFocus == FOCUS_CLOCK ? settingsMenu.clockSwitch : settingsMenu.twoTapSwitch;
+            flow.settingsFocus() == FOCUS_CLOCK ? settingsMenu.clockSwitch : settingsMenu.twoTapSwitch;
         if (control) settingsMenu.setSwitch(*control, step > 0);
-      } else if (settingsFocus == FOCUS_LOOK) {
+      } else if (flow.settingsFocus() == FOCUS_LOOK) {
         stepLook(step);
       }
       break;
     }
     case GameKey::ACTIVATE:
-      if (settingsFocus == FOCUS_CLOCK || settingsFocus == FOCUS_TWO_TAP) {
+      if (flow.settingsFocus() == FOCUS_CLOCK || flow.settingsFocus() == FOCUS_TWO_TAP) {
         const std::shared_ptr<Ui::Switch>& control =
-            settingsFocus == FOCUS_CLOCK ? settingsMenu.clockSwitch : settingsMenu.twoTapSwitch;
+            flow.settingsFocus() == FOCUS_CLOCK ? settingsMenu.clockSwitch : settingsMenu.twoTapSwitch;
         if (control) settingsMenu.setSwitch(*control, !control->isOn());
         break;
       }
-      if (settingsFocus == FOCUS_LOOK) {
+      if (flow.settingsFocus() == FOCUS_LOOK) {
         stepLook(1);
         break;
       }
-      if (settingsFocus != FOCUS_DONE) break;
+      if (flow.settingsFocus() != FOCUS_DONE) break;
       [[fallthrough]];
     case GameKey::BACK:
       // "Done": apply the settings, or ask first when the mode change would end a game.
       pressMenuButton(1);
-      volumeDragActive = false;
+      flow.setDraggingVolume(false);
       return;
   }
-  pressedButton = settingsFocus == FOCUS_DONE ? 1 : -1;
+  flow.press(flow.settingsFocus() == FOCUS_DONE ? 1 : -1);
 }
 
-void GameController::drawKeyboardFocus() {
-  if (gameState == STATE_PLAYING && keyboardCursor.visible) {
-    keyboardCursor.clampTo(board.width, board.height);
-    keyboardCursor.drawOnBoard(ScreenGeometry::boardScale(board.width));
-  } else if (gameState == STATE_SETTINGS && settingsFocus >= 0 && settingsFocus < FOCUS_DONE) {
-    const FocusFrame& frame = FOCUS_FRAMES[settingsFocus];
-    keyboardCursor.drawAround(frame.x, frame.y, frame.width, frame.height);
-  }
-}

@@ -32,10 +32,10 @@ void GameController::schedulePenaltyClock(FrameSchedule& schedule) const {
   const int toNowMs = clock.pausedTotal();
   // The strip and the penalty balls exist outside the start screen only (the clock is paused
   // there anyway).
-  if (period > 0.0f && gameState != STATE_SPLASH) {
+  if (period > 0.0f && flow.current() != STATE_SPLASH) {
     const int now = clock.gameTime();
     const int frame = BallGraphics::timerFrame(penalty.fraction(now, period));
-    if (frame != shownTimerFrame) schedule.drawNow();
+    if (frame != drawState.timerFrameShown()) schedule.drawNow();
     if (!clock.isPaused()) {
       // The next penalty ball, which also starts the strip again, and the strip's next step.
       const int ballAt = penalty.nextBallAt(now, period);
@@ -44,6 +44,6 @@ void GameController::schedulePenaltyClock(FrameSchedule& schedule) const {
       if (stepAt != -1 && stepAt < ballAt) schedule.wakeAt(stepAt + toNowMs);
     }
   }
-  if (gameState == STATE_PLAYING && board.settings.clockSpeed != 0 && !clock.isPaused())
+  if (flow.current() == STATE_PLAYING && board.settings.clockSpeed != 0 && !clock.isPaused())
     schedule.wakeAt(penalty.idleBallAt() + toNowMs);
 }

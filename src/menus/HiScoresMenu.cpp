@@ -163,7 +163,7 @@ HiScoresMenu::RowText HiScoresMenu::rowText(int row, const HiScore* source, int 
   return text;
 }
 
-void HiScoresMenu::buildRows(GameScreens& screens, HiScore* tableEntries) {
+void HiScoresMenu::buildRows(GameScreens& screens, const HiScore* tableEntries) {
   const HiScore* source = showLocal ? tableEntries : fetcher.hiScores.data();
   const int count = showLocal ? ROWS : (serverAddress.isSet() ? fetcher.hiScores.size() : 0);
   messageOnly = !showLocal && count == 0;
@@ -282,7 +282,7 @@ bool HiScoresMenu::followWorkers(GameScreens& screens) {
   return changed;
 }
 
-int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighted, HiScore* tableEntries) {
+int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighted, const HiScore* tableEntries) {
   const bool first = screens.justSwitched();
   if (first) screens.popBackground.reset(screens.createMenuFrame(PANEL.height, PANEL.widen));
   const char* names[] = {"HighScores", "Back"};

@@ -47,7 +47,7 @@ class HiScoresMenu {
   bool followWorkers(GameScreens& screens);
   // Draws the screen through `screens`; returns the top of the "Back" button. `tableEntries` are
   // the first entries of the local table the visit began with (at least ten).
-  int drawHighScoresMenu(GameScreens& screens, bool bottomHighlighted, HiScore* tableEntries);
+  int drawHighScoresMenu(GameScreens& screens, bool bottomHighlighted, const HiScore* tableEntries);
   // Called when the controller leaves the screen.
   void finishedShowingHighScores(HiScores& scores);
   // The local/global control changed to `segment` (0 local, 1 global).
@@ -102,7 +102,7 @@ class HiScoresMenu {
 
  private:
   void startFetch();
-  void buildRows(GameScreens& screens, HiScore* tableEntries);
+  void buildRows(GameScreens& screens, const HiScore* tableEntries);
   void drawRows(GameScreens& screens);
   void showSpinner(GameScreens& screens);
   void removeSpinner();

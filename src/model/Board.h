@@ -106,7 +106,7 @@ class Board {
   // Moves s one step in `direction`.
   static void navigatePath(ReachabilityInfo::Direction direction, Square& s);
   // Marks the shortest path from `from` (the search origin) to `to` for display.
-  void calculateReachability(Square& from, Square& to);
+  void calculateReachability(const Square& from, const Square& to);
 
   // --- Lines and scoring ---
 

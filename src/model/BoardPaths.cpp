@@ -47,7 +47,7 @@ void Board::navigatePath(ReachabilityInfo::Direction direction, Square& s) {
   }
 }
 
-void Board::calculateReachability(Square& from, Square& to) {
+void Board::calculateReachability(const Square& from, const Square& to) {
   const double now = clock.nowMs();
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {

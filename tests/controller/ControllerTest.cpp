@@ -11,6 +11,7 @@
 #include "MenuHitTesting.h"
 #include "ScreenGeometry.h"
 #include "Settings.h"
+#include "SpinningNumber.h"
 
 namespace {
 
@@ -481,17 +482,17 @@ TEST_F(ControllerTest, SnapshotIsRebuiltOnlyWhenTheBoardChanged) {
 }
 
 TEST_F(ControllerTest, SpinningNumberClimbsOneEvery300Ms) {
-  GameController::SpinningNumber number;
-  EXPECT_EQ(5.0f, number.getNumberToShow(5, game->gameClock().nowMs()));
-  EXPECT_EQ(5.0f, number.getNumberToShow(15, game->gameClock().nowMs()));
+  SpinningNumber number;
+  EXPECT_EQ(5.0f, number.numberToShow(5, game->gameClock().nowMs()));
+  EXPECT_EQ(5.0f, number.numberToShow(15, game->gameClock().nowMs()));
   advance(1500);
-  EXPECT_NEAR(10.0f, number.getNumberToShow(15, game->gameClock().nowMs()), 0.01f);
+  EXPECT_NEAR(10.0f, number.numberToShow(15, game->gameClock().nowMs()), 0.01f);
   advance(1500);
-  EXPECT_GE(number.getNumberToShow(15, game->gameClock().nowMs()), 15.0f);
-  EXPECT_EQ(15.0f, number.getNumberToShow(15, game->gameClock().nowMs()));
+  EXPECT_GE(number.numberToShow(15, game->gameClock().nowMs()), 15.0f);
+  EXPECT_EQ(15.0f, number.numberToShow(15, game->gameClock().nowMs()));
   // A lower target is reached at once: this frame still shows the old value, the next the new.
-  EXPECT_EQ(15.0f, number.getNumberToShow(3, game->gameClock().nowMs()));
-  EXPECT_EQ(3.0f, number.getNumberToShow(3, game->gameClock().nowMs()));
+  EXPECT_EQ(15.0f, number.numberToShow(3, game->gameClock().nowMs()));
+  EXPECT_EQ(3.0f, number.numberToShow(3, game->gameClock().nowMs()));
 }
 
 TEST_F(ControllerTest, SavedGameResumesWithItsClockIntervals) {
