@@ -280,6 +280,7 @@ class GameController : public GameStates {
   void followDragTarget();
   // Keyboard play (GameControllerKeyboard.cpp).
   void handleBoardKey(GameKey key);
+  void handleHiScoresKey(GameKey key);
   void handleSettingsKey(GameKey key);
   void moveButtonHighlight(GameKey key, int count);
   // A key's press of button `index` of the current screen, shown highlighted while it acts.

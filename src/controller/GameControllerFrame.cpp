@@ -29,7 +29,6 @@ void GameController::followDisplayScale() {
 }
 
 void GameController::followRegeneratedArt() {
-  screens.sunOverlay = graphics.sunOverlay;
   screens.menuDivider = graphics.menuDivider;
   screens.followArtScale();
   keyboardCursor.followArtScale();

@@ -149,8 +149,6 @@ class BallGraphics {
   TexturePtr doubleTapForGameMenuPressedTexture;
   // The menus' divider (shared with the menu machinery).
   TexturePtr menuDivider;
-  // Left empty: the menus load their overlay when they show.
-  TexturePtr sunOverlay;
   static constexpr int ROLLING_DIGIT_SLOTS = 16;
   std::unique_ptr<Texture> rollingDigitTextures[ROLLING_DIGIT_SLOTS];
 

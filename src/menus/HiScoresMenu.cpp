@@ -117,6 +117,12 @@ void HiScoresMenu::localGlobalChange(int segment) {
   if (!showLocal) startFetch();
 }
 
+void HiScoresMenu::chooseSegment(int segment) {
+  if ((segment == 0) == showLocal) return;
+  selectSegment(segment);
+  localGlobalChange(segment);
+}
+
 void HiScoresMenu::startUpload() {
   if (!showLocal || uploadStarted || uploader.scoreUploaded || newEntry == nullptr || !serverAddress.isSet()) return;
   if (uploader.startUpload(newEntry->name, newEntry->score, tableIndex)) uploadStarted = true;
