@@ -153,6 +153,9 @@ bool PellixApp::launch() {
     }
   });
   game->attachViews(views);
+  // The window's frame keeps its pixels from one frame to the next: a pulsing ball redraws
+  // only its own square's surroundings.
+  game->allowPartialFrames(true);
   // A finished fetch or upload shows its result without waiting for the next input.
   game->setWorkerWakeUp(wakeLoop);
   game->loadState((prefix + "gameState.dat").c_str(), (prefix + "hiScores.dat").c_str());
