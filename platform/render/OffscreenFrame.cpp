@@ -6,6 +6,16 @@
 
 #include "Gl.h"
 
+namespace {
+
+int powerOfTwoAtLeast(int n) {
+  int size = 1;
+  while (size < n) size *= 2;
+  return size;
+}
+
+}  // namespace
+
 OffscreenFrame::~OffscreenFrame() { release(); }
 
 void OffscreenFrame::release() {
@@ -21,23 +31,22 @@ bool OffscreenFrame::create(int width, int height, int pixelWidth, int pixelHeig
   if (pixelWidth == -1) pixelWidth = width;
   if (pixelHeight == -1) pixelHeight = height;
   if (pixelWidth <= 0 || pixelHeight <= 0) return false;
-  // Room for a snapshot of 512 x 512 units at this resolution (512 x 512 at scale 1).
-  const float scale = std::max(static_cast<float>(pixelWidth) / static_cast<float>(width),
-                               static_cast<float>(pixelHeight) / static_cast<float>(height));
-  int side = static_cast<int>(std::ceil(static_cast<float>(SNAPSHOT_SIZE) * scale - 0.001f));
-  side = std::max(side, std::max(pixelWidth, pixelHeight));
+  // The screen's pixels, rounded up to powers of two where GL needs them. Snapshots copy only
+  // what lies on the screen.
+  int textureW = pixelWidth;
+  int textureH = pixelHeight;
   if (!gl.hasNonPowerOfTwoTextures) {
-    int powerOfTwo = 1;
-    while (powerOfTwo < side) powerOfTwo *= 2;
-    side = powerOfTwo;
+    textureW = powerOfTwoAtLeast(textureW);
+    textureH = powerOfTwoAtLeast(textureH);
   }
-  if (side > gl.maxTextureSize) return false;
+  if (textureW > gl.maxTextureSize || textureH > gl.maxTextureSize) return false;
   release();
   screenWidth = width;
   screenHeight = height;
   framePixelWidth = pixelWidth;
   framePixelHeight = pixelHeight;
-  textureSize = side;
+  textureWidth = textureW;
+  textureHeight = textureH;
 
   GLint previousTexture = 0;
   gl.GetIntegerv(GL_TEXTURE_BINDING_2D, &previousTexture);
@@ -47,7 +56,7 @@ bool OffscreenFrame::create(int width, int height, int pixelWidth, int pixelHeig
   gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, textureSize, textureSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
   gl.BindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previousTexture));
 
   gl.GenFramebuffers(1, &framebuffer);
@@ -55,7 +64,7 @@ bool OffscreenFrame::create(int width, int height, int pixelWidth, int pixelHeig
   gl.FramebufferTexture2D(GL_FRAMEBUFFER_ANY, GL_COLOR_ATTACHMENT0_ANY, GL_TEXTURE_2D, texture, 0);
   if (gl.CheckFramebufferStatus(GL_FRAMEBUFFER_ANY) != GL_FRAMEBUFFER_COMPLETE_ANY) return false;
   // Start from opaque black, so that the parts of the texture outside the screen are defined.
-  gl.Viewport(0, 0, textureSize, textureSize);
+  gl.Viewport(0, 0, textureWidth, textureHeight);
   gl.Disable(GL_SCISSOR_TEST);
   gl.ClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   gl.Clear(GL_COLOR_BUFFER_BIT);
@@ -104,8 +113,11 @@ void OffscreenFrame::presentAt(int windowWidth, int windowHeight, int leftEdge, 
   gl.BindFramebuffer(GL_FRAMEBUFFER_ANY, target);
   gl.Viewport(0, 0, windowWidth, windowHeight);
   gl.Scissor(0, 0, windowWidth, windowHeight);
-  gl.ClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  gl.Clear(GL_COLOR_BUFFER_BIT);
+  // Black bars where the screen leaves room; a screen over the whole window paints every pixel.
+  if (leftEdge > 0 || topEdge > 0 || width < windowWidth || height < windowHeight) {
+    gl.ClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    gl.Clear(GL_COLOR_BUFFER_BIT);
+  }
 
   // Window pixels with y down, like the game's own projection.
   const GLfloat ww = static_cast<GLfloat>(windowWidth);
@@ -119,17 +131,28 @@ void OffscreenFrame::presentAt(int windowWidth, int windowHeight, int leftEdge, 
   gl.LoadIdentity();
 
   // The screen occupies texture rows 0..height-1 counted from the bottom: flip it upright.
-  const GLfloat u = static_cast<GLfloat>(framePixelWidth) / static_cast<GLfloat>(textureSize);
-  const GLfloat v = static_cast<GLfloat>(framePixelHeight) / static_cast<GLfloat>(textureSize);
+  const GLfloat u = static_cast<GLfloat>(framePixelWidth) / static_cast<GLfloat>(textureWidth);
+  const GLfloat v = static_cast<GLfloat>(framePixelHeight) / static_cast<GLfloat>(textureHeight);
   const GLfloat vertices[8] = {left, top + h, left + w, top + h, left, top, left + w, top};
   const GLfloat texCoords[8] = {0, 0, u, 0, 0, v, u, v};
   GLint previousTexture = 0;
   gl.GetIntegerv(GL_TEXTURE_BINDING_2D, &previousTexture);
   gl.Disable(GL_BLEND);
   gl.BindTexture(GL_TEXTURE_2D, texture);
+  // Pixel for pixel every sample falls on a texel's centre, where the nearest texel is what
+  // linear filtering gives too, at a fraction of the software renderer's work per pixel.
+  const bool onePixelPerTexel = width == framePixelWidth && height == framePixelHeight;
+  if (onePixelPerTexel) {
+    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  }
   gl.VertexPointer(2, GL_FLOAT, 0, vertices);
   gl.TexCoordPointer(2, GL_FLOAT, 0, texCoords);
   gl.DrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+  if (onePixelPerTexel) {
+    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  }
   gl.BindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previousTexture));
   gl.Enable(GL_BLEND);
 

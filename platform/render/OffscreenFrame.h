@@ -52,7 +52,8 @@ class OffscreenFrame {
   int screenHeight = 0;
   int framePixelWidth = 0;
   int framePixelHeight = 0;
-  int textureSize = 0;
-  // Snapshots of the game are 512 x 512 screen units.
+  int textureWidth = 0;
+  int textureHeight = 0;
+  // Screens (and the snapshots that ask for their size) are at most 512 x 512 screen units.
   static constexpr int SNAPSHOT_SIZE = 512;
 };

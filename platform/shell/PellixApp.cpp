@@ -171,6 +171,9 @@ bool PellixApp::launch() {
   // The name entry offers the account's real name until the player has typed one.
   game->gameScreens().setAccountName(AccountName::realName());
   game->gameScreens().setAboutFacts(GameScreens::AboutFacts{PELLIX_VERSION, dataFolder, preferences->path()});
+  // The window's frame keeps its pixels from one frame to the next: a pulsing ball redraws
+  // only its own square's surroundings.
+  game->allowPartialFrames(true);
   // A finished fetch or upload shows its result without waiting for the next input.
   game->setWorkerWakeUp(wakeLoop);
   game->loadState((prefix + "gameState.dat").c_str(), (prefix + "hiScores.dat").c_str());

@@ -173,5 +173,9 @@ void FramePainter::drawKeyboardFocus() {
   } else if (flow.current() == ScreenFlow::STATE_SETTINGS && focus >= 0 && focus < FOCUS_DONE) {
     const FocusFrame frame = settingsFocusFrame(static_cast<SettingsFocus>(focus));
     canvas.cursor.drawAround(frame.x, frame.y, frame.width, frame.height);
+  } else if (flow.current() == ScreenFlow::STATE_HISCORES && flow.scoresViewFocused()) {
+    using namespace ScreenGeometry;
+    canvas.cursor.drawAround(static_cast<float>(LOCAL_GLOBAL_LEFT - 4), static_cast<float>(LOCAL_GLOBAL_TOP - 4),
+                             static_cast<float>(LOCAL_GLOBAL_WIDTH + 8), static_cast<float>(LOCAL_GLOBAL_HEIGHT + 8));
   }
 }

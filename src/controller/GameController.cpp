@@ -69,8 +69,7 @@ void GameController::playSoundOf(BoardEvent event) {
 void GameController::completeStartUp() {
   if (graphics.isComplete()) return;
   graphics.generateBalls();
-  // The screens took their handles of the shared menu art when they were made.
-  screens.sunOverlay = graphics.sunOverlay;
+  // The screens took their handle of the shared menu divider when they were made.
   screens.menuDivider = graphics.menuDivider;
 }
 

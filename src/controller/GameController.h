@@ -21,6 +21,7 @@
 #include "HiScoresMenu.h"
 #include "KeyboardCursor.h"
 #include "MoveGesture.h"
+#include "PartialFrame.h"
 #include "Mutex.h"
 #include "PenaltyClock.h"
 #include "Preferences.h"
@@ -104,6 +105,11 @@ class GameController : public GameStates {
   // Something visible changed outside the game's own bookkeeping (input reached the screen, a
   // network worker finished, the window needs a new picture): the next schedule asks for a frame.
   void markPictureChanged() { drawState.owePicture(); }
+  // The shell draws every frame over the last one (its framebuffer keeps it): a frame of play
+  // in which only animated squares change is then drawn only over their area.
+  void allowPartialFrames(bool allowed) { partialFrame.allow(allowed); }
+  // Whether the last frame drawn was drawn only over its animated squares.
+  bool lastFrameWasPartial() const { return lastFramePartial; }
   // Generates the art that a NO_ART start left for later. The shell calls it right after the
   // start screen's first frame; drawing anything but the start screen calls it too.
   void completeStartUp();
@@ -200,6 +206,9 @@ class GameController : public GameStates {
   // What drawing keeps from frame to frame.
   DrawState drawState;
   bool quitWanted = false;
+  // Whether the next frame of play may be drawn only where its squares move.
+  PartialFrame partialFrame;
+  bool lastFramePartial = false;
   SquareSet removedSquares;
   Preferences& preferences;
   MyTl::SaveFailureNotice& saveFailures;
@@ -290,6 +299,12 @@ class GameController : public GameStates {
   void followDragTarget();
   // Keyboard play (GameControllerKeyboard.cpp).
   void handleBoardKey(GameKey key);
+  // What a frame of play shows outside its animated squares, and where those squares are.
+  PartialFrame::StillKey stillPictureKey() const;
+  PartialFrame::Area animatedArea() const;
+  // A frame of play shows something that changes by itself outside its animated squares.
+  bool picturesMoveOutsideSquares() const;
+  void handleHiScoresKey(GameKey key);
   void handleSettingsKey(GameKey key);
   void moveButtonHighlight(GameKey key, int count);
   // A key's press of button `index` of the current screen, shown highlighted while it acts.

@@ -4,10 +4,13 @@
 #include "AnimationHandler.h"
 #include "DisplayScale.h"
 #include "DoubleClickHandler.h"
+#include "FrameClip.h"
 #include "DragGhost.h"
 #include "FramePainter.h"
 #include "Lock.h"
+#include "ScreenGeometry.h"
 #include "Texture.h"
+#include "View.h"
 #include "GameController.h"
 
 namespace {
@@ -29,7 +32,6 @@ void GameController::followDisplayScale() {
 }
 
 void GameController::followRegeneratedArt() {
-  screens.sunOverlay = graphics.sunOverlay;
   screens.menuDivider = graphics.menuDivider;
   screens.followArtScale();
   keyboardCursor.followArtScale();
@@ -71,19 +73,82 @@ bool GameController::advanceFrame() {
 
 void GameController::drawFrame() {
   MyTl::Lock lock(gameMutex);
+  const bool pictureOwed = drawState.owesPicture();
+  lastFramePartial = false;
   drawState.beginFrame(clock.nowMs());
   graphics.setMoment(clock.nowMs(), clock.gameTime());
   if (!drawState.drawnForDisplay(DisplayScale::generation())) followDisplayScale();
   if (flow.current() == STATE_SPLASH) {
+    partialFrame.forget();
     graphics.generateStartScreenArt();
     screens.drawSplashScreen(flow.pressedButton() == 1);
     screens.doneDrawing();
     return;
   }
   completeStartUp();
+  // Only the animated squares changed since the last frame: the rest of it stays as drawn.
+  PartialFrame::Area area;
+  if (partialFrame.allowed()) {
+    const bool whole = pictureOwed || boardImageIsStale() || picturesMoveOutsideSquares();
+    lastFramePartial = partialFrame.plan(stillPictureKey(), animatedArea(), whole, area);
+  }
+  if (lastFramePartial) FrameClip::limitTo(area.left, area.top, area.right, area.bottom);
   FramePainter({board, flow, gesture, settings, clock, menuStripTaps, hiScores, tableIndex(), penaltyFraction()},
                {drawState, graphics, screens, hiScoresMenu, settingsMenu, keyboardCursor})
       .paint();
+  if (lastFramePartial) FrameClip::lift();
+}
+
+PartialFrame::StillKey GameController::stillPictureKey() const {
+  const DrawState::BoardImageKey image = FramePainter::boardImageKey(board, flow, menuStripTaps);
+  const float fraction = penaltyFraction();
+  PartialFrame::StillKey key = {
+      flow.current(), flow.pressedButton(), flow.settingsFocus(), flow.scoresViewFocused(),
+      image.boardRevision, image.stripShown, image.stripPressed,
+      board.score, board.level, drawState.numbersShow(board.score, board.level),
+      fraction != -1.0f ? BallGraphics::timerFrame(fraction) : -1,
+      keyboardCursor.visible, keyboardCursor.square().x, keyboardCursor.square().y,
+      board.selected.x, board.selected.y, gesture.target().x, gesture.target().y, settings.twoTapMoves,
+      DisplayScale::generation(), DisplayScale::framePixelWidth(), DisplayScale::framePixelHeight(),
+      board.pendingStones.size()};
+  for (int i = 0; i < board.pendingStones.size(); ++i) key.push_back(board.pendingStones[i]);
+  return key;
+}
+
+PartialFrame::Area GameController::animatedArea() const {
+  // A square's animation draws within a square's pitch around it (the largest ball, glows).
+  const float scale = ScreenGeometry::boardScale(board.width);
+  const float pitch = ScreenGeometry::squareSize(board.width);
+  PartialFrame::Area area;
+  for (int y = 0; y < board.height; ++y) {
+    for (int x = 0; x < board.width; ++x) {
+      const AnimationInfo& animation = board.animations[y][x];
+      const bool lit = (animation.kind == ANIM_MOVE_TARGET || animation.kind == ANIM_MOVE_LANDED) &&
+                       clock.nowMs() - static_cast<int>(animation.startTime) < FramePainter::TARGET_FLASH_MS;
+      const bool moving = animation.active && animation.kind != ANIM_CLEARED;
+      if (!moving && !lit && board.stones[y][x] != STONE_BOMB) continue;
+      const ScreenPoint corner = BallGraphics::squareCorner(x, y, scale);
+      area.include({corner.x - pitch, corner.y - pitch, corner.x + 2.0f * pitch, corner.y + 2.0f * pitch});
+    }
+  }
+  return area;
+}
+
+bool GameController::picturesMoveOutsideSquares() const {
+  if (flow.current() != STATE_PLAYING) return true;
+  // Controls over the frame are drawn whole after it, over whatever it kept.
+  if (screens.parent && !screens.parent->subviews().empty()) return true;
+  // The held ball's ghost swings with game time.
+  if (gesture.target().x != -1) return true;
+  // Announced balls beyond the board image's three: turning bombs and fresh glows.
+  const int shown = board.pendingStones.size() < 9 ? board.pendingStones.size() : 9;
+  for (int i = 3; i < shown; ++i) {
+    if (board.pendingStones[i] == STONE_BOMB) return true;
+    if (i < board.pendingStoneTimes.size() && board.pendingStoneTimes[i].ms != -1 &&
+        clock.gameTime() - board.pendingStoneTimes[i].ms < 1200)
+      return true;
+  }
+  return false;
 }
 
 void GameController::tellPlayerOfSaveFailure() {

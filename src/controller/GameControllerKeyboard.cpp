@@ -46,12 +46,14 @@ void GameController::handleKey(GameKey key) {
         moveButtonHighlight(key, GAME_MENU_BUTTONS);
       }
       break;
-    case STATE_INSTRUCTIONS:
     case STATE_HISCORES:
+      handleHiScoresKey(key);
+      break;
+    case STATE_INSTRUCTIONS:
     case STATE_NEW_HISCORE: {
       // One button each; Return presses it whether highlighted or not.
       const int button = flow.current() == STATE_INSTRUCTIONS ? 0 : 1;
-      const bool press = key == GameKey::ACTIVATE || (key == GameKey::BACK && flow.current() == STATE_HISCORES);
+      const bool press = key == GameKey::ACTIVATE;
       if (press) {
         pressMenuButton(button);
       } else if (key == GameKey::BACK && flow.current() == STATE_INSTRUCTIONS) {
@@ -182,3 +184,37 @@ void GameController::handleSettingsKey(GameKey key) {
   flow.press(flow.settingsFocus() == FOCUS_DONE ? 1 : -1);
 }
 
+
+void GameController::handleHiScoresKey(GameKey key) {
+  // Two stops for the focus, top to bottom: the local/global control and "Back". On the
+  // control Left and Right (or Return, to the other side) choose the table.
+  const bool onControl = flow.scoresViewFocused();
+  switch (key) {
+    case GameKey::UP:
+    case GameKey::DOWN:
+    case GameKey::NEXT: {
+      const bool toControl = onControl ? false : (flow.pressedButton() == 1 || key != GameKey::UP);
+      flow.focusScoresView(toControl);
+      if (toControl) {
+        flow.release();
+      } else {
+        flow.press(1);
+      }
+      break;
+    }
+    case GameKey::LEFT:
+    case GameKey::RIGHT:
+      if (onControl) hiScoresMenu.chooseSegment(key == GameKey::LEFT ? 0 : 1);
+      break;
+    case GameKey::ACTIVATE:
+      if (onControl) {
+        hiScoresMenu.chooseSegment(hiScoresMenu.showLocal ? 1 : 0);
+      } else {
+        pressMenuButton(1);
+      }
+      break;
+    case GameKey::BACK:
+      pressMenuButton(1);
+      break;
+  }
+}

@@ -6,6 +6,7 @@ void ScreenFlow::goTo(GameState next) {
   shownBefore = shown;
   shown = next;
   focus = -1;
+  viewFocus = false;
 }
 
 bool ScreenFlow::turnInstructionsPage() {

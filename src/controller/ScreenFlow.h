@@ -13,7 +13,7 @@ class ScreenFlow : public GameStates {
   // returns past the settings screen to it).
   GameState previous() const { return shownBefore; }
   GameState twoBack() const { return shownTwoBack; }
-  // Shows `next`: the screens before it move one step back and the settings focus goes.
+  // Shows `next`: the screens before it move one step back and the keyboard's focus goes.
   void goTo(GameState next);
 
   // The button of the current screen drawn pressed (by a press or the keyboard's highlight);
@@ -39,6 +39,11 @@ class ScreenFlow : public GameStates {
   void focusPrevious(int count) { focus = focus <= 0 ? count - 1 : focus - 1; }
   void focusNext(int count) { focus = focus < 0 || focus >= count - 1 ? 0 : focus + 1; }
 
+  // The high-score screen's local/global control has the keyboard's focus (its "Back" button
+  // has it when highlighted instead).
+  bool scoresViewFocused() const { return viewFocus; }
+  void focusScoresView(bool focused) { viewFocus = focused; }
+
   // The volume knob follows the pointer between its press and release.
   bool draggingVolume() const { return volumeDrag; }
   void setDraggingVolume(bool dragging) { volumeDrag = dragging; }
@@ -58,6 +63,7 @@ class ScreenFlow : public GameStates {
   int pressed = -1;
   int page = 1;
   int focus = -1;
+  bool viewFocus = false;
   bool volumeDrag = false;
   bool newGameAfter = false;
   int endingSince = -1;

@@ -13,7 +13,7 @@ FocusFrame switchFrame(int x, int y) {
 }
 
 const FocusFrame FOCUS_FRAMES[FOCUS_DONE] = {
-    {36.0f, 122.0f, 248.0f, 114.0f},  // the four mode columns with their labels
+    {36.0f, 122.0f, 248.0f, 82.0f},  // the four mode columns with their balls and names
     switchFrame(ScreenGeometry::SWITCH_CENTRE_X, ScreenGeometry::CLOCK_SWITCH_CENTRE_Y),
     // The look's name and its arrows.
     {static_cast<float>(ScreenGeometry::ROW_CONTROL_CENTRE_X - ScreenGeometry::LOOK_CHOOSER_WIDTH / 2 - 4),

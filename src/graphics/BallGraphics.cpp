@@ -260,7 +260,6 @@ void BallGraphics::generateBalls() {
   doubleTapForGameMenuPressedTexture.reset(new Texture("Button-DoubleTapForGameMenu_02_320x44.png", 1.0f, false));
   compactGameMenuBarTexture.reset(new Texture("Button-DoubleTapForGameMenuCompact_01_320x31.png", 1.0f, false));
   compactGameMenuBarPressedTexture.reset(new Texture("Button-DoubleTapForGameMenuCompact_02_320x31.png", 1.0f, false));
-  sunOverlay.reset(new Texture("SunOverlay_320x480.png", 1.0f, false));
   menuDivider.reset(new Texture("MenuDivider_200x1.png", 1.0f, false));
 
   // 6. Timer frames: 22 x 24 cells at a 20-pixel pitch from column 1 (in screen units).
@@ -349,7 +348,7 @@ ScreenPoint BallGraphics::squareCorner(int x, int y, float f) {
 
 void BallGraphics::drawBoard(bool nineRowLayout, float scale) {
   boardScale = scale;
-  if (emptyBoardTexture && boardSnapshotTexture && snapshotNineRows == nineRowLayout) {
+  if (boardSnapshotTexture && snapshotNineRows == nineRowLayout) {
     boardSnapshotTexture->drawToScreen(0.0f, -32.0f, Scaling(1.0f), BLEND_OPAQUE, false);
     return;
   }
@@ -362,6 +361,9 @@ void BallGraphics::drawBoard(bool nineRowLayout, float scale) {
   }
   boardSnapshotTexture.reset(new Texture(512, 512));
   snapshotNineRows = nineRowLayout;
+  // The snapshot holds the picture now: the empty board's image is made again only for the
+  // next rebuild.
+  emptyBoardTexture.reset();
 }
 
 void BallGraphics::drawStoneBackground(int x, int y) {

@@ -150,8 +150,7 @@ class BallGraphics {
   // The same bar, slimmer, under the Quick mode's taller board.
   TexturePtr compactGameMenuBarTexture;
   TexturePtr compactGameMenuBarPressedTexture;
-  // The menus' overlay and divider (shared with the menu machinery).
-  TexturePtr sunOverlay;
+  // The menus' divider (shared with the menu machinery).
   TexturePtr menuDivider;
   static constexpr int ROLLING_DIGIT_SLOTS = 16;
   std::unique_ptr<Texture> rollingDigitTextures[ROLLING_DIGIT_SLOTS];

@@ -49,11 +49,21 @@ struct ButtonPanel {
 };
 const ButtonPanel INSTRUCTIONS_PANEL = {440, 30, 0};
 const ButtonPanel SETTINGS_PANEL = {490, 64, 0};
-const ButtonPanel HIGH_SCORES_PANEL = {370, 0, 0};
+const ButtonPanel HIGH_SCORES_PANEL = {400, 0, 0};
 const ButtonPanel NAME_ENTRY_PANEL = {340, 0, -20};
 // The top of a panel's bottom button, where it is drawn and hit.
 inline int panelButtonTop(int panelHeight, int yOffset) { return yOffset - (SCREEN_HEIGHT - panelHeight) / 2 + 402; }
 inline int panelButtonTop(const ButtonPanel& panel) { return panelButtonTop(panel.height, panel.yOffset); }
+
+// The high-score panel: under its title the local/global control (clear of the score strip at
+// the top of the screen), then ten rows of names and scores.
+const int HIGH_SCORES_PANEL_TOP = (SCREEN_HEIGHT - HIGH_SCORES_PANEL.height) / 2 + HIGH_SCORES_PANEL.yOffset;
+const int LOCAL_GLOBAL_LEFT = 80;
+const int LOCAL_GLOBAL_TOP = HIGH_SCORES_PANEL_TOP + 84;
+const int LOCAL_GLOBAL_WIDTH = 160;
+const int LOCAL_GLOBAL_HEIGHT = 28;
+const int HIGH_SCORES_FIRST_ROW_Y = LOCAL_GLOBAL_TOP + LOCAL_GLOBAL_HEIGHT + 8;
+const int HIGH_SCORES_ROW_PITCH = 18;
 
 // The settings screen. The four game-mode columns, 60 pixels apart around CENTRE_X; a touch
 // between MODE_COLUMNS_TOP and MODE_COLUMNS_BOTTOM picks the column under it.
@@ -71,10 +81,18 @@ inline int modeColumnAt(int x) {
                           2.0f);
 }
 
+// Each mode column shows its sample ball over its name; the chosen one stands in a selector box
+// that holds the ball and the name with a few pixels to spare, and no more.
+const int MODE_BALL_CENTRE_Y = 152;
+const int MODE_NAME_CENTRE_Y = 209;
+const int MODE_SELECTOR_CENTRE_Y = 163;
+const int MODE_SELECTOR_WIDTH = 69;
+const int MODE_SELECTOR_HEIGHT = 72;
+
 // Below the mode columns, four rows 40 pixels apart: "Game clock:", "Two-tap moves:", "Look:" and
-// "Volume:", each label on the left (centred on x 100, its text's top 11 pixels above the row's
-// centre line) and its control on the right, centred on x 219.
-const int ROW_LABEL_CENTRE_X = 100;
+// "Volume:", each label on the left (all starting at x 32, its text's top 11 pixels above the
+// row's centre line) and its control on the right, centred on x 219.
+const int ROW_LABEL_LEFT = 32;
 const int ROW_CONTROL_CENTRE_X = 219;
 const int ROW_LABEL_RISE = 11;
 

@@ -1,7 +1,10 @@
 // Texture upload and quad drawing with the game's four blend modes.
 #include "Texture.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "Assert.h"
 #include "BlendMode.h"
@@ -100,8 +103,46 @@ void Texture::renderText(const std::string& text, int w, int h, TextAlignment al
   initInternal(keepPixels);
 }
 
+void Texture::uploadBitmap(bool keepPixels) {
+  // The image fills the top left of its power-of-two buffer. Where GL takes textures of any
+  // size, only the image and one column and row of the transparent margin beyond it go up: with
+  // the edges clamped, filtering there sees the same transparent pixels the whole margin gave,
+  // so the picture is the same and the driver holds less.
+  int uploadWidth = bitmap->w;
+  int uploadHeight = bitmap->h;
+  if (gl.hasNonPowerOfTwoTextures && width > 0 && height > 0) {
+    uploadWidth = std::min(bitmap->w, width * bitmap->scale + 1);
+    uploadHeight = std::min(bitmap->h, height * bitmap->scale + 1);
+  }
+  const uint8_t* rows = reinterpret_cast<const uint8_t*>(bitmap->pixels.get());
+  std::vector<uint8_t> packed;
+  if (uploadWidth != bitmap->w) {
+    // GL ES reads rows back to back: the rows are packed, in place when the pixels go after.
+    const size_t sourceStride = static_cast<size_t>(bitmap->w) * 4;
+    const size_t packedStride = static_cast<size_t>(uploadWidth) * 4;
+    uint8_t* target = reinterpret_cast<uint8_t*>(bitmap->pixels.get());
+    if (keepPixels) {
+      packed.resize(packedStride * static_cast<size_t>(uploadHeight));
+      target = packed.data();
+    }
+    for (int y = 0; y < uploadHeight; ++y) {
+      std::memmove(target + packedStride * static_cast<size_t>(y), rows + sourceStride * static_cast<size_t>(y),
+                   packedStride);
+    }
+    rows = target;
+  }
+  gl.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, uploadWidth, uploadHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, rows);
+  uploadedWidth = uploadWidth;
+  uploadedHeight = uploadHeight;
+  // Packed in place, the bitmap's own layout is gone: its pixels go now, as the caller asked.
+  if (uploadWidth != bitmap->w && !keepPixels) bitmap->freePixels();
+}
+
 void Texture::initInternal(bool keepPixels) {
   MYTL_ASSERT(gl.loaded, "Texture");
+  uploadedWidth = 0;
+  uploadedHeight = 0;
   // A texture initialised twice gives its first GL texture back instead of leaking it.
   releaseGlTexture();
   textureRight = 1.0f;
@@ -111,10 +152,12 @@ void Texture::initInternal(bool keepPixels) {
   gl.GetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
   gl.BindTexture(GL_TEXTURE_2D, textureId);
   gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  // Filtering at a quad's edge must not reach round to the opposite edge of the image (GL's
+  // default wrap repeats it): a glyph at the top of a text box would show as a speck below it.
+  gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   if (bitmap != nullptr && bitmap->pixels != nullptr) {
-    gl.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, bitmap->w, bitmap->h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                  bitmap->pixels.get());
+    uploadBitmap(keepPixels);
   } else if (monoBitmap != nullptr && monoBitmap->pixels != nullptr) {
     // Rows of single bytes may be of any width.
     gl.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -122,12 +165,13 @@ void Texture::initInternal(bool keepPixels) {
                   monoBitmap->pixels.get());
     gl.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
   } else if (bitmap == nullptr && monoBitmap == nullptr && width > 511 && height > 511) {
-    // Pixel for pixel at the frame's resolution; without non-power-of-two textures the copy is
+    // Pixel for pixel at the frame's resolution, and only what lies on the screen: the part of
+    // the quad beyond it falls outside the frame. Without non-power-of-two textures the copy is
     // rounded up and the quad shows only its part.
     const float pixelsX = static_cast<float>(width) * DisplayScale::pixelsPerUnitX();
     const float pixelsY = static_cast<float>(height) * DisplayScale::pixelsPerUnitY();
-    int copyWidth = static_cast<int>(std::ceil(pixelsX - 0.001f));
-    int copyHeight = static_cast<int>(std::ceil(pixelsY - 0.001f));
+    int copyWidth = std::min(static_cast<int>(std::ceil(pixelsX - 0.001f)), DisplayScale::framePixelWidth());
+    int copyHeight = std::min(static_cast<int>(std::ceil(pixelsY - 0.001f)), DisplayScale::framePixelHeight());
     if (!gl.hasNonPowerOfTwoTextures) {
       copyWidth = nextPowerOfTwo(copyWidth);
       copyHeight = nextPowerOfTwo(copyHeight);
@@ -144,12 +188,14 @@ void Texture::initInternal(bool keepPixels) {
 }
 
 float Texture::quadWidth() const {
+  if (bitmap != nullptr && uploadedWidth > 0) return static_cast<float>(uploadedWidth) / static_cast<float>(bitmap->scale);
   if (bitmap != nullptr) return static_cast<float>(bitmap->w) / static_cast<float>(bitmap->scale);
   if (monoBitmap != nullptr) return static_cast<float>(monoBitmap->w) / static_cast<float>(monoBitmap->scale);
   return static_cast<float>(width);
 }
 
 float Texture::quadHeight() const {
+  if (bitmap != nullptr && uploadedHeight > 0) return static_cast<float>(uploadedHeight) / static_cast<float>(bitmap->scale);
   if (bitmap != nullptr) return static_cast<float>(bitmap->h) / static_cast<float>(bitmap->scale);
   if (monoBitmap != nullptr) return static_cast<float>(monoBitmap->h) / static_cast<float>(monoBitmap->scale);
   return static_cast<float>(height);

@@ -75,6 +75,11 @@ class Texture {
 
  private:
   void initInternal(bool keepPixels);
+  // Uploads the bitmap's image (see the definition for how much of its buffer).
+  void uploadBitmap(bool keepPixels);
+  // The bitmap's pixels given to GL, 0 until uploaded; the quad spans them.
+  int uploadedWidth = 0;
+  int uploadedHeight = 0;
   void loadImage(const std::string& resourceName, float alphaScale, bool keepPixels);
   void renderText(const std::string& text, int w, int h, TextAlignment alignment, const std::string& fontName,
                   int fontSize, float alphaScale, bool keepPixels);

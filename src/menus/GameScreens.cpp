@@ -83,7 +83,7 @@ void draw(Texture* texture, float x, float y, int blendMode = BLEND_PREMULTIPLIE
 }  // namespace
 
 GameScreens::GameScreens(BallGraphics& renderer)
-    : MenuCommon(renderer.sunOverlay, renderer.menuDivider), graphics(renderer) {}
+    : MenuCommon(renderer.menuDivider), graphics(renderer) {}
 
 GameScreens::~GameScreens() = default;
 
@@ -105,7 +105,7 @@ void GameScreens::drawMenuButton(bool highlighted, bool lowered) {
 void GameScreens::drawGameMenu(int highlighted, bool canResume) {
   const int buttons = canResume ? GAME_MENU_ENTRIES : GAME_MENU_ENTRIES - 1;
   const int firstEntry = canResume ? 0 : 1;
-  draw(sunOverlay.get(), 0, 0);
+  draw(overlay(), 0, 0);
   const bool firstDraw = justSwitched();
   if (firstDraw) popBackground.reset(createMenuFrame(ScreenGeometry::MENU_BUTTON_HEIGHT * buttons + 50, 0));
   const int top = (SCREEN_HEIGHT - popBackground->height) / 2;
@@ -193,7 +193,7 @@ std::string GameScreens::keysPageText(GamepadStyle style) {
 }
 
 void GameScreens::drawGameOver() {
-  draw(sunOverlay.get(), 0, 0);
+  draw(overlay(), 0, 0);
   if (!gameOverImage) gameOverImage.reset(new Texture("GameOver_320x480.png", 1.0f, false));
   gameOverImage->drawToScreenCenteredAt(CENTRE_X, 240, UNSCALED, BLEND_PREMULTIPLIED, true);
   Texture* bar = graphics.tapToStartNewGameTexture.get();

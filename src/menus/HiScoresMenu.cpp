@@ -17,8 +17,8 @@ namespace {
 
 const Scaling UNSCALED(1.0f, 1.0f);
 const ScreenGeometry::ButtonPanel& PANEL = ScreenGeometry::HIGH_SCORES_PANEL;
-const int FIRST_ROW_Y = (480 - PANEL.height) / 2 + 88;
-const int ROW_PITCH = 18;
+const int FIRST_ROW_Y = ScreenGeometry::HIGH_SCORES_FIRST_ROW_Y;
+const int ROW_PITCH = ScreenGeometry::HIGH_SCORES_ROW_PITCH;
 const char* const FETCH_FAILED =
     "Unable to fetch global scores from the server. Please check that the internet is available.";
 
@@ -115,6 +115,12 @@ void HiScoresMenu::localGlobalChange(int segment) {
   rowsBuilt = false;
   showLocal = segment == 0;
   if (!showLocal) startFetch();
+}
+
+void HiScoresMenu::chooseSegment(int segment) {
+  if ((segment == 0) == showLocal) return;
+  selectSegment(segment);
+  localGlobalChange(segment);
 }
 
 void HiScoresMenu::startUpload() {
@@ -245,7 +251,8 @@ void HiScoresMenu::beginVisit(GameScreens& screens, HiScore* entry, int index) {
   if (!segmentedControl) {
     ControlsDelegate* delegate = screens.delegateOfControls();
     segmentedControl = std::make_shared<Ui::SegmentedControl>(std::vector<std::string>{"Local", "Global"},
-                                                              Ui::ViewRect(80, 14, 160, 30));
+                                                              Ui::ViewRect(ScreenGeometry::LOCAL_GLOBAL_LEFT, ScreenGeometry::LOCAL_GLOBAL_TOP,
+                                                                           ScreenGeometry::LOCAL_GLOBAL_WIDTH, ScreenGeometry::LOCAL_GLOBAL_HEIGHT));
     segmentedControl->setAction([delegate](Ui::SegmentedControl& control) {
       if (delegate != nullptr) delegate->localGlobalChange(control);
     });

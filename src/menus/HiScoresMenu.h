@@ -52,6 +52,8 @@ class HiScoresMenu {
   void finishedShowingHighScores(HiScores& scores);
   // The local/global control changed to `segment` (0 local, 1 global).
   void localGlobalChange(int segment);
+  // The keyboard chose `segment` (0 local, 1 global): the control shows it and the view follows.
+  void chooseSegment(int segment);
   // Submits the new entry to the global table (the upload question's "OK").
   void startUpload();
   // What the fetch and upload workers call from their threads when they end (see

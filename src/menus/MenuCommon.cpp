@@ -30,11 +30,19 @@ MenuCommon::MenuButton::MenuButton(const char* name, MenuCommon* menu) {
   altTexture = menu->addMenuTexture(new Texture((base + "_02_200x52.png").c_str(), 1.0f, false));
 }
 
-MenuCommon::MenuCommon(const TexturePtr& overlay, const TexturePtr& divider) : sunOverlay(overlay), menuDivider(divider) {}
+MenuCommon::MenuCommon(const TexturePtr& divider) : menuDivider(divider) {}
 
 MenuCommon::~MenuCommon() = default;
 
+Texture* MenuCommon::overlay() {
+  if (!sunOverlay) sunOverlay.reset(new Texture(OVERLAY_IMAGE, 1.0f, false));
+  overlayDrawn = true;
+  return sunOverlay.get();
+}
+
 void MenuCommon::followArtScale() {
+  // Made again at the new scale (or look) when a screen next asks for it.
+  sunOverlay.reset();
   for (int i = 0; i < menuElements.size(); ++i) {
     if (menuElements[i]) menuElements[i]->remake();
   }
@@ -110,7 +118,7 @@ int MenuCommon::drawMenuButton(int index, int highlighted, int& y) {
 int MenuCommon::drawMenuWithTopAndBottomButtons(bool firstDraw, const char** names, bool bottomHighlighted,
                                                 int yOffset) {
   const Scaling unscaled(1.0f, 1.0f);
-  sunOverlay->drawToScreen(0, 0, unscaled, BLEND_PREMULTIPLIED, true);
+  overlay()->drawToScreen(0, 0, unscaled, BLEND_PREMULTIPLIED, true);
   const int frameHeight = popBackground->height;
   popBackground->drawToScreen(static_cast<float>((SCREEN_WIDTH - popBackground->width) / 2),
                               static_cast<float>((SCREEN_HEIGHT - frameHeight) / 2 + yOffset), unscaled,
@@ -134,6 +142,9 @@ void MenuCommon::pendViewRemoval(const std::shared_ptr<Ui::View>& view) {
 }
 
 void MenuCommon::doneDrawing() {
+  // The full-screen overlay is large (some 2.4 MiB at 2x): it stays only while screens show it.
+  if (!overlayDrawn) sunOverlay.reset();
+  overlayDrawn = false;
   MyTl::Lock lock(viewLock);
   for (const std::shared_ptr<Ui::View>& view : pendingViewRemovals) view->removeFromSuperview();
   pendingViewRemovals.clear();

@@ -32,8 +32,8 @@ class MenuCommon {
     Texture* altTexture = nullptr;
   };
 
-  // `overlay` and `divider` are the renderer's full-screen overlay and menu divider.
-  MenuCommon(const TexturePtr& overlay, const TexturePtr& divider);
+  // `divider` is the renderer's menu divider.
+  explicit MenuCommon(const TexturePtr& divider);
   virtual ~MenuCommon();
   MenuCommon(const MenuCommon&) = delete;
   MenuCommon& operator=(const MenuCommon&) = delete;
@@ -56,9 +56,14 @@ class MenuCommon {
   // The standard titled panel with one button at the bottom; returns the button's top.
   int drawMenuWithTopAndBottomButtons(bool firstDraw, const char** names, bool bottomHighlighted, int yOffset);
 
+  // The darkening full-screen overlay under the menus, loaded when a frame first needs it and
+  // released after the first frame that did not draw it.
+  Texture* overlay();
+
   // Queues `view` for removal from the screen at the end of the frame. Any thread.
   void pendViewRemoval(const std::shared_ptr<Ui::View>& view);
-  // Removes every queued view; the frame tick calls it after each frame.
+  // Removes every queued view (and the overlay when this frame did not draw it); the frame tick
+  // calls it after each frame.
   void doneDrawing();
 
   TexturePtr popBackground;
@@ -77,6 +82,8 @@ class MenuCommon {
   Texture* titleTexture = nullptr;
 
  private:
+  static constexpr const char* OVERLAY_IMAGE = "SunOverlay_320x480.png";
+  bool overlayDrawn = false;
   static void paintMenuFrame(Texture& frame, int height, int widen);
 
   MyTl::Mutex viewLock;

@@ -20,11 +20,10 @@ const char* const LOOK_LABELS[] = {"Glossy", "Colour-blind", "High contrast"};
 // The slots of the screen's texts in GameScreens::menuTexts.
 enum TextSlot { MODE_TEXTS = 0, CLOCK_LABEL = 4, LOOK_LABEL, VOLUME_LABEL, LOOK_NAMES, ARROW_BACK = LOOK_NAMES + 3, ARROW_ON };
 
-// The label of a row whose centre line is at `rowCentreY`.
+// The label of a row whose centre line is at `rowCentreY`: every label starts at one left edge.
 void drawRowLabel(Texture* label, int rowCentreY) {
-  label->drawToScreenCenteredOnXAxis(static_cast<float>(ScreenGeometry::ROW_LABEL_CENTRE_X),
-                                     static_cast<float>(rowCentreY - ScreenGeometry::ROW_LABEL_RISE), UNSCALED, BLEND_PREMULTIPLIED,
-                                     true);
+  label->drawToScreen(static_cast<float>(ScreenGeometry::ROW_LABEL_LEFT),
+                      static_cast<float>(rowCentreY - ScreenGeometry::ROW_LABEL_RISE), UNSCALED, BLEND_PREMULTIPLIED, true);
 }
 const int SAMPLE_BALLS[] = {STONE_GREEN, STONE_ORANGE, STONE_BOMB, STONE_RAINBOW};
 const int VOLUME_KNOB_BALL = STONE_LIGHT_BLUE;
@@ -46,6 +45,7 @@ void SettingsMenu::beginVisit(GameScreens& screens) {
 }
 
 int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
+  using namespace ScreenGeometry;
   const bool first = screens.justSwitched();
   const ScreenGeometry::ButtonPanel& panel = ScreenGeometry::SETTINGS_PANEL;
   if (first) screens.popBackground.reset(screens.createMenuFrame(panel.height, panel.widen));
@@ -62,8 +62,8 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
     };
     for (int p = 0; p < 4; ++p) texts[MODE_TEXTS + p] = text(MODE_LABELS[p], 64, Texture::ALIGN_CENTER, 12);
     texts[CLOCK_LABEL] = text("Game clock:", 128, Texture::ALIGN_LEFT, 16);
-    texts[LOOK_LABEL] = text("Look:", 128, Texture::ALIGN_CENTER, 16);
-    texts[VOLUME_LABEL] = text("Volume:", 128, Texture::ALIGN_CENTER, 16);
+    texts[LOOK_LABEL] = text("Look:", 128, Texture::ALIGN_LEFT, 16);
+    texts[VOLUME_LABEL] = text("Volume:", 128, Texture::ALIGN_LEFT, 16);
     for (int l = 0; l < 3; ++l) texts[LOOK_NAMES + l] = text(LOOK_LABELS[l], ScreenGeometry::LOOK_CHOOSER_WIDTH - 24, Texture::ALIGN_CENTER, 14);
     texts[ARROW_BACK] = text("\u25C2", 16, Texture::ALIGN_CENTER, 16);
     texts[ARROW_ON] = text("\u25B8", 16, Texture::ALIGN_CENTER, 16);
@@ -75,11 +75,15 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
       settings.gameMode >= 0 && settings.gameMode < 4 ? Settings::mapSettingsIdsToDisplayPositions[settings.gameMode] : -1;
   for (int p = 0; p < 4; ++p) {
     const float x = static_cast<float>(columnCentreX(p));
-    if (p == selectedPosition) levelSelector->drawToScreenCenteredAt(x, 179, Scaling(0.69f, 0.65f), BLEND_PREMULTIPLIED, true);
-    screens.graphics.drawStoneCenteredAtCoordsNoScaleUp(SAMPLE_BALLS[p], ScreenPoint(x, 152), 1.0f, false, true);
-    texts[MODE_TEXTS + p]->drawToScreenCenteredAt(x, 209, UNSCALED, BLEND_PREMULTIPLIED, true);
+    if (p == selectedPosition) {
+      const Scaling boxScale(static_cast<float>(MODE_SELECTOR_WIDTH) / static_cast<float>(levelSelector->width),
+                             static_cast<float>(MODE_SELECTOR_HEIGHT) / static_cast<float>(levelSelector->height));
+      levelSelector->drawToScreenCenteredAt(x, MODE_SELECTOR_CENTRE_Y, boxScale, BLEND_PREMULTIPLIED, true);
+    }
+    screens.graphics.drawStoneCenteredAtCoordsNoScaleUp(SAMPLE_BALLS[p], ScreenPoint(x, MODE_BALL_CENTRE_Y), 1.0f, false, true);
+    texts[MODE_TEXTS + p]->drawToScreenCenteredAt(x, MODE_NAME_CENTRE_Y, UNSCALED, BLEND_PREMULTIPLIED, true);
   }
-  texts[CLOCK_LABEL]->drawToScreen(56, 242, UNSCALED, BLEND_PREMULTIPLIED, true);
+  drawRowLabel(texts[CLOCK_LABEL], CLOCK_SWITCH_CENTRE_Y);
   drawLookChooser(screens);
   drawRowLabel(texts[VOLUME_LABEL], static_cast<int>(ScreenGeometry::VOLUME_SLIDER_Y));
   sliderBar->drawToScreenCenteredAt(ScreenGeometry::VOLUME_SLIDER_CENTRE_X, ScreenGeometry::VOLUME_SLIDER_Y,

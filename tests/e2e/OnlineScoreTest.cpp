@@ -81,7 +81,7 @@ class OnlineScoreTest : public GameTestFixture {
   }
 
   bool globalSegmentSelected(const ScreenImage& image) {
-    return !image.findBlock(ACCENT_DARK, 12, PixelRect{160, 14, 80, 30}, 40, 18).empty();
+    return !image.findBlock(ACCENT_DARK, 12, PixelRect{160, 124, 80, 28}, 40, 18).empty();
   }
 
   // Leaves the high scores for a new game, closes the game and checks the local table.

@@ -31,13 +31,13 @@ const int NAME_FIELD_X = 160;
 const int NAME_FIELD_Y = 249;
 const int NAME_OKAY_Y = 335;
 
-// High-score screen: Local / Global control at (80, 14, 160, 30), "Back" (top 347), ten rows
-// 18 pixels apart from y = 143, names from x = 77 and scores up to x = 243.
+// High-score screen: Local / Global control at (80, 124, 160, 28) under the title, "Back" (top
+// 362), ten rows 18 pixels apart from y = 160, names from x = 77 and scores up to x = 243.
 const int LOCAL_SEGMENT_X = 120;
 const int GLOBAL_SEGMENT_X = 200;
-const int SEGMENT_Y = 29;
-const int HISCORES_BACK_Y = 372;
-inline PixelRect hiScoreRow(int row) { return PixelRect{77, 143 + 18 * row, 166, 18}; }
+const int SEGMENT_Y = 138;
+const int HISCORES_BACK_Y = 387;
+inline PixelRect hiScoreRow(int row) { return PixelRect{77, 160 + 18 * row, 166, 18}; }
 
 // The controls' tones: the accent worn by an alert's default button and by a selected
 // segment, and the fill of other buttons.

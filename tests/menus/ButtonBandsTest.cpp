@@ -125,7 +125,7 @@ TEST_F(ButtonBandsTest, GameMenuPanelHoldsSevenButtonsWithAGameToResumeAndSixWit
 
 TEST_F(ButtonBandsTest, BottomButtonOfEachScreenIsDrawnWhereItIsHitTested) {
   // The button's top is yOffset - (480 - panel height) / 2 + 402: instructions 440 rows, settings
-  // 490, high scores 370, name entry 340 raised by 20.
+  // 490, high scores 400, name entry 340 raised by 20.
   struct Case {
     GameController::GameState state;
     int buttonTop;
@@ -133,7 +133,7 @@ TEST_F(ButtonBandsTest, BottomButtonOfEachScreenIsDrawnWhereItIsHitTested) {
   } cases[] = {
       {GameController::STATE_INSTRUCTIONS, 382, "instructions-pressed"},
       {GameController::STATE_SETTINGS, 407, "settings-pressed"},
-      {GameController::STATE_HISCORES, 347, "hiscores-pressed"},
+      {GameController::STATE_HISCORES, 362, "hiscores-pressed"},
       {GameController::STATE_NEW_HISCORE, 312, "name-entry-pressed"},
   };
   for (const Case& c : cases) {

@@ -19,10 +19,12 @@
 #include "Alert.h"
 #include "CurlHttpTransport.h"
 #include "FakeScoresServer.h"
+#include "GameKey.h"
 #include "HiScoresMenu.h"
 #include "MenuScreenTest.h"
 #include "ScoreOutbox.h"
 #include "ScoreServerAddress.h"
+#include "ScreenGeometry.h"
 #include "SegmentedControl.h"
 #include "TestEnvironment.h"
 
@@ -176,7 +178,7 @@ class HiScoresScreenTest : public MenuScreenTest {
 
   // Brightest pixel of the text drawn in row `row` (name and score columns).
   static int rowPeak(const ScreenImage& shot, int row) {
-    const int top = 143 + 18 * row;
+    const int top = ScreenGeometry::HIGH_SCORES_FIRST_ROW_Y + ScreenGeometry::HIGH_SCORES_ROW_PITCH * row;
     return std::max(shot.maxBrightness(PixelBox{77, top, 186, top + 17}), shot.maxBrightness(PixelBox{179, top, 242, top + 17}));
   }
   // Every row's text peak.
@@ -218,6 +220,47 @@ TEST_F(HiScoresScreenTest, PlaceholderRowsAreDrawnAtFullBrightness) {
   EXPECT_TRUE(rowShows(9, "-", "-", 15, 1.0f));
   // No spinner over a local table.
   EXPECT_EQ(nullptr, screen().activityIndicator);
+}
+
+TEST_F(HiScoresScreenTest, LocalGlobalControlSitsInThePanelAndTheKeyboardReachesIt) {
+  useServer("http://127.0.0.1:" + std::to_string(closedLoopbackPort()));
+  openFromGameMenu(GameController::STATE_HISCORES);
+  // Below the score strip (the top 45 rows), under the panel's title and above the first row.
+  ASSERT_TRUE(screen().segmentedControl);
+  const Ui::ViewRect frame = screen().segmentedControl->frame();
+  EXPECT_GE(frame.y, 45.0f + 40.0f);
+  EXPECT_LE(frame.bottom(), static_cast<float>(ScreenGeometry::HIGH_SCORES_FIRST_ROW_Y));
+  const ScreenImage unfocused = render("hiscores-keys-none", true);
+
+  // Down brings the focus ring to the control; Right and Left choose the table; Return on it
+  // turns to the other one.
+  game->handleKey(GameKey::DOWN);
+  const ScreenImage focused = render("hiscores-keys-control", true);
+  const PixelBox ring = focused.differenceBox(unfocused, 8);
+  EXPECT_FALSE(ring.empty());
+  EXPECT_TRUE((PixelBox{static_cast<int>(frame.x) - 8, static_cast<int>(frame.y) - 8,
+                        static_cast<int>(frame.right()) + 8, static_cast<int>(frame.bottom()) + 8})
+                  .contains(ring))
+      << ring;
+  EXPECT_EQ(-1, game->highlightedButton());
+  game->handleKey(GameKey::RIGHT);
+  EXPECT_FALSE(screen().showLocal);
+  EXPECT_EQ(1, screen().segmentedControl->selectedSegmentIndex());
+  game->handleKey(GameKey::LEFT);
+  EXPECT_TRUE(screen().showLocal);
+  EXPECT_EQ(0, screen().segmentedControl->selectedSegmentIndex());
+  game->handleKey(GameKey::ACTIVATE);
+  EXPECT_FALSE(screen().showLocal);
+  EXPECT_EQ(GameController::STATE_HISCORES, game->state());
+
+  // Down again lights "Back" and takes the ring away; Return leaves the screen.
+  game->handleKey(GameKey::DOWN);
+  EXPECT_EQ(1, game->highlightedButton());
+  game->handleKey(GameKey::RIGHT);
+  game->handleKey(GameKey::LEFT);
+  EXPECT_FALSE(screen().showLocal) << "arrows choose the table only while the control has the focus";
+  game->handleKey(GameKey::ACTIVATE);
+  EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
 }
 
 TEST_F(HiScoresScreenTest, NewEntryRowIsBrighterAndLargerThanTheDimmedRest) {
@@ -272,7 +315,7 @@ TEST_F(HiScoresScreenTest, FailedFetchShowsTheMessageInsteadOfRows) {
   EXPECT_EQ(nullptr, screen().activityIndicator);
   // The message, drawn at half brightness in its box at (80, 184); no rows above it.
   EXPECT_GT(failed.maxBrightness(PixelBox{80, 184, 239, 311}), 100);
-  EXPECT_LT(failed.maxBrightness(PixelBox{77, 143, 242, 180}), rowPeak(local, 0) - 80);
+  EXPECT_LT(failed.maxBrightness(PixelBox{77, ScreenGeometry::HIGH_SCORES_FIRST_ROW_Y, 242, 180}), rowPeak(local, 0) - 80);
   EXPECT_TRUE(frameUnchangedWith(
       0, new Texture("Unable to fetch global scores from the server. Please check that the internet is available.",
                      160, 128, Texture::ALIGN_CENTER, "Helvetica", 14, 0.5f, false)));

@@ -8,6 +8,7 @@
 
 #include "Alert.h"
 #include "MenuScreenTest.h"
+#include "ScreenGeometry.h"
 #include "Settings.h"
 #include "Switch.h"
 #include "WholeFile.h"
@@ -64,11 +65,11 @@ TEST_F(SettingsScreenTest, SelectorIsDrawnBehindTheChosenModesColumn) {
     // A mode id outside the table draws no selector at all.
     liveSettings().gameMode = 7;
     const PixelBox selector = changeOf([&] { liveSettings().gameMode = c.mode; }, c.name);
-    // The 100 x 163 image at 0.69 x 0.65, centred at (x, 179).
+    // A 69 x 72 box around the column's ball and name, no taller than they need.
     EXPECT_NEAR(c.centreX, selector.centreX(), 1.5) << selector;
-    EXPECT_NEAR(179.0, selector.centreY(), 1.5) << selector;
+    EXPECT_NEAR(ScreenGeometry::MODE_SELECTOR_CENTRE_Y, selector.centreY(), 1.5) << selector;
     EXPECT_NEAR(69, selector.width(), 3) << selector;
-    EXPECT_NEAR(106, selector.height(), 3) << selector;
+    EXPECT_NEAR(72, selector.height(), 3) << selector;
   }
 }
 
