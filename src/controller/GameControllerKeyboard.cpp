@@ -184,7 +184,6 @@ void GameController::handleSettingsKey(GameKey key) {
   flow.press(flow.settingsFocus() == FOCUS_DONE ? 1 : -1);
 }
 
-
 void GameController::handleHiScoresKey(GameKey key) {
   // Two stops for the focus, top to bottom: the local/global control and "Back". On the
   // control Left and Right (or Return, to the other side) choose the table.
@@ -215,6 +214,8 @@ void GameController::handleHiScoresKey(GameKey key) {
       break;
     case GameKey::BACK:
       pressMenuButton(1);
+      break;
+    case GameKey::MENU:
       break;
   }
 }
