@@ -49,11 +49,10 @@ TEST_F(LookTest, ALookChosenWithTheKeysIsDrawnAtOnceAndAgainAtTheNextLaunch) {
   const ScreenImage glossyStart = launchToStartScreen();
   EXPECT_FALSE(std::filesystem::exists(preferencesFile())) << "nothing was chosen, so nothing is written";
 
-  // Return starts a game, Escape opens the game menu, the third entry is the settings; there the
-  // fourth control is the look, and Right steps to the colour-blind look. The keys queue up in
-  // order, so nothing needs to wait between them.
-  for (unsigned long keysym : {XK_Return, XK_Escape, XK_Down, XK_Down, XK_Down, XK_Return, XK_Down, XK_Down, XK_Down,
-                               XK_Down}) {
+  // Return starts a game, Escape opens the game menu with its first entry lit, two steps down is
+  // the settings; there the third control is the look, and Right steps to the colour-blind look.
+  // The keys queue up in order, so nothing needs to wait between them.
+  for (unsigned long keysym : {XK_Return, XK_Escape, XK_Down, XK_Down, XK_Return, XK_Down, XK_Down, XK_Down}) {
     ASSERT_TRUE(session.pressKey(keysym));
   }
   ASSERT_TRUE(session.waitForRest(300, testenv::scaledMs(10000)));
