@@ -52,7 +52,6 @@ bool GameController::advanceFrame() {
   tellPlayerOfSaveFailure();
   if (hiScoresMenu.tellPlayerOfDeliveries(screens)) drawState.owePicture();
   if (flow.current() == STATE_HISCORES && hiScoresMenu.followWorkers(screens)) drawState.owePicture();
-  if (flow.current() == STATE_PLAYING) menuStripTaps.tick(clock.nowMs());
   clock.refresh();
   if (flow.current() == STATE_GAME_ENDING && clock.nowMs() - flow.gameEndingSinceMs() > GAME_ENDING_PAUSE_MS)
     handleGameFinish(true, false);
@@ -167,8 +166,6 @@ FrameSchedule GameController::frameSchedule() {
   for (int i = 0; i < board.timedEvents.size(); ++i) {
     if (board.timedEvents[i].time != -1) schedule.wakeAt(board.timedEvents[i].time + 1);
   }
-  if (flow.current() == STATE_PLAYING && menuStripTaps.expiryTime() != -1)
-    schedule.wakeAt(menuStripTaps.expiryTime());
   if (flow.current() == STATE_GAME_ENDING) schedule.wakeAt(flow.gameEndingSinceMs() + GAME_ENDING_PAUSE_MS + 1);
   schedulePenaltyClock(schedule);
   schedulePicture(schedule);
