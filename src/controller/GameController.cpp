@@ -196,8 +196,10 @@ void GameController::saveGameNow() {
 void GameController::loadState(const char* stateFile, const char* hiScoresFile) {
   hiScores.loadHiScores(hiScoresFile);
   stateFileName = MyTl::BasicString<char>(stateFile);
-  loadState();
+  // Game time stands still from before the read: a game loaded and saved again untouched keeps
+  // its clock intervals to the millisecond, however long the start-up took.
   clock.pause();
+  loadState();
 }
 
 void GameController::attachViews(const std::shared_ptr<Ui::View>& views) { screens.parent = views; }

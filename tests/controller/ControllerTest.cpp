@@ -12,6 +12,7 @@
 #include "ScreenGeometry.h"
 #include "Settings.h"
 #include "SpinningNumber.h"
+#include "WholeFile.h"
 
 namespace {
 
@@ -548,6 +549,17 @@ TEST_F(ControllerTest, SavedGameResumesWithItsClockIntervals) {
   EXPECT_EQ(7000, game->penaltyClock().sinceLastMove(game->gameClock().gameTime()));
   EXPECT_EQ(12000, game->penaltyClock().sinceLastPenalty(game->gameClock().gameTime()));
   EXPECT_EQ(GameController::STATE_SPLASH, game->state());
+
+  // Loaded and left on the start screen, it is saved as it was read, even when time passes
+  // between every two readings of the clock.
+  const testfiles::Bytes asSaved = testfiles::readFile(statePath());
+  clockMovesOnEveryRead(3);
+  game.reset();
+  game = newGame();
+  game->loadState(statePath().c_str(), scoresPath().c_str());
+  advance(5000);
+  game.reset();
+  EXPECT_EQ(asSaved, testfiles::readFile(statePath()));
 }
 
 TEST_F(ControllerTest, DamagedSavedGameStartsANewGame) {

@@ -14,7 +14,11 @@
 namespace {
 
 int fakeNow = 5000000;
-int readFakeClock() { return fakeNow; }
+int msPerRead = 0;
+int readFakeClock() {
+  fakeNow += msPerRead;
+  return fakeNow;
+}
 
 }  // namespace
 
@@ -26,6 +30,7 @@ void ControllerTest::SetUpTestSuite() {
 }
 
 void ControllerTest::SetUp() {
+  msPerRead = 0;
   if (RenderHarness::instance() == nullptr) PELLIX_MISSING_PREREQUISITE(RenderHarness::failure());
   files.reset(new TempFolder("pellix-controller"));
   folder = files->str();
@@ -48,6 +53,8 @@ void ControllerTest::advance(int ms) {
 }
 
 int ControllerTest::wallClockMs() { return fakeNow; }
+
+void ControllerTest::clockMovesOnEveryRead(int ms) { msPerRead = ms; }
 
 std::unique_ptr<GameController> ControllerTest::newGame(BallGraphics::Art art) {
   return std::make_unique<GameController>(liveSettings(), *preferences, saveFailures, CurlHttpTransport::factory(), readFakeClock,

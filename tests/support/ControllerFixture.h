@@ -21,6 +21,9 @@ class ControllerTest : public ::testing::Test {
   void advance(int ms);
   // The fake wall clock's reading, in ms.
   static int wallClockMs();
+  // From now on every reading of the wall clock also moves it by `ms`, as time passes between
+  // the readings of a slow machine (this test only).
+  static void clockMovesOnEveryRead(int ms);
   // A controller on the live settings, this test's preferences and save-failure notice, the fake
   // wall clock and a fixed seed.
   std::unique_ptr<GameController> newGame(BallGraphics::Art art = BallGraphics::ALL_ART);
