@@ -24,6 +24,16 @@ struct Prefetch {
   std::vector<std::string> order;
   bool stopping = false;
   std::thread worker;
+
+  // A launch that ends before the art is made (no window) leaves the worker running: it stops
+  // after its current file rather than ending the process with a running thread.
+  ~Prefetch() {
+    {
+      std::lock_guard<std::mutex> guard(lock);
+      stopping = true;
+    }
+    if (worker.joinable()) worker.join();
+  }
 };
 
 Prefetch& prefetch() {

@@ -8,6 +8,7 @@
 #include "GlFixedState.h"
 #include "OffscreenFrame.h"
 #include "ScreenMapping.h"
+#include "StartUpTrace.h"
 
 namespace {
 
@@ -52,7 +53,32 @@ int GameWindow::expectedArtScale() {
   return DisplayScale::artScaleFor(static_cast<float>(place.frameWidth()) / ScreenMapping::SCREEN_WIDTH, true);
 }
 
+void GameWindow::prepareVideo() {
+  // On X11, SDL reaches ES only through EGL, but by default it first loads GLX and makes a
+  // context there to read its extensions: a second renderer (with llvmpipe, threads and memory of
+  // its own) that the game never draws with. SDL reads this before its video starts.
+  SDL_SetHint(SDL_HINT_VIDEO_X11_FORCE_EGL, "1");
+}
+
 bool GameWindow::open() {
+  if (openWithContext()) return true;
+  // A system without EGL for X11: SDL's video again, with GLX as SDL chooses it by itself.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver == nullptr || std::string(driver) != "x11" || !SDL_GetHintBoolean(SDL_HINT_VIDEO_X11_FORCE_EGL, SDL_FALSE))
+    return false;
+  const std::string eglProblem = lastError;
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  SDL_SetHint(SDL_HINT_VIDEO_X11_FORCE_EGL, "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    lastError = eglProblem + "; without EGL the display could not be opened again: " + SDL_GetError();
+    return false;
+  }
+  if (openWithContext()) return true;
+  lastError = eglProblem + "; with GLX: " + lastError;
+  return false;
+}
+
+bool GameWindow::openWithContext() {
   int width = 0, height = 0;
   initialSize(width, height);
 
@@ -70,9 +96,11 @@ bool GameWindow::open() {
     sdlWindow = SDL_CreateWindow("Pellix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                                  SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
                                      SDL_WINDOW_HIDDEN);
+    StartUpTrace::mark("window created");
     if (sdlWindow == nullptr) {
+      // SDL loads the GL library of the context kind with the window: the next kind may load.
       lastError = std::string("cannot open a window: ") + SDL_GetError();
-      return false;
+      continue;
     }
     // Below this the board and its controls grow too small to play (see ScreenMapping).
     SDL_SetWindowMinimumSize(sdlWindow, ScreenMapping::MINIMUM_WINDOW_WIDTH, ScreenMapping::MINIMUM_WINDOW_HEIGHT);
@@ -96,6 +124,7 @@ bool GameWindow::createContext() {
     return false;
   }
   context = created;
+  StartUpTrace::mark("GL context created");
   std::string reason;
   frame = new OffscreenFrame();
   fittedWidth = -1;
@@ -109,6 +138,7 @@ bool GameWindow::createContext() {
     return false;
   }
   // Paced by the game's own 60 Hz timer; vsync would fight it on displays of other rates.
+  StartUpTrace::mark("GL functions loaded, frame made");
   SDL_GL_SetSwapInterval(0);
   frame->bind();
   GlFixedState::apply(ScreenMapping::SCREEN_WIDTH, ScreenMapping::SCREEN_HEIGHT);

@@ -21,6 +21,9 @@ class GameWindow {
   GameWindow(const GameWindow&) = delete;
   GameWindow& operator=(const GameWindow&) = delete;
 
+  // Sets what SDL must know before its video starts (before SDL_Init): on X11, GL contexts
+  // through EGL alone (open() falls back to GLX where EGL fails).
+  static void prepareVideo();
   // Opens the window, hidden, at the largest 2:3 size that fits 85 % of the display's usable
   // area and prepares GL: function table, offscreen frame at the drawable's resolution, fixed
   // state, the display scale. False with a reason in error().
@@ -59,6 +62,8 @@ class GameWindow {
   ScreenMapping mapping() const;
 
  private:
+  // The window and the first context SDL's video as it is set up can make.
+  bool openWithContext();
   bool createContext();
   // Sizes the frame (and the display scale) for the drawable; false when GL cannot draw one.
   bool fitFrame();

@@ -105,6 +105,7 @@ bool PellixApp::launch() {
 
   StartUpTrace::mark("data folder locked");
   if (!VideoDriverChoice::apply()) return false;
+  GameWindow::prepareVideo();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "Pellix needs a graphical display and could not open one: %s\n", SDL_GetError());
     return false;
