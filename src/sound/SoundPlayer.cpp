@@ -30,16 +30,25 @@ float usableVolume(float volume) {
 
 SoundPlayer::SoundPlayer(const Settings& liveSettings) : settings(liveSettings) {
   static_assert(sizeof(kEffects) / sizeof(kEffects[0]) == SLOT_COUNT, "one effect per slot");
-  // Without an engine (no output device) the player stays silent: no effect is loaded.
-  if (SoundEngine_Initialize(44100.0f) != kSoundEngineNoError) return;
+}
+
+bool SoundPlayer::startEngine() {
+  if (engineTried) return engineStarted;
+  engineTried = true;
+  // Without an engine (no output device) the player stays silent: no effect is loaded, and no
+  // later sound tries the device again.
+  if (SoundEngine_Initialize(44100.0f) != kSoundEngineNoError) return false;
+  engineStarted = true;
   SoundEngine_SetListenerPosition(0.0f, 0.0f, 1.0f);
   SoundEngine_SetEffectsVolume(1.0f);
   for (int slot = 0; slot < SLOT_COUNT; ++slot) {
     lines_[slot] = std::make_unique<SourceLine>(kEffects[slot].name, kEffects[slot].level);
   }
+  return true;
 }
 
 SoundPlayer::~SoundPlayer() {
+  if (!engineStarted) return;
   for (std::unique_ptr<SourceLine>& line : lines_) {
     if (line) SoundEngine_UnloadEffect(line->id);
   }
@@ -47,9 +56,8 @@ SoundPlayer::~SoundPlayer() {
 }
 
 void SoundPlayer::play(Slot slot) {
-  const SourceLine* line = lines_[slot].get();
-  if (line == nullptr) return;  // no engine
-  line->play(usableVolume(settings.volume));
+  if (!startEngine()) return;
+  lines_[slot]->play(usableVolume(settings.volume));
 }
 
 void SoundPlayer::playLineRemovedSound() { play(SLOT_LINE_REMOVED); }

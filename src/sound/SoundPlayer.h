@@ -1,8 +1,10 @@
 // SoundPlayer: the game's sound effects, one play function per event, over the effect engine
 // (SoundEngine.h) that the program links. The controller owns the one instance (made with it at
 // launch, destroyed at exit) and calls the play functions on the main thread. Each play reads
-// the player's volume from the live settings it was given, which outlive it. Without an audio
-// device the player stays silent.
+// the player's volume from the live settings it was given, which outlive it. The engine starts
+// with the first sound, not with the player: an audio device and its mixer cost several MiB and
+// a thread, which a game left on its start screen never needs. Without an audio device the
+// player stays silent.
 #pragma once
 
 #include <memory>
@@ -12,9 +14,9 @@ class SourceLine;
 
 class SoundPlayer {
  public:
-  // Starts the effect engine and loads the eight effects.
+  // Nothing starts yet: the first play starts the effect engine and loads the eight effects.
   explicit SoundPlayer(const Settings& liveSettings);
-  // Unloads the effects and stops the engine.
+  // Unloads the effects and stops the engine, if it started.
   ~SoundPlayer();
   SoundPlayer(const SoundPlayer&) = delete;
   SoundPlayer& operator=(const SoundPlayer&) = delete;
@@ -36,8 +38,12 @@ class SoundPlayer {
   };
 
   void play(Slot slot);
+  // Starts the engine and loads the effects, once; false when there is no engine.
+  bool startEngine();
 
   const Settings& settings;
-  // Null when the engine did not start.
+  bool engineTried = false;
+  bool engineStarted = false;
+  // Null until the engine started, and when it could not.
   std::unique_ptr<SourceLine> lines_[SLOT_COUNT];
 };
