@@ -37,6 +37,7 @@ bool Gl::load(GlProcLoader loader, std::string* error) {
   GL_RESOLVE(BindTexture, "glBindTexture");
   GL_RESOLVE(TexParameteri, "glTexParameteri");
   GL_RESOLVE(TexImage2D, "glTexImage2D");
+  GL_RESOLVE(TexSubImage2D, "glTexSubImage2D");
   GL_RESOLVE(CopyTexImage2D, "glCopyTexImage2D");
   GL_RESOLVE(TexEnvi, "glTexEnvi");
   GL_RESOLVE(PixelStorei, "glPixelStorei");

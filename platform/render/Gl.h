@@ -20,6 +20,7 @@ struct GlFunctions {
   void (*BindTexture)(GLenum, GLuint);
   void (*TexParameteri)(GLenum, GLenum, GLint);
   void (*TexImage2D)(GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum, const void*);
+  void (*TexSubImage2D)(GLenum, GLint, GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, const void*);
   void (*CopyTexImage2D)(GLenum, GLint, GLenum, GLint, GLint, GLsizei, GLsizei, GLint);
   void (*TexEnvi)(GLenum, GLenum, GLint);
   void (*PixelStorei)(GLenum, GLint);

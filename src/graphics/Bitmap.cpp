@@ -59,7 +59,7 @@ Bitmap::Bitmap(int width, int height) : w(width), h(height) {
   pixels.reset(new uint32_t[static_cast<size_t>(w) * static_cast<size_t>(h)]());
 }
 
-Bitmap::Bitmap(const char* resourceName, int* imageWidth, int* imageHeight, float alphaScale) {
+Bitmap::Image Bitmap::loadImage(const char* resourceName, float alphaScale) {
   const std::string name = resourceName != nullptr ? resourceName : "";
   // The art set of the display's scale, else the next lower one that is there.
   std::string path = pathAtScale(name, 1);
@@ -80,29 +80,40 @@ Bitmap::Bitmap(const char* resourceName, int* imageWidth, int* imageHeight, floa
     MyTl::assertionFailed("hasAlpha && CGImageGetColorSpace(image)", "Bitmap", __LINE__);
   }
 
-  const int pixelWidth = decoded.width;
-  const int pixelHeight = decoded.height;
-  scale = fileScale;
+  Image loaded;
+  loaded.pixelWidth = decoded.width;
+  loaded.pixelHeight = decoded.height;
+  loaded.scale = fileScale;
   // The image's logical size; a scaled file of a size its scale does not divide rounds up.
-  const int iw = (pixelWidth + scale - 1) / scale;
-  const int ih = (pixelHeight + scale - 1) / scale;
+  const int iw = (loaded.pixelWidth + fileScale - 1) / fileScale;
+  const int ih = (loaded.pixelHeight + fileScale - 1) / fileScale;
+  loaded.imageWidth = iw;
+  loaded.imageHeight = ih;
   // Ten-row strips wider than 64 get a 32-row buffer, as the game has always done.
-  w = nextPowerOfTwo(iw) * scale;
-  h = ((ih == 10 && iw > 64) ? 32 : nextPowerOfTwo(ih)) * scale;
-  pixels.reset(new uint32_t[static_cast<size_t>(w) * static_cast<size_t>(h)]());
-  for (int y = 0; y < pixelHeight; ++y) {
-    std::copy_n(decoded.pixels.begin() + static_cast<long>(y) * pixelWidth, pixelWidth,
-                pixels.get() + static_cast<long>(y) * w);
-  }
-  if (imageWidth != nullptr) *imageWidth = iw;
-  if (imageHeight != nullptr) *imageHeight = ih;
-
+  loaded.bufferWidth = nextPowerOfTwo(iw) * fileScale;
+  loaded.bufferHeight = ((ih == 10 && iw > 64) ? 32 : nextPowerOfTwo(ih)) * fileScale;
+  loaded.pixels = std::move(decoded.pixels);
+  // The buffer's margin is transparent black, which keeps its value at any alpha scale.
   if (alphaScale != 1.0f) {
-    const size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
-    for (size_t i = 0; i < count; ++i) {
-      pixels[i] = withAlpha(pixels[i], static_cast<int>(static_cast<float>(alphaOf(pixels[i])) * alphaScale));
+    for (uint32_t& pixel : loaded.pixels) {
+      pixel = withAlpha(pixel, static_cast<int>(static_cast<float>(alphaOf(pixel)) * alphaScale));
     }
   }
+  return loaded;
+}
+
+Bitmap::Bitmap(const char* resourceName, int* imageWidth, int* imageHeight, float alphaScale) {
+  const Image image = loadImage(resourceName, alphaScale);
+  scale = image.scale;
+  w = image.bufferWidth;
+  h = image.bufferHeight;
+  pixels.reset(new uint32_t[static_cast<size_t>(w) * static_cast<size_t>(h)]());
+  for (int y = 0; y < image.pixelHeight; ++y) {
+    std::copy_n(image.pixels.begin() + static_cast<long>(y) * image.pixelWidth, image.pixelWidth,
+                pixels.get() + static_cast<long>(y) * w);
+  }
+  if (imageWidth != nullptr) *imageWidth = image.imageWidth;
+  if (imageHeight != nullptr) *imageHeight = image.imageHeight;
 }
 
 void Bitmap::checkCoordinates(int x, int y) const {

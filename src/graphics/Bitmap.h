@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class Bitmap {
  public:
@@ -24,6 +25,21 @@ class Bitmap {
   // A missing or undecodable resource, or one without alpha, stops the program: these are
   // build errors of the game's own resource folder.
   Bitmap(const char* resourceName, int* imageWidth, int* imageHeight, float alphaScale);
+
+  // An image resource as that constructor reads it (the same file, checks and alpha scaling)
+  // without its power-of-two buffer: for a texture that uploads the image and keeps no pixels.
+  struct Image {
+    // pixelWidth x pixelHeight values, rows back to back, in this class's pixel layout.
+    std::vector<uint32_t> pixels;
+    int pixelWidth = 0;
+    int pixelHeight = 0;
+    int imageWidth = 0;  // logical size (screen units)
+    int imageHeight = 0;
+    int bufferWidth = 0;  // the buffer the constructor makes, in pixels
+    int bufferHeight = 0;
+    int scale = 1;
+  };
+  static Image loadImage(const char* resourceName, float alphaScale);
 
   // Start-up help: begins decoding the named image resources (at `artScale`, by default the
   // current art scale) in the background, so that the loads that follow find them ready;

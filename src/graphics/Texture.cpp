@@ -21,8 +21,23 @@ Texture::Texture(const char* resourceName, float alphaScale, bool keepPixels) {
 
 void Texture::loadImage(const std::string& resourceName, float alphaScale, bool keepPixels) {
   monoBitmap.reset();
-  bitmap.reset(new Bitmap(resourceName.c_str(), &width, &height, alphaScale));
-  initInternal(keepPixels);
+  if (keepPixels || !gl.hasNonPowerOfTwoTextures) {
+    bitmap.reset(new Bitmap(resourceName.c_str(), &width, &height, alphaScale));
+    initInternal(keepPixels);
+    return;
+  }
+  // Where GL takes any size and no pixels are kept, the decoded image goes up as it is: the
+  // power-of-two buffer would only be filled, packed and freed again (megabytes for the
+  // full-screen pictures at 2x and above). The bitmap keeps describing that buffer's size.
+  const Bitmap::Image image = Bitmap::loadImage(resourceName.c_str(), alphaScale);
+  width = image.imageWidth;
+  height = image.imageHeight;
+  bitmap.reset(new Bitmap(0, 0));
+  bitmap->w = image.bufferWidth;
+  bitmap->h = image.bufferHeight;
+  bitmap->scale = image.scale;
+  bitmap->freePixels();
+  initInternal(false, &image);
 }
 
 bool Texture::remake() {
@@ -139,7 +154,40 @@ void Texture::uploadBitmap(bool keepPixels) {
   if (uploadWidth != bitmap->w && !keepPixels) bitmap->freePixels();
 }
 
-void Texture::initInternal(bool keepPixels) {
+void Texture::uploadImage(const Bitmap::Image& image) {
+  // As uploadBitmap does without a power-of-two size: the image and one transparent column and
+  // row beyond it, within the buffer the bitmap describes (which holds the whole image).
+  const int uploadWidth = std::min(bitmap->w, width * bitmap->scale + 1);
+  const int uploadHeight = std::min(bitmap->h, height * bitmap->scale + 1);
+  MYTL_ASSERT(image.pixelWidth <= uploadWidth && image.pixelHeight <= uploadHeight, "Texture");
+  gl.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  if (image.pixelWidth == uploadWidth && image.pixelHeight == uploadHeight) {
+    gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, uploadWidth, uploadHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                  image.pixels.data());
+  } else {
+    gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, uploadWidth, uploadHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    gl.TexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, image.pixelWidth, image.pixelHeight, GL_RGBA, GL_UNSIGNED_BYTE,
+                     image.pixels.data());
+    // The transparent margin right of the image and below it.
+    const int marginWidth = uploadWidth - image.pixelWidth;
+    const int marginHeight = uploadHeight - image.pixelHeight;
+    const std::vector<uint32_t> clear(
+        std::max(static_cast<size_t>(marginWidth) * static_cast<size_t>(image.pixelHeight),
+                 static_cast<size_t>(uploadWidth) * static_cast<size_t>(marginHeight)));
+    if (marginWidth > 0 && image.pixelHeight > 0) {
+      gl.TexSubImage2D(GL_TEXTURE_2D, 0, image.pixelWidth, 0, marginWidth, image.pixelHeight, GL_RGBA,
+                       GL_UNSIGNED_BYTE, clear.data());
+    }
+    if (marginHeight > 0) {
+      gl.TexSubImage2D(GL_TEXTURE_2D, 0, 0, image.pixelHeight, uploadWidth, marginHeight, GL_RGBA, GL_UNSIGNED_BYTE,
+                       clear.data());
+    }
+  }
+  uploadedWidth = uploadWidth;
+  uploadedHeight = uploadHeight;
+}
+
+void Texture::initInternal(bool keepPixels, const Bitmap::Image* image) {
   MYTL_ASSERT(gl.loaded, "Texture");
   uploadedWidth = 0;
   uploadedHeight = 0;
@@ -156,7 +204,9 @@ void Texture::initInternal(bool keepPixels) {
   // default wrap repeats it): a glyph at the top of a text box would show as a speck below it.
   gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  if (bitmap != nullptr && bitmap->pixels != nullptr) {
+  if (image != nullptr) {
+    uploadImage(*image);
+  } else if (bitmap != nullptr && bitmap->pixels != nullptr) {
     uploadBitmap(keepPixels);
   } else if (monoBitmap != nullptr && monoBitmap->pixels != nullptr) {
     // Rows of single bytes may be of any width.

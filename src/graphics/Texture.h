@@ -74,7 +74,11 @@ class Texture {
   float textureBottom = 1.0f;
 
  private:
-  void initInternal(bool keepPixels);
+  // Makes the GL texture from the bitmap (or text), or from `image` when given (the bitmap then
+  // only describes its buffer).
+  void initInternal(bool keepPixels, const Bitmap::Image* image = nullptr);
+  // Uploads a decoded image resource the way uploadBitmap uploads its buffer.
+  void uploadImage(const Bitmap::Image& image);
   // Uploads the bitmap's image (see the definition for how much of its buffer).
   void uploadBitmap(bool keepPixels);
   // The bitmap's pixels given to GL, 0 until uploaded; the quad spans them.
