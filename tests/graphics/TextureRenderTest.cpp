@@ -2,6 +2,8 @@
 // layout, the four blend modes, centring and rotation.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "BlendMode.h"
 #include "RenderHarness.h"
 #include "Resources.h"
@@ -72,6 +74,42 @@ TEST_F(TextureRenderTest, LoadedImageDrawsItsPowerOfTwoQuadAtOneToOne) {
   EXPECT_EQ(harness->pixel(10, 20).r, 255);
   EXPECT_EQ(harness->pixel(10, 43).r, 255);
   EXPECT_EQ(harness->pixel(10, 44).r, 0);
+}
+
+// An image whose pixels go (uploaded straight from its decoding) draws exactly like one whose
+// pixels are kept (uploaded from its power-of-two buffer): same quad, same transparent margin under
+// filtering, same alpha scaling, for sizes of every kind.
+TEST_F(TextureRenderTest, ImagesDrawTheSameWhetherOrNotTheirPixelsAreKept) {
+  const struct {
+    const char* name;
+    int w, h;
+  } images[] = {{"Odd_37x13.png", 37, 13}, {"Square_64x64.png", 64, 64}, {"Strip_100x10.png", 100, 10}};
+  for (const auto& image : images) {
+    SCOPED_TRACE(image.name);
+    files.writeRgba(image.name, image.w, image.h, [](int x, int y) {
+      return static_cast<unsigned>((40 + 5 * x) % 256) << 24 | static_cast<unsigned>(7 * y % 256) << 16 | 0x80u << 8 | 0x30u;
+    });
+    std::vector<Rgba> drawn[2];
+    int bufferWidth[2] = {0, 0}, bufferHeight[2] = {0, 0};
+    for (int kept = 0; kept < 2; ++kept) {
+      harness->clear(20, 90, 160);
+      Texture texture(image.name, 0.6f, kept == 1);
+      bufferWidth[kept] = texture.bitmap->w;
+      bufferHeight[kept] = texture.bitmap->h;
+      // Enlarged and off the pixel grid, so that filtering reads the margin beyond the image.
+      texture.drawToScreen(3.5f, 7.25f, Scaling(2.3f), BLEND_PREMULTIPLIED, true);
+      harness->readBack();
+      for (int y = 0; y < RenderHarness::HEIGHT; ++y)
+        for (int x = 0; x < RenderHarness::WIDTH; ++x) drawn[kept].push_back(harness->pixel(x, y));
+    }
+    EXPECT_EQ(bufferWidth[0], bufferWidth[1]);
+    EXPECT_EQ(bufferHeight[0], bufferHeight[1]);
+    size_t differing = 0;
+    for (size_t i = 0; i < drawn[0].size(); ++i) {
+      if (drawn[0][i].r != drawn[1][i].r || drawn[0][i].g != drawn[1][i].g || drawn[0][i].b != drawn[1][i].b) ++differing;
+    }
+    EXPECT_EQ(0u, differing);
+  }
 }
 
 TEST_F(TextureRenderTest, TextBufferIsPowerOfTwoAndWrapsInsideTheRequestedWidth) {
