@@ -103,8 +103,9 @@ void OffscreenFrame::presentScaled(int windowWidth, int windowHeight, unsigned t
 }
 
 void OffscreenFrame::presentAt(int windowWidth, int windowHeight, int leftEdge, int topEdge, int width, int height,
-                               unsigned target) const {
+                               unsigned target, const WindowRect* only) const {
   if (windowWidth <= 0 || windowHeight <= 0 || width <= 0 || height <= 0) return;
+  if (only != nullptr && (only->right <= only->left || only->bottom <= only->top)) return;
   const float left = static_cast<float>(leftEdge);
   const float top = static_cast<float>(topEdge);
   const float w = static_cast<float>(width);
@@ -112,9 +113,15 @@ void OffscreenFrame::presentAt(int windowWidth, int windowHeight, int leftEdge, 
 
   gl.BindFramebuffer(GL_FRAMEBUFFER_ANY, target);
   gl.Viewport(0, 0, windowWidth, windowHeight);
-  gl.Scissor(0, 0, windowWidth, windowHeight);
+  if (only != nullptr) {
+    gl.Scissor(only->left, windowHeight - only->bottom, only->right - only->left, only->bottom - only->top);
+    gl.Enable(GL_SCISSOR_TEST);
+  } else {
+    gl.Scissor(0, 0, windowWidth, windowHeight);
+  }
   // Black bars where the screen leaves room; a screen over the whole window paints every pixel.
-  if (leftEdge > 0 || topEdge > 0 || width < windowWidth || height < windowHeight) {
+  // A part shown again lies on the screen, where the bars already are.
+  if (only == nullptr && (leftEdge > 0 || topEdge > 0 || width < windowWidth || height < windowHeight)) {
     gl.ClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     gl.Clear(GL_COLOR_BUFFER_BIT);
   }
@@ -155,6 +162,10 @@ void OffscreenFrame::presentAt(int windowWidth, int windowHeight, int leftEdge, 
   }
   gl.BindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previousTexture));
   gl.Enable(GL_BLEND);
+  if (only != nullptr) {
+    gl.Disable(GL_SCISSOR_TEST);
+    gl.Scissor(0, 0, windowWidth, windowHeight);
+  }
 
   gl.MatrixMode(GL_PROJECTION);
   gl.PopMatrix();

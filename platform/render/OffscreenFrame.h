@@ -33,8 +33,16 @@ class OffscreenFrame {
   // Draws the screen into the rectangle (left, top, width, height) of a windowWidth x
   // windowHeight framebuffer (y down), on black; pixel for pixel when the rectangle has the
   // frame's pixel size.
+  // With `only` (window pixels, y down, right and bottom exclusive) only the pixels inside it
+  // change: the part of the screen that changed, over a window that still shows the rest.
+  struct WindowRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+  };
   void presentAt(int windowWidth, int windowHeight, int left, int top, int width, int height,
-                 unsigned target = 0) const;
+                 unsigned target = 0, const WindowRect* only = nullptr) const;
   unsigned framebufferId() const { return framebuffer; }
 
   int width() const { return screenWidth; }

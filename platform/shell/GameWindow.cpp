@@ -3,10 +3,14 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "DisplayScale.h"
 #include "Gl.h"
 #include "GlFixedState.h"
 #include "OffscreenFrame.h"
+#include "SubBufferCopy.h"
 #include "ScreenMapping.h"
 #include "StartUpTrace.h"
 
@@ -53,28 +57,22 @@ int GameWindow::expectedArtScale() {
   return DisplayScale::artScaleFor(static_cast<float>(place.frameWidth()) / ScreenMapping::SCREEN_WIDTH, true);
 }
 
-void GameWindow::prepareVideo() {
-  // On X11, SDL reaches ES only through EGL, but by default it first loads GLX and makes a
-  // context there to read its extensions: a second renderer (with llvmpipe, threads and memory of
-  // its own) that the game never draws with. SDL reads this before its video starts.
-  SDL_SetHint(SDL_HINT_VIDEO_X11_FORCE_EGL, "1");
-}
-
 bool GameWindow::open() {
   if (openWithContext()) return true;
-  // A system without EGL for X11: SDL's video again, with GLX as SDL chooses it by itself.
+  // An X11 system whose GLX library cannot be loaded: SDL's video again, straight to EGL.
   const char* driver = SDL_GetCurrentVideoDriver();
-  if (driver == nullptr || std::string(driver) != "x11" || !SDL_GetHintBoolean(SDL_HINT_VIDEO_X11_FORCE_EGL, SDL_FALSE))
+  if (driver == nullptr || std::string(driver) != "x11" || SDL_GetHintBoolean(SDL_HINT_VIDEO_X11_FORCE_EGL, SDL_FALSE))
     return false;
-  const std::string eglProblem = lastError;
+  const std::string glxProblem = lastError;
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  SDL_SetHint(SDL_HINT_VIDEO_X11_FORCE_EGL, "0");
+  // SDL reads this when its video starts.
+  SDL_SetHint(SDL_HINT_VIDEO_X11_FORCE_EGL, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    lastError = eglProblem + "; without EGL the display could not be opened again: " + SDL_GetError();
+    lastError = glxProblem + "; the display could not be opened again for EGL: " + SDL_GetError();
     return false;
   }
   if (openWithContext()) return true;
-  lastError = eglProblem + "; with GLX: " + lastError;
+  lastError = glxProblem + "; with EGL: " + lastError;
   return false;
 }
 
@@ -82,11 +80,21 @@ bool GameWindow::openWithContext() {
   int width = 0, height = 0;
   initialSize(width, height);
 
-  // ES 1.1 first; desktop GL 2.1 compatibility offers the same calls where ES is missing.
-  const struct {
+  // ES 1.1 first; desktop GL 2.1 compatibility offers the same calls where ES is missing. On X11
+  // the window system's own GL (GLX) offers no ES 1.x: SDL would load GLX, make a context there
+  // and then load EGL beside it (a second renderer with its own threads and memory) for an ES
+  // context. GLX's GL 2.1 comes first there, and it can show part of a picture
+  // (SubBufferCopy); EGL's ES remains for a GLX that makes no context.
+  struct Attempt {
     int profile, major, minor;
-  } attempts[] = {{SDL_GL_CONTEXT_PROFILE_ES, 1, 1}, {SDL_GL_CONTEXT_PROFILE_COMPATIBILITY, 2, 1}};
-  for (const auto& attempt : attempts) {
+  };
+  const Attempt es = {SDL_GL_CONTEXT_PROFILE_ES, 1, 1};
+  const Attempt desktop = {SDL_GL_CONTEXT_PROFILE_COMPATIBILITY, 2, 1};
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const bool glxFirst = driver != nullptr && std::string(driver) == "x11" &&
+                        !SDL_GetHintBoolean(SDL_HINT_VIDEO_X11_FORCE_EGL, SDL_FALSE);
+  const Attempt attempts[] = {glxFirst ? desktop : es, glxFirst ? es : desktop};
+  for (const Attempt& attempt : attempts) {
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, attempt.profile);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, attempt.major);
@@ -137,9 +145,13 @@ bool GameWindow::createContext() {
     context = nullptr;
     return false;
   }
-  // Paced by the game's own 60 Hz timer; vsync would fight it on displays of other rates.
   StartUpTrace::mark("GL functions loaded, frame made");
+  // Paced by the game's own 60 Hz timer; vsync would fight it on displays of other rates.
   SDL_GL_SetSwapInterval(0);
+  subBufferCopy.prepare();
+  backBufferHoldsFrame = false;
+  shownWidth = -1;
+  shownHeight = -1;
   frame->bind();
   GlFixedState::apply(ScreenMapping::SCREEN_WIDTH, ScreenMapping::SCREEN_HEIGHT);
   return true;
@@ -194,7 +206,41 @@ void GameWindow::present() {
   const ScreenMapping place(drawableWidth, drawableHeight);
   frame->presentAt(drawableWidth, drawableHeight, place.frameLeft(), place.frameTop(), place.frameWidth(),
                    place.frameHeight());
+  // A swap also lets GL follow the window's size; after it the back buffer's content is
+  // undefined.
   SDL_GL_SwapWindow(sdlWindow);
+  backBufferHoldsFrame = false;
+  shownWidth = drawableWidth;
+  shownHeight = drawableHeight;
+}
+
+void GameWindow::presentPart(float left, float top, float right, float bottom) {
+  int drawableWidth = 0, drawableHeight = 0;
+  SDL_GL_GetDrawableSize(sdlWindow, &drawableWidth, &drawableHeight);
+  const ScreenMapping place(drawableWidth, drawableHeight);
+  const bool pixelForPixel = place.frameWidth() == frame->pixelWidth() && place.frameHeight() == frame->pixelHeight();
+  if (!subBufferCopy.available() || !pixelForPixel || drawableWidth != shownWidth || drawableHeight != shownHeight) {
+    present();
+    return;
+  }
+  // The part in the frame's pixels, rounded outwards as the drawing's clip is, and a pixel more.
+  const float pixelsPerUnitX = static_cast<float>(frame->pixelWidth()) / static_cast<float>(frame->width());
+  const float pixelsPerUnitY = static_cast<float>(frame->pixelHeight()) / static_cast<float>(frame->height());
+  const int x0 = std::max(0, static_cast<int>(std::floor(left * pixelsPerUnitX)) - 1);
+  const int x1 = std::min(frame->pixelWidth(), static_cast<int>(std::ceil(right * pixelsPerUnitX)) + 1);
+  const int y0 = std::max(0, static_cast<int>(std::floor(top * pixelsPerUnitY)) - 1);
+  const int y1 = std::min(frame->pixelHeight(), static_cast<int>(std::ceil(bottom * pixelsPerUnitY)) + 1);
+  OffscreenFrame::WindowRect part;
+  part.left = place.frameLeft() + x0;
+  part.right = place.frameLeft() + x1;
+  part.top = place.frameTop() + y0;
+  part.bottom = place.frameTop() + y1;
+  // After a swap the back buffer gets the whole frame once; from then on it keeps every picture
+  // shown, since copying a part leaves it as it is.
+  frame->presentAt(drawableWidth, drawableHeight, place.frameLeft(), place.frameTop(), place.frameWidth(),
+                   place.frameHeight(), 0, backBufferHoldsFrame ? &part : nullptr);
+  backBufferHoldsFrame = true;
+  subBufferCopy.copy(part.left, drawableHeight - part.bottom, part.right - part.left, part.bottom - part.top);
 }
 
 void GameWindow::toggleFullscreen() {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ScreenMapping.h"
+#include "SubBufferCopy.h"
 
 struct SDL_Window;
 class OffscreenFrame;
@@ -21,9 +22,6 @@ class GameWindow {
   GameWindow(const GameWindow&) = delete;
   GameWindow& operator=(const GameWindow&) = delete;
 
-  // Sets what SDL must know before its video starts (before SDL_Init): on X11, GL contexts
-  // through EGL alone (open() falls back to GLX where EGL fails).
-  static void prepareVideo();
   // Opens the window, hidden, at the largest 2:3 size that fits 85 % of the display's usable
   // area and prepares GL: function table, offscreen frame at the drawable's resolution, fixed
   // state, the display scale. False with a reason in error().
@@ -45,6 +43,10 @@ class GameWindow {
   // Shows the frame letterboxed and centred in the window and swaps (pixel for pixel when the
   // frame was drawn at the window's current size).
   void present();
+  // Shows the frame after a frame that changed only within (left, top) - (right, bottom) (screen
+  // units): where the window's back buffer keeps the last picture (SubBufferCopy) and the frame
+  // fills the window pixel for pixel, only that part is drawn and shown; otherwise the whole frame.
+  void presentPart(float left, float top, float right, float bottom);
 
   // Restores the window when minimised and asks the window system to raise and focus it (which
   // it may refuse, to keep the focus where the player has it).
@@ -74,5 +76,12 @@ class GameWindow {
   // The drawable size the frame was last fitted to.
   int fittedWidth = -1;
   int fittedHeight = -1;
+  // Shows parts of pictures without a swap where GLX can; whether the back buffer holds the last
+  // picture shown (it does after a part was shown, not after a swap); and the drawable size of
+  // the last whole picture shown (-1 before the first): a part is shown over it only at that size.
+  SubBufferCopy subBufferCopy;
+  bool backBufferHoldsFrame = false;
+  int shownWidth = -1;
+  int shownHeight = -1;
   std::string lastError;
 };

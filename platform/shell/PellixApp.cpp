@@ -105,7 +105,6 @@ bool PellixApp::launch() {
 
   StartUpTrace::mark("data folder locked");
   if (!VideoDriverChoice::apply()) return false;
-  GameWindow::prepareVideo();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "Pellix needs a graphical display and could not open one: %s\n", SDL_GetError());
     return false;
@@ -243,7 +242,14 @@ void PellixApp::drawFrame() {
 
 void PellixApp::drawAndPresent() {
   drawFrame();
-  window.present();
+  // A frame that changed only over its animated squares is shown only there, unless controls
+  // are drawn over it (they are drawn whole every frame).
+  if (game->lastFrameWasPartial() && views->subviews().empty()) {
+    const PartialFrame::Area& area = game->lastFrameArea();
+    window.presentPart(area.left, area.top, area.right, area.bottom);
+  } else {
+    window.present();
+  }
 }
 
 void PellixApp::handleEvent(const SDL_Event& event) {

@@ -110,6 +110,9 @@ class GameController : public GameStates {
   void allowPartialFrames(bool allowed) { partialFrame.allow(allowed); }
   // Whether the last frame drawn was drawn only over its animated squares.
   bool lastFrameWasPartial() const { return lastFramePartial; }
+  // The area (screen units) that last partial frame was drawn over; only that part of the
+  // frame changed, so only that part needs showing again.
+  const PartialFrame::Area& lastFrameArea() const { return lastPartialArea; }
   // Generates the art that a NO_ART start left for later. The shell calls it right after the
   // start screen's first frame; drawing anything but the start screen calls it too.
   void completeStartUp();
@@ -209,6 +212,7 @@ class GameController : public GameStates {
   // Whether the next frame of play may be drawn only where its squares move.
   PartialFrame partialFrame;
   bool lastFramePartial = false;
+  PartialFrame::Area lastPartialArea;
   SquareSet removedSquares;
   Preferences& preferences;
   MyTl::SaveFailureNotice& saveFailures;

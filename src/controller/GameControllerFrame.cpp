@@ -91,7 +91,10 @@ void GameController::drawFrame() {
     const bool whole = pictureOwed || boardImageIsStale() || picturesMoveOutsideSquares();
     lastFramePartial = partialFrame.plan(stillPictureKey(), animatedArea(), whole, area);
   }
-  if (lastFramePartial) FrameClip::limitTo(area.left, area.top, area.right, area.bottom);
+  if (lastFramePartial) {
+    lastPartialArea = area;
+    FrameClip::limitTo(area.left, area.top, area.right, area.bottom);
+  }
   FramePainter({board, flow, gesture, settings, clock, menuStripTaps, hiScores, tableIndex(), penaltyFraction()},
                {drawState, graphics, screens, hiScoresMenu, settingsMenu, keyboardCursor})
       .paint();
