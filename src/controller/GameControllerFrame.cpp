@@ -85,6 +85,7 @@ void GameController::drawFrame() {
     return;
   }
   completeStartUp();
+  graphics.finishStartScreen();
   // Only the animated squares changed since the last frame: the rest of it stays as drawn.
   PartialFrame::Area area;
   if (partialFrame.allowed()) {

@@ -101,6 +101,7 @@ BallGraphics::BallGraphics(Art art, Look look) : currentLook(look) {
 }
 
 void BallGraphics::generateStartScreenArt() {
+  startScreenFinished = false;
   if (!splashTexture) splashTexture.reset(new Texture(SPLASH_IMAGE, 1.0f, false));
   if (!tapToStartAGameTexture) tapToStartAGameTexture.reset(new Texture(TAP_TO_START_IMAGE, 1.0f, false));
 }
@@ -114,6 +115,12 @@ void BallGraphics::prefetchStartScreenArt(Look look, int artScale) {
 void BallGraphics::dropStartScreenArt() {
   splashTexture.reset();
   tapToStartAGameTexture.reset();
+}
+
+void BallGraphics::finishStartScreen() {
+  if (startScreenFinished) return;
+  startScreenFinished = true;
+  dropStartScreenArt();
 }
 
 BallGraphics::~BallGraphics() = default;
@@ -210,9 +217,11 @@ void BallGraphics::generateBalls() {
     names.insert(names.end(), SYMBOL_IMAGES + 1, SYMBOL_IMAGES + 12);
     names.insert(names.end(), SMALL_SYMBOL_IMAGES + 1, SMALL_SYMBOL_IMAGES + 11);
     for (const char* name : OTHER_IMAGES) {
-      // A start screen already shown keeps its images: decoding them again would only cost.
+      // A start screen already shown keeps its images, and one that is over needs none:
+      // decoding them would only cost.
+      const bool startImage = name == SPLASH_IMAGE || name == TAP_TO_START_IMAGE;
       const bool made = (name == SPLASH_IMAGE && splashTexture) || (name == TAP_TO_START_IMAGE && tapToStartAGameTexture);
-      if (!made) names.push_back(name);
+      if (!made && !(startImage && startScreenFinished)) names.push_back(name);
     }
     Bitmap::prefetch(names.data(), static_cast<int>(names.size()));
   }
@@ -252,7 +261,7 @@ void BallGraphics::generateBalls() {
   const bool opaqueSquares = currentLook == Look::HIGH_CONTRAST;
   oddSquareTexture.reset(new Texture("BoardBlack_38x38.png", opaqueSquares ? 1.0f : 0.10f, false));
   evenSquareTexture.reset(new Texture("BoardBlack_38x38.png", opaqueSquares ? 1.0f : 0.15f, false));
-  generateStartScreenArt();
+  if (!startScreenFinished) generateStartScreenArt();
   tapToStartAGamePressedTexture.reset(new Texture("Button-TapToStartAGame_02_320x44.png", 1.0f, false));
   tapToStartNewGameTexture.reset(new Texture("Button-TapToStartNewGame_01_320x44.png", 1.0f, false));
   tapToStartNewGamePressedTexture.reset(new Texture("Button-TapToStartNewGame_02_320x44.png", 1.0f, false));

@@ -44,6 +44,7 @@ class BallGraphics {
   // Generates every texture not made yet.
   void generateBalls();
   // The start picture and its bar alone (nothing when they exist); needs the GL context.
+  // Wanted again after finishStartScreen.
   void generateStartScreenArt();
   // Begins decoding the start picture and its bar at `artScale` in the look `look` on another
   // core, for a generateStartScreenArt that follows while GL starts up; needs no GL context.
@@ -52,6 +53,10 @@ class BallGraphics {
   // Drops the start picture and its bar, so that the next generateStartScreenArt makes them at the
   // display's current art scale.
   void dropStartScreenArt();
+  // The start screen is over (it shows once, at launch): its picture and bar go, and later
+  // generations (a new look, a new scale) leave them out until generateStartScreenArt is called
+  // again. The full-screen picture is the largest texture of all (2.4 MiB at 2x, 9.4 MiB at 4x).
+  void finishStartScreen();
   // Whether every texture exists (generateBalls has run).
   bool isComplete() const { return complete; }
   // Drops every texture and generates them again at the display's current art scale (after the
@@ -157,6 +162,7 @@ class BallGraphics {
 
  private:
   bool complete = false;
+  bool startScreenFinished = false;
   Look currentLook = Looks::DEFAULT_LOOK;
   int momentNowMs = 0;
   int momentGameTimeMs = 0;

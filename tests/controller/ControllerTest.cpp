@@ -608,3 +608,26 @@ TEST_F(ControllerTest, EveryBoardSquareIsTouchedWhereItIsDrawn) {
 }
 
 }  // namespace
+
+namespace {
+
+// The start picture, the largest texture, is held only while the start screen can show: play
+// lets it go, a new look or scale does not bring it back, and the start screen makes it again.
+TEST_F(ControllerTest, TheStartPictureIsHeldOnlyForTheStartScreen) {
+  game->drawBoard();
+  ASSERT_EQ(GameController::STATE_SPLASH, game->state());
+  EXPECT_NE(nullptr, game->renderer().splashTexture.get());
+  tap(10, 10);
+  ASSERT_EQ(GameController::STATE_PLAYING, game->state());
+  game->drawBoard();
+  EXPECT_EQ(nullptr, game->renderer().splashTexture.get());
+  EXPECT_EQ(nullptr, game->renderer().tapToStartAGameTexture.get());
+  game->renderer().regenerate();
+  EXPECT_EQ(nullptr, game->renderer().splashTexture.get()) << "made again with the rest of the art";
+  EXPECT_NE(nullptr, game->renderer().doubleTapForGameMenuTexture.get());
+  game->switchGameState(GameController::STATE_SPLASH);
+  game->drawBoard();
+  EXPECT_NE(nullptr, game->renderer().splashTexture.get());
+}
+
+}  // namespace
