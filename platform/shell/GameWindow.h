@@ -1,6 +1,6 @@
 // GameWindow: the SDL window titled "Pellix" with its fixed-function GL context (OpenGL ES 1.1
-// where the driver offers it, else desktop OpenGL 2.1 compatibility) and the offscreen frame
-// the game draws into. The frame is drawn at the window's own pixel size (the HiDPI drawable
+// where the window system's GL offers it, else desktop OpenGL 2.1 compatibility: on X11 GLX's
+// GL 2.1, on Wayland EGL's ES 1.1) and the offscreen frame the game draws into. The frame is drawn at the window's own pixel size (the HiDPI drawable
 // size), letterboxed and centred; the game's display scale (DisplayScale) follows the window.
 // The window can be resized freely and toggled to fullscreen.
 // Created once by the application at launch; owns the window, the context and the frame, which
