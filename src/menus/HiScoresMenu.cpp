@@ -285,8 +285,23 @@ bool HiScoresMenu::followWorkers(GameScreens& screens) {
     errorAlert->show(*screens.parent);
     changed = true;
   }
+  // The spinner stands in for the rows while the server is asked.
+  if (waitingForServer() != static_cast<bool>(activityIndicator)) {
+    if (waitingForServer()) {
+      showSpinner(screens);
+    } else {
+      removeSpinner();
+    }
+    changed = true;
+  }
   return changed;
 }
+
+bool HiScoresMenu::globalRowsReady() const {
+  return fetcher.scoresFetched.load(std::memory_order_acquire) || !serverAddress.isSet();
+}
+
+bool HiScoresMenu::waitingForServer() const { return uploadStarted || (!showLocal && !globalRowsReady()); }
 
 int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighted, const HiScore* tableEntries) {
   const bool first = screens.justSwitched();
@@ -294,13 +309,7 @@ int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighte
   const char* names[] = {"HighScores", "Back"};
   const int buttonTop = screens.drawMenuWithTopAndBottomButtons(first, names, bottomHighlighted, PANEL.yOffset);
 
-  const bool globalReady = fetcher.scoresFetched.load(std::memory_order_acquire) || !serverAddress.isSet();
-  if (!rowsBuilt && (showLocal || globalReady)) buildRows(screens, tableEntries);
-  if (rowsBuilt && !uploadStarted) {
-    removeSpinner();
-    drawRows(screens);
-  } else {
-    showSpinner(screens);
-  }
+  if (!rowsBuilt && (showLocal || globalRowsReady())) buildRows(screens, tableEntries);
+  if (rowsBuilt && !uploadStarted) drawRows(screens);
   return buttonTop;
 }
