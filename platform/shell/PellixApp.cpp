@@ -16,6 +16,7 @@
 #include "DataFolderLock.h"
 #include "IntTimer.h"
 #include "Resources.h"
+#include "Translation.h"
 #include "ScreenMapping.h"
 #include "Settings.h"
 #include "StartUpTrace.h"
@@ -60,7 +61,7 @@ bool PellixApp::launch() {
     std::string looked;
     for (const std::string& folder : Resources::candidateDirectories())
       looked += "\n  " + std::filesystem::path(folder).lexically_normal().string();
-    std::fprintf(stderr, "Pellix cannot find its data folder (images and sounds); it looked in:%s\n", looked.c_str());
+    std::fprintf(stderr, tr("Pellix cannot find its data folder (images and sounds); it looked in:%s\n"), looked.c_str());
     return false;
   }
   // SIGINT, SIGTERM and SIGHUP all end the game the same normal way; they are received on a
@@ -73,7 +74,7 @@ bool PellixApp::launch() {
   WindowIdentity::nameApplication();
   wakeEventType = SDL_RegisterEvents(1);
   if (!stopSignals.start(wakeLoop)) {
-    std::fprintf(stderr, "Pellix could not set up its signal handling.\n");
+    std::fprintf(stderr, "%s", tr("Pellix could not set up its signal handling.\n"));
     return false;
   }
 
@@ -81,7 +82,7 @@ bool PellixApp::launch() {
   dataFolder = DataDirectory::locate();
   if (!dataFolder.empty()) {
     if (dataFolderLock.acquire(dataFolder) == DataFolderLock::HELD_ELSEWHERE) {
-      std::fprintf(stderr, "Pellix is already running with the data folder %s; switch to that game instead.\n",
+      std::fprintf(stderr, tr("Pellix is already running with the data folder %s; switch to that game instead.\n"),
                    dataFolder.c_str());
       return false;
     }
@@ -91,7 +92,7 @@ bool PellixApp::launch() {
   StartUpTrace::mark("data folder locked");
   if (!VideoDriverChoice::apply()) return false;
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    std::fprintf(stderr, "Pellix needs a graphical display and could not open one: %s\n", SDL_GetError());
+    std::fprintf(stderr, tr("Pellix needs a graphical display and could not open one: %s\n"), SDL_GetError());
     return false;
   }
   sdlStarted = true;
@@ -100,7 +101,7 @@ bool PellixApp::launch() {
   // Without a display SDL may fall back to an invisible driver; a game nobody can see is an error.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
   if (driver != "x11" && driver != "wayland" && driver != "kmsdrm") {
-    std::fprintf(stderr, "Pellix needs a graphical display (X11 or Wayland) and found none (video driver \"%s\").\n",
+    std::fprintf(stderr, tr("Pellix needs a graphical display (X11 or Wayland) and found none (video driver \"%s\").\n"),
                  driver.c_str());
     return false;
   }
@@ -140,7 +141,7 @@ bool PellixApp::launch() {
   StartUpTrace::mark("game made");
   // Nothing is loaded yet, so a controller without a window saves nothing when it goes.
   if (!windowOpen) {
-    std::fprintf(stderr, "Pellix could not start its window: %s\n", window.error().c_str());
+    std::fprintf(stderr, tr("Pellix could not start its window: %s\n"), window.error().c_str());
     return false;
   }
 
@@ -170,7 +171,7 @@ bool PellixApp::launch() {
   StartUpTrace::mark("window shown with the start screen");
   game->completeStartUp();
   // The game plays without pads where SDL cannot follow them.
-  if (!pads->start()) std::fprintf(stderr, "Pellix plays without game controllers: %s\n", SDL_GetError());
+  if (!pads->start()) std::fprintf(stderr, tr("Pellix plays without game controllers: %s\n"), SDL_GetError());
   WindowIdentity::setIcon(window.window(), Resources::pathFor("WindowIcon_128x128", "png"));
   StartUpTrace::mark("all art made");
   return true;

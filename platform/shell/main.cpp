@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "LocaleSetup.h"
 #include "PellixApp.h"
+#include "Resources.h"
+#include "Translation.h"
 #include "StartUpTrace.h"
 
 int main(int argc, char** argv) {
@@ -16,18 +19,19 @@ int main(int argc, char** argv) {
   // each starting thread a heap of its own that keeps what it once held).
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   mallopt(M_ARENA_MAX, 2);
+  LocaleSetup::apply(Resources::localeDirectory());
   if (argc > 1) {
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
       std::printf("pellix %s\n", PELLIX_VERSION);
       return 0;
     }
     const bool help = argc == 2 && std::strcmp(argv[1], "--help") == 0;
-    std::fprintf(help ? stdout : stderr,
-                 "Usage: pellix [--help | --version]\n"
-                 "Pellix, the five-in-a-row ball puzzle. The game keeps its settings, the game in\n"
-                 "progress and the high scores in $XDG_DATA_HOME/pellix/. The high-score server is\n"
-                 "named by PELLIX_SCORES_URL, else by scores_url in $XDG_CONFIG_HOME/pellix/preferences.\n"
-                 "Keys and files: man 6 pellix.\n");
+    std::fprintf(help ? stdout : stderr, "%s",
+                 tr("Usage: pellix [--help | --version]\n"
+                    "Pellix, the five-in-a-row ball puzzle. The game keeps its settings, the game in\n"
+                    "progress and the high scores in $XDG_DATA_HOME/pellix/. The high-score server is\n"
+                    "named by PELLIX_SCORES_URL, else by scores_url in $XDG_CONFIG_HOME/pellix/preferences.\n"
+                    "Keys and files: man 6 pellix.\n"));
     return help ? 0 : 2;
   }
   PellixApp app;

@@ -278,6 +278,9 @@ class GameController {
 
  private:
   // Whether game time ran when the window went to the background.
+  // Whether the start screen leads back into a game read from the saved file (it then says
+  // "Click to continue").
+  bool savedGameResumes = false;
   bool clockWasRunning = false;
   // Plays the sound of something that happened on the board.
   void playSoundOf(BoardEvent event);

@@ -138,7 +138,7 @@ bool GameController::pressButton(int index) {
       return false;
     }
     case STATE_INSTRUCTIONS:
-      if (instructionsPage < 3) {
+      if (instructionsPage < GameScreens::INSTRUCTION_PAGES) {
         ++instructionsPage;
         screens.justSwitchedMenu = true;
         return false;

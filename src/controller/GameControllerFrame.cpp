@@ -105,7 +105,7 @@ void GameController::drawFrame() {
   if (displayGeneration != DisplayScale::generation()) followDisplayScale();
   if (gameState == STATE_SPLASH) {
     graphics.generateStartScreenArt();
-    screens.drawSplashScreen(pressedButton == 1);
+    screens.drawSplashScreen(pressedButton == 1, savedGameResumes);
     screens.doneDrawing();
     return;
   }
@@ -194,7 +194,7 @@ void GameController::schedulePicture(FrameSchedule& schedule) const {
 
   if (gameState == STATE_INSTRUCTIONS) {
     if (instructionsPage == 1) schedule.changesAt(GameScreens::nextInstructionsAnimationChange(drawnAtMs));
-    // The last page shows a turning bomb.
+    // The special balls' page shows a turning bomb.
     if (instructionsPage == 3) schedule.drawNow();
   }
 }

@@ -10,6 +10,7 @@
 #include "ScreenGeometry.h"
 #include "Stone.h"
 #include "TextField.h"
+#include "Translation.h"
 
 namespace {
 
@@ -18,32 +19,60 @@ using ScreenGeometry::CENTRE_X;
 using ScreenGeometry::SCREEN_HEIGHT;
 const int ANIMATION_FRAMES = 16;
 const int ANIMATION_CELL = 98;
+// The rules, the moves, the special balls with the keys, and the game clock with scoring and levels.
+const int INSTRUCTION_PAGES = GameScreens::INSTRUCTION_PAGES;
 
 const char* const GAME_MENU_ENTRIES[] = {"ResumeGame", "NewGame", "GameSettings", "HighScores", "Instructions"};
 
+// The instruction pages' texts, translated where they are shown.
 const char* const INSTRUCTION_TEXTS[] = {
-    "Drag+drop balls, to move five of the same colour in a row, causing them to be removed from the board.\n\n"
-    "After each move, more balls will appear on the board (except after completion of a row).\n\n"
-    "The goal is to survive as long as possible before the board is full of balls",
-    "To perform a move, press the mouse button on a ball, hold it down, move it to a destination square, and then "
-    "let go.\n\nTo deselect an already selected ball, sweep the mouse quickly across the board while holding the "
-    "button, and let go.",
-    "Rainbow balls work as any color, and can thus be used to complete multiple rows at once.\n\n\n"
-    "Bomb balls also work as any color like rainbow stones, plus they remove all stones of the same color(s) from "
-    "the board.\n\nKeyboard: arrows, Space, Escape.",
+    // TRANSLATORS: the first instructions page, under a small animation; 210 pixels wide, 12-pixel text.
+    TR_NOOP("Move the balls to line up five or more of one colour across, down or diagonally: the line is "
+            "removed from the board.\n\nAfter every move that removes no line, three more balls drop onto the "
+            "board.\n\nPlay for as long as you can before the board fills up."),
+    // TRANSLATORS: the second instructions page, under a picture; 200 pixels wide.
+    TR_NOOP("To move a ball, drag it onto an empty square and release the mouse button. A ball can only "
+            "travel through empty squares.\n\nTo put a ball back, sweep the mouse quickly across the board "
+            "before you release the button."),
+    // TRANSLATORS: beside a rainbow ball on the third page; 150 pixels wide, up to six lines.
+    TR_NOOP("Rainbow balls count as every colour, so one ball can complete several lines at once."),
+    // TRANSLATORS: beside a bomb ball on the third page; 150 pixels wide, up to six lines.
+    TR_NOOP("Bomb balls count as every colour too. When their line is removed, every ball of that "
+            "line's colour goes with it."),
+    // TRANSLATORS: the keys, at the bottom of the third page; 240 pixels wide. The
+    // gamepad's line follows it when a pad is in use.
+    TR_NOOP("Keyboard: the arrow keys move the ring, Space picks up and drops a ball, Escape opens the menu."),
 };
 
-// The pad's line under the keyboard's: how to move, act (as Space), go back (as Escape) and
-// open the menu, in the words printed on the pad.
-const char* padLine(GamepadStyle style) {
+// The fourth page: the game clock, scoring and levels, one block each.
+const char* const CLOCK_PAGE_TEXTS[] = {
+    // TRANSLATORS: the fourth page's first block, beside the game clock's dial; 170 pixels
+    // wide, up to eight lines.
+    TR_NOOP("Game clock: when the dial has run round, one more ball is announced. A quick move winds it "
+            "back. Twenty seconds without a move drop a ball straight onto the board."),
+    // TRANSLATORS: the fourth page's second block; 240 pixels wide, up to three lines. Keep the
+    // formula as it is.
+    TR_NOOP("Score: a line of n balls scores 3 × n − 9 points: 6 for five balls, 9 for six, 12 for seven."),
+    // TRANSLATORS: the fourth page's third block; 240 pixels wide, up to six lines.
+    TR_NOOP("Level: every 50 points the level rises. Higher levels bring more colours, and the game clock "
+            "runs faster. The game clock can be switched off in the settings."),
+};
+
+// The pad's line under the keys: how to move, act (as Space), go back (as Escape) and open the
+// menu, in the words printed on the pad.
+std::string padLine(GamepadStyle style) {
   switch (style) {
-    case GamepadStyle::XBOX: return "Gamepad: d-pad or stick, A, B, Start.";
-    case GamepadStyle::PLAYSTATION: return "Gamepad: d-pad or stick, Cross, Circle, Options.";
-    case GamepadStyle::NINTENDO: return "Gamepad: d-pad or stick, A, B, +.";
-    case GamepadStyle::NINTENDO_BY_POSITION: return "Gamepad: d-pad or stick, B, A, +.";
+    // TRANSLATORS: the button names A, B, Start, Cross, Circle, Options and + are printed on
+    // the pads; keep them as the pad's maker writes them in your language.
+    case GamepadStyle::XBOX: return tr("Gamepad: d-pad or stick to move, A to pick up, B to go back, Start for the menu.");
+    case GamepadStyle::PLAYSTATION:
+      return tr("Gamepad: d-pad or stick to move, Cross to pick up, Circle to go back, Options for the menu.");
+    case GamepadStyle::NINTENDO: return tr("Gamepad: d-pad or stick to move, A to pick up, B to go back, + for the menu.");
+    case GamepadStyle::NINTENDO_BY_POSITION:
+      return tr("Gamepad: d-pad or stick to move, B to pick up, A to go back, + for the menu.");
     case GamepadStyle::NONE: break;
   }
-  return nullptr;
+  return std::string();
 }
 
 void draw(Texture* texture, float x, float y, int blendMode = BLEND_PREMULTIPLIED) {
@@ -57,7 +86,7 @@ GameScreens::GameScreens(BallGraphics& renderer)
 
 GameScreens::~GameScreens() = default;
 
-void GameScreens::drawSplashScreen(bool) {
+void GameScreens::drawSplashScreen(bool, bool) {
   draw(graphics.splashTexture.get(), 0, 0, BLEND_OPAQUE);
   draw(graphics.tapToStartAGameTexture.get(), 0, ScreenGeometry::MENU_STRIP_TOP);
 }
@@ -106,12 +135,12 @@ int GameScreens::drawInstructions(int highlighted, int page) {
   const bool firstDraw = justSwitched();
   const ScreenGeometry::ButtonPanel& panel = ScreenGeometry::INSTRUCTIONS_PANEL;
   if (firstDraw) popBackground.reset(createMenuFrame(panel.height, panel.widen));
-  const char* names[] = {"Instructions", page == 3 ? "Close" : "Next"};
+  const char* names[] = {"Instructions", page == INSTRUCTION_PAGES ? "Close" : "Next"};
   const int buttonTop = drawMenuWithTopAndBottomButtons(firstDraw, names, highlighted == 0, panel.yOffset);
 
   if (page == 1) {
     if (firstDraw) {
-      menuTexts[0] = addMenuTexture(new Texture(INSTRUCTION_TEXTS[0], 210, 256, Texture::ALIGN_CENTER, "Helvetica", 12, 1.0f, false));
+      menuTexts[0] = addMenuTexture(new Texture(tr(INSTRUCTION_TEXTS[0]), 210, 256, Texture::ALIGN_CENTER, "Helvetica", 12, 1.0f, false));
       int stripWidth = 0, stripHeight = 0;
       Bitmap strip("Instructions-Page1Animation_1568x98-16.png", &stripWidth, &stripHeight, 1.0f);
       // Cells in the strip's own pixels (the art scale's).
@@ -132,28 +161,46 @@ int GameScreens::drawInstructions(int highlighted, int page) {
     draw(menuTexts[2 + instructionsAnimationFrame(graphics.momentMs())], 111, 111);
   } else if (page == 2) {
     if (firstDraw) {
-      menuTexts[0] = addMenuTexture(new Texture(INSTRUCTION_TEXTS[1], 200, 256, Texture::ALIGN_CENTER, "Helvetica", 12, 1.0f, false));
+      menuTexts[0] = addMenuTexture(new Texture(tr(INSTRUCTION_TEXTS[1]), 200, 256, Texture::ALIGN_CENTER, "Helvetica", 12, 1.0f, false));
       menuTexts[1] = addMenuTexture(new Texture("InstructionsPage3_220x135.png", 1.0f, false));
     }
     menuTexts[1]->drawToScreenCenteredOnXAxis(CENTRE_X, 114, UNSCALED, BLEND_PREMULTIPLIED, true);
     draw(menuTexts[0], 60, 261);
-  } else {
+  } else if (page == 3) {
+    if (firstDraw) {
+      menuTexts[0] = addMenuTexture(new Texture(tr(INSTRUCTION_TEXTS[2]), 150, 96, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
+      menuTexts[1] = addMenuTexture(new Texture(tr(INSTRUCTION_TEXTS[3]), 150, 96, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
+    }
     // Made again when another kind of pad is picked up while the page is open.
     if (firstDraw || shownPadStyle != padStyle) {
-      menuTexts[0] = addMenuTexture(
-          new Texture(keysPageText(padStyle).c_str(), 123, 256, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
+      menuTexts[2] = addMenuTexture(
+          new Texture(keysPageText(padStyle).c_str(), 240, 96, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
       shownPadStyle = padStyle;
     }
-    draw(menuTexts[0], 131, 130);
-    graphics.drawStoneAtCoords(STONE_RAINBOW, ScreenPoint(63, 132), 1.5f, false, true, true, true);
-    graphics.drawStoneAtCoords(STONE_BOMB, ScreenPoint(63, 238), 1.5f, false, true, true, true);
+    draw(menuTexts[0], 125, 98);
+    draw(menuTexts[1], 125, 186);
+    draw(menuTexts[2], 40, 282);
+    graphics.drawStoneAtCoords(STONE_RAINBOW, ScreenPoint(55, 100), 1.5f, false, true, true, true);
+    graphics.drawStoneAtCoords(STONE_BOMB, ScreenPoint(55, 188), 1.5f, false, true, true, true);
+  } else {
+    if (firstDraw) {
+      menuTexts[0] = addMenuTexture(new Texture(tr(CLOCK_PAGE_TEXTS[0]), 170, 128, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
+      menuTexts[1] = addMenuTexture(new Texture(tr(CLOCK_PAGE_TEXTS[1]), 240, 64, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
+      menuTexts[2] = addMenuTexture(new Texture(tr(CLOCK_PAGE_TEXTS[2]), 240, 96, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
+    }
+    // The dial as it shows on the board, half run down, beside the words that explain it.
+    graphics.drawTimer(0.5f, 56, 110);
+    draw(menuTexts[0], 110, 96);
+    draw(menuTexts[1], 40, 212);
+    draw(menuTexts[2], 40, 262);
   }
   return buttonTop;
 }
 
 std::string GameScreens::keysPageText(GamepadStyle style) {
-  std::string text = INSTRUCTION_TEXTS[2];
-  if (const char* line = padLine(style)) text = text + "\n" + line;
+  std::string text = tr(INSTRUCTION_TEXTS[4]);
+  const std::string line = padLine(style);
+  if (!line.empty()) text += "\n" + line;
   return text;
 }
 
@@ -177,8 +224,11 @@ int GameScreens::drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultN
   const char* names[] = {"WellDone", "Okay"};
   const int buttonTop = drawMenuWithTopAndBottomButtons(firstDraw, names, bottomHighlighted, panel.yOffset);
   if (firstDraw) {
-    const std::string text =
-        "You scored " + std::to_string(score) + "! Enter your name for the high scores:";
+    // TRANSLATORS: on the new-high-score panel, above the name field; 160 x 75 pixels, 14-pixel text.
+    const std::string text = Translation::format(
+        trPlural("You scored %1$d point! Enter your name for the high scores:",
+                 "You scored %1$d points! Enter your name for the high scores:", static_cast<unsigned long>(score)),
+        score);
     menuTexts[0] = addMenuTexture(new Texture(text.c_str(), 160, 75, Texture::ALIGN_LEFT, "Helvetica", 14, 1.0f, false));
   }
   draw(menuTexts[0], static_cast<float>((354 - menuDivider->width) / 2),
@@ -194,7 +244,8 @@ int GameScreens::drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultN
     if (defaultName != nullptr && defaultName[0] != '\0') {
       nameField->setText(defaultName);
     } else {
-      nameField->setPlaceholder("Click to enter name");
+      // TRANSLATORS: shown in the empty name field.
+      nameField->setPlaceholder(tr("Click to enter name"));
     }
   }
   if (firstDraw && parent) parent->addSubview(nameField);
@@ -212,10 +263,12 @@ MyTl::BasicString<char> GameScreens::getNameEnteredForNewHiScore() {
 void GameScreens::showSaveFailure(const std::string& folder, const std::string& reason) {
   if (!parent) return;
   saveFailureAlert = std::make_shared<Ui::Alert>(
-      "Cannot Save",
-      "Pellix could not save its files in " + folder + " (" + reason +
-          "). You can play on, but your progress may not be kept until this is fixed.",
-      nullptr, nullptr, std::vector<std::string>{"OK"});
+      tr("Cannot Save"),
+      // TRANSLATORS: %1$s is a folder, %2$s the system's reason (in English or the system's language).
+      Translation::format(tr("Pellix could not save its files in %1$s (%2$s). You can play on, but your progress "
+                             "may not be kept until this is fixed."),
+                          folder.c_str(), reason.c_str()),
+      nullptr, nullptr, std::vector<std::string>{trContext("alert button", "OK")});
   saveFailureAlert->show(*parent);
 }
 
@@ -223,9 +276,9 @@ void GameScreens::drawSettingsAlertMenu() {
   if (!justSwitched()) return;
   if (!settingsAlert) {
     settingsAlert = std::make_shared<Ui::Alert>(
-        "Game Mode Change",
-        "Changing the game mode requires you to end your current game. Are you sure you want to restart your game?",
-        controlsDelegate, "Cancel", std::vector<std::string>{"OK"});
+        tr("Change the Game Mode?"),
+        tr("Changing the game mode ends the game in progress. Do you want to start a new game?"),
+        controlsDelegate, trContext("alert button", "Cancel").c_str(), std::vector<std::string>{trContext("alert button", "OK")});
   }
   if (parent) settingsAlert->show(*parent);
 }

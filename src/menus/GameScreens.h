@@ -1,5 +1,5 @@
 // GameScreens: the screens drawn over or instead of the board: the start screen, the game-menu
-// strip below the board, the game menu, the three instruction pages, the game-over screen, the
+// strip below the board, the game menu, the four instruction pages, the game-over screen, the
 // name entry for a new high score and the "Game Mode Change" question. The controller calls the
 // screen of its current state every frame with the highlight the touch code tracks; the touch
 // code decides what a tap does. Owned by the controller; main thread only.
@@ -22,24 +22,29 @@ class TextField;
 
 class GameScreens : public MenuCommon {
  public:
+  // The instruction pages: the rules, moving, the special balls and the keys, the game clock with
+  // scoring and levels.
+  static constexpr int INSTRUCTION_PAGES = 4;
+
   explicit GameScreens(BallGraphics& renderer);
   ~GameScreens() override;
 
-  // "Default.png" with the start-a-game bar.
-  void drawSplashScreen(bool pressed);
+  // "Default.png" with the bar under it: "Click to continue" when `resumes` (a saved game goes
+  // on), else "Click to start a game".
+  void drawSplashScreen(bool pressed, bool resumes);
   // The open menu's textures and the game-over picture made again at the new art scale.
   void followArtScale() override;
   // The strip below the board that asks for a double click to open the game menu.
   void drawMenuButton(bool highlighted, bool lowered);
   // The game menu: five buttons, or four without "Resume Game".
   void drawGameMenu(int highlighted, bool canResume);
-  // One instruction page; returns the top of its button. The last page names the keys, and the
-  // buttons of the pad in use when there is one (see setGamepadStyle).
+  // One instruction page (1 to INSTRUCTION_PAGES); returns the top of its button. The third page
+  // names the keys, and the buttons of the pad in use when there is one (see setGamepadStyle).
   int drawInstructions(int highlighted, int page);
   // The pad whose buttons the instructions name from the next frame on; NONE for the keys alone.
   void setGamepadStyle(GamepadStyle style) { padStyle = style; }
   GamepadStyle gamepadStyle() const { return padStyle; }
-  // The last instruction page's text for the pad `style`.
+  // The keys' text of the special balls' page, with the buttons of the pad `style`.
   static std::string keysPageText(GamepadStyle style);
   void drawGameOver();
   // The name entry for a new high score; returns the top of its button.

@@ -1,0 +1,57 @@
+// Locale choice and catalogue binding at launch.
+#include "LocaleSetup.h"
+
+#include <libintl.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+
+#include "Translation.h"
+
+namespace {
+
+const char* environmentVariable(const char* name) { return std::getenv(name); }
+
+bool isSet(const char* value) { return value != nullptr && value[0] != '\0'; }
+
+bool isPlainC(const std::string& locale) {
+  return locale.empty() || locale == "C" || locale == "POSIX" || locale.rfind("C.", 0) == 0;
+}
+
+}  // namespace
+
+std::string LocaleSetup::languageList(const char* (*variable)(const char* name)) {
+  if (isSet(variable("LANGUAGE"))) return variable("LANGUAGE");
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = variable(name);
+    if (!isSet(value)) continue;
+    std::string locale = value;
+    if (isPlainC(locale)) return std::string();
+    // Drop the codeset and the modifier: de_DE.UTF-8@euro -> de_DE.
+    const size_t cut = locale.find_first_of(".@");
+    if (cut != std::string::npos) locale.erase(cut);
+    const size_t underscore = locale.find('_');
+    if (underscore == std::string::npos) return locale;
+    return locale + ":" + locale.substr(0, underscore);
+  }
+  return std::string();
+}
+
+void LocaleSetup::apply(const std::string& catalogueFolder) {
+  // Messages and character classes follow the desktop; numbers stay in the C format.
+  const bool loaded = std::setlocale(LC_ALL, "") != nullptr;
+  const std::string messages = loaded ? std::setlocale(LC_MESSAGES, nullptr) : std::string();
+  if (!loaded || isPlainC(messages)) {
+    // gettext ignores LANGUAGE under the plain C locale; C.UTF-8 lets it choose the catalogue.
+    const std::string languages = languageList(environmentVariable);
+    if (!languages.empty()) {
+      setenv("LANGUAGE", languages.c_str(), 1);
+      if (std::setlocale(LC_ALL, "C.UTF-8") == nullptr) std::setlocale(LC_ALL, "");
+    }
+  }
+  std::setlocale(LC_NUMERIC, "C");
+  if (!catalogueFolder.empty()) bindtextdomain(Translation::DOMAIN, catalogueFolder.c_str());
+  bind_textdomain_codeset(Translation::DOMAIN, "UTF-8");
+  textdomain(Translation::DOMAIN);
+}
