@@ -104,8 +104,9 @@ void GameController::drawFrame() {
   graphics.setTwoTapMoves(settings.twoTapMoves);
   if (displayGeneration != DisplayScale::generation()) followDisplayScale();
   if (gameState == STATE_SPLASH) {
+    graphics.setStartBarContinues(savedGameResumes);
     graphics.generateStartScreenArt();
-    screens.drawSplashScreen(pressedButton == 1, savedGameResumes);
+    screens.drawSplashScreen(pressedButton == 1);
     screens.doneDrawing();
     return;
   }

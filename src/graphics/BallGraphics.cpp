@@ -8,6 +8,7 @@
 #include "Assert.h"
 #include "BlendMode.h"
 #include "DisplayScale.h"
+#include "MenuWords.h"
 #include "PowerOfTwo.h"
 #include "Resources.h"
 #include "ScreenGeometry.h"
@@ -55,7 +56,9 @@ const char* const SMALL_SYMBOL_IMAGES[11] = {nullptr,
 
 // The start screen's images, made before the rest.
 const char* const SPLASH_IMAGE = "Default.png";
-const char* const TAP_TO_START_IMAGE = "Button-TapToStartAGame_01_320x44.png";
+// The wide bars' picture, at rest and pressed; their words are painted over it.
+const char* const TAP_TO_START_IMAGE = "Button-Bar_01_320x44.png";
+const char* const BAR_PRESSED_IMAGE = "Button-Bar_02_320x44.png";
 
 // The other images generateBalls loads, in the order it loads them (the start screen's when
 // they are not made yet).
@@ -64,11 +67,7 @@ const char* const OTHER_IMAGES[] = {"Highlights_64x64.png",
                                     "BoardBlack_38x38.png",
                                     SPLASH_IMAGE,
                                     TAP_TO_START_IMAGE,
-                                    "Button-TapToStartAGame_02_320x44.png",
-                                    "Button-TapToStartNewGame_01_320x44.png",
-                                    "Button-TapToStartNewGame_02_320x44.png",
-                                    "Button-DoubleTapForGameMenu_01_320x44.png",
-                                    "Button-DoubleTapForGameMenu_02_320x44.png",
+                                    BAR_PRESSED_IMAGE,
                                     "SunOverlay_320x480.png",
                                     "MenuDivider_200x1.png",
                                     "TimerStrip_224x24.png"};
@@ -98,9 +97,23 @@ BallGraphics::BallGraphics(Art art, Look look) : currentLook(look) {
   if (art == ALL_ART) generateBalls();
 }
 
+Texture* BallGraphics::makeBar(const char* artName, bool pressed) {
+  return new Texture(pressed ? BAR_PRESSED_IMAGE : TAP_TO_START_IMAGE, 0, 0,
+                     {{pressed ? LabelPainter::BAR_PRESSED : LabelPainter::BAR, MenuWords::label(artName)}});
+}
+
+void BallGraphics::setStartBarContinues(bool continues) {
+  if (continues == startBarContinues) return;
+  startBarContinues = continues;
+  // Made again with the other words at the next generateStartScreenArt.
+  if (tapToStartAGameTexture) tapToStartAGameTexture.reset();
+  if (tapToStartAGamePressedTexture) tapToStartAGamePressedTexture.reset(makeBar(startBarArtName(), true));
+}
+
 void BallGraphics::generateStartScreenArt() {
-  if (!splashTexture) splashTexture.reset(new Texture(SPLASH_IMAGE, 1.0f, false));
-  if (!tapToStartAGameTexture) tapToStartAGameTexture.reset(new Texture(TAP_TO_START_IMAGE, 1.0f, false));
+  if (!splashTexture)
+    splashTexture.reset(new Texture(SPLASH_IMAGE, 0, 0, {{LabelPainter::TAGLINE, MenuWords::label("Tagline")}}));
+  if (!tapToStartAGameTexture) tapToStartAGameTexture.reset(makeBar(startBarArtName(), false));
 }
 
 void BallGraphics::prefetchStartScreenArt(Look look, int artScale) {
@@ -251,11 +264,11 @@ void BallGraphics::generateBalls() {
   oddSquareTexture.reset(new Texture("BoardBlack_38x38.png", opaqueSquares ? 1.0f : 0.10f, false));
   evenSquareTexture.reset(new Texture("BoardBlack_38x38.png", opaqueSquares ? 1.0f : 0.15f, false));
   generateStartScreenArt();
-  tapToStartAGamePressedTexture.reset(new Texture("Button-TapToStartAGame_02_320x44.png", 1.0f, false));
-  tapToStartNewGameTexture.reset(new Texture("Button-TapToStartNewGame_01_320x44.png", 1.0f, false));
-  tapToStartNewGamePressedTexture.reset(new Texture("Button-TapToStartNewGame_02_320x44.png", 1.0f, false));
-  doubleTapForGameMenuTexture.reset(new Texture("Button-DoubleTapForGameMenu_01_320x44.png", 1.0f, false));
-  doubleTapForGameMenuPressedTexture.reset(new Texture("Button-DoubleTapForGameMenu_02_320x44.png", 1.0f, false));
+  tapToStartAGamePressedTexture.reset(makeBar(startBarArtName(), true));
+  tapToStartNewGameTexture.reset(makeBar("TapToStartNewGame", false));
+  tapToStartNewGamePressedTexture.reset(makeBar("TapToStartNewGame", true));
+  doubleTapForGameMenuTexture.reset(makeBar("DoubleTapForGameMenu", false));
+  doubleTapForGameMenuPressedTexture.reset(makeBar("DoubleTapForGameMenu", true));
   sunOverlay.reset(new Texture("SunOverlay_320x480.png", 1.0f, false));
   menuDivider.reset(new Texture("MenuDivider_200x1.png", 1.0f, false));
 

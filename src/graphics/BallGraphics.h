@@ -45,6 +45,9 @@ class BallGraphics {
   void generateBalls();
   // The start picture and its bar alone (nothing when they exist); needs the GL context.
   void generateStartScreenArt();
+  // Whether the start screen's bar says "Click to continue" (a saved game resumes) rather than
+  // "Click to start a game"; a change makes the bar again.
+  void setStartBarContinues(bool continues);
   // Begins decoding the start picture and its bar at `artScale` in the look `look` on another
   // core, for a generateStartScreenArt that follows while GL starts up; needs no GL context.
   // At another scale that generation decodes its images itself.
@@ -141,6 +144,8 @@ class BallGraphics {
   bool snapshotNineRows = false;
   TexturePtr splashTexture;
   // The bars of the start, game-over and play screens (normal and highlighted).
+  // The start screen's bar: "Click to start a game", or "Click to continue" (see
+  // setStartBarContinues).
   TexturePtr tapToStartAGameTexture;
   TexturePtr tapToStartAGamePressedTexture;
   TexturePtr tapToStartNewGameTexture;
@@ -154,6 +159,10 @@ class BallGraphics {
   std::unique_ptr<Texture> rollingDigitTextures[ROLLING_DIGIT_SLOTS];
 
  private:
+  // A wide bar with the words of `artName` (MenuWords), at rest or pressed; the caller owns it.
+  static Texture* makeBar(const char* artName, bool pressed);
+  const char* startBarArtName() const { return startBarContinues ? "TapToContinue" : "TapToStartAGame"; }
+  bool startBarContinues = false;
   bool complete = false;
   Look currentLook = Looks::DEFAULT_LOOK;
   int momentNowMs = 0;

@@ -22,6 +22,31 @@ void Texture::loadImage(const std::string& resourceName, float alphaScale, bool 
   initInternal(keepPixels);
 }
 
+Texture::Texture(const std::string& resourceName, int blankWidth, int blankHeight, std::vector<Label> labels) {
+  paintLabels(resourceName, blankWidth, blankHeight, labels);
+  recipe = [resourceName, blankWidth, blankHeight, labels](Texture& texture) {
+    texture.paintLabels(resourceName, blankWidth, blankHeight, labels);
+  };
+}
+
+void Texture::paintLabels(const std::string& resourceName, int blankWidth, int blankHeight, const std::vector<Label>& labels) {
+  monoBitmap.reset();
+  if (!resourceName.empty()) {
+    bitmap.reset(new Bitmap(resourceName.c_str(), &width, &height, 1.0f));
+  } else {
+    const int scale = DisplayScale::artScale();
+    bitmap.reset(new Bitmap(nextPowerOfTwo(blankWidth) * scale, nextPowerOfTwo(blankHeight) * scale));
+    bitmap->scale = scale;
+    width = blankWidth;
+    height = blankHeight;
+  }
+  if (bitmap->pixels != nullptr) {
+    for (const Label& label : labels)
+      LabelPainter::paint(bitmap->pixels.get(), bitmap->w, bitmap->h, bitmap->scale, label.first, label.second);
+  }
+  initInternal(false);
+}
+
 bool Texture::remake() {
   if (!recipe) return false;
   // The recipe may set or clear the recipe itself (init does); it stays this texture's recipe.

@@ -12,7 +12,11 @@
 #include <memory>
 #include <string>
 
+#include <utility>
+#include <vector>
+
 #include "Bitmap.h"
+#include "LabelPainter.h"
 #include "MonoBitmap.h"
 #include "Scaling.h"
 
@@ -35,6 +39,11 @@ class Texture {
   // the power-of-two sizes of w and h, rasterised at the art scale.
   Texture(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
           float alphaScale, bool keepPixels);
+  // Words painted at the art scale over a picture: the image resource `resourceName` (its own
+  // size), or with an empty name a transparent picture of `blankWidth` x `blankHeight`; each
+  // label is painted in the style of its kind (LabelPainter).
+  using Label = std::pair<LabelPainter::Kind, std::string>;
+  Texture(const std::string& resourceName, int blankWidth, int blankHeight, std::vector<Label> labels);
   ~Texture();
 
   Texture(const Texture&) = delete;
@@ -76,6 +85,7 @@ class Texture {
  private:
   void initInternal(bool keepPixels);
   void loadImage(const std::string& resourceName, float alphaScale, bool keepPixels);
+  void paintLabels(const std::string& resourceName, int blankWidth, int blankHeight, const std::vector<Label>& labels);
   void renderText(const std::string& text, int w, int h, TextAlignment alignment, const std::string& fontName,
                   int fontSize, float alphaScale, bool keepPixels);
   // The quad's size in screen units at scale 1.

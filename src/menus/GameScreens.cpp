@@ -7,6 +7,7 @@
 #include "BallGraphics.h"
 #include "BlendMode.h"
 #include "ControlsDelegate.h"
+#include "MenuWords.h"
 #include "ScreenGeometry.h"
 #include "Stone.h"
 #include "TextField.h"
@@ -86,7 +87,7 @@ GameScreens::GameScreens(BallGraphics& renderer)
 
 GameScreens::~GameScreens() = default;
 
-void GameScreens::drawSplashScreen(bool, bool) {
+void GameScreens::drawSplashScreen(bool) {
   draw(graphics.splashTexture.get(), 0, 0, BLEND_OPAQUE);
   draw(graphics.tapToStartAGameTexture.get(), 0, ScreenGeometry::MENU_STRIP_TOP);
 }
@@ -206,7 +207,10 @@ std::string GameScreens::keysPageText(GamepadStyle style) {
 
 void GameScreens::drawGameOver() {
   draw(sunOverlay.get(), 0, 0);
-  if (!gameOverImage) gameOverImage.reset(new Texture("GameOver_320x480.png", 1.0f, false));
+  if (!gameOverImage)
+    gameOverImage.reset(new Texture("GameOver_320x480.png", 0, 0,
+                                    {{LabelPainter::GAME_OVER_HEADING, MenuWords::label("GameOver")},
+                                     {LabelPainter::GAME_OVER_LINE, MenuWords::label("BoardIsFull")}}));
   gameOverImage->drawToScreenCenteredAt(CENTRE_X, 240, UNSCALED, BLEND_PREMULTIPLIED, true);
   Texture* bar = graphics.tapToStartNewGameTexture.get();
   if (bar != nullptr) bar->drawToScreenCenteredOnXAxis(CENTRE_X, ScreenGeometry::MENU_STRIP_TOP, UNSCALED, BLEND_PREMULTIPLIED, true);

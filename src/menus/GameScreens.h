@@ -29,9 +29,9 @@ class GameScreens : public MenuCommon {
   explicit GameScreens(BallGraphics& renderer);
   ~GameScreens() override;
 
-  // "Default.png" with the bar under it: "Click to continue" when `resumes` (a saved game goes
-  // on), else "Click to start a game".
-  void drawSplashScreen(bool pressed, bool resumes);
+  // "Default.png" with the bar under it ("Click to continue" when a saved game goes on, see
+  // BallGraphics::setStartBarContinues).
+  void drawSplashScreen(bool pressed);
   // The open menu's textures and the game-over picture made again at the new art scale.
   void followArtScale() override;
   // The strip below the board that asks for a double click to open the game menu.

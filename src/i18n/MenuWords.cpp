@@ -37,7 +37,7 @@ const Entry ENTRIES[] = {
     // TRANSLATORS: the bar under "Game Over".
     {"TapToStartNewGame", TRC_NOOP("bar", "Click to start a new game")},
     // TRANSLATORS: the bar under the board; double-clicking it opens the game menu.
-    {"DoubleTapForGameMenu", TRC_NOOP("bar", "Double-click here for the game menu")},
+    {"DoubleTapForGameMenu", TRC_NOOP("bar", "Double-click for the game menu")},
     // TRANSLATORS: the large heading when the board is full; 46-pixel bold, 270 pixels wide.
     {"GameOver", TRC_NOOP("heading", "Game Over")},
     {"BoardIsFull", TRC_NOOP("heading", "The board is full")},
