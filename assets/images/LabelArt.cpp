@@ -72,6 +72,14 @@ TextArt::Fitted LabelArt::paint(cairo_t* cr, Kind kind, const char* words) {
       return plainText(cr, words, 24, 274, 272, 15, false, Palette::tones().textDim, TextArt::Space{250, 2, 0.75});
     case Kind::TAGLINE:
       return plainText(cr, words, 0, 386, 320, 16, false, Palette::tones().textDim, TextArt::Space{296, 2, 0.75});
+    case Kind::SCORE_CAPTION:
+    case Kind::LEVEL_CAPTION: {
+      // Left of the digits (the score's from x 42.5, the level's from x 156.5).
+      const double x = kind == Kind::SCORE_CAPTION ? 8 : 126;
+      const TextArt::Fitted fitted = TextArt::fit(cr, words, TextArt::Space{33, 1, 0.7}, 8.5, true);
+      TextArt::draw(cr, words, x, 21, 40, 8.5, true, TextArt::LEFT, Palette::tones().textDim, 1.0, true, &fitted);
+      return fitted;
+    }
   }
   return TextArt::Fitted();
 }

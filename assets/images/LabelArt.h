@@ -20,6 +20,8 @@ enum class Kind {
   GAME_OVER_HEADING,    // on GameOver_320x480: the fiery heading
   GAME_OVER_LINE,       // on GameOver_320x480: the line under it
   TAGLINE,              // on the start screen, under the balls
+  SCORE_CAPTION,        // on EmptyBoard.png: the small caption left of the score
+  LEVEL_CAPTION,        // on EmptyBoard.png: the small caption left of the level
 };
 
 // Paints `words` as `kind` on `cr`; returns how they were fitted into the label's space.

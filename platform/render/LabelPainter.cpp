@@ -21,7 +21,7 @@ Palette::Look lookInUse() {
 }
 
 // The game's 0xAABBGGRR and cairo's native 0xAARRGGBB differ by red and blue.
-static_assert(static_cast<int>(LabelArt::Kind::TAGLINE) == LabelPainter::TAGLINE, "LabelPainter::Kind follows LabelArt::Kind");
+static_assert(static_cast<int>(LabelArt::Kind::LEVEL_CAPTION) == LabelPainter::LEVEL_CAPTION, "LabelPainter::Kind follows LabelArt::Kind");
 
 uint32_t swapRedBlue(uint32_t p) { return (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16); }
 

@@ -1,6 +1,6 @@
 // Paints the words of the menu art at run time, in the player's language, over pictures the
-// generator made without them: titles, menu buttons, the wide bars, the game-over heading and the
-// start screen's line. The faces, sizes, colours and glows are the art's own (LabelArt); the look
+// generator made without them: titles, menu buttons, the wide bars, the game-over heading, the
+// start screen's line and the board's captions. The faces, sizes, colours and glows are the art's own (LabelArt); the look
 // is the one whose pictures are in use (Resources' look folder), the language the catalogue's.
 // A label too long for its space is set smaller, then wrapped, then cut with an ellipsis.
 // Called by the game's textures on the rendering thread; the caller owns the pixels.
@@ -20,6 +20,8 @@ class LabelPainter {
     GAME_OVER_HEADING,
     GAME_OVER_LINE,
     TAGLINE,
+    SCORE_CAPTION,
+    LEVEL_CAPTION,
   };
 
   // Paints `words` as `kind` onto `pixels`: width x height premultiplied pixels in the game's

@@ -183,9 +183,10 @@ Bitmap* BallGraphics::generateGlow(bool soft, bool white, int radius, int extraW
   return bitmap;
 }
 
-Texture* BallGraphics::extendMiddle(const char* resourceName, int extraHeight, int extraWidth) {
+Texture* BallGraphics::extendMiddle(const char* resourceName, int extraHeight, int extraWidth,
+                                    const std::vector<Texture::Label>& labels) {
   MYTL_ASSERT(extraHeight >= 0 && extraWidth >= 0, "BallGraphics");
-  if (extraHeight == 0 && extraWidth == 0) return new Texture(resourceName, 1.0f, false);
+  if (extraHeight == 0 && extraWidth == 0) return new Texture(resourceName, 0, 0, labels);
   int iw = 0;
   int ih = 0;
   Bitmap source(resourceName, &iw, &ih, 1.0f);
@@ -204,6 +205,9 @@ Texture* BallGraphics::extendMiddle(const char* resourceName, int extraHeight, i
       extended->putPixel(x, y, source.getPixel(sx, sy));
     }
   }
+  // The labels keep to the picture's top rows, which the stretch leaves in place.
+  for (const Texture::Label& label : labels)
+    LabelPainter::paint(extended->pixels.get(), extended->w, extended->h, scale, label.first, label.second);
   Texture* texture = new Texture();
   texture->init(extended, w, h);
   return texture;
@@ -362,7 +366,9 @@ void BallGraphics::drawBoard(bool nineRowLayout, float scale) {
     boardSnapshotTexture->drawToScreen(0.0f, -32.0f, Scaling(1.0f), BLEND_OPAQUE, false);
     return;
   }
-  emptyBoardTexture.reset(extendMiddle("EmptyBoard.png", nineRowLayout ? 10 : 0, 0));
+  emptyBoardTexture.reset(extendMiddle("EmptyBoard.png", nineRowLayout ? 10 : 0, 0,
+                                       {{LabelPainter::SCORE_CAPTION, MenuWords::label("ScoreCaption")},
+                                        {LabelPainter::LEVEL_CAPTION, MenuWords::label("LevelCaption")}}));
   emptyBoardTexture->drawToScreen(0.0f, 0.0f, Scaling(1.0f), BLEND_OPAQUE, true);
   const int columns = nineRowLayout ? 7 : 8;
   const int rows = nineRowLayout ? 9 : 10;

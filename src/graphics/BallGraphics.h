@@ -78,7 +78,9 @@ class BallGraphics {
                               bool hollow, bool cubic, float gain, int cap, int scale = 1);
   // The image resource with extraHeight rows repeated before its vertical middle and extraWidth
   // columns before its horizontal middle (both >= 0); the caller owns the result.
-  static Texture* extendMiddle(const char* resourceName, int extraHeight, int extraWidth);
+  // `labels` are painted over the picture's top rows (LabelPainter).
+  static Texture* extendMiddle(const char* resourceName, int extraHeight, int extraWidth,
+                               const std::vector<Texture::Label>& labels = {});
 
   // --- Board and stone drawing ---
   // The board background (empty board and checker squares), rebuilt into a 512 x 512 snapshot

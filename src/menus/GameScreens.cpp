@@ -141,7 +141,7 @@ int GameScreens::drawInstructions(int highlighted, int page) {
 
   if (page == 1) {
     if (firstDraw) {
-      menuTexts[0] = addMenuTexture(new Texture(tr(INSTRUCTION_TEXTS[0]), 210, 256, Texture::ALIGN_CENTER, "Helvetica", 12, 1.0f, false));
+      menuTexts[0] = addMenuTexture(new Texture(tr(INSTRUCTION_TEXTS[0]), 210, 160, Texture::ALIGN_CENTER, "Helvetica", 12, 1.0f, false, true));
       int stripWidth = 0, stripHeight = 0;
       Bitmap strip("Instructions-Page1Animation_1568x98-16.png", &stripWidth, &stripHeight, 1.0f);
       // Cells in the strip's own pixels (the art scale's).
@@ -162,38 +162,38 @@ int GameScreens::drawInstructions(int highlighted, int page) {
     draw(menuTexts[2 + instructionsAnimationFrame(graphics.momentMs())], 111, 111);
   } else if (page == 2) {
     if (firstDraw) {
-      menuTexts[0] = addMenuTexture(new Texture(tr(INSTRUCTION_TEXTS[1]), 200, 256, Texture::ALIGN_CENTER, "Helvetica", 12, 1.0f, false));
+      menuTexts[0] = addMenuTexture(new Texture(tr(INSTRUCTION_TEXTS[1]), 200, 116, Texture::ALIGN_CENTER, "Helvetica", 12, 1.0f, false, true));
       menuTexts[1] = addMenuTexture(new Texture("InstructionsPage3_220x135.png", 1.0f, false));
     }
     menuTexts[1]->drawToScreenCenteredOnXAxis(CENTRE_X, 114, UNSCALED, BLEND_PREMULTIPLIED, true);
     draw(menuTexts[0], 60, 261);
   } else if (page == 3) {
     if (firstDraw) {
-      menuTexts[0] = addMenuTexture(new Texture(tr(INSTRUCTION_TEXTS[2]), 150, 96, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
-      menuTexts[1] = addMenuTexture(new Texture(tr(INSTRUCTION_TEXTS[3]), 150, 96, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
+      menuTexts[0] = addMenuTexture(new Texture(tr(INSTRUCTION_TEXTS[2]), 150, 88, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false, true));
+      menuTexts[1] = addMenuTexture(new Texture(tr(INSTRUCTION_TEXTS[3]), 150, 88, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false, true));
     }
     // Made again when another kind of pad is picked up while the page is open.
     if (firstDraw || shownPadStyle != padStyle) {
       menuTexts[2] = addMenuTexture(
-          new Texture(keysPageText(padStyle).c_str(), 240, 96, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
+          new Texture(keysPageText(padStyle).c_str(), 240, 96, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false, true));
       shownPadStyle = padStyle;
     }
-    draw(menuTexts[0], 125, 98);
+    draw(menuTexts[0], 125, 92);
     draw(menuTexts[1], 125, 186);
     draw(menuTexts[2], 40, 282);
     graphics.drawStoneAtCoords(STONE_RAINBOW, ScreenPoint(55, 100), 1.5f, false, true, true, true);
     graphics.drawStoneAtCoords(STONE_BOMB, ScreenPoint(55, 188), 1.5f, false, true, true, true);
   } else {
     if (firstDraw) {
-      menuTexts[0] = addMenuTexture(new Texture(tr(CLOCK_PAGE_TEXTS[0]), 170, 128, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
-      menuTexts[1] = addMenuTexture(new Texture(tr(CLOCK_PAGE_TEXTS[1]), 240, 64, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
-      menuTexts[2] = addMenuTexture(new Texture(tr(CLOCK_PAGE_TEXTS[2]), 240, 96, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
+      menuTexts[0] = addMenuTexture(new Texture(tr(CLOCK_PAGE_TEXTS[0]), 170, 128, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false, true));
+      menuTexts[1] = addMenuTexture(new Texture(tr(CLOCK_PAGE_TEXTS[1]), 240, 44, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false, true));
+      menuTexts[2] = addMenuTexture(new Texture(tr(CLOCK_PAGE_TEXTS[2]), 240, 100, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false, true));
     }
     // The dial as it shows on the board, half run down, beside the words that explain it.
     graphics.drawTimer(0.5f, 56, 110);
     draw(menuTexts[0], 110, 96);
-    draw(menuTexts[1], 40, 212);
-    draw(menuTexts[2], 40, 262);
+    draw(menuTexts[1], 40, 230);
+    draw(menuTexts[2], 40, 278);
   }
   return buttonTop;
 }
@@ -233,7 +233,7 @@ int GameScreens::drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultN
         trPlural("You scored %1$d point! Enter your name for the high scores:",
                  "You scored %1$d points! Enter your name for the high scores:", static_cast<unsigned long>(score)),
         score);
-    menuTexts[0] = addMenuTexture(new Texture(text.c_str(), 160, 75, Texture::ALIGN_LEFT, "Helvetica", 14, 1.0f, false));
+    menuTexts[0] = addMenuTexture(new Texture(text.c_str(), 160, 75, Texture::ALIGN_LEFT, "Helvetica", 14, 1.0f, false, true));
   }
   draw(menuTexts[0], static_cast<float>((354 - menuDivider->width) / 2),
        static_cast<float>((SCREEN_HEIGHT - popBackground->height) / 2 + 88));

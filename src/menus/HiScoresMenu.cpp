@@ -181,7 +181,7 @@ void HiScoresMenu::buildRows(GameScreens& screens, HiScore* tableEntries) {
                                                               Texture::ALIGN_CENTER, "Helvetica", 14, 0.5f, false));
   } else if (messageOnly) {
     screens.menuTexts[0] = screens.addMenuTexture(
-        new Texture(tr(FETCH_FAILED), 160, 128, Texture::ALIGN_CENTER, "Helvetica", 14, 0.5f, false));
+        new Texture(tr(FETCH_FAILED), 160, 128, Texture::ALIGN_CENTER, "Helvetica", 14, 0.5f, false, true));
   } else {
     for (int row = 0; row < ROWS; ++row) {
       const RowText text = rowText(row, source, count);
