@@ -584,7 +584,7 @@ int BallGraphics::timerFrame(float fraction) {
   return frame;
 }
 
-void BallGraphics::drawTimer(float fraction, int x, int y) {
-  timerTextures[timerFrame(fraction)]->drawToScreen(static_cast<float>(x), static_cast<float>(y), Scaling(1.0f),
+void BallGraphics::drawTimer(float fraction, int x, int y, float scale) {
+  timerTextures[timerFrame(fraction)]->drawToScreen(static_cast<float>(x), static_cast<float>(y), Scaling(scale),
                                                      BLEND_PREMULTIPLIED, true);
 }

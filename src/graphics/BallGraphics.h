@@ -115,7 +115,7 @@ class BallGraphics {
   // An integer whose digits roll upwards to the next integer as the fraction grows.
   void drawNumber(float value, int divisor, float x, float y);
   // The penalty timer frame for `fraction` of the period.
-  void drawTimer(float fraction, int x, int y);
+  void drawTimer(float fraction, int x, int y, float scale = 1.0f);
   // Frame 0-10 shown for a timer fraction.
   static int timerFrame(float fraction);
   // Top-left corner of square (x, y) at board scale f.

@@ -11,6 +11,7 @@
 #include "ScreenGeometry.h"
 #include "Stone.h"
 #include "TextField.h"
+#include "TextMeasurer.h"
 #include "Translation.h"
 
 namespace {
@@ -20,6 +21,7 @@ using ScreenGeometry::CENTRE_X;
 using ScreenGeometry::SCREEN_HEIGHT;
 const int ANIMATION_FRAMES = 16;
 const int ANIMATION_CELL = 98;
+const int NAME_FIELD_WIDTH = 166;
 // The rules, the moves, the special balls with the keys, and the game clock with scoring and levels.
 const int INSTRUCTION_PAGES = GameScreens::INSTRUCTION_PAGES;
 
@@ -53,7 +55,8 @@ const char* const CLOCK_PAGE_TEXTS[] = {
             "back. Twenty seconds without a move drop a ball straight onto the board."),
     // TRANSLATORS: the fourth page's second block; 240 pixels wide, up to three lines. Keep the
     // formula as it is.
-    TR_NOOP("Score: a line of n balls scores 3 × n − 9 points: 6 for five balls, 9 for six, 12 for seven."),
+    TR_NOOP("Score: a line of n balls scores 3 × n − 9 points: 6 for five balls, 9 for six, 12 for "
+            "seven."),
     // TRANSLATORS: the fourth page's third block; 240 pixels wide, up to six lines.
     TR_NOOP("Level: every 50 points the level rises. Higher levels bring more colours, and the game clock "
             "runs faster. The game clock can be switched off in the settings."),
@@ -190,7 +193,7 @@ int GameScreens::drawInstructions(int highlighted, int page) {
       menuTexts[2] = addMenuTexture(new Texture(tr(CLOCK_PAGE_TEXTS[2]), 240, 100, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false, true));
     }
     // The dial as it shows on the board, half run down, beside the words that explain it.
-    graphics.drawTimer(0.5f, 56, 110);
+    graphics.drawTimer(0.6f, 40, 104, 2.0f);
     draw(menuTexts[0], 110, 96);
     draw(menuTexts[1], 40, 230);
     draw(menuTexts[2], 40, 278);
@@ -239,17 +242,22 @@ int GameScreens::drawNewHiScoreMenu(bool bottomHighlighted, const char* defaultN
        static_cast<float>((SCREEN_HEIGHT - popBackground->height) / 2 + 88));
 
   if (!nameField) {
-    nameField = std::make_shared<Ui::TextField>(Ui::ViewRect(77, 235, 166, 28));
+    nameField = std::make_shared<Ui::TextField>(Ui::ViewRect(77, 235, NAME_FIELD_WIDTH, 28));
     nameField->setDelegate(controlsDelegate);
     nameField->setBackgroundColour(Ui::ViewColour::white(0.0f, 0.9f));
     nameField->setTextColour(Ui::ViewColour::white(1.0f, 1.0f));
-    nameField->setFont("Helvetica", 15);
+    // The hint in the empty field is set smaller, down to 11 pixels, when it is wider than the
+    // field (inside its 6-pixel margins); typed names scroll.
+    const std::string hint = tr("Click to enter name");
+    int fontSize = 15;
+    while (fontSize > 11 && Ui::TextMeasurer::measure(hint, "Helvetica", fontSize, 0).width > NAME_FIELD_WIDTH - 12) --fontSize;
+    nameField->setFont("Helvetica", fontSize);
     nameField->setBorderStyle(Ui::TextField::BORDER_BEZEL);
     if (defaultName != nullptr && defaultName[0] != '\0') {
       nameField->setText(defaultName);
     } else {
       // TRANSLATORS: shown in the empty name field.
-      nameField->setPlaceholder(tr("Click to enter name"));
+      nameField->setPlaceholder(hint);
     }
   }
   if (firstDraw && parent) parent->addSubview(nameField);

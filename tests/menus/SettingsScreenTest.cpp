@@ -158,10 +158,8 @@ TEST_F(SettingsScreenTest, ModeChangeQuestionAskedWithItsTextsAndButtons) {
   changeModeAndTapDone();
   ASSERT_NE(nullptr, question());
   EXPECT_EQ(question(), views->activeModal());
-  EXPECT_EQ("Game Mode Change", question()->title());
-  EXPECT_EQ(
-      "Changing the game mode requires you to end your current game. Are you sure you want to restart your game?",
-      question()->message());
+  EXPECT_EQ("Change the Game Mode?", question()->title());
+  EXPECT_EQ("Changing the game mode ends the game in progress. Do you want to start a new game?", question()->message());
   ASSERT_EQ(2, question()->numberOfButtons());
   EXPECT_EQ("Cancel", question()->buttonTitleAtIndex(0));
   EXPECT_EQ("OK", question()->buttonTitleAtIndex(1));
