@@ -39,18 +39,20 @@ std::string LocaleSetup::languageList(const char* (*variable)(const char* name))
 }
 
 void LocaleSetup::apply(const std::string& catalogueFolder) {
-  // Messages and character classes follow the desktop; numbers stay in the C format.
-  const bool loaded = std::setlocale(LC_ALL, "") != nullptr;
-  const std::string messages = loaded ? std::setlocale(LC_MESSAGES, nullptr) : std::string();
-  if (!loaded || isPlainC(messages)) {
+  // Only the messages follow the desktop's locale. The character classes stay C's: under a UTF-8
+  // LC_CTYPE the X11 layer sets up input methods and the window's first frame came late; the
+  // catalogue is read as UTF-8 whatever LC_CTYPE says (bind_textdomain_codeset below), and
+  // numbers keep the C format.
+  const char* loaded = std::setlocale(LC_MESSAGES, "");
+  const std::string messages = loaded != nullptr ? loaded : std::string();
+  if (loaded == nullptr || isPlainC(messages)) {
     // gettext ignores LANGUAGE under the plain C locale; C.UTF-8 lets it choose the catalogue.
     const std::string languages = languageList(environmentVariable);
     if (!languages.empty()) {
       setenv("LANGUAGE", languages.c_str(), 1);
-      if (std::setlocale(LC_ALL, "C.UTF-8") == nullptr) std::setlocale(LC_ALL, "");
+      if (std::setlocale(LC_MESSAGES, "C.UTF-8") == nullptr) std::setlocale(LC_MESSAGES, "");
     }
   }
-  std::setlocale(LC_NUMERIC, "C");
   if (!catalogueFolder.empty()) bindtextdomain(Translation::DOMAIN, catalogueFolder.c_str());
   bind_textdomain_codeset(Translation::DOMAIN, "UTF-8");
   textdomain(Translation::DOMAIN);

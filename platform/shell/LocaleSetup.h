@@ -3,7 +3,8 @@
 // LANG, as on the rest of the desktop; when the C library cannot load the locale those name
 // (not generated on this machine), the catalogue is still chosen from them: LANGUAGE is set from
 // the first of them and the C.UTF-8 locale is used, under which gettext honours LANGUAGE.
-// Numbers keep the C locale's format, so saved files and the server protocol never change.
+// Only LC_MESSAGES is set: numbers and character classes keep the C locale's rules, so saved
+// files, the server protocol and the window system's text handling never change.
 #pragma once
 
 #include <string>
