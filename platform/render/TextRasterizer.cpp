@@ -113,3 +113,16 @@ bool TextRasterizer::render(const char* text, int boxWidth, int bufferWidth, int
   cairo_surface_destroy(surface);
   return true;
 }
+
+int TextRasterizer::unknownGlyphs(const char* text, const char* fontName, int pixelSize) {
+  if (text == nullptr) return 0;
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+  cairo_t* cr = cairo_create(surface);
+  PangoLayout* layout = TextLayout::create(cr, fontName, pixelSize);
+  pango_layout_set_text(layout, text, -1);
+  const int unknown = pango_layout_get_unknown_glyphs_count(layout);
+  g_object_unref(layout);
+  cairo_destroy(cr);
+  cairo_surface_destroy(surface);
+  return unknown;
+}

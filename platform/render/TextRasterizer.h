@@ -18,6 +18,10 @@ class TextRasterizer {
   // recorded in TextFitLog.
   // With a scale above 1 the text is laid out in the same screen units (box width, pixel size)
   // and rasterised with `scale` buffer pixels per unit: the buffer sizes count those pixels.
+  // How many characters of `text` no installed font can show in `fontName` at `pixelSize`
+  // (they would be drawn as boxes), laid out in the language of the catalogue in use.
+  static int unknownGlyphs(const char* text, const char* fontName, int pixelSize);
+
   static bool render(const char* text, int boxWidth, int bufferWidth, int bufferHeight,
                      Alignment alignment, const char* fontName, int pixelSize, int scale, uint8_t* coverage,
                      int boxHeight = 0);

@@ -57,3 +57,14 @@ void LocaleSetup::apply(const std::string& catalogueFolder) {
   bind_textdomain_codeset(Translation::DOMAIN, "UTF-8");
   textdomain(Translation::DOMAIN);
 }
+
+bool LocaleSetup::fallBackWithoutGlyphs(int (*unknownGlyphs)(const char* text)) {
+  if (Translation::catalogueLanguage() == "en") return false;
+  // A sample of the catalogue: titles, buttons and a sentence of the instructions.
+  const std::string sample = trContext("menu button", "New Game") + trContext("screen title", "Settings") +
+                             tr("Game clock:") + trContext("heading", "Game Over") + trContext("alert button", "Cancel");
+  if (unknownGlyphs(sample.c_str()) == 0) return false;
+  // No catalogue is found in a folder that does not exist: every message stays English.
+  bindtextdomain(Translation::DOMAIN, "/nonexistent/pellix-without-fonts");
+  return true;
+}

@@ -15,6 +15,11 @@ class LocaleSetup {
   // it the default domain.
   static void apply(const std::string& catalogueFolder);
 
+  // After apply(): when the catalogue in use has words that no installed font can show (a
+  // Japanese or Chinese catalogue without a CJK font), the game speaks English instead of
+  // drawing boxes. `unknownGlyphs` counts such characters in a text; true when it fell back.
+  static bool fallBackWithoutGlyphs(int (*unknownGlyphs)(const char* text));
+
   // The LANGUAGE list to use when the locale named by the variables cannot be loaded: LANGUAGE
   // itself when set, else the first of LC_ALL, LC_MESSAGES, LANG reduced to its language
   // ("de_DE.UTF-8@euro" gives "de_DE:de"); empty for the C/POSIX locale or nothing set.

@@ -8,6 +8,7 @@
 #include "LocaleSetup.h"
 #include "PellixApp.h"
 #include "Resources.h"
+#include "TextRasterizer.h"
 #include "Translation.h"
 #include "StartUpTrace.h"
 
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   mallopt(M_ARENA_MAX, 2);
   LocaleSetup::apply(Resources::localeDirectory());
+  if (LocaleSetup::fallBackWithoutGlyphs([](const char* text) { return TextRasterizer::unknownGlyphs(text, "Helvetica", 16); }))
+    std::fprintf(stderr, "Pellix speaks English: no installed font has the characters of the language chosen.\n");
   if (argc > 1) {
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
       std::printf("pellix %s\n", PELLIX_VERSION);

@@ -1,12 +1,17 @@
 // The catalogue chosen from the desktop's variables when the C library cannot load the locale
 // they name: LANGUAGE first, else the first of LC_ALL, LC_MESSAGES and LANG reduced to its
-// language, and nothing for the C locale.
+// language, and nothing for the C locale; and English when no font has the catalogue's characters.
 #include <gtest/gtest.h>
+#include <libintl.h>
+
+#include <clocale>
+#include <cstdlib>
 
 #include <map>
 #include <string>
 
 #include "LocaleSetup.h"
+#include "Translation.h"
 
 namespace {
 
@@ -39,6 +44,29 @@ TEST(LocaleSetup, TheLanguageListFollowsTheVariablesInTheirOrder) {
     variables = c.set;
     EXPECT_EQ(c.list, LocaleSetup::languageList(lookUp)) << ::testing::PrintToString(c.set);
   }
+}
+
+}  // namespace
+
+namespace {
+
+int noGlyphs(const char*) { return 0; }
+int oneBox(const char*) { return 1; }
+
+// A catalogue whose characters no font has falls back to English; one that shows stays.
+TEST(LocaleSetup, ACatalogueNoFontCanShowFallsBackToEnglish) {
+  setenv("LANGUAGE", "de", 1);
+  std::setlocale(LC_MESSAGES, "C.UTF-8");
+  bindtextdomain(Translation::DOMAIN, PELLIX_TEST_LOCALE_DIR);
+  bind_textdomain_codeset(Translation::DOMAIN, "UTF-8");
+  ASSERT_EQ("de", Translation::catalogueLanguage());
+  EXPECT_FALSE(LocaleSetup::fallBackWithoutGlyphs(noGlyphs));
+  EXPECT_EQ("Neues Spiel", trContext("menu button", "New Game"));
+  EXPECT_TRUE(LocaleSetup::fallBackWithoutGlyphs(oneBox));
+  EXPECT_EQ("New Game", trContext("menu button", "New Game"));
+  EXPECT_EQ("en", Translation::catalogueLanguage());
+  unsetenv("LANGUAGE");
+  std::setlocale(LC_MESSAGES, "C");
 }
 
 }  // namespace
