@@ -33,13 +33,26 @@ void setPixelSize(PangoLayout* layout, double pixelSize) {
 
 // A text taller than its box is set smaller, down to three quarters of its size, and cut with an
 // ellipsis at the box's last line when even that is too tall.
-void fitToHeight(PangoLayout* layout, const char* text, int boxWidth, int boxHeight, int pixelSize) {
+void fitToHeight(PangoLayout* layout, const char* text, int boxWidth, int boxHeight, int pixelSize, bool oneLineFirst) {
   TextFitLog::Entry entry;
   entry.nominalSize = pixelSize;
   entry.usedSize = pixelSize;
+  if (oneLineFirst) {
+    // As many lines as paragraphs: nothing wrapped.
+    int paragraphs = 1;
+    for (const char* c = text; *c != '\0'; ++c) paragraphs += *c == '\n';
+    const double smallest = pixelSize * 0.75;
+    for (double size = pixelSize - 0.25; pango_layout_get_line_count(layout) > paragraphs && size >= smallest - 1e-9;
+         size -= 0.25) {
+      setPixelSize(layout, size);
+      entry.usedSize = size;
+      entry.shrunk = true;
+    }
+    entry.wrapped = pango_layout_get_line_count(layout) > paragraphs;
+  }
   if (boxHeight > 0 && layoutHeight(layout) > boxHeight) {
     const double smallest = pixelSize * 0.75;
-    for (double size = pixelSize - 0.25; size >= smallest - 1e-9; size -= 0.25) {
+    for (double size = entry.usedSize - 0.25; size >= smallest - 1e-9; size -= 0.25) {
       setPixelSize(layout, size);
       entry.usedSize = size;
       entry.shrunk = true;
@@ -64,7 +77,7 @@ void fitToHeight(PangoLayout* layout, const char* text, int boxWidth, int boxHei
 
 bool TextRasterizer::render(const char* text, int boxWidth, int bufferWidth, int bufferHeight,
                             Alignment alignment, const char* fontName, int pixelSize, int scale,
-                            uint8_t* coverage, int boxHeight) {
+                            uint8_t* coverage, int boxHeight, bool oneLineFirst) {
   if (text == nullptr || coverage == nullptr || bufferWidth <= 0 || bufferHeight <= 0 ||
       boxWidth <= 0 || pixelSize <= 0 || scale <= 0) {
     return false;
@@ -95,7 +108,7 @@ bool TextRasterizer::render(const char* text, int boxWidth, int bufferWidth, int
   std::string lines(text);
   for (size_t at = lines.find("\n\n"); at != std::string::npos; at = lines.find("\n\n", at + 2)) lines.insert(at + 1, " ");
   pango_layout_set_text(layout, lines.c_str(), -1);
-  fitToHeight(layout, text, boxWidth, boxHeight, pixelSize);
+  fitToHeight(layout, text, boxWidth, boxHeight, pixelSize, oneLineFirst);
 
   cairo_set_source_rgba(cr, 1.0, 1.0, 1.0, 1.0);
   cairo_move_to(cr, 0, 0);

@@ -62,8 +62,8 @@ Texture::Texture(int snapshotWidth, int snapshotHeight) : width(snapshotWidth), 
 }
 
 Texture::Texture(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
-                 float alphaScale, bool keepPixels, bool fitHeight) {
-  init(text, w, h, alignment, fontName, fontSize, alphaScale, keepPixels, fitHeight);
+                 float alphaScale, bool keepPixels, bool fitHeight, bool oneLineFirst) {
+  init(text, w, h, alignment, fontName, fontSize, alphaScale, keepPixels, fitHeight, oneLineFirst);
 }
 
 Texture::~Texture() { releaseGlTexture(); }
@@ -92,17 +92,17 @@ void Texture::init(MonoBitmap* source, int w, int h) {
 }
 
 void Texture::init(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
-                   float alphaScale, bool keepPixels, bool fitHeight) {
+                   float alphaScale, bool keepPixels, bool fitHeight, bool oneLineFirst) {
   const std::string words = text != nullptr ? text : "";
   const std::string font = fontName != nullptr ? fontName : "";
-  renderText(words, w, h, alignment, font, fontSize, alphaScale, keepPixels, fitHeight);
-  recipe = [words, w, h, alignment, font, fontSize, alphaScale, keepPixels, fitHeight](Texture& texture) {
-    texture.renderText(words, w, h, alignment, font, fontSize, alphaScale, keepPixels, fitHeight);
+  renderText(words, w, h, alignment, font, fontSize, alphaScale, keepPixels, fitHeight, oneLineFirst);
+  recipe = [words, w, h, alignment, font, fontSize, alphaScale, keepPixels, fitHeight, oneLineFirst](Texture& texture) {
+    texture.renderText(words, w, h, alignment, font, fontSize, alphaScale, keepPixels, fitHeight, oneLineFirst);
   };
 }
 
 void Texture::renderText(const std::string& text, int w, int h, TextAlignment alignment, const std::string& fontName,
-                         int fontSize, float alphaScale, bool keepPixels, bool fitHeight) {
+                         int fontSize, float alphaScale, bool keepPixels, bool fitHeight, bool oneLineFirst) {
   width = nextPowerOfTwo(w);
   height = nextPowerOfTwo(h);
   bitmap.reset();
@@ -114,7 +114,7 @@ void Texture::renderText(const std::string& text, int w, int h, TextAlignment al
                                     : alignment == ALIGN_RIGHT ? TextRasterizer::RIGHT
                                                                : TextRasterizer::LEFT;
   TextRasterizer::render(text.c_str(), w, monoBitmap->w, monoBitmap->h, align, fontName.empty() ? nullptr : fontName.c_str(),
-                         fontSize, scale, monoBitmap->pixels.get(), fitHeight ? h : 0);
+                         fontSize, scale, monoBitmap->pixels.get(), fitHeight ? h : 0, oneLineFirst);
   if (alphaScale != 1.0f) {
     const size_t count = static_cast<size_t>(monoBitmap->w) * static_cast<size_t>(monoBitmap->h);
     for (size_t i = 0; i < count; ++i) {

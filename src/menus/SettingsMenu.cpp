@@ -73,7 +73,8 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
   Texture** texts = screens.menuTexts;
   if (first) {
     const auto text = [&screens](const char* words, int width, Texture::TextAlignment alignment, int size) {
-      return screens.addMenuTexture(new Texture(words, width, 64, alignment, "Helvetica", size, 1.0f, false));
+      // A label that would wrap is set smaller first, and wraps only below three quarters of its size.
+      return screens.addMenuTexture(new Texture(words, width, 64, alignment, "Helvetica", size, 1.0f, false, true, true));
     };
     for (int p = 0; p < 4; ++p)
       texts[MODE_TEXTS + p] = text(trContext(MODE_LABELS[p][0], MODE_LABELS[p][1]).c_str(), 64, Texture::ALIGN_CENTER, 12);
