@@ -79,6 +79,7 @@ void GameController::drawFrame() {
   if (!drawState.drawnForDisplay(DisplayScale::generation())) followDisplayScale();
   if (flow.current() == STATE_SPLASH) {
     partialFrame.forget();
+    graphics.setStartBarContinues(savedGameResumes);
     graphics.generateStartScreenArt();
     screens.drawSplashScreen(flow.pressedButton() == 1);
     screens.doneDrawing();
@@ -211,7 +212,7 @@ void GameController::schedulePicture(FrameSchedule& schedule) const {
 
   if (flow.current() == STATE_INSTRUCTIONS) {
     if (flow.instructionsPage() == 1) schedule.changesAt(GameScreens::nextInstructionsAnimationChange(drawState.drawnAtMs()));
-    // The last page shows a turning bomb.
+    // The special balls' page shows a turning bomb.
     if (flow.instructionsPage() == 3) schedule.drawNow();
   }
 }

@@ -409,7 +409,7 @@ TEST_F(BoardRenderTest, PictureOfTheBoardWithEveryBall) {
     if (i == 0) graphics->addVerySoftGlowCenteredAtPoint(x + 10.83f, 22.83f, 0.33f);
     graphics->drawStoneAtCoords(i + 5, ScreenPoint(x, 12.0f), 0.57f, false, true, false, true);
   }
-  graphics->doubleTapForGameMenuTexture->drawToScreen(0, 436, Scaling(1.0f), BLEND_PREMULTIPLIED, true);
+  graphics->gameMenuBarTexture->drawToScreen(0, 436, Scaling(1.0f), BLEND_PREMULTIPLIED, true);
   harness->readBack();
   const std::string path = std::string(PELLIX_TEST_OUTPUT_DIR) + "/board-picture.png";
   EXPECT_TRUE(harness->savePng(path)) << path;
