@@ -303,9 +303,14 @@ void PellixApp::handleEvent(const SDL_Event& event) {
       }
       break;
     case SDL_MOUSEBUTTONDOWN:
-      if (event.button.button == SDL_BUTTON_LEFT && event.button.which != SDL_TOUCH_MOUSEID) {
+      if (event.button.which == SDL_TOUCH_MOUSEID) break;
+      if (event.button.button == SDL_BUTTON_LEFT) {
         mouseDown = true;
         touch(TOUCH_DOWN, static_cast<float>(event.button.x), static_cast<float>(event.button.y));
+      } else if (event.button.button == SDL_BUTTON_RIGHT && !mouseDown && game != nullptr) {
+        // A right-click does what the desktop's menu key does: it opens the game menu in play
+        // and closes it again (not in the middle of a drag).
+        game->handleKey(GameKey::MENU);
       }
       break;
     case SDL_MOUSEMOTION:
