@@ -36,7 +36,7 @@ std::vector<Language> languages() {
   std::vector<Language> all;
   std::istringstream codes(PELLIX_TEST_LANGUAGES);
   std::string code;
-  while (std::getline(codes, code, ';'))
+  while (std::getline(codes, code, ','))
     if (!code.empty()) all.push_back({code, PELLIX_TEST_LOCALE_DIR});
   all.push_back({"en@pseudo", PELLIX_TEST_PSEUDO_LOCALE_DIR});
   return all;
