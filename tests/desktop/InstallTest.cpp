@@ -227,6 +227,7 @@ TEST_F(DebianPackages, TheGamesPackageDependsOnTheLinkedLibrariesAndRuns) {
   // The title bar on a Wayland desktop without server-side decorations.
   const CommandResult recommends = run("dpkg-deb -f " + quoted(game) + " Recommends");
   EXPECT_NE(std::string::npos, recommends.output.find("libdecor-0-plugin-1-cairo")) << recommends.output;
+  EXPECT_NE(std::string::npos, recommends.output.find("fonts-noto-cjk")) << recommends.output;
 
   // Debian keeps games in /usr/games, with the package's copyright and changelog in its doc folder.
   const CommandResult contents = run("dpkg-deb -c " + quoted(game));
