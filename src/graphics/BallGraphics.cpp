@@ -477,8 +477,9 @@ void BallGraphics::drawTrans128Stone(int colour, int x, int y, float size) {
 void BallGraphics::drawBigTransparentStone(int colour, int x, int y, float size, bool allowed) {
   drawTrans128Stone(colour, x, y, size);
   if (allowed) {
+    // Drawn twice over, for a brighter mark on the square the ball will take.
     addSoftGlow(x, y, size * 0.87f);
-    if (!twoTapLook) addSoftGlow(x, y, size * 0.87f);
+    addSoftGlow(x, y, size * 0.87f);
   } else {
     addRedGlow(x, y, size * 2.7f, true);
   }

@@ -35,9 +35,6 @@ class BallGraphics {
     momentGameTimeMs = gameTimeMs;
   }
   int momentMs() const { return momentNowMs; }
-  // Whether moves are made with two taps: the selection and the drag target look different then.
-  void setTwoTapMoves(bool twoTap) { twoTapLook = twoTap; }
-  bool twoTapMoves() const { return twoTapLook; }
   int momentGameTime() const { return momentGameTimeMs; }
 
   // --- Start-up generation ---
@@ -171,7 +168,6 @@ class BallGraphics {
   Look currentLook = Looks::DEFAULT_LOOK;
   int momentNowMs = 0;
   int momentGameTimeMs = 0;
-  bool twoTapLook = false;
   // The texture in slot `index`, or null for an empty or missing slot.
   static Texture* slot(const MyTl::FixedArray<TexturePtr>& array, int index);
 };
