@@ -1,7 +1,8 @@
 # Run by `cmake --install` (and by cpack) for the game: writes the files that name where the
 # game was installed, for the prefix of this install, and installs them. The caller sets
 # PELLIX_GAME_PATH (the installed program), PELLIX_DATA_FOLDER (its images and sounds),
-# PELLIX_APP_ID and PROJECT_VERSION.
+# PELLIX_APP_ID and PROJECT_VERSION. The launcher comes already translated, with its Exec still a
+# placeholder.
 
 # The launcher's Exec value for `path`: as it is when it holds only plain characters, else
 # double-quoted with ", `, $ and \ escaped (the desktop entry's quoting), its backslashes then
@@ -17,7 +18,7 @@ function(pellix_exec_value path result)
   set(${result} "\"${quoted}\"" PARENT_SCOPE)
 endfunction()
 
-function(pellix_install_for_prefix source_dir work_dir)
+function(pellix_install_for_prefix source_dir translated_launcher work_dir)
   file(MAKE_DIRECTORY "${work_dir}")
   pellix_exec_value("${PELLIX_GAME_PATH}" PELLIX_GAME_EXEC)
   # In the manual page a backslash is \e and a hyphen \- (a plain - may print as a dash that a
@@ -25,7 +26,7 @@ function(pellix_install_for_prefix source_dir work_dir)
   string(REPLACE "\\" "\\e" PELLIX_DATA_FOLDER_ROFF "${PELLIX_DATA_FOLDER}")
   string(REPLACE "-" "\\-" PELLIX_DATA_FOLDER_ROFF "${PELLIX_DATA_FOLDER_ROFF}")
   string(REPLACE "/" "/\\:" PELLIX_DATA_FOLDER_ROFF "${PELLIX_DATA_FOLDER_ROFF}")
-  configure_file("${source_dir}/pellix.desktop.in" "${work_dir}/${PELLIX_APP_ID}.desktop" @ONLY)
+  configure_file("${translated_launcher}" "${work_dir}/${PELLIX_APP_ID}.desktop" @ONLY)
   configure_file("${source_dir}/pellix.6.in" "${work_dir}/pellix.6" @ONLY)
   configure_file("${source_dir}/changelog.in" "${work_dir}/changelog" @ONLY)
   # gzip -n: no name or time stamp inside, so the same text always gives the same bytes.

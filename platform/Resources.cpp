@@ -71,3 +71,12 @@ std::string Resources::pathFor(const std::string& name, const std::string& type)
 void Resources::setLookFolder(const std::string& folder) { chosenLookFolder() = folder; }
 
 std::string Resources::lookFolder() { return chosenLookFolder(); }
+
+std::string Resources::localeDirectory() {
+  const std::string exeDir = executableDirectory();
+  if (exeDir.empty()) return std::string();
+  for (const std::string& candidate : {exeDir + "/share/locale", exeDir + "/../share/locale"}) {
+    if (isDirectory(candidate)) return candidate;
+  }
+  return std::string();
+}

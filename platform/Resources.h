@@ -25,4 +25,8 @@ class Resources {
   // without one no extra file is looked for.
   static void setLookFolder(const std::string& folder);
   static std::string lookFolder();
+  // The folder of the message catalogues (<folder>/<lang>/LC_MESSAGES/pellix.mo): the build
+  // tree's build/share/locale when the game runs from build/, else ../share/locale of the
+  // installed prefix; empty when neither exists.
+  static std::string localeDirectory();
 };

@@ -12,7 +12,7 @@ packages=(
   libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev
   libmicrohttpd-dev libgnutls28-dev libpq-dev postgresql openssl
   desktop-file-utils appstream man-db dpkg-dev file systemd lintian
-  ccache
+  ccache gettext fonts-noto-cjk
   clang libclang-rt-14-dev
   xvfb xauth xdotool libx11-dev libxtst-dev libxdamage-dev
   libwayland-dev weston

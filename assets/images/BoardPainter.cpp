@@ -43,9 +43,8 @@ bool BoardPainter::emptyBoard(const std::string& folder) {
   // Header: score (digits from x 42.5), level (digits from x 156.5), the timer (x 201) and the
   // announced balls (x 231 to 311).
   panel(cr, 3, 3, 116, 36);
-  TextArt::draw(cr, "SCORE", 8, 21, 40, 8.5, true, TextArt::LEFT, Palette::tones().textDim, 1.0, true);
+  // The captions "SCORE" and "LEVEL" are painted by the game in the player's language (LabelArt).
   panel(cr, 122, 3, 75, 36);
-  TextArt::draw(cr, "LEVEL", 126, 21, 40, 8.5, true, TextArt::LEFT, Palette::tones().textDim, 1.0, true);
   panel(cr, 199, 3, 28, 38);
   panel(cr, 230, 3, 87, 36);
 

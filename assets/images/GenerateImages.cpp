@@ -59,27 +59,9 @@ bool symbols(const std::string& folder) {
 }
 
 bool menus(const std::string& folder) {
-  struct Words {
-    const char* name;
-    const char* words;
-  };
-  // Every title and button name of the game's screens, with the words they show.
-  const Words entries[] = {
-      {"ResumeGame", "Resume Game"}, {"NewGame", "New Game"},      {"GameSettings", "Settings"},
-      {"HighScores", "High Scores"}, {"Instructions", "Instructions"}, {"Settings", "Settings"},
-      {"Done", "Done"},              {"Back", "Back"},              {"WellDone", "Well Done!"},
-      {"Okay", "Okay"},              {"Next", "Next"},              {"Close", "Close"},
-      {"GameLevel", "Game Mode"},    {"GameVolume", "Volume"},      {"About", "About Pellix"},
-      {"Quit", "Quit"},
-  };
-  bool ok = true;
-  for (const Words& e : entries) {
-    ok = MenuPainter::title(folder, e.name, e.words) && ok;
-    ok = MenuPainter::menuOption(folder, e.name, e.words) && ok;
-  }
-  ok = MenuPainter::tapBar(folder, "TapToStartAGame", "Click to start a game") && ok;
-  ok = MenuPainter::tapBar(folder, "TapToStartNewGame", "Click to start a new game") && ok;
-  ok = MenuPainter::tapBar(folder, "DoubleTapForGameMenu", "Double-click for the game menu", true) && ok;
+  // The titles, buttons and bars carry no words: the game paints them in the player's language.
+  bool ok = MenuPainter::menuOption(folder);
+  ok = MenuPainter::tapBar(folder) && ok;
   ok = MenuPainter::overlay(folder) && ok;
   ok = MenuPainter::divider(folder) && ok;
   ok = MenuPainter::panel(folder) && ok;

@@ -6,26 +6,10 @@
 #include "ArtCanvas.h"
 #include "Palette.h"
 #include "Shapes.h"
-#include "TextArt.h"
 
 namespace {
 
 void setColour(cairo_t* cr, Rgb c, double alpha = 1.0) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
-
-// Text with a soft coloured halo, centred in a box.
-void glowingText(cairo_t* cr, const char* words, double x, double cy, double width, double size, Rgb glow) {
-  for (int pass = 0; pass < 3; ++pass) {
-    TextArt::path(cr, words, x, cy, width, size, true, TextArt::CENTER, true);
-    cairo_set_line_width(cr, 7.0 - 2.5 * pass);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    setColour(cr, glow, 0.10 + 0.08 * pass);
-    cairo_stroke(cr);
-  }
-  TextArt::draw(cr, words, x, cy, width, size, true, TextArt::CENTER, Palette::tones().textLight, 1.0, true);
-}
-
-// Words on a pressed (accent-filled) button: white, or black on the high-contrast yellow.
-Rgb pressedText() { return Palette::look() == Palette::Look::HIGH_CONTRAST ? Palette::BLACK : Palette::WHITE; }
 
 }  // namespace
 
@@ -122,47 +106,32 @@ void paintPill(cairo_t* cr, double x, double y, double w, double h, bool pressed
 
 }  // namespace
 
-bool MenuPainter::title(const std::string& folder, const std::string& name, const char* words) {
-  ArtCanvas canvas(200, 52);
-  glowingText(canvas.cr(), words, 0, 26, 200, 25, Palette::tones().accent);
-  return canvas.save(folder, "Title-" + name + "_200x52.png");
-}
-
-bool MenuPainter::menuOption(const std::string& folder, const std::string& name, const char* words) {
+bool MenuPainter::menuOption(const std::string& folder) {
   bool ok = true;
   for (int state = 1; state <= 2; ++state) {
     ArtCanvas canvas(200, 52);
-    cairo_t* cr = canvas.cr();
-    paintPill(cr, 8.5, 7.5, 183, 37, state == 2, Rgb{1, 1, 1}, 0.06, 0.55, 1.5);
-    TextArt::draw(cr, words, 0, 26, 200, 18, true, TextArt::CENTER, state == 1 ? Palette::tones().textLight : pressedText(),
-                  1.0, true);
-    ok = canvas.save(folder, "MenuOption-" + name + (state == 1 ? "_01" : "_02") + "_200x52.png") && ok;
+    paintPill(canvas.cr(), 8.5, 7.5, 183, 37, state == 2, Rgb{1, 1, 1}, 0.06, 0.55, 1.5);
+    ok = canvas.save(folder, std::string("MenuOption") + (state == 1 ? "_01" : "_02") + "_200x52.png") && ok;
   }
   return ok;
 }
 
-bool MenuPainter::tapBar(const std::string& folder, const std::string& name, const char* words, bool compact) {
+bool MenuPainter::tapBar(const std::string& folder) {
   const Rgb fill = Palette::look() == Palette::Look::HIGH_CONTRAST ? Palette::BLACK : Rgb{0.06, 0.08, 0.12};
   bool ok = true;
   for (int state = 1; state <= 2; ++state) {
-    const Rgb text = state == 1 ? Palette::tones().textLight : pressedText();
     const std::string suffix = state == 1 ? "_01" : "_02";
     {
       ArtCanvas canvas(320, 44);
-      cairo_t* cr = canvas.cr();
       // The pill keeps to the lower rows: the bar may sit just over the board's bottom edge.
-      paintPill(cr, 24.5, 9.5, 271, 29, state == 2, fill, 0.92, 0.6, 1.2);
-      TextArt::draw(cr, words, 24, 24, 272, 14, true, TextArt::CENTER, text, 1.0, true);
-      ok = canvas.save(folder, "Button-" + name + suffix + "_320x44.png") && ok;
+      paintPill(canvas.cr(), 24.5, 9.5, 271, 29, state == 2, fill, 0.92, 0.6, 1.2);
+      ok = canvas.save(folder, "Button-Bar" + suffix + "_320x44.png") && ok;
     }
-    if (!compact) continue;
     // The same pill 20 rows high, centred in the bar, so that it keeps about 5 rows to the board
     // above and to the screen's edge below, as the full bar does under the 10-row board.
     ArtCanvas canvas(320, 31);
-    cairo_t* cr = canvas.cr();
-    paintPill(cr, 24.5, 5.5, 271, 20, state == 2, fill, 0.92, 0.6, 1.2);
-    TextArt::draw(cr, words, 24, 15.5, 272, 12, true, TextArt::CENTER, text, 1.0, true);
-    ok = canvas.save(folder, "Button-" + name + "Compact" + suffix + "_320x31.png") && ok;
+    paintPill(canvas.cr(), 24.5, 5.5, 271, 20, state == 2, fill, 0.92, 0.6, 1.2);
+    ok = canvas.save(folder, "Button-BarCompact" + suffix + "_320x31.png") && ok;
   }
   return ok;
 }
@@ -220,20 +189,5 @@ bool MenuPainter::gameOver(const std::string& folder) {
   cairo_set_line_width(cr, 1.5);
   cairo_stroke(cr);
 
-  for (int pass = 0; pass < 3; ++pass) {
-    TextArt::path(cr, "Game Over", 24, 228, 272, 46, true, TextArt::CENTER, true);
-    cairo_set_line_width(cr, 10.0 - 3.0 * pass);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_set_source_rgba(cr, 1.0, 0.35, 0.15, 0.08 + 0.06 * pass);
-    cairo_stroke(cr);
-  }
-  TextArt::path(cr, "Game Over", 24, 228, 272, 46, true, TextArt::CENTER, true);
-  cairo_pattern_t* fire = cairo_pattern_create_linear(0, 205, 0, 252);
-  cairo_pattern_add_color_stop_rgb(fire, 0.0, 1.0, 0.90, 0.45);
-  cairo_pattern_add_color_stop_rgb(fire, 1.0, 1.0, 0.42, 0.12);
-  cairo_set_source(cr, fire);
-  cairo_fill(cr);
-  cairo_pattern_destroy(fire);
-  TextArt::draw(cr, "The board is full", 24, 274, 272, 15, false, TextArt::CENTER, Palette::tones().textDim, 1.0, true);
   return canvas.save(folder, "GameOver_320x480.png");
 }

@@ -1,5 +1,6 @@
-// Paints the menu art: the darkening overlay, the divider, the frame panel, titles, menu
-// buttons, the wide tap bars, the mode selector, the slider bar and the game-over picture.
+// Paints the menu art: the darkening overlay, the divider, the frame panel, menu buttons, the
+// wide bars, the mode selector, the slider bar and the game-over picture. The buttons, bars and
+// the game-over picture carry no words: the game paints them at run time (LabelArt).
 #pragma once
 
 #include <string>
@@ -9,14 +10,12 @@ class MenuPainter {
   static bool overlay(const std::string& folder);
   static bool divider(const std::string& folder);
   static bool panel(const std::string& folder);
-  // "Title-<name>_200x52.png" showing `words`.
-  static bool title(const std::string& folder, const std::string& name, const char* words);
-  // "MenuOption-<name>_01_200x52.png" (normal) and "_02_" (highlighted) showing `words`.
-  static bool menuOption(const std::string& folder, const std::string& name, const char* words);
-  // "Button-<name>_01_320x44.png" and "_02_" showing `words`; with `compact` also the slimmer
-  // "Button-<name>Compact_01_320x31.png" and "_02_", for the 31 rows that the Quick mode's
+  // "MenuOption_01_200x52.png" (normal) and "_02_" (highlighted): every menu button.
+  static bool menuOption(const std::string& folder);
+  // "Button-Bar_01_320x44.png" and "_02_" (pressed): the wide bars under the board; and the
+  // slimmer "Button-BarCompact_01_320x31.png" and "_02_", for the 31 rows that the Quick mode's
   // taller board leaves below it.
-  static bool tapBar(const std::string& folder, const std::string& name, const char* words, bool compact = false);
+  static bool tapBar(const std::string& folder);
   static bool selector(const std::string& folder);
   static bool sliderBar(const std::string& folder);
   static bool gameOver(const std::string& folder);

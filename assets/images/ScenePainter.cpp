@@ -165,8 +165,7 @@ bool ScenePainter::splash(const std::string& folder) {
   BallPainter::paintStone(cr, 132, 334, 16, 10);
   BallPainter::paintStone(cr, 188, 334, 16, 11);
 
-  TextArt::draw(cr, "Line up five of a colour", 0, 386, 320, 16, false, TextArt::CENTER, Palette::tones().textDim, 1.0,
-                true);
+  // The line under the balls is painted by the game in the player's language (LabelArt).
   return canvas.save(folder, "Default.png");
 }
 

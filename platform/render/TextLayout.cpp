@@ -1,6 +1,10 @@
 // The game's Pango layout settings.
 #include "TextLayout.h"
 
+#include <string>
+
+#include "Translation.h"
+
 PangoLayout* TextLayout::create(cairo_t* cr, const char* fontName, int pixelSize) {
   PangoLayout* layout = pango_cairo_create_layout(cr);
   cairo_font_options_t* options = cairo_font_options_create();
@@ -8,6 +12,9 @@ PangoLayout* TextLayout::create(cairo_t* cr, const char* fontName, int pixelSize
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
   pango_cairo_context_set_font_options(pango_layout_get_context(layout), options);
   cairo_font_options_destroy(options);
+  // The language of the words shown picks the fonts for their script (Japanese or Chinese forms).
+  const std::string language = Translation::catalogueLanguage();
+  if (language != "en") pango_context_set_language(pango_layout_get_context(layout), pango_language_from_string(language.c_str()));
   pango_layout_context_changed(layout);
 
   PangoFontDescription* font = pango_font_description_new();

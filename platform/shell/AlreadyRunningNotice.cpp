@@ -5,6 +5,8 @@
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
+#include "Translation.h"
+
 namespace {
 
 // The layout, in window coordinates.
@@ -83,7 +85,7 @@ void paint(cairo_t* cr, const Words& words, bool buttonPressed) {
   pango_font_description_set_absolute_size(font, 15 * PANGO_SCALE);
   pango_font_description_set_weight(font, PANGO_WEIGHT_BOLD);
   pango_layout_set_font_description(layout, font);
-  pango_layout_set_text(layout, "OK", -1);
+  pango_layout_set_text(layout, trContext("alert button", "OK").c_str(), -1);
   int textWidth = 0, textHeight = 0;
   pango_layout_get_pixel_size(layout, &textWidth, &textHeight);
   setColour(cr, 1.0, 1.0, 1.0);
@@ -121,19 +123,21 @@ bool onButton(int x, int y) {
 
 }  // namespace
 
-const char* const AlreadyRunningNotice::TITLE = "Pellix is already running";
+// TRANSLATORS: the title of the small window a second launch shows.
+const char* const AlreadyRunningNotice::TITLE = TR_NOOP("Pellix is already running");
 
 bool AlreadyRunningNotice::show(const std::string& dataFolder, bool runningGameRaised,
                                 const std::function<bool()>& stopRequested) {
   const Words words = {
-      "Pellix is already running.",
-      runningGameRaised ? "Its window has been brought to the front; play on there."
-                        : "Switch to its window to play on.",
-      "Data folder: " + dataFolder,
+      // TRANSLATORS: the second launch's notice, 400 pixels wide: its heading, then one line.
+      tr("Pellix is already running."),
+      runningGameRaised ? tr("Its window has been brought to the front; play on there.") : tr("Switch to its window to play on."),
+      // TRANSLATORS: %1$s is the folder of the running game's files.
+      Translation::format(tr("Data folder: %1$s"), dataFolder.c_str()),
   };
   // Hidden until drawn: SDL may make the window anew when it gives it its surface.
   SDL_Window* window =
-      SDL_CreateWindow(TITLE, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, WIDTH, HEIGHT, SDL_WINDOW_HIDDEN);
+      SDL_CreateWindow(tr(TITLE), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, WIDTH, HEIGHT, SDL_WINDOW_HIDDEN);
   if (window == nullptr) return false;
   bool pressed = false;
   bool shown = present(window, words, pressed);

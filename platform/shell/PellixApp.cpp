@@ -19,6 +19,7 @@
 #include "IntTimer.h"
 #include "Resources.h"
 #include "RunningGameLink.h"
+#include "Translation.h"
 #include "ScreenMapping.h"
 #include "Settings.h"
 #include "StartUpTrace.h"
@@ -75,7 +76,7 @@ bool PellixApp::launch() {
     std::string looked;
     for (const std::string& folder : Resources::candidateDirectories())
       looked += "\n  " + std::filesystem::path(folder).lexically_normal().string();
-    std::fprintf(stderr, "Pellix cannot find its data folder (images and sounds); it looked in:%s\n", looked.c_str());
+    std::fprintf(stderr, tr("Pellix cannot find its data folder (images and sounds); it looked in:%s\n"), looked.c_str());
     return false;
   }
   // SIGINT, SIGTERM and SIGHUP all end the game the same normal way; they are received on a
@@ -89,7 +90,7 @@ bool PellixApp::launch() {
   wakeEventType = SDL_RegisterEvents(1);
   raiseEventType = SDL_RegisterEvents(1);
   if (!stopSignals.start(wakeLoop)) {
-    std::fprintf(stderr, "Pellix could not set up its signal handling.\n");
+    std::fprintf(stderr, "%s", tr("Pellix could not set up its signal handling.\n"));
     return false;
   }
 
@@ -106,7 +107,7 @@ bool PellixApp::launch() {
   StartUpTrace::mark("data folder locked");
   if (!VideoDriverChoice::apply()) return false;
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    std::fprintf(stderr, "Pellix needs a graphical display and could not open one: %s\n", SDL_GetError());
+    std::fprintf(stderr, tr("Pellix needs a graphical display and could not open one: %s\n"), SDL_GetError());
     return false;
   }
   sdlStarted = true;
@@ -115,7 +116,7 @@ bool PellixApp::launch() {
   // Without a display SDL may fall back to an invisible driver; a game nobody can see is an error.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
   if (driver != "x11" && driver != "wayland" && driver != "kmsdrm") {
-    std::fprintf(stderr, "Pellix needs a graphical display (X11 or Wayland) and found none (video driver \"%s\").\n",
+    std::fprintf(stderr, tr("Pellix needs a graphical display (X11 or Wayland) and found none (video driver \"%s\").\n"),
                  driver.c_str());
     return false;
   }
@@ -155,7 +156,7 @@ bool PellixApp::launch() {
   StartUpTrace::mark("game made");
   // Nothing is loaded yet, so a controller without a window saves nothing when it goes.
   if (!windowOpen) {
-    std::fprintf(stderr, "Pellix could not start its window: %s\n", window.error().c_str());
+    std::fprintf(stderr, tr("Pellix could not start its window: %s\n"), window.error().c_str());
     return false;
   }
 
@@ -191,7 +192,7 @@ bool PellixApp::launch() {
   StartUpTrace::mark("window shown with the start screen");
   game->completeStartUp();
   // The game plays without pads where SDL cannot follow them.
-  if (!pads->start()) std::fprintf(stderr, "Pellix plays without game controllers: %s\n", SDL_GetError());
+  if (!pads->start()) std::fprintf(stderr, tr("Pellix plays without game controllers: %s\n"), SDL_GetError());
   // A later launch on the same folder asks this game to come to the front. Without the socket
   // it still says that the game runs.
   if (!dataFolder.empty()) runningGameLink.listen(dataFolder, askLoopToRaise);
@@ -202,15 +203,20 @@ bool PellixApp::launch() {
 
 void PellixApp::tellAlreadyRunning() {
   const bool raised = RunningGameLink::askToRaise(dataFolder, RAISE_ANSWER_MS);
-  std::fprintf(stderr, "Pellix is already running with the data folder %s; %s\n", dataFolder.c_str(),
-               raised ? "its window was asked to come to the front." : "switch to that game instead.");
+  if (raised) {
+    std::fprintf(stderr, tr("Pellix is already running with the data folder %s; its window was asked to come to the front.\n"),
+                 dataFolder.c_str());
+  } else {
+    std::fprintf(stderr, tr("Pellix is already running with the data folder %s; switch to that game instead.\n"),
+                 dataFolder.c_str());
+  }
   // The notice needs a display; without one the line above is all there is to say.
   if (!VideoDriverChoice::apply() || SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return;
   sdlStarted = true;
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
   if (driver != "x11" && driver != "wayland" && driver != "kmsdrm") return;
   if (!AlreadyRunningNotice::show(dataFolder, raised, [this] { return stopSignals.received(); }))
-    std::fprintf(stderr, "Pellix could not show its notice: %s\n", SDL_GetError());
+    std::fprintf(stderr, tr("Pellix could not show its notice: %s\n"), SDL_GetError());
 }
 
 void PellixApp::loop() {
@@ -304,9 +310,14 @@ void PellixApp::handleEvent(const SDL_Event& event) {
       }
       break;
     case SDL_MOUSEBUTTONDOWN:
-      if (event.button.button == SDL_BUTTON_LEFT && event.button.which != SDL_TOUCH_MOUSEID) {
+      if (event.button.which == SDL_TOUCH_MOUSEID) break;
+      if (event.button.button == SDL_BUTTON_LEFT) {
         mouseDown = true;
         touch(TOUCH_DOWN, static_cast<float>(event.button.x), static_cast<float>(event.button.y));
+      } else if (event.button.button == SDL_BUTTON_RIGHT && !mouseDown && game != nullptr) {
+        // A right-click does what the desktop's menu key does: it opens the game menu in play
+        // and closes it again (not in the middle of a drag).
+        game->handleKey(GameKey::MENU);
       }
       break;
     case SDL_MOUSEMOTION:

@@ -6,7 +6,11 @@
 #include <cstdio>
 
 #include "CommandLine.h"
+#include "LocaleSetup.h"
 #include "PellixApp.h"
+#include "Resources.h"
+#include "TextRasterizer.h"
+#include "Translation.h"
 #include "StartUpTrace.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +21,9 @@ int main(int argc, char** argv) {
   // each starting thread a heap of its own that keeps what it once held).
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   mallopt(M_ARENA_MAX, 2);
+  LocaleSetup::apply(Resources::localeDirectory());
+  if (LocaleSetup::fallBackWithoutGlyphs([](const char* text) { return TextRasterizer::unknownGlyphs(text, "Helvetica", 16); }))
+    std::fprintf(stderr, "Pellix speaks English: no installed font has the characters of the language chosen.\n");
   const CommandLine commandLine(argc, argv);
   switch (commandLine.action()) {
     case CommandLine::VERSION:

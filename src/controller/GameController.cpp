@@ -219,7 +219,8 @@ void GameController::loadState() {
   GameStateFile::ClockIntervals intervals;
   // The board stamps its squares with the moment it was read.
   clock.refresh();
-  if (!GameStateFile::load(stateFileName.c_str(), board, intervals)) {
+  savedGameResumes = GameStateFile::load(stateFileName.c_str(), board, intervals);
+  if (!savedGameResumes) {
     resetGame();
     return;
   }

@@ -156,7 +156,7 @@ class GameController : public GameStates {
   GameState state() const { return flow.current(); }
   // The screen before the current one.
   GameState previousScreen() const { return flow.previous(); }
-  // The instructions page on screen, 1 to ScreenFlow::INSTRUCTIONS_PAGES.
+  // The instructions page on screen, 1 to GameScreens::INSTRUCTION_PAGES.
   int instructionsPageShown() const { return flow.instructionsPage(); }
   // The button of the current screen drawn pressed, -1 for none.
   int highlightedButton() const { return flow.pressedButton(); }
@@ -243,6 +243,9 @@ class GameController : public GameStates {
   KeyboardCursor keyboardCursor;
 
  private:
+  // Whether the start screen leads back into a game read from the saved file (it then says
+  // "Click to continue").
+  bool savedGameResumes = false;
   // Whether game time ran when the window went to the background.
   bool clockWasRunning = false;
   // Plays the sound of something that happened on the board.

@@ -79,6 +79,7 @@ void GameController::drawFrame() {
   if (!drawState.drawnForDisplay(DisplayScale::generation())) followDisplayScale();
   if (flow.current() == STATE_SPLASH) {
     partialFrame.forget();
+    graphics.setStartBarContinues(savedGameResumes);
     graphics.generateStartScreenArt();
     screens.drawSplashScreen(flow.pressedButton() == 1);
     screens.doneDrawing();
@@ -111,7 +112,7 @@ PartialFrame::StillKey GameController::stillPictureKey() const {
       board.score, board.level, drawState.numbersShow(board.score, board.level),
       fraction != -1.0f ? BallGraphics::timerFrame(fraction) : -1,
       keyboardCursor.visible, keyboardCursor.square().x, keyboardCursor.square().y,
-      board.selected.x, board.selected.y, gesture.target().x, gesture.target().y, settings.twoTapMoves,
+      board.selected.x, board.selected.y, gesture.target().x, gesture.target().y,
       DisplayScale::generation(), DisplayScale::framePixelWidth(), DisplayScale::framePixelHeight(),
       board.pendingStones.size()};
   for (int i = 0; i < board.pendingStones.size(); ++i) key.push_back(board.pendingStones[i]);
@@ -215,7 +216,7 @@ void GameController::schedulePicture(FrameSchedule& schedule) const {
 
   if (flow.current() == STATE_INSTRUCTIONS) {
     if (flow.instructionsPage() == 1) schedule.changesAt(GameScreens::nextInstructionsAnimationChange(drawState.drawnAtMs()));
-    // The last page shows a turning bomb.
+    // The special balls' page shows a turning bomb.
     if (flow.instructionsPage() == 3) schedule.drawNow();
   }
 }
@@ -237,7 +238,7 @@ void GameController::settleAnimations() {
       // The square under the drag target shows the ghost instead, and waits.
       if (!animation.active || (ghostShown && Square(x, y) == gesture.target())) continue;
       // A grow that ended leaves its ball to the board image.
-      if (AnimationHandler::settle(animation, clock.nowMs(), drawState.drawnAtMs(), board.stones[y][x], false))
+      if (AnimationHandler::settle(animation, clock.nowMs(), drawState.drawnAtMs(), board.stones[y][x]))
         board.notePictureChange();
     }
   }

@@ -1,6 +1,8 @@
 // The screen flow's steps from one screen to the next.
 #include "ScreenFlow.h"
 
+#include "GameScreens.h"
+
 void ScreenFlow::goTo(GameState next) {
   shownTwoBack = shownBefore;
   shownBefore = shown;
@@ -10,7 +12,7 @@ void ScreenFlow::goTo(GameState next) {
 }
 
 bool ScreenFlow::turnInstructionsPage() {
-  if (page >= INSTRUCTIONS_PAGES) return false;
+  if (page >= GameScreens::INSTRUCTION_PAGES) return false;
   ++page;
   return true;
 }

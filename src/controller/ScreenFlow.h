@@ -26,8 +26,7 @@ class ScreenFlow : public GameStates {
   void highlightPrevious(int count) { pressed = pressed <= 0 ? count - 1 : pressed - 1; }
   void highlightNext(int count) { pressed = pressed < 0 || pressed >= count - 1 ? 0 : pressed + 1; }
 
-  // The instructions page on screen, 1 to INSTRUCTIONS_PAGES.
-  static constexpr int INSTRUCTIONS_PAGES = 3;
+  // The instructions page on screen, 1 to GameScreens::INSTRUCTION_PAGES.
   int instructionsPage() const { return page; }
   void openInstructions() { page = 1; }
   // Turns to the next page; false on the last one.

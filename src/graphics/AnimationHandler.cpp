@@ -46,7 +46,7 @@ void pulse(BallGraphics& graphics, const AnimationInfo& animInfo, int x, int y) 
 }
 
 void selection(BallGraphics& graphics, const AnimationInfo& animInfo, int x, int y, double t) {
-  const float v = AnimationHandler::selectionSize(t, graphics.twoTapMoves());
+  const float v = AnimationHandler::selectionSize(t);
   if (v < animInfo.shrinkSize) {
     // The big ghost shrinks back onto the ball until the bounce overtakes it.
     const float ghost = shrinkingGhostSize(animInfo, t);
@@ -103,14 +103,11 @@ float AnimationHandler::pulseSize(int gameTime) {
   return static_cast<float>((std::sin(static_cast<double>(angle)) + 1.0) / 15.0 + 0.52);
 }
 
-float AnimationHandler::selectionSize(double t, bool twoTapMoves) {
-  const double phase = twoTapMoves ? 90.0 : 270.0;
-  float v = static_cast<float>((std::sin(t / 155.0 + phase) + 1.0) / 5.0 + 0.7);
-  if (twoTapMoves) v *= 1.25f;
-  return v;
+float AnimationHandler::selectionSize(double t) {
+  return static_cast<float>((std::sin(t / 155.0 + 270.0) + 1.0) / 5.0 + 0.7);
 }
 
-bool AnimationHandler::settle(AnimationInfo& animInfo, int nowMs, int lastDrawnMs, int stoneNow, bool twoTapMoves) {
+bool AnimationHandler::settle(AnimationInfo& animInfo, int nowMs, int lastDrawnMs, int stoneNow) {
   if (!animInfo.active) return false;
   if (static_cast<double>(nowMs) - animInfo.startTime <= -FURTHEST_START_AHEAD_MS) animInfo.startTime = nowMs;
   const double drawnT = msSinceStart(animInfo, lastDrawnMs);
@@ -120,7 +117,7 @@ bool AnimationHandler::settle(AnimationInfo& animInfo, int nowMs, int lastDrawnM
     return false;
   }
   if (animInfo.kind == ANIM_SELECTED) {
-    const float v = selectionSize(drawnT, twoTapMoves);
+    const float v = selectionSize(drawnT);
     if (v < animInfo.shrinkSize && v > shrinkingGhostSize(animInfo, drawnT)) animInfo.shrinkSize = -1.0f;
     return false;
   }

@@ -16,7 +16,7 @@ class AnimationHandler {
   // back) starts now; a record ends once its last picture was drawn, in the frame drawn at
   // `lastDrawnMs` (a trail's after the ball passed, a grow's at full size), and a selection whose
   // ghost had shrunk onto the ball by then drops it. True when a grow ended: its square's final picture belongs in the board image now.
-  static bool settle(AnimationInfo& animInfo, int nowMs, int lastDrawnMs, int stoneNow, bool twoTapMoves);
+  static bool settle(AnimationInfo& animInfo, int nowMs, int lastDrawnMs, int stoneNow);
 
   // The stone size of a grow `t` ms after its start: forwards when the stone is on the square,
   // backwards (a removal) when it is empty. `finished` receives whether the grow is over.
@@ -24,5 +24,5 @@ class AnimationHandler {
   // The breathing size of a pulsing faded stone at game time `gameTime`.
   static float pulseSize(int gameTime);
   // The bouncing size of the selected stone `t` ms into the selection.
-  static float selectionSize(double t, bool twoTapMoves);
+  static float selectionSize(double t);
 };

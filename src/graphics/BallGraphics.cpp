@@ -8,6 +8,7 @@
 #include "Assert.h"
 #include "BlendMode.h"
 #include "DisplayScale.h"
+#include "MenuWords.h"
 #include "PowerOfTwo.h"
 #include "Resources.h"
 #include "ScreenGeometry.h"
@@ -55,7 +56,11 @@ const char* const SMALL_SYMBOL_IMAGES[11] = {nullptr,
 
 // The start screen's images, made before the rest.
 const char* const SPLASH_IMAGE = "Default.png";
-const char* const TAP_TO_START_IMAGE = "Button-TapToStartAGame_01_320x44.png";
+// The wide bars' picture, at rest and pressed; their words are painted over it.
+const char* const TAP_TO_START_IMAGE = "Button-Bar_01_320x44.png";
+const char* const BAR_PRESSED_IMAGE = "Button-Bar_02_320x44.png";
+const char* const COMPACT_BAR_IMAGE = "Button-BarCompact_01_320x31.png";
+const char* const COMPACT_BAR_PRESSED_IMAGE = "Button-BarCompact_02_320x31.png";
 
 // The other images generateBalls loads, in the order it loads them (the start screen's when
 // they are not made yet).
@@ -64,13 +69,9 @@ const char* const OTHER_IMAGES[] = {"Highlights_64x64.png",
                                     "BoardBlack_38x38.png",
                                     SPLASH_IMAGE,
                                     TAP_TO_START_IMAGE,
-                                    "Button-TapToStartAGame_02_320x44.png",
-                                    "Button-TapToStartNewGame_01_320x44.png",
-                                    "Button-TapToStartNewGame_02_320x44.png",
-                                    "Button-DoubleTapForGameMenu_01_320x44.png",
-                                    "Button-DoubleTapForGameMenu_02_320x44.png",
-                                    "Button-DoubleTapForGameMenuCompact_01_320x31.png",
-                                    "Button-DoubleTapForGameMenuCompact_02_320x31.png",
+                                    BAR_PRESSED_IMAGE,
+                                    COMPACT_BAR_IMAGE,
+                                    COMPACT_BAR_PRESSED_IMAGE,
                                     "SunOverlay_320x480.png",
                                     "MenuDivider_200x1.png",
                                     "TimerStrip_224x24.png"};
@@ -100,10 +101,24 @@ BallGraphics::BallGraphics(Art art, Look look) : currentLook(look) {
   if (art == ALL_ART) generateBalls();
 }
 
+Texture* BallGraphics::makeBar(const char* artName, bool pressed) {
+  return new Texture(pressed ? BAR_PRESSED_IMAGE : TAP_TO_START_IMAGE, 0, 0,
+                     {{pressed ? LabelPainter::BAR_PRESSED : LabelPainter::BAR, MenuWords::label(artName)}});
+}
+
+void BallGraphics::setStartBarContinues(bool continues) {
+  if (continues == startBarContinues) return;
+  startBarContinues = continues;
+  // Made again with the other words at the next generateStartScreenArt.
+  if (tapToStartAGameTexture) tapToStartAGameTexture.reset();
+  if (tapToStartAGamePressedTexture) tapToStartAGamePressedTexture.reset(makeBar(startBarArtName(), true));
+}
+
 void BallGraphics::generateStartScreenArt() {
   startScreenFinished = false;
-  if (!splashTexture) splashTexture.reset(new Texture(SPLASH_IMAGE, 1.0f, false));
-  if (!tapToStartAGameTexture) tapToStartAGameTexture.reset(new Texture(TAP_TO_START_IMAGE, 1.0f, false));
+  if (!splashTexture)
+    splashTexture.reset(new Texture(SPLASH_IMAGE, 0, 0, {{LabelPainter::TAGLINE, MenuWords::label("Tagline")}}));
+  if (!tapToStartAGameTexture) tapToStartAGameTexture.reset(makeBar(startBarArtName(), false));
 }
 
 void BallGraphics::prefetchStartScreenArt(Look look, int artScale) {
@@ -179,9 +194,10 @@ Bitmap* BallGraphics::generateGlow(bool soft, bool white, int radius, int extraW
   return bitmap;
 }
 
-Texture* BallGraphics::extendMiddle(const char* resourceName, int extraHeight, int extraWidth) {
+Texture* BallGraphics::extendMiddle(const char* resourceName, int extraHeight, int extraWidth,
+                                    const std::vector<Texture::Label>& labels) {
   MYTL_ASSERT(extraHeight >= 0 && extraWidth >= 0, "BallGraphics");
-  if (extraHeight == 0 && extraWidth == 0) return new Texture(resourceName, 1.0f, false);
+  if (extraHeight == 0 && extraWidth == 0) return new Texture(resourceName, 0, 0, labels);
   int iw = 0;
   int ih = 0;
   Bitmap source(resourceName, &iw, &ih, 1.0f);
@@ -200,6 +216,9 @@ Texture* BallGraphics::extendMiddle(const char* resourceName, int extraHeight, i
       extended->putPixel(x, y, source.getPixel(sx, sy));
     }
   }
+  // The labels keep to the picture's top rows, which the stretch leaves in place.
+  for (const Texture::Label& label : labels)
+    LabelPainter::paint(extended->pixels.get(), extended->w, extended->h, scale, label.first, label.second);
   Texture* texture = new Texture();
   texture->init(extended, w, h);
   return texture;
@@ -217,11 +236,11 @@ void BallGraphics::generateBalls() {
     names.insert(names.end(), SYMBOL_IMAGES + 1, SYMBOL_IMAGES + 12);
     names.insert(names.end(), SMALL_SYMBOL_IMAGES + 1, SMALL_SYMBOL_IMAGES + 11);
     for (const char* name : OTHER_IMAGES) {
-      // A start screen already shown keeps its images, and one that is over needs none:
-      // decoding them would only cost.
-      const bool startImage = name == SPLASH_IMAGE || name == TAP_TO_START_IMAGE;
-      const bool made = (name == SPLASH_IMAGE && splashTexture) || (name == TAP_TO_START_IMAGE && tapToStartAGameTexture);
-      if (!made && !(startImage && startScreenFinished)) names.push_back(name);
+      // A start screen already shown keeps its images, and the start picture of one that is
+      // over is not needed: decoding them would only cost.
+      const bool made = (name == SPLASH_IMAGE && (splashTexture || startScreenFinished)) ||
+                        (name == TAP_TO_START_IMAGE && tapToStartAGameTexture);
+      if (!made) names.push_back(name);
     }
     Bitmap::prefetch(names.data(), static_cast<int>(names.size()));
   }
@@ -262,13 +281,15 @@ void BallGraphics::generateBalls() {
   oddSquareTexture.reset(new Texture("BoardBlack_38x38.png", opaqueSquares ? 1.0f : 0.10f, false));
   evenSquareTexture.reset(new Texture("BoardBlack_38x38.png", opaqueSquares ? 1.0f : 0.15f, false));
   if (!startScreenFinished) generateStartScreenArt();
-  tapToStartAGamePressedTexture.reset(new Texture("Button-TapToStartAGame_02_320x44.png", 1.0f, false));
-  tapToStartNewGameTexture.reset(new Texture("Button-TapToStartNewGame_01_320x44.png", 1.0f, false));
-  tapToStartNewGamePressedTexture.reset(new Texture("Button-TapToStartNewGame_02_320x44.png", 1.0f, false));
-  doubleTapForGameMenuTexture.reset(new Texture("Button-DoubleTapForGameMenu_01_320x44.png", 1.0f, false));
-  doubleTapForGameMenuPressedTexture.reset(new Texture("Button-DoubleTapForGameMenu_02_320x44.png", 1.0f, false));
-  compactGameMenuBarTexture.reset(new Texture("Button-DoubleTapForGameMenuCompact_01_320x31.png", 1.0f, false));
-  compactGameMenuBarPressedTexture.reset(new Texture("Button-DoubleTapForGameMenuCompact_02_320x31.png", 1.0f, false));
+  tapToStartAGamePressedTexture.reset(makeBar(startBarArtName(), true));
+  tapToStartNewGameTexture.reset(makeBar("TapToStartNewGame", false));
+  tapToStartNewGamePressedTexture.reset(makeBar("TapToStartNewGame", true));
+  gameMenuBarTexture.reset(makeBar("GameMenuBar", false));
+  gameMenuBarPressedTexture.reset(makeBar("GameMenuBar", true));
+  compactGameMenuBarTexture.reset(new Texture(COMPACT_BAR_IMAGE, 0, 0,
+                                              {{LabelPainter::COMPACT_BAR, MenuWords::label("GameMenuBar")}}));
+  compactGameMenuBarPressedTexture.reset(new Texture(
+      COMPACT_BAR_PRESSED_IMAGE, 0, 0, {{LabelPainter::COMPACT_BAR_PRESSED, MenuWords::label("GameMenuBar")}}));
   menuDivider.reset(new Texture("MenuDivider_200x1.png", 1.0f, false));
 
   // 6. Timer frames: 22 x 24 cells at a 20-pixel pitch from column 1 (in screen units).
@@ -361,7 +382,9 @@ void BallGraphics::drawBoard(bool nineRowLayout, float scale) {
     boardSnapshotTexture->drawToScreen(0.0f, -32.0f, Scaling(1.0f), BLEND_OPAQUE, false);
     return;
   }
-  emptyBoardTexture.reset(extendMiddle("EmptyBoard.png", nineRowLayout ? 10 : 0, 0));
+  emptyBoardTexture.reset(extendMiddle("EmptyBoard.png", nineRowLayout ? 10 : 0, 0,
+                                       {{LabelPainter::SCORE_CAPTION, MenuWords::label("ScoreCaption")},
+                                        {LabelPainter::LEVEL_CAPTION, MenuWords::label("LevelCaption")}}));
   emptyBoardTexture->drawToScreen(0.0f, 0.0f, Scaling(1.0f), BLEND_OPAQUE, true);
   const int columns = nineRowLayout ? 7 : 8;
   const int rows = nineRowLayout ? 9 : 10;
@@ -463,8 +486,9 @@ void BallGraphics::drawTrans128Stone(int colour, int x, int y, float size) {
 void BallGraphics::drawBigTransparentStone(int colour, int x, int y, float size, bool allowed) {
   drawTrans128Stone(colour, x, y, size);
   if (allowed) {
+    // Drawn twice over, for a brighter mark on the square the ball will take.
     addSoftGlow(x, y, size * 0.87f);
-    if (!twoTapLook) addSoftGlow(x, y, size * 0.87f);
+    addSoftGlow(x, y, size * 0.87f);
   } else {
     addRedGlow(x, y, size * 2.7f, true);
   }
@@ -580,7 +604,7 @@ int BallGraphics::timerFrame(float fraction) {
   return frame;
 }
 
-void BallGraphics::drawTimer(float fraction, int x, int y) {
-  timerTextures[timerFrame(fraction)]->drawToScreen(static_cast<float>(x), static_cast<float>(y), Scaling(1.0f),
+void BallGraphics::drawTimer(float fraction, int x, int y, float scale) {
+  timerTextures[timerFrame(fraction)]->drawToScreen(static_cast<float>(x), static_cast<float>(y), Scaling(scale),
                                                      BLEND_PREMULTIPLIED, true);
 }

@@ -35,9 +35,6 @@ class BallGraphics {
     momentGameTimeMs = gameTimeMs;
   }
   int momentMs() const { return momentNowMs; }
-  // Whether moves are made with two taps: the selection and the drag target look different then.
-  void setTwoTapMoves(bool twoTap) { twoTapLook = twoTap; }
-  bool twoTapMoves() const { return twoTapLook; }
   int momentGameTime() const { return momentGameTimeMs; }
 
   // --- Start-up generation ---
@@ -46,6 +43,9 @@ class BallGraphics {
   // The start picture and its bar alone (nothing when they exist); needs the GL context.
   // Wanted again after finishStartScreen.
   void generateStartScreenArt();
+  // Whether the start screen's bar says "Click to continue" (a saved game resumes) rather than
+  // "Click to start a game"; a change makes the bar again.
+  void setStartBarContinues(bool continues);
   // Begins decoding the start picture and its bar at `artScale` in the look `look` on another
   // core, for a generateStartScreenArt that follows while GL starts up; needs no GL context.
   // At another scale that generation decodes its images itself.
@@ -80,7 +80,9 @@ class BallGraphics {
                               bool hollow, bool cubic, float gain, int cap, int scale = 1);
   // The image resource with extraHeight rows repeated before its vertical middle and extraWidth
   // columns before its horizontal middle (both >= 0); the caller owns the result.
-  static Texture* extendMiddle(const char* resourceName, int extraHeight, int extraWidth);
+  // `labels` are painted over the picture's top rows (LabelPainter).
+  static Texture* extendMiddle(const char* resourceName, int extraHeight, int extraWidth,
+                               const std::vector<Texture::Label>& labels = {});
 
   // --- Board and stone drawing ---
   // The board background (empty board and checker squares), rebuilt into a 512 x 512 snapshot
@@ -115,7 +117,7 @@ class BallGraphics {
   // An integer whose digits roll upwards to the next integer as the fraction grows.
   void drawNumber(float value, int divisor, float x, float y);
   // The penalty timer frame for `fraction` of the period.
-  void drawTimer(float fraction, int x, int y);
+  void drawTimer(float fraction, int x, int y, float scale = 1.0f);
   // Frame 0-10 shown for a timer fraction.
   static int timerFrame(float fraction);
   // Top-left corner of square (x, y) at board scale f.
@@ -146,12 +148,14 @@ class BallGraphics {
   bool snapshotNineRows = false;
   TexturePtr splashTexture;
   // The bars of the start, game-over and play screens (normal and highlighted).
+  // The start screen's bar: "Click to start a game", or "Click to continue" (see
+  // setStartBarContinues).
   TexturePtr tapToStartAGameTexture;
   TexturePtr tapToStartAGamePressedTexture;
   TexturePtr tapToStartNewGameTexture;
   TexturePtr tapToStartNewGamePressedTexture;
-  TexturePtr doubleTapForGameMenuTexture;
-  TexturePtr doubleTapForGameMenuPressedTexture;
+  TexturePtr gameMenuBarTexture;
+  TexturePtr gameMenuBarPressedTexture;
   // The same bar, slimmer, under the Quick mode's taller board.
   TexturePtr compactGameMenuBarTexture;
   TexturePtr compactGameMenuBarPressedTexture;
@@ -161,12 +165,15 @@ class BallGraphics {
   std::unique_ptr<Texture> rollingDigitTextures[ROLLING_DIGIT_SLOTS];
 
  private:
+  // A wide bar with the words of `artName` (MenuWords), at rest or pressed; the caller owns it.
+  static Texture* makeBar(const char* artName, bool pressed);
+  const char* startBarArtName() const { return startBarContinues ? "TapToContinue" : "TapToStartAGame"; }
+  bool startBarContinues = false;
   bool complete = false;
   bool startScreenFinished = false;
   Look currentLook = Looks::DEFAULT_LOOK;
   int momentNowMs = 0;
   int momentGameTimeMs = 0;
-  bool twoTapLook = false;
   // The texture in slot `index`, or null for an empty or missing slot.
   static Texture* slot(const MyTl::FixedArray<TexturePtr>& array, int index);
 };

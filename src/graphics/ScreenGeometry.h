@@ -89,23 +89,22 @@ const int MODE_SELECTOR_CENTRE_Y = 163;
 const int MODE_SELECTOR_WIDTH = 69;
 const int MODE_SELECTOR_HEIGHT = 72;
 
-// Below the mode columns, four rows 40 pixels apart: "Game clock:", "Two-tap moves:", "Look:" and
-// "Volume:", each label on the left (all starting at x 32, its text's top 11 pixels above the
-// row's centre line) and its control on the right, centred on x 219.
+// Below the mode columns, three rows 40 pixels apart: "Game clock:", "Look:" and "Volume:", each
+// label on the left (all starting at x 32, its text's top 11 pixels above the row's centre line)
+// and its control on the right, centred on x 219.
 const int ROW_LABEL_LEFT = 32;
 const int ROW_CONTROL_CENTRE_X = 219;
 const int ROW_LABEL_RISE = 11;
 
-// The "Game clock:" and "Two-tap moves:" switches, by their centres; a switch is 76 x 38.
+// The "Game clock:" switch, by its centre; a switch is 76 x 38.
 const int SWITCH_CENTRE_X = ROW_CONTROL_CENTRE_X;
 const int CLOCK_SWITCH_CENTRE_Y = 253;
-const int TWO_TAP_SWITCH_CENTRE_Y = 293;
 const int SWITCH_WIDTH = 76;
 const int SWITCH_HEIGHT = 38;
 
 // The look chooser: the look's name between two arrows in a 140 x 30 box centred on the row; a
 // touch on its left half steps to the previous look, on its right half to the next.
-const int LOOK_ROW_CENTRE_Y = 333;
+const int LOOK_ROW_CENTRE_Y = 293;
 const int LOOK_CHOOSER_WIDTH = 140;
 const int LOOK_CHOOSER_HEIGHT = 30;
 // The centres of the arrows, either side of the name.
@@ -119,12 +118,12 @@ inline int lookStepAt(int x, int y) {
 
 // The volume slider: its bar (the 203 x 10 image at 0.6) and knob are centred on (219, 373), the
 // knob's x runs over 104 pixels (x 167 to 271); touches between y 354 and 394 move it.
-const float VOLUME_SLIDER_Y = 373.0f;
+const float VOLUME_SLIDER_Y = 333.0f;
 const float VOLUME_SLIDER_CENTRE_X = static_cast<float>(ROW_CONTROL_CENTRE_X);
 const float VOLUME_SLIDER_SPAN = 104.0f;
 const float VOLUME_BAR_SCALE = 0.6f;
-const int VOLUME_SLIDER_HIT_TOP = 354;
-const int VOLUME_SLIDER_HIT_BOTTOM = 394;
+const int VOLUME_SLIDER_HIT_TOP = 314;
+const int VOLUME_SLIDER_HIT_BOTTOM = 354;
 // The knob's centre x for a volume of 0 to 1.
 inline float volumeKnobX(float volume) { return (volume - 0.5f) * VOLUME_SLIDER_SPAN + VOLUME_SLIDER_CENTRE_X; }
 // The volume whose knob is centred at x (below 0 or above 1 off the slider's ends).

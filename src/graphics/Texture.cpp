@@ -40,6 +40,31 @@ void Texture::loadImage(const std::string& resourceName, float alphaScale, bool 
   initInternal(false, &image);
 }
 
+Texture::Texture(const std::string& resourceName, int blankWidth, int blankHeight, std::vector<Label> labels) {
+  paintLabels(resourceName, blankWidth, blankHeight, labels);
+  recipe = [resourceName, blankWidth, blankHeight, labels](Texture& texture) {
+    texture.paintLabels(resourceName, blankWidth, blankHeight, labels);
+  };
+}
+
+void Texture::paintLabels(const std::string& resourceName, int blankWidth, int blankHeight, const std::vector<Label>& labels) {
+  monoBitmap.reset();
+  if (!resourceName.empty()) {
+    bitmap.reset(new Bitmap(resourceName.c_str(), &width, &height, 1.0f));
+  } else {
+    const int scale = DisplayScale::artScale();
+    bitmap.reset(new Bitmap(nextPowerOfTwo(blankWidth) * scale, nextPowerOfTwo(blankHeight) * scale));
+    bitmap->scale = scale;
+    width = blankWidth;
+    height = blankHeight;
+  }
+  if (bitmap->pixels != nullptr) {
+    for (const Label& label : labels)
+      LabelPainter::paint(bitmap->pixels.get(), bitmap->w, bitmap->h, bitmap->scale, label.first, label.second);
+  }
+  initInternal(false);
+}
+
 bool Texture::remake() {
   if (!recipe) return false;
   // The recipe may set or clear the recipe itself (init does); it stays this texture's recipe.
@@ -55,8 +80,8 @@ Texture::Texture(int snapshotWidth, int snapshotHeight) : width(snapshotWidth), 
 }
 
 Texture::Texture(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
-                 float alphaScale, bool keepPixels) {
-  init(text, w, h, alignment, fontName, fontSize, alphaScale, keepPixels);
+                 float alphaScale, bool keepPixels, bool fitHeight, bool oneLineFirst) {
+  init(text, w, h, alignment, fontName, fontSize, alphaScale, keepPixels, fitHeight, oneLineFirst);
 }
 
 Texture::~Texture() { releaseGlTexture(); }
@@ -85,17 +110,17 @@ void Texture::init(MonoBitmap* source, int w, int h) {
 }
 
 void Texture::init(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
-                   float alphaScale, bool keepPixels) {
+                   float alphaScale, bool keepPixels, bool fitHeight, bool oneLineFirst) {
   const std::string words = text != nullptr ? text : "";
   const std::string font = fontName != nullptr ? fontName : "";
-  renderText(words, w, h, alignment, font, fontSize, alphaScale, keepPixels);
-  recipe = [words, w, h, alignment, font, fontSize, alphaScale, keepPixels](Texture& texture) {
-    texture.renderText(words, w, h, alignment, font, fontSize, alphaScale, keepPixels);
+  renderText(words, w, h, alignment, font, fontSize, alphaScale, keepPixels, fitHeight, oneLineFirst);
+  recipe = [words, w, h, alignment, font, fontSize, alphaScale, keepPixels, fitHeight, oneLineFirst](Texture& texture) {
+    texture.renderText(words, w, h, alignment, font, fontSize, alphaScale, keepPixels, fitHeight, oneLineFirst);
   };
 }
 
 void Texture::renderText(const std::string& text, int w, int h, TextAlignment alignment, const std::string& fontName,
-                         int fontSize, float alphaScale, bool keepPixels) {
+                         int fontSize, float alphaScale, bool keepPixels, bool fitHeight, bool oneLineFirst) {
   width = nextPowerOfTwo(w);
   height = nextPowerOfTwo(h);
   bitmap.reset();
@@ -107,7 +132,7 @@ void Texture::renderText(const std::string& text, int w, int h, TextAlignment al
                                     : alignment == ALIGN_RIGHT ? TextRasterizer::RIGHT
                                                                : TextRasterizer::LEFT;
   TextRasterizer::render(text.c_str(), w, monoBitmap->w, monoBitmap->h, align, fontName.empty() ? nullptr : fontName.c_str(),
-                         fontSize, scale, monoBitmap->pixels.get());
+                         fontSize, scale, monoBitmap->pixels.get(), fitHeight ? h : 0, oneLineFirst);
   if (alphaScale != 1.0f) {
     const size_t count = static_cast<size_t>(monoBitmap->w) * static_cast<size_t>(monoBitmap->h);
     for (size_t i = 0; i < count; ++i) {

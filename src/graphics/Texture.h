@@ -12,7 +12,11 @@
 #include <memory>
 #include <string>
 
+#include <utility>
+#include <vector>
+
 #include "Bitmap.h"
+#include "LabelPainter.h"
 #include "MonoBitmap.h"
 #include "Scaling.h"
 
@@ -32,9 +36,16 @@ class Texture {
   // image). Framebuffer row 0 is the bottom of the screen.
   Texture(int width, int height);
   // White text in `fontName` at `fontSize` pixels, word-wrapped within w pixels, in a buffer of
-  // the power-of-two sizes of w and h, rasterised at the art scale.
+  // the power-of-two sizes of w and h, rasterised at the art scale. With fitHeight, text taller
+  // than h is set smaller, then cut with an ellipsis; with oneLineFirst, a label that would wrap
+  // is set smaller first (TextRasterizer).
   Texture(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
-          float alphaScale, bool keepPixels);
+          float alphaScale, bool keepPixels, bool fitHeight = false, bool oneLineFirst = false);
+  // Words painted at the art scale over a picture: the image resource `resourceName` (its own
+  // size), or with an empty name a transparent picture of `blankWidth` x `blankHeight`; each
+  // label is painted in the style of its kind (LabelPainter).
+  using Label = std::pair<LabelPainter::Kind, std::string>;
+  Texture(const std::string& resourceName, int blankWidth, int blankHeight, std::vector<Label> labels);
   ~Texture();
 
   Texture(const Texture&) = delete;
@@ -45,7 +56,7 @@ class Texture {
   void init(Bitmap* source, int width = -1, int height = -1);
   void init(MonoBitmap* source, int width = -1, int height = -1);
   void init(const char* text, int w, int h, TextAlignment alignment, const char* fontName, int fontSize,
-            float alphaScale, bool keepPixels);
+            float alphaScale, bool keepPixels, bool fitHeight = false, bool oneLineFirst = false);
 
   // Makes the texture again from what it was made of (its image resource or its text), at the
   // display's current art scale; the object and its logical size stay. False (and nothing done)
@@ -85,8 +96,9 @@ class Texture {
   int uploadedWidth = 0;
   int uploadedHeight = 0;
   void loadImage(const std::string& resourceName, float alphaScale, bool keepPixels);
+  void paintLabels(const std::string& resourceName, int blankWidth, int blankHeight, const std::vector<Label>& labels);
   void renderText(const std::string& text, int w, int h, TextAlignment alignment, const std::string& fontName,
-                  int fontSize, float alphaScale, bool keepPixels);
+                  int fontSize, float alphaScale, bool keepPixels, bool fitHeight, bool oneLineFirst);
   // The quad's size in screen units at scale 1.
   float quadWidth() const;
   float quadHeight() const;

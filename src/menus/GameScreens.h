@@ -1,5 +1,5 @@
 // GameScreens: the screens drawn over or instead of the board: the start screen, the game-menu
-// strip below the board, the game menu with its About panel, the three instruction pages, the
+// strip below the board, the game menu with its About panel, the four instruction pages, the
 // game-over screen, the name entry for a new high score and the "Game Mode Change" question. The controller calls the
 // screen of its current state every frame with the highlight the touch code tracks; the touch
 // code decides what a tap does. Owned by the controller; main thread only.
@@ -40,11 +40,15 @@ class GameScreens : public MenuCommon {
     std::string dataFolder;
     std::string preferencesFile;
   };
+  // The instruction pages: the rules, moving, the special balls and the keys, the game clock with
+  // scoring and levels.
+  static constexpr int INSTRUCTION_PAGES = 4;
 
   explicit GameScreens(BallGraphics& renderer);
   ~GameScreens() override;
 
-  // "Default.png" with the start-a-game bar.
+  // "Default.png" with the bar under it ("Click to continue" when a saved game goes on, see
+  // BallGraphics::setStartBarContinues).
   void drawSplashScreen(bool pressed);
   // The open menu's textures and the game-over picture made again at the new art scale.
   void followArtScale() override;
@@ -57,13 +61,13 @@ class GameScreens : public MenuCommon {
   void showAbout();
   // The About panel's text.
   std::string aboutText() const;
-  // One instruction page; returns the top of its button. The last page names the keys, and the
-  // buttons of the pad in use when there is one (see setGamepadStyle).
+  // One instruction page (1 to INSTRUCTION_PAGES); returns the top of its button. The third page
+  // names the keys, and the buttons of the pad in use when there is one (see setGamepadStyle).
   int drawInstructions(int highlighted, int page);
   // The pad whose buttons the instructions name from the next frame on; NONE for the keys alone.
   void setGamepadStyle(GamepadStyle style) { padStyle = style; }
   GamepadStyle gamepadStyle() const { return padStyle; }
-  // The last instruction page's text for the pad `style`.
+  // The keys' text of the special balls' page, with the buttons of the pad `style`.
   static std::string keysPageText(GamepadStyle style);
   void drawGameOver();
   // Opens the name entry for a new high score: the name field goes on screen with the focus,

@@ -12,6 +12,7 @@
 #include "Lock.h"
 #include "ScreenGeometry.h"
 #include "SegmentedControl.h"
+#include "Translation.h"
 
 namespace {
 
@@ -19,8 +20,9 @@ const Scaling UNSCALED(1.0f, 1.0f);
 const ScreenGeometry::ButtonPanel& PANEL = ScreenGeometry::HIGH_SCORES_PANEL;
 const int FIRST_ROW_Y = ScreenGeometry::HIGH_SCORES_FIRST_ROW_Y;
 const int ROW_PITCH = ScreenGeometry::HIGH_SCORES_ROW_PITCH;
+// TRANSLATORS: shown in the high-score table's place; 160 pixels wide, 14-pixel text.
 const char* const FETCH_FAILED =
-    "Unable to fetch global scores from the server. Please check that the internet is available.";
+    TR_NOOP("The global high scores could not be fetched from the server. Please check your internet connection.");
 
 // The message box of the no-server sentence: wide enough for a configuration path.
 const int NO_SERVER_BOX_WIDTH = 240;
@@ -45,9 +47,14 @@ std::string HiScoresMenu::noServerMessage(const std::string& preferencesPath) {
   const std::string homeFolder = home != nullptr ? home : "";
   if (homeFolder.size() > 1 && shown.compare(0, homeFolder.size() + 1, homeFolder + "/") == 0)
     shown = "~" + shown.substr(homeFolder.size());
-  if (shown.empty()) shown = "the game's preferences file";
-  return std::string("No high-score server is set up: name one as ") + ScoreServerAddress::PREFERENCE_KEY + " in " +
-         shown + ".";
+  if (shown.empty()) {
+    // TRANSLATORS: %1$s is the preferences key "scores_url", which stays as it is.
+    return Translation::format(tr("No high-score server is set up: name one as %1$s in the game's preferences file."),
+                               ScoreServerAddress::PREFERENCE_KEY);
+  }
+  // TRANSLATORS: %1$s is the key "scores_url" (not translated), %2$s the preferences file's path.
+  return Translation::format(tr("No high-score server is set up: name one as %1$s in %2$s."),
+                             ScoreServerAddress::PREFERENCE_KEY, shown.c_str());
 }
 
 void HiScoresMenu::setServerAddress(const ScoreServerAddress& address, const std::string& preferencesPath) {
@@ -75,18 +82,20 @@ bool HiScoresMenu::tellPlayerOfDeliveries(GameScreens& screens) {
   std::string message;
   for (const ScoreOutboxSender::Notice& notice : notices) {
     if (!message.empty()) message += "\n\n";
-    const std::string score = std::to_string(notice.submission.score);
+    const int score = notice.submission.score;
     if (!notice.accepted) {
-      message += "Your score of " + score + " was not accepted by the high-score server: " + notice.reason + ".";
+      // TRANSLATORS: %2$s is the server's reason, in English.
+      message += Translation::format(tr("Your score of %1$d was not accepted by the high-score server: %2$s."), score,
+                                     notice.reason.c_str());
     } else if (notice.rank != -1) {
-      message += "Your score of " + score + " has reached the global high scores: number " +
-                 std::to_string(notice.rank) + ".";
+      message += Translation::format(tr("Your score of %1$d has reached the global high scores: number %2$d."), score,
+                                     notice.rank);
     } else {
-      message += "Your score of " + score + " has reached the global high scores.";
+      message += Translation::format(tr("Your score of %1$d has reached the global high scores."), score);
     }
   }
-  deliveryAlert = std::make_shared<Ui::Alert>("Global High Scores", message, nullptr, nullptr,
-                                              std::vector<std::string>{"Ok"});
+  deliveryAlert = std::make_shared<Ui::Alert>(tr("Global High Scores"), message, nullptr, nullptr,
+                                              std::vector<std::string>{trContext("alert button", "OK")});
   deliveryAlert->show(*screens.parent);
   return true;
 }
@@ -178,7 +187,7 @@ void HiScoresMenu::buildRows(GameScreens& screens, const HiScore* tableEntries) 
                                                               Texture::ALIGN_CENTER, "Helvetica", 14, 0.5f, false));
   } else if (messageOnly) {
     screens.menuTexts[0] = screens.addMenuTexture(
-        new Texture(FETCH_FAILED, 160, 128, Texture::ALIGN_CENTER, "Helvetica", 14, 0.5f, false));
+        new Texture(tr(FETCH_FAILED), 160, 128, Texture::ALIGN_CENTER, "Helvetica", 14, 0.5f, false, true));
   } else {
     for (int row = 0; row < ROWS; ++row) {
       const RowText text = rowText(row, source, count);
@@ -236,8 +245,9 @@ void HiScoresMenu::offerUpload(GameScreens& screens) {
   askedAbout = newEntry;
   if (!screens.uploadAlert) {
     screens.uploadAlert = std::make_shared<Ui::Alert>(
-        "Submit Score", "Would you like to add your score to the global high scores?", screens.delegateOfControls(),
-        "Not Now", std::vector<std::string>{"OK"});
+        tr("Submit Score"), tr("Would you like to add your score to the global high scores?"),
+        screens.delegateOfControls(), trContext("alert button", "Not Now").c_str(),
+        std::vector<std::string>{trContext("alert button", "OK")});
   }
   screens.uploadAlert->show(*screens.parent);
 }
@@ -250,9 +260,10 @@ void HiScoresMenu::beginVisit(GameScreens& screens, HiScore* entry, int index) {
   rowsBuilt = false;
   if (!segmentedControl) {
     ControlsDelegate* delegate = screens.delegateOfControls();
-    segmentedControl = std::make_shared<Ui::SegmentedControl>(std::vector<std::string>{"Local", "Global"},
-                                                              Ui::ViewRect(ScreenGeometry::LOCAL_GLOBAL_LEFT, ScreenGeometry::LOCAL_GLOBAL_TOP,
-                                                                           ScreenGeometry::LOCAL_GLOBAL_WIDTH, ScreenGeometry::LOCAL_GLOBAL_HEIGHT));
+    segmentedControl = std::make_shared<Ui::SegmentedControl>(
+        std::vector<std::string>{trContext("high-score table", "Local"), trContext("high-score table", "Global")},
+        Ui::ViewRect(ScreenGeometry::LOCAL_GLOBAL_LEFT, ScreenGeometry::LOCAL_GLOBAL_TOP, ScreenGeometry::LOCAL_GLOBAL_WIDTH,
+                     ScreenGeometry::LOCAL_GLOBAL_HEIGHT));
     segmentedControl->setAction([delegate](Ui::SegmentedControl& control) {
       if (delegate != nullptr) delegate->localGlobalChange(control);
     });
@@ -281,12 +292,27 @@ bool HiScoresMenu::followWorkers(GameScreens& screens) {
   if (screens.parent && uploader.takeErrorAlertRequest()) {
     const HiScoresUploader::AlertTexts& texts = HiScoresUploader::errorAlertTexts();
     errorAlert = std::make_shared<Ui::Alert>(uploader.errorAlertTitle(), uploader.errorAlertMessage(), nullptr,
-                                             nullptr, std::vector<std::string>{texts.button});
+                                             nullptr, std::vector<std::string>{trContext("alert button", texts.button)});
     errorAlert->show(*screens.parent);
+    changed = true;
+  }
+  // The spinner stands in for the rows while the server is asked.
+  if (waitingForServer() != static_cast<bool>(activityIndicator)) {
+    if (waitingForServer()) {
+      showSpinner(screens);
+    } else {
+      removeSpinner();
+    }
     changed = true;
   }
   return changed;
 }
+
+bool HiScoresMenu::globalRowsReady() const {
+  return fetcher.scoresFetched.load(std::memory_order_acquire) || !serverAddress.isSet();
+}
+
+bool HiScoresMenu::waitingForServer() const { return uploadStarted || (!showLocal && !globalRowsReady()); }
 
 int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighted, const HiScore* tableEntries) {
   const bool first = screens.justSwitched();
@@ -294,13 +320,7 @@ int HiScoresMenu::drawHighScoresMenu(GameScreens& screens, bool bottomHighlighte
   const char* names[] = {"HighScores", "Back"};
   const int buttonTop = screens.drawMenuWithTopAndBottomButtons(first, names, bottomHighlighted, PANEL.yOffset);
 
-  const bool globalReady = fetcher.scoresFetched.load(std::memory_order_acquire) || !serverAddress.isSet();
-  if (!rowsBuilt && (showLocal || globalReady)) buildRows(screens, tableEntries);
-  if (rowsBuilt && !uploadStarted) {
-    removeSpinner();
-    drawRows(screens);
-  } else {
-    showSpinner(screens);
-  }
+  if (!rowsBuilt && (showLocal || globalRowsReady())) buildRows(screens, tableEntries);
+  if (rowsBuilt && !uploadStarted) drawRows(screens);
   return buttonTop;
 }

@@ -43,7 +43,8 @@ class HiScoresMenu {
   // control, the upload question for a new entry, and another try of the outbox.
   void beginVisit(GameScreens& screens, HiScore* newEntry, int tableIndex);
   // The frame tick's part while the screen is up: after an upload the global view, after a
-  // failed one its alert. True when the screen changed.
+  // failed one its alert, and the spinner while the server is asked. True when the screen
+  // changed.
   bool followWorkers(GameScreens& screens);
   // Draws the screen through `screens`; returns the top of the "Back" button. `tableEntries` are
   // the first entries of the local table the visit began with (at least ten).
@@ -106,6 +107,10 @@ class HiScoresMenu {
   void startFetch();
   void buildRows(GameScreens& screens, const HiScore* tableEntries);
   void drawRows(GameScreens& screens);
+  // Whether the global rows are here (or there is no server to ask).
+  bool globalRowsReady() const;
+  // Whether a fetch or an upload that the screen waits for runs.
+  bool waitingForServer() const;
   void showSpinner(GameScreens& screens);
   void removeSpinner();
   void offerUpload(GameScreens& screens);

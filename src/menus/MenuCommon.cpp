@@ -5,6 +5,7 @@
 
 #include "BlendMode.h"
 #include "Lock.h"
+#include "MenuWords.h"
 #include "ScreenGeometry.h"
 #include "View.h"
 
@@ -25,9 +26,10 @@ int powerOfTwoAtLeast(int value) {
 
 MenuCommon::MenuButton::MenuButton(const char* name, MenuCommon* menu) {
   if (name == nullptr || name[0] == '\0') return;
-  const std::string base = std::string("MenuOption-") + name;
-  normalTexture = menu->addMenuTexture(new Texture((base + "_01_200x52.png").c_str(), 1.0f, false));
-  altTexture = menu->addMenuTexture(new Texture((base + "_02_200x52.png").c_str(), 1.0f, false));
+  const std::string words = MenuWords::label(name);
+  normalTexture = menu->addMenuTexture(new Texture("MenuOption_01_200x52.png", 0, 0, {{LabelPainter::MENU_OPTION, words}}));
+  altTexture =
+      menu->addMenuTexture(new Texture("MenuOption_02_200x52.png", 0, 0, {{LabelPainter::MENU_OPTION_PRESSED, words}}));
 }
 
 MenuCommon::MenuCommon(const TexturePtr& divider) : menuDivider(divider) {}
@@ -68,8 +70,7 @@ Texture* MenuCommon::addMenuTexture(Texture* texture) {
 
 void MenuCommon::ensureTitleLoaded(bool load, Texture** slot, const char* name) {
   if (!load) return;
-  const std::string image = std::string("Title-") + name + "_200x52.png";
-  *slot = addMenuTexture(new Texture(image.c_str(), 1.0f, false));
+  *slot = addMenuTexture(new Texture(std::string(), 200, 52, {{LabelPainter::TITLE, MenuWords::label(name)}}));
 }
 
 Texture* MenuCommon::createMenuFrame(int height, int widen) {

@@ -26,7 +26,8 @@ class MenuCommon {
   // A button image with its highlighted twin; both null for an unnamed button.
   struct MenuButton {
     MenuButton() = default;
-    // Loads "MenuOption-<name>_01_200x52.png" and "_02_" and registers both with `menu`.
+    // "MenuOption_01_200x52.png" and "_02_" with the words of `name` (MenuWords) painted on,
+    // both registered with `menu`.
     MenuButton(const char* name, MenuCommon* menu);
     Texture* normalTexture = nullptr;
     Texture* altTexture = nullptr;
@@ -43,7 +44,8 @@ class MenuCommon {
   bool justSwitched();
   // Registers `texture` with the current menu (it lives until the next switch); returns it.
   Texture* addMenuTexture(Texture* texture);
-  // When `load`: creates "Title-<name>_200x52.png", registers it and stores it in *slot.
+  // When `load`: creates the 200 x 52 title with the words of `name` (MenuWords), registers it and
+  // stores it in *slot.
   void ensureTitleLoaded(bool load, Texture** slot, const char* name);
   // The panel "PopBackground_270x270.png" stretched to `height` rows and widened by `widen`.
   Texture* createMenuFrame(int height, int widen);

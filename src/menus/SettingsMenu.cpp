@@ -9,13 +9,21 @@
 #include "Settings.h"
 #include "Stone.h"
 #include "Switch.h"
+#include "Translation.h"
 
 namespace {
 
 const Scaling UNSCALED(1.0f, 1.0f);
-const char* const MODE_LABELS[] = {"Easy", "Medium", "Hard", "Quick"};
+// TRANSLATORS: the game modes, under their sample balls; about 60 pixels wide at 12 pixels.
+const char* const MODE_LABELS[][2] = {{TRC_NOOP("game mode", "Easy")},
+                                      {TRC_NOOP("game mode", "Medium")},
+                                      {TRC_NOOP("game mode", "Hard")},
+                                      {TRC_NOOP("game mode", "Quick")}};
 // The looks' names on the chooser, in the order of Looks::ALL.
-const char* const LOOK_LABELS[] = {"Glossy", "Colour-blind", "High contrast"};
+// TRANSLATORS: the looks of the balls and board; about 100 pixels wide at 14 pixels.
+const char* const LOOK_LABELS[][2] = {{TRC_NOOP("look", "Glossy")},
+                                      {TRC_NOOP("look", "Colour-blind")},
+                                      {TRC_NOOP("look", "High contrast")}};
 
 // The slots of the screen's texts in GameScreens::menuTexts.
 enum TextSlot { MODE_TEXTS = 0, CLOCK_LABEL = 4, LOOK_LABEL, VOLUME_LABEL, LOOK_NAMES, ARROW_BACK = LOOK_NAMES + 3, ARROW_ON };
@@ -58,13 +66,19 @@ int SettingsMenu::drawSettings(GameScreens& screens, bool bottomHighlighted) {
   Texture** texts = screens.menuTexts;
   if (first) {
     const auto text = [&screens](const char* words, int width, Texture::TextAlignment alignment, int size) {
-      return screens.addMenuTexture(new Texture(words, width, 64, alignment, "Helvetica", size, 1.0f, false));
+      // A label that would wrap is set smaller first, and wraps only below three quarters of its size.
+      return screens.addMenuTexture(new Texture(words, width, 64, alignment, "Helvetica", size, 1.0f, false, true, true));
     };
-    for (int p = 0; p < 4; ++p) texts[MODE_TEXTS + p] = text(MODE_LABELS[p], 64, Texture::ALIGN_CENTER, 12);
-    texts[CLOCK_LABEL] = text("Game clock:", 128, Texture::ALIGN_LEFT, 16);
-    texts[LOOK_LABEL] = text("Look:", 128, Texture::ALIGN_LEFT, 16);
-    texts[VOLUME_LABEL] = text("Volume:", 128, Texture::ALIGN_LEFT, 16);
-    for (int l = 0; l < 3; ++l) texts[LOOK_NAMES + l] = text(LOOK_LABELS[l], ScreenGeometry::LOOK_CHOOSER_WIDTH - 24, Texture::ALIGN_CENTER, 14);
+    for (int p = 0; p < 4; ++p)
+      texts[MODE_TEXTS + p] = text(trContext(MODE_LABELS[p][0], MODE_LABELS[p][1]).c_str(), 64, Texture::ALIGN_CENTER, 12);
+    // TRANSLATORS: the settings' row labels, left of their switches; about 110 pixels at 16 pixels.
+    texts[CLOCK_LABEL] = text(tr("Game clock:"), 128, Texture::ALIGN_LEFT, 16);
+    // TRANSLATORS: the look of the balls and board (a noun), left of the chooser.
+    texts[LOOK_LABEL] = text(trContext("settings row", "Look:").c_str(), 128, Texture::ALIGN_LEFT, 16);
+    texts[VOLUME_LABEL] = text(tr("Volume:"), 128, Texture::ALIGN_LEFT, 16);
+    for (int l = 0; l < 3; ++l)
+      texts[LOOK_NAMES + l] = text(trContext(LOOK_LABELS[l][0], LOOK_LABELS[l][1]).c_str(),
+                                   ScreenGeometry::LOOK_CHOOSER_WIDTH - 24, Texture::ALIGN_CENTER, 14);
     texts[ARROW_BACK] = text("\u25C2", 16, Texture::ALIGN_CENTER, 16);
     texts[ARROW_ON] = text("\u25B8", 16, Texture::ALIGN_CENTER, 16);
     levelSelector = screens.addMenuTexture(new Texture("GameSelector_100x163.png", 1.0f, false));

@@ -23,6 +23,10 @@ const float SCREEN_MARGIN = 10.0f;
 const int TITLE_SIZE = 17;
 const int MESSAGE_SIZE = 14;
 const int BUTTON_TEXT_SIZE = 16;
+// A title too long for its button is set smaller, down to this size.
+const int SMALLEST_BUTTON_TEXT_SIZE = 11;
+// The room kept free on either side of a button's title.
+const float BUTTON_TEXT_MARGIN = 4.0f;
 
 }  // namespace
 
@@ -86,7 +90,10 @@ const Alert::Layout& Alert::layout() {
           ? 0.0f
           : static_cast<float>(TextMeasurer::measure(messageText, ViewStyle::FONT_NAME, MESSAGE_SIZE, wrap).height);
   const size_t count = buttons.size();
-  const bool sideBySide = count <= 2;
+  const float halfWidth = (contentWidth - BUTTON_GAP) / 2.0f;
+  const bool sideBySide = count <= 2 && std::all_of(buttons.begin(), buttons.end(), [&](const std::string& title) {
+                            return titleWidth(title, BUTTON_TEXT_SIZE) <= halfWidth - 2.0f * BUTTON_TEXT_MARGIN;
+                          });
   const float buttonsHeight = count == 0 ? 0.0f
                               : sideBySide ? BUTTON_HEIGHT
                                            : static_cast<float>(count) * BUTTON_HEIGHT +
@@ -106,6 +113,7 @@ const Alert::Layout& Alert::layout() {
   l.messageHeight = messageHeight;
   const float buttonsTop = l.messageY + messageHeight + buttonsGap;
   l.buttons.clear();
+  l.buttonTextSizes.clear();
   for (size_t i = 0; i < count; ++i) {
     if (sideBySide) {
       const float w = (contentWidth - static_cast<float>(count - 1) * BUTTON_GAP) / static_cast<float>(count);
@@ -115,8 +123,20 @@ const Alert::Layout& Alert::layout() {
       l.buttons.emplace_back(l.panel.x + PADDING, buttonsTop + static_cast<float>(i) * (BUTTON_HEIGHT + BUTTON_GAP),
                              contentWidth, BUTTON_HEIGHT);
     }
+    int size = BUTTON_TEXT_SIZE;
+    while (size > SMALLEST_BUTTON_TEXT_SIZE && titleWidth(buttons[i], size) > l.buttons.back().w - 2.0f * BUTTON_TEXT_MARGIN) --size;
+    l.buttonTextSizes.push_back(size);
   }
   return l;
+}
+
+float Alert::titleWidth(const std::string& title, int pixelSize) {
+  return static_cast<float>(TextMeasurer::measure(title, ViewStyle::FONT_NAME, pixelSize, 0).width);
+}
+
+int Alert::buttonTextSize(int index) {
+  MYTL_ASSERT(index >= 0 && index < numberOfButtons(), "Alert");
+  return layout().buttonTextSizes[static_cast<size_t>(index)];
 }
 
 ViewRect Alert::buttonFrame(int index) {
@@ -197,8 +217,8 @@ void Alert::draw(ViewPainter& painter, const ViewRect& screenFrame) {
   }
 
   ViewPainter::TextStyle buttonStyle;
-  buttonStyle.pixelSize = BUTTON_TEXT_SIZE;
   for (size_t i = 0; i < l.buttons.size(); ++i) {
+    buttonStyle.pixelSize = l.buttonTextSizes[i];
     const ViewRect& button = l.buttons[i];
     // The focused button, the one Return chooses, wears the accent.
     const bool preferred = static_cast<int>(i) == focusedButtonIndex();
@@ -206,8 +226,8 @@ void Alert::draw(ViewPainter& painter, const ViewRect& screenFrame) {
     const ViewColour fill = preferred ? (down ? ViewStyle::accent() : ViewStyle::accentDark())
                                       : (down ? ViewStyle::controlPressed() : ViewStyle::controlFill());
     painter.fillRoundedRect(button, 8.0f, fill);
-    painter.pushClip(button.insetBy(4.0f, 0.0f));
-    painter.drawTextCentered(buttons[i], button.insetBy(4.0f, 0.0f), buttonStyle, ViewStyle::textLight());
+    painter.pushClip(button.insetBy(BUTTON_TEXT_MARGIN, 0.0f));
+    painter.drawTextCentered(buttons[i], button.insetBy(BUTTON_TEXT_MARGIN, 0.0f), buttonStyle, ViewStyle::textLight());
     painter.popClip();
   }
 }

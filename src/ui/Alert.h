@@ -49,8 +49,12 @@ class Alert : public View {
   int focusedButtonIndex() const { return focusIndex < 0 ? defaultButtonIndex() : focusIndex; }
   void setDelegate(AlertDelegate* delegate) { alertDelegate = delegate; }
   AlertDelegate* delegate() const { return alertDelegate; }
-  // Where button `index` is on screen (valid once shown).
+  // Where button `index` is on screen (valid once shown). Two buttons stand side by side when
+  // both titles fit half the width, else every button takes a row of its own.
   ViewRect buttonFrame(int index);
+  // The pixel size button `index`'s title is drawn in: smaller than usual when even its own row
+  // is too narrow for it (valid once shown).
+  int buttonTextSize(int index);
   // The panel on screen (valid once shown).
   ViewRect panelFrame();
 
@@ -72,8 +76,11 @@ class Alert : public View {
     float messageY = 0.0f;
     float messageHeight = 0.0f;
     std::vector<ViewRect> buttons;
+    std::vector<int> buttonTextSizes;  // the pixel size each button's title fits in
   };
   const Layout& layout();
+  // The width of `title` on one line at `pixelSize`.
+  static float titleWidth(const std::string& title, int pixelSize);
   int buttonAt(int x, int y);
   // Answers with button `index`: leaves the screen, then tells the delegate.
   void answer(int index);

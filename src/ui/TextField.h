@@ -42,6 +42,7 @@ class TextField : public View {
   void setBackgroundColour(ViewColour colour) { background = colour; }
   void setTextColour(ViewColour colour) { textColour = colour; }
   void setFont(const std::string& name, int pixelSize);
+  int textPixelSize() const { return fontSize; }
   void setBorderStyle(BorderStyle style) { border = style; }
   BorderStyle borderStyle() const { return border; }
 

@@ -165,24 +165,26 @@ TEST_F(ControllerTest, SettingsDoneAppliesOrAsksBeforeEndingAGame) {
 TEST_F(ControllerTest, VolumeSliderFollowsTheFinger) {
   emptyBoardInPlay();
   game->switchGameState(GameController::STATE_SETTINGS);
+  // A little above the slider's line, as a finger lands.
+  const int sliderY = static_cast<int>(ScreenGeometry::VOLUME_SLIDER_Y) - 3;
   struct Case {
     int x;
     float volume;
   } cases[] = {{219, 0.5f}, {167, 0.0f}, {160, 0.0f}, {271, 1.0f}, {279, 1.0f}};
   for (const Case& c : cases) {
     liveSettings().volume = 0.3f;
-    game->handleMouseDown(c.x, 370);
-    game->handleMouseUp(c.x, 370);
+    game->handleMouseDown(c.x, sliderY);
+    game->handleMouseUp(c.x, sliderY);
     EXPECT_NEAR(c.volume, liveSettings().volume, 0.01f) << c.x;
   }
   liveSettings().volume = 0.3f;
-  EXPECT_FALSE(setSettingsVolume(liveSettings(), 140, 370));  // far beyond the grace area
-  EXPECT_FALSE(setSettingsVolume(liveSettings(), 219, 333));  // on the look chooser above it
+  EXPECT_FALSE(setSettingsVolume(liveSettings(), 140, sliderY));  // far beyond the grace area
+  EXPECT_FALSE(setSettingsVolume(liveSettings(), 219, ScreenGeometry::LOOK_ROW_CENTRE_Y));  // on the look chooser above it
   EXPECT_FLOAT_EQ(0.3f, liveSettings().volume);
-  game->handleMouseDown(180, 370);
-  game->handleMouseDrag(240, 370);
+  game->handleMouseDown(180, sliderY);
+  game->handleMouseDrag(240, sliderY);
   EXPECT_NEAR((240.0f - 219.0f) / 104.0f + 0.5f, liveSettings().volume, 1e-6f);
-  game->handleMouseUp(240, 370);
+  game->handleMouseUp(240, sliderY);
   EXPECT_FALSE(game->draggingVolume());
 }
 
@@ -624,7 +626,7 @@ TEST_F(ControllerTest, TheStartPictureIsHeldOnlyForTheStartScreen) {
   EXPECT_EQ(nullptr, game->renderer().tapToStartAGameTexture.get());
   game->renderer().regenerate();
   EXPECT_EQ(nullptr, game->renderer().splashTexture.get()) << "made again with the rest of the art";
-  EXPECT_NE(nullptr, game->renderer().doubleTapForGameMenuTexture.get());
+  EXPECT_NE(nullptr, game->renderer().gameMenuBarTexture.get());
   game->switchGameState(GameController::STATE_SPLASH);
   game->drawBoard();
   EXPECT_NE(nullptr, game->renderer().splashTexture.get());

@@ -4,6 +4,8 @@
 // for every frame, input for one frame.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "ControllerFixture.h"
 #include "RenderHarness.h"
 #include "DoubleClickHandler.h"
@@ -201,6 +203,8 @@ TEST_F(FrameScheduleTest, AControllerMadeWithoutArtShowsTheSameStartScreenAndCom
   // A new controller, as at a new launch: a new loop over it.
   loop.reset();
   game.reset();
+  // Without the game the first one saved, both start screens offer to start a game.
+  std::filesystem::remove(statePath());
   game = newGame(BallGraphics::NO_ART);
   EXPECT_FALSE(game->renderer().isComplete());
   game->loadState(statePath().c_str(), scoresPath().c_str());

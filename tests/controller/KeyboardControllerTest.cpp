@@ -219,6 +219,8 @@ TEST_F(KeyboardControllerTest, InstructionPagesTurnOnReturnAndCloseOnEscape) {
   keys({GameKey::ACTIVATE});
   EXPECT_EQ(3, game->instructionsPageShown());
   keys({GameKey::ACTIVATE});
+  EXPECT_EQ(4, game->instructionsPageShown());
+  keys({GameKey::ACTIVATE});
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());
 
   keys({GameKey::UP, GameKey::UP, GameKey::UP, GameKey::ACTIVATE});

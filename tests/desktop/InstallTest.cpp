@@ -104,6 +104,13 @@ TEST_F(InstallTest, LauncherAndMetainfoPassTheValidators) {
   EXPECT_EQ(std::string::npos, appstream.output.find("E: ")) << appstream.output;
   EXPECT_EQ(std::string::npos, appstream.output.find("W: ")) << appstream.output;
   EXPECT_NE(std::string::npos, readText(metainfo).find("<launchable type=\"desktop-id\">" + APP_ID + ".desktop"));
+
+  // Both carry the translations of the catalogues, whose compiled files are installed beside
+  // the game's data.
+  EXPECT_NE(std::string::npos, entry.find("\nComment[de]=")) << entry;
+  EXPECT_NE(std::string::npos, entry.find("\nKeywords[de]=")) << entry;
+  EXPECT_NE(std::string::npos, readText(metainfo).find("<summary xml:lang=\"de\">")) << readText(metainfo);
+  EXPECT_TRUE(fs::is_regular_file(prefix / "share/locale/de/LC_MESSAGES/pellix.mo"));
 }
 
 TEST_F(InstallTest, ManualPagesRenderWithoutWarnings) {
@@ -220,13 +227,14 @@ TEST_F(DebianPackages, TheGamesPackageDependsOnTheLinkedLibrariesAndRuns) {
   // The title bar on a Wayland desktop without server-side decorations.
   const CommandResult recommends = run("dpkg-deb -f " + quoted(game) + " Recommends");
   EXPECT_NE(std::string::npos, recommends.output.find("libdecor-0-plugin-1-cairo")) << recommends.output;
+  EXPECT_NE(std::string::npos, recommends.output.find("fonts-noto-cjk")) << recommends.output;
 
   // Debian keeps games in /usr/games, with the package's copyright and changelog in its doc folder.
   const CommandResult contents = run("dpkg-deb -c " + quoted(game));
   for (const std::string& file : std::vector<std::string>{
            "./usr/games/pellix", "./usr/share/pellix/Default.png", "./usr/share/applications/" + APP_ID + ".desktop",
            "./usr/share/man/man6/pellix.6.gz", "./usr/share/doc/pellix/copyright",
-           "./usr/share/doc/pellix/changelog.gz"})
+           "./usr/share/doc/pellix/changelog.gz", "./usr/share/locale/de/LC_MESSAGES/pellix.mo"})
     EXPECT_NE(std::string::npos, contents.output.find(file)) << file;
   EXPECT_EQ(std::string::npos, contents.output.find("./usr/bin/")) << contents.output;
   // The server is a package of its own.

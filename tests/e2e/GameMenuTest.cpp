@@ -1,5 +1,5 @@
 // The game menu on the real game: one click on the strip below the board opens it, and so do a
-// double click and F10, each with its first entry highlighted at once (Return resumes); "Quit"
+// double click, a right-click anywhere on the board and F10, each with its first entry highlighted at once (Return resumes); "Quit"
 // ends the game as closing the window does, with the game saved.
 #include <X11/keysym.h>
 
@@ -10,7 +10,7 @@ namespace {
 
 using namespace ScreenLayout;
 
-enum class Opening { CLICK, DOUBLE_CLICK, F10 };
+enum class Opening { CLICK, DOUBLE_CLICK, RIGHT_CLICK, F10 };
 
 struct OpeningCase {
   const char* name;
@@ -41,6 +41,9 @@ TEST_P(GameMenuTest, OpensWithItsFirstEntryHighlighted) {
       GameSession::pause(150);  // the gap between the two clicks of a double click
       session.tap(MENU_STRIP_X, MENU_STRIP_Y);
       break;
+    case Opening::RIGHT_CLICK:
+      session.rightClick(squareCentreX(4), squareCentreY(4));
+      break;
     case Opening::F10:
       ASSERT_TRUE(session.pressKey(XK_F10));
       break;
@@ -59,6 +62,7 @@ TEST_P(GameMenuTest, OpensWithItsFirstEntryHighlighted) {
 INSTANTIATE_TEST_SUITE_P(Openings, GameMenuTest,
                          ::testing::Values(OpeningCase{"OneClickOnTheStrip", Opening::CLICK},
                                            OpeningCase{"DoubleClickOnTheStrip", Opening::DOUBLE_CLICK},
+                                           OpeningCase{"RightClickOnTheBoard", Opening::RIGHT_CLICK},
                                            OpeningCase{"F10", Opening::F10}),
                          [](const ::testing::TestParamInfo<OpeningCase>& info) { return std::string(info.param.name); });
 

@@ -270,6 +270,15 @@ void GameSession::tap(int x, int y) {
   release(x, y);
 }
 
+void GameSession::rightClick(int x, int y) {
+  moveTo(x, y);
+  XTestFakeButtonEvent(asDisplay(display), 3, True, CurrentTime);
+  XFlush(asDisplay(display));
+  pause(80);
+  XTestFakeButtonEvent(asDisplay(display), 3, False, CurrentTime);
+  XFlush(asDisplay(display));
+}
+
 void GameSession::focusWindow() {
   if (focused || window == 0) return;
   // Without a window manager nobody else hands the window the keyboard.

@@ -65,6 +65,8 @@ class GameSession {
   void drag(int fromX, int fromY, int toX, int toY, int steps);
   // A click: press, a short hold, release at the same point.
   void tap(int x, int y);
+  // A click of the right mouse button at (x, y).
+  void rightClick(int x, int y);
   // A pause that is part of a gesture's shape (a hold, the gap of a double tap) or of a
   // benchmark's pacing; tests wait for what they can see instead.
   static void pause(int ms);

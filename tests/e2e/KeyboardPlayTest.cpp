@@ -167,6 +167,8 @@ TEST_F(KeyboardPlayTest, SettingsAndInstructionsAreWorkedWithTheKeys) {
   session.saveScreenshot(shotName("instructions-page-2"));
   key(XK_Return);
   session.saveScreenshot(shotName("instructions-page-3"));
+  key(XK_Return);
+  session.saveScreenshot(shotName("instructions-page-4"));
   key(XK_Escape);
   key(XK_Escape);
   closeAndExpectNormalExit();

@@ -75,6 +75,9 @@ TEST_F(LookTest, ALookChosenWithTheKeysIsDrawnAtOnceAndAgainAtTheNextLaunch) {
 }
 
 TEST_F(LookTest, ADamagedPreferencesFileStartsTheGlossyLookAndIsLeftAsItWas) {
+  // The first launch leaves a saved game, so every later start screen offers to continue it.
+  launchToStartScreen();
+  closeAndExpectNormalExit();
   const ScreenImage glossyStart = launchToStartScreen();
   closeAndExpectNormalExit();
   const std::vector<uint8_t> savedGame = dataBytes("gameState.dat");

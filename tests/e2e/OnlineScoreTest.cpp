@@ -156,7 +156,7 @@ TEST_F(OnlineScoreTest, UnreachableServerEndsInTheUploadErrorAndTheGameCarriesOn
   ASSERT_TRUE(question.shown()) << "no \"Submit Score\" question";
   clickButton(question.preferredButton);  // "OK"
 
-  // The notice that the score will be sent later has a single button, "Ok", which wears the accent.
+  // The notice that the score will be sent later has a single button, "OK", which wears the accent.
   const AlertOnScreen error = waitForAlert(10000);
   session.saveScreenshot(shotName("2-upload-kept"));
   ASSERT_TRUE(error.shown()) << "no notice after the failed upload";

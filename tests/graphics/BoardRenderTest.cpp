@@ -181,7 +181,7 @@ TEST_F(BoardRenderTest, RemovalShrinksToNothingAt1880Milliseconds) {
     graphics->setMoment(10000 + t, 10000 + t);
     AnimationInfo copy = record;
     std::vector<uint8_t> frame = frameOf([&] { AnimationHandler::draw(*graphics, copy, 3, 4, SQUARE_EMPTY); });
-    *result = AnimationHandler::settle(copy, 10000 + t, 10000 + t, SQUARE_EMPTY, false) ? 1 : 0;
+    *result = AnimationHandler::settle(copy, 10000 + t, 10000 + t, SQUARE_EMPTY) ? 1 : 0;
     record.active = copy.active;
     return countDifferent(frame, empty);
   };
@@ -212,13 +212,13 @@ TEST_F(BoardRenderTest, AppearDrawsNothingAtItsStartAndEndsAt611) {
   const std::vector<uint8_t> empty = frameOf([] {});
   graphics->setMoment(5000, 5000);
   EXPECT_EQ(countDifferent(frameOf([&] { AnimationHandler::draw(*graphics, record, 1, 1, STONE_ORANGE); }), empty), 0);
-  EXPECT_FALSE(AnimationHandler::settle(record, 5000, 5000, STONE_ORANGE, false));
+  EXPECT_FALSE(AnimationHandler::settle(record, 5000, 5000, STONE_ORANGE));
   graphics->setMoment(5611, 5611);
   const std::vector<uint8_t> last = frameOf([&] { AnimationHandler::draw(*graphics, record, 1, 1, STONE_ORANGE); });
   // Ended only once that last picture was drawn.
-  EXPECT_FALSE(AnimationHandler::settle(record, 5611, 5000, STONE_ORANGE, false));
+  EXPECT_FALSE(AnimationHandler::settle(record, 5611, 5000, STONE_ORANGE));
   EXPECT_TRUE(record.active);
-  EXPECT_TRUE(AnimationHandler::settle(record, 5620, 5611, STONE_ORANGE, false));
+  EXPECT_TRUE(AnimationHandler::settle(record, 5620, 5611, STONE_ORANGE));
   EXPECT_FALSE(record.active);
   EXPECT_GT(countDifferent(last, empty), 600);
 }
@@ -235,11 +235,11 @@ TEST_F(BoardRenderTest, PathTrailPulsesThenShowsTheStoneInItsSlotThenEnds) {
   const int pulsing = countDifferent(frameOf([&] { AnimationHandler::draw(*graphics, record, 0, 0, 0); }), empty);
   graphics->setMoment(2200, 2200);
   const int visiting = countDifferent(frameOf([&] { AnimationHandler::draw(*graphics, record, 0, 0, 0); }), empty);
-  AnimationHandler::settle(record, 2270, 2200, 0, false);
+  AnimationHandler::settle(record, 2270, 2200, 0);
   EXPECT_TRUE(record.active);
   graphics->setMoment(2270, 2270);
   const int ended = countDifferent(frameOf([&] { AnimationHandler::draw(*graphics, record, 0, 0, 0); }), empty);
-  AnimationHandler::settle(record, 2280, 2270, 0, false);
+  AnimationHandler::settle(record, 2280, 2270, 0);
   EXPECT_FALSE(record.active);
   EXPECT_GT(pulsing, 100);
   EXPECT_GT(visiting, pulsing);  // the highlighted stone at 0.77 is larger than the pulse
@@ -257,9 +257,9 @@ TEST_F(BoardRenderTest, SelectionShrinksTheDragGhostBackOntoTheBall) {
   record.active = true;
   record.kind = ANIM_SELECTED;
   record.shrinkSize = 3.0f;
-  AnimationHandler::settle(record, 1000, 1000, STONE_PINK, false);
+  AnimationHandler::settle(record, 1000, 1000, STONE_PINK);
   EXPECT_EQ(record.shrinkSize, 3.0f);  // still shrinking: 2.4 > 0.865
-  AnimationHandler::settle(record, 1200, 1200, STONE_PINK, false);
+  AnimationHandler::settle(record, 1200, 1200, STONE_PINK);
   EXPECT_EQ(record.shrinkSize, -1.0f);  // 2.4 - 2.0 fell below the bounce: the ghost is gone
 }
 
@@ -272,7 +272,7 @@ TEST_F(BoardRenderDeathTest, AnimationContractChecks) {
   record.stone = STONE_RED;
   // An animation further ahead than any landing delay (the clock went back) starts now.
   record.startTime = 6000.0;
-  AnimationHandler::settle(record, 0, 0, STONE_RED, false);
+  AnimationHandler::settle(record, 0, 0, STONE_RED);
   EXPECT_EQ(0.0, record.startTime);
   record.startTime = 0.0;
   record.kind = ANIM_PATH_TRAIL;
@@ -409,7 +409,7 @@ TEST_F(BoardRenderTest, PictureOfTheBoardWithEveryBall) {
     if (i == 0) graphics->addVerySoftGlowCenteredAtPoint(x + 10.83f, 22.83f, 0.33f);
     graphics->drawStoneAtCoords(i + 5, ScreenPoint(x, 12.0f), 0.57f, false, true, false, true);
   }
-  graphics->doubleTapForGameMenuTexture->drawToScreen(0, 436, Scaling(1.0f), BLEND_PREMULTIPLIED, true);
+  graphics->gameMenuBarTexture->drawToScreen(0, 436, Scaling(1.0f), BLEND_PREMULTIPLIED, true);
   harness->readBack();
   const std::string path = std::string(PELLIX_TEST_OUTPUT_DIR) + "/board-picture.png";
   EXPECT_TRUE(harness->savePng(path)) << path;

@@ -128,13 +128,11 @@ TEST(AnimationSizeTest, PulseBreathesBetweenItsBounds) {
   EXPECT_NEAR(high, 0.6533f, 0.002f);
 }
 
-TEST(AnimationSizeTest, SelectionBouncesWithTheTapSettingsPhase) {
-  EXPECT_NEAR(AnimationHandler::selectionSize(0.0, false), (std::sin(270.0) + 1.0) / 5.0 + 0.7, 1e-6);
-  EXPECT_NEAR(AnimationHandler::selectionSize(0.0, false), 0.865, 0.001);
-  EXPECT_NEAR(AnimationHandler::selectionSize(0.0, true), 1.348, 0.001);
+TEST(AnimationSizeTest, SelectionBouncesFromItsPhase) {
+  EXPECT_NEAR(AnimationHandler::selectionSize(0.0), (std::sin(270.0) + 1.0) / 5.0 + 0.7, 1e-6);
+  EXPECT_NEAR(AnimationHandler::selectionSize(0.0), 0.865, 0.001);
   // Period 2 pi x 155 ms, about 974 ms.
-  EXPECT_NEAR(AnimationHandler::selectionSize(2 * M_PI * 155.0, false), AnimationHandler::selectionSize(0.0, false),
-              1e-5);
+  EXPECT_NEAR(AnimationHandler::selectionSize(2 * M_PI * 155.0), AnimationHandler::selectionSize(0.0), 1e-5);
 }
 
 }  // namespace

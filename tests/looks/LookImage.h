@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ColourVision.h"
+#include "LabelArt.h"
 
 class LookImage {
  public:
@@ -21,11 +22,16 @@ class LookImage {
   // Straight colour and alpha (0 to 1) of pixel (x, y).
   ColourVision::Srgb colourAt(int x, int y) const;
   double alphaAt(int x, int y) const;
+  // Paints `words` over the image as the game paints a label of `kind` on it at run time, in the
+  // look of this image (`look` as given to the constructor).
+  void paintLabel(LabelArt::Kind kind, const char* words);
   // The pixel laid over an opaque background colour.
   ColourVision::Srgb over(int x, int y, const ColourVision::Srgb& background) const;
 
  private:
   std::string file;
+  std::string lookName;
+  int scale = 1;
   int w = 0;
   int h = 0;
   std::vector<unsigned char> pixels;  // RGBA rows

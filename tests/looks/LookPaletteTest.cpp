@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -120,16 +121,22 @@ TEST(LookContrast, HighContrastTextAndFocusRingReachSevenToOne) {
   const char* look = "high-contrast";
   constexpr double AAA = 7.0;
   for (int scale = 1; scale <= 4; ++scale) {
-    const LookImage board(RESOURCES, look, "EmptyBoard", scale);
+    LookImage board(RESOURCES, look, "EmptyBoard", scale);
+    board.paintLabel(LabelArt::Kind::SCORE_CAPTION, "SCORE");
     const LookImage square(RESOURCES, look, "BoardBlack_38x38", scale);
     const LookImage panel(RESOURCES, look, "PopBackground_270x270", scale);
-    const LookImage bar(RESOURCES, look, "Button-TapToStartAGame_01_320x44", scale);
-    const LookImage pressedBar(RESOURCES, look, "Button-TapToStartAGame_02_320x44", scale);
-    const LookImage option(RESOURCES, look, "MenuOption-NewGame_01_200x52", scale);
-    const LookImage pressedOption(RESOURCES, look, "MenuOption-NewGame_02_200x52", scale);
+    // The buttons and bars with their words, painted as the game paints them.
+    LookImage bar(RESOURCES, look, "Button-Bar_01_320x44", scale);
+    LookImage pressedBar(RESOURCES, look, "Button-Bar_02_320x44", scale);
+    LookImage option(RESOURCES, look, "MenuOption_01_200x52", scale);
+    LookImage pressedOption(RESOURCES, look, "MenuOption_02_200x52", scale);
+    bar.paintLabel(LabelArt::Kind::BAR, "Click to start a game");
+    pressedBar.paintLabel(LabelArt::Kind::BAR_PRESSED, "Click to start a game");
+    option.paintLabel(LabelArt::Kind::MENU_OPTION, "New Game");
+    pressedOption.paintLabel(LabelArt::Kind::MENU_OPTION_PRESSED, "New Game");
     const LookImage ring(RESOURCES, look, "FocusRing_39x39", scale);
     const LookImage line(RESOURCES, look, "FocusLine_4x4", scale);
-    for (const LookImage* image : {&board, &square, &panel, &bar, &pressedBar, &option, &pressedOption, &ring, &line}) {
+    for (const LookImage* image : std::initializer_list<const LookImage*>{&board, &square, &panel, &bar, &pressedBar, &option, &pressedOption, &ring, &line}) {
       ASSERT_TRUE(image->ok()) << image->path();
     }
     // The board's field, the squares laid opaque over it, and a menu panel over the board.

@@ -46,7 +46,7 @@ class LookRenderTest : public ::testing::Test {
     }
     graphics.drawNumber(1234.0f, 10000, 42.5f, 12.5f);
     graphics.drawTimer(0.45f, 201, 15);
-    graphics.doubleTapForGameMenuTexture->drawToScreen(0, 436, Scaling(1.0f), BLEND_PREMULTIPLIED, true);
+    graphics.gameMenuBarTexture->drawToScreen(0, 436, Scaling(1.0f), BLEND_PREMULTIPLIED, true);
     harness->readBack();
     return harness->pixels();
   }

@@ -6,9 +6,15 @@
 #include <string>
 
 #include "MenuScreenTest.h"
+#include "MenuWords.h"
 #include "RenderHarness.h"
 
 namespace {
+
+// The normal picture of the menu button of entry `name`.
+Texture* optionImage(const std::string& name) {
+  return new Texture("MenuOption_01_200x52.png", 0, 0, {{LabelPainter::MENU_OPTION, MenuWords::label(name)}});
+}
 
 const int BUTTON_LEFT = 60;   // a 200-pixel button centred on x = 160
 const int BUTTON_RIGHT = 259;
@@ -34,13 +40,13 @@ class ButtonBandsTest : public MenuScreenTest {
   }
 
   // Whether the frame stays exactly the same when button `index`'s normal image is replaced
-  // by "MenuOption-<name>_01_200x52.png".
+  // by the button of menu entry `name` (its words painted on the button picture).
   bool buttonShows(int index, const std::string& name) {
     const ScreenImage before = render();
     MenuCommon::MenuButton& button = game->gameScreens().menuButtons[index];
     Texture* shown = button.normalTexture;
     button.normalTexture =
-        game->gameScreens().addMenuTexture(new Texture(("MenuOption-" + name + "_01_200x52.png").c_str(), 1.0f, false));
+        game->gameScreens().addMenuTexture(optionImage(name));
     const ScreenImage after = render();
     button.normalTexture = shown;
     return after.countDifferences(before) == 0;
@@ -112,7 +118,7 @@ TEST_F(ButtonBandsTest, GameMenuPanelHoldsSevenButtonsWithAGameToResumeAndSixWit
       Texture* original = button.normalTexture;
       const auto drawnWith = [&](const std::string& image) {
         button.normalTexture = game->gameScreens().addMenuTexture(
-            new Texture(("MenuOption-" + image + "_01_200x52.png").c_str(), 1.0f, false));
+            optionImage(image));
         const ScreenImage shot = drawMenu(false, -1);
         button.normalTexture = original;
         return shot;
@@ -153,13 +159,13 @@ TEST_F(ButtonBandsTest, BottomButtonOfEachScreenIsDrawnWhereItIsHitTested) {
 
 TEST_F(ButtonBandsTest, InstructionPagesEndWithCloseAndOtherwiseShowNext) {
   openFromGameMenu(GameController::STATE_INSTRUCTIONS);
-  const char* const pageNames[] = {"", "instructions-page-1", "instructions-page-2", "instructions-page-3"};
-  for (int page = 1; page <= 3; ++page) {
+    const int last = GameScreens::INSTRUCTION_PAGES;
+  for (int page = 1; page <= last; ++page) {
     SCOPED_TRACE(page);
     ASSERT_EQ(page, game->instructionsPageShown());
-    render(pageNames[page]);
-    EXPECT_TRUE(buttonShows(0, page == 3 ? "Close" : "Next"));
-    EXPECT_FALSE(buttonShows(0, page == 3 ? "Next" : "Close"));
+    render("instructions-page-" + std::to_string(page));
+    EXPECT_TRUE(buttonShows(0, page == last ? "Close" : "Next"));
+    EXPECT_FALSE(buttonShows(0, page == last ? "Next" : "Close"));
     tapScreen(160, game->bottomButtonTop() + 26);
   }
   EXPECT_EQ(GameController::STATE_GAME_MENU, game->state());

@@ -45,7 +45,7 @@ class GameScreensTest : public MenuScreenTest {
     const ScreenImage before = render();
     Texture* shown = game->gameScreens().menuTexts[0];
     game->gameScreens().menuTexts[0] = game->gameScreens().addMenuTexture(
-        new Texture(text.c_str(), 160, 75, Texture::ALIGN_LEFT, "Helvetica", 14, 1.0f, false));
+        new Texture(text.c_str(), 160, 75, Texture::ALIGN_LEFT, "Helvetica", 14, 1.0f, false, true));
     const ScreenImage after = render();
     game->gameScreens().menuTexts[0] = shown;
     return after.countDifferences(before) == 0;
@@ -92,14 +92,14 @@ TEST_F(GameScreensTest, PageOneAnimationOfTheGamesArtChangesOnlyInsideItsCell) {
 TEST_F(GameScreensTest, NameEntryTextNamesTheScoreAndNothingElse) {
   openNameEntry(1250);
   render("name-entry");
-  EXPECT_TRUE(nameEntryTextIs("You scored 1250! Enter your name for the high scores:"));
+  EXPECT_TRUE(nameEntryTextIs("You scored 1250 points! Enter your name for the high scores:"));
   // The comparison sees single characters.
-  EXPECT_FALSE(nameEntryTextIs("You scored 1250 ! Enter your name for the high scores:"));
-  EXPECT_FALSE(nameEntryTextIs("You scored 1,250! Enter your name for the high scores:"));
+  EXPECT_FALSE(nameEntryTextIs("You scored 1250 points ! Enter your name for the high scores:"));
+  EXPECT_FALSE(nameEntryTextIs("You scored 1,250 points! Enter your name for the high scores:"));
   // It is drawn at (77, 158) in its 160 x 75 box.
   const ScreenImage withText = render();
   game->gameScreens().menuTexts[0] = game->gameScreens().addMenuTexture(
-      new Texture("", 160, 75, Texture::ALIGN_LEFT, "Helvetica", 14, 1.0f, false));
+      new Texture("", 160, 75, Texture::ALIGN_LEFT, "Helvetica", 14, 1.0f, false, true));
   const PixelBox text = render().differenceBox(withText);
   EXPECT_TRUE((PixelBox{77, 158, 77 + 159, 158 + 74}.contains(text))) << text;
   EXPECT_LE(text.left, 80) << text;
@@ -266,7 +266,7 @@ TEST_F(GameScreensTest, TwoSwitchesBeforeAFrameReleaseTheOldMenuOnceAndTheNewOne
   EXPECT_EQ(title, game->gameScreens().titleTexture);
 }
 
-TEST_F(GameScreensTest, PageNumbersOtherThanOneAndTwoShowThePageThreeContent) {
+TEST_F(GameScreensTest, PageNumbersOtherThanOneToThreeShowTheLastPagesContent) {
   openFromGameMenu(GameController::STATE_INSTRUCTIONS);
   render();
   RenderHarness& harness = *RenderHarness::instance();
@@ -277,10 +277,10 @@ TEST_F(GameScreensTest, PageNumbersOtherThanOneAndTwoShowThePageThreeContent) {
     harness.readBack();
     return ScreenImage(harness.pixels());
   };
-  const ScreenImage third = page(3);
+  const ScreenImage last = page(GameScreens::INSTRUCTION_PAGES);
   const PixelBox aboveTheButton{0, 0, 319, 381};
-  for (int number : {0, 4, -1}) EXPECT_EQ(0, page(number).countDifferences(third, 0, aboveTheButton)) << number;
-  EXPECT_NE(0, page(2).countDifferences(third, 0, aboveTheButton));
+  for (int number : {0, 5, -1}) EXPECT_EQ(0, page(number).countDifferences(last, 0, aboveTheButton)) << number;
+  for (int number : {2, 3}) EXPECT_NE(0, page(number).countDifferences(last, 0, aboveTheButton)) << number;
 }
 
 // A save that fails (here a folder stands where the saved game goes) is told once, with the

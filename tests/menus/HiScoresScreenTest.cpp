@@ -317,8 +317,8 @@ TEST_F(HiScoresScreenTest, FailedFetchShowsTheMessageInsteadOfRows) {
   EXPECT_GT(failed.maxBrightness(PixelBox{80, 184, 239, 311}), 100);
   EXPECT_LT(failed.maxBrightness(PixelBox{77, ScreenGeometry::HIGH_SCORES_FIRST_ROW_Y, 242, 180}), rowPeak(local, 0) - 80);
   EXPECT_TRUE(frameUnchangedWith(
-      0, new Texture("Unable to fetch global scores from the server. Please check that the internet is available.",
-                     160, 128, Texture::ALIGN_CENTER, "Helvetica", 14, 0.5f, false)));
+      0, new Texture("The global high scores could not be fetched from the server. Please check your internet connection.",
+                     160, 128, Texture::ALIGN_CENTER, "Helvetica", 14, 0.5f, false, true)));
 }
 
 TEST_F(HiScoresScreenTest, GlobalViewShowsOnlyTheSpinnerWhileTheFetchRunsThenTheFetchedRows) {
@@ -417,7 +417,7 @@ TEST_F(HiScoresScreenTest, FailedUploadShowsItsErrorAlertAndThenTheGlobalView) {
   EXPECT_EQ("Error Uploading", error->title());
   EXPECT_EQ("There was an error uploading your high score.\n\nPlease check your internet connection.", error->message());
   ASSERT_EQ(1, error->numberOfButtons());
-  EXPECT_EQ("Ok", error->buttonTitleAtIndex(0));
+  EXPECT_EQ("OK", error->buttonTitleAtIndex(0));
   EXPECT_FALSE(screen().showLocal);
   ASSERT_TRUE(waitFor([&] { return screen().fetcher.scoresFetched.load(); }));
   render("hiscores-upload-failed", true);

@@ -1,6 +1,6 @@
-// The last instruction page names the keys and, while a pad is plugged in, the pad's buttons in
-// the words printed on it (one look per family of pads); with no pad it is the keys' page alone,
-// exactly as it has always been drawn.
+// The special balls' instruction page names the keys under the balls and, while a pad is plugged
+// in, the pad's buttons in the words printed on it (one line per family of pads); with no pad it
+// shows the keys alone.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,14 +11,11 @@
 
 namespace {
 
-// The page's text as it stood before pads were named, word for word.
-const char* const KEYS_ONLY =
-    "Rainbow balls work as any color, and can thus be used to complete multiple rows at once.\n\n\n"
-    "Bomb balls also work as any color like rainbow stones, plus they remove all stones of the same color(s) from "
-    "the board.\n\nKeyboard: arrows, Space, Escape.";
+// The keys' block without a pad, word for word.
+const char* const KEYS_ONLY = "Keyboard: the arrow keys move the ring, Space picks up and drops a ball, Escape opens the menu.";
 
-// Where the page's text is drawn, and its box.
-const PixelBox TEXT_BOX{131, 130, 131 + 122, 130 + 255};
+// Where the keys' block is drawn, and its box.
+const PixelBox TEXT_BOX{40, 282, 40 + 239, 282 + 95};
 
 class KeysPageTest : public MenuScreenTest {
  protected:
@@ -28,15 +25,17 @@ class KeysPageTest : public MenuScreenTest {
     game->handleKey(GameKey::ACTIVATE);
     ASSERT_EQ(3, game->instructionsPageShown());
   }
+  // The keys' block of the page.
+  static constexpr int KEYS_TEXT = 2;
   // Whether the frame stays the same when the page's text is replaced by `text` rendered as the
   // page renders its text.
   bool pageTextIs(const std::string& text) {
     const ScreenImage before = render();
-    Texture* shown = game->gameScreens().menuTexts[0];
-    game->gameScreens().menuTexts[0] = game->gameScreens().addMenuTexture(
-        new Texture(text.c_str(), 123, 256, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false));
+    Texture* shown = game->gameScreens().menuTexts[KEYS_TEXT];
+    game->gameScreens().menuTexts[KEYS_TEXT] = game->gameScreens().addMenuTexture(
+        new Texture(text.c_str(), 240, 96, Texture::ALIGN_LEFT, "Helvetica", 12, 1.0f, false, true));
     const ScreenImage after = render();
-    game->gameScreens().menuTexts[0] = shown;
+    game->gameScreens().menuTexts[KEYS_TEXT] = shown;
     return after.countDifferences(before) == 0;
   }
 };
@@ -47,7 +46,7 @@ TEST_F(KeysPageTest, WithoutAPadThePageShowsTheKeysAsBefore) {
   EXPECT_EQ(GamepadStyle::NONE, game->gameScreens().gamepadStyle());
   EXPECT_TRUE(pageTextIs(KEYS_ONLY));
   // The comparison sees a line more.
-  EXPECT_FALSE(pageTextIs(std::string(KEYS_ONLY) + "\nGamepad: d-pad or stick, A, B, Start."));
+  EXPECT_FALSE(pageTextIs(std::string(KEYS_ONLY) + "\nGamepad: d-pad or stick to move, A to pick up, B to go back, Start for the menu."));
 }
 
 TEST_F(KeysPageTest, EachFamilyOfPadsIsNamedInItsOwnWordsUnderTheKeys) {
@@ -58,10 +57,15 @@ TEST_F(KeysPageTest, EachFamilyOfPadsIsNamedInItsOwnWordsUnderTheKeys) {
     const char* line;
     const char* shot;
   } families[] = {
-      {GamepadStyle::XBOX, "Gamepad: d-pad or stick, A, B, Start.", "instructions-keys-xbox"},
-      {GamepadStyle::PLAYSTATION, "Gamepad: d-pad or stick, Cross, Circle, Options.", "instructions-keys-playstation"},
-      {GamepadStyle::NINTENDO, "Gamepad: d-pad or stick, A, B, +.", "instructions-keys-nintendo"},
-      {GamepadStyle::NINTENDO_BY_POSITION, "Gamepad: d-pad or stick, B, A, +.", "instructions-keys-nintendo-by-position"},
+      {GamepadStyle::XBOX, "Gamepad: d-pad or stick to move, A to pick up, B to go back, Start for the menu.",
+       "instructions-keys-xbox"},
+      {GamepadStyle::PLAYSTATION,
+       "Gamepad: d-pad or stick to move, Cross to pick up, Circle to go back, Options for the menu.",
+       "instructions-keys-playstation"},
+      {GamepadStyle::NINTENDO, "Gamepad: d-pad or stick to move, A to pick up, B to go back, + for the menu.",
+       "instructions-keys-nintendo"},
+      {GamepadStyle::NINTENDO_BY_POSITION, "Gamepad: d-pad or stick to move, B to pick up, A to go back, + for the menu.",
+       "instructions-keys-nintendo-by-position"},
   };
   std::vector<ScreenImage> pages;
   for (const auto& family : families) {

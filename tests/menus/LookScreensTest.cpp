@@ -13,6 +13,7 @@
 
 #include "GreyImage.h"
 #include "MenuScreenTest.h"
+#include "ScreenGeometry.h"
 #include "RenderHarness.h"
 
 namespace {
@@ -45,7 +46,7 @@ class LookScreensTest : public MenuScreenTest {
     game->switchGameState(GameController::STATE_PLAYING);
     openFromGameMenu(GameController::STATE_SETTINGS);
     render();
-    for (int taps = 0; taps < 3 && game->renderer().look() != look; ++taps) tapScreen(260, 333);
+    for (int taps = 0; taps < 3 && game->renderer().look() != look; ++taps) tapScreen(260, ScreenGeometry::LOOK_ROW_CENTRE_Y);
     ASSERT_EQ(look, game->renderer().look());
     // "Done" leaves the screen as a player leaves it, taking its switches away.
     tapScreen(160, game->bottomButtonTop() + 26);

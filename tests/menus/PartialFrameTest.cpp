@@ -54,7 +54,6 @@ class PartialFrameTest : public MenuScreenTest {
 };
 
 TEST_F(PartialFrameTest, PulsingSelectionRedrawsOnlyItsSurroundingsAndMatchesAWholeRedraw) {
-  liveSettings().twoTapMoves = true;
   liveSettings().clockDisabled = true;
   liveSettings().setValues();
   emptyBoardInPlay();
@@ -98,7 +97,6 @@ TEST_F(PartialFrameTest, PulsingSelectionRedrawsOnlyItsSurroundingsAndMatchesAWh
 }
 
 TEST_F(PartialFrameTest, FramesAreWholeUnlessTheShellAllowsPartsAndOutsidePlay) {
-  liveSettings().twoTapMoves = true;
   liveSettings().clockDisabled = true;
   liveSettings().setValues();
   emptyBoardInPlay();

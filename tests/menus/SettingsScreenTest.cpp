@@ -86,7 +86,7 @@ TEST_F(SettingsScreenTest, VolumeKnobSitsOnTheSliderWhereTheVolumeSays) {
     const PixelBox knob = changeOf([&] { liveSettings().volume = c.volume; }, c.name);
     // A ball of 0.66 x 38 = 25 pixels.
     EXPECT_NEAR(c.centreX, knob.centreX(), 1.5) << knob;
-    EXPECT_NEAR(373.0, knob.centreY(), 1.5) << knob;
+    EXPECT_NEAR(ScreenGeometry::VOLUME_SLIDER_Y, knob.centreY(), 1.5) << knob;
     EXPECT_NEAR(25, knob.width(), 3) << knob;
     EXPECT_NEAR(25, knob.height(), 3) << knob;
   }
@@ -116,7 +116,7 @@ TEST_F(SettingsScreenTest, ClockSwitchShowsTheSettingAndTheSettingFollowsEachTap
     tapScreen(219, 253);
     EXPECT_TRUE(menu.clockSwitch->isOn());
     EXPECT_FALSE(liveSettings().clockDisabled);
-    tapScreen(219, 293);  // where the two-tap switch was: nothing
+    tapScreen(219, 278);  // between the switch and the look chooser: nothing
     render();
     EXPECT_FALSE(liveSettings().clockDisabled);
     EXPECT_EQ(GameController::STATE_SETTINGS, game->state());
@@ -267,12 +267,13 @@ TEST_F(SettingsScreenTest, LookChooserRedrawsTheGameAtOnceAndTheNextLaunchKeepsT
   const testfiles::Bytes savedFiles[] = {testfiles::readFile(settingsPath), testfiles::readFile(statePath()),
                                          testfiles::readFile(scoresPath())};
   const PixelBox sampleBalls{36, 135, 284, 170};
-  const PixelBox chooser{149, 318, 289, 348};
+  const int row = ScreenGeometry::LOOK_ROW_CENTRE_Y;
+  const PixelBox chooser{149, row - 15, 289, row + 15};
   const ScreenImage glossy = render("settings-look-glossy");
 
   // The right half of the chooser steps on: the sample balls and the look's name change in the
   // very next frame, and the choice is in the preferences file.
-  tapScreen(260, 333);
+  tapScreen(260, row);
   ASSERT_EQ(Look::COLOUR_BLIND, game->renderer().look());
   const ScreenImage colourBlind = render("settings-look-colour-blind");
   EXPECT_GT(colourBlind.countDifferences(glossy, 40, sampleBalls), 400);
@@ -280,15 +281,15 @@ TEST_F(SettingsScreenTest, LookChooserRedrawsTheGameAtOnceAndTheNextLaunchKeepsT
   EXPECT_NE(std::string::npos, testfiles::readText(preferencesPath()).find("look = colour-blind"));
 
   // The left half steps back, and around from the first look to the last.
-  tapScreen(180, 333);
-  tapScreen(180, 333);
+  tapScreen(180, row);
+  tapScreen(180, row);
   ASSERT_EQ(Look::HIGH_CONTRAST, game->renderer().look());
   const ScreenImage highContrast = render("settings-look-high-contrast");
   // The high-contrast look changes the panel and buttons too, not only the balls.
   EXPECT_GT(highContrast.countDifferences(glossy, 40, PixelBox{60, 410, 260, 455}), 400);
   // Taps beside the chooser change nothing.
-  tapScreen(140, 333);
-  tapScreen(219, 352);
+  tapScreen(140, row);
+  tapScreen(219, row + 19);
   EXPECT_EQ(Look::HIGH_CONTRAST, game->renderer().look());
   // The game's own files are not touched by a look.
   EXPECT_EQ(savedFiles[0], testfiles::readFile(settingsPath));

@@ -235,7 +235,7 @@ TEST_F(FakeServer, AFetchIsNotRestartedWhileRunningAndTheAlertIsTakenOnce) {
   const HiScoresUploader::AlertTexts& texts = HiScoresUploader::errorAlertTexts();
   EXPECT_STREQ(texts.title, "Error Uploading");
   EXPECT_STREQ(texts.message, "There was an error uploading your high score.\n\nPlease check your internet connection.");
-  EXPECT_STREQ(texts.button, "Ok");
+  EXPECT_STREQ(texts.button, "OK");
 }
 
 }  // namespace

@@ -256,8 +256,8 @@ TEST_F(GamepadPlayTest, AWholeGameAndTheMenusArePlayedWithThePadAlone) {
   EXPECT_EQ(0, board.score);
   EXPECT_EQ(0, board.moveCount);
 
-  // The menus (each opens with its first entry lit): the instructions to their last page,
-  // which names the pad's buttons...
+  // The menus (each opens with its first entry lit): the instructions to the page that names the
+  // pad's buttons, then to the end...
   push(SDL_CONTROLLER_BUTTON_START);
   ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
   pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 4);
@@ -266,7 +266,7 @@ TEST_F(GamepadPlayTest, AWholeGameAndTheMenusArePlayedWithThePadAlone) {
   pushTimes(SDL_CONTROLLER_BUTTON_A, 2);
   EXPECT_EQ(3, game->instructionsPageShown());
   EXPECT_EQ(GamepadStyle::XBOX, game->gameScreens().gamepadStyle());
-  push(SDL_CONTROLLER_BUTTON_A);
+  pushTimes(SDL_CONTROLLER_BUTTON_A, 2);
   ASSERT_EQ(GameController::STATE_GAME_MENU, game->state());
   // ...the high scores and back...
   pushTimes(SDL_CONTROLLER_BUTTON_DPAD_DOWN, 3);

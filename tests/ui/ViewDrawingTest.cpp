@@ -10,6 +10,8 @@
 
 #include "ActivityIndicator.h"
 #include "Alert.h"
+#include "ViewStyle.h"
+#include "TextMeasurer.h"
 #include "AlertDelegate.h"
 #include "BlendMode.h"
 #include "MonoBitmap.h"
@@ -232,6 +234,44 @@ TEST_F(ViewDrawingTest, AlertDarkensTheScreenAndShowsItsPanelAndButtons) {
   EXPECT_TRUE(accent(at(cancel.x + 6, cancel.centerY())));
   EXPECT_FALSE(accent(at(ok.x + 6, ok.centerY())));
   alert->dismiss();
+}
+
+// Two short titles stand side by side at the usual size; titles too long for half the panel get
+// a row each, and one too long even for that is set smaller until it fits.
+TEST_F(ViewDrawingTest, AlertButtonTitlesFitTheirButtons) {
+  const struct {
+    const char* name;
+    std::string cancel, other;
+    bool sideBySide;
+  } cases[] = {
+      {"short", "Keep Playing", "Change Mode", true},
+      {"too long for half", "Weiterspielen ohne Wechsel", "Spielmodus wechseln", false},
+      {"too long for a row", "Continuer la partie sans changer de mode", "Changer", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto alert = std::make_shared<Alert>("Title", "Message", nullptr, c.cancel.c_str(), std::vector<std::string>{c.other});
+    alert->show(*root);
+    drawFrame(200, 200, 200);
+    savePicture(std::string("alert-buttons-") + c.name);
+    const ViewRect first = alert->buttonFrame(0);
+    const ViewRect second = alert->buttonFrame(1);
+    EXPECT_EQ(c.sideBySide, first.y == second.y);
+    EXPECT_LE(first.y + first.h, alert->panelFrame().y + alert->panelFrame().h);
+    EXPECT_LE(second.y + second.h, alert->panelFrame().y + alert->panelFrame().h);
+    for (int i = 0; i < 2; ++i) {
+      const ViewRect button = alert->buttonFrame(i);
+      const int size = alert->buttonTextSize(i);
+      EXPECT_GE(size, 11);
+      EXPECT_LE(TextMeasurer::measure(alert->buttonTitleAtIndex(i), ViewStyle::FONT_NAME, size, 0).width, button.w - 8.0f) << i;
+      // The title's light pixels are inside the button, not on its ends.
+      EXPECT_GT(count(button, light), 10) << i;
+      EXPECT_EQ(0, count(ViewRect(button.x, button.y, 3, button.h), light)) << i;
+      EXPECT_EQ(0, count(ViewRect(button.x + button.w - 3, button.y, 3, button.h), light)) << i;
+    }
+    EXPECT_EQ(16, alert->buttonTextSize(1)) << "the short title keeps the usual size";
+    alert->dismiss();
+  }
 }
 
 // A name offered selected shows the selection behind the whole text; a step of the caret (or

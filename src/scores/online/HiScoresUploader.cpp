@@ -13,6 +13,7 @@
 #include "ScoreServerAddress.h"
 #include "ScoreSubmission.h"
 #include "StringProcessor.h"
+#include "Translation.h"
 #include "UrlEncodeValue.h"
 #include "Utf8Validator.h"
 
@@ -31,18 +32,19 @@ const size_t MAX_NAME_BYTES = 255;
 
 const HiScoresUploader::AlertTexts& HiScoresUploader::errorAlertTexts() {
   static const AlertTexts texts = {
-      "Error Uploading",
-      "There was an error uploading your high score.\n\nPlease check your internet connection.",
-      "Ok",
+      TR_NOOP("Error Uploading"),
+      TR_NOOP("There was an error uploading your high score.\n\nPlease check your internet connection."),
+      // TRANSLATORS: a button of an alert; the game translates it with the context "alert button".
+      "OK",
   };
   return texts;
 }
 
 const HiScoresUploader::AlertTexts& HiScoresUploader::keptAlertTexts() {
   static const AlertTexts texts = {
-      "Score Not Sent Yet",
-      "Your score will be sent when the server can be reached.",
-      "Ok",
+      TR_NOOP("Score Not Sent Yet"),
+      TR_NOOP("Your score will be sent when the server can be reached."),
+      "OK",
   };
   return texts;
 }
@@ -71,7 +73,8 @@ bool HiScoresUploader::isSubmittableName(const Text& playerName) {
 }
 
 std::string HiScoresUploader::refusalMessage(const std::string& reason) {
-  return "The high-score server did not accept your score: " + reason + ".";
+  // TRANSLATORS: %1$s is the server's reason, in English.
+  return Translation::format(tr("The high-score server did not accept your score: %1$s."), reason.c_str());
 }
 
 bool HiScoresUploader::takeErrorAlertRequest() {
@@ -98,16 +101,16 @@ void HiScoresUploader::dropErrorAlert() {
 void HiScoresUploader::requestErrorAlert(const std::string& refusal) {
   std::lock_guard<std::mutex> guard(alertLock);
   if (!alertWanted) return;
-  failureTitle = errorAlertTexts().title;
-  failureMessage = refusal.empty() ? std::string(errorAlertTexts().message) : refusalMessage(refusal);
+  failureTitle = tr(errorAlertTexts().title);
+  failureMessage = refusal.empty() ? std::string(tr(errorAlertTexts().message)) : refusalMessage(refusal);
   errorAlertPending.store(true, std::memory_order_release);
 }
 
 void HiScoresUploader::requestKeptAlert() {
   std::lock_guard<std::mutex> guard(alertLock);
   if (!alertWanted) return;
-  failureTitle = keptAlertTexts().title;
-  failureMessage = keptAlertTexts().message;
+  failureTitle = tr(keptAlertTexts().title);
+  failureMessage = tr(keptAlertTexts().message);
   errorAlertPending.store(true, std::memory_order_release);
 }
 

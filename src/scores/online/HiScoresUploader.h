@@ -33,6 +33,8 @@ class ScoreOutbox;
 class HiScoresUploader : public MyTl::Thread {
  public:
   // The texts of the alert shown after a failed upload.
+  // The alert's texts in English, as marked for translation; shown through tr() (the button with
+  // the context "alert button").
   struct AlertTexts {
     const char* title;
     const char* message;
