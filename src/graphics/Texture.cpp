@@ -49,6 +49,35 @@ Texture::Texture(const std::string& resourceName, int blankWidth, int blankHeigh
 
 void Texture::paintLabels(const std::string& resourceName, int blankWidth, int blankHeight, const std::vector<Label>& labels) {
   monoBitmap.reset();
+  if (!resourceName.empty() && gl.hasNonPowerOfTwoTextures) {
+    // Painted over exactly what goes up (the image and its transparent column and row, see
+    // uploadImage) rather than over the whole power-of-two buffer: the words lie at the same
+    // places, and a full-screen picture is not copied, painted and packed at twice its size.
+    Bitmap::Image image = Bitmap::loadImage(resourceName.c_str(), 1.0f);
+    width = image.imageWidth;
+    height = image.imageHeight;
+    const int uploadWidth = std::min(image.bufferWidth, width * image.scale + 1);
+    const int uploadHeight = std::min(image.bufferHeight, height * image.scale + 1);
+    if (uploadWidth != image.pixelWidth || uploadHeight != image.pixelHeight) {
+      std::vector<uint32_t> widened(static_cast<size_t>(uploadWidth) * static_cast<size_t>(uploadHeight), 0u);
+      for (int y = 0; y < image.pixelHeight; ++y) {
+        std::copy_n(image.pixels.begin() + static_cast<long>(y) * image.pixelWidth, image.pixelWidth,
+                    widened.begin() + static_cast<long>(y) * uploadWidth);
+      }
+      image.pixels = std::move(widened);
+      image.pixelWidth = uploadWidth;
+      image.pixelHeight = uploadHeight;
+    }
+    for (const Label& label : labels)
+      LabelPainter::paint(image.pixels.data(), image.pixelWidth, image.pixelHeight, image.scale, label.first, label.second);
+    bitmap.reset(new Bitmap(0, 0));
+    bitmap->w = image.bufferWidth;
+    bitmap->h = image.bufferHeight;
+    bitmap->scale = image.scale;
+    bitmap->freePixels();
+    initInternal(false, &image);
+    return;
+  }
   if (!resourceName.empty()) {
     bitmap.reset(new Bitmap(resourceName.c_str(), &width, &height, 1.0f));
   } else {
