@@ -18,7 +18,12 @@ function(pellix_exec_value path result)
   set(${result} "\"${quoted}\"" PARENT_SCOPE)
 endfunction()
 
-function(pellix_install_for_prefix source_dir translated_launcher work_dir)
+function(pellix_install_for_prefix source_dir translated_launcher work_root)
+  # A folder of this install's own: installs into other prefixes (the package's and the tests')
+  # may run at the same time from the same build.
+  string(SHA1 destination "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+  set(work_dir "${work_root}/${destination}")
+  file(REMOVE_RECURSE "${work_dir}")
   file(MAKE_DIRECTORY "${work_dir}")
   pellix_exec_value("${PELLIX_GAME_PATH}" PELLIX_GAME_EXEC)
   # In the manual page a backslash is \e and a hyphen \- (a plain - may print as a dash that a
@@ -41,4 +46,5 @@ function(pellix_install_for_prefix source_dir translated_launcher work_dir)
   # Debian keeps each package's copyright and changelog in /usr/share/doc/<package>.
   file(INSTALL "${source_dir}/copyright" DESTINATION "${CMAKE_INSTALL_PREFIX}/share/doc/pellix")
   file(INSTALL "${work_dir}/changelog.gz" DESTINATION "${CMAKE_INSTALL_PREFIX}/share/doc/pellix")
+  file(REMOVE_RECURSE "${work_dir}")
 endfunction()
